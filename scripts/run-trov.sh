@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the release preset and starts trov.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh release
+exec build/release/app/trov "$@"

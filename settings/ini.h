@@ -1,0 +1,98 @@
+#pragma once
+
+// INI files with the semantics of the Windows profile-string functions: section and key
+// names compare without case (ASCII), the first match wins, every line that is not
+// written stays as it was, integers are decimal or "0x"/"$" hexadecimal, and a missing or
+// malformed value gives the reader's default.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trov {
+
+// A write the system refused. what() is the text the user is shown.
+class IniWriteError : public std::runtime_error {
+public:
+    explicit IniWriteError(const std::string& path)
+        : std::runtime_error("Unable to write to " + path), path_(path) {}
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Reads an integer the way the profile readers do; nullopt when text is not an integer.
+std::optional<int> parseProfileInt(std::string_view text);
+
+// The lines of one INI text, read and changed in memory.
+class IniDocument {
+public:
+    static IniDocument parse(std::string_view text);
+    // Lines joined with CR LF, the last one terminated too.
+    std::string serialize() const;
+
+    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view fallback) const;
+    int readInt(std::string_view section, std::string_view key, int fallback) const;
+    bool readBool(std::string_view section, std::string_view key, bool fallback) const;
+    bool hasSection(std::string_view section) const;
+    // Key names of a section in file order (first section of that name only).
+    std::vector<std::string> keys(std::string_view section) const;
+
+    // Replaces the first matching key line, or adds the key at the end of its section,
+    // or adds the section at the end of the text.
+    void setValue(std::string_view section, std::string_view key, std::string_view value);
+    void eraseSection(std::string_view section);
+
+    bool empty() const { return lines_.empty(); }
+
+private:
+    struct Span {
+        std::size_t header; // index of the section line
+        std::size_t end;    // one past its last line
+    };
+    std::optional<Span> findSection(std::string_view section) const;
+    std::optional<std::size_t> findKey(const Span& span, std::string_view key) const;
+
+    std::vector<std::string> lines_;
+};
+
+// An INI file on disk. Reads come from the text loaded at construction; each write goes to
+// the disk at once (atomically) as the profile writers do, and throws IniWriteError when
+// the file cannot be written, so a sequence of writes stops at the failing key.
+class IniFile {
+public:
+    explicit IniFile(std::string path);
+
+    const std::string& path() const { return path_; }
+    const IniDocument& document() const { return doc_; }
+
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view fallback) const {
+        return doc_.readString(section, key, fallback);
+    }
+    int readInt(std::string_view section, std::string_view key, int fallback) const {
+        return doc_.readInt(section, key, fallback);
+    }
+    bool readBool(std::string_view section, std::string_view key, bool fallback) const {
+        return doc_.readBool(section, key, fallback);
+    }
+
+    void writeString(std::string_view section, std::string_view key, std::string_view value);
+    void writeInt(std::string_view section, std::string_view key, int value);
+    void writeBool(std::string_view section, std::string_view key, bool value);
+
+    // Whole-file use: change the document in memory, then flush() writes it once.
+    IniDocument& edit() { return doc_; }
+    void flush();
+
+private:
+    std::string path_;
+    IniDocument doc_;
+};
+
+} // namespace trov
