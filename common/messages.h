@@ -1,0 +1,21 @@
+#pragma once
+
+// Message boxes, captioned "Trov". The window program shows real ones; tests and trovctl
+// answer them.
+
+#include <string>
+
+namespace trov {
+
+enum class MessageIcon { Information, Warning, Error };
+
+class Messages {
+public:
+    virtual ~Messages() = default;
+    // An OK box; alwaysOnTop for the boxes that must not hide behind the stay-on-top window.
+    virtual void show(MessageIcon icon, const std::string& text, bool alwaysOnTop = false) = 0;
+    // A Yes/No question with the question icon and "No" preselected; true for Yes.
+    virtual bool ask(const std::string& text) = 0;
+};
+
+} // namespace trov
