@@ -33,6 +33,13 @@ struct CrawlInputs {
     std::string excludedWords; // eexclude
 };
 
+// CheckSiteReachable: whether the site answers with a final status of 200 or 302.
+class ReachabilityPort {
+public:
+    virtual ~ReachabilityPort() = default;
+    virtual bool reachable(const std::string& site) = 0;
+};
+
 class CrawlPort {
 public:
     virtual ~CrawlPort() = default;
