@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 install_missing() {
     local wanted=() missing=()
-    mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$@")
+    mapfile -t wanted < <(grep -h -v -E '^\s*(#|$)' "$@")
     for pkg in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$pkg")
