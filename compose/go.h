@@ -29,6 +29,8 @@ inline constexpr std::string_view kInvalidRequest =
 inline constexpr std::string_view kCrawlerResultPage = "TrovCrawler.html";
 
 struct GoServices {
+    GoServices(Messages& m, platform::Launcher& l) : messages(m), launcher(l) {}
+
     Messages& messages;
     platform::Launcher& launcher;
     HistoryPort* history = nullptr;        // null: nothing is recorded

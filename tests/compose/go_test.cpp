@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-// Cases name only the fields they set.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 using namespace trov;
 
 namespace {
@@ -18,8 +15,15 @@ struct GoFixture : ::testing::Test {
     test::RecordingSuggestions suggestions;
     test::RecordingCrawl crawl;
     platform::RecordingLauncher launcher;
-    GoServices services{messages, launcher, &history, &suggestions, &crawl, "/data/Trov/", {}};
+    GoServices services{messages, launcher};
     FormModel model{&crawl};
+
+    GoFixture() {
+        services.history = &history;
+        services.suggestions = &suggestions;
+        services.crawl = &crawl;
+        services.dataFolder = "/data/Trov/";
+    }
 
     using L = platform::RecordingLauncher::Launch;
 };
