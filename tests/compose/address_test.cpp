@@ -103,7 +103,7 @@ const Case kCases[] = {
     {"GoogleTranslateExpandedQuoted", {G, true, "guten tag", "x", "", "", 4}, true,
      "https://translate.google.com/?q=\"guten tag\"", B},
     // Bing
-    {"BingSpecExample", {Bi, true, "a b", "c", "", "", 0, 0, "- - -", "Germany", "German"}, true,
+    {"BingWordsExactCountryLanguage", {Bi, true, "a b", "c", "", "", 0, 0, "- - -", "Germany", "German"}, true,
      bing + "search?&q=%22c%22+a+b+loc%3ADE++language%3Ade", B},
     {"BingAllFragmentsBrowser",
      {Bi, true, "w", "", "x y", "s.org", 1, 0, "German", "- - -", "- - -", "Text (.txt)"}, true,
@@ -149,7 +149,7 @@ const Case kCases[] = {
     {"UrbanCollapsedLanguage", {Ud, false, "a", "", "", "", 0, 0, "- - -", "- - -", "French"},
      true, "https://fr.urbandictionary.com/a", D},
     // Wolfram Alpha
-    {"WolframMathSpecExample", {Wa, true, "(x+1) y", "", "", "", 1}, true,
+    {"WolframMathBracketsAndBlank", {Wa, true, "(x+1) y", "", "", "", 1}, true,
      "https://wolframalpha.com/input?i=%28x%2B1%29%2By", B},
     {"WolframNatural", {Wa, false, "(x+1) y"}, true,
      "https://wolframalpha.com/input?i=(x%2B1)+y", B},
