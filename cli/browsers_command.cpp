@@ -1,12 +1,17 @@
 #include "cli/commands.h"
+#include "compose/browser_list.h"
+#include "platform/browsers.h"
 
 #include <ostream>
 
 namespace trov::cli {
 
 int runBrowsers(Context& ctx) {
-    ctx.err << "trovctl: browsers is not available in this build\n";
-    return kExitFailed;
+    if (!ctx.args.positionals().empty())
+        throw UsageError("browsers takes no arguments");
+    for (const BrowserEntry& entry : nalozibrskalnike(platform::XdgBrowserRegistry()))
+        ctx.out << entry.text << "\n";
+    return kExitDone;
 }
 
 } // namespace trov::cli

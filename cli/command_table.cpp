@@ -3,7 +3,27 @@
 namespace trov::cli {
 
 const Command kCommands[] = {
-    {"compose", "print the address Go would open", "Usage: trovctl compose [OPTIONS] [WORDS...]\n",
+    {"compose", "print the address Go would open",
+     "Usage: trovctl compose [OPTIONS] [WORDS...]\n"
+     "Prints the address Go would open, on one line.\n\n"
+     "  --words TEXT        the search words exactly as typed (instead of WORDS)\n"
+     "  --engine E          google, bing, duckduckgo, ask, swisscows, wolframalpha,\n"
+     "                      wikipedia, urbandictionary (default google)\n"
+     "  --kind TEXT         an entry of the engine's search-kind list (\"Images\")\n"
+     "  --exact TEXT        the exact word or phrase\n"
+     "  --exclude TEXT      the words to exclude\n"
+     "  --site TEXT         the site or domain\n"
+     "  --period TEXT       a time period (\"Past week\")\n"
+     "  --filetype TEXT     a file type by its label or extension (\"pdf\")\n"
+     "  --country TEXT      a country by its label or two-letter code (\"DE\")\n"
+     "  --language TEXT     a result language by its label or code (\"de\")\n"
+     "  --interface TEXT    an interface language by its label or code\n"
+     "  --browser TEXT      a browser entry as trovctl browsers prints it\n"
+     "  --collapsed         compose as the collapsed window does\n"
+     "  --open              also open the address\n"
+     "  --verbose           also print the opener\n"
+     "Labels and codes compare without case. A value outside its list is a usage error\n"
+     "that lists the accepted values.\n",
      runCompose},
     {"crawl", "run the Links engine: search a site or extract its links",
      "Usage: trovctl crawl --mode MODE --site SITE [OPTIONS]\n", runCrawl},
@@ -13,7 +33,11 @@ const Command kCommands[] = {
      runHistory},
     {"suggest", "list, add, match or delete search suggestions",
      "Usage: trovctl suggest list | add TEXT | match KEY | delete TEXT\n", runSuggest},
-    {"browsers", "print the browser list", "Usage: trovctl browsers\n", runBrowsers},
+    {"browsers", "print the browser list",
+     "Usage: trovctl browsers\n"
+     "Prints the browser list as the window shows it, the default browser marked\n"
+     "\" (Default)\".\n",
+     runBrowsers},
     {"toggle", "show or hide the running window program", "Usage: trovctl toggle\n", runToggle},
     {"show", "show the running window program", "Usage: trovctl show\n", runShow},
 };

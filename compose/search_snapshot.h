@@ -12,17 +12,17 @@ namespace trov {
 
 struct SearchSnapshot {
     SearchEngine engine = SearchEngine::Google;
-    std::string words;         // eURL
-    std::string exactPhrase;   // eexact
-    std::string excludedWords; // eexclude
-    std::string site;          // edomain
-    std::string fileType;      // cb5 entry text
-    std::string browser;       // lb entry text
+    std::string words;             // eURL
+    std::string exactPhrase;       // eexact
+    std::string excludedWords;     // eexclude
+    std::string site;              // edomain
+    std::string fileType;          // cb5 entry text
+    std::string browser;           // lb entry text
     std::string interfaceLanguage; // cb1 entry text
-    std::string country;       // cb3 entry text
-    std::string language;      // cb2 entry text
-    std::string period;        // cb6 entry text
-    std::string kind;          // cbAll entry text
+    std::string country;           // cb3 entry text
+    std::string language;          // cb2 entry text
+    std::string period;            // cb6 entry text
+    std::string kind;              // cbAll entry text
     bool expanded = false;
     CrawlMarks crawlMarks;
     std::string crawlListFile; // full path of the loaded link list, for "Crawl from a file "

@@ -40,9 +40,12 @@ std::string userConfigHome() {
     return xdgDir("XDG_CONFIG_HOME", ".config");
 }
 
-std::vector<std::string> systemDataDirs() {
-    std::string list = "/usr/local/share:/usr/share";
-    if (const char* v = std::getenv("XDG_DATA_DIRS"); v && *v)
+namespace {
+
+// A colon-separated XDG list; entries that are not absolute are ignored.
+std::vector<std::string> xdgDirList(const char* variable, const char* fallback) {
+    std::string list = fallback;
+    if (const char* v = std::getenv(variable); v && *v)
         list = v;
     std::vector<std::string> dirs;
     std::size_t start = 0;
@@ -56,6 +59,16 @@ std::vector<std::string> systemDataDirs() {
         start = colon + 1;
     }
     return dirs;
+}
+
+} // namespace
+
+std::vector<std::string> systemDataDirs() {
+    return xdgDirList("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+}
+
+std::vector<std::string> systemConfigDirs() {
+    return xdgDirList("XDG_CONFIG_DIRS", "/etc/xdg");
 }
 
 std::string executablePath() {

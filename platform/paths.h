@@ -14,6 +14,8 @@ std::string userDataHome();
 std::string userConfigHome();
 // $XDG_DATA_DIRS, default /usr/local/share:/usr/share, in order.
 std::vector<std::string> systemDataDirs();
+// $XDG_CONFIG_DIRS, default /etc/xdg, in order.
+std::vector<std::string> systemConfigDirs();
 // Full path of the running executable (from /proc/self/exe), empty when unknown.
 std::string executablePath();
 // Folder of the running executable, ending with '/', empty when unknown.

@@ -1,0 +1,82 @@
+#pragma once
+
+// Go (xiGOClick): checks the fields, records the search, feeds the suggestions, composes
+// the engine's address and opens it. For Links the crawl must not hold up the window, so
+// Go stops after the browser look-up and hands back a job that runLinksJob carries out.
+
+#include "compose/address.h"
+#include "compose/engines.h"
+#include "compose/go_ports.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace trov {
+
+class FormModel;
+class Messages;
+namespace platform {
+class Launcher;
+}
+
+inline constexpr std::string_view kNothingToSearch =
+    "There is nothing to search.\r\n\r\nPlease fill in at least one field.";
+inline constexpr std::string_view kNothingToSearchSite =
+    "There is nothing to search.\r\n\r\nPlease fill \"Search within a site or domain field\".";
+inline constexpr std::string_view kInvalidRequest =
+    "Invalid request.\r\nMake sure you have entered a valid site/domain.";
+inline constexpr std::string_view kCrawlerResultPage = "TrovCrawler.html";
+
+struct GoServices {
+    GoServices(Messages& m, platform::Launcher& l) : messages(m), launcher(l) {}
+
+    Messages& messages;
+    platform::Launcher& launcher;
+    HistoryPort* history = nullptr;        // null: nothing is recorded
+    SuggestionPort* suggestions = nullptr; // null: nothing is added
+    CrawlPort* crawl = nullptr;            // null: no crawler to stop or clear
+    std::string dataFolder;                // ends with '/'; where TrovCrawler.html is
+    EngineHosts hosts;
+};
+
+// The Links branch of one Go, to run off the window thread.
+struct LinksJob {
+    CrawlInputs inputs; // inputs.site is what the reachability check tests
+    CrawlMarks marks;
+    std::string browserCommand; // empty: the default handler
+    bool expanded = false;
+    std::string resultPage; // the DataFolder's TrovCrawler.html
+};
+
+enum class GoStatus {
+    Refused,      // a field check failed; its message was shown, nothing recorded
+    Opened,       // the address was handed to the launcher
+    LinksPending, // run the job with runLinksJob
+};
+
+struct GoOutcome {
+    GoStatus status = GoStatus::Refused;
+    std::string message;      // the refusal's text
+    ComposedAddress composed; // Opened: the address and its opener rule
+    std::string command;      // Opened: the browser command used; empty for the default
+    std::optional<LinksJob> links;
+    bool hideDropDown = false; // the window hides the suggestion drop-down
+};
+
+// The field checks alone: the refusal text, or nullopt when the search may run.
+std::optional<std::string_view> checkFields(const FormModel& model);
+
+GoOutcome xiGOClick(const FormModel& model, GoServices& services);
+
+enum class LinksResult {
+    Unreachable,  // the site did not answer; the error box was shown
+    Cancelled,    // a newer Go or Cancel ended the crawl: nothing is opened
+    Extracted,    // an extract mode ran: the links are in the LinkList
+    ResultOpened, // TrovCrawler.html was handed to the launcher
+};
+
+LinksResult runLinksJob(const LinksJob& job, ReachabilityPort& reachability, CrawlPort& crawl,
+                        Messages& messages, platform::Launcher& launcher);
+
+} // namespace trov

@@ -1,0 +1,154 @@
+#include "recorder.h"
+#include "tests/support/process.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace trov;
+
+namespace {
+
+struct Trovctl : ::testing::Test {
+    test::TempDir dir;
+    test::Recorder rec{dir};
+
+    test::ProcessOptions options() const {
+        test::ProcessOptions o;
+        o.env = {
+            {"XDG_DATA_HOME", dir.file("data")},          {"XDG_CONFIG_HOME", dir.file("config")},
+            {"XDG_DATA_DIRS", dir.file("sys")},           {"XDG_CONFIG_DIRS", dir.file("etc")},
+            {"PATH", dir.file("bin") + ":/usr/bin:/bin"}, {"ASAN_OPTIONS", "detect_leaks=0"}};
+        return o;
+    }
+    test::ProcessResult run(std::vector<std::string> args) const {
+        args.insert(args.begin(), {TROVCTL_PATH, "--data-dir", dir.file("trov")});
+        return test::runProcess(args, options());
+    }
+    void installBrowser(const std::string& id, const std::string& name, const std::string& exec) {
+        dir.write("data/applications/" + id, "[Desktop Entry]\nType=Application\nName=" + name +
+                                                 "\nExec=" + exec +
+                                                 "\nMimeType=x-scheme-handler/http;\n");
+    }
+    void setDefault(const std::string& id) {
+        dir.write("config/mimeapps.list",
+                  "[Default Applications]\nx-scheme-handler/http=" + id + "\n");
+    }
+};
+
+struct ComposeCase {
+    std::vector<std::string> args;
+    std::string out;
+};
+
+} // namespace
+
+TEST_F(Trovctl, ComposePrintsEveryEnginesAddress) {
+    const ComposeCase cases[] = {
+        {{"red", "car", "--exact", "big engine", "--site", "s.com"},
+         "https://www.google.com/search?q=red+car+%22big+engine%22+site:s.com \n"},
+        {{"--collapsed", "--kind", "IMAGES", "red", "car"},
+         "https://www.google.com/search?q=red car&tbm=isch\n"},
+        {{"--words", "  a  b", "--period", "past WEEK", "--filetype", "PDF", "--interface",
+          "zh-tw"},
+         "https://www.google.com/search?q=++a++b&as_filetype=pdf&&hl=zh-TW&tbs=qdr:w\n"},
+        {{"--engine", "Bing", "a", "b", "--exact", "c", "--country", "germany", "--language", "DE"},
+         "https://www.bing.com/search?&q=%22c%22+a+b+loc%3ADE++language%3Ade\n"},
+        {{"--engine", "duckduckgo", "a"}, "https://duckduckgo.com/?q=a+&iax=web\n"},
+        {{"--engine", "duckduckgo", "--collapsed", "--exact", "x"}, "https://duckduckgo.com/\n"},
+        {{"--engine", "ask", "a", "b", "--language", "Japanese"}, "https://ja.ask.com/web?q=a+b\n"},
+        {{"--engine", "swisscows", "--kind", "music", "a", "--period", "Past hour"},
+         "https://swisscows.com/en/music?query=a&freshness=Day\n"},
+        {{"--engine", "WolframAlpha", "--kind", "math", "--", "(x+1) y"},
+         "https://wolframalpha.com/input?i=%28x%2B1%29%2By\n"},
+        {{"--engine", "wikipedia", "--language", "Chinese (Simplified)", "a"},
+         "https://CN.wikipedia.org/w/index.php?search=a\n"},
+        {{"--engine", "urbandictionary", "C#", "&", "AT&T", "100%"},
+         "https://urbandictionary.com/C%23+%26+AT%26T+100%25\n"},
+        {{"--filetype", "wap", "--country", "uk", "x"},
+         "https://www.google.com/search?q=x&as_filetype=wml, wap&&cr=countryUK\n"},
+        {{"--filetype", "Perl source code (pl)", "x", "--verbose"},
+         "https://www.google.com/search?q=x&as_filetype=pl&\nopener: default\n"},
+    };
+    for (const ComposeCase& c : cases) {
+        const test::ProcessResult r = run([&] {
+            std::vector<std::string> a{"compose"};
+            a.insert(a.end(), c.args.begin(), c.args.end());
+            return a;
+        }());
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
+}
+
+TEST_F(Trovctl, ComposeUsageErrorsNameTheAcceptedValues) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string mustHave;
+    } cases[] = {
+        {{"--engine", "links", "a"},
+         "google, bing, duckduckgo, ask, swisscows, wolframalpha, "
+         "wikipedia, urbandictionary"},
+        {{"--engine", "bing", "--kind", "Books", "a"}, "All, Images, Videos, News, Translate"},
+        {{"--period", "yesterday", "a"}, "Any time, Past hour, Past 24 hours"},
+        {{"--country", "GB", "a"}, "United Kingdom (UK)"},
+        {{"--language", "klingon", "a"}, "Chinese (Traditional) (zh-TW)"},
+        {{"--interface", "xx", "a"}, "Amharic (sm)"},
+        {{"--filetype", "exe", "a"}, "Wireless Markup Language (wml, wap) (wml, wap)"},
+        {{"--browser", "Netscape", "a"}, "--browser"},
+        {{"--frobnicate", "a"}, "--frobnicate"},
+        {{"--words", "a", "b"}, "WORDS"},
+        {{"--kind"}, "--kind"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> a{"compose"};
+        a.insert(a.end(), c.args.begin(), c.args.end());
+        const test::ProcessResult r = run(a);
+        EXPECT_EQ(r.exitCode, 2) << c.mustHave;
+        EXPECT_NE(r.err.find(c.mustHave), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST_F(Trovctl, ComposeRefusedWithTheWindowsMessage) {
+    const test::ProcessResult r = run({"compose", "--exclude", "x", "--site", "a.com"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err, "There is nothing to search.\n\nPlease fill in at least one field.\n");
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(Trovctl, BrowsersAndTheOpenerRule) {
+    rec.install("xdg-open");
+    rec.install("fakefox");
+    installBrowser("fakefox.desktop", "Fakefox", "fakefox --private %u");
+    installBrowser("chromey.desktop", "Chromey", "chromey %U");
+    setDefault("chromey.desktop");
+
+    const test::ProcessResult list = run({"browsers"});
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_EQ(list.out, "Chromey (Default)\nFakefox\n");
+
+    // First-run choice: the default browser's entry, opened through the default handler.
+    test::ProcessResult r = run({"compose", "a", "--verbose"});
+    EXPECT_EQ(r.out, "https://www.google.com/search?q=a\nopener: default\n");
+
+    r = run({"compose", "--browser", "FAKEFOX", "a;b $(id)", "--verbose", "--open"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "https://www.google.com/search?q=a;b+$(id)\nopener: fakefox --private %u\n");
+    EXPECT_EQ(rec.args("fakefox"),
+              (std::vector<std::string>{"--private", "https://www.google.com/search?q=a;b+$(id)"}));
+
+    // Collapsed searches always go to the default handler.
+    r = run({"compose", "--browser", "fakefox", "--collapsed", "--open", "--verbose", "q \"x\""});
+    EXPECT_EQ(r.out, "https://www.google.com/search?q=q \"x\"\nopener: default\n");
+    EXPECT_EQ(rec.args("xdg-open"),
+              std::vector<std::string>{"https://www.google.com/search?q=q \"x\""});
+}
+
+TEST_F(Trovctl, BrowsersWithNothingInstalled) {
+    const test::ProcessResult r = run({"browsers"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(run({"browsers", "extra"}).exitCode, 2);
+    EXPECT_EQ(run({"compose", "a", "--verbose"}).out,
+              "https://www.google.com/search?q=a\nopener: default\n");
+}

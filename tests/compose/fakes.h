@@ -1,0 +1,69 @@
+#pragma once
+
+// Recording stand-ins for the ports Go talks to.
+
+#include "common/messages.h"
+#include "compose/go_ports.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace trov::test {
+
+struct RecordingMessages : Messages {
+    struct Shown {
+        MessageIcon icon;
+        std::string text;
+        bool onTop;
+    };
+    std::vector<Shown> shown;
+    void show(MessageIcon icon, const std::string& text, bool onTop) override {
+        shown.push_back({icon, text, onTop});
+    }
+    bool ask(const std::string&) override { return false; }
+};
+
+struct RecordingHistory : HistoryPort {
+    std::vector<SearchSnapshot> rows;
+    void dodajtabelo(const SearchSnapshot& s) override { rows.push_back(s); }
+};
+
+struct RecordingSuggestions : SuggestionPort {
+    std::vector<std::string> added;
+    void osveziBazo(std::string_view text) override { added.emplace_back(text); }
+};
+
+struct FakeReachability : ReachabilityPort {
+    bool answer = true;
+    std::vector<std::string> asked;
+    bool reachable(const std::string& site) override {
+        asked.push_back(site);
+        return answer;
+    }
+};
+
+struct RecordingCrawl : CrawlPort {
+    std::vector<std::string> calls; // in order
+    std::vector<std::pair<CrawlMode, CrawlInputs>> runs;
+    bool cancelled = false;
+    bool cancelDuringRun = false;
+    void requestCancel() override {
+        calls.push_back("cancel");
+        cancelled = true;
+    }
+    void resetFlags() override {
+        calls.push_back("reset");
+        cancelled = false;
+    }
+    bool cancelRequested() const override { return cancelled; }
+    void clearLinkList() override { calls.push_back("clear"); }
+    void run(CrawlMode mode, const CrawlInputs& inputs) override {
+        calls.push_back("run");
+        runs.emplace_back(mode, inputs);
+        if (cancelDuringRun)
+            cancelled = true;
+    }
+};
+
+} // namespace trov::test

@@ -1,0 +1,149 @@
+#include "compose/code_tables.h"
+#include "compose/field_rules.h"
+
+#include <gtest/gtest.h>
+
+using namespace trov;
+
+TEST(ChangeRules, LanguageChineseTraditional) {
+    SearchFragments f;
+    cb2Change(f, 8);
+    EXPECT_EQ(f.languageParam, "&lr=lang_zh-TW");
+    EXPECT_EQ(f.languageOperator, "++language%3ATW");
+    EXPECT_EQ(f.languageSubdomain, "TW.");
+    cb2Change(f, 13); // English
+    EXPECT_EQ(f.languageParam, "&lr=lang_en");
+    EXPECT_EQ(f.languageOperator, "++language%3Aen");
+    EXPECT_EQ(f.languageSubdomain, "en.");
+}
+
+TEST(ChangeRules, CountryUnitedKingdom) {
+    SearchFragments f;
+    cb3Change(f, 228);
+    EXPECT_EQ(f.countryParam, "&cr=countryUK");
+    EXPECT_EQ(f.locationOperator, "+loc%3AUK");
+}
+
+TEST(ChangeRules, InterfaceAmharicAndChinese) {
+    SearchFragments f;
+    cb1Change(f, 3);
+    EXPECT_EQ(f.interfaceParam, "&hl=sm");
+    cb1Change(f, 14);
+    EXPECT_EQ(f.interfaceParam, "&hl=zh-TW");
+}
+
+TEST(ChangeRules, FileTypes) {
+    struct Case {
+        int index;
+        std::string ext;
+    } cases[] = {{0, ""},    {1, "pdf"}, {18, "txt"},      {21, "cpp"}, {22, "cs"},
+                 {25, "pl"}, {26, "py"}, {27, "wml, wap"}, {28, "xml"}};
+    for (const Case& c : cases) {
+        SearchFragments f;
+        f.fileExtension = "stale";
+        cb5Change(f, c.index);
+        EXPECT_EQ(f.fileExtension, c.ext) << c.index;
+    }
+}
+
+TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
+    for (int index : {0, -1, 244, 100000, -7}) {
+        SearchFragments f;
+        cb1Change(f, 1);
+        cb2Change(f, 1);
+        cb3Change(f, 1);
+        cb5Change(f, 1);
+        cb1Change(f, index);
+        cb2Change(f, index);
+        cb3Change(f, index);
+        cb5Change(f, index);
+        EXPECT_EQ(f, SearchFragments{}) << index;
+    }
+}
+
+TEST(ChangeRules, FileExtensionOfOddLabels) {
+    EXPECT_EQ(fileExtensionOf("No parentheses"), "");
+    EXPECT_EQ(fileExtensionOf("x (.a) y"), "");
+    EXPECT_EQ(fileExtensionOf("()"), "");
+    EXPECT_EQ(fileExtensionOf("(..a)"), ".a");
+}
+
+namespace {
+using F = ColouredField;
+constexpr std::array kAll = {F::Browser,  F::Interface, F::Country, F::Language, F::Period,
+                             F::FileType, F::Exact,     F::Exclude, F::Site};
+
+std::string greyList(const FieldColours& c) {
+    static const char* names[] = {"browser",  "interface", "country", "language", "period",
+                                  "filetype", "exact",     "exclude", "site"};
+    std::string out;
+    for (F f : kAll)
+        if (c.isGrey(f))
+            out += std::string(out.empty() ? "" : " ") + names[static_cast<int>(f)];
+    return out;
+}
+
+CrawlMarks marks(std::initializer_list<CrawlMode> on) {
+    CrawlMarks m;
+    for (CrawlMode mode : on)
+        m.set(mode, true);
+    return m;
+}
+} // namespace
+
+TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
+    const std::string allButBrowser =
+        "interface country language period filetype exact exclude site";
+    struct Case {
+        SearchEngine engine;
+        std::string_view kind;
+        CrawlMarks marks;
+        std::string grey;
+        bool focusSite;
+    } cases[] = {
+        {SearchEngine::Google, "All", {}, "", false},
+        {SearchEngine::Google, "Books", {}, "", false},
+        {SearchEngine::Google, "Translate", {}, allButBrowser, false},
+        {SearchEngine::Bing, "Images", {}, "interface period", false},
+        {SearchEngine::Bing, "Translate", {}, allButBrowser, false},
+        {SearchEngine::DuckDuckGo, "All", {}, "interface country language exclude", false},
+        {SearchEngine::Wikipedia,
+         "All",
+         {},
+         "interface country period filetype exact exclude site",
+         false},
+        {SearchEngine::WolframAlpha, "Math", {}, allButBrowser, false},
+        {SearchEngine::Ask, "All", {}, allButBrowser, false},
+        {SearchEngine::UrbanDictionary, "All", {}, allButBrowser, false},
+        {SearchEngine::Swisscows,
+         "Music",
+         {},
+         "interface country language filetype exclude site",
+         false},
+        {SearchEngine::Links, "---", marks({CrawlMode::StartFastCrawl}),
+         "interface country language period filetype", false},
+        {SearchEngine::Links, "---", marks({CrawlMode::StartSlowCrawl}),
+         "interface country language period filetype", false},
+        {SearchEngine::Links, "---", marks({CrawlMode::CrawlCSV}),
+         "interface country language period filetype", false},
+        {SearchEngine::Links, "---", marks({CrawlMode::AllLinks}),
+         "browser " + allButBrowser.substr(0, allButBrowser.size() - 5), true},
+        {SearchEngine::Links, "---", marks({CrawlMode::interLinks}),
+         "browser " + allButBrowser.substr(0, allButBrowser.size() - 5), true},
+        // A crawl mark is read before the extract marks.
+        {SearchEngine::Links, "---", marks({CrawlMode::AllLinks, CrawlMode::StartFastCrawl}),
+         "interface country language period filetype", false},
+        {SearchEngine::Links, "---", {}, "", false},
+    };
+    for (const Case& c : cases) {
+        const FieldColours got = BarvaOkvirja(c.engine, c.kind, c.marks);
+        EXPECT_EQ(greyList(got), c.grey) << static_cast<int>(c.engine) << " " << c.kind;
+        EXPECT_EQ(got.focusSite, c.focusSite);
+    }
+}
+
+TEST(BarvaOkvirja, Colours) {
+    const FieldColours c = BarvaOkvirja(SearchEngine::Bing, "All", {});
+    EXPECT_EQ(c.colour(F::Interface), 0xA0A0A0u);
+    EXPECT_EQ(c.colour(F::Browser), 0xFFFFFFu);
+}

@@ -1,0 +1,157 @@
+#include "compose/form_model.h"
+#include "fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace trov;
+
+TEST(FormModel, StartsAsTheWindowDoes) {
+    const FormModel m;
+    EXPECT_EQ(m.engine(), SearchEngine::Google);
+    EXPECT_EQ(m.kindText(), "All");
+    EXPECT_FALSE(m.expanded());
+    EXPECT_TRUE(m.historyEnabled());
+    EXPECT_EQ(m.crawlRequestMode(), 99);
+    EXPECT_EQ(m.suggestionOwner(), OwnerField::None);
+    EXPECT_EQ(m.selection(ListField::Browser), -1);
+    EXPECT_EQ(m.selection(ListField::Country), 0);
+    EXPECT_EQ(m.fragments(), SearchFragments{});
+}
+
+TEST(FormModel, SelectingAListRunsItsChangeRule) {
+    FormModel m;
+    m.select(ListField::Language, 8);
+    m.select(ListField::Country, 228);
+    m.select(ListField::Interface, 3);
+    m.select(ListField::FileType, 25);
+    EXPECT_EQ(m.fragments().languageSubdomain, "TW.");
+    EXPECT_EQ(m.fragments().countryParam, "&cr=countryUK");
+    EXPECT_EQ(m.fragments().interfaceParam, "&hl=sm");
+    EXPECT_EQ(m.fragments().fileExtension, "pl");
+    EXPECT_EQ(m.selectedText(ListField::FileType), "Perl source code (pl)");
+    // A stored index outside the list leaves no selection, which composes like "- - -".
+    m.select(ListField::Country, 244);
+    EXPECT_EQ(m.selection(ListField::Country), -1);
+    EXPECT_EQ(m.selectedText(ListField::Country), "");
+    EXPECT_EQ(m.fragments().countryParam, "");
+    m.select(ListField::Period, 6);
+    EXPECT_EQ(m.selection(ListField::Period), -1);
+}
+
+TEST(FormModel, BooksThenBingSelectsAll) {
+    FormModel m;
+    m.setKindIndex(5);
+    EXPECT_EQ(m.kindText(), "Books");
+    const EngineSelection s = m.selectEngine(SearchEngine::Bing);
+    EXPECT_EQ(m.kindText(), "All");
+    EXPECT_EQ(m.kinds().size(), 5u);
+    EXPECT_EQ(s.markerLeft, 25);
+    EXPECT_TRUE(s.hideProgressPanel);
+    EXPECT_FALSE(s.popUpCrawlerMenu);
+}
+
+TEST(FormModel, KindChangeRecolours) {
+    FormModel m;
+    m.selectEngine(SearchEngine::Bing);
+    EXPECT_FALSE(m.colours().isGrey(ColouredField::Country));
+    m.setKindIndex(4);
+    EXPECT_TRUE(m.colours().isGrey(ColouredField::Country));
+    EXPECT_FALSE(m.colours().isGrey(ColouredField::Browser));
+}
+
+TEST(FormModel, LinksOpensTheMenuExpandsAndKeepsTheLinkList) {
+    test::RecordingCrawl crawl;
+    FormModel m(&crawl);
+    m.setCrawlMark(CrawlMode::StartFastCrawl, true);
+    const EngineSelection s = m.selectEngine(SearchEngine::Links);
+    EXPECT_TRUE(s.popUpCrawlerMenu);
+    EXPECT_TRUE(s.expand);
+    EXPECT_FALSE(s.clearedLinkList);
+    EXPECT_EQ(s.markerLeft, 200);
+    EXPECT_TRUE(crawl.calls.empty());
+    EXPECT_EQ(m.kindText(), "---");
+    EXPECT_FALSE(m.kindBoxEnabled());
+    EXPECT_EQ(m.kindBoxColour(), 0xA0A0A0u);
+    EXPECT_FALSE(m.crawlMarks()[CrawlMode::StartFastCrawl]);
+
+    m.setExpanded(true);
+    EXPECT_FALSE(m.selectEngine(SearchEngine::Links).expand);
+}
+
+TEST(FormModel, OtherEnginesEmptyTheLinkListAndUncheckEverything) {
+    test::RecordingCrawl crawl;
+    FormModel m(&crawl);
+    m.selectEngine(SearchEngine::Links);
+    m.setCrawlMark(CrawlMode::AllLinks, true);
+    m.setSiteReadOnly(true);
+    // Pressing Links again keeps the extract mark, clears the crawl marks.
+    m.setCrawlMark(CrawlMode::CrawlCSV, true);
+    m.selectEngine(SearchEngine::Links);
+    EXPECT_TRUE(m.crawlMarks()[CrawlMode::AllLinks]);
+    EXPECT_FALSE(m.crawlMarks()[CrawlMode::CrawlCSV]);
+    EXPECT_FALSE(m.siteReadOnly());
+    EXPECT_TRUE(crawl.calls.empty());
+
+    const EngineSelection s = m.selectEngine(SearchEngine::Ask);
+    EXPECT_TRUE(s.clearedLinkList);
+    EXPECT_EQ(crawl.calls, std::vector<std::string>{"clear"});
+    EXPECT_EQ(m.crawlMarks(), CrawlMarks{});
+    EXPECT_TRUE(m.kindBoxEnabled());
+}
+
+TEST(FormModel, CrawlRequestModesCheckTheExtractItems) {
+    for (int mode : {1, 2}) {
+        FormModel m;
+        m.setCrawlRequestMode(mode);
+        const EngineSelection s = m.selectEngine(SearchEngine::Links);
+        EXPECT_FALSE(s.popUpCrawlerMenu);
+        EXPECT_EQ(m.crawlMarks()[CrawlMode::AllLinks], mode == 1);
+        EXPECT_EQ(m.crawlMarks()[CrawlMode::interLinks], mode == 2);
+        EXPECT_TRUE(s.focusSite);
+        EXPECT_TRUE(m.colours().isGrey(ColouredField::Browser));
+        EXPECT_FALSE(m.colours().isGrey(ColouredField::Site));
+    }
+    FormModel m;
+    m.setCrawlRequestMode(5);
+    EXPECT_FALSE(m.selectEngine(SearchEngine::Links).popUpCrawlerMenu);
+    EXPECT_EQ(m.crawlMarks(), CrawlMarks{});
+}
+
+TEST(FormModel, SnapshotCarriesTheEntryTexts) {
+    FormModel m;
+    m.setBrowsers({{"Firefox", "firefox %u"}, {"Chromium (Default)", "chromium %U"}});
+    m.select(ListField::Browser, 1);
+    m.setText(TextField::Words, "w");
+    m.setText(TextField::Exact, "e");
+    m.setText(TextField::Exclude, "x");
+    m.setText(TextField::Site, "s");
+    m.select(ListField::Period, 3);
+    m.select(ListField::Interface, -1);
+    m.setKindIndex(1);
+    m.setExpanded(true);
+    m.setCrawlListFile("/tmp/l.txt");
+    const SearchSnapshot s = m.snapshot();
+    EXPECT_EQ(s.words, "w");
+    EXPECT_EQ(s.exactPhrase, "e");
+    EXPECT_EQ(s.excludedWords, "x");
+    EXPECT_EQ(s.site, "s");
+    EXPECT_EQ(s.browser, "Chromium (Default)");
+    EXPECT_EQ(s.period, "Past week");
+    EXPECT_EQ(s.interfaceLanguage, "");
+    EXPECT_EQ(s.country, "- - -");
+    EXPECT_EQ(s.kind, "Images");
+    EXPECT_TRUE(s.expanded);
+    EXPECT_EQ(s.crawlListFile, "/tmp/l.txt");
+    // The marked entry opens through the default handler.
+    EXPECT_EQ(m.browserCommand(), "");
+    m.select(ListField::Browser, 0);
+    EXPECT_EQ(m.browserCommand(), "firefox %u");
+}
+
+TEST(FormModel, OwnerText) {
+    FormModel m;
+    m.setText(TextField::Exact, "phrase");
+    EXPECT_EQ(m.ownerText(), "");
+    m.setSuggestionOwner(OwnerField::Exact);
+    EXPECT_EQ(m.ownerText(), "phrase");
+}
