@@ -16,6 +16,9 @@ public:
     virtual void show(MessageIcon icon, const std::string& text, bool alwaysOnTop = false) = 0;
     // A Yes/No question with the question icon and "No" preselected; true for Yes.
     virtual bool ask(const std::string& text) = 0;
+    // The one question that preselects "Yes" (showing partial results of a cancelled
+    // crawl). Answerers that draw no box may keep this default and answer it like ask().
+    virtual bool askYesPreselected(const std::string& text) { return ask(text); }
 };
 
 } // namespace trov

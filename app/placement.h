@@ -1,0 +1,53 @@
+#pragma once
+
+// Where the main window starts, and the expand/collapse toggle with its rules for a panel
+// at the bottom of the screen.
+
+#include "app/fade_model.h"
+#include "settings/config.h"
+
+#include <optional>
+
+namespace trov {
+
+inline constexpr int kCollapsedHeight = 80;
+inline constexpr int kExpandedHeight = 440;
+inline constexpr int kClientWidth = 458;
+
+// [Velikost] Levo and Gor with the start clamps, in this order: Left < -5 gives 5,
+// Top < -5 gives 15, Left > screen width - 400 gives screen width - window width,
+// Top > screen height - 10 gives screen height - window height (primary screen).
+Point startPosition(int levo, int gor, ScreenSize screen, int windowWidth, int windowHeight);
+Point startPosition(const Config& config, int windowWidth, int windowHeight);
+
+// The desktop panel, seen from the window's screen.
+struct BottomPanel {
+    bool atBottom = false;  // the available area ends above the screen's bottom edge
+    int workAreaBottom = 0; // y just below the available area
+};
+
+struct ExpandResult {
+    bool saveSettingsFirst = false; // collapsed: `SaveSettings` with the position before moving
+    Point savedPosition;            // the position `SaveSettings` writes
+    bool expanded = false;
+    int clientHeight = kCollapsedHeight;
+    const char* hint = "Expand"; // the expand button's hint
+    Point position;              // where the window goes
+};
+
+// `csExpandClick` without the widgets: the height, the hint and the position.
+class ExpandModel {
+public:
+    bool expanded() const { return expanded_; }
+    bool moved() const { return moved_; }
+
+    // clientHeight and position are the window's before the toggle; frame == client here.
+    ExpandResult toggle(int clientHeight, Point position, const BottomPanel& panel);
+
+private:
+    bool expanded_ = false;
+    bool moved_ = false;
+    Point anchored_;
+};
+
+} // namespace trov

@@ -1,0 +1,153 @@
+#include "app/crawl_questions.h"
+#include "app/window_keys.h"
+#include "common/messages.h"
+#include "tests/support/temp_dir.h"
+
+#include <deque>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace trov;
+
+namespace {
+
+struct ScriptedMessages : Messages {
+    void show(MessageIcon, const std::string&, bool) override {}
+    bool ask(const std::string& text) override {
+        asked.push_back(text);
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    bool askYesPreselected(const std::string& text) override {
+        yesPreselected.push_back(text);
+        return ask(text);
+    }
+    std::deque<bool> answers;
+    std::vector<std::string> asked;
+    std::vector<std::string> yesPreselected;
+};
+
+} // namespace
+
+TEST(WindowKeys, StartOptionsFromAFreshAndAStoredProfile) {
+    test::TempDir dir;
+    WindowOptions o = readWindowOptions(Config(dir.file("YY.cfg")));
+    EXPECT_FALSE(o.noticeSuppressed);
+    EXPECT_FALSE(o.autoHide);
+    EXPECT_TRUE(o.stayOnTop);
+    EXPECT_TRUE(o.loadAtStartup);
+    EXPECT_TRUE(o.showOnStartTicked);
+    EXPECT_TRUE(o.showAtStart);
+    EXPECT_TRUE(o.firstStart);
+    EXPECT_TRUE(o.firstRun);
+
+    dir.write("YY.cfg", "[General]\r\nHideSek=1\r\nOnTop=2\r\n[Config]\r\nload=0\r\n"
+                        "showonstart=5\r\n[Options]\r\noptAutohide=1\r\n[Pin]\r\nPrviZagon=0\r\n"
+                        "[App]\r\nstart=0\r\n");
+    o = readWindowOptions(Config(dir.file("YY.cfg")));
+    EXPECT_TRUE(o.noticeSuppressed);
+    EXPECT_TRUE(o.autoHide);
+    EXPECT_FALSE(o.stayOnTop);
+    EXPECT_FALSE(o.loadAtStartup);
+    EXPECT_FALSE(o.showOnStartTicked); // 5: visible, but unticked
+    EXPECT_TRUE(o.showAtStart);
+    EXPECT_FALSE(o.firstStart);
+    EXPECT_FALSE(o.firstRun);
+
+    dir.write("YY.cfg", "[Config]\r\nshowonstart=0\r\n[General]\r\nHideSek=2\r\n");
+    o = readWindowOptions(Config(dir.file("YY.cfg")));
+    EXPECT_FALSE(o.showAtStart);
+    EXPECT_FALSE(o.showOnStartTicked);
+    EXPECT_FALSE(o.autoHide);
+}
+
+TEST(WindowKeys, TheCloseWritesExactlyTheirKeys) {
+    struct Case {
+        ExitPath path;
+        bool collapsed;
+        const char* expected;
+    } cases[] = {
+        {ExitPath::Close, true,
+         "[Velikost]\r\nLevo=-3\r\nGor=700\r\n[Config]\r\nload=0\r\nshowonstart=0\r\n"
+         "[Pin]\r\nBrowser=4\r\nPrviZagon=0\r\n"},
+        {ExitPath::Close, false,
+         "[Config]\r\nshowonstart=0\r\n[Pin]\r\nBrowser=4\r\nPrviZagon=0\r\n"},
+        {ExitPath::MainMenuExit, true,
+         "[Velikost]\r\nLevo=-3\r\nGor=700\r\n[Config]\r\nload=0\r\n"},
+        {ExitPath::MainMenuExit, false, ""},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        Config config(dir.file("YY.cfg"));
+        CloseState state;
+        state.collapsed = c.collapsed;
+        state.normalPosition = {-3, 700};
+        state.loadAtStartup = false;
+        state.showOnStartTicked = false;
+        state.browserIndex = 4;
+        int historySaves = 0;
+        const auto refused = runExitWrites(config, state, c.path, [&] { ++historySaves; });
+        EXPECT_TRUE(refused.empty());
+        EXPECT_EQ(historySaves, 1);
+        const std::string written =
+            std::filesystem::exists(dir.file("YY.cfg")) ? dir.read("YY.cfg") : std::string();
+        EXPECT_EQ(written, c.expected);
+    }
+}
+
+TEST(WindowKeys, ARefusedConfigWriteDoesNotCostTheHistory) {
+    test::TempDir dir;
+    Config config(dir.file("gone/YY.cfg"));
+    int historySaves = 0;
+    const auto refused =
+        runExitWrites(config, CloseState{}, ExitPath::Close, [&] { ++historySaves; });
+    EXPECT_EQ(historySaves, 1);
+    ASSERT_EQ(refused.size(), 2u);
+    EXPECT_EQ(refused[0], "Unable to write to " + dir.file("gone/YY.cfg"));
+}
+
+TEST(WindowKeys, TogglesWriteOneKeyAtOnce) {
+    test::TempDir dir;
+    Config config(dir.file("YY.cfg"));
+    writeStayOnTop(config, false);
+    writeAutoHide(config, true);
+    writeShowOnStart(config, false);
+    writeNoticeSuppressed(config, true);
+    EXPECT_EQ(dir.read("YY.cfg"), "[General]\r\nOnTop=0\r\nHideSek=1\r\n[Config]\r\n"
+                                  "showonstart=0\r\n[Options]\r\noptAutohide=1\r\n");
+    SaveSettings(config, {12, 34}, true);
+    const Config back(dir.file("YY.cfg"));
+    EXPECT_EQ(back.readInt(cfg::VelikostLevo), 12);
+    EXPECT_EQ(back.readInt(cfg::VelikostGor), 34);
+    EXPECT_EQ(back.readInt(cfg::ConfigLoad), 1);
+}
+
+TEST(CrawlQuestions, StopAndCancel) {
+    ScriptedMessages m;
+    m.answers = {true};
+    EXPECT_TRUE(askStop(m));
+    EXPECT_EQ(m.asked.back(), "Stop browsing and show partial results?");
+
+    struct Case {
+        std::deque<bool> answers;
+        CancelAnswer expected;
+        std::size_t questions;
+    } cases[] = {
+        {{false}, CancelAnswer::KeepGoing, 1},
+        {{true, true}, CancelAnswer::Stop, 2},
+        {{true, false}, CancelAnswer::Cancel, 2},
+    };
+    for (const auto& c : cases) {
+        ScriptedMessages s;
+        s.answers = c.answers;
+        EXPECT_EQ(askCancel(s), c.expected);
+        ASSERT_EQ(s.asked.size(), c.questions);
+        EXPECT_EQ(s.asked[0], "  Do you want to cancel searching ?  ");
+        if (c.questions == 2) {
+            EXPECT_EQ(s.asked[1], "  Do you want to show partial results ?  ");
+            EXPECT_EQ(s.yesPreselected, std::vector<std::string>{s.asked[1]});
+        }
+    }
+}

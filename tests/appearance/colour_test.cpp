@@ -1,0 +1,153 @@
+#include "appearance/colour.h"
+#include "appearance/random_colour.h"
+#include "common/messages.h"
+#include "settings/config.h"
+#include "tests/support/temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace trov;
+
+namespace {
+
+struct RecordingMessages : Messages {
+    void show(MessageIcon icon, const std::string& text, bool) override {
+        shown.push_back({icon, text});
+    }
+    bool ask(const std::string&) override { return false; }
+    struct Box {
+        MessageIcon icon;
+        std::string text;
+    };
+    std::vector<Box> shown;
+};
+
+} // namespace
+
+TEST(Colour, SchemesOfTheColoursThatMatter) {
+    struct Case {
+        int colour;
+        int p;
+        Scheme scheme;
+    } cases[] = {
+        {14801352, 214, Scheme::Light},                           // the default #C8D9E1
+        {0, 0, Scheme::Dark},           {255, 125, Scheme::Dark}, // pure red
+        {65280, 212, Scheme::Light},                              // pure green
+        {16711680, 66, Scheme::Dark},                             // pure blue
+        {10526880, 160, Scheme::Dark},                            // grey 160
+        {0xA1A1A1, 161, Scheme::Light},                           // grey 161
+        {16777215, 255, Scheme::Light},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.colour);
+        EXPECT_EQ(perceivedBrightness(c.colour), c.p);
+        const BackgroundScheme s = backgroundScheme(c.colour);
+        EXPECT_EQ(s.scheme, c.scheme);
+        const bool light = c.scheme == Scheme::Light;
+        EXPECT_EQ(s.captionColour, light ? 0 : 16777215);
+        EXPECT_EQ(contrastColour(c.colour), s.captionColour);
+        EXPECT_EQ(s.pinGlyph, light ? Glyph::Image1 : Glyph::Image2);
+        EXPECT_EQ(s.markerColour, light ? 6118749 : 16777215);
+        EXPECT_EQ(s.separatorColour, light ? 15658734 : 4934475);
+    }
+}
+
+TEST(Colour, EveryGreyLevelFollowsTheThreshold) {
+    for (int g = 0; g < 256; ++g) {
+        const int grey = g | g << 8 | g << 16;
+        EXPECT_EQ(perceivedBrightness(grey), g);
+        EXPECT_EQ(contrastColour(grey), g > 160 ? kBlack : kWhite) << g;
+    }
+}
+
+TEST(Colour, ExpandGlyphByHeightAndScheme) {
+    struct Case {
+        Scheme scheme;
+        int height;
+        Glyph current;
+        Glyph expected;
+    } cases[] = {
+        {Scheme::Light, 440, Glyph::Image3, Glyph::Image4},
+        {Scheme::Light, 80, Glyph::Image4, Glyph::Image3},
+        {Scheme::Dark, 440, Glyph::Image3, Glyph::Image6},
+        {Scheme::Dark, 80, Glyph::Image6, Glyph::Image5},
+        {Scheme::Dark, 351, Glyph::Image3, Glyph::Image6},
+        {Scheme::Light, 349, Glyph::Image6, Glyph::Image3},
+        {Scheme::Dark, 350, Glyph::Image4, Glyph::Image4}, // exactly 350 keeps the glyph
+        {Scheme::Light, 350, Glyph::Image5, Glyph::Image5},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(expandGlyph(c.scheme, c.height, c.current), c.expected) << c.height;
+}
+
+TEST(Colour, GlyphSources) {
+    EXPECT_EQ(glyphSpec(Glyph::Image1).colour, 0x808080);
+    EXPECT_EQ(glyphSpec(Glyph::Image2).colour, kWhite);
+    EXPECT_EQ(glyphSpec(Glyph::Image3).colour, 6118749);
+    EXPECT_EQ(glyphSpec(Glyph::Image4).shape, GlyphShape::ChevronUp);
+    EXPECT_EQ(glyphSpec(Glyph::Image5).shape, GlyphShape::ChevronDown);
+    EXPECT_EQ(glyphSpec(Glyph::Image6).width, 20);
+    EXPECT_EQ(glyphSpec(Glyph::Image6).height, 11);
+    EXPECT_EQ(glyphSpec(Glyph::Image2).width, 16);
+}
+
+TEST(Colour, ValuesResolveToTheirLowThreeBytes) {
+    EXPECT_EQ(toRgb(14801352).red, 200);
+    EXPECT_EQ(toRgb(14801352).green, 217);
+    EXPECT_EQ(toRgb(14801352).blue, 225);
+    EXPECT_EQ(fromRgb({200, 217, 225}), 14801352);
+    EXPECT_EQ(resolveColour(0x01FFFFFF), 0xFFFFFF);
+    EXPECT_EQ(resolveColour(-1), 0xFFFFFF);
+    // A Windows system colour: clWindow is white, clWindowText black.
+    EXPECT_EQ(resolveColour(static_cast<int>(0x80000005u)), 0xFFFFFF);
+    EXPECT_EQ(resolveColour(static_cast<int>(0x80000008u)), 0);
+    EXPECT_EQ(contrastColour(static_cast<int>(0x8000000Fu)), kBlack); // clBtnFace
+    EXPECT_EQ(resolveColour(static_cast<int>(0x800000FFu)), 0xFF);    // no such index
+}
+
+TEST(Colour, ApplyingStoresTheColourAtOnce) {
+    test::TempDir dir;
+    Config config(dir.file("YY.cfg"));
+    RecordingMessages messages;
+    const BackgroundScheme s = NastaviOzadje(config, messages, 255);
+    EXPECT_EQ(s.scheme, Scheme::Dark);
+    EXPECT_EQ(dir.read("YY.cfg"), "[Color]\r\nPall=255\r\n");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Config(dir.file("YY.cfg")).readInt(cfg::ColorPall), 255);
+}
+
+TEST(Colour, ARefusedStoreIsReportedAndTheSchemeStillComes) {
+    test::TempDir dir;
+    Config config(dir.file("missing/YY.cfg"));
+    RecordingMessages messages;
+    const BackgroundScheme s = NastaviOzadje(config, messages, 0);
+    EXPECT_EQ(s.captionColour, kWhite);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/YY.cfg"));
+}
+
+TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
+    struct Case {
+        std::uint32_t seed;
+        std::uint32_t nextSeed;
+        int value;
+    } cases[] = {
+        {0, 1, 0},
+        {1, 134775814u, 526467},
+        {0x12345678u, 3411775577u, 13327247},
+        {0xFFFFFFFFu, 4160191484u, 16250747},
+        {0x4D60AE66u, 0xFFFFFFFFu, 16777214}, // the largest value: white never comes up
+    };
+    for (const auto& c : cases) {
+        std::uint32_t seed = c.seed;
+        EXPECT_EQ(nextRandomColour(seed), c.value) << c.seed;
+        EXPECT_EQ(seed, c.nextSeed);
+    }
+    std::uint32_t seed = 42;
+    EXPECT_EQ(nextRandomColour(seed), 5334440);
+    EXPECT_EQ(nextRandomColour(seed), 14721303);
+    EXPECT_EQ(nextRandomColour(seed), 3446264);
+}

@@ -1,0 +1,73 @@
+#include "platform/autostart.h"
+#include "tests/support/temp_dir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace trov;
+using namespace trov::platform;
+
+TEST(Autostart, WritingCreatesTheFolderAndTheEntry) {
+    test::TempDir dir;
+    setenv("XDG_CONFIG_HOME", (dir.path() + "cfg").c_str(), 1);
+    XdgAutostart autostart;
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(autostart.path(), dir.path() + "cfg/autostart/Trov-Trov.desktop");
+    EXPECT_FALSE(autostart.exists());
+    ASSERT_TRUE(autostart.write("/opt/trov/bin/trov"));
+    EXPECT_TRUE(autostart.exists());
+    EXPECT_EQ(dir.read("cfg/autostart/Trov-Trov.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Trov\n"
+              "Comment=Advanced web search composer\nExec=/opt/trov/bin/trov\n"
+              "Terminal=false\nX-GNOME-Autostart-enabled=true\n");
+    ASSERT_TRUE(autostart.write("/usr/bin/trov")); // replaced, not appended
+    EXPECT_NE(dir.read("cfg/autostart/Trov-Trov.desktop").find("\nExec=/usr/bin/trov\n"),
+              std::string::npos);
+    autostart.remove();
+    EXPECT_FALSE(autostart.exists());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "cfg/autostart"));
+    autostart.remove(); // a missing entry is not an error
+}
+
+TEST(Autostart, DefaultFolderIsBelowHome) {
+    test::TempDir dir;
+    const char* oldHome = std::getenv("HOME");
+    const std::string saved = oldHome ? oldHome : "";
+    const std::string home = dir.path().substr(0, dir.path().size() - 1);
+    setenv("HOME", home.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    XdgAutostart autostart;
+    setenv("HOME", saved.c_str(), 1);
+    EXPECT_EQ(autostart.path(), dir.path() + ".config/autostart/Trov-Trov.desktop");
+}
+
+TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {
+    struct Case {
+        const char* path;
+        const char* exec;
+    } cases[] = {
+        {"/usr/bin/trov", "/usr/bin/trov"},
+        {"/home/ann/my apps/trov", "\"/home/ann/my apps/trov\""},
+        {"/home/ann/100%/trov", "/home/ann/100%%/trov"},
+        {"/home/a\"b/trov", "\"/home/a\\\\\"b/trov\""},
+        {"/home/a$b/trov", "\"/home/a\\\\$b/trov\""},
+        {"/home/a\\b/trov", "\"/home/a\\\\\\\\b/trov\""},
+        {"/home/a\nExec=/bin/evil", "/home/aExec=/bin/evil"},
+    };
+    for (const auto& c : cases) {
+        const std::string entry = autostartEntry(c.path);
+        EXPECT_NE(entry.find(std::string("\nExec=") + c.exec + "\n"), std::string::npos)
+            << c.path << "\n"
+            << entry;
+        EXPECT_EQ(entry.find("\nExec=/bin/evil"), std::string::npos);
+    }
+}
+
+TEST(Autostart, AnUnwritableFolderFails) {
+    test::TempDir dir;
+    dir.write("cfg", "a file where the folder should be");
+    XdgAutostart autostart(dir.path() + "cfg");
+    EXPECT_FALSE(autostart.write("/usr/bin/trov"));
+    EXPECT_FALSE(autostart.exists());
+}

@@ -1,0 +1,162 @@
+#include "platform/instance_socket.h"
+#include "tests/support/process.h"
+#include "tests/support/temp_dir.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace trov;
+using namespace trov::platform;
+
+namespace {
+
+// A plain listener on the instance socket that records the first line of each client and
+// answers "ok", as the window program does.
+class Listener {
+public:
+    explicit Listener(const std::string& path) {
+        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::memcpy(addr.sun_path, path.data(), path.size());
+        if (::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+            ::listen(fd_, 4) != 0)
+            ADD_FAILURE() << "cannot listen on " << path;
+        thread_ = std::thread([this] { run(); });
+    }
+    ~Listener() {
+        stop_ = true;
+        thread_.join();
+        ::close(fd_);
+    }
+    std::string received() {
+        std::lock_guard lock(mutex_);
+        return received_;
+    }
+
+private:
+    void run() {
+        while (!stop_) {
+            pollfd p{fd_, POLLIN, 0};
+            if (::poll(&p, 1, 50) <= 0)
+                continue;
+            const int client = ::accept(fd_, nullptr, nullptr);
+            if (client < 0)
+                continue;
+            std::string line;
+            char c = 0;
+            while (::recv(client, &c, 1, 0) == 1 && c != '\n')
+                line += c;
+            {
+                std::lock_guard lock(mutex_);
+                received_ += line + ";";
+            }
+            (void)::send(client, "ok\n", 3, MSG_NOSIGNAL);
+            ::close(client);
+        }
+    }
+
+    int fd_ = -1;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+    std::mutex mutex_;
+    std::string received_;
+};
+
+struct RuntimeDir {
+    explicit RuntimeDir(const std::string& dir) { setenv("XDG_RUNTIME_DIR", dir.c_str(), 1); }
+    ~RuntimeDir() { unsetenv("XDG_RUNTIME_DIR"); }
+};
+
+test::ProcessOptions runtimeEnv(const test::TempDir& dir) {
+    test::ProcessOptions options;
+    options.env = {{"XDG_RUNTIME_DIR", dir.path()}};
+    return options;
+}
+
+std::string trovctlDir() {
+    return std::filesystem::path(TROVCTL_PATH).parent_path().string();
+}
+
+} // namespace
+
+TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
+    EXPECT_EQ(instanceName("/usr/bin/trov"), "usrbintrov");
+    EXPECT_EQ(instanceName("/home/ann/My Apps/trov"), "homeannMyAppstrov");
+    EXPECT_NE(instanceName("/opt/a/trov"), instanceName("/opt/b/trov"));
+    test::TempDir dir;
+    {
+        RuntimeDir runtime(dir.path());
+        EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), dir.path() + "usrbintrov");
+        EXPECT_EQ(instanceLockPath("/usr/bin/trov"), dir.path() + "usrbintrov.lock");
+    }
+    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
+}
+
+TEST(InstanceSocket, ALongPathStillFitsASocketAddress) {
+    test::TempDir dir;
+    RuntimeDir runtime(dir.path());
+    const std::string longA = "/" + std::string(200, 'a') + "/trov";
+    const std::string longB = "/" + std::string(200, 'b') + "/trov";
+    EXPECT_LT(instanceSocketPath(longA).size(), sizeof(sockaddr_un::sun_path));
+    EXPECT_NE(instanceSocketPath(longA), instanceSocketPath(longB));
+    EXPECT_EQ(instanceSocketPath(longA), instanceSocketPath(longA));
+}
+
+TEST(InstanceSocket, CandidatesBesideTrovctlAndInTheBuildTree) {
+    const auto c = windowProgramCandidates("/opt/trov/bin/");
+    ASSERT_EQ(c.size(), 2u);
+    EXPECT_EQ(c[0], "/opt/trov/bin/trov");
+    EXPECT_EQ(c[1], "/opt/trov/app/trov");
+}
+
+TEST(InstanceSocket, NothingListening) {
+    test::TempDir dir;
+    EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle"));
+    EXPECT_FALSE(sendInstanceMessage(std::string(200, 'x'), "toggle"));
+}
+
+TEST(Trovctl, ToggleAndShowWithNoProgramRunning) {
+    test::TempDir dir;
+    for (const char* command : {"toggle", "show"}) {
+        const auto r = test::runProcess({TROVCTL_PATH, "--data-dir", dir.path() + "data", command},
+                                        runtimeEnv(dir));
+        EXPECT_EQ(r.exitCode, 1) << command;
+        EXPECT_EQ(r.err, "Trov is not running\n");
+        EXPECT_EQ(r.out, "");
+    }
+    const auto r = test::runProcess({TROVCTL_PATH, "toggle", "extra"}, runtimeEnv(dir));
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST(Trovctl, ToggleAndShowReachTheProgramInTheBuildTree) {
+    test::TempDir dir;
+    RuntimeDir runtime(dir.path());
+    const auto candidates = windowProgramCandidates(trovctlDir());
+    // The build tree's app/trov, as the window program names its own socket.
+    Listener listener(instanceSocketPath(candidates[1]));
+    for (const char* command : {"toggle", "show"}) {
+        const auto r = test::runProcess({TROVCTL_PATH, command}, runtimeEnv(dir));
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_EQ(listener.received(), "toggle;show;");
+}
+
+TEST(Trovctl, ToggleReachesTheProgramBesideIt) {
+    test::TempDir dir;
+    RuntimeDir runtime(dir.path());
+    Listener listener(instanceSocketPath(windowProgramCandidates(trovctlDir())[0]));
+    const auto r = test::runProcess({TROVCTL_PATH, "toggle"}, runtimeEnv(dir));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(listener.received(), "toggle;");
+}

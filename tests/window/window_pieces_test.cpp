@@ -1,0 +1,365 @@
+#include "app/about_dialog.h"
+#include "app/auto_hide.h"
+#include "app/autohide_notice.h"
+#include "app/crawler_panel.h"
+#include "app/qt_messages.h"
+#include "app/tray.h"
+#include "appearance/glyphs.h"
+#include "appearance/menu_style.h"
+#include "common/version.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+
+using namespace trov;
+
+namespace {
+
+struct ScriptedMessages : Messages {
+    void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
+    bool ask(const std::string& text) override {
+        asked.push_back(text);
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<bool> answers;
+    std::vector<std::string> asked;
+    std::vector<std::string> shown;
+};
+
+struct BoxSeen {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString defaultButton;
+    bool onTop = false;
+};
+
+// Looks at the next message box once it is open, then presses Enter on it.
+void answerNextBox(BoxSeen& seen) {
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            answerNextBox(seen);
+            return;
+        }
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+        seen.onTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+}
+
+QColor pixel(const QImage& image, QPoint p) {
+    return image.pixelColor(p);
+}
+
+} // namespace
+
+class WindowPiecesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void flatMenuColoursAndFont() {
+        QMenu menu;
+        QAction* normal = menu.addAction(QStringLiteral("History"));
+        QAction* checked = menu.addAction(QStringLiteral("Enable search history"));
+        checked->setCheckable(true);
+        checked->setChecked(true);
+        QAction* separator = menu.addSeparator();
+        QAction* disabled = menu.addAction(QStringLiteral("Disabled"));
+        disabled->setEnabled(false);
+        QMenu* sub = menu.addMenu(QStringLiteral("Background color"));
+        sub->addAction(QStringLiteral("Color dialog"));
+        applyFlatMenuStyle(&menu);
+
+        QCOMPARE(menu.font().family(), QStringLiteral("Segoe UI"));
+        QCOMPARE(menu.font().pixelSize(), 13);
+        QVERIFY(menu.font().bold());
+        QVERIFY(qobject_cast<FlatMenuStyle*>(sub->style()));
+
+        menu.popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.setActiveAction(normal);
+        QTest::qWait(20);
+        const QImage image = menu.grab().toImage();
+        const QRect n = menu.actionGeometry(normal);
+        const QRect c = menu.actionGeometry(checked);
+        const QRect s = menu.actionGeometry(separator);
+        const QRect d = menu.actionGeometry(disabled);
+        QCOMPARE(pixel(image, {n.right() - 2, n.top() + 2}), menu_colours::kSelected);
+        QCOMPARE(pixel(image, {c.right() - 2, c.top() + 2}), menu_colours::kBackground);
+        QCOMPARE(pixel(image, {s.right() - 4, s.center().y()}), menu_colours::kSeparator);
+        QCOMPARE(pixel(image, {4, s.center().y()}), menu_colours::kBackground); // icon column
+        QCOMPARE(pixel(image, {d.right() - 2, d.top() + 2}), menu_colours::kBackground);
+        QVERIFY(n.height() >= 24);
+
+        // The check mark is white, inside the 24-pixel column; the disabled text is grey.
+        bool white = false;
+        for (int x = c.left(); x < c.left() + kMenuIconColumn; ++x)
+            for (int y = c.top(); y <= c.bottom(); ++y)
+                white = white || pixel(image, {x, y}) == QColor(Qt::white);
+        QVERIFY(white);
+        bool grey = false;
+        for (int x = d.left() + kMenuIconColumn; x < d.right(); ++x)
+            for (int y = d.top(); y <= d.bottom(); ++y)
+                grey = grey || pixel(image, {x, y}) == menu_colours::kDisabled;
+        QVERIFY(grey);
+        menu.close();
+    }
+
+    void glyphsAreDrawnInTheirColoursAndSizes() {
+        struct Case {
+            Glyph glyph;
+            QSize size;
+            QColor colour;
+        } cases[] = {
+            {Glyph::Image1, {16, 16}, QColor(128, 128, 128)},
+            {Glyph::Image2, {16, 16}, Qt::white},
+            {Glyph::Image3, {20, 11}, QColor(93, 93, 93)},
+            {Glyph::Image4, {20, 11}, QColor(93, 93, 93)},
+            {Glyph::Image5, {20, 11}, Qt::white},
+            {Glyph::Image6, {20, 11}, Qt::white},
+        };
+        for (const auto& c : cases) {
+            const QImage image = drawGlyph(c.glyph).toImage();
+            QCOMPARE(image.size(), c.size);
+            QCOMPARE(image.pixelColor(0, 0).alpha(), 0); // transparent background
+            bool found = false;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor p = image.pixelColor(x, y);
+                    if (p.alpha() == 255) {
+                        QCOMPARE(p.rgb(), c.colour.rgb());
+                        found = true;
+                    }
+                }
+            QVERIFY(found);
+        }
+        // Down for expand, up for collapse: the tip is at the bottom or the top.
+        const QImage down = drawGlyph(Glyph::Image3).toImage();
+        const QImage up = drawGlyph(Glyph::Image4).toImage();
+        QVERIFY(down.pixelColor(10, 9).alpha() > 128);
+        QVERIFY(down.pixelColor(10, 2).alpha() < 64);
+        QVERIFY(up.pixelColor(10, 2).alpha() > 128);
+        QVERIFY(up.pixelColor(10, 9).alpha() < 64);
+        QCOMPARE(toQColor(14801352), QColor(200, 217, 225));
+        QCOMPARE(fromQColor(QColor(200, 217, 225)), 14801352);
+    }
+
+    void aboutWindow() {
+        AboutDialog about;
+        QVERIFY(about.isModal());
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("productName"))->text(),
+                 QStringLiteral("Trov"));
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("version"))->text(),
+                 QStringLiteral("Version 1.0.0.0"));
+        QVERIFY(about.findChild<QLabel*>(QStringLiteral("link"))
+                    ->text()
+                    .contains(QStringLiteral("href=\"%1\"").arg(QString::fromLatin1(kProductUrl))));
+        QVERIFY(about.findChild<QLabel*>(QStringLiteral("link"))->openExternalLinks());
+        QCOMPARE(versionText("2.5"), QStringLiteral("Version 2.5.0.0"));
+        QCOMPARE(versionText("1.2.3.4.5"), QStringLiteral("Version 1.2.3.4"));
+    }
+
+    void messageBoxes() {
+        QtMessages messages;
+        BoxSeen seen;
+        answerNextBox(seen);
+        QVERIFY(!messages.ask("Reset all search parameters and search results?"));
+        QCOMPARE(seen.title, QStringLiteral("Trov"));
+        QCOMPARE(seen.icon, QMessageBox::Question);
+        QCOMPARE(seen.defaultButton.remove(QLatin1Char('&')), QStringLiteral("No"));
+        QCOMPARE(seen.text, QStringLiteral("Reset all search parameters and search results?"));
+
+        answerNextBox(seen);
+        QVERIFY(messages.askYesPreselected("  Do you want to show partial results ?  "));
+        QCOMPARE(seen.defaultButton.remove(QLatin1Char('&')), QStringLiteral("Yes"));
+
+        answerNextBox(seen);
+        messages.show(MessageIcon::Error,
+                      "Invalid request.\r\nMake sure you have entered a valid "
+                      "site/domain.",
+                      true);
+        QCOMPARE(seen.title, QStringLiteral("Trov"));
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(
+            seen.text,
+            QStringLiteral("Invalid request.\nMake sure you have entered a valid site/domain."));
+        QVERIFY(seen.onTop);
+
+        answerNextBox(seen);
+        messages.show(MessageIcon::Information, "No links found");
+        QCOMPARE(seen.icon, QMessageBox::Information);
+        QVERIFY(!seen.onTop);
+    }
+
+    void trayMenu() {
+        bool shown = true;
+        TrayIcon tray(QIcon(), [&] { return shown; });
+        QStringList texts;
+        for (QAction* a : tray.menu()->actions())
+            if (!a->isSeparator())
+                texts << a->text() + (a->isVisible() ? QString() : QStringLiteral(" (hidden)"));
+        QCOMPARE(texts, (QStringList{"Hide", "History", "Data Folder (hidden)",
+                                     "Search suggestions (hidden)", "Load at windows startup",
+                                     "Show on application start", "About", "Exit"}));
+        QCOMPARE(tray.icon()->toolTip(), QStringLiteral("Trov"));
+        QVERIFY(qobject_cast<FlatMenuStyle*>(tray.menu()->style()));
+
+        shown = false;
+        tray.updateFirstItem();
+        QCOMPARE(tray.showHideAction()->text(), QStringLiteral("Show"));
+        shown = true;
+        emit tray.menu()->aboutToShow();
+        QCOMPARE(tray.showHideAction()->text(), QStringLiteral("Hide"));
+
+        QSignalSpy toggles(&tray, &TrayIcon::toggleRequested);
+        QSignalSpy exits(&tray, &TrayIcon::exitRequested);
+        QSignalSpy showOnStart(&tray, &TrayIcon::showOnStartToggled);
+        tray.showHideAction()->trigger();
+        emit tray.icon()->activated(QSystemTrayIcon::Trigger);
+        emit tray.icon()->activated(QSystemTrayIcon::Context); // the menu, not a toggle
+        tray.exitAction()->trigger();
+        tray.setShowOnStart(true);
+        tray.showOnStartAction()->trigger();
+        QCOMPARE(toggles.count(), 2);
+        QCOMPARE(exits.count(), 1);
+        QCOMPARE(showOnStart.count(), 1);
+        QCOMPARE(showOnStart.at(0).at(0).toBool(), false);
+    }
+
+    void autoHideTimerRunsOnlyWhenOn() {
+        QWidget window(nullptr, Qt::FramelessWindowHint);
+        window.setGeometry(300, 300, 458, 80);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget other; // the active window, so activation does not keep it opaque
+        other.setGeometry(0, 400, 100, 100);
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QTRY_VERIFY(!window.isActiveWindow());
+        AutoHideDriver driver(&window);
+        QVERIFY(!driver.running());
+        driver.start();
+        QVERIFY(driver.running());
+        QCOMPARE(driver.timer().interval(), 150);
+        driver.stop();
+        QVERIFY(!driver.running());
+
+        QPoint cursor(790, 590);
+        driver.setCursorSource([&] { return cursor; });
+        for (int i = 0; i < 99; ++i)
+            driver.tick();
+        QCOMPARE(window.windowOpacity(), 1.0);
+        driver.tick();
+        driver.tick();
+        QCOMPARE(driver.model().level(), 253);
+        QVERIFY(qAbs(window.windowOpacity() - 253 / 255.0) < 0.01);
+
+        QSignalSpy corner(&driver, &AutoHideDriver::cornerReached);
+        cursor = QPoint(3, 3);
+        driver.tick();
+        QCOMPARE(corner.count(), 1);
+        QCOMPARE(window.windowOpacity(), 1.0);
+
+        for (int i = 0; i < 300; ++i)
+            driver.tick();
+        cursor = QPoint(790, 590);
+        for (int i = 0; i < 300; ++i)
+            driver.tick();
+        QCOMPARE(window.windowOpacity(), 0.0);
+        driver.reset();
+        QCOMPARE(window.windowOpacity(), 1.0);
+        QCOMPARE(driver.model().level(), 455);
+    }
+
+    void autoHideNotice() {
+        AutoHideNotice notice;
+        QCOMPARE(notice.size(), QSize(420, 185));
+        QCOMPARE(notice.windowTitle(), QStringLiteral("Trov"));
+        QCOMPARE(QString::fromLatin1(kAutoHideNoticeText),
+                 QStringLiteral(" \r   Move cursor to upper left corner to show Trov.          "));
+        QCOMPARE(notice.findChild<QLabel*>(QStringLiteral("text"))->text(),
+                 QStringLiteral(" \n   Move cursor to upper left corner to show Trov.          "));
+        QCheckBox* check = notice.dontShowAgain();
+        QCOMPARE(check->text(), QStringLiteral("Don't show me again."));
+        QCOMPARE(check->pos(), QPoint(8, 125));
+        QCOMPARE(check->width(), QFontMetrics(check->font()).horizontalAdvance(check->text()) + 30);
+        QPushButton* ok = notice.findChild<QPushButton*>();
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QTimer::singleShot(0, ok, &QPushButton::click);
+        notice.exec();
+        QVERIFY(notice.confirmed());
+        QTimer::singleShot(0, &notice, &QDialog::reject);
+        notice.exec();
+        QVERIFY(!notice.confirmed());
+    }
+
+    void crawlerPanelShowsTheAddressWithAPathEllipsis() {
+        ScriptedMessages messages;
+        QWidget window;
+        CrawlerPanel panel(messages, &window);
+        QVERIFY(panel.isHidden());
+        QVERIFY(panel.stopButton()->isHidden());
+        panel.prepare(QStringLiteral("example.com"), QStringLiteral("Crawl a site"));
+        QVERIFY(!panel.isHidden());
+        QCOMPARE(panel.counterLabel()->text(), QStringLiteral("Found 0 items"));
+        QCOMPARE(panel.addressLabel()->text(), QStringLiteral("example.com...   "));
+        QCOMPARE(panel.addressLabel()->geometry(), QRect(8, 21, 425, 18));
+        QCOMPARE(panel.modeCaption()->text(), QStringLiteral("Crawl a site"));
+        QVERIFY(panel.progressBar()->isHidden());
+
+        const QString longAddress = QStringLiteral("https://example.com/") +
+                                    QStringLiteral("section/").repeated(30) +
+                                    QStringLiteral("page-name.html");
+        panel.showAddress(longAddress);
+        const QString shown = panel.addressLabel()->text();
+        QCOMPARE(panel.fullAddress(), longAddress);
+        QVERIFY(shown.contains(QChar(0x2026)));
+        QVERIFY(shown.startsWith(QStringLiteral("https://")));
+        QVERIFY(shown.endsWith(QStringLiteral(".html")));
+        const QFontMetrics fm(panel.addressLabel()->font());
+        QVERIFY(fm.horizontalAdvance(shown) <= 425);
+        panel.placeAddressLabel(8, 19, 370); // shortened again for the narrower label
+        QVERIFY(fm.horizontalAdvance(panel.addressLabel()->text()) <= 370);
+        QCOMPARE(pathEllipsis(QStringLiteral("short"), fm, 425), QStringLiteral("short"));
+
+        panel.setCounter(QStringLiteral("Processed 3 of 10 items"));
+        QCOMPARE(panel.counterLabel()->text(), QStringLiteral("Processed 3 of 10 items"));
+        panel.finish();
+        QVERIFY(panel.isHidden());
+        QVERIFY(panel.modeCaption()->text().isEmpty());
+    }
+
+    void crawlerPanelStopAndCancel() {
+        ScriptedMessages messages;
+        CrawlerPanel panel(messages);
+        QSignalSpy stops(&panel, &CrawlerPanel::stopRequested);
+        QSignalSpy cancels(&panel, &CrawlerPanel::cancelRequested);
+        messages.answers = {false, true, true, true, false, true};
+        panel.cancelButton()->click(); // No: keep going
+        panel.cancelButton()->click(); // Yes, then Yes: partial results
+        panel.cancelButton()->click(); // Yes, then No: abandon
+        panel.stopButton()->click();   // Yes
+        QCOMPARE(stops.count(), 2);
+        QCOMPARE(cancels.count(), 1);
+        QCOMPARE(messages.asked.back(), "Stop browsing and show partial results?");
+    }
+};
+
+QTEST_MAIN(WindowPiecesTest)
+#include "window_pieces_test.moc"
