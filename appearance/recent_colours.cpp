@@ -65,7 +65,7 @@ RecentFile readRecentFile(const std::string& path) {
     const IniFile ini(path);
     for (std::size_t i = 0; i < kRecentSlots; ++i) {
         const int value = ini.readInt(kRecentSection, slotKey('v', i), kWhite);
-        file.slots[i] = isPlainColour(value) ? value : kWhite;
+        file.colours[i] = isPlainColour(value) ? value : kWhite;
     }
     file.position.left = ini.readInt(kRecentSection, "vx", 100);
     file.position.top = ini.readInt(kRecentSection, "vy", 100);
@@ -106,7 +106,7 @@ template <typename Write> void RecentColours::write(Write&& write) {
 
 void RecentColours::open(const std::string& source, Extent window, Extent screen, Config& config) {
     const RecentFile file = readRecentFile(source);
-    slots_ = file.slots;
+    slots_ = file.colours;
     position_ = keepOnPrimaryScreen(file.position, window, screen);
     try {
         config.writeBool(cfg::AppStart, false);

@@ -34,14 +34,14 @@ struct Extent {
 // The front rule: the highest-numbered slot holding colour gives way (the slots before it
 // move up by one) or, when no slot holds it, the last slot is dropped; then slot 1 holds
 // colour. Lower slots that also held it keep it.
-RecentSlots putAtFront(const RecentSlots& slots, int colour);
+RecentSlots putAtFront(const RecentSlots& before, int colour);
 
 // Keeps the window on the primary screen: an edge below 1 or a window that would stick out
 // past the right or bottom edge starts at 10 instead.
 WindowPosition keepOnPrimaryScreen(WindowPosition position, Extent window, Extent screen);
 
 struct RecentFile {
-    RecentSlots slots;
+    RecentSlots colours;
     WindowPosition position;
 };
 
@@ -65,7 +65,7 @@ public:
     // folder's list is left alone, so the next start does not take the shipped one over it.
     void open(const std::string& source, Extent window, Extent screen, Config& config);
 
-    const RecentSlots& slots() const { return slots_; }
+    const RecentSlots& colours() const { return slots_; }
     int slot(std::size_t index) const { return slots_.at(index); }
     WindowPosition position() const { return position_; }
     const std::string& path() const { return path_; }

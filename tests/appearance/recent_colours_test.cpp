@@ -81,18 +81,18 @@ TEST(RecentColours, ReadsLowerCaseKeysOfAnyCase) {
         dir.write("Trov.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\nv5=-5\n"
                               "v6=16777216\nVX=-20\nvy=300\n");
     const RecentFile file = readRecentFile(path);
-    EXPECT_EQ(file.slots[0], 255);
-    EXPECT_EQ(file.slots[1], 65280);
-    EXPECT_EQ(file.slots[2], 16711680);
+    EXPECT_EQ(file.colours[0], 255);
+    EXPECT_EQ(file.colours[1], 65280);
+    EXPECT_EQ(file.colours[2], 16711680);
     for (std::size_t i = 3; i < kRecentSlots; ++i)
-        EXPECT_EQ(file.slots[i], kWhite) << i;
+        EXPECT_EQ(file.colours[i], kWhite) << i;
     EXPECT_EQ(file.position, (WindowPosition{-20, 300}));
 }
 
 TEST(RecentColours, MissingFileIsWhiteAtOneHundred) {
     test::TempDir dir;
     const RecentFile file = readRecentFile(dir.file("Trov.lst"));
-    EXPECT_EQ(file.slots, slotsOf({}));
+    EXPECT_EQ(file.colours, slotsOf({}));
     EXPECT_EQ(file.position, (WindowPosition{100, 100}));
 }
 
@@ -121,7 +121,7 @@ TEST(RecentColours, SlotClickMovesItToTheFrontAndStoresThePosition) {
     EXPECT_EQ(recent.slot(4), 4);
     EXPECT_EQ(recent.slot(5), kWhite);
     const RecentFile stored = readRecentFile(dir.file("Trov.lst"));
-    EXPECT_EQ(stored.slots, recent.slots());
+    EXPECT_EQ(stored.colours, recent.colours());
     EXPECT_EQ(stored.position, (WindowPosition{60, 70}));
     const std::string text = dir.read("Trov.lst");
     EXPECT_EQ(text.rfind("; kept\r\n[GeneralFall]\r\nV1=5\r\nV2=1\r\n", 0), 0u) << text;
@@ -152,7 +152,7 @@ TEST(RecentColours, FirstStartTakesTheShippedListOver) {
     EXPECT_EQ(recent.slot(1), 65280);
     EXPECT_EQ(recent.position(), (WindowPosition{10, 20}));
     const RecentFile copy = readRecentFile(dir.file("data/Trov.lst"));
-    EXPECT_EQ(copy.slots, recent.slots());
+    EXPECT_EQ(copy.colours, recent.colours());
     EXPECT_EQ(copy.position, (WindowPosition{10, 20}));
     EXPECT_EQ(dir.read("data/YY.cfg"), "[App]\r\nstart=0\r\n");
     // The shipped file is only read.
