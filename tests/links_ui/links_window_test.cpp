@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -219,6 +221,38 @@ private slots:
         const qsizetype pages = bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") +
                                 bytes.count("/Type /Page>");
         QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+    }
+
+    void menusAndHiddenShortcuts() {
+        RecordedMessages messages;
+        Tflinks window(messages, {});
+        int imports = 0, exports = 0;
+        window.setImportCommand([&] { ++imports; });
+        window.setExportCommand([&] { ++exports; });
+        QStringList captions;
+        for (QAction* menu : window.menuBar()->actions()) {
+            captions << menu->text();
+            for (QAction* entry : menu->menu()->actions())
+                captions << entry->text();
+        }
+        QCOMPARE(captions, (QStringList{"File", "Import", "Export", "Print", "Close", "Edit",
+                                        "Undo", "Copy line", "Sellect All", "Find"}));
+        window.menuBar()->actions()[0]->menu()->actions()[0]->trigger();
+        window.menuBar()->actions()[0]->menu()->actions()[1]->trigger();
+        QCOMPARE(imports, 1);
+        QCOMPARE(exports, 1);
+
+        window.setLinksText(QStringLiteral("one two"));
+        window.findDialog()->setFindText(QStringLiteral("two"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(window.textArea(), Qt::Key_F3);
+        QCOMPARE(window.textArea()->textCursor().selectedText(), QStringLiteral("two"));
+        QTest::keyClick(window.textArea(), Qt::Key_R, Qt::ControlModifier | Qt::AltModifier);
+        // Pure white is never drawn, so the shortcut always changes the white background.
+        const QColor drawn = window.textArea()->palette().color(QPalette::Base);
+        QVERIFY(drawn != QColor(Qt::white));
+        QCOMPARE(window.strip()->palette().color(QPalette::Window), drawn);
     }
 
     void randomBackgroundPicksTheTextColour() {
