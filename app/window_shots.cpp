@@ -1,0 +1,78 @@
+// trov-window-shots: shows the links viewer after a link extraction and the recent colours
+// window with sample data and saves a picture of each, for the README.
+
+#include "appearance/colour.h"
+#include "appearance/recent_colours.h"
+#include "appearance/recent_window.h"
+#include "links/viewer_text.h"
+#include "links/window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <cstdio>
+
+namespace {
+
+struct PrintedMessages : trov::Messages {
+    void show(trov::MessageIcon, const std::string& text, bool) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    bool ask(const std::string&) override { return false; }
+};
+
+bool save(QWidget& window, const QString& path) {
+    QApplication::processEvents();
+    QTest::qWait(300);
+    const bool saved = window.grab().save(path);
+    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+    PrintedMessages messages;
+
+    trov::Tflinks viewer(messages, {});
+    QStringList links;
+    const char* paths[] = {"",         "about/",   "blog/",        "blog/first-post",
+                           "contact/", "docs/",    "docs/install", "docs/usage",
+                           "download", "faq/",     "news/2024/",   "news/2025/",
+                           "privacy",  "pricing/", "support/",     "terms"};
+    for (const char* path : paths)
+        links << QStringLiteral("https://www.example.com/") + QLatin1String(path);
+    const std::string caption = trov::links::allLinksCaption("www.example.com");
+    viewer.showLinks(QString::fromStdString(caption), links);
+    QPlainTextEdit* text = viewer.textArea();
+    text->setTextCursor(QTextCursor(text->document()->findBlockByNumber(5)));
+    viewer.selectCurrentLine();
+    viewer.refreshStatus();
+    bool ok = save(viewer, out + QStringLiteral("/links-viewer.png"));
+
+    QTemporaryDir data;
+    PrintedMessages recentMessages;
+    trov::Config config(data.filePath(QStringLiteral("YY.cfg")).toStdString());
+    trov::RecentColours recent(data.filePath(QStringLiteral("Trov.lst")).toStdString(),
+                               recentMessages);
+    trov::TfRecent window(recent, {});
+    window.open(false, {}, config);
+    const int samples[] = {trov::colourValue(200, 217, 225), trov::colourValue(52, 101, 164),
+                           trov::colourValue(245, 121, 0),   trov::colourValue(78, 154, 6),
+                           trov::colourValue(117, 80, 123),  trov::colourValue(237, 212, 0),
+                           trov::colourValue(46, 52, 54),    trov::colourValue(204, 0, 0),
+                           trov::colourValue(136, 138, 133), trov::colourValue(114, 159, 207),
+                           trov::colourValue(252, 233, 79),  trov::colourValue(173, 127, 168)};
+    for (auto it = std::rbegin(samples); it != std::rend(samples); ++it)
+        recent.Nalozi(*it);
+    window.show();
+    ok = save(window, out + QStringLiteral("/recent-colours.png")) && ok;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,196 @@
+#include "appearance/colour.h"
+#include "appearance/recent_colours.h"
+#include "tests/support/temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace trov;
+
+namespace {
+
+constexpr int A = 0x0000FF, B = 0x00FF00, C = 0xFF0000, D = 0x123456, E = 0x654321, F = 0x00AAAA;
+
+RecentSlots slotsOf(std::initializer_list<int> first) {
+    RecentSlots slots;
+    slots.fill(kWhite);
+    std::copy(first.begin(), first.end(), slots.begin());
+    return slots;
+}
+
+struct RecordedMessages : Messages {
+    std::vector<std::string> shown;
+    void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
+    bool ask(const std::string&) override { return false; }
+};
+
+} // namespace
+
+TEST(RecentColours, FrontRule) {
+    RecentSlots full;
+    for (std::size_t i = 0; i < full.size(); ++i)
+        full[i] = static_cast<int>(i + 1);
+    RecentSlots fullShifted;
+    fullShifted[0] = F;
+    for (std::size_t i = 1; i < full.size(); ++i)
+        fullShifted[i] = static_cast<int>(i);
+    RecentSlots lastMoved = full;
+    lastMoved[0] = 30;
+    for (std::size_t i = 1; i < full.size(); ++i)
+        lastMoved[i] = static_cast<int>(i);
+
+    struct Case {
+        const char* name;
+        RecentSlots before;
+        int colour;
+        RecentSlots after;
+    } cases[] = {
+        {"all white, add red", slotsOf({}), 255, slotsOf({255})},
+        {"red again changes nothing", slotsOf({255}), 255, slotsOf({255})},
+        {"a colour further down moves up", slotsOf({A, B, E, D}), E, slotsOf({E, A, B, D})},
+        {"a new colour pushes the others", slotsOf({E, A, B, D}), F, slotsOf({F, E, A, B, D})},
+        {"the highest duplicate gives way", slotsOf({A, B, A, E}), A, slotsOf({A, A, B, E})},
+        {"a full list drops slot 30", full, F, fullShifted},
+        {"slot 30 itself moves to the front", full, 30, lastMoved},
+        {"white is found in the last slot", slotsOf({A, B}), kWhite, slotsOf({kWhite, A, B})},
+        {"first slot stays first", slotsOf({C, A}), C, slotsOf({C, A})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(putAtFront(c.before, c.colour), c.after) << c.name;
+}
+
+TEST(RecentColours, KeptOnThePrimaryScreen) {
+    const Extent window{352, 249};
+    const Extent screen{1920, 1080};
+    struct Case {
+        WindowPosition stored, shown;
+    } cases[] = {
+        {{100, 100}, {100, 100}}, {{0, 100}, {10, 100}},      {{-50, -1}, {10, 10}},
+        {{1, 1}, {1, 1}},         {{1568, 831}, {1568, 831}}, {{1569, 832}, {10, 10}},
+        {{5000, 100}, {10, 100}}, {{100, 5000}, {100, 10}},
+    };
+    for (const auto& c : cases) {
+        const WindowPosition shown = keepOnPrimaryScreen(c.stored, window, screen);
+        EXPECT_EQ(shown, c.shown) << c.stored.left << "," << c.stored.top;
+    }
+}
+
+TEST(RecentColours, ReadsLowerCaseKeysOfAnyCase) {
+    test::TempDir dir;
+    const std::string path =
+        dir.write("Trov.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\nv5=-5\n"
+                              "v6=16777216\nVX=-20\nvy=300\n");
+    const RecentFile file = readRecentFile(path);
+    EXPECT_EQ(file.colours[0], 255);
+    EXPECT_EQ(file.colours[1], 65280);
+    EXPECT_EQ(file.colours[2], 16711680);
+    for (std::size_t i = 3; i < kRecentSlots; ++i)
+        EXPECT_EQ(file.colours[i], kWhite) << i;
+    EXPECT_EQ(file.position, (WindowPosition{-20, 300}));
+}
+
+TEST(RecentColours, MissingFileIsWhiteAtOneHundred) {
+    test::TempDir dir;
+    const RecentFile file = readRecentFile(dir.file("Trov.lst"));
+    EXPECT_EQ(file.colours, slotsOf({}));
+    EXPECT_EQ(file.position, (WindowPosition{100, 100}));
+}
+
+TEST(RecentColours, NaloziWritesUpperCaseSlotsOnly) {
+    test::TempDir dir;
+    RecordedMessages messages;
+    RecentColours recent(dir.file("Trov.lst"), messages);
+    recent.Nalozi(255);
+    std::string expected = "[GeneralFall]\r\nV1=255\r\n";
+    for (int i = 2; i <= 30; ++i)
+        expected += "V" + std::to_string(i) + "=16777215\r\n";
+    EXPECT_EQ(dir.read("Trov.lst"), expected);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(RecentColours, SlotClickMovesItToTheFrontAndStoresThePosition) {
+    test::TempDir dir;
+    dir.write("Trov.lst", "; kept\n[GeneralFall]\nv1=1\nv2=2\nv3=3\nv4=4\nv5=5\nvx=40\nvy=50\n");
+    RecordedMessages messages;
+    Config config(dir.file("YY.cfg"));
+    RecentColours recent(dir.file("Trov.lst"), messages);
+    recent.open(recent.source(false, {}), {352, 249}, {1920, 1080}, config);
+    EXPECT_EQ(recent.takeSlot(4, {60, 70}), 5);
+    EXPECT_EQ(recent.slot(0), 5);
+    EXPECT_EQ(recent.slot(1), 1);
+    EXPECT_EQ(recent.slot(4), 4);
+    EXPECT_EQ(recent.slot(5), kWhite);
+    const RecentFile stored = readRecentFile(dir.file("Trov.lst"));
+    EXPECT_EQ(stored.colours, recent.colours());
+    EXPECT_EQ(stored.position, (WindowPosition{60, 70}));
+    const std::string text = dir.read("Trov.lst");
+    EXPECT_EQ(text.rfind("; kept\r\n[GeneralFall]\r\nV1=5\r\nV2=1\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("vx=60\r\nvy=70\r\n"), std::string::npos) << text;
+}
+
+TEST(RecentColours, ClosingWritesOnlyThePosition) {
+    test::TempDir dir;
+    RecordedMessages messages;
+    RecentColours recent(dir.file("Trov.lst"), messages);
+    recent.closed({12, 34});
+    EXPECT_EQ(dir.read("Trov.lst"), "[GeneralFall]\r\nvx=12\r\nvy=34\r\n");
+}
+
+TEST(RecentColours, FirstStartTakesTheShippedListOver) {
+    test::TempDir dir;
+    const std::string shipped = dir.path() + "program/";
+    dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\nV2=65280\nvx=0\nvy=20\n");
+    std::filesystem::create_directories(dir.path() + "data");
+    dir.write("data/Trov.lst", "[GeneralFall]\nV1=7\n");
+    RecordedMessages messages;
+    Config config(dir.file("data/YY.cfg"));
+    RecentColours recent(dir.file("data/Trov.lst"), messages);
+    const std::vector<std::string> dirs = {dir.path() + "nothing/", shipped};
+    ASSERT_EQ(recent.source(true, dirs), shipped + "Trov.lst");
+    recent.open(recent.source(true, dirs), {352, 249}, {1920, 1080}, config);
+    EXPECT_EQ(recent.slot(0), 255);
+    EXPECT_EQ(recent.slot(1), 65280);
+    EXPECT_EQ(recent.position(), (WindowPosition{10, 20}));
+    const RecentFile copy = readRecentFile(dir.file("data/Trov.lst"));
+    EXPECT_EQ(copy.colours, recent.colours());
+    EXPECT_EQ(copy.position, (WindowPosition{10, 20}));
+    EXPECT_EQ(dir.read("data/YY.cfg"), "[App]\r\nstart=0\r\n");
+    // The shipped file is only read.
+    EXPECT_EQ(dir.read("program/Trov.lst"), "[GeneralFall]\nV1=255\nV2=65280\nvx=0\nvy=20\n");
+}
+
+TEST(RecentColours, LaterStartsReadTheDataFolder) {
+    test::TempDir dir;
+    dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\n");
+    dir.write("Trov.lst", "[GeneralFall]\nV1=7\n");
+    RecordedMessages messages;
+    RecentColours recent(dir.file("Trov.lst"), messages);
+    EXPECT_EQ(recent.source(false, {dir.path() + "program/"}), dir.file("Trov.lst"));
+    // Nothing shipped: the data folder's own list rather than a white one.
+    EXPECT_EQ(recent.source(true, {dir.path() + "none/"}), dir.file("Trov.lst"));
+}
+
+TEST(RecentColours, RefusedWriteIsReportedAndKeepsTheListInMemory) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() + "Trov.lst"); // a folder in the way
+    RecordedMessages messages;
+    RecentColours recent(dir.file("Trov.lst"), messages);
+    recent.Nalozi(255);
+    EXPECT_EQ(recent.slot(0), 255);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Unable to write to " + dir.file("Trov.lst")});
+}
+
+TEST(RecentColours, UnwritableConfigLeavesTheDataFolderListAlone) {
+    test::TempDir dir;
+    dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\n");
+    dir.write("Trov.lst", "[GeneralFall]\nV1=7\n");
+    std::filesystem::create_directories(dir.path() + "YY.cfg");
+    RecordedMessages messages;
+    Config config(dir.file("YY.cfg"));
+    RecentColours recent(dir.file("Trov.lst"), messages);
+    recent.open(recent.source(true, {dir.path() + "program/"}), {352, 249}, {1920, 1080}, config);
+    EXPECT_EQ(recent.slot(0), 255);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg")});
+    EXPECT_EQ(dir.read("Trov.lst"), "[GeneralFall]\nV1=7\n");
+}
