@@ -59,8 +59,21 @@ private:
     std::size_t pos_ = 0;
 };
 
+// Stored texts are UTF-8, or Windows-1252 from a store carried over from Windows.
+void decodeInto(std::string_view stored, std::string& out) {
+    unsigned char high = 0;
+    for (const char ch : stored)
+        high |= static_cast<unsigned char>(ch);
+    if (high & 0x80)
+        out = text::decodeStoredText(stored);
+    else
+        out.assign(stored);
+}
+
 std::string decoded(std::string_view stored) {
-    return text::decodeStoredText(stored);
+    std::string out;
+    decodeInto(stored, out);
+    return out;
 }
 
 bool isIntegerTag(std::uint8_t tag) {
@@ -218,20 +231,26 @@ void readItemsData(std::string_view block, std::vector<HistoryRecord>& rows) {
     Cursor c(block.substr(0, size));
     c.take(8, "the rows' header");
     rows.clear();
+    rows.reserve(std::size_t(count)); // bounded above by the block's size
     for (std::int32_t r = 0; r < count; ++r) {
         c.take(12, "a row"); // image, state and overlay index
         const std::int32_t subItems = c.i32("a row");
         c.take(4, "a row"); // data
         if (subItems < 0 || std::uint32_t(subItems) > c.remaining())
             throw Corrupt("a row's sub-item count does not fit the block");
-        HistoryRecord row;
-        row[0] = decoded(c.shortText("a row caption"));
-        for (std::int32_t s = 0; s < subItems; ++s) {
-            const std::string_view t = c.shortText("a sub-item");
-            if (std::size_t(s) < kHistorySubItemCount)
-                row[std::size_t(s) + 1] = decoded(t);
+        const std::string_view caption = c.shortText("a row caption");
+        HistoryRecord& row = rows.emplace_back();
+        decodeInto(caption, row[0]);
+        try {
+            for (std::int32_t s = 0; s < subItems; ++s) {
+                const std::string_view t = c.shortText("a sub-item");
+                if (std::size_t(s) < kHistorySubItemCount)
+                    decodeInto(t, row[std::size_t(s) + 1]);
+            }
+        } catch (const Corrupt&) {
+            rows.pop_back(); // only whole rows are kept
+            throw;
         }
-        rows.push_back(std::move(row));
     }
     // The sub-item image indexes are read only while the block has bytes for them.
     while (c.remaining() >= 2)

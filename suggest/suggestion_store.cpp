@@ -91,7 +91,10 @@ bool SuggestionStore::osveziBazo(std::string_view text, FileError* error) {
         text_ += quoteSuggestion(added);
         list_.emplace_back(added);
     }
-    deduplicate();
+    // A new entry's key matches no earlier entry, so on a clean list the pass has
+    // nothing to do; it runs when the list changed without one.
+    if (dirty_)
+        deduplicate();
     text_ = storedLine(text_);
     return writeLine(text_, error);
 }

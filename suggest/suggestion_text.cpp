@@ -85,12 +85,18 @@ void deduplicateSuggestions(std::vector<std::string>& entries) {
     keys.reserve(entries.size());
     std::vector<bool> keep(entries.size(), true);
     for (std::size_t i = entries.size(); i-- > 0;) {
-        if (keys.count(text::toLower(entries[i]))) {
+        std::string lower = text::toLower(entries[i]);
+        if (keys.count(lower)) {
             keep[i] = false;
             continue;
         }
-        if (i > 0)
-            keys.insert(text::toLower(text::trim(entries[i])));
+        if (i == 0)
+            break;
+        const std::string_view trimmed = text::trim(entries[i]);
+        if (trimmed.size() == entries[i].size())
+            keys.insert(std::move(lower));
+        else
+            keys.insert(text::toLower(trimmed));
     }
     std::size_t out = 0;
     for (std::size_t i = 0; i < entries.size(); ++i)
