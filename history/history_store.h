@@ -1,0 +1,78 @@
+#pragma once
+
+// The history list and its files: the store "HistGrid.cld" with its backup
+// "HistGrid.cld2" in the data folder, the user's history files (.gmh) and the CSV export
+// and import. Every write replaces its file atomically.
+
+#include "common/atomic_file.h"
+#include "common/messages.h"
+#include "history/history_list.h"
+#include "settings/data_folder.h"
+
+#include <string>
+#include <string_view>
+
+namespace trov {
+
+inline constexpr std::string_view kHistoryStoreName = "HistGrid.cld";
+inline constexpr std::string_view kHistoryBackupName = "HistGrid.cld2";
+inline constexpr char kHistoryRestoredMessage[] =
+    "       Error opening history file.          \r\n\r\n       Reload old data.";
+
+// What the start-up load found.
+enum class HistoryLoad {
+    NoStore,            // no HistGrid.cld: nothing read, nothing written
+    Loaded,             // read, then copied to the backup
+    RestoredFromBackup, // the store was unreadable, the backup was read and rewritten
+    BackupMissing,      // the store was unreadable, what was read became the backup
+    BothUnreadable,     // store and backup unreadable; nothing written
+};
+
+// A file that cannot be read or is not a history stream.
+struct HistoryFileProblem {
+    std::string path;
+    std::string reason;
+};
+
+// Reads a history stream file into list (as far as it gets on a corrupt file). Returns
+// false with the reason for a missing, unreadable or corrupt file.
+bool readHistoryFile(const std::string& path, HistoryList& list,
+                     HistoryFileProblem* problem = nullptr);
+bool writeHistoryFile(const std::string& path, const HistoryList& list, FileError* error = nullptr);
+
+class HistoryStore {
+public:
+    explicit HistoryStore(DataFolder folder) : folder_(std::move(folder)) {}
+
+    HistoryList& list() { return list_; }
+    const HistoryList& list() const { return list_; }
+    std::string storePath() const { return folder_.file(kHistoryStoreName); }
+    std::string backupPath() const { return folder_.file(kHistoryBackupName); }
+
+    // The start-up load (NaloziTabelo), with the fallback to the backup and its message.
+    HistoryLoad NaloziTabelo(Messages& messages);
+    // Writes the list to HistGrid.cld / HistGrid.cld2.
+    bool ShraniTabelo(FileError* error = nullptr) const;
+    bool ShraniTabelo2(FileError* error = nullptr) const;
+
+    // A new record becomes row 0; the rows below keep their order.
+    void addNewest(HistoryRecord record);
+
+    // "Save": the list to a history file.
+    bool saveFile(const std::string& path, FileError* error = nullptr) const;
+    // "Open": replaces the list from a history file. A missing file is ignored (true). A
+    // corrupt one leaves the list untouched, so a bad file never reaches the store.
+    bool openFile(const std::string& path, HistoryFileProblem* problem = nullptr);
+    // "Export CSV", with the ".bak" copy of an existing file.
+    bool exportCsv(const std::string& path, FileError* error = nullptr) const;
+    // The hidden import: the list goes to HistGrid.cld2 first, then the rows are replaced
+    // by the CSV file's. A missing file is reported by a message that names it.
+    bool importCsv(const std::string& path, Messages& messages,
+                   HistoryFileProblem* problem = nullptr);
+
+private:
+    DataFolder folder_;
+    HistoryList list_;
+};
+
+} // namespace trov

@@ -1,0 +1,150 @@
+#include "common/text.h"
+#include "history/list_view_stream.h"
+#include "history/stream_tags.h"
+
+#include <cstdint>
+
+namespace trov {
+
+namespace {
+
+using namespace stream;
+
+class StreamWriter {
+public:
+    explicit StreamWriter(std::size_t expected) { out_.reserve(expected); }
+
+    void byte(std::uint8_t b) { out_.push_back(static_cast<char>(b)); }
+    void u16(std::uint16_t v) {
+        byte(std::uint8_t(v));
+        byte(std::uint8_t(v >> 8));
+    }
+    void u32(std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            byte(std::uint8_t(v >> (8 * i)));
+    }
+    void shortText(std::string_view s) {
+        s = text::cutUtf8(s, kStoredTextLimit);
+        byte(static_cast<std::uint8_t>(s.size()));
+        out_.append(s);
+    }
+    void raw(std::string_view s) { out_.append(s); }
+
+    // The smallest of the three integer tags that holds the value.
+    void integer(std::int32_t v) {
+        if (v >= INT8_MIN && v <= INT8_MAX) {
+            byte(kInt8);
+            byte(static_cast<std::uint8_t>(v));
+        } else if (v >= INT16_MIN && v <= INT16_MAX) {
+            byte(kInt16);
+            u16(static_cast<std::uint16_t>(v));
+        } else {
+            byte(kInt32);
+            u32(static_cast<std::uint32_t>(v));
+        }
+    }
+    void intProperty(std::string_view name, std::int32_t v) {
+        shortText(name);
+        integer(v);
+    }
+    void identProperty(std::string_view name, std::string_view ident) {
+        shortText(name);
+        byte(kIdent);
+        shortText(ident);
+    }
+    void boolProperty(std::string_view name, bool v) {
+        shortText(name);
+        byte(v ? kTrue : kFalse);
+    }
+
+    std::string take() { return std::move(out_); }
+
+private:
+    std::string out_;
+};
+
+std::size_t storedLength(std::string_view s) {
+    return text::cutUtf8(s, kStoredTextLimit).size();
+}
+
+void writeItemsData(StreamWriter& w, const std::vector<HistoryRecord>& rows) {
+    w.u32(static_cast<std::uint32_t>(itemsDataSize(rows)));
+    w.u32(static_cast<std::uint32_t>(rows.size()));
+    for (const HistoryRecord& row : rows) {
+        w.u32(0);          // image index
+        w.u32(0xFFFFFFFF); // state index
+        w.u32(0xFFFFFFFF); // overlay index
+        w.u32(kHistorySubItemCount);
+        w.u32(0); // data
+        for (const std::string& t : row.texts)
+            w.shortText(t);
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t s = 0; s < kHistorySubItemCount; ++s)
+            w.u16(0xFFFF); // sub-item image index
+}
+
+} // namespace
+
+std::size_t itemsDataSize(const std::vector<HistoryRecord>& rows) {
+    std::size_t size = 8;
+    for (const HistoryRecord& row : rows) {
+        size += 21 + storedLength(row[0]);
+        for (std::size_t s = 1; s < kHistoryColumnCount; ++s)
+            size += storedLength(row[s]) + 3;
+    }
+    return size;
+}
+
+std::string writeListViewStream(const HistoryList& list) {
+    const std::size_t data = list.rows.empty() ? 0 : itemsDataSize(list.rows);
+    StreamWriter w(data + 1024);
+    w.raw(kSignature);
+    w.shortText("TListView");
+    w.shortText("tabela");
+
+    w.intProperty("Left", list.geometry.left);
+    w.intProperty("Top", list.geometry.top);
+    w.intProperty("Width", list.geometry.width);
+    w.intProperty("Height", list.geometry.height);
+    w.identProperty("Align", "alClient");
+    w.identProperty("BevelInner", "bvNone");
+    w.identProperty("Color", "clWhite");
+
+    w.shortText("Columns");
+    w.byte(kCollection);
+    for (const HistoryColumn& column : list.columns) {
+        w.byte(kList);
+        w.shortText("Caption");
+        w.byte(kString);
+        w.shortText(column.caption);
+        if (column.width != 50) // the column's default width is not stored
+            w.intProperty("Width", column.width);
+        w.byte(0);
+    }
+    w.byte(0);
+
+    w.boolProperty("Ctl3D", false);
+    w.boolProperty("FlatScrollBars", true);
+    w.boolProperty("GridLines", true);
+    w.boolProperty("IconOptions.AutoArrange", true);
+    if (!list.rows.empty()) {
+        w.shortText("Items.Data");
+        w.byte(kBinary);
+        w.u32(static_cast<std::uint32_t>(data));
+        writeItemsData(w, list.rows);
+    }
+    if (list.multiSelect)
+        w.boolProperty("MultiSelect", true);
+    w.boolProperty("ReadOnly", true);
+    w.boolProperty("RowSelect", true);
+    w.boolProperty("ShowWorkAreas", true);
+    w.identProperty("SortType", "stData");
+    w.intProperty("TabOrder", 1);
+    w.identProperty("ViewStyle", "vsReport");
+    w.byte(0); // end of the properties
+    w.byte(0); // end of the (empty) child list
+    return w.take();
+}
+
+} // namespace trov

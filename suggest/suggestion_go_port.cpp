@@ -1,0 +1,13 @@
+#include "suggest/suggestion_go_port.h"
+
+namespace trov {
+
+void SuggestionGoPort::osveziBazo(std::string_view text) {
+    if (!isSuggestionWorthy(text)) // Go adds nothing for an empty or blank field
+        return;
+    FileError error;
+    if (!store_.osveziBazo(text, &error))
+        messages_.show(MessageIcon::Error, "Unable to write to " + error.path);
+}
+
+} // namespace trov

@@ -1,0 +1,116 @@
+#include "history/record_maker.h"
+
+#include <gtest/gtest.h>
+
+using namespace trov;
+
+namespace {
+
+struct FixedClock : HistoryClock {
+    std::string dateText() const override { return "05.12.2026"; }
+    std::string timeText() const override { return "14:03:59"; }
+};
+
+SearchSnapshot filled(SearchEngine engine, bool expanded) {
+    SearchSnapshot s;
+    s.engine = engine;
+    s.words = "cats";
+    s.exactPhrase = "black cat";
+    s.excludedWords = "dog";
+    s.site = "example.org";
+    s.fileType = "Adobe PDF (.pdf)";
+    s.browser = "Firefox";
+    s.interfaceLanguage = "English";
+    s.country = "Germany";
+    s.language = "German";
+    s.period = "Past week";
+    s.kind = "All";
+    s.expanded = expanded;
+    return s;
+}
+
+std::vector<std::string> texts(const HistoryRecord& r) {
+    return {r.texts.begin(), r.texts.end()};
+}
+
+} // namespace
+
+TEST(RecordMaker, CollapsedRecordsDefaultBrowserAndAbsentFields) {
+    const HistoryRecord r =
+        makeHistoryRecord(filled(SearchEngine::Google, false), true, FixedClock{});
+    EXPECT_EQ(texts(r), (std::vector<std::string>{"05.12.2026", "14:03:59", "cats", "- - -",
+                                                  "- - -", "- - -", "- - -", "Default", "- - -",
+                                                  "- - -", "- - -", "- - -", "Google", "All"}));
+}
+
+TEST(RecordMaker, ExpandedButHiddenKeepsTheTextFields) {
+    const HistoryRecord r =
+        makeHistoryRecord(filled(SearchEngine::DuckDuckGo, true), false, FixedClock{});
+    EXPECT_EQ(texts(r),
+              (std::vector<std::string>{"05.12.2026", "14:03:59", "cats", "black cat", "dog",
+                                        "example.org", "- - -", "- - -", "- - -", "- - -", "- - -",
+                                        "Past week", "DuckDuckGo", "All"}));
+}
+
+TEST(RecordMaker, ExpandedVisibleRecordsEveryEntry) {
+    SearchSnapshot s = filled(SearchEngine::Swisscows, true);
+    s.words.clear();
+    s.interfaceLanguage.clear(); // a list without selection records ""
+    const HistoryRecord r = makeHistoryRecord(s, true, FixedClock{});
+    EXPECT_EQ(texts(r),
+              (std::vector<std::string>{"05.12.2026", "14:03:59", "- - -", "black cat", "dog",
+                                        "example.org", "Adobe PDF (.pdf)", "Firefox", "", "Germany",
+                                        "German", "Past week", "Swisscows", "All"}));
+}
+
+TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
+    const struct {
+        SearchEngine engine;
+        const char* column;
+        const char* period;
+    } cases[] = {
+        {SearchEngine::Google, "Google", "Past week"},
+        {SearchEngine::Bing, "Bing", "- - -"},
+        {SearchEngine::DuckDuckGo, "DuckDuckGo", "Past week"},
+        {SearchEngine::Ask, "Ask", "- - -"},
+        {SearchEngine::Swisscows, "Swisscows", "Past week"},
+        {SearchEngine::WolframAlpha, "Wolfram Alpha", "- - -"},
+        {SearchEngine::Wikipedia, "Wikipedia", "- - -"},
+        {SearchEngine::UrbanDictionary, "Urban Dictionary", "- - -"},
+        {SearchEngine::Links, "Links (  )", "- - -"},
+    };
+    for (const auto& c : cases) {
+        const HistoryRecord r = makeHistoryRecord(filled(c.engine, true), true, FixedClock{});
+        EXPECT_EQ(r[kColEngine], c.column);
+        EXPECT_EQ(r[kColPeriod], c.period) << c.column;
+    }
+}
+
+TEST(RecordMaker, CrawlModeTextsInTheirTestOrder) {
+    const std::string file = "/home/u/links.csv";
+    const struct {
+        std::vector<CrawlMode> checked;
+        std::string text;
+    } cases[] = {
+        {{}, "Links (  )"},
+        {{CrawlMode::StartSlowCrawl}, "Links ( Crawl all internal pages )"},
+        {{CrawlMode::StartFastCrawl}, "Links ( Crawl main page subpages )"},
+        {{CrawlMode::AllLinks}, "Links ( Extract all links from a website )"},
+        {{CrawlMode::interLinks}, "Links ( Extract internal links from a website )"},
+        {{CrawlMode::CrawlCSV}, "Links ( Crawl from a file /home/u/links.csv )"},
+        // a later item in the test order wins
+        {{CrawlMode::StartFastCrawl, CrawlMode::StartSlowCrawl},
+         "Links ( Crawl main page subpages )"},
+        {{CrawlMode::interLinks, CrawlMode::AllLinks},
+         "Links ( Extract internal links from a website )"},
+        {{CrawlMode::CrawlCSV, CrawlMode::StartSlowCrawl},
+         "Links ( Crawl from a file /home/u/links.csv )"},
+    };
+    for (const auto& c : cases) {
+        SearchSnapshot s = filled(SearchEngine::Links, false);
+        s.crawlListFile = file;
+        for (CrawlMode m : c.checked)
+            s.crawlMarks.set(m, true);
+        EXPECT_EQ(makeHistoryRecord(s, true, FixedClock{})[kColEngine], c.text);
+    }
+}
