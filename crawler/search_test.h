@@ -8,7 +8,7 @@
 
 namespace trov {
 
-struct CrawlInputs;
+struct CrawlInputs; // compose/go_ports.h
 
 struct SearchInputs {
     std::string searchText;    // the words trimmed, lower-cased, followed by one space
