@@ -104,8 +104,7 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
         throw;
     }
     source_.endCrawl();
-    if (cancelRequested_.load() && outcome_ != CrawlOutcome::NoLinksFound &&
-        outcome_ != CrawlOutcome::Refused)
+    if (cancelRequested_.load() && outcome_ != CrawlOutcome::Refused)
         outcome_ = CrawlOutcome::Cancelled;
 }
 
@@ -155,6 +154,8 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
         progress_.counterText(found(list_.count));
         checkCancel();
     }
+    // A start page without links still reads "Found 1 items".
+    progress_.counterText(found(list_.count));
     list_.searchRange = list_.count;
     list_.lastIndex = static_cast<long>(list_.count) - 1;
 
@@ -240,7 +241,8 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
     }
 
     progress_.panelShown(false);
-    if (list_.count == 0) {
+    // A cancelled crawl shows nothing, not even that it found nothing.
+    if (list_.count == 0 && !cancelRequested_.load()) {
         messages_.show(MessageIcon::Information, std::string(kNoLinksFound));
         outcome_ = CrawlOutcome::NoLinksFound;
     } else if (!cancelRequested_.load()) {
