@@ -84,7 +84,7 @@ private:
     LinkList list_;
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> cancelRequested_{false};
-    bool listReady_ = true;
+    std::atomic<bool> listReady_{true};
     CrawlOutcome outcome_ = CrawlOutcome::None;
     std::chrono::milliseconds expandPause_{10};
 
