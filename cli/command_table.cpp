@@ -26,7 +26,16 @@ const Command kCommands[] = {
      "that lists the accepted values.\n",
      runCompose},
     {"crawl", "run the Links engine: search a site or extract its links",
-     "Usage: trovctl crawl --mode MODE --site SITE [OPTIONS]\n", runCrawl},
+     "Usage: trovctl crawl --mode MODE --site SITE [OPTIONS]\n\n"
+     "  --mode MODE          subpages, site, all-links, internal-links or list\n"
+     "  --site SITE          the site field (for list: line 1 of the list file)\n"
+     "  --words TEXT, --exact TEXT, --exclude TEXT   the search fields\n"
+     "  --list FILE          the link-list file for --mode list\n"
+     "  --export-links FILE, --export-data FILE      write the exports after the crawl\n"
+     "  --open               open the result page\n"
+     "  --quiet              no progress line\n\n"
+     "Ctrl+C once stops with partial results; twice cancels (exit 130).\n",
+     runCrawl},
     {"history", "list or import the search history",
      "Usage: trovctl history list [--store FILE]\n"
      "       trovctl history import-csv CSV --store FILE\n",

@@ -1,12 +1,216 @@
-#include "cli/commands.h"
+// trovctl crawl: the Links branch of Go, headless. Ctrl+C once asks the crawl to stop
+// with partial results, twice to cancel.
 
-#include <ostream>
+#include "cli/commands.h"
+#include "common/atomic_file.h"
+#include "common/text.h"
+#include "compose/reachability.h"
+#include "crawler/crawl_engine.h"
+#include "crawler/curl_page_source.h"
+#include "crawler/links_checks.h"
+#include "crawler/results.h"
+
+#include <array>
+#include <csignal>
+#include <iostream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace trov::cli {
 
+namespace {
+
+struct ModeName {
+    std::string_view name;
+    CrawlMode mode;
+};
+constexpr std::array kModes = {
+    ModeName{"subpages", CrawlMode::StartFastCrawl}, ModeName{"site", CrawlMode::StartSlowCrawl},
+    ModeName{"all-links", CrawlMode::AllLinks}, ModeName{"internal-links", CrawlMode::interLinks},
+    ModeName{"list", CrawlMode::CrawlCSV}};
+
+// The window's messages with "\r\n" as line breaks.
+std::string forTerminal(std::string_view message) {
+    return text::replaced(message, "\r\n", "\n");
+}
+
+// The flags the signal handler reaches; lock-free atomics are safe to store from it.
+std::atomic<int> interrupts{0};
+CrawlEngine* runningEngine = nullptr;
+
+extern "C" void onInterrupt(int) {
+    const int n = interrupts.fetch_add(1) + 1;
+    if (runningEngine == nullptr)
+        return;
+    if (n == 1)
+        runningEngine->requestStop();
+    else
+        runningEngine->requestCancel();
+}
+
+class TerminalMessages : public Messages {
+public:
+    explicit TerminalMessages(std::ostream& err) : err_(err) {}
+    void show(MessageIcon, const std::string& message, bool) override {
+        err_ << forTerminal(text::rightTrimSpaces(message)) << "\n";
+    }
+    bool ask(const std::string&) override { return false; }
+
+private:
+    std::ostream& err_;
+};
+
+// The progress panel as one line on a terminal: the counter and the current address.
+class TerminalProgress : public CrawlProgress {
+public:
+    TerminalProgress(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
+    ~TerminalProgress() override { finish(); }
+
+    void counterText(const std::string& counter) override {
+        counter_ = counter;
+        draw();
+    }
+    void currentAddress(const std::string& address) override {
+        address_ = address;
+        draw();
+    }
+    void showLinks(const std::string&, const std::vector<std::string>& links) override {
+        links_ = links;
+        shown_ = true;
+    }
+    void finish() {
+        if (drawn_)
+            err_ << "\r\033[K" << std::flush;
+        drawn_ = false;
+    }
+
+    std::vector<std::string> links_;
+    bool shown_ = false;
+
+private:
+    void draw() {
+        if (!enabled_)
+            return;
+        std::string line = counter_ + "  " + address_;
+        line = std::string(text::cutUtf8(line, 160));
+        err_ << "\r\033[K" << line << std::flush;
+        drawn_ = true;
+    }
+    std::ostream& err_;
+    bool enabled_;
+    bool drawn_ = false;
+    std::string counter_, address_;
+};
+
+bool writeOut(const std::string& path, const std::string& bytes, std::ostream& err) {
+    FileError error;
+    if (writeFileAtomically(path, bytes, &error))
+        return true;
+    err << "trovctl: Unable to write to " << path << ": " << error.reason << "\n";
+    return false;
+}
+
+} // namespace
+
 int runCrawl(Context& ctx) {
-    ctx.err << "trovctl: crawl is not available in this build\n";
-    return kExitFailed;
+    const auto modeName = ctx.args.option("--mode");
+    const auto site = ctx.args.option("--site");
+    CrawlInputs inputs;
+    inputs.words = ctx.args.option("--words").value_or("");
+    inputs.exactPhrase = ctx.args.option("--exact").value_or("");
+    inputs.excludedWords = ctx.args.option("--exclude").value_or("");
+    const auto listFile = ctx.args.option("--list");
+    const auto exportLinks = ctx.args.option("--export-links");
+    const auto exportData = ctx.args.option("--export-data");
+    const bool open = ctx.args.flag("--open");
+    const bool quiet = ctx.args.flag("--quiet");
+    if (!ctx.args.positionals().empty())
+        throw UsageError("crawl takes no words; see trovctl crawl --help");
+
+    const ModeName* mode = nullptr;
+    for (const auto& m : kModes)
+        if (modeName && text::equalsIgnoreCase(*modeName, m.name))
+            mode = &m;
+    if (!mode)
+        throw UsageError("--mode needs one of: subpages, site, all-links, internal-links, list");
+    if (mode->mode == CrawlMode::CrawlCSV && !listFile)
+        throw UsageError("--mode list needs --list FILE");
+    if (mode->mode != CrawlMode::CrawlCSV && !site)
+        throw UsageError("--site needs a value");
+    inputs.site = site.value_or("");
+
+    TerminalMessages messages(ctx.err);
+    TerminalProgress progress(ctx.err, !quiet && ::isatty(STDERR_FILENO) == 1);
+    CurlPageSource source;
+    CrawlEngine engine(source, ctx.dataFolder.file(kResultPageName), messages, progress);
+
+    if (mode->mode == CrawlMode::CrawlCSV) {
+        // naloziCSVLinke: the list's first line becomes the site.
+        const auto bytes = readWholeFile(*listFile);
+        if (!bytes) {
+            ctx.err << "trovctl: " << missingListMessage(*listFile) << "\n";
+            return kExitFailed;
+        }
+        inputs.site = loadLinkList(engine.linkList(), *bytes).site;
+    }
+    if (const auto refused = linksFieldCheck(mode->mode, inputs)) {
+        ctx.err << forTerminal(*refused) << "\n";
+        return kExitRefused;
+    }
+    CurlReachability reachability;
+    if (!reachability.reachable(inputs.site)) {
+        ctx.err << forTerminal(kInvalidRequest) << "\n";
+        return kExitUnreachable;
+    }
+
+    engine.resetFlags();
+    runningEngine = &engine;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    ::sigaction(SIGINT, &action, &previous);
+    try {
+        engine.run(mode->mode, inputs);
+    } catch (...) {
+        ::sigaction(SIGINT, &previous, nullptr);
+        runningEngine = nullptr;
+        progress.finish();
+        throw;
+    }
+    ::sigaction(SIGINT, &previous, nullptr);
+    runningEngine = nullptr;
+    progress.finish();
+
+    switch (engine.outcome()) {
+    case CrawlOutcome::Cancelled:
+        return kExitCancelled;
+    case CrawlOutcome::Refused:
+        return kExitRefused;
+    default:
+        break;
+    }
+    if (exportLinks && !writeOut(*exportLinks, linkExport(engine.linkList(), inputs.site), ctx.err))
+        return kExitFailed;
+    if (exportData && !writeOut(*exportData, dataExport(engine.linkList(), inputs.site), ctx.err))
+        return kExitFailed;
+    if (engine.outcome() == CrawlOutcome::ResultPage) {
+        ctx.out << engine.resultPage() << "\n";
+        if (open) {
+            // The default handler, as the window does with no browser chosen.
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                ::execlp("xdg-open", "xdg-open", engine.resultPage().c_str(), nullptr);
+                ::_exit(127);
+            }
+            if (pid > 0)
+                ::waitpid(pid, nullptr, 0);
+        }
+    } else if (engine.outcome() == CrawlOutcome::LinksShown) {
+        for (const std::string& link : progress.links_)
+            ctx.out << link << "\n";
+    }
+    return kExitDone;
 }
 
 } // namespace trov::cli

@@ -33,7 +33,9 @@ struct CrawlMarks {
         return (*this)[CrawlMode::StartFastCrawl] || (*this)[CrawlMode::StartSlowCrawl] ||
                (*this)[CrawlMode::CrawlCSV];
     }
-    bool anyExtract() const { return (*this)[CrawlMode::AllLinks] || (*this)[CrawlMode::interLinks]; }
+    bool anyExtract() const {
+        return (*this)[CrawlMode::AllLinks] || (*this)[CrawlMode::interLinks];
+    }
     bool operator==(const CrawlMarks&) const = default;
 };
 

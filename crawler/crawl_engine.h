@@ -1,0 +1,100 @@
+#pragma once
+
+// The Links engine's crawl operations on a LinkList. run() blocks until the operation is
+// over and is meant for a worker thread; requestStop() and requestCancel() may be called
+// from any thread and take effect at the next check of the running crawl (a transfer in
+// progress is abandoned at once on Cancel).
+
+#include "common/messages.h"
+#include "compose/go_ports.h"
+#include "crawler/crawl_progress.h"
+#include "crawler/link_list.h"
+#include "crawler/page_source.h"
+#include "crawler/search_test.h"
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+
+namespace trov {
+
+enum class CrawlOutcome {
+    None,         // no mode ran
+    Refused,      // the list crawl had nothing to search for
+    ResultPage,   // TrovCrawler.html was written
+    LinksShown,   // the sorted links went to the links viewer
+    NoLinksFound, // the site crawl found nothing
+    Cancelled,    // abandoned: nothing shown
+};
+
+class CrawlEngine : public CrawlPort {
+public:
+    // resultPage is the full path of TrovCrawler.html.
+    CrawlEngine(PageSource& source, std::string resultPage, Messages& messages,
+                CrawlProgress& progress);
+
+    // CrawlPort
+    void requestCancel() override;
+    void resetFlags() override;
+    bool cancelRequested() const override { return cancelRequested_.load(); }
+    // Waits for a running crawl to end (request the cancel first), then clears the table.
+    void clearLinkList() override;
+    void run(CrawlMode mode, const CrawlInputs& inputs) override;
+
+    void requestStop() { stopRequested_.store(true); }
+    bool stopRequested() const { return stopRequested_.load(); }
+
+    // "Reset all searches" once confirmed: ends a running crawl, then empties everything.
+    void resetAllSearches();
+    // Set whenever a mode entry is chosen; the list crawl runs only when it is set.
+    void setListReady(bool ready) { listReady_ = ready; }
+    bool listReady() const { return listReady_; }
+
+    // The table and what the last operation did. Read them only while no crawl runs.
+    LinkList& linkList() { return list_; }
+    const LinkList& linkList() const { return list_; }
+    CrawlOutcome outcome() const { return outcome_; }
+    const std::string& resultPage() const { return resultPage_; }
+
+    // The pause after each expanded page of the site crawl.
+    void setExpandPause(std::chrono::milliseconds pause) { expandPause_ = pause; }
+
+    // The operations themselves (run() picks one by mode).
+    void CrawlerGO(const CrawlInputs& inputs);
+    void SpiderGo(CrawlMode mode, const CrawlInputs& inputs);
+    void SpiderCSV(const CrawlInputs& inputs);
+
+private:
+    void SpiderUPGRADE(const std::string& page);
+    void CrawlerPanelParams(CrawlMode mode, const std::string& site);
+    void writeResultPage(const CrawlInputs& inputs);
+    void showLinks(const CrawlInputs& inputs);
+    void checkCancel();
+    std::size_t nextUnvisited(std::size_t from);
+    void duplicatePass();
+    void cleanUpPass();
+
+    PageSource& source_;
+    std::string resultPage_;
+    Messages& messages_;
+    CrawlProgress& progress_;
+
+    std::mutex runMutex_; // held by run(); whoever clears the table waits for it
+    LinkList list_;
+    std::atomic<bool> stopRequested_{false};
+    std::atomic<bool> cancelRequested_{false};
+    std::atomic<bool> listReady_{true};
+    CrawlOutcome outcome_ = CrawlOutcome::None;
+    std::chrono::milliseconds expandPause_{10};
+
+    // State of one site crawl.
+    CrawlMode mode_ = CrawlMode::StartSlowCrawl;
+    std::string start_; // S
+    std::string root_;  // R
+    std::string host_;  // H
+    std::size_t cursor_ = 1;
+    SearchInputs search_;
+};
+
+} // namespace trov

@@ -1,0 +1,35 @@
+#pragma once
+
+// What a running crawl shows on its progress panel and where its link list goes. Every
+// call comes from the crawl's own thread; a window hands them over to its thread.
+
+#include "crawler/crawl_mode.h"
+
+#include <string>
+#include <vector>
+
+namespace trov {
+
+class CrawlProgress {
+public:
+    virtual ~CrawlProgress() = default;
+    virtual void panelShown(bool shown) { (void)shown; }
+    virtual void modeCaption(const std::string& caption) { (void)caption; }
+    virtual void counterText(const std::string& counter) { (void)counter; }
+    // The address being worked on, in full; the label shortens it to fit.
+    virtual void currentAddress(const std::string& address) { (void)address; }
+    virtual void addressShown(bool shown) { (void)shown; }
+    virtual void barShown(bool shown) { (void)shown; }
+    virtual void barMaximum(long maximum) { (void)maximum; }
+    virtual void barPosition(long position) { (void)position; }
+    // PrikazLinkov: the links viewer's caption and its sorted addresses.
+    virtual void showLinks(const std::string& caption, const std::vector<std::string>& links) {
+        (void)caption;
+        (void)links;
+    }
+};
+
+// The progress caption of each mode.
+std::string progressCaption(CrawlMode mode);
+
+} // namespace trov

@@ -1,0 +1,61 @@
+#pragma once
+
+// The crawler's fixed table of page records and its counters. The table never grows past
+// its 20006 entries; a link found once it is full is dropped. Duplicate tests go through
+// a case-folded index of every address held, so a crawl stays near-linear while giving
+// the answers of a scan over the table.
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace trov {
+
+inline constexpr std::size_t kLinkListSize = 20006;
+inline constexpr std::size_t kCrawlLimit = 20000; // the site crawl stops expanding here
+inline constexpr std::string_view kNil = "NIL";
+
+struct PageRecord {
+    std::string address;
+    bool visited = true; // false: still to be expanded
+    std::string source;
+    std::string text;
+    std::string match;
+};
+
+class LinkList {
+public:
+    LinkList();
+
+    const PageRecord& operator[](std::size_t i) const { return records_[i]; }
+    std::size_t size() const { return kLinkListSize; }
+
+    // Field writers; the address goes through the index.
+    void setAddress(std::size_t i, std::string address);
+    void setVisited(std::size_t i, bool visited) { records_[i].visited = visited; }
+    void setSource(std::size_t i, std::string source) { records_[i].source = std::move(source); }
+    void setText(std::size_t i, std::string text) { records_[i].text = std::move(text); }
+    void setMatch(std::size_t i, std::string match) { records_[i].match = std::move(match); }
+    // Address, source and text become "NIL".
+    void remove(std::size_t i);
+
+    // Whether some entry holds this address, ASCII letters compared without case.
+    bool holds(std::string_view address) const;
+
+    // Empties every text of every entry and marks every entry visited; count stays.
+    void clear();
+
+    std::size_t count = 0;       // entries 0 to count - 1 are stored
+    std::size_t searchRange = 0; // entries the result page examines
+    long lastIndex = -1;         // highest entry the exports and the viewer read
+
+private:
+    std::unique_ptr<std::array<PageRecord, kLinkListSize>> storage_;
+    std::array<PageRecord, kLinkListSize>& records_;
+    std::unordered_map<std::string, int> index_; // folded address -> entries holding it
+};
+
+} // namespace trov

@@ -1,0 +1,32 @@
+#pragma once
+
+// Where the crawl gets its pages. The crawl processes pages strictly in order and asks
+// its source for one body at a time; a source may fetch ahead of it (expect() names the
+// pages that will be asked for next) as long as each answer is that page's body.
+
+#include <atomic>
+#include <stdexcept>
+#include <string>
+
+namespace trov {
+
+// No transfer handle could be made: the crawl operation ends with this message.
+class FetchInitError : public std::runtime_error {
+public:
+    FetchInitError() : std::runtime_error("Unable to initialize WinInet") {}
+};
+
+class PageSource {
+public:
+    virtual ~PageSource() = default;
+    // A crawl starts; cancel is its CancelRequested flag, which ends any transfer at once.
+    virtual void beginCrawl(const std::atomic<bool>& cancel) = 0;
+    // The crawl is over; nothing it expected is needed any more.
+    virtual void endCrawl() {}
+    // The page's decoded body, or "NIL" when it cannot be opened. Throws FetchInitError.
+    virtual std::string FetchPage(const std::string& address) = 0;
+    // The crawl will ask for this address later, after those it already announced.
+    virtual void expect(const std::string& address) { (void)address; }
+};
+
+} // namespace trov

@@ -1,0 +1,143 @@
+#include "compose/go_ports.h"
+#include "crawler/link_list.h"
+#include "crawler/results.h"
+
+#include <gtest/gtest.h>
+
+namespace trov {
+namespace {
+
+const std::string kHead = "<!DOCTYPE html>\r\n<html lang=\"en\">\r\n<head>\r\n"
+                          "<title>Trov - Crawler</title>\r\n</head><body>\r\n \r\n"
+                          "<font color=\"#004B97\" size=\"6\">\r\nTrov Crawler<br>\r\n"
+                          "<font color=\"#363636\" size=\"3\">\r\n<hr size=\"1\" noshade>\r\n";
+
+std::string resultLines(const std::string& address, const std::string& title) {
+    return "<font color=\"#004B97\" size=\"4\">\r\n"
+           "<a style=\"color:#004b97; text-decoration:none\"  href=\"" +
+           address + "\"><strong>" + title +
+           "</strong></a><br>\r\n<font color=\"#363636\" size=\"3\">\r\n" + address +
+           "<br>\r\n</font></p>\r\n";
+}
+
+void put(LinkList& list, std::size_t i, std::string address, std::string text,
+         std::string source = {}) {
+    list.setAddress(i, std::move(address));
+    list.setText(i, std::move(text));
+    list.setSource(i, std::move(source));
+}
+
+SearchInputs words(std::string w) {
+    return SearchInputs::from(CrawlInputs{"", std::move(w), "", ""});
+}
+
+TEST(WriteHTML, OneMatchHasNoPluralAndTwoHaveIt) {
+    LinkList list;
+    put(list, 0, "http://e.com", "Red car", "<title>T0</title>");
+    put(list, 1, "http://e.com/b", "blue", "");
+    put(list, 2, "http://e.com/c", "RED", "no title");
+    list.count = list.searchRange = 3;
+    EXPECT_EQ(WriteHTML(list, words("Red"), "e.com"),
+              kHead +
+                  "Search: red <br>\r\nSite: e.com<br>\r\n<hr size=\"1\" noshade>\r\n"
+                  "About 2 results<br>\r\n<br>\r\n" +
+                  resultLines("http://e.com", "T0") + resultLines("http://e.com/c", "") +
+                  "</body>\r\n</html>\r\n");
+    EXPECT_EQ(list[0].match, "http://e.com");
+    EXPECT_EQ(list[1].match, "");
+    list.searchRange = 1;
+    EXPECT_NE(WriteHTML(list, words("red"), "e.com").find("About 1 result<br>\r\n"),
+              std::string::npos);
+}
+
+TEST(WriteHTML, NoMatchHasTwoSpacesBeforeTheDash) {
+    LinkList list;
+    put(list, 0, "http://e.com", "text");
+    list.count = list.searchRange = 1;
+    EXPECT_EQ(WriteHTML(list, words("zzz"), "e.com"),
+              kHead + "Search: zzz <br>\r\nSite: e.com<br>\r\n<hr size=\"1\" noshade>\r\n"
+                      "Your search - zzz  - did not match any documents <br>\r\n<br>\r\n"
+                      "</body>\r\n</html>\r\n");
+}
+
+TEST(WriteHTML, EscapesTypedTextAndNeutralisesCrawledMarkup) {
+    LinkList list;
+    put(list, 0, "http://e.com/?a=1&amp;b=\"><script>x()</script>", "hit <b>&\"",
+        "<title>A &amp; B<script>alert(1)</script></title>");
+    list.count = list.searchRange = 1;
+    const std::string page = WriteHTML(list, words("hit <b>&\""), "<i>e.com</i>");
+    EXPECT_NE(page.find("Search: hit &lt;b&gt;&amp;&quot; <br>\r\n"), std::string::npos);
+    EXPECT_NE(page.find("Site: &lt;i&gt;e.com&lt;/i&gt;<br>\r\n"), std::string::npos);
+    EXPECT_NE(page.find("href=\"http://e.com/?a=1&amp;b=&quot;><script>x()</script>\">"
+                        "<strong>A &amp; B&lt;script&gt;alert(1)&lt;/script&gt;</strong>"),
+              std::string::npos);
+    EXPECT_NE(page.find("\r\nhttp://e.com/?a=1&amp;b=\"&gt;&lt;script&gt;x()&lt;/script&gt;<br>"),
+              std::string::npos);
+}
+
+TEST(WriteHTML, RemovedAndEmptyEntriesAreNoResults) {
+    LinkList list;
+    list.remove(0);
+    list.count = list.searchRange = 2; // entry 1 empty
+    EXPECT_NE(WriteHTML(list, words("nil"), "s").find("did not match"), std::string::npos);
+}
+
+TEST(Exports, SortWithoutCaseAndSkipRemovedEntries) {
+    LinkList list;
+    put(list, 0, "http://e.com/b", "B text");
+    put(list, 1, "NIL", "NIL");
+    put(list, 2, "http://e.com/A", "A text");
+    put(list, 3, "http://e.com/a", "");
+    put(list, 4, "http://e.com/b", "again");
+    list.count = 5;
+    list.lastIndex = 4;
+    EXPECT_EQ(sortedLinks(list), (std::vector<std::string>{"http://e.com/A", "http://e.com/a",
+                                                           "http://e.com/b", "http://e.com/b"}));
+    EXPECT_EQ(linkExport(list, "e.com"),
+              "e.com\r\nhttp://e.com/A\r\nhttp://e.com/a\r\nhttp://e.com/b\r\nhttp://e.com/b\r\n");
+    const std::string rule(48, '_');
+    EXPECT_EQ(dataExport(list, "e.com"),
+              "Website or domain: e.com\r\n" + rule + "\r\n" + "  \r\n" + rule +
+                  "\r\nhttp://e.com/b\r\n" + rule + "\r\n  \r\nB text\r\n" + "  \r\n" + rule +
+                  "\r\nhttp://e.com/A\r\n" + rule + "\r\n  \r\nA text\r\n" + "  \r\n" + rule +
+                  "\r\nhttp://e.com/b\r\n" + rule + "\r\n  \r\nagain\r\n");
+    EXPECT_EQ(linkExportName("https://e.com/x"), "Links (e.com )");
+    EXPECT_EQ(dataExportName("e.com"), "Data (e.com )");
+    list.clear();
+    EXPECT_EQ(linkExport(list, "e.com"), "e.com\r\n");
+    EXPECT_EQ(dataExport(list, "e.com"), "Website or domain: e.com\r\n" + rule + "\r\n");
+}
+
+TEST(LinkListFile, LoadsWhatTheExportWrote) {
+    LinkList list;
+    put(list, 0, "http://e.com/z", "");
+    put(list, 1, "http://e.com/y", "");
+    list.count = 2;
+    list.lastIndex = 1;
+    const std::string file = linkExport(list, "e.com");
+    LinkList loaded;
+    loaded.count = 77;
+    const LoadedList l = loadLinkList(loaded, file);
+    EXPECT_EQ(l.site, "e.com");
+    EXPECT_EQ(l.viewerText, file);
+    EXPECT_EQ(loaded.count, 2u);
+    EXPECT_EQ(loaded[0].address, "");
+    EXPECT_EQ(loaded[1].address, "http://e.com/y");
+    EXPECT_EQ(loaded[2].address, "http://e.com/z");
+    EXPECT_TRUE(loaded[1].visited);
+    EXPECT_EQ(linkExport(loaded, l.site), file);
+}
+
+TEST(LinkListFile, SemicolonsGoAndLfIsAccepted) {
+    LinkList list;
+    const LoadedList l = loadLinkList(list, "s;ite\nhttp://a.b/1;\nhttp://a.b/2;");
+    EXPECT_EQ(l.site, "site");
+    EXPECT_EQ(list.count, 2u);
+    EXPECT_EQ(list[2].address, "http://a.b/2");
+    EXPECT_EQ(missingListMessage("/tmp/x/list.csv"), "File list.csv does not exist.");
+    EXPECT_EQ(missingListMessage(""), "File  does not exist.");
+    EXPECT_EQ(readLinkListText("caf\xe9;"), "caf\xc3\xa9");
+}
+
+} // namespace
+} // namespace trov
