@@ -1,0 +1,55 @@
+#pragma once
+
+// The seam between the main window and the windows and commands around it (history
+// window, suggestions manager, settings files, reset, broom). Neither side reaches into
+// the other's widgets: the main window implements MainWindowCommands, the other side
+// implements FormCommands, and the program wires the two together.
+
+#include "compose/search_engine.h"
+
+#include <string>
+
+namespace trov {
+
+class FormModel;
+
+// What the other windows may ask of the main window.
+class MainWindowCommands {
+public:
+    virtual ~MainWindowCommands() = default;
+
+    virtual FormModel& form() = 0;
+    // Shows every field, list, mark and colour as the form model now holds them and
+    // re-runs the field colouring.
+    virtual void syncFromModel() = 0;
+    // An engine button press, exactly as a click (the Links button included: the crawl
+    // request mode of the model decides whether its menu pops up).
+    virtual void pressEngine(SearchEngine engine) = 0;
+    virtual bool isExpanded() const = 0;
+    // The expand/collapse toggle (csExpandClick).
+    virtual void toggleExpanded() = 0;
+    // Go, as the Go button.
+    virtual void go() = 0;
+    // "Crawl from list of links" chosen with this list file, without the open dialog.
+    virtual void loadCrawlList(const std::string& path) = 0;
+    virtual int backgroundColour() const = 0;
+    // Applies and stores a background colour (NastaviOzadje).
+    virtual void applyBackground(int colour) = 0;
+};
+
+// The main menu's commands that belong to the other windows.
+class FormCommands {
+public:
+    virtual ~FormCommands() = default;
+
+    virtual void showHistory() = 0;            // "History", main menu and tray
+    virtual void showSuggestionsManager() = 0; // "Search suggestions"
+    virtual void saveSettingsFile() = 0;       // "Save settings"
+    virtual void openSettingsFile() = 0;       // "Open settings"
+    virtual void resetAllSettings() = 0;       // "Reset all settings"
+    virtual void broom() = 0;                  // the broom button xiMetla
+    // While the history window is shown the suggestion drop-down does not open.
+    virtual bool historyWindowShown() const = 0;
+};
+
+} // namespace trov
