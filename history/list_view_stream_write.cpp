@@ -1,6 +1,6 @@
+#include "common/component_stream.h"
 #include "common/text.h"
 #include "history/list_view_stream.h"
-#include "history/stream_tags.h"
 
 #include <cstdint>
 
@@ -9,59 +9,6 @@ namespace trov {
 namespace {
 
 using namespace stream;
-
-class StreamWriter {
-public:
-    explicit StreamWriter(std::size_t expected) { out_.reserve(expected); }
-
-    void byte(std::uint8_t b) { out_.push_back(static_cast<char>(b)); }
-    void u16(std::uint16_t v) {
-        byte(std::uint8_t(v));
-        byte(std::uint8_t(v >> 8));
-    }
-    void u32(std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            byte(std::uint8_t(v >> (8 * i)));
-    }
-    void shortText(std::string_view s) {
-        s = text::cutUtf8(s, kStoredTextLimit);
-        byte(static_cast<std::uint8_t>(s.size()));
-        out_.append(s);
-    }
-    void raw(std::string_view s) { out_.append(s); }
-
-    // The smallest of the three integer tags that holds the value.
-    void integer(std::int32_t v) {
-        if (v >= INT8_MIN && v <= INT8_MAX) {
-            byte(kInt8);
-            byte(static_cast<std::uint8_t>(v));
-        } else if (v >= INT16_MIN && v <= INT16_MAX) {
-            byte(kInt16);
-            u16(static_cast<std::uint16_t>(v));
-        } else {
-            byte(kInt32);
-            u32(static_cast<std::uint32_t>(v));
-        }
-    }
-    void intProperty(std::string_view name, std::int32_t v) {
-        shortText(name);
-        integer(v);
-    }
-    void identProperty(std::string_view name, std::string_view ident) {
-        shortText(name);
-        byte(kIdent);
-        shortText(ident);
-    }
-    void boolProperty(std::string_view name, bool v) {
-        shortText(name);
-        byte(v ? kTrue : kFalse);
-    }
-
-    std::string take() { return std::move(out_); }
-
-private:
-    std::string out_;
-};
 
 std::size_t storedLength(std::string_view s) {
     return text::cutUtf8(s, kStoredTextLimit).size();
