@@ -1,5 +1,6 @@
 #include "history/window.h"
 
+#include "app/find_glyph.h"
 #include "history/history_placement.h"
 #include "history/window_model.h"
 #include "settings/config.h"
@@ -87,7 +88,7 @@ QWidget* Tfhist::buildToolbar() {
         connect(b, &QToolButton::clicked, this, handler);
         return b;
     };
-    add(QStringLiteral("Search"), QStringLiteral("\U0001F50D"), [this] { findClicked(); });
+    add(QStringLiteral("Search"), QString(), [this] { findClicked(); })->setIcon(findGlyph());
     row->addSpacing(12);
     add(QStringLiteral("First record"), QStringLiteral("|<"),
         [this] { navigate(HistoryNavigation::First); });

@@ -1,5 +1,7 @@
 #include "suggest/manager_window.h"
 
+#include "app/find_glyph.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,9 +36,9 @@ TfSugg::TfSugg(SuggestionManager& manager, SuggestionStore& store, Messages& mes
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    add(QStringLiteral("\U0001F50D"), [this] {
-        findClicked();
-    })->setToolTip(QStringLiteral("Find"));
+    QPushButton* find = add(QString(), [this] { findClicked(); });
+    find->setIcon(findGlyph());
+    find->setToolTip(QStringLiteral("Find"));
     add(QStringLiteral("Select all"), [this] { selectAll(); });
     add(QStringLiteral("Invert selection"), [this] { invertSelection(); });
     add(QStringLiteral("Delete"), [this] { deleteMarked(); });
