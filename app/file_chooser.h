@@ -1,0 +1,29 @@
+#pragma once
+
+// The open and save dialogs of the windows around the main window, behind one small
+// interface so tests can answer them. An empty answer means the dialog was cancelled.
+
+#include <string>
+
+namespace trov {
+
+struct FileDialogSpec {
+    std::string filter;        // Qt form: "Trov History (*.gmh)"
+    std::string defaultSuffix; // without the dot; empty for none
+};
+
+inline const FileDialogSpec kSaveSettingsDialog{"Trov settings (*.gms)", "gms"};
+inline const FileDialogSpec kOpenSettingsDialog{"Trov setting (*.gms)", "gms"};
+inline const FileDialogSpec kHistoryFileDialog{"Trov History (*.gmh)", "gmh"};
+inline const FileDialogSpec kExportDialog{
+    "CSV (Comma-separated values) (*.csv);;TXT Text file (*.txt);;Any file (*)", "csv"};
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // A save dialog that asks before it overwrites a file; startName preselects a file.
+    virtual std::string saveFile(const FileDialogSpec& spec, const std::string& startName) = 0;
+    virtual std::string openFile(const FileDialogSpec& spec, const std::string& startName) = 0;
+};
+
+} // namespace trov

@@ -1,0 +1,183 @@
+#include "history/fill_fields.h"
+
+#include "app/main_commands.h"
+#include "common/text.h"
+#include "compose/code_tables.h"
+#include "compose/engines.h"
+#include "compose/form_model.h"
+
+#include <array>
+#include <span>
+
+namespace trov {
+
+namespace {
+
+constexpr std::string_view kCrawlFromFile = "Crawl from a file ";
+constexpr std::string_view kAnyTime = "Any time";
+
+std::string_view labelOf(const CodeEntry& e) {
+    return e.label;
+}
+std::string_view labelOf(std::string_view s) {
+    return s;
+}
+std::string_view labelOf(const BrowserEntry& e) {
+    return e.text;
+}
+
+// The last entry equal to text, ASCII case ignored; -1 when none is.
+template <typename Labels> int lastEqual(const Labels& labels, std::string_view text) {
+    int found = -1;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        if (text::equalsIgnoreCase(labelOf(labels[i]), text))
+            found = static_cast<int>(i);
+    return found;
+}
+
+void selectEqual(FormModel& form, ListField list, std::string_view text) {
+    int i = -1;
+    switch (list) {
+    case ListField::Browser:
+        i = lastEqual(form.browsers(), text);
+        break;
+    case ListField::Interface:
+        i = lastEqual(kInterfaceLanguages, text);
+        break;
+    case ListField::Country:
+        i = lastEqual(kCountries, text);
+        break;
+    case ListField::Language:
+        i = lastEqual(kResultLanguages, text);
+        break;
+    case ListField::FileType:
+        i = lastEqual(kFileTypes, text);
+        break;
+    case ListField::Period:
+        i = lastEqual(kPeriods, text);
+        break;
+    }
+    if (i >= 0) // no equal entry: the selection stays
+        form.select(list, i);
+}
+
+// The engines a record names by their exact text, in the order they are tested.
+struct NamedEngine {
+    std::string_view text;
+    SearchEngine engine;
+};
+constexpr std::array<NamedEngine, 8> kNamedEngines = {{
+    {"Google", SearchEngine::Google},
+    {"Bing", SearchEngine::Bing},
+    {"DuckDuckGo", SearchEngine::DuckDuckGo},
+    {"Wikipedia", SearchEngine::Wikipedia},
+    {"Wolfram Alpha", SearchEngine::WolframAlpha},
+    {"Ask", SearchEngine::Ask},
+    {"Urban Dictionary", SearchEngine::UrbanDictionary},
+    {"Swisscows", SearchEngine::Swisscows},
+}};
+
+// The Links record: the extract mode as a request, so the Links button keeps its menu
+// closed and ticks the mode itself; a list crawl loads its file again.
+void restoreLinks(const std::string& engineText, MainWindowCommands& main) {
+    FormModel& form = main.form();
+    for (CrawlMode mode : kCrawlModes)
+        form.setCrawlMark(mode, false);
+    int request = 0;
+    if (engineText.find("Extract all links from a website") != std::string::npos)
+        request = 1;
+    if (engineText.find("Extract internal links from a website") != std::string::npos)
+        request = 2;
+    form.setCrawlRequestMode(request);
+    main.pressEngine(SearchEngine::Links);
+    // The crawl-mode handler run with the history window as originator: only the
+    // requested extract mode stays ticked.
+    for (CrawlMode mode : kCrawlModes)
+        form.setCrawlMark(mode, false);
+    if (request == 1)
+        form.setCrawlMark(CrawlMode::AllLinks, true);
+    else if (request == 2)
+        form.setCrawlMark(CrawlMode::interLinks, true);
+    form.setSiteReadOnly(false);
+    // Loaded after the Links selection, which would otherwise clear the list mode again.
+    if (engineText.find("Crawl from a file") != std::string::npos)
+        main.loadCrawlList(crawlListPathOf(engineText));
+}
+
+} // namespace
+
+std::string crawlListPathOf(std::string_view text) {
+    std::string path;
+    const std::size_t from = text.find(kCrawlFromFile);
+    const std::size_t slash =
+        from == std::string_view::npos ? from : text.find('/', from + kCrawlFromFile.size());
+    for (std::string_view ext : {std::string_view(".csv"), std::string_view(".txt")}) {
+        if (text.find(ext) == std::string_view::npos)
+            continue;
+        const std::size_t end = text.find(std::string(ext) + " )");
+        if (slash != std::string_view::npos && end != std::string_view::npos && end > slash)
+            path = std::string(text.substr(slash, end + ext.size() - slash));
+    }
+    return path;
+}
+
+bool recordWantsExpansion(const HistoryRecord& r) {
+    for (std::size_t c :
+         {kColExact, kColExclude, kColSite, kColFileType, kColInterface, kColCountry, kColLanguage})
+        if (r[c] != kAbsentMarker)
+            return true;
+    return r[kColPeriod] != kAnyTime;
+}
+
+void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main) {
+    bool expand = false;
+    if (listHasRows) {
+        expand = recordWantsExpansion(record);
+        if (record[kColBrowser] != kAbsentMarker) {
+            FormModel& form = main.form();
+            selectEqual(form, ListField::Browser, record[kColBrowser]);
+            selectEqual(form, ListField::Interface, record[kColInterface]);
+            selectEqual(form, ListField::Country, record[kColCountry]);
+            selectEqual(form, ListField::Language, record[kColLanguage]);
+            selectEqual(form, ListField::Period, record[kColPeriod]);
+            selectEqual(form, ListField::FileType, record[kColFileType]);
+
+            const auto fieldText = [&](std::size_t column) {
+                return record[column] == kAbsentMarker ? std::string() : record[column];
+            };
+            form.setText(TextField::Exact, fieldText(kColExact));
+            form.setText(TextField::Exclude, fieldText(kColExclude));
+            form.setText(TextField::Site, fieldText(kColSite));
+            form.setText(TextField::Words, fieldText(kColSearch));
+            form.recomputeFragments();
+
+            const std::string& engineText = record[kColEngine];
+            for (const NamedEngine& e : kNamedEngines)
+                if (engineText == e.text)
+                    main.pressEngine(e.engine);
+            // The period list is refilled for every record: an unknown period is "Any time".
+            const int period = lastEqual(kPeriods, record[kColPeriod]);
+            form.select(ListField::Period, period < 0 ? 0 : period);
+            if (engineText.find("Links") != std::string::npos) {
+                expand = true;
+                restoreLinks(engineText, main);
+            }
+            form.setCrawlRequestMode(kNoCrawlRequest);
+
+            const std::span<const std::string_view> kinds = form.kinds();
+            int kind = 0;
+            for (std::size_t i = 0; i < kinds.size(); ++i)
+                if (kinds[i] == record[kColType]) {
+                    kind = static_cast<int>(i);
+                    break;
+                }
+            form.setKindIndex(kind);
+            form.BarvaOkvirja();
+        }
+    }
+    if (expand && record[kColBrowser] != kCollapsedBrowser && !main.isExpanded())
+        main.toggleExpanded();
+    main.syncFromModel();
+}
+
+} // namespace trov

@@ -1,0 +1,30 @@
+#pragma once
+
+// "Fill search fields": a history record copied back into the main window's form, the
+// engine pressed, the crawl mode restored or the list file loaded again, the window
+// expanded when the record needs it.
+
+#include "history/history_record.h"
+
+#include <string>
+#include <string_view>
+
+namespace trov {
+
+class MainWindowCommands;
+
+// The list file inside a "Links ( Crawl from a file <path> )" text: from the first "/"
+// after "Crawl from a file " up to and including the ".csv" of the first ".csv )"; a
+// ".txt )" path found the same way wins. Empty when there is none.
+std::string crawlListPathOf(std::string_view engineText);
+
+// Whether the record asks for the expanded form: any of Exact, Exclude, Site or Domain,
+// File type, Interface, Country, Language other than "- - -", or a period other than
+// "Any time".
+bool recordWantsExpansion(const HistoryRecord& record);
+
+// FillFields for the record the detail panel shows. listHasRows false only brings the
+// main window forward (done by the caller).
+void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main);
+
+} // namespace trov

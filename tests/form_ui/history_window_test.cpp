@@ -1,0 +1,352 @@
+#include "history/history_csv.h"
+#include "history/history_view.h"
+#include "history/window.h"
+#include "settings/config.h"
+#include "tests/form_ui/fakes.h"
+#include "tests/support/fake_main_window.h"
+#include "tests/support/temp_dir.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+using namespace trov;
+
+namespace {
+
+HistoryRecord record(const std::string& words, const std::string& browser = "Firefox",
+                     const std::string& engine = "Google") {
+    HistoryRecord r;
+    r[kColDate] = "05.12.2026";
+    r[kColTime] = "10:00:00";
+    r[kColSearch] = words;
+    for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
+        r[c] = "- - -";
+    r[kColBrowser] = browser;
+    r[kColEngine] = engine;
+    r[kColType] = "All";
+    return r;
+}
+
+// One history window over a temporary data folder.
+struct Rig {
+    test::TempDir dir;
+    test::FakeMainWindow main;
+    HistoryStore store{DataFolder(dir.path())};
+    std::unique_ptr<Config> config;
+    test::AnsweringMessages messages;
+    test::QueuedFiles files;
+    int broughtForward = 0;
+    std::unique_ptr<Tfhist> window;
+
+    explicit Rig(std::initializer_list<std::string> words = {}, std::string cfg = {}) {
+        if (!cfg.empty())
+            dir.write("YY.cfg", cfg);
+        config = std::make_unique<Config>(dir.file("YY.cfg"), ScreenSize{1280, 1024});
+        for (const std::string& w : words)
+            store.list().rows.push_back(record(w));
+        window = std::make_unique<Tfhist>(HistoryWindowServices{
+            main, store, *config, messages, files, [this] { ++broughtForward; }});
+    }
+    int selectedRow() const {
+        const auto rows = window->table()->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows[0].row() : -1 - static_cast<int>(rows.size());
+    }
+    void click(const char* hint) {
+        QToolButton* b = window->button(QString::fromLatin1(hint));
+        QVERIFY2(b, hint);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    QColor background(int row) const {
+        return window->table()->model()->index(row, 0).data(Qt::BackgroundRole).value<QColor>();
+    }
+    std::vector<std::string> storedWords(const std::string& path) {
+        HistoryList list;
+        if (!readHistoryFile(path, list))
+            return {"<unreadable>"};
+        std::vector<std::string> out;
+        for (const auto& r : list.rows)
+            out.push_back(r[kColSearch]);
+        return out;
+    }
+};
+
+} // namespace
+
+class HistoryWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void createdHiddenAtItsStoredPlace() {
+        Rig rig({}, "[VelikostH]\r\nLevo=40\r\nGor=50\r\nSirina=700\r\nVisina=400\r\nStatus=1\r\n");
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("Trov - Search History"));
+        QVERIFY(!(rig.window->windowState() & Qt::WindowMaximized));
+        QCOMPARE(rig.window->geometry(), QRect(40, 50, 700, 400));
+        QCOMPARE(rig.window->table()->model()->columnCount(), 14);
+        QCOMPARE(rig.window->table()->model()->headerData(9, Qt::Horizontal).toString(),
+                 QStringLiteral("Contry"));
+        QCOMPARE(rig.window->table()->columnWidth(2), 210);
+        QCOMPARE(rig.window->table()->columnWidth(13), 50);
+
+        Rig maximised;
+        QVERIFY(maximised.window->windowState() & Qt::WindowMaximized);
+    }
+
+    void toggleShowsRowZeroThenHides() {
+        Rig rig({"newest", "older"});
+        rig.window->toggle();
+        QVERIFY(rig.window->isVisible());
+        QCOMPARE(rig.selectedRow(), 0);
+        QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("newest"));
+        QCOMPARE(rig.window->detailField(kColSearch)->objectName(), QStringLiteral("e3"));
+        QCOMPARE(rig.window->detailField(kColEngine)->objectName(), QStringLiteral("e15"));
+        QVERIFY(rig.window->detailField(kColSearch)->isReadOnly());
+        rig.window->toggle();
+        QVERIFY(!rig.window->isVisible());
+    }
+
+    void navigationWithAndWithoutASelection() {
+        Rig rig({"a", "b", "c", "d", "e"});
+        rig.window->show();
+        rig.click("First record");
+        QCOMPARE(rig.selectedRow(), -1); // nothing selected: nothing happens
+        rig.click("Prior record");
+        QCOMPARE(rig.selectedRow(), -1);
+        rig.click("Next record");
+        QCOMPARE(rig.selectedRow(), 0);
+        QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("a"));
+        rig.click("Last record");
+        QCOMPARE(rig.selectedRow(), 4);
+        rig.click("Next record");
+        QCOMPARE(rig.selectedRow(), 4);
+        rig.click("Last record");
+        QCOMPARE(rig.selectedRow(), 4);
+        rig.click("Prior record");
+        QCOMPARE(rig.selectedRow(), 3);
+        rig.click("First record");
+        QCOMPARE(rig.selectedRow(), 0);
+        QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("a"));
+    }
+
+    void navigationReleasesMultiSelect() {
+        Rig rig({"a", "b", "c"});
+        rig.window->show();
+        rig.click("Multi select");
+        QCOMPARE(rig.window->table()->selectionMode(), QAbstractItemView::ExtendedSelection);
+        rig.window->table()->selectRow(0);
+        rig.window->table()->selectionModel()->select(rig.window->table()->model()->index(2, 0),
+                                                      QItemSelectionModel::Select |
+                                                          QItemSelectionModel::Rows);
+        QCOMPARE(rig.window->view().selection().size(), 2u);
+        rig.click("Next record");
+        QVERIFY(!rig.window->button(QStringLiteral("Multi select"))->isChecked());
+        QCOMPARE(rig.window->table()->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(rig.selectedRow(), 1);
+    }
+
+    void findRestartsAndWrapsByEnter() {
+        Rig rig({"red cat", "dog", "cat food", "bird"});
+        rig.window->show();
+        QLineEdit* hurl = rig.window->findField();
+        hurl->setText(QStringLiteral("CAT"));
+        QTest::keyClick(hurl, Qt::Key_Return);
+        QCOMPARE(rig.selectedRow(), 0);
+        hurl->setText(QStringLiteral("CAT"));
+        QTest::keyClick(hurl, Qt::Key_Return);
+        QCOMPARE(rig.selectedRow(), 2);
+        QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("cat food"));
+        hurl->setText(QStringLiteral("CAT"));
+        rig.click("Search");
+        QCOMPARE(rig.selectedRow(), 0); // wrapped round
+        hurl->setText(QStringLiteral("bird"));
+        rig.click("Search");
+        QCOMPARE(rig.selectedRow(), 3);
+        QVERIFY(rig.window->isVisible()); // Enter was consumed by the find field
+    }
+
+    void coloursMarkOnlyTheListedColumns() {
+        Rig rig({"plain", "other"});
+        rig.store.list().rows.push_back(record("x", "Vivaldi"));
+        rig.store.list().rows.push_back(record("y", "Firefox", "Bing"));
+        rig.window->rowsChanged();
+        QCOMPARE(rig.background(0), QColor(0xEE, 0xF4, 0xF7));
+        QCOMPARE(rig.background(1), QColor(Qt::white));
+        rig.window->findField()->setText(QStringLiteral("vivaldi")); // Browser only
+        QCOMPARE(rig.background(2), QColor(0xEE, 0xF4, 0xF7));
+        rig.window->findField()->setText(QStringLiteral("bing")); // Search engine
+        QCOMPARE(rig.background(3), QColor(0xFF, 0xFF, 0xB9));
+        QCOMPARE(rig.background(1), QColor(Qt::white));
+        rig.window->findField()->setText(QStringLiteral("10:00")); // Time only
+        QCOMPARE(rig.background(0), QColor(0xEE, 0xF4, 0xF7));
+    }
+
+    void deleteWritesTheStore() {
+        Rig rig({"a", "b", "c", "d"});
+        rig.window->show();
+        rig.click("Multi select");
+        auto* selection = rig.window->table()->selectionModel();
+        for (int r : {1, 3})
+            selection->select(rig.window->table()->model()->index(r, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        rig.click("Delete record");
+        QCOMPARE(rig.window->table()->model()->rowCount(), 2);
+        QCOMPARE(rig.storedWords(rig.store.storePath()), (std::vector<std::string>{"a", "c"}));
+        QVERIFY(rig.window->detailField(kColSearch)->text().isEmpty());
+        QVERIFY(rig.messages.asked.empty()); // no confirmation
+    }
+
+    void clearAsksAndWritesOnYes() {
+        Rig rig({"a", "b"});
+        rig.window->show();
+        rig.click("Clear all search history");
+        QCOMPARE(rig.messages.asked, std::vector<std::string>{"Clear all search history ?"});
+        QCOMPARE(rig.window->table()->model()->rowCount(), 2);
+        QVERIFY(!fileExists(rig.store.storePath()));
+        rig.messages.answer = true;
+        rig.click("Clear all search history");
+        QCOMPARE(rig.window->table()->model()->rowCount(), 0);
+        QVERIFY(rig.storedWords(rig.store.storePath()).empty());
+        rig.click("Clear all search history"); // an empty list asks nothing
+        QCOMPARE(rig.messages.asked.size(), 2u);
+    }
+
+    void saveAndOpenHistoryFiles() {
+        Rig rig({"one", "two"});
+        rig.window->show();
+        const std::string saved = rig.dir.file("mine.gmh");
+        rig.files.answers = {saved};
+        rig.click("Save");
+        QCOMPARE(rig.files.asked.back().filter, std::string("Trov History (*.gmh)"));
+        QCOMPARE(rig.files.asked.back().suffix, std::string("gmh"));
+        QVERIFY(rig.files.asked.back().save);
+        QCOMPARE(rig.storedWords(saved), (std::vector<std::string>{"one", "two"}));
+
+        HistoryList other;
+        other.rows = {record("three"), record("four"), record("five")};
+        const std::string path = rig.dir.file("other.gmh");
+        QVERIFY(writeHistoryFile(path, other));
+        rig.files.answers = {path};
+        rig.click("Open");
+        QCOMPARE(rig.window->table()->model()->rowCount(), 3);
+        QCOMPARE(rig.window->table()->model()->index(0, kColSearch).data().toString(),
+                 QStringLiteral("three"));
+        QVERIFY(!fileExists(rig.store.storePath())); // reaches the store at the next save
+
+        rig.files.answers = {""}; // cancelled
+        rig.click("Open");
+        rig.files.answers = {rig.dir.file("missing.gmh")};
+        rig.click("Open");
+        QCOMPARE(rig.window->table()->model()->rowCount(), 3);
+
+        const std::string bad = rig.dir.write("bad.gmh", "not a stream");
+        rig.files.answers = {bad};
+        rig.click("Open");
+        QCOMPARE(rig.window->table()->model()->rowCount(), 3);
+        QCOMPARE(rig.messages.shown.size(), 1u);
+    }
+
+    void exportWritesCsv() {
+        Rig rig({"a, b", "c"});
+        const std::string path = rig.dir.file("h.csv");
+        rig.files.answers = {path};
+        rig.window->exportCsv();
+        QCOMPARE(rig.dir.read("h.csv"), historyCsv(rig.store.list().rows));
+    }
+
+    void fillSearchFieldsOnCollapsedDashesAndLinksRecords() {
+        Rig rig;
+        HistoryRecord collapsed = record("cats", "Default", "Bing");
+        rig.store.list().rows = {collapsed};
+        HistoryRecord links =
+            record("", "Firefox", "Links ( Extract internal links from a website )");
+        links[kColSite] = "example.com";
+        rig.store.list().rows.push_back(links);
+        HistoryRecord dashes = record("kept?", "- - -", "Ask");
+        dashes[kColExact] = "phrase";
+        rig.store.list().rows.push_back(dashes);
+        rig.window->toggle();
+
+        rig.click("Fill search fields"); // row 0, made while collapsed
+        QCOMPARE(rig.main.model.engine(), SearchEngine::Bing);
+        QCOMPARE(rig.main.model.text(TextField::Words), std::string("cats"));
+        QVERIFY(!rig.main.expanded);
+        QCOMPARE(rig.broughtForward, 1);
+
+        rig.click("Next record");
+        rig.click("Fill search fields");
+        QCOMPARE(rig.main.model.engine(), SearchEngine::Links);
+        QVERIFY(rig.main.model.crawlMarks()[CrawlMode::interLinks]);
+        QVERIFY(!rig.main.model.crawlMarks()[CrawlMode::AllLinks]);
+        QCOMPARE(rig.main.model.text(TextField::Site), std::string("example.com"));
+        QVERIFY(rig.main.expanded);
+
+        rig.main.model.setText(TextField::Words, "untouched");
+        rig.click("Next record");
+        rig.click("Fill search fields");
+        QCOMPARE(rig.main.model.text(TextField::Words), std::string("untouched"));
+        QCOMPARE(rig.main.model.engine(), SearchEngine::Links);
+    }
+
+    void doubleClickFillsAndRunGoes() {
+        Rig rig({"cats"});
+        rig.window->toggle();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+        const QRect cell =
+            rig.window->table()->visualRect(rig.window->table()->model()->index(0, 2));
+        // The view takes a double click only on the row the button went down on.
+        QTest::mousePress(rig.window->table()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(rig.window->table()->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(rig.main.model.text(TextField::Words), std::string("cats"));
+        QVERIFY(!rig.main.called("go"));
+        rig.main.model.setText(TextField::Words, "");
+        rig.click("Run");
+        QCOMPARE(rig.main.model.text(TextField::Words), std::string("cats"));
+        QCOMPARE(rig.main.calls.back(), std::string("go"));
+    }
+
+    void fillWithAnEmptyListOnlyBringsTheMainWindowForward() {
+        Rig rig;
+        rig.window->show();
+        rig.click("Fill search fields");
+        QCOMPARE(rig.broughtForward, 1);
+        QCOMPARE(rig.main.calls, std::vector<std::string>{"sync"});
+    }
+
+    void escAndCloseHide() {
+        Rig rig({"a"});
+        rig.window->show();
+        QTest::keyClick(rig.window->table(), Qt::Key_Escape);
+        QVERIFY(!rig.window->isVisible());
+        rig.window->show();
+        QTest::mouseClick(rig.window->closeButton(), Qt::LeftButton);
+        QVERIFY(!rig.window->isVisible());
+    }
+
+    void losingActivationWritesThePlacement() {
+        Rig rig({"a"},
+                "[VelikostH]\r\nLevo=30\r\nGor=40\r\nSirina=1100\r\nVisina=700\r\nStatus=0\r\n");
+        rig.window->show();
+        rig.window->activateWindow();
+        if (!QTest::qWaitForWindowActive(rig.window.get()))
+            QSKIP("the platform does not activate windows");
+        QWidget other;
+        other.setGeometry(900, 700, 100, 100);
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTRY_VERIFY2(rig.dir.read("YY.cfg").find("Sirina=1100") != std::string::npos,
+                     rig.dir.read("YY.cfg").c_str());
+        rig.config->reload();
+        QCOMPARE(rig.config->readInt(cfg::HistStatus), 0);
+        QCOMPARE(rig.config->readInt(cfg::HistVisina), 700);
+        QCOMPARE(rig.config->readInt(cfg::HistLevo), 30);
+        QCOMPARE(rig.config->readInt(cfg::HistGor), 40);
+    }
+};
+
+QTEST_MAIN(HistoryWindowTest)
+#include "history_window_test.moc"

@@ -1,0 +1,134 @@
+#include "app/form_windows.h"
+#include "history/history_store.h"
+#include "settings/config.h"
+#include "suggest/manager_window.h"
+#include "suggest/suggestion_store.h"
+#include "tests/form_ui/fakes.h"
+#include "tests/support/fake_main_window.h"
+#include "tests/support/temp_dir.h"
+
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+using namespace trov;
+
+namespace {
+
+struct Rig {
+    test::TempDir dir;
+    test::FakeMainWindow main;
+    HistoryStore history{DataFolder(dir.path())};
+    SuggestionStore suggestions{dir.file("gs1001.sgg")};
+    Config config{dir.file("YY.cfg")};
+    test::AnsweringMessages messages;
+    test::QueuedFiles files;
+    std::unique_ptr<FormWindows> windows;
+
+    Rig() {
+        main.model.setBrowsers({{"Chromium", ""}, {"Firefox", ""}});
+        FormWindowHooks hooks;
+        hooks.files = &files;
+        hooks.defaultBrowserName = [] { return std::string("firefox"); };
+        windows = std::make_unique<FormWindows>(main, history, suggestions, config, messages,
+                                                DataFolder(dir.path()), hooks);
+    }
+};
+
+} // namespace
+
+class SettingsCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveWritesTheChosenFileAndCancelWritesNothing() {
+        Rig rig;
+        rig.files.answers = {""};
+        rig.windows->saveSettingsFile();
+        QCOMPARE(rig.files.asked.back().filter, std::string("Trov settings (*.gms)"));
+        QCOMPARE(rig.files.asked.back().suffix, std::string("gms"));
+        QVERIFY(rig.files.asked.back().save);
+
+        rig.main.background = 255;
+        rig.main.model.selectEngine(SearchEngine::Wikipedia);
+        const std::string path = rig.dir.file("s.gms");
+        rig.files.answers = {path};
+        rig.windows->saveSettingsFile();
+        QCOMPARE(rig.dir.read("s.gms"),
+                 std::string("[Pin]\r\nBrowser=0\r\nInterface=0\r\nCountry=0\r\nLanguage=0\r\n"
+                             "Type=0\r\nTime=0\r\nbkgkol=255\r\nTip=0\r\nTip2=4\r\n"));
+    }
+
+    void openAppliesTheFileAndTheNextSaveStartsThere() {
+        Rig rig;
+        const std::string path =
+            rig.dir.write("o.gms", "[Pin]\r\nTip2=10\r\nbkgkol=65280\r\nDomain2=example.com\r\n");
+        rig.files.answers = {path};
+        rig.windows->openSettingsFile();
+        QCOMPARE(rig.files.asked.back().filter, std::string("Trov setting (*.gms)"));
+        QVERIFY(!rig.files.asked.back().save);
+        QCOMPARE(rig.main.model.engine(), SearchEngine::Links);
+        QVERIFY(rig.main.model.crawlMarks()[CrawlMode::interLinks]);
+        QCOMPARE(rig.main.background, 65280);
+        QCOMPARE(rig.main.model.text(TextField::Site), std::string("example.com"));
+
+        rig.files.answers = {""};
+        rig.windows->saveSettingsFile();
+        QCOMPARE(rig.files.asked.back().startName, path);
+    }
+
+    void aRefusedSaveIsReported() {
+        Rig rig;
+        const std::string path = rig.dir.file("no/such/folder/s.gms");
+        rig.files.answers = {path};
+        rig.windows->saveSettingsFile();
+        QCOMPARE(rig.messages.shown, std::vector<std::string>{"Unable to write to " + path});
+    }
+
+    void resetAsksAndUsesTheDefaultBrowser() {
+        Rig rig;
+        rig.main.model.select(ListField::Country, 3);
+        rig.windows->resetAllSettings();
+        QCOMPARE(rig.main.model.selection(ListField::Country), 3);
+        rig.messages.answer = true;
+        rig.windows->resetAllSettings();
+        QCOMPARE(rig.main.model.selection(ListField::Country), 0);
+        QCOMPARE(rig.main.model.selection(ListField::Browser), 1);
+        rig.config.reload();
+        QCOMPARE(rig.config.readInt(cfg::PinBrowser), 1);
+    }
+
+    void broomKeepsThePins() {
+        Rig rig;
+        rig.dir.write("YY.cfg", "[Pin]\r\nLanguage=4\r\n");
+        rig.main.model.setText(TextField::Exact, "x");
+        rig.windows->broom();
+        QCOMPARE(rig.main.model.selection(ListField::Language), 4);
+        QCOMPARE(rig.main.model.text(TextField::Exact), std::string());
+    }
+
+    void historyShownStateFollowsTheWindow() {
+        Rig rig;
+        QVERIFY(!rig.windows->historyWindowShown());
+        rig.windows->showHistory();
+        QVERIFY(rig.windows->historyWindowShown());
+        rig.windows->showHistory();
+        QVERIFY(!rig.windows->historyWindowShown());
+    }
+
+    void theManagerOpensModallyFilledFromTheStore() {
+        Rig rig;
+        rig.dir.write("gs1001.sgg", "|b|;|A\r\n");
+        rig.suggestions.load({});
+        QTimer::singleShot(0, [&] {
+            QCOMPARE(rig.windows->suggestionsManager().list()->count(), 2);
+            rig.windows->suggestionsManager().reject();
+        });
+        rig.windows->showSuggestionsManager();
+        QVERIFY(!rig.windows->suggestionsManager().isVisible());
+    }
+};
+
+QTEST_MAIN(SettingsCommandsTest)
+#include "settings_commands_test.moc"

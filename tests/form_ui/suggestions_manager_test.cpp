@@ -1,0 +1,165 @@
+#include "suggest/manager_window.h"
+#include "tests/form_ui/fakes.h"
+#include "tests/support/temp_dir.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTest>
+#include <memory>
+
+using namespace trov;
+
+namespace {
+
+struct Rig {
+    test::TempDir dir;
+    SuggestionStore store{dir.file("gs1001.sgg")};
+    SuggestionManager manager;
+    test::AnsweringMessages messages;
+    std::unique_ptr<TfSugg> dialog;
+
+    explicit Rig(const std::string& line = "|cats|;|Bat|;|atlas|;|dogs\r\n") {
+        dir.write("gs1001.sgg", line);
+        store.load({});
+        dialog = std::make_unique<TfSugg>(manager, store, messages);
+        dialog->refill();
+        dialog->show();
+    }
+    QListWidget* list() const { return dialog->list(); }
+    QStringList rows() const {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            out << list()->item(i)->text();
+        return out;
+    }
+    QList<bool> marks() const {
+        QList<bool> out;
+        for (int i = 0; i < list()->count(); ++i)
+            out << (list()->item(i)->checkState() == Qt::Checked);
+        return out;
+    }
+    QList<bool> highlights() const {
+        QList<bool> out;
+        for (int i = 0; i < list()->count(); ++i)
+            out << list()->item(i)->isSelected();
+        return out;
+    }
+    QPoint textPoint(int row) const {
+        const QRect r = list()->visualItemRect(list()->item(row));
+        return QPoint(r.right() - 20, r.center().y());
+    }
+    QPoint boxPoint(int row) const {
+        const QRect r = list()->visualItemRect(list()->item(row));
+        return QPoint(r.left() + 8, r.center().y());
+    }
+    void click(QPoint p) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, p); }
+    void press(const QString& caption) {
+        QPushButton* b = dialog->button(caption);
+        QVERIFY(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+};
+
+} // namespace
+
+class SuggestionsManagerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listsTheStoreSortedWithoutMarks() {
+        Rig rig;
+        QCOMPARE(rig.dialog->windowTitle(), QStringLiteral("Trov - Search suggestions"));
+        QCOMPARE(rig.dialog->size(), QSize(720, 682));
+        QVERIFY(rig.dialog->isModal());
+        // The store's last entry reads back with its trailing blank.
+        QCOMPARE(rig.rows(), (QStringList{"atlas", "Bat", "cats", "dogs "}));
+        QCOMPARE(rig.marks(), (QList<bool>{false, false, false, false}));
+    }
+
+    void aClickOnTheTextOrTheBoxTogglesOnce() {
+        Rig rig;
+        rig.click(rig.textPoint(1));
+        QCOMPARE(rig.marks(), (QList<bool>{false, true, false, false}));
+        rig.click(rig.boxPoint(1));
+        QCOMPARE(rig.marks(), (QList<bool>{false, false, false, false}));
+        rig.click(rig.boxPoint(2));
+        QCOMPARE(rig.marks(), (QList<bool>{false, false, true, false}));
+    }
+
+    void spaceTogglesTheFocusedRowOnce() {
+        Rig rig;
+        rig.list()->setFocus();
+        rig.list()->setCurrentRow(3);
+        QTest::keyClick(rig.list(), Qt::Key_Space);
+        QCOMPARE(rig.marks(), (QList<bool>{false, false, false, true}));
+        QTest::keyClick(rig.list(), Qt::Key_Space);
+        QCOMPARE(rig.marks(), (QList<bool>{false, false, false, false}));
+    }
+
+    void selectAllAndInvert() {
+        Rig rig;
+        rig.click(rig.textPoint(0));
+        rig.press(QStringLiteral("Invert selection"));
+        QCOMPARE(rig.marks(), (QList<bool>{false, true, true, true}));
+        rig.press(QStringLiteral("Select all"));
+        QCOMPARE(rig.marks(), (QList<bool>{true, true, true, true}));
+    }
+
+    void findHighlightsWithoutMarking() {
+        Rig rig;
+        rig.dialog->findField()->setText(QStringLiteral("AT"));
+        QTest::keyClick(rig.dialog->findField(), Qt::Key_Return);
+        QVERIFY(rig.dialog->isVisible()); // Enter was consumed
+        QCOMPARE(rig.highlights(), (QList<bool>{true, true, true, false}));
+        QCOMPARE(rig.marks(), (QList<bool>{false, false, false, false}));
+        rig.dialog->findField()->setText(QString());
+        rig.press(QStringLiteral("Find"));
+        QCOMPARE(rig.highlights(), (QList<bool>{false, false, false, false}));
+    }
+
+    void deleteAsksAndOnlyYesDeletesTheMarkedRows() {
+        Rig rig;
+        rig.click(rig.textPoint(0));
+        rig.click(rig.textPoint(2));
+        rig.dialog->findField()->setText(QStringLiteral("dogs"));
+        rig.press(QStringLiteral("Find")); // highlighted, not marked: stays
+        rig.press(QStringLiteral("Delete"));
+        QCOMPARE(rig.messages.asked, std::vector<std::string>{"Delete all selected suggestions ?"});
+        QCOMPARE(rig.rows().size(), 4);
+        QCOMPARE(rig.dir.read("gs1001.sgg"), std::string("|cats|;|Bat|;|atlas|;|dogs\r\n"));
+
+        rig.messages.answer = true;
+        rig.press(QStringLiteral("Delete"));
+        QCOMPARE(rig.rows(), (QStringList{"Bat", "dogs "}));
+        QCOMPARE(rig.dir.read("gs1001.sgg"), std::string("|Bat|;|dogs\r\n"));
+        QCOMPARE(rig.store.suggestionList(), (std::vector<std::string>{"Bat", "dogs "}));
+    }
+
+    void deletingEveryRowLeavesOnlyTheLineEnd() {
+        Rig rig;
+        rig.messages.answer = true;
+        rig.press(QStringLiteral("Select all"));
+        rig.press(QStringLiteral("Delete"));
+        QCOMPARE(rig.list()->count(), 0);
+        QCOMPARE(rig.dir.read("gs1001.sgg"), std::string("\r\n"));
+    }
+
+    void escAndCloseEndTheDialogWithoutWriting() {
+        Rig rig;
+        rig.click(rig.textPoint(0));
+        QTest::keyClick(rig.list(), Qt::Key_Escape);
+        QVERIFY(!rig.dialog->isVisible());
+        rig.dialog->show();
+        rig.press(QStringLiteral("Close"));
+        QVERIFY(!rig.dialog->isVisible());
+        QCOMPARE(rig.dir.read("gs1001.sgg"), std::string("|cats|;|Bat|;|atlas|;|dogs\r\n"));
+        rig.dialog->refill(); // marks are lost at the next filling
+        QCOMPARE(rig.marks(), (QList<bool>{false, false, false, false}));
+    }
+};
+
+QTEST_MAIN(SuggestionsManagerTest)
+#include "suggestions_manager_test.moc"

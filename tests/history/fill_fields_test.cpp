@@ -1,0 +1,234 @@
+#include "compose/engines.h"
+#include "history/fill_fields.h"
+#include "tests/support/fake_main_window.h"
+
+#include <gtest/gtest.h>
+
+using namespace trov;
+using test::FakeMainWindow;
+
+namespace {
+
+// Date, Time, Search, Exact, Exclude, Site, File type, Browser, Interface, Contry,
+// Language, Time period, Search engine, Type.
+HistoryRecord record(std::array<const char*, 14> texts) {
+    HistoryRecord r;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        r[i] = texts[i];
+    return r;
+}
+
+HistoryRecord collapsedRecord(const char* words, const char* engine, const char* kind) {
+    return record({"05.12.2026", "10:00:00", words, "- - -", "- - -", "- - -", "- - -", "Default",
+                   "- - -", "- - -", "- - -", "- - -", engine, kind});
+}
+
+HistoryRecord expandedRecord(const char* engine, const char* period, const char* kind) {
+    return record({"05.12.2026", "10:00:00", "cats", "big cat", "- - -", "example.com",
+                   "Adobe PDF (.pdf)", "firefox esr", "German", "Austria", "German", period, engine,
+                   kind});
+}
+
+struct FillFixture : ::testing::Test {
+    FakeMainWindow main;
+    FillFixture() {
+        main.model.setBrowsers({{"Chromium", ""}, {"Firefox ESR", ""}, {"Firefox (Default)", ""}});
+        main.model.select(ListField::Browser, 2);
+    }
+};
+
+TEST(CrawlListPath, TakesThePathOfTheListFile) {
+    struct Case {
+        const char* text;
+        const char* path;
+    };
+    const Case cases[] = {
+        {"Links ( Crawl from a file /home/ana/links.csv )", "/home/ana/links.csv"},
+        {"Links ( Crawl from a file /home/ana/my list.txt )", "/home/ana/my list.txt"},
+        {"Links ( Crawl from a file /data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
+        {"Links ( Crawl from a file /tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
+        {"Links ( Crawl from a file relative.csv )", ""},
+        {"Links ( Crawl from a file  )", ""},
+        {"Links ( Crawl from a file /tmp/links.csv)", ""},
+        {"Links ( Extract all links from a website )", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(crawlListPathOf(c.text), c.path) << c.text;
+}
+
+TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
+    HistoryRecord r = collapsedRecord("cats", "Google", "All");
+    r[kColPeriod] = "Any time";
+    EXPECT_FALSE(recordWantsExpansion(r));
+    for (std::size_t c : {kColExact, kColExclude, kColSite, kColFileType, kColInterface,
+                          kColCountry, kColLanguage, kColPeriod}) {
+        HistoryRecord changed = r;
+        changed[c] = "x";
+        EXPECT_TRUE(recordWantsExpansion(changed)) << c;
+    }
+    for (std::size_t c : {kColSearch, kColBrowser, kColEngine, kColType}) {
+        HistoryRecord changed = r;
+        changed[c] = "x";
+        EXPECT_FALSE(recordWantsExpansion(changed)) << c;
+    }
+}
+
+TEST_F(FillFixture, AnExpandedRecordFillsEveryFieldAndExpands) {
+    FillFields(expandedRecord("Bing", "Past week", "Translate"), true, main);
+    const FormModel& m = main.model;
+    EXPECT_EQ(m.engine(), SearchEngine::Bing);
+    EXPECT_EQ(m.kindText(), "Translate");
+    EXPECT_EQ(m.text(TextField::Words), "cats");
+    EXPECT_EQ(m.text(TextField::Exact), "big cat");
+    EXPECT_EQ(m.text(TextField::Exclude), "");
+    EXPECT_EQ(m.text(TextField::Site), "example.com");
+    EXPECT_EQ(m.selection(ListField::Browser), 1); // ASCII case ignored
+    EXPECT_EQ(m.selectedText(ListField::Interface), "German");
+    EXPECT_EQ(m.selectedText(ListField::Country), "Austria");
+    EXPECT_EQ(m.selectedText(ListField::Language), "German");
+    EXPECT_EQ(m.selectedText(ListField::FileType), "Adobe PDF (.pdf)");
+    EXPECT_EQ(m.selectedText(ListField::Period), "Past week");
+    EXPECT_EQ(m.fragments().fileExtension, "pdf");
+    EXPECT_EQ(m.fragments().countryParam, "&cr=countryAT");
+    EXPECT_TRUE(main.expanded);
+    EXPECT_EQ(main.calls.back(), "sync");
+}
+
+TEST_F(FillFixture, ACollapsedRecordDoesNotExpand) {
+    main.model.setText(TextField::Exact, "old");
+    FillFields(collapsedRecord("dogs", "DuckDuckGo", "Maps"), true, main);
+    EXPECT_FALSE(main.expanded);
+    EXPECT_EQ(main.model.engine(), SearchEngine::DuckDuckGo);
+    EXPECT_EQ(main.model.kindText(), "Maps");
+    EXPECT_EQ(main.model.text(TextField::Words), "dogs");
+    EXPECT_EQ(main.model.text(TextField::Exact), "");
+    EXPECT_EQ(main.model.selection(ListField::Browser), 2); // no entry is "Default"
+    EXPECT_EQ(main.model.selection(ListField::Interface), 0);
+    EXPECT_EQ(main.model.selectedText(ListField::Period), "Any time");
+}
+
+TEST_F(FillFixture, ABrowserOfDashesFillsNoField) {
+    HistoryRecord r = expandedRecord("Bing", "Past week", "All");
+    r[kColBrowser] = "- - -";
+    main.model.setText(TextField::Words, "kept");
+    FillFields(r, true, main);
+    EXPECT_EQ(main.model.text(TextField::Words), "kept");
+    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
+    EXPECT_TRUE(main.expanded); // the record still wants the expanded form
+    EXPECT_TRUE(main.selections.empty());
+
+    FakeMainWindow other;
+    HistoryRecord plain = collapsedRecord("x", "Bing", "All");
+    plain[kColBrowser] = "- - -";
+    plain[kColPeriod] = "Any time";
+    FillFields(plain, true, other);
+    EXPECT_FALSE(other.expanded);
+    EXPECT_EQ(other.calls, std::vector<std::string>{"sync"});
+}
+
+TEST_F(FillFixture, AnEmptyListOnlyBringsTheWindowForward) {
+    FillFields(expandedRecord("Bing", "Past week", "All"), false, main);
+    EXPECT_EQ(main.calls, std::vector<std::string>{"sync"});
+    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
+}
+
+TEST_F(FillFixture, AnUnknownPeriodSelectsAnyTime) {
+    main.model.select(ListField::Period, 4);
+    FillFields(expandedRecord("Google", "Past decade", "All"), true, main);
+    EXPECT_EQ(main.model.selection(ListField::Period), 0);
+    FillFields(expandedRecord("Ask", "past YEAR", "All"), true, main);
+    EXPECT_EQ(main.model.selectedText(ListField::Period), "Past year");
+}
+
+TEST_F(FillFixture, EveryNamedEngineIsPressedWithItsKinds) {
+    struct Case {
+        const char* text;
+        SearchEngine engine;
+        const char* kind;
+        const char* expectKind;
+    };
+    const Case cases[] = {
+        {"Google", SearchEngine::Google, "Books", "Books"},
+        {"Bing", SearchEngine::Bing, "News", "News"},
+        {"DuckDuckGo", SearchEngine::DuckDuckGo, "Videos", "Videos"},
+        {"Wikipedia", SearchEngine::Wikipedia, "All", "All"},
+        {"Wolfram Alpha", SearchEngine::WolframAlpha, "Math", "Math"},
+        {"Ask", SearchEngine::Ask, "All", "All"},
+        {"Urban Dictionary", SearchEngine::UrbanDictionary, "All", "All"},
+        {"Swisscows", SearchEngine::Swisscows, "Music", "Music"},
+        {"Swisscows", SearchEngine::Swisscows, "music", "All"}, // the kind matches exactly
+        {"Google", SearchEngine::Google, "Maps", "All"},
+    };
+    for (const Case& c : cases) {
+        FakeMainWindow m;
+        m.model.selectEngine(SearchEngine::Links);
+        FillFields(collapsedRecord("w", c.text, c.kind), true, m);
+        EXPECT_EQ(m.model.engine(), c.engine) << c.text;
+        EXPECT_EQ(m.model.kindText(), c.expectKind) << c.text;
+        EXPECT_TRUE(m.called(FakeMainWindow::press(c.engine))) << c.text;
+    }
+}
+
+TEST_F(FillFixture, AnUnknownEngineTextPressesNoButton) {
+    main.model.selectEngine(SearchEngine::Ask);
+    FillFields(collapsedRecord("w", "google", "All"), true, main);
+    EXPECT_TRUE(main.selections.empty());
+    EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
+}
+
+struct LinksCase {
+    const char* engineText;
+    bool allLinks, interLinks, crawlCsv;
+    const char* loaded; // the list file loaded again, or null
+};
+
+class FillLinks : public ::testing::TestWithParam<LinksCase> {};
+
+TEST_P(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
+    const LinksCase c = GetParam();
+    FakeMainWindow main;
+    main.model.setCrawlMark(CrawlMode::StartSlowCrawl, true);
+    FillFields(collapsedRecord("w", c.engineText, "---"), true, main);
+    const CrawlMarks& marks = main.model.crawlMarks();
+    EXPECT_EQ(main.model.engine(), SearchEngine::Links);
+    ASSERT_EQ(main.selections.size(), 1u);
+    EXPECT_FALSE(main.selections[0].popUpCrawlerMenu);
+    EXPECT_EQ(marks[CrawlMode::AllLinks], c.allLinks);
+    EXPECT_EQ(marks[CrawlMode::interLinks], c.interLinks);
+    EXPECT_EQ(marks[CrawlMode::CrawlCSV], c.crawlCsv);
+    EXPECT_FALSE(marks[CrawlMode::StartSlowCrawl]);
+    EXPECT_FALSE(marks[CrawlMode::StartFastCrawl]);
+    EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
+    EXPECT_EQ(main.model.kindIndex(), 0);
+    EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
+    if (c.loaded) {
+        ASSERT_EQ(main.loadedLists.size(), 1u);
+        EXPECT_EQ(main.loadedLists[0], c.loaded);
+        // The list is loaded after the Links press, which would clear its mode.
+        EXPECT_EQ(main.calls[main.calls.size() - 2], std::string("load ") + c.loaded);
+    } else {
+        EXPECT_TRUE(main.loadedLists.empty());
+    }
+    // Links always wants the expanded form, but not from a collapsed record's
+    // "Default" browser: only the Links press itself expanded the window.
+    EXPECT_EQ(std::count(main.calls.begin(), main.calls.end(), "expand"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    History, FillLinks,
+    ::testing::Values(
+        LinksCase{"Links ( Extract internal links from a website )", false, true, false, nullptr},
+        LinksCase{"Links ( Extract all links from a website )", true, false, false, nullptr},
+        LinksCase{"Links (  )", false, false, false, nullptr},
+        LinksCase{"Links ( Crawl all internal pages )", false, false, false, nullptr},
+        LinksCase{"Links ( Crawl from a file /home/ana/site links.csv )", false, false, true,
+                  "/home/ana/site links.csv"}));
+
+TEST_F(FillFixture, AnExpandedLinksRecordExpandsACollapsedWindowOnce) {
+    HistoryRecord r = expandedRecord("Links ( Extract all links from a website )", "- - -", "---");
+    FillFields(r, true, main);
+    EXPECT_TRUE(main.expanded);
+    EXPECT_TRUE(main.model.crawlMarks()[CrawlMode::AllLinks]);
+}
+
+} // namespace

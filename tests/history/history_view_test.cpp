@@ -1,0 +1,285 @@
+#include "history/history_placement.h"
+#include "history/history_view.h"
+#include "tests/history/fake_messages.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace trov;
+
+namespace {
+
+HistoryRecord row(const std::string& words, const std::string& browser = "Firefox") {
+    HistoryRecord r;
+    r[kColDate] = "05.12.2026";
+    r[kColTime] = "10:00:00";
+    r[kColSearch] = words;
+    for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
+        r[c] = "- - -";
+    r[kColBrowser] = browser;
+    r[kColEngine] = "Google";
+    r[kColType] = "All";
+    return r;
+}
+
+struct ViewFixture : ::testing::Test {
+    test::TempDir dir;
+    HistoryStore store{DataFolder(dir.path())};
+    HistoryView view{store};
+
+    void rows(std::initializer_list<std::string> words) {
+        for (const std::string& w : words)
+            store.list().rows.push_back(row(w));
+    }
+    std::vector<std::string> storedWords() {
+        HistoryList list;
+        EXPECT_TRUE(readHistoryFile(store.storePath(), list));
+        std::vector<std::string> out;
+        for (const auto& r : list.rows)
+            out.push_back(r[kColSearch]);
+        return out;
+    }
+};
+
+// ---- Navigation -------------------------------------------------------------------------
+
+struct NavCase {
+    int selected; // -1: none
+    HistoryNavigation button;
+    int expected; // -1: nothing happens
+};
+
+class Navigation : public ViewFixture, public ::testing::WithParamInterface<NavCase> {};
+
+TEST_P(Navigation, MovesOnlyWhenItsConditionHolds) {
+    rows({"a", "b", "c", "d", "e"});
+    const NavCase c = GetParam();
+    if (c.selected >= 0)
+        view.selectOnly(static_cast<std::size_t>(c.selected));
+    const auto moved = view.navigate(c.button);
+    if (c.expected < 0) {
+        EXPECT_FALSE(moved);
+        EXPECT_EQ(view.lowestSelected(), c.selected);
+        EXPECT_EQ(view.detail(), HistoryRecord{});
+    } else {
+        ASSERT_TRUE(moved);
+        EXPECT_EQ(static_cast<int>(*moved), c.expected);
+        EXPECT_EQ(view.selection(), std::set<std::size_t>{*moved});
+        EXPECT_EQ(view.detail(), store.list().rows[*moved]);
+    }
+}
+
+using N = HistoryNavigation;
+INSTANTIATE_TEST_SUITE_P(History, Navigation,
+                         ::testing::Values(NavCase{-1, N::Next, 0}, NavCase{-1, N::First, -1},
+                                           NavCase{-1, N::Prior, -1}, NavCase{-1, N::Last, 4},
+                                           NavCase{0, N::First, -1}, NavCase{0, N::Prior, -1},
+                                           NavCase{0, N::Next, 1}, NavCase{2, N::First, 0},
+                                           NavCase{2, N::Prior, 1}, NavCase{2, N::Last, 4},
+                                           NavCase{4, N::Last, -1}, NavCase{4, N::Next, -1},
+                                           NavCase{4, N::Prior, 3}));
+
+TEST_F(ViewFixture, NavigationOnAnEmptyListDoesNothing) {
+    for (N b : {N::First, N::Prior, N::Next, N::Last})
+        EXPECT_FALSE(view.navigate(b));
+}
+
+TEST_F(ViewFixture, NavigationSwitchesToSingleSelection) {
+    rows({"a", "b", "c", "d"});
+    view.setMultiSelect(true);
+    view.setSelection({1, 3});
+    EXPECT_EQ(view.selection().size(), 2u);
+    EXPECT_EQ(view.navigate(N::Next), 2u);
+    EXPECT_FALSE(view.multiSelect());
+    EXPECT_FALSE(store.list().multiSelect);
+}
+
+// ---- Find -------------------------------------------------------------------------------
+
+TEST_F(ViewFixture, FindStartsAtTheTopForANewTextAndContinuesForTheSame) {
+    rows({"red cat", "dog", "Cat food", "bird", "black CAT"});
+    EXPECT_EQ(view.find("cat"), 0u);
+    EXPECT_EQ(view.find("cat"), 2u);
+    EXPECT_EQ(view.find("cat"), 4u);
+    EXPECT_EQ(view.find("cat"), 0u); // nothing below: round to the top
+    EXPECT_EQ(view.find("dog"), 1u); // a new text starts at row 0
+    EXPECT_EQ(view.detail(), store.list().rows[1]);
+    EXPECT_EQ(view.lastFindText(), "dog");
+}
+
+TEST_F(ViewFixture, FindWithTheSameTextFromTheSecondToLastRowSelectsTheLast) {
+    rows({"a", "b", "c", "d", "only here"});
+    EXPECT_EQ(view.find("only"), 4u);
+    view.selectOnly(3);
+    EXPECT_EQ(view.find("only"), 4u);
+}
+
+TEST_F(ViewFixture, FindWithoutSelectionStartsAtRowZeroAndAnEmptyTextDoesNothing) {
+    rows({"x cat", "cat"});
+    view.find("cat");
+    view.setSelection({});
+    EXPECT_EQ(view.find("cat"), 0u);
+    EXPECT_FALSE(view.find(""));
+    EXPECT_EQ(view.lastFindText(), "cat");
+    EXPECT_EQ(view.lowestSelected(), 0);
+}
+
+TEST_F(ViewFixture, FindMatchesAcrossTheColumnSeparator) {
+    rows({"first"});
+    store.list().rows[0][kColExact] = "second";
+    EXPECT_EQ(view.find("first <> sec"), 0u);
+    EXPECT_EQ(view.find("10:00:00 <> FIRST"), 0u);
+    EXPECT_FALSE(view.find("firstsecond"));
+}
+
+TEST_F(ViewFixture, FindLeavesTheSelectionWhenNothingMatches) {
+    rows({"a", "b"});
+    view.selectOnly(1);
+    EXPECT_FALSE(view.find("zzz"));
+    EXPECT_EQ(view.lowestSelected(), 1);
+}
+
+TEST_F(ViewFixture, FindOnlyInTheBrowserSelectsButDoesNotColour) {
+    store.list().rows.push_back(row("a"));
+    store.list().rows.push_back(row("b", "Vivaldi"));
+    EXPECT_EQ(view.find("vivaldi"), 1u);
+    EXPECT_FALSE(rowMarked(store.list().rows[1], "vivaldi"));
+    EXPECT_EQ(rowColour(store.list().rows[1], 1, "vivaldi"), kOddRowColour);
+}
+
+// ---- Colours ----------------------------------------------------------------------------
+
+TEST(RowColours, OnlyTheListedColumnsAreLookedAt) {
+    const std::set<std::size_t> looked = {kColSearch,   kColExact,   kColExclude,  kColSite,
+                                          kColFileType, kColCountry, kColLanguage, kColPeriod,
+                                          kColEngine,   kColType};
+    for (std::size_t c = 0; c < kHistoryColumnCount; ++c) {
+        HistoryRecord r;
+        r[c] = "xNeedLEx";
+        EXPECT_EQ(rowMarked(r, "needle"), looked.count(c) == 1) << c;
+        EXPECT_EQ(rowColour(r, 3, "NEEDLE"), looked.count(c) ? kFoundRowColour : kOddRowColour);
+    }
+}
+
+TEST(RowColours, EvenAndOddRowsAndAnEmptyFindText) {
+    HistoryRecord r;
+    r[kColSearch] = "cats";
+    EXPECT_EQ(rowColour(r, 0, ""), 0xEEF4F7u);
+    EXPECT_EQ(rowColour(r, 1, ""), 0xFFFFFFu);
+    EXPECT_EQ(rowColour(r, 2, "cat"), 0xFFFFB9u);
+    EXPECT_EQ(rowColour(r, 2, "dog"), 0xEEF4F7u);
+    std::string joined = " <>  <> cats";
+    for (int i = 0; i < 11; ++i)
+        joined += " <> ";
+    EXPECT_EQ(rowSearchText(r), joined);
+}
+
+// ---- Delete and clear -------------------------------------------------------------------
+
+TEST_F(ViewFixture, DeleteRemovesEverySelectedRowAndWritesTheStore) {
+    rows({"a", "b", "c", "d", "e"});
+    view.setMultiSelect(true);
+    view.setSelection({1, 3, 4});
+    view.showSelected();
+    ASSERT_TRUE(view.deleteSelected());
+    EXPECT_EQ(storedWords(), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(view.detail(), HistoryRecord{});
+    EXPECT_TRUE(view.selection().empty());
+}
+
+TEST_F(ViewFixture, DeleteWithoutSelectionStillEmptiesThePanelAndWrites) {
+    rows({"a", "b"});
+    view.selectOnly(0);
+    view.showSelected();
+    view.setSelection({});
+    ASSERT_TRUE(view.deleteSelected());
+    EXPECT_EQ(storedWords(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(view.detail(), HistoryRecord{});
+}
+
+TEST_F(ViewFixture, ARefusedStoreWriteIsReported) {
+    rows({"a"});
+    dir.write("HistGrid.cld/inside", "a folder in the store's place");
+    view.selectOnly(0);
+    FileError error;
+    EXPECT_FALSE(view.deleteSelected(&error));
+    EXPECT_EQ(error.path, store.storePath());
+}
+
+TEST_F(ViewFixture, ClearAsksAndOnlyYesEmptiesTheStore) {
+    test::FakeMessages messages;
+    EXPECT_EQ(view.clearAll(messages), ClearOutcome::Empty);
+    EXPECT_TRUE(messages.asked.empty());
+
+    rows({"a", "b"});
+    messages.answer = false;
+    EXPECT_EQ(view.clearAll(messages), ClearOutcome::Declined);
+    EXPECT_EQ(messages.asked.back(), "Clear all search history ?");
+    EXPECT_EQ(store.list().rows.size(), 2u);
+    EXPECT_FALSE(fileExists(store.storePath()));
+
+    messages.answer = true;
+    EXPECT_EQ(view.clearAll(messages), ClearOutcome::Cleared);
+    EXPECT_TRUE(store.list().rows.empty());
+    EXPECT_TRUE(storedWords().empty());
+    EXPECT_EQ(dir.read("HistGrid.cld").find("Items.Data"), std::string::npos);
+}
+
+TEST_F(ViewFixture, SingleSelectionKeepsTheLowestRow) {
+    rows({"a", "b", "c"});
+    view.setSelection({2, 1});
+    EXPECT_EQ(view.selection(), std::set<std::size_t>{1});
+    view.setMultiSelect(true);
+    view.setSelection({0, 2, 7});
+    EXPECT_EQ(view.selection(), (std::set<std::size_t>{0, 2}));
+    view.setMultiSelect(false);
+    EXPECT_EQ(view.selection(), std::set<std::size_t>{0});
+}
+
+// ---- Placement --------------------------------------------------------------------------
+
+TEST_F(ViewFixture, PlacementDefaultsFollowTheScreen) {
+    const Config config(dir.file("YY.cfg"), {1600, 900});
+    EXPECT_EQ(readHistoryPlacement(config),
+              (HistoryPlacement{10, 10, 1450, 750, HistoryWindowState::Maximised}));
+}
+
+TEST_F(ViewFixture, AStoredMinimisedStateOpensNormal) {
+    for (const auto& [stored, state] :
+         {std::pair{"0", HistoryWindowState::Normal}, std::pair{"1", HistoryWindowState::Normal},
+          std::pair{"2", HistoryWindowState::Maximised},
+          std::pair{"junk", HistoryWindowState::Maximised}}) {
+        dir.write("YY.cfg", std::string("[VelikostH]\r\nLevo=-20\r\nGor=0x10\r\nSirina=800\r\n"
+                                        "Visina=600\r\nStatus=") +
+                                stored + "\r\n");
+        const Config config(dir.file("YY.cfg"));
+        EXPECT_EQ(readHistoryPlacement(config), (HistoryPlacement{-20, 16, 800, 600, state}))
+            << stored;
+    }
+}
+
+TEST_F(ViewFixture, PlacementIsWrittenInOneGoKeepingOtherKeys) {
+    dir.write("YY.cfg", "[Pin]\r\nCountry=4\r\n");
+    Config config(dir.file("YY.cfg"));
+    writeHistoryPlacement(config, 30, 40, 700, 500, HistoryWindowState::Maximised, false);
+    EXPECT_EQ(dir.read("YY.cfg"), "[Pin]\r\nCountry=4\r\n[VelikostH]\r\nSirina=700\r\n"
+                                  "Visina=500\r\nLevo=30\r\nGor=40\r\nStatus=2\r\n");
+    writeHistoryPlacement(config, 30, 40, 700, 500, HistoryWindowState::Normal, true);
+    config.reload();
+    EXPECT_EQ(config.readInt(cfg::HistStatus), 1);
+}
+
+TEST(HistoryOrigin, ActivationPullsTheWindowBackOnScreen) {
+    const ScreenSize screen{1000, 800};
+    struct Case {
+        WindowOrigin in, out;
+    };
+    const Case cases[] = {
+        {{-1, -5}, {-1, -5}}, {{-2, 0}, {0, 0}},    {{940, 0}, {940, 0}}, {{941, 0}, {0, 0}},
+        {{5, -6}, {5, 10}},   {{5, 740}, {5, 740}}, {{5, 741}, {5, 700}}, {{-50, 2000}, {0, 700}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(clampHistoryOrigin(c.in, screen), c.out) << c.in.left << "," << c.in.top;
+}
+
+} // namespace

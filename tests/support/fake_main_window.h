@@ -1,0 +1,61 @@
+#pragma once
+
+// A main window without widgets over a real FormModel: engine presses run the model's
+// selection and the calls are recorded in order.
+
+#include "app/main_commands.h"
+#include "compose/form_model.h"
+
+#include <string>
+#include <vector>
+
+namespace trov::test {
+
+struct FakeMainWindow : MainWindowCommands {
+    FormModel model;
+    bool expanded = false;
+    int background = 14801352;
+    std::vector<std::string> calls;
+    std::vector<EngineSelection> selections;
+    std::vector<std::string> loadedLists;
+
+    FormModel& form() override { return model; }
+    void syncFromModel() override { calls.push_back("sync"); }
+    void pressEngine(SearchEngine engine) override {
+        calls.push_back("press " + std::to_string(static_cast<int>(engine)));
+        selections.push_back(model.selectEngine(engine));
+        if (selections.back().expand && !expanded)
+            toggleExpanded();
+    }
+    bool isExpanded() const override { return expanded; }
+    void toggleExpanded() override {
+        calls.push_back(expanded ? "collapse" : "expand");
+        expanded = !expanded;
+        model.setExpanded(expanded);
+    }
+    void go() override { calls.push_back("go"); }
+    void loadCrawlList(const std::string& path) override {
+        calls.push_back("load " + path);
+        loadedLists.push_back(path);
+        model.setCrawlListFile(path);
+        model.setCrawlMark(CrawlMode::CrawlCSV, true);
+        model.setSiteReadOnly(true);
+    }
+    int backgroundColour() const override { return background; }
+    void applyBackground(int colour) override {
+        calls.push_back("colour " + std::to_string(colour));
+        background = colour;
+    }
+
+    bool called(const std::string& call) const {
+        for (const std::string& c : calls)
+            if (c == call)
+                return true;
+        return false;
+    }
+    static std::string press(SearchEngine e) {
+        return "press " + std::to_string(static_cast<int>(e));
+    }
+};
+
+} // namespace trov::test
