@@ -11,13 +11,14 @@ export ASAN_OPTIONS=detect_leaks=0:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
-status=0
-echo "== AddressSanitizer and UndefinedBehaviorSanitizer build: every test"
-ctest --preset dev -j2 || status=1
-echo "== ThreadSanitizer build: the threaded tests"
-ctest --preset tsan -j2 --no-tests=ignore || status=1
-if [[ -x scripts/run-fuzzers.sh ]]; then
-    echo "== Fuzzers, bounded"
-    bash scripts/run-fuzzers.sh || status=1
-fi
-exit $status
+passed=0 failed=0
+stage() {
+    echo "== $1"
+    shift
+    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+stage "AddressSanitizer and UndefinedBehaviorSanitizer build: every test" ctest --preset dev -j2
+stage "ThreadSanitizer build: the threaded tests" ctest --preset tsan -j2
+stage "Fuzzers, bounded" bash scripts/run-fuzzers.sh
+echo "stages: $passed passed, $failed failed"
+((failed == 0))
