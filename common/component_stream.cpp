@@ -57,31 +57,8 @@ void StreamWriter::boolProperty(std::string_view name, bool v) {
     byte(v ? kTrue : kFalse);
 }
 
-std::string_view StreamCursor::take(std::size_t n, const char* what) {
-    if (n > remaining())
-        throw Corrupt(std::string(what) + " runs past the end of the stream");
-    const std::string_view s = bytes_.substr(pos_, n);
-    pos_ += n;
-    return s;
-}
-
-std::uint8_t StreamCursor::peek(const char* what) const {
-    if (remaining() < 1)
-        throw Corrupt(std::string(what) + " runs past the end of the stream");
-    return static_cast<std::uint8_t>(bytes_[pos_]);
-}
-
-std::uint16_t StreamCursor::u16(const char* what) {
-    const std::string_view s = take(2, what);
-    return std::uint16_t(std::uint8_t(s[0]) | std::uint8_t(s[1]) << 8);
-}
-
-std::uint32_t StreamCursor::u32(const char* what) {
-    const std::string_view s = take(4, what);
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = v << 8 | std::uint8_t(s[std::size_t(i)]);
-    return v;
+void StreamCursor::pastTheEnd(const char* what) {
+    throw Corrupt(std::string(what) + " runs past the end of the stream");
 }
 
 std::int64_t StreamCursor::integerPayload(std::uint8_t tag) {

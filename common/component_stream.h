@@ -79,11 +79,29 @@ public:
     std::size_t remaining() const { return bytes_.size() - pos_; }
     std::size_t position() const { return pos_; }
 
-    std::string_view take(std::size_t n, const char* what);
+    // Inline: a history store is read a few bytes at a time, millions of times.
+    std::string_view take(std::size_t n, const char* what) {
+        if (n > remaining())
+            pastTheEnd(what);
+        const std::string_view s = bytes_.substr(pos_, n);
+        pos_ += n;
+        return s;
+    }
     std::uint8_t u8(const char* what) { return static_cast<std::uint8_t>(take(1, what)[0]); }
-    std::uint8_t peek(const char* what) const;
-    std::uint16_t u16(const char* what);
-    std::uint32_t u32(const char* what);
+    std::uint8_t peek(const char* what) const {
+        if (remaining() < 1)
+            pastTheEnd(what);
+        return static_cast<std::uint8_t>(bytes_[pos_]);
+    }
+    std::uint16_t u16(const char* what) {
+        const std::string_view s = take(2, what);
+        return std::uint16_t(std::uint8_t(s[0]) | std::uint8_t(s[1]) << 8);
+    }
+    std::uint32_t u32(const char* what) {
+        const std::string_view s = take(4, what);
+        return std::uint32_t(std::uint8_t(s[0])) | std::uint32_t(std::uint8_t(s[1])) << 8 |
+               std::uint32_t(std::uint8_t(s[2])) << 16 | std::uint32_t(std::uint8_t(s[3])) << 24;
+    }
     std::int32_t i32(const char* what) { return static_cast<std::int32_t>(u32(what)); }
     std::string_view shortText(const char* what) { return take(u8(what), what); }
 
@@ -99,6 +117,8 @@ public:
     void skipObject(int depth);
 
 private:
+    [[noreturn]] static void pastTheEnd(const char* what);
+
     std::string_view bytes_;
     std::size_t pos_ = 0;
 };

@@ -12,12 +12,22 @@ namespace {
 
 using namespace stream;
 
+bool isAscii(std::string_view s) {
+    std::uint64_t high = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        high |= word;
+    }
+    for (; i < s.size(); ++i)
+        high |= static_cast<unsigned char>(s[i]);
+    return (high & 0x8080808080808080ull) == 0;
+}
+
 // Stored texts are UTF-8, or Windows-1252 from a store carried over from Windows.
 void decodeInto(std::string_view stored, std::string& out) {
-    unsigned char high = 0;
-    for (const char ch : stored)
-        high |= static_cast<unsigned char>(ch);
-    if (high & 0x80)
+    if (!isAscii(stored))
         out = text::decodeStoredText(stored);
     else
         out.assign(stored);
@@ -112,9 +122,8 @@ void readItemsData(std::string_view block, std::vector<HistoryRecord>& rows) {
             throw;
         }
     }
-    // The sub-item image indexes are read only while the block has bytes for them.
-    while (c.remaining() >= 2)
-        c.u16("an image index");
+    // The sub-item image indexes that follow are presentation only; the list has no use
+    // for them, and a block that ends early is still a good one.
 }
 
 void readProperties(StreamCursor& c, HistoryList& list) {
