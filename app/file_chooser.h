@@ -22,8 +22,8 @@ class FileChooser {
 public:
     virtual ~FileChooser() = default;
     // A save dialog that asks before it overwrites a file; startName preselects a file.
-    virtual std::string saveFile(const FileDialogSpec& spec, const std::string& startName) = 0;
-    virtual std::string openFile(const FileDialogSpec& spec, const std::string& startName) = 0;
+    virtual std::string saveFile(const FileDialogSpec& dialogSpec, const std::string& startName) = 0;
+    virtual std::string openFile(const FileDialogSpec& dialogSpec, const std::string& startName) = 0;
 };
 
 } // namespace trov

@@ -4,19 +4,19 @@
 
 namespace trov {
 
-std::string QtFileChooser::saveFile(const FileDialogSpec& spec, const std::string& startName) {
-    return run(spec, startName, true);
+std::string QtFileChooser::saveFile(const FileDialogSpec& dialogSpec, const std::string& startName) {
+    return run(dialogSpec, startName, true);
 }
 
-std::string QtFileChooser::openFile(const FileDialogSpec& spec, const std::string& startName) {
-    return run(spec, startName, false);
+std::string QtFileChooser::openFile(const FileDialogSpec& dialogSpec, const std::string& startName) {
+    return run(dialogSpec, startName, false);
 }
 
-std::string QtFileChooser::run(const FileDialogSpec& spec, const std::string& startName,
+std::string QtFileChooser::run(const FileDialogSpec& dialogSpec, const std::string& startName,
                                bool save) {
     QFileDialog dialog(parent_);
-    dialog.setNameFilter(QString::fromStdString(spec.filter));
-    dialog.setDefaultSuffix(QString::fromStdString(spec.defaultSuffix));
+    dialog.setNameFilter(QString::fromStdString(dialogSpec.filter));
+    dialog.setDefaultSuffix(QString::fromStdString(dialogSpec.defaultSuffix));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save)

@@ -11,11 +11,11 @@ namespace trov {
 class QtFileChooser : public FileChooser {
 public:
     explicit QtFileChooser(QWidget* parent = nullptr) : parent_(parent) {}
-    std::string saveFile(const FileDialogSpec& spec, const std::string& startName) override;
-    std::string openFile(const FileDialogSpec& spec, const std::string& startName) override;
+    std::string saveFile(const FileDialogSpec& dialogSpec, const std::string& startName) override;
+    std::string openFile(const FileDialogSpec& dialogSpec, const std::string& startName) override;
 
 private:
-    std::string run(const FileDialogSpec& spec, const std::string& startName, bool save);
+    std::string run(const FileDialogSpec& dialogSpec, const std::string& startName, bool save);
 
     QWidget* parent_;
 };

@@ -48,12 +48,12 @@ void drawChevron(QPainter& p, const QColor& colour, bool down) {
 } // namespace
 
 QPixmap drawGlyph(Glyph glyph) {
-    const GlyphSpec spec = glyphSpec(glyph);
-    QPixmap pixmap(spec.width, spec.height);
+    const GlyphSpec glyphShape = glyphSpec(glyph);
+    QPixmap pixmap(glyphShape.width, glyphShape.height);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
-    const QColor colour = toQColor(spec.colour);
-    switch (spec.shape) {
+    const QColor colour = toQColor(glyphShape.colour);
+    switch (glyphShape.shape) {
     case GlyphShape::Pin:
         drawPin(p, colour);
         break;

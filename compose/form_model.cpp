@@ -222,6 +222,15 @@ void FormModel::setCrawlMark(CrawlMode mode, bool on) {
     BarvaOkvirja();
 }
 
+void FormModel::tickRequestedExtractMode() {
+    for (CrawlMode mode : kCrawlModes)
+        setCrawlMark(mode, false);
+    if (crawlRequestMode_ == 1)
+        setCrawlMark(CrawlMode::AllLinks, true);
+    else if (crawlRequestMode_ == 2)
+        setCrawlMark(CrawlMode::interLinks, true);
+}
+
 SearchRequest FormModel::request() const {
     SearchRequest r;
     r.engine = engine_;

@@ -108,6 +108,9 @@ public:
     // The crawler menu and the crawl state the form shows.
     const CrawlMarks& crawlMarks() const { return marks_; }
     void setCrawlMark(CrawlMode mode, bool on); // also re-runs the colouring
+    // The mode handler run for a history record or a settings file: only the extract mode
+    // the crawl request mode names (1 all links, 2 internal links) stays ticked.
+    void tickRequestedExtractMode();
     // 99 none, 1 extract all links, 2 extract internal links; read by the Links button.
     int crawlRequestMode() const { return crawlRequestMode_; }
     void setCrawlRequestMode(int mode) { crawlRequestMode_ = mode; }

@@ -90,14 +90,7 @@ void restoreLinks(const std::string& engineText, MainWindowCommands& main) {
         request = 2;
     form.setCrawlRequestMode(request);
     main.pressEngine(SearchEngine::Links);
-    // The crawl-mode handler run with the history window as originator: only the
-    // requested extract mode stays ticked.
-    for (CrawlMode mode : kCrawlModes)
-        form.setCrawlMark(mode, false);
-    if (request == 1)
-        form.setCrawlMark(CrawlMode::AllLinks, true);
-    else if (request == 2)
-        form.setCrawlMark(CrawlMode::interLinks, true);
+    form.tickRequestedExtractMode();
     form.setSiteReadOnly(false);
     // Loaded after the Links selection, which would otherwise clear the list mode again.
     if (engineText.find("Crawl from a file") != std::string::npos)

@@ -70,12 +70,7 @@ void selectLinks(int code, MainWindowCommands& main) {
     const int request = code == 9 ? 1 : code == 10 ? 2 : kNoCrawlRequest;
     form.setCrawlRequestMode(request);
     main.pressEngine(SearchEngine::Links);
-    for (CrawlMode mode : kCrawlModes)
-        form.setCrawlMark(mode, false);
-    if (request == 1)
-        form.setCrawlMark(CrawlMode::AllLinks, true);
-    else if (request == 2)
-        form.setCrawlMark(CrawlMode::interLinks, true);
+    form.tickRequestedExtractMode();
     form.setCrawlRequestMode(kNoCrawlRequest);
 }
 

@@ -21,16 +21,16 @@ struct QueuedFiles : FileChooser {
     };
     std::vector<Asked> asked;
 
-    std::string saveFile(const FileDialogSpec& spec, const std::string& start) override {
-        return next(spec, start, true);
+    std::string saveFile(const FileDialogSpec& dialogSpec, const std::string& start) override {
+        return next(dialogSpec, start, true);
     }
-    std::string openFile(const FileDialogSpec& spec, const std::string& start) override {
-        return next(spec, start, false);
+    std::string openFile(const FileDialogSpec& dialogSpec, const std::string& start) override {
+        return next(dialogSpec, start, false);
     }
 
 private:
-    std::string next(const FileDialogSpec& spec, const std::string& start, bool save) {
-        asked.push_back({spec.filter, spec.defaultSuffix, start, save});
+    std::string next(const FileDialogSpec& dialogSpec, const std::string& start, bool save) {
+        asked.push_back({dialogSpec.filter, dialogSpec.defaultSuffix, start, save});
         if (answers.empty())
             return {};
         std::string a = answers.front();
