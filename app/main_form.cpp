@@ -137,8 +137,13 @@ void TMainForm::wireControls() {
                 [this, n] { pinClicked(n); });
 
     connect(dropDown_, &SuggestionList::rowChosen, this, [this](const QString& text) {
-        if (QLineEdit* owner = ownerField())
+        // A row put into the field is no typing: the list stays as it is.
+        if (QLineEdit* owner = ownerField()) {
+            const bool was = fromDropDown_;
+            fromDropDown_ = true;
             owner->setText(text);
+            fromDropDown_ = was;
+        }
     });
     connect(dropDown_, &SuggestionList::goRequested, this, &TMainForm::xiGOClick);
     connect(dropDown_, &SuggestionList::escaped, this, [this] {
@@ -300,7 +305,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::GSLBosvezi() {
-    if ((dropDown_->hasFocus() && !forcedRefresh_) || commands().historyWindowShown())
+    if (((dropDown_->hasFocus() || fromDropDown_) && !forcedRefresh_) ||
+        commands().historyWindowShown())
         return;
     const std::vector<std::string> rows = services_.suggestions.dropDownRows(model_.ownerText());
     const QLineEdit* owner = ownerField();

@@ -156,6 +156,7 @@ private:
     Glyph expandGlyph_ = Glyph::Image3;
     bool suppress_ = false;      // Esc: the clearing it causes does not reopen the drop-down
     bool forcedRefresh_ = false; // a refresh while the drop-down has the focus
+    bool fromDropDown_ = false;  // a drop-down row is being put into the owner field
     bool firstStart_ = true;
     bool closing_ = false;
     bool syncing_ = false;
