@@ -76,6 +76,9 @@ TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
     dropDown_ = new SuggestionList(w_.pAll);
     panel_ = new CrawlerPanel(services.messages, w_.pAll);
     panel_->move(11, 260);
+    // The panel covers the fields under it while a crawl runs.
+    panel_->setAutoFillBackground(true);
+    panel_->setFrameShape(QFrame::Box);
     runner_.setPanel(panel_);
 
     WindowGlue::Hooks hooks;
