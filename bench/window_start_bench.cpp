@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -55,12 +56,19 @@ public:
     long timers = 0;
     bool armed = false;
     bool firstPaint = false;
-    QObject* window = nullptr;
+    QWidget* window = nullptr;
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (armed && e->type() == QEvent::Timer)
+        if (armed && e->type() == QEvent::Timer) {
             ++timers;
-        if (o == window && e->type() == QEvent::Paint && !firstPaint)
-            firstPaint = true;
+            if (std::getenv("TROV_BENCH_TIMERS"))
+                std::fprintf(stderr, "timer: %s %s\n", o->metaObject()->className(),
+                             qPrintable(o->objectName()));
+        }
+        // The window or any control of it being painted is its first frame.
+        if (e->type() == QEvent::Paint && !firstPaint && window && o->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(o);
+            firstPaint = w == window || window->isAncestorOf(w);
+        }
         return false;
     }
 };

@@ -227,6 +227,7 @@ private slots:
         for (QLabel* l : w.captions)
             QCOMPARE(l->palette().color(QPalette::WindowText), caption);
         QCOMPARE(w.PanelMarker->palette().color(QPalette::Window), marker);
+        QCOMPARE(w_->grab().toImage().pixelColor(15, 70), marker); // drawn under Google
         QCOMPARE(w.Crta->palette().color(QPalette::Window), line);
         const bool dark = caption == QColor(Qt::white);
         QCOMPARE(w_->expandGlyphShown(), dark ? Glyph::Image5 : Glyph::Image3);
