@@ -1,36 +1,24 @@
 // trov: the window program.
 
+#include "app/program.h"
 #include "app/single_instance.h"
 #include "common/version.h"
 
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(trov::kProductName);
-    QApplication::setApplicationVersion(trov::kVersion);
+    QApplication::setApplicationName(QString::fromLatin1(trov::kProductName));
+    QApplication::setApplicationVersion(QString::fromLatin1(trov::kVersion));
+    // The program lives in the tray: hiding or closing windows does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     // A second start hands over to the running program and ends without a window.
     trov::SingleInstance guard;
     if (!guard.acquire())
         return 0;
 
-    QLabel window(QStringLiteral("Trov"));
-    window.setWindowTitle(QStringLiteral("Trov"));
-    window.resize(458, 80);
-    QObject::connect(&guard, &trov::SingleInstance::messageReceived, &window,
-                     [&window](const QString& message) {
-                         if (message == QLatin1String("toggle") && window.isVisible()) {
-                             window.hide();
-                             return;
-                         }
-                         if (message != QLatin1String("front") || window.isVisible()) {
-                             window.show();
-                             window.raise();
-                             window.activateWindow();
-                         }
-                     });
-    window.show();
+    trov::TrovProgram program;
+    program.start(guard);
     return QApplication::exec();
 }

@@ -4,14 +4,13 @@
 // at the bottom of the screen.
 
 #include "app/fade_model.h"
+#include "compose/window_heights.h"
 #include "settings/config.h"
 
 #include <optional>
 
 namespace trov {
 
-inline constexpr int kCollapsedHeight = 80;
-inline constexpr int kExpandedHeight = 440;
 inline constexpr int kClientWidth = 458;
 
 // [Velikost] Levo and Gor with the start clamps, in this order: Left < -5 gives 5,

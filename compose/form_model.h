@@ -8,6 +8,7 @@
 #include "compose/browser_list.h"
 #include "compose/field_rules.h"
 #include "compose/search_snapshot.h"
+#include "compose/window_heights.h"
 #include "crawler/crawl_mode.h"
 
 #include <span>
@@ -36,8 +37,6 @@ enum class ListField {
 };
 
 inline constexpr int kNoCrawlRequest = 99;
-inline constexpr int kCollapsedHeight = 80;
-inline constexpr int kExpandedHeight = 440;
 
 // What the window has to do after an engine button was pressed.
 struct EngineSelection {

@@ -107,7 +107,8 @@ Tflinks::Tflinks(Messages& messages, links::OpenAddress open, QWidget* parent)
     connect(&gutterTimer_, &QTimer::timeout, this, &Tflinks::refreshGutter);
     statusTimer_.setInterval(125);
     connect(&statusTimer_, &QTimer::timeout, this, &Tflinks::refreshStatus);
-    statusTimer_.start();
+    // The status bar follows the caret only while it can be seen (showEvent), so a
+    // program idling in the tray has no timer waking it.
     clearLinks();
 }
 
@@ -359,6 +360,18 @@ void Tflinks::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !gutterTimer_.isActive())
         gutterTimer_.start();
     QMainWindow::changeEvent(event);
+}
+
+void Tflinks::showEvent(QShowEvent* event) {
+    refreshStatus();
+    statusTimer_.start();
+    QMainWindow::showEvent(event);
+}
+
+void Tflinks::hideEvent(QHideEvent* event) {
+    statusTimer_.stop();
+    gutterTimer_.stop();
+    QMainWindow::hideEvent(event);
 }
 
 void Tflinks::closeEvent(QCloseEvent* event) {

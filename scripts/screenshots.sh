@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Saves pictures of the links viewer, the recent colours window, the history window and the
-# suggestions manager under docs/screenshots/, drawn under a virtual X display (xvfb-run),
-# or offscreen where none is available.
+# Saves pictures of the main window (collapsed, expanded on a light and a dark background,
+# its menu, the crawler's progress panel), the links viewer, the recent colours window, the
+# history window and the suggestions manager under docs/screenshots/, drawn under a virtual
+# X display (xvfb-run), or offscreen where none is available.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-dev}"
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target trov-window-shots trov-form-shots
+cmake --build --preset "$preset" --target trov-window-shots trov-form-shots trov-main-shots
 mkdir -p docs/screenshots
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
-for shots in "build/$preset/app/trov-window-shots" "build/$preset/app/trov-form-shots"; do
+for shots in "build/$preset/app/trov-window-shots" "build/$preset/app/trov-form-shots" \
+    "build/$preset/app/trov-main-shots"; do
     if command -v xvfb-run >/dev/null; then
         QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$shots" docs/screenshots
     else

@@ -1,0 +1,579 @@
+#include "app/main_form.h"
+
+#include "app/crawler_panel.h"
+#include "app/suggestion_list.h"
+#include "app/window_glue.h"
+#include "appearance/colour_picker.h"
+#include "appearance/glyphs.h"
+#include "appearance/recent_window.h"
+#include "common/messages.h"
+#include "compose/engines.h"
+#include "compose/go.h"
+#include "compose/pin.h"
+#include "history/history_store.h"
+#include "links/window.h"
+#include "platform/launcher.h"
+#include "settings/ini.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+#include <QToolButton>
+
+namespace trov {
+
+namespace {
+
+// The windows around the main window, when the program runs without them.
+class NoFormCommands : public FormCommands {
+public:
+    void showHistory() override {}
+    void showSuggestionsManager() override {}
+    void saveSettingsFile() override {}
+    void openSettingsFile() override {}
+    void resetAllSettings() override {}
+    void broom() override {}
+    bool historyWindowShown() const override { return false; }
+};
+
+constexpr std::array kTextFields = {TextField::Words, TextField::Exact, TextField::Exclude,
+                                    TextField::Site};
+
+void paintFace(QWidget* widget, std::uint32_t colour) {
+    if (!widget)
+        return;
+    QPalette p = widget->palette();
+    const QColor c(QRgb(0xFF000000u | colour));
+    p.setColor(QPalette::Base, c);
+    p.setColor(QPalette::Button, c);
+    p.setColor(QPalette::Window, c);
+    widget->setPalette(p);
+}
+
+} // namespace
+
+TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), services_(services),
+      runner_(services.folder.file(kCrawlerResultPage), services.messages, services.launcher),
+      model_(&runner_), recent_(services.folder.file(kRecentFileName), services.messages),
+      suggestionPort_(services.suggestions, services.messages) {
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(QStringLiteral("Trov"));
+    QFont font(QStringLiteral("Segoe UI"));
+    font.setPixelSize(13);
+    setFont(font);
+    setAutoFillBackground(true);
+    buildMainFormLayout(this, w_);
+    menus_ = std::make_unique<MainMenus>(this);
+    dropDown_ = new SuggestionList(w_.pAll);
+    panel_ = new CrawlerPanel(services.messages, w_.pAll);
+    panel_->move(11, 260);
+    // The panel covers the fields under it while a crawl runs.
+    panel_->setAutoFillBackground(true);
+    panel_->setFrameShape(QFrame::Box);
+    runner_.setPanel(panel_);
+
+    WindowGlue::Hooks hooks;
+    hooks.focusWords = [this] { w_.eURL->setFocus(); };
+    hooks.history = [this] { commands().showHistory(); };
+    hooks.suggestions = [this] { commands().showSuggestionsManager(); };
+    hooks.dataFolder = [this] { services_.launcher.launch(services_.folder.path(), {}); };
+    hooks.about = [this] { menus_->About1->trigger(); };
+    hooks.exit = [this] { mExitClick(); };
+    glue_ = std::make_unique<WindowGlue>(*this, *menus_, services.config, services.messages,
+                                         services.autostart, services.programPath, std::move(hooks),
+                                         this);
+    quit = [] { QCoreApplication::quit(); };
+    setFixedSize(kClientWidth, 458); // as designed; the creation collapses it
+    wireControls();
+    wireMenus();
+    connect(&runner_, &CrawlRunner::finished, this, &TMainForm::linksFinished);
+}
+
+TMainForm::~TMainForm() {
+    runner_.endCrawl();
+}
+
+FormCommands& TMainForm::commands() {
+    if (services_.formCommands)
+        return *services_.formCommands;
+    if (!nullCommands_)
+        nullCommands_ = std::make_unique<NoFormCommands>();
+    return *nullCommands_;
+}
+
+void TMainForm::wireControls() {
+    for (TextField f : kTextFields) {
+        QLineEdit* e = w_.textField(f);
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textChanged, this,
+                [this, f](const QString& text) { fieldChanged(f, text); });
+    }
+    connect(w_.xiGO, &QToolButton::clicked, this, &TMainForm::xiGOClick);
+    connect(w_.xiMetla, &QToolButton::clicked, this, [this] { commands().broom(); });
+    connect(w_.xiHamburger, &QToolButton::clicked, this, &TMainForm::openMainMenu);
+    connect(w_.engineGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { engineClicked(static_cast<SearchEngine>(id)); });
+    connect(w_.csExpand, &QToolButton::clicked, this, &TMainForm::csExpandClick);
+    connect(w_.cbAll, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (syncing_)
+            return;
+        model_.setKindIndex(index);
+        showColours();
+    });
+    const std::pair<QComboBox*, ListField> lists[] = {
+        {w_.lb, ListField::Browser},   {w_.cb1, ListField::Interface}, {w_.cb3, ListField::Country},
+        {w_.cb2, ListField::Language}, {w_.cb5, ListField::FileType},  {w_.cb6, ListField::Period}};
+    for (const auto& [box, list] : lists)
+        connect(box, &QComboBox::currentIndexChanged, this,
+                [this, list](int index) { listChanged(list, index); });
+    for (int n = 1; n <= 6; ++n)
+        connect(w_.pins[static_cast<std::size_t>(n)], &QToolButton::clicked, this,
+                [this, n] { pinClicked(n); });
+
+    connect(dropDown_, &SuggestionList::rowChosen, this, [this](const QString& text) {
+        // A row put into the field is no typing: the list stays as it is.
+        if (QLineEdit* owner = ownerField()) {
+            const bool was = fromDropDown_;
+            fromDropDown_ = true;
+            owner->setText(text);
+            fromDropDown_ = was;
+        }
+    });
+    connect(dropDown_, &SuggestionList::goRequested, this, &TMainForm::xiGOClick);
+    connect(dropDown_, &SuggestionList::escaped, this, [this] {
+        if (QLineEdit* owner = ownerField()) {
+            owner->clear();
+            owner->setFocus();
+        }
+    });
+    connect(dropDown_, &SuggestionList::leftAtTop, this, [this](const QString& text) {
+        if (QLineEdit* owner = ownerField()) {
+            owner->setText(text);
+            owner->setFocus();
+        }
+    });
+    connect(dropDown_, &SuggestionList::deleteRequested, this, &TMainForm::deleteSearchSuggestion);
+}
+
+void TMainForm::wireMenus() {
+    MainMenus& m = *menus_;
+    connect(m.History1, &QAction::triggered, this, [this] { commands().showHistory(); });
+    connect(m.EnableHistory, &QAction::toggled, this,
+            [this](bool on) { model_.setHistoryEnabled(on); });
+    connect(m.SearchSuggestions, &QAction::triggered, this,
+            [this] { commands().showSuggestionsManager(); });
+    connect(m.SaveSettings1, &QAction::triggered, this, [this] { commands().saveSettingsFile(); });
+    connect(m.OpenSettings1, &QAction::triggered, this, [this] { commands().openSettingsFile(); });
+    connect(m.ResetAllSettings1, &QAction::triggered, this,
+            [this] { commands().resetAllSettings(); });
+    connect(m.Colordialog1, &QAction::triggered, this, &TMainForm::Colordialog1Click);
+    connect(m.Colorpicker1, &QAction::triggered, this, &TMainForm::Colorpicker1Click);
+    connect(m.Randombackgroundcolor1, &QAction::triggered, this,
+            &TMainForm::Randombackgroundcolor1Click);
+    connect(m.Recentcolors1, &QAction::triggered, this, &TMainForm::Recentcolors1Click);
+    connect(m.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    for (CrawlMode mode : kCrawlModes)
+        connect(m.mode(mode), &QAction::triggered, this, [this, mode] { chooseCrawlMode(mode); });
+    const std::pair<QAction*, CrawlMode> hidden[] = {{m.subFast, CrawlMode::StartFastCrawl},
+                                                     {m.subSlow, CrawlMode::StartSlowCrawl},
+                                                     {m.subAll, CrawlMode::AllLinks},
+                                                     {m.subInternal, CrawlMode::interLinks}};
+    for (const auto& [action, mode] : hidden)
+        connect(action, &QAction::triggered, this, [this, mode] { hiddenSubmenuMode(mode); });
+    connect(m.subExportLinks, &QAction::triggered, this, &TMainForm::Exportlinks1000Click);
+    connect(m.subExportData, &QAction::triggered, this, &TMainForm::Exportdata1000Click);
+    connect(m.Showlinks1, &QAction::triggered, this, &TMainForm::Showlinks1Click);
+    connect(m.Exportlinks1000, &QAction::triggered, this, &TMainForm::Exportlinks1000Click);
+    connect(m.Exportdata1000, &QAction::triggered, this, &TMainForm::Exportdata1000Click);
+    connect(m.ImportCSV1, &QAction::triggered, this, &TMainForm::ImportCSV1Click);
+    connect(m.Resetallsearches1, &QAction::triggered, this, &TMainForm::Resetallsearches1Click);
+}
+
+void TMainForm::openMainMenu() {
+    menus_->main->popup(w_.xiHamburger->mapToGlobal(QPoint(-1, w_.xiHamburger->height() + 1)));
+}
+
+// ---- Fields and the drop-down ----
+
+QLineEdit* TMainForm::ownerField() const {
+    switch (model_.suggestionOwner()) {
+    case OwnerField::None:
+        return nullptr;
+    case OwnerField::Words:
+        return w_.eURL;
+    case OwnerField::Exact:
+        return w_.eexact;
+    case OwnerField::Exclude:
+        return w_.eexclude;
+    case OwnerField::Site:
+        return w_.edomain;
+    }
+    return nullptr;
+}
+
+namespace {
+OwnerField ownerOf(TextField f) {
+    switch (f) {
+    case TextField::Words:
+        return OwnerField::Words;
+    case TextField::Exact:
+        return OwnerField::Exact;
+    case TextField::Exclude:
+        return OwnerField::Exclude;
+    case TextField::Site:
+        return OwnerField::Site;
+    }
+    return OwnerField::None;
+}
+} // namespace
+
+void TMainForm::fieldChanged(TextField field, const QString& text) {
+    model_.setText(field, text.toStdString());
+    if (syncing_)
+        return;
+    model_.setSuggestionOwner(ownerOf(field));
+    if (!suppress_)
+        GSLBosvezi();
+    suppress_ = false;
+}
+
+void TMainForm::fieldEscape() {
+    dropDown_->hide();
+    QLineEdit* owner = ownerField();
+    // The flag is meant for the change the clearing makes; with nothing to clear it would
+    // swallow the next typed letter instead.
+    if (!owner || owner->text().isEmpty())
+        return;
+    suppress_ = true;
+    owner->clear();
+}
+
+bool TMainForm::fieldKey(TextField field, QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        xiGOClick();
+        return true;
+    case Qt::Key_Escape:
+        fieldEscape();
+        return true;
+    case Qt::Key_Down:
+        if (dropDown_->isVisible()) {
+            dropDown_->enterFromField();
+            return true;
+        }
+        return false;
+    case Qt::Key_Backspace:
+        if (field == TextField::Words && dropDown_->isVisible())
+            dropDown_->hide();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    for (TextField f : kTextFields) {
+        if (watched != w_.textField(f))
+            continue;
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return fieldKey(f, static_cast<QKeyEvent*>(event));
+        case QEvent::MouseButtonPress:
+            if (dropDown_->isVisible())
+                dropDown_->hide();
+            return false;
+        case QEvent::MouseButtonDblClick:
+            model_.setSuggestionOwner(ownerOf(f));
+            GSLBosvezi();
+            return false;
+        case QEvent::FocusIn:
+            if (f != TextField::Exact)
+                dropDown_->hide();
+            return false;
+        default:
+            return false;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::GSLBosvezi() {
+    if (((dropDown_->hasFocus() || fromDropDown_) && !forcedRefresh_) ||
+        commands().historyWindowShown())
+        return;
+    const std::vector<std::string> rows = services_.suggestions.dropDownRows(model_.ownerText());
+    const QLineEdit* owner = ownerField();
+    QFrame* frame = w_.XiPanel1;
+    for (TextField f : kTextFields)
+        if (owner == w_.textField(f))
+            frame = w_.textFrame(f);
+    dropDown_->refresh(rows, frame->geometry(), w_.XiPanel1->geometry(), height());
+}
+
+void TMainForm::deleteSearchSuggestion() {
+    const std::optional<std::string> row = dropDown_->selectedRow();
+    if (QLineEdit* owner = ownerField())
+        owner->clear();
+    FileError error;
+    if (!trov::deleteSearchSuggestion(services_.suggestions, suggestionManager_, row, &error))
+        services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+    if (!row)
+        return;
+    forcedRefresh_ = true;
+    GSLBosvezi();
+    forcedRefresh_ = false;
+}
+
+// ---- Engines, lists, pins ----
+
+void TMainForm::engineClicked(SearchEngine engine) {
+    QToolButton* button = w_.engines[static_cast<std::size_t>(engine)];
+    const EngineSelection selection = model_.selectEngine(engine);
+    // The menu is open while the click finishes; its item is handled afterwards.
+    if (selection.popUpCrawlerMenu)
+        menus_->PopCrawler->popup(button->mapToGlobal(QPoint(-1, button->height() + 1)));
+    showEngine(selection);
+}
+
+void TMainForm::showEngine(const EngineSelection& selection) {
+    w_.PanelMarker->move(11 + selection.markerLeft, 46 + kEngineButtonHeight + 2);
+    w_.edomain->setReadOnly(model_.siteReadOnly());
+    if (selection.hideProgressPanel && !runner_.running())
+        panel_->hide();
+    showKinds();
+    showMarks();
+    showColours();
+    if (selection.expand && height() < 350)
+        csExpandClick();
+    if (selection.focusSite)
+        w_.edomain->setFocus();
+}
+
+void TMainForm::pressEngine(SearchEngine engine) {
+    w_.engines[static_cast<std::size_t>(engine)]->setChecked(true);
+    engineClicked(engine);
+}
+
+void TMainForm::showKinds() {
+    const bool was = syncing_;
+    syncing_ = true;
+    w_.cbAll->clear();
+    for (std::string_view k : model_.kinds())
+        w_.cbAll->addItem(QString::fromUtf8(k.data(), static_cast<qsizetype>(k.size())));
+    w_.cbAll->setCurrentIndex(model_.kindIndex());
+    w_.cbAll->setEnabled(model_.kindBoxEnabled());
+    paintFace(w_.cbAll, model_.kindBoxColour());
+    syncing_ = was;
+}
+
+void TMainForm::showColours() {
+    const FieldColours& colours = model_.colours();
+    for (int i = 0; i < kColouredFieldCount; ++i) {
+        const auto f = static_cast<ColouredField>(i);
+        const FramedField ff = w_.coloured(f);
+        paintFace(ff.frame, colours.colour(f));
+        paintFace(ff.field, colours.colour(f));
+    }
+}
+
+void TMainForm::showMarks() {
+    menus_->showMarks(model_.crawlMarks());
+}
+
+void TMainForm::listChanged(ListField list, int index) {
+    if (!syncing_)
+        model_.select(list, index);
+}
+
+void TMainForm::pinClicked(int n) {
+    try {
+        SavePin(model_, n, services_.config, background_);
+    } catch (const IniWriteError& e) {
+        reportRefusal(e);
+    }
+}
+
+void TMainForm::syncFromModel() {
+    syncing_ = true;
+    for (TextField f : kTextFields) {
+        const QString text = QString::fromStdString(model_.text(f));
+        if (w_.textField(f)->text() != text)
+            w_.textField(f)->setText(text);
+    }
+    const std::pair<QComboBox*, ListField> lists[] = {
+        {w_.lb, ListField::Browser},   {w_.cb1, ListField::Interface}, {w_.cb3, ListField::Country},
+        {w_.cb2, ListField::Language}, {w_.cb5, ListField::FileType},  {w_.cb6, ListField::Period}};
+    if (w_.lb->count() != static_cast<int>(model_.browsers().size())) {
+        w_.lb->clear();
+        for (const BrowserEntry& b : model_.browsers())
+            w_.lb->addItem(QString::fromStdString(b.text));
+    }
+    for (const auto& [box, list] : lists)
+        box->setCurrentIndex(model_.selection(list));
+    w_.engines[static_cast<std::size_t>(model_.engine())]->setChecked(true);
+    w_.PanelMarker->move(11 + engineInfo(model_.engine()).buttonLeft, 46 + kEngineButtonHeight + 2);
+    w_.edomain->setReadOnly(model_.siteReadOnly());
+    menus_->EnableHistory->setChecked(model_.historyEnabled());
+    syncing_ = false;
+    showKinds();
+    showMarks();
+    showColours();
+}
+
+// ---- Go ----
+
+void TMainForm::xiGOClick() {
+    GoServices go(services_.messages, services_.launcher);
+    go.history = services_.historyPort;
+    go.suggestions = &suggestionPort_;
+    go.crawl = &runner_;
+    go.dataFolder = services_.folder.path();
+    go.hosts = services_.hosts;
+    GoOutcome outcome = trov::xiGOClick(model_, go);
+    if (outcome.hideDropDown)
+        dropDown_->hide();
+    if (outcome.status == GoStatus::LinksPending && outcome.links)
+        runner_.start(std::move(*outcome.links));
+}
+
+void TMainForm::linksFinished(LinksResult) {
+    unsetCursor();
+}
+
+// ---- Expand and collapse ----
+
+BottomPanel TMainForm::bottomPanel() const {
+    if (bottomPanel_)
+        return bottomPanel_();
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    BottomPanel panel;
+    if (!s)
+        return panel;
+    const QRect all = s->geometry();
+    const QRect free = s->availableGeometry();
+    panel.atBottom = free.bottom() < all.bottom();
+    panel.workAreaBottom = free.bottom() + 1;
+    return panel;
+}
+
+void TMainForm::setClientHeight(int height) {
+    setFixedSize(kClientWidth, height);
+}
+
+void TMainForm::setAdvancedInTabOrder(bool on) {
+    for (QWidget* f : w_.advancedFields())
+        f->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TMainForm::applyExpandRule() {
+    const BackgroundScheme s = backgroundScheme(background_);
+    expandGlyph_ = expandGlyph(s.scheme, height(), expandGlyph_);
+    w_.csExpand->setIcon(drawGlyph(expandGlyph_));
+    QPalette p = w_.Crta->palette();
+    p.setColor(QPalette::Window, toQColor(s.separatorColour));
+    w_.Crta->setPalette(p);
+}
+
+void TMainForm::csExpandClick() {
+    const ExpandResult r = expandModel_.toggle(height(), {x(), y()}, bottomPanel());
+    if (r.saveSettingsFirst) {
+        try {
+            trov::SaveSettings(services_.config, r.savedPosition, glue_->tray().loadAtStartup());
+        } catch (const IniWriteError& e) {
+            reportRefusal(e);
+        }
+    }
+    model_.setExpanded(r.expanded);
+    w_.csExpand->setToolTip(QString::fromLatin1(r.hint));
+    setClientHeight(r.clientHeight);
+    setAdvancedInTabOrder(r.expanded);
+    w_.Crta->setVisible(r.expanded);
+    if (!r.expanded)
+        w_.eURL->setFocus();
+    move(r.position.x, r.position.y);
+    if (dropDown_->isVisible())
+        GSLBosvezi();
+    applyExpandRule();
+}
+
+// ---- Background ----
+
+void TMainForm::NastaviOzadje(int colour) {
+    const BackgroundScheme s = trov::NastaviOzadje(services_.config, services_.messages, colour);
+    background_ = colour;
+    const QColor face = toQColor(s.resolved);
+    for (QWidget* wdg : {static_cast<QWidget*>(this), w_.pAll}) {
+        QPalette p = wdg->palette();
+        p.setColor(QPalette::Window, face);
+        wdg->setPalette(p);
+    }
+    for (QLabel* label : w_.captions) {
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, toQColor(s.captionColour));
+        label->setPalette(p);
+    }
+    const QPixmap pin = drawGlyph(s.pinGlyph);
+    for (std::size_t n = 1; n < w_.pins.size(); ++n)
+        w_.pins[n]->setIcon(pin);
+    QPalette marker = w_.PanelMarker->palette();
+    marker.setColor(QPalette::Window, toQColor(s.markerColour));
+    w_.PanelMarker->setPalette(marker);
+    applyExpandRule();
+    update();
+}
+
+// ---- Mouse on the background ----
+
+void TMainForm::mousePressEvent(QMouseEvent* event) {
+    if (dropDown_->isVisible())
+        dropDown_->hide();
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = true;
+        dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TMainForm::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        move(event->globalPosition().toPoint() - dragOffset_);
+    else
+        dragging_ = false;
+}
+
+void TMainForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    dragging_ = false;
+    if (event->button() == Qt::LeftButton)
+        csExpandClick();
+}
+
+void TMainForm::wheelEvent(QWheelEvent* event) {
+    if (dropDown_->isVisible()) {
+        dropDown_->widget()->setFocus();
+        QCoreApplication::sendEvent(dropDown_->widget()->viewport(), event);
+        return;
+    }
+    QWidget::wheelEvent(event);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    // FormActivate: the client width is fixed at 458.
+    setFixedWidth(kClientWidth);
+    QWidget::showEvent(event);
+}
+
+void TMainForm::reportRefusal(const std::exception& e) {
+    services_.messages.show(MessageIcon::Error, e.what());
+}
+
+} // namespace trov

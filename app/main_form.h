@@ -1,0 +1,168 @@
+#pragma once
+
+// `TMainForm`, the borderless search box that expands into the form. It binds its
+// controls to the FormModel and carries out what the model's operations return; the
+// menus, the drop-down, the crawl runner and the tray glue each live in their own files.
+
+#include "app/crawl_runner.h"
+#include "app/main_commands.h"
+#include "app/main_form_services.h"
+#include "app/main_layout.h"
+#include "app/main_menus.h"
+#include "app/placement.h"
+#include "app/window_keys.h"
+#include "appearance/color_cld.h"
+#include "appearance/colour.h"
+#include "appearance/recent_colours.h"
+#include "compose/form_model.h"
+#include "suggest/suggestion_go_port.h"
+#include "suggest/suggestion_manager.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace trov {
+
+class ColourPicker;
+class CrawlerPanel;
+class SuggestionList;
+class TfRecent;
+class Tflinks;
+class WindowGlue;
+
+class TMainForm : public QWidget, public MainWindowCommands {
+    Q_OBJECT
+public:
+    explicit TMainForm(MainFormServices& services, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The creation sequence (FormCreate): restores everything from YY.cfg.
+    void FormCreate();
+    // The hidden windows of the program's start, in their order (links viewer, recent
+    // colours with the take-over of the shipped stores).
+    void createHiddenWindows();
+
+    // MainWindowCommands
+    FormModel& form() override { return model_; }
+    void syncFromModel() override;
+    void pressEngine(SearchEngine engine) override;
+    bool isExpanded() const override { return model_.expanded(); }
+    void toggleExpanded() override { csExpandClick(); }
+    void go() override { xiGOClick(); }
+    void loadCrawlList(const std::string& path) override;
+    int backgroundColour() const override { return background_; }
+    void applyBackground(int colour) override { NastaviOzadje(colour); }
+
+    // Commands of the window.
+    void xiGOClick();
+    void csExpandClick();
+    void NastaviOzadje(int colour);
+    void Colordialog1Click();
+    void Randombackgroundcolor1Click();
+    void Colorpicker1Click();
+    void Recentcolors1Click();
+    void GSLBosvezi();
+    void deleteSearchSuggestion();
+    void Exit1Click(); // main menu "Exit": position and history, then end at once
+    void mExitClick(); // tray "Exit": the close sequence
+    void openMainMenu();
+    // Crawler menu.
+    void chooseCrawlMode(CrawlMode mode);
+    void hiddenSubmenuMode(CrawlMode mode);
+    void Showlinks1Click();
+    void Exportlinks1000Click();
+    void Exportdata1000Click();
+    void ImportCSV1Click();
+    void Resetallsearches1Click();
+    void naloziCSVLinke();
+
+    // The pieces, for the program and the tests.
+    const MainFormWidgets& widgets() const { return w_; }
+    MainMenus& menus() { return *menus_; }
+    SuggestionList& dropDown() { return *dropDown_; }
+    CrawlRunner& runner() { return runner_; }
+    CrawlerPanel* crawlerPanel() const { return panel_; }
+    WindowGlue& glue() { return *glue_; }
+    Tflinks* linksViewer() const { return viewer_.get(); }
+    TfRecent* recentWindow() const { return recentWindow_.get(); }
+    RecentColours& recentColours() { return recent_; }
+    ColourDialogState& colourDialogState() { return colourDialog_; }
+    bool firstStart() const { return firstStart_; }
+    Glyph expandGlyphShown() const { return expandGlyph_; }
+
+    // Where the desktop's bottom panel is; tests give their own.
+    void setBottomPanelSource(std::function<BottomPanel()> source) {
+        bottomPanel_ = std::move(source);
+    }
+    // The colour dialog's run; tests answer it. Returns the chosen colour, or nothing.
+    std::function<std::optional<int>(int current, ColourDialogState& state)> runColourDialog;
+    // Called when the program is to end (the main loop's quit by default).
+    std::function<void()> quit;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void wireControls();
+    void wireMenus();
+    void fieldChanged(TextField field, const QString& text);
+    bool fieldKey(TextField field, QKeyEvent* key);
+    void fieldEscape();
+    void engineClicked(SearchEngine engine);
+    void showEngine(const EngineSelection& selection);
+    void showKinds();
+    void showColours();
+    void showMarks();
+    void setClientHeight(int height);
+    void applyExpandRule();
+    void setAdvancedInTabOrder(bool on);
+    void pinClicked(int n);
+    void listChanged(ListField list, int index);
+    void linksFinished(LinksResult result);
+    void runCloseSequence();
+    CloseState closeState() const;
+    QLineEdit* ownerField() const;
+    FormCommands& commands();
+    void reportRefusal(const std::exception& e);
+    BottomPanel bottomPanel() const;
+
+    MainFormServices& services_;
+    CrawlRunner runner_;
+    FormModel model_;
+    MainFormWidgets w_;
+    std::unique_ptr<MainMenus> menus_;
+    SuggestionList* dropDown_ = nullptr;
+    CrawlerPanel* panel_ = nullptr;
+    std::unique_ptr<WindowGlue> glue_;
+    std::unique_ptr<Tflinks> viewer_;
+    RecentColours recent_;
+    SuggestionGoPort suggestionPort_;
+    std::unique_ptr<TfRecent> recentWindow_;
+    std::unique_ptr<ColourPicker> picker_;
+    ColourDialogState colourDialog_;
+    SuggestionManager suggestionManager_;
+    ExpandModel expandModel_;
+    std::unique_ptr<FormCommands> nullCommands_;
+    std::function<BottomPanel()> bottomPanel_;
+
+    int background_ = kDefaultBackground;
+    Glyph expandGlyph_ = Glyph::Image3;
+    bool suppress_ = false;      // Esc: the clearing it causes does not reopen the drop-down
+    bool forcedRefresh_ = false; // a refresh while the drop-down has the focus
+    bool fromDropDown_ = false;  // a drop-down row is being put into the owner field
+    bool firstStart_ = true;
+    bool closing_ = false;
+    bool syncing_ = false;
+    QString openDialogFile_; // the list crawl's file, when already chosen
+    QPoint dragOffset_;
+    bool dragging_ = false;
+};
+
+} // namespace trov

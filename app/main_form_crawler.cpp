@@ -1,0 +1,168 @@
+// The crawler menu under the Links button and the hidden "Crawler" submenu: the mode
+// entries, the link list shown, exported and imported, and the list crawl's file.
+
+#include "app/main_form.h"
+#include "app/suggestion_list.h"
+#include "common/atomic_file.h"
+#include "common/messages.h"
+#include "crawler/results.h"
+#include "links/window.h"
+
+#include <QLineEdit>
+
+namespace trov {
+
+namespace {
+
+QString chooseToSave(FileChooser* files, const std::string& presetName) {
+    return files ? QString::fromStdString(files->saveFile(kLinkExportDialog, presetName))
+                 : QString();
+}
+
+QString chooseToOpen(FileChooser* files) {
+    return files ? QString::fromStdString(files->openFile(kLinkListOpenDialog, {})) : QString();
+}
+
+} // namespace
+
+void TMainForm::chooseCrawlMode(CrawlMode mode) {
+    const bool extract = mode == CrawlMode::AllLinks || mode == CrawlMode::interLinks;
+    for (CrawlMode m : kCrawlModes)
+        model_.setCrawlMark(m, false);
+    if (extract) {
+        model_.setCrawlMark(mode, true);
+    } else {
+        // The shared handler of the crawl entries.
+        if (mode == CrawlMode::StartFastCrawl || mode == CrawlMode::StartSlowCrawl)
+            model_.setCrawlMark(mode, true);
+        if (model_.crawlRequestMode() == 1)
+            model_.setCrawlMark(CrawlMode::AllLinks, true);
+        if (model_.crawlRequestMode() == 2)
+            model_.setCrawlMark(CrawlMode::interLinks, true);
+    }
+    runner_.engine().setListReady(true);
+    model_.setSiteReadOnly(false);
+    w_.edomain->setReadOnly(false);
+    if (mode == CrawlMode::CrawlCSV) {
+        model_.setSiteReadOnly(true);
+        w_.edomain->setReadOnly(true);
+        model_.setCrawlMark(CrawlMode::CrawlCSV, true);
+        naloziCSVLinke();
+    }
+    model_.BarvaOkvirja();
+    showMarks();
+    showColours();
+    if (model_.colours().focusSite)
+        w_.edomain->setFocus();
+}
+
+void TMainForm::hiddenSubmenuMode(CrawlMode mode) {
+    if (mode == CrawlMode::StartFastCrawl) {
+        // Its entry is none of the pop-up's, so the shared handler checks no crawl.
+        for (CrawlMode m : kCrawlModes)
+            model_.setCrawlMark(m, false);
+        if (model_.crawlRequestMode() == 1)
+            model_.setCrawlMark(CrawlMode::AllLinks, true);
+        if (model_.crawlRequestMode() == 2)
+            model_.setCrawlMark(CrawlMode::interLinks, true);
+        runner_.engine().setListReady(true);
+        model_.setSiteReadOnly(false);
+        w_.edomain->setReadOnly(false);
+    } else {
+        for (CrawlMode m : {CrawlMode::StartFastCrawl, CrawlMode::StartSlowCrawl,
+                            CrawlMode::AllLinks, CrawlMode::interLinks})
+            model_.setCrawlMark(m, m == mode);
+    }
+    showMarks();
+    showColours();
+}
+
+void TMainForm::naloziCSVLinke() {
+    runner_.endCrawl();
+    LinkList& list = runner_.engine().linkList();
+    list.count = 0;
+    if (!model_.crawlMarks()[CrawlMode::CrawlCSV])
+        return;
+    if (openDialogFile_.isEmpty())
+        openDialogFile_ = chooseToOpen(services_.files);
+    const std::string path = openDialogFile_.toStdString();
+    model_.setCrawlListFile(path);
+    const std::optional<std::string> bytes = fileExists(path) ? readWholeFile(path) : std::nullopt;
+    if (!bytes) {
+        // The mode stays chosen; the next choice asks for a file again.
+        openDialogFile_.clear();
+        services_.messages.show(MessageIcon::Warning, missingListMessage(path));
+        return;
+    }
+    const LoadedList loaded = loadLinkList(list, *bytes);
+    w_.edomain->setText(QString::fromStdString(loaded.site));
+    if (viewer_)
+        viewer_->setLinksText(QString::fromStdString(loaded.viewerText));
+    openDialogFile_.clear();
+    dropDown_->hide();
+}
+
+void TMainForm::loadCrawlList(const std::string& path) {
+    openDialogFile_ = QString::fromStdString(path);
+    chooseCrawlMode(CrawlMode::CrawlCSV);
+}
+
+void TMainForm::Showlinks1Click() {
+    if (!viewer_)
+        return;
+    viewer_->show();
+    viewer_->raise();
+}
+
+namespace {
+
+void writeExport(Messages& messages, const QString& path, const std::string& bytes) {
+    FileError error;
+    if (!writeFileAtomically(path.toStdString(), bytes, &error))
+        messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+}
+
+} // namespace
+
+void TMainForm::Exportlinks1000Click() {
+    // The table is the running crawl's until it ends.
+    if (runner_.running())
+        return;
+    const std::string& site = model_.text(TextField::Site);
+    const QString path = chooseToSave(services_.files, linkExportName(site));
+    if (path.isEmpty())
+        return;
+    writeExport(services_.messages, path, linkExport(runner_.engine().linkList(), site));
+}
+
+void TMainForm::Exportdata1000Click() {
+    if (runner_.running())
+        return;
+    const std::string& site = model_.text(TextField::Site);
+    const QString path = chooseToSave(services_.files, dataExportName(site));
+    if (path.isEmpty())
+        return;
+    writeExport(services_.messages, path, dataExport(runner_.engine().linkList(), site));
+}
+
+void TMainForm::ImportCSV1Click() {
+    if (!viewer_)
+        return;
+    const QString path = chooseToOpen(services_.files);
+    if (!path.isEmpty()) {
+        viewer_->clearLinks();
+        if (const auto bytes = readWholeFile(path.toStdString()))
+            viewer_->setLinksText(QString::fromStdString(readLinkListText(*bytes)));
+    }
+    viewer_->show();
+}
+
+void TMainForm::Resetallsearches1Click() {
+    if (!services_.messages.ask("Reset all search parameters and search results?"))
+        return;
+    runner_.resetAllSearches();
+    if (viewer_)
+        viewer_->clearLinks();
+}
+
+} // namespace trov

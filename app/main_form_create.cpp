@@ -1,0 +1,149 @@
+// The main window's creation, its hidden companions, and the two ways of ending.
+
+#include "app/about_dialog.h"
+#include "app/crawler_panel.h"
+#include "app/main_form.h"
+#include "app/window_glue.h"
+#include "appearance/recent_window.h"
+#include "common/messages.h"
+#include "compose/browser_list.h"
+#include "history/history_store.h"
+#include "links/window.h"
+#include "platform/autostart.h"
+#include "platform/launcher.h"
+#include "suggest/suggestion_store.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+
+namespace trov {
+
+void TMainForm::FormCreate() {
+    Config& config = services_.config;
+    model_.setCrawlRequestMode(kNoCrawlRequest);
+    // The data folder and its "YYTemp" were made by the program before the window.
+    firstStart_ = config.readBool(cfg::AppStart);
+    // Borderless tool window without a taskbar button: the window flags.
+    w_.PanelMarker->move(11, 46 + kEngineButtonHeight + 2);
+    setClientHeight(height() <= 350 ? kExpandedHeight : kCollapsedHeight);
+    try {
+        model_.setBrowsers(nalozibrskalnike(services_.browsers));
+        w_.lb->clear();
+        for (const BrowserEntry& b : model_.browsers())
+            w_.lb->addItem(QString::fromStdString(b.text));
+        if (!config.readBool(cfg::PinPrviZagon)) {
+            model_.select(ListField::Browser, config.readInt(cfg::PinBrowser));
+        } else {
+            const std::string name = defbrwsClick(services_.browsers);
+            model_.select(ListField::Browser, firstRunSelection(model_.browsers(), name));
+            services_.autostart.write(services_.programPath);
+        }
+        model_.select(ListField::Interface, config.readInt(cfg::PinInterface));
+        model_.select(ListField::Country, config.readInt(cfg::PinCountry));
+        model_.select(ListField::Language, config.readInt(cfg::PinLanguage));
+        model_.select(ListField::FileType, config.readInt(cfg::PinType));
+        model_.select(ListField::Period, config.readInt(cfg::PinTime));
+        NastaviOzadje(config.readInt(cfg::ColorPall));
+        const Point at = startPosition(config, width(), height());
+        move(at.x, at.y);
+        glue_->restoreOptions(readWindowOptions(config));
+        model_.recomputeFragments();
+        model_.setKindIndex(0);
+        SuggestionLoadOptions load;
+        load.firstStart = firstStart_;
+        load.shippedDirs = services_.shippedDirs;
+        services_.suggestions.load(load); // a store that cannot be read leaves no suggestions
+        setAdvancedInTabOrder(false);
+        std::string error;
+        if (auto state = readColorCld(services_.folder.path(), &error))
+            colourDialog_ = *state;
+        else if (!error.empty())
+            services_.messages.show(MessageIcon::Error, error);
+        w_.PanelMarker->move(11 + engineInfo(SearchEngine::Google).buttonLeft,
+                             46 + kEngineButtonHeight + 2);
+        panel_->move(11, 260);
+    } catch (const std::exception& e) {
+        // The rest of the creation is skipped; the window opens with what was set.
+        services_.messages.show(MessageIcon::Error, e.what());
+    }
+    syncFromModel();
+}
+
+void TMainForm::createHiddenWindows() {
+    viewer_ = std::make_unique<Tflinks>(services_.messages, [this](const std::string& address) {
+        services_.launcher.launch(address, {});
+    });
+    viewer_->setImportCommand([this] { ImportCSV1Click(); });
+    viewer_->setExportCommand([this] { Exportlinks1000Click(); });
+    runner_.setLinksViewer(viewer_.get());
+    recentWindow_ = std::make_unique<TfRecent>(recent_, [this](int c) { NastaviOzadje(c); });
+    recentWindow_->open(firstStart_, services_.shippedDirs, services_.config);
+    connect(menus_->About1, &QAction::triggered, this, [this] {
+        AboutDialog about(this);
+        about.exec();
+    });
+}
+
+CloseState TMainForm::closeState() const {
+    CloseState s;
+    s.collapsed = height() < 350;
+    s.normalPosition = {x(), y()};
+    s.loadAtStartup = glue_->tray().loadAtStartup();
+    s.showOnStartTicked = glue_->tray().showOnStart();
+    s.browserIndex = model_.selection(ListField::Browser);
+    return s;
+}
+
+void TMainForm::runCloseSequence() {
+    const CloseState state = closeState();
+    const ExitPath path = ExitPath::Close;
+    const auto refused = runExitWrites(services_.config, state, path, [this] {
+        FileError error;
+        if (!services_.history.ShraniTabelo(&error))
+            services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+    });
+    for (const std::string& text : refused)
+        services_.messages.show(MessageIcon::Error, text);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        runner_.stop();
+        runCloseSequence();
+    }
+    event->accept();
+    if (quit)
+        quit();
+}
+
+void TMainForm::mExitClick() {
+    runner_.stop();
+    if (closing_)
+        return;
+    closing_ = true;
+    runCloseSequence();
+    if (quit)
+        quit();
+}
+
+void TMainForm::Exit1Click() {
+    runner_.stop();
+    if (closing_)
+        return;
+    closing_ = true;
+    const auto refused =
+        runExitWrites(services_.config, closeState(), ExitPath::MainMenuExit, [this] {
+            FileError error;
+            if (!services_.history.ShraniTabelo(&error))
+                services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+        });
+    for (const std::string& text : refused)
+        services_.messages.show(MessageIcon::Error, text);
+    if (quit)
+        quit();
+}
+
+} // namespace trov

@@ -1,0 +1,65 @@
+#pragma once
+
+// The main window's pop-up menus in their flat style: the main menu under the menu button
+// (with the hidden "Crawler" submenu) and the crawler menu under the Links button. The
+// actions carry no behaviour here; TMainForm connects them.
+
+#include "crawler/crawl_mode.h"
+
+#include <array>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace trov {
+
+struct MainMenus {
+    explicit MainMenus(QWidget* parent);
+    ~MainMenus();
+    MainMenus(const MainMenus&) = delete;
+    MainMenus& operator=(const MainMenus&) = delete;
+
+    // Main menu.
+    QMenu* main = nullptr;
+    QAction* History1 = nullptr;
+    QAction* EnableHistory = nullptr; // "Enable search history", checked at start
+    QMenu* Crawler1 = nullptr;        // the hidden "Crawler" submenu
+    QAction* SearchSuggestions = nullptr;
+    QAction* SaveSettings1 = nullptr;
+    QAction* OpenSettings1 = nullptr;
+    QAction* ResetAllSettings1 = nullptr;
+    QMenu* Background1 = nullptr;
+    QAction* Colordialog1 = nullptr;
+    QAction* Colorpicker1 = nullptr;
+    QAction* Randombackgroundcolor1 = nullptr;
+    QAction* Recentcolors1 = nullptr;
+    QAction* Minimize = nullptr;     // "Hide"
+    QAction* aHideSekunda = nullptr; // "Auto Hide"
+    QAction* Stayontop1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* Exit1 = nullptr;
+
+    // The hidden submenu's entries.
+    QAction* subFast = nullptr; // "Crawl main page subpages" (checked)
+    QAction* subSlow = nullptr;
+    QAction* subAll = nullptr;
+    QAction* subInternal = nullptr;
+    QAction* subExportLinks = nullptr;
+    QAction* subExportData = nullptr;
+
+    // Crawler menu (PopCrawler): the mode entries by CrawlMode, then its commands.
+    QMenu* PopCrawler = nullptr;
+    std::array<QAction*, 5> modes{};
+    QAction* Showlinks1 = nullptr;
+    QAction* Exportlinks1000 = nullptr;
+    QAction* Exportdata1000 = nullptr;
+    QAction* ImportCSV1 = nullptr;
+    QAction* Resetallsearches1 = nullptr;
+
+    QAction* mode(CrawlMode m) const { return modes[static_cast<std::size_t>(m)]; }
+    // Shows the marks as the crawler menu's check marks.
+    void showMarks(const CrawlMarks& marks);
+};
+
+} // namespace trov

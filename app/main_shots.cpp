@@ -1,0 +1,137 @@
+// trov-main-shots: the main window on a temporary data folder, saved as pictures for the
+// README: collapsed, expanded on the default and on a dark background, the main menu, and
+// the crawler's progress panel.
+
+#include "app/crawler_panel.h"
+#include "app/main_form.h"
+#include "app/main_menus.h"
+#include "common/messages.h"
+#include "history/history_clock.h"
+#include "history/history_go_port.h"
+#include "history/history_store.h"
+#include "platform/autostart.h"
+#include "platform/browsers.h"
+#include "platform/launcher.h"
+#include "suggest/suggestion_store.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+struct PrintedMessages : trov::Messages {
+    void show(trov::MessageIcon, const std::string& text, bool) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    bool ask(const std::string&) override { return false; }
+};
+
+bool save(const QPixmap& picture, const QString& path) {
+    const bool saved = picture.save(path);
+    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    return saved;
+}
+
+QPixmap shot(QWidget& w) {
+    QApplication::processEvents();
+    QTest::qWait(250);
+    return w.grab();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+    QTemporaryDir data;
+    const std::string folder = data.path().toStdString() + "/";
+    PrintedMessages messages;
+    trov::Config config(folder + "YY.cfg");
+    trov::HistoryStore history{trov::DataFolder(folder)};
+    trov::SystemHistoryClock clock;
+    trov::HistoryGoPort historyPort(history, clock, messages);
+    trov::SuggestionStore suggestions(folder + "gs1001.sgg");
+    trov::platform::RecordingLauncher launcher;
+    trov::platform::FakeBrowserRegistry browsers;
+    browsers.list = {{"firefox.desktop", "Firefox", "firefox %u"},
+                     {"chromium.desktop", "Chromium", "chromium %U"}};
+    browsers.defaultEntry = browsers.list[0];
+    trov::platform::FakeAutostart autostart;
+    trov::MainFormServices services{trov::DataFolder(folder),
+                                    config,
+                                    messages,
+                                    launcher,
+                                    browsers,
+                                    autostart,
+                                    history,
+                                    &historyPort,
+                                    suggestions,
+                                    "/usr/bin/trov",
+                                    {},
+                                    nullptr,
+                                    {},
+                                    {}};
+    trov::TMainForm w(services);
+    w.FormCreate();
+    w.move(40, 40);
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        std::fprintf(stderr, "the window did not show\n");
+    const trov::MainFormWidgets& c = w.widgets();
+    c.eURL->setText(QStringLiteral("solar panels"));
+    bool ok = save(shot(w), out + QStringLiteral("/main-collapsed.png"));
+
+    w.toggleExpanded();
+    c.eexact->setText(QStringLiteral("roof mounted"));
+    c.eexclude->setText(QStringLiteral("cheap"));
+    c.cb5->setCurrentIndex(1);
+    c.cb2->setCurrentIndex(13);
+    c.eURL->setFocus();
+    ok = save(shot(w), out + QStringLiteral("/main-expanded-light.png")) && ok;
+
+    w.applyBackground(trov::colourValue(46, 52, 64));
+    w.pressEngine(trov::SearchEngine::DuckDuckGo);
+    ok = save(shot(w), out + QStringLiteral("/main-expanded-dark.png")) && ok;
+
+    // The menu opens in a window of its own; it is drawn beside the form's corner.
+    w.applyBackground(trov::kDefaultBackground);
+    w.pressEngine(trov::SearchEngine::Google);
+    w.menus().main->popup(w.mapToGlobal(QPoint(300, 40)));
+    if (!QTest::qWaitForWindowExposed(w.menus().main))
+        std::fprintf(stderr, "the menu did not show\n");
+    const QPixmap menu = shot(*w.menus().main);
+    const QPixmap form = shot(w);
+    QPixmap both(form.width() + 10, std::max(form.height(), menu.height() + 40));
+    both.fill(QColor(0x30, 0x30, 0x30));
+    {
+        QPainter p(&both);
+        p.drawPixmap(0, 0, form);
+        p.drawPixmap(both.width() - menu.width(), 40, menu);
+    }
+    w.menus().main->hide();
+    ok = save(both, out + QStringLiteral("/main-menu.png")) && ok;
+
+    // The progress panel as a sub-page crawl shows it part-way.
+    w.pressEngine(trov::SearchEngine::Links);
+    w.menus().PopCrawler->hide();
+    c.edomain->setText(QStringLiteral("https://www.example.com"));
+    trov::CrawlerPanel* panel = w.crawlerPanel();
+    panel->prepareSubpageCrawl(QStringLiteral("https://www.example.com"),
+                               QStringLiteral("Crawl main page subpages"));
+    panel->showAddress(QStringLiteral(
+        "https://www.example.com/docs/installation/linux/debian/packages/index.html"));
+    panel->setCounter(QStringLiteral("Found 17 items"));
+    panel->setProgress(17, 40);
+    panel->raise();
+    ok = save(shot(w), out + QStringLiteral("/crawler-panel.png")) && ok;
+    return ok ? 0 : 1;
+}

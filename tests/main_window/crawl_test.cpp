@@ -1,0 +1,245 @@
+// The crawler menu and the Links branch of Go against a site on 127.0.0.1: link
+// extraction into the viewer, Cancel with and without partial results, a new Go during a
+// crawl, an unreachable site, and the link-list file.
+
+#include "app/crawler_panel.h"
+#include "app/main_menus.h"
+#include "links/window.h"
+#include "main_form_fixture.h"
+#include "tests/support/http_server.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace trov;
+using namespace trov::test;
+
+namespace {
+
+std::string page(const std::string& body) {
+    return "<html><head><title>T</title></head><body>" + body + "</body></html>";
+}
+
+} // namespace
+
+class CrawlTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<HttpServer> server_;
+    std::unique_ptr<MainFormFixture> f_;
+    TMainForm* w_ = nullptr;
+
+    // A start page linking to n sub-pages that each answer after delayMs.
+    void serve(int n, int delayMs) {
+        server_ = std::make_unique<HttpServer>();
+        std::string links;
+        for (int i = 0; i < n; ++i) {
+            const std::string path = "/p" + std::to_string(i);
+            links += "<a href=\"" + path + "\">x</a> ";
+            HttpResponse r;
+            r.body = page("cats live here " + std::to_string(i));
+            r.delayMs = delayMs;
+            server_->route(path, r);
+        }
+        HttpResponse start;
+        start.body = page("cats " + links);
+        server_->route("/", start);
+    }
+    void make() {
+        f_ = std::make_unique<MainFormFixture>();
+        f_->writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
+        w_ = &f_->create(true);
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_));
+        w_->pressEngine(SearchEngine::Links);
+        w_->menus().PopCrawler->hide();
+    }
+    void site(const std::string& s) { w_->widgets().edomain->setText(QString::fromStdString(s)); }
+    LinksResult runToEnd() {
+        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        w_->go();
+        [&] { QVERIFY(done.wait(30000)); }();
+        return done.isEmpty() ? LinksResult::Unreachable
+                              : done.takeFirst().at(0).value<LinksResult>();
+    }
+
+private slots:
+    void cleanup() {
+        w_ = nullptr;
+        f_.reset();
+        server_.reset();
+    }
+
+    void extractedLinksGoToTheViewer() {
+        serve(3, 0);
+        make();
+        w_->menus().mode(CrawlMode::interLinks)->trigger();
+        site(server_->url("/"));
+        QCOMPARE(runToEnd(), LinksResult::Extracted);
+        QTRY_VERIFY(w_->linksViewer()->isVisible());
+        const QString text = w_->linksViewer()->textArea()->toPlainText();
+        QVERIFY2(text.contains(QString::fromStdString(server_->url("/p0"))), qPrintable(text));
+        QVERIFY(text.contains(QString::fromStdString(server_->url("/p2"))));
+        QVERIFY(w_->linksViewer()->windowTitle().startsWith(
+            QStringLiteral("Trov -  Internal Links on a website: ")));
+        QVERIFY(!w_->crawlerPanel()->isVisible());
+        QVERIFY(f_->launcher.launches.empty());
+        // "Export list of links": the site line, then the sorted addresses.
+        const std::string out = f_->dir().file("links.txt");
+        QString preset;
+        f_->files.save = [&](const FileDialogSpec&, const std::string& name) {
+            preset = QString::fromStdString(name);
+            return out;
+        };
+        w_->menus().Exportlinks1000->trigger();
+        QCOMPARE(preset, QStringLiteral("Links (127.0.0.1:%1 )").arg(server_->port()));
+        const std::string exported = f_->dir().read("links.txt");
+        QVERIFY(exported.rfind(server_->url("/") + "\r\n", 0) == 0);
+        QVERIFY(exported.find(server_->url("/p1") + "\r\n") != std::string::npos);
+    }
+
+    void cancelWithPartialResults() {
+        serve(12, 250);
+        make();
+        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
+        w_->widgets().eURL->setText(QStringLiteral("cats"));
+        site(server_->url("/"));
+        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        w_->go();
+        CrawlerPanel* panel = w_->crawlerPanel();
+        QTRY_VERIFY_WITH_TIMEOUT(panel->isVisible(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(panel->counterLabel()->text() == QStringLiteral("Found 3 items"),
+                                 15000);
+        QCOMPARE(panel->modeCaption()->text(), QStringLiteral("Crawl main page subpages"));
+        // Yes to "cancel searching", then Yes to "show partial results".
+        f_->messages.answers = {true, true};
+        QTest::mouseClick(panel->cancelButton(), Qt::LeftButton);
+        QCOMPARE(f_->messages.asked.at(0), std::string("  Do you want to cancel searching ?  "));
+        QCOMPARE(f_->messages.yesPreselected.at(0),
+                 std::string("  Do you want to show partial results ?  "));
+        QVERIFY(done.wait(20000));
+        QCOMPARE(done.takeFirst().at(0).value<LinksResult>(), LinksResult::ResultOpened);
+        QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
+        QCOMPARE(f_->launcher.launches[0].address, f_->dir().file("TrovCrawler.html"));
+        const std::string html = f_->dir().read("TrovCrawler.html");
+        QVERIFY(html.find("About ") != std::string::npos);
+        QVERIFY(html.find(server_->url("/p11")) == std::string::npos);
+        QVERIFY(!panel->isVisible());
+    }
+
+    void cancelWithoutResultsClearsTheList() {
+        serve(12, 250);
+        make();
+        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
+        w_->widgets().eURL->setText(QStringLiteral("cats"));
+        site(server_->url("/"));
+        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        w_->go();
+        CrawlerPanel* panel = w_->crawlerPanel();
+        QTRY_VERIFY_WITH_TIMEOUT(panel->counterLabel()->text() == QStringLiteral("Found 2 items"),
+                                 15000);
+        f_->messages.answers = {true, false};
+        QTest::mouseClick(panel->cancelButton(), Qt::LeftButton);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(done.takeFirst().at(0).value<LinksResult>(), LinksResult::Cancelled);
+        QVERIFY(f_->launcher.launches.empty());
+        // The list is gone: an export writes only the site line.
+        const std::string out = f_->dir().file("after.txt");
+        f_->files.save = [&](const FileDialogSpec&, const std::string&) { return out; };
+        w_->menus().Exportlinks1000->trigger();
+        QCOMPARE(f_->dir().read("after.txt"), server_->url("/") + "\r\n");
+    }
+
+    void noToCancelKeepsCrawling() {
+        serve(4, 100);
+        make();
+        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
+        w_->widgets().eURL->setText(QStringLiteral("cats"));
+        site(server_->url("/"));
+        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        w_->go();
+        QTRY_VERIFY_WITH_TIMEOUT(w_->crawlerPanel()->isVisible(), 10000);
+        f_->messages.answers = {false};
+        QTest::mouseClick(w_->crawlerPanel()->cancelButton(), Qt::LeftButton);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(done.takeFirst().at(0).value<LinksResult>(), LinksResult::ResultOpened);
+        const std::string html = f_->dir().read("TrovCrawler.html");
+        QVERIFY(html.find("About 5 results<br>") != std::string::npos);
+    }
+
+    void aNewGoDuringACrawlStartsAfresh() {
+        serve(12, 300);
+        make();
+        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
+        w_->widgets().eURL->setText(QStringLiteral("cats"));
+        site(server_->url("/"));
+        w_->go();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            w_->crawlerPanel()->counterLabel()->text() == QStringLiteral("Found 2 items"), 15000);
+        // The second Go asks for the start page alone: its only link is cut.
+        HttpResponse lone;
+        lone.body = page("cats without links");
+        server_->route("/lone", lone);
+        site(server_->url("/lone"));
+        QCOMPARE(runToEnd(), LinksResult::ResultOpened);
+        QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
+        const std::string html = f_->dir().read("TrovCrawler.html");
+        QVERIFY(html.find("About 1 result<br>") != std::string::npos);
+        QVERIFY(html.find("/p0") == std::string::npos);
+    }
+
+    void unreachableSite() {
+        make();
+        w_->menus().mode(CrawlMode::AllLinks)->trigger();
+        site("http://127.0.0.1:1/");
+        QCOMPARE(runToEnd(), LinksResult::Unreachable);
+        QTRY_COMPARE(f_->messages.shown.size(), std::size_t(1));
+        QCOMPARE(f_->messages.shown[0].icon, MessageIcon::Error);
+        QCOMPARE(
+            f_->messages.shown[0].text,
+            std::string("Invalid request.\r\nMake sure you have entered a valid site/domain."));
+    }
+
+    void listOfLinksLoadsForTheListCrawl() {
+        make();
+        const std::string list = f_->dir().write(
+            "list.csv", "http://a.example/;\r\nhttp://a.example/x;\r\nhttp://a.example/y\r\n");
+        w_->loadCrawlList(list);
+        QVERIFY(w_->form().crawlMarks()[CrawlMode::CrawlCSV]);
+        QCOMPARE(w_->widgets().edomain->text(), QStringLiteral("http://a.example/"));
+        QVERIFY(w_->widgets().edomain->isReadOnly());
+        QCOMPARE(w_->runner().engine().linkList().count, std::size_t(2));
+        QCOMPARE(w_->runner().engine().linkList()[1].address, std::string("http://a.example/x"));
+        QVERIFY(w_->linksViewer()->textArea()->toPlainText().startsWith(
+            QStringLiteral("http://a.example/\nhttp://a.example/x")));
+        // A cancelled open dialog: the name is empty.
+        f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
+        w_->menus().mode(CrawlMode::CrawlCSV)->trigger();
+        QCOMPARE(f_->messages.shown.back().icon, MessageIcon::Warning);
+        QCOMPARE(f_->messages.shown.back().text, std::string("File  does not exist."));
+        QVERIFY(w_->form().crawlMarks()[CrawlMode::CrawlCSV]);
+    }
+
+    void importAndResetAllSearches() {
+        make();
+        const std::string file =
+            f_->dir().write("in.csv", "http://s.example/;\r\nhttp://s.example/a;\r\n");
+        f_->files.open = [&](const FileDialogSpec&, const std::string&) { return file; };
+        w_->menus().ImportCSV1->trigger();
+        QVERIFY(w_->linksViewer()->isVisible());
+        QCOMPARE(w_->linksViewer()->textArea()->toPlainText(),
+                 QStringLiteral("http://s.example/\nhttp://s.example/a\n"));
+        f_->messages.answers = {true};
+        w_->menus().Resetallsearches1->trigger();
+        QCOMPARE(f_->messages.asked.back(),
+                 std::string("Reset all search parameters and search results?"));
+        QCOMPARE(w_->linksViewer()->textArea()->toPlainText(), QString());
+    }
+};
+
+QTEST_MAIN(CrawlTest)
+#include "crawl_test.moc"

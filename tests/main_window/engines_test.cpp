@@ -1,0 +1,268 @@
+// Engine buttons, the field colouring, Go through the desktop's opener, expand and collapse
+// beside a bottom panel, and the light and dark schemes.
+
+#include "app/main_menus.h"
+#include "appearance/glyphs.h"
+#include "compose/engines.h"
+#include "main_form_fixture.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+
+using namespace trov;
+using namespace trov::test;
+
+namespace {
+
+QColor face(const QWidget* w) {
+    return w->palette().color(QPalette::Base);
+}
+
+const QColor kFaceGrey(0xA0, 0xA0, 0xA0);
+const QColor kFaceWhite(Qt::white);
+
+} // namespace
+
+class EnginesTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainFormFixture> f_;
+    TMainForm* w_ = nullptr;
+
+    void make() {
+        f_ = std::make_unique<MainFormFixture>();
+        f_->writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
+        w_ = &f_->create();
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_));
+    }
+    void click(SearchEngine e) {
+        QTest::mouseClick(w_->widgets().engines[static_cast<std::size_t>(e)], Qt::LeftButton);
+    }
+    QStringList kinds() {
+        QStringList k;
+        for (int i = 0; i < w_->widgets().cbAll->count(); ++i)
+            k << w_->widgets().cbAll->itemText(i);
+        return k;
+    }
+
+private slots:
+    void cleanup() {
+        w_ = nullptr;
+        f_.reset();
+    }
+
+    void engineButtonsMoveTheMarkerAndReloadTheKinds() {
+        make();
+        const MainFormWidgets& w = w_->widgets();
+        QVERIFY(w.engines[0]->isChecked());
+        QCOMPARE(w.PanelMarker->geometry(), QRect(11, 70, 23, 2));
+        w.cbAll->setCurrentIndex(5); // Books
+        click(SearchEngine::Bing);
+        QVERIFY(w.engines[1]->isChecked());
+        QCOMPARE(w.PanelMarker->geometry(), QRect(11 + 25, 70, 23, 2));
+        QCOMPARE(kinds(), (QStringList{"All", "Images", "Videos", "News", "Translate"}));
+        QCOMPARE(w.cbAll->currentIndex(), 0);
+        click(SearchEngine::WolframAlpha);
+        QCOMPARE(kinds(), (QStringList{"Natural", "Math"}));
+        QCOMPARE(w.PanelMarker->x(), 11 + 125);
+        QCOMPARE(w.engines[6]->toolTip(), QStringLiteral("Wikipedia "));
+    }
+
+    void greyingFollowsEngineAndKind() {
+        make();
+        const MainFormWidgets& w = w_->widgets();
+        QCOMPARE(face(w.eexact), kFaceWhite);
+        click(SearchEngine::DuckDuckGo);
+        QCOMPARE(face(w.cb1), kFaceGrey);
+        QCOMPARE(face(w.fCb1), kFaceGrey);
+        QCOMPARE(face(w.eexclude), kFaceGrey);
+        QCOMPARE(w.xiExclude->palette().color(QPalette::Window), kFaceGrey);
+        QCOMPARE(face(w.cb6), kFaceWhite);
+        QCOMPARE(face(w.edomain), kFaceWhite);
+        click(SearchEngine::Google);
+        QCOMPARE(face(w.eexclude), kFaceWhite);
+        w.cbAll->setCurrentIndex(4); // Translate greys all but the browser
+        QCOMPARE(face(w.eexact), kFaceGrey);
+        QCOMPARE(face(w.cb3), kFaceGrey);
+        QCOMPARE(face(w.lb), kFaceWhite);
+        click(SearchEngine::Wikipedia);
+        QCOMPARE(face(w.cb2), kFaceWhite);
+        QCOMPARE(face(w.edomain), kFaceGrey);
+        // Greyed fields stay usable.
+        QVERIFY(w.edomain->isEnabled());
+    }
+
+    void linksOpensItsMenuExpandsAndKeepsTheList() {
+        make();
+        const MainFormWidgets& w = w_->widgets();
+        QCOMPARE(w_->height(), kCollapsedHeight);
+        click(SearchEngine::Links);
+        QTRY_VERIFY(w_->menus().PopCrawler->isVisible());
+        QCOMPARE(w_->height(), kExpandedHeight);
+        QCOMPARE(kinds(), QStringList{"---"});
+        QVERIFY(!w.cbAll->isEnabled());
+        QCOMPARE(face(w.cbAll), kFaceGrey);
+        w_->menus().mode(CrawlMode::AllLinks)->trigger();
+        w_->menus().PopCrawler->hide();
+        QVERIFY(w_->form().crawlMarks()[CrawlMode::AllLinks]);
+        QVERIFY(w_->menus().mode(CrawlMode::AllLinks)->isChecked());
+        QCOMPARE(face(w.edomain), kFaceWhite);
+        QCOMPARE(face(w.eexact), kFaceGrey);
+        // Links again: the menu again, the mark stays, the table is not emptied.
+        LinkList& list = w_->runner().engine().linkList();
+        list.count = 3;
+        click(SearchEngine::Links);
+        QTRY_VERIFY(w_->menus().PopCrawler->isVisible());
+        w_->menus().PopCrawler->hide();
+        QVERIFY(w_->form().crawlMarks()[CrawlMode::AllLinks]);
+        QCOMPARE(list.count, std::size_t(3));
+        // Any other engine clears the marks and the table's texts.
+        list.setAddress(1, "http://x.example/");
+        click(SearchEngine::Ask);
+        QVERIFY(!w_->form().crawlMarks().anyExtract());
+        QCOMPARE(list[1].address, std::string());
+    }
+
+    void linksWithACrawlRequestSelectsItsMode() {
+        make();
+        w_->form().setCrawlRequestMode(2);
+        click(SearchEngine::Links);
+        QVERIFY(!w_->menus().PopCrawler->isVisible());
+        QVERIFY(w_->form().crawlMarks()[CrawlMode::interLinks]);
+        QVERIFY(w_->widgets().edomain->hasFocus() || !w_->isActiveWindow());
+    }
+
+    void goOpensThroughTheDesktopOpener() {
+        make();
+        TempDir bin;
+        const std::string record = bin.file("opened.txt");
+        const std::string script =
+            bin.write("xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" >> '" + record + "'\n");
+        QFile::setPermissions(QString::fromStdString(script),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(bin.path()) + ":" + oldPath);
+        platform::ProcessLauncher real;
+        MainFormFixture f;
+        f.writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
+        TMainForm& w = f.create(false, &real);
+        // Collapsed, the words go in as typed (with "&" mended), as one argument.
+        w.widgets().eURL->setText(QStringLiteral("a b&c"));
+        QTest::mouseClick(w.widgets().xiGO, Qt::LeftButton);
+        QTRY_VERIFY(fileExists(record));
+        QTRY_COMPARE(bin.read("opened.txt"),
+                     std::string("1\nhttps://www.google.com/search?q=a b%26c\n"));
+        qputenv("PATH", oldPath);
+    }
+
+    void nothingToSearch() {
+        make();
+        QTest::mouseClick(w_->widgets().xiGO, Qt::LeftButton);
+        QCOMPARE(f_->messages.shown.size(), std::size_t(1));
+        QCOMPARE(
+            f_->messages.shown[0].text,
+            std::string("There is nothing to search.\r\n\r\nPlease fill in at least one field."));
+        QVERIFY(f_->launcher.launches.empty());
+    }
+
+    void expandAndCollapseBesideABottomPanel() {
+        make();
+        f_->bottom = {true, 1040};
+        w_->move(100, 990);
+        QTest::mouseClick(w_->widgets().csExpand, Qt::LeftButton);
+        QCOMPARE(w_->height(), kExpandedHeight);
+        QCOMPARE(w_->y(), 1040 - 440);
+        QCOMPARE(w_->widgets().csExpand->toolTip(), QStringLiteral("Collapse"));
+        QVERIFY(w_->widgets().Crta->isVisible());
+        QCOMPARE(w_->widgets().eexact->focusPolicy(), Qt::StrongFocus);
+        // The position was saved before the move.
+        QVERIFY(f_->readCfg().find("Gor=990\r\n") != std::string::npos);
+        QTest::mouseDClick(w_, Qt::LeftButton, {}, QPoint(250, 90));
+        QCOMPARE(w_->height(), kCollapsedHeight);
+        QCOMPARE(w_->y(), 1040 - 80);
+        QVERIFY(!w_->widgets().Crta->isVisible());
+        QCOMPARE(w_->widgets().csExpand->toolTip(), QStringLiteral("Expand"));
+        // Higher up: lifted on expanding and left there.
+        w_->move(100, 700);
+        w_->toggleExpanded();
+        QCOMPARE(w_->y(), 600);
+        w_->toggleExpanded();
+        QCOMPARE(w_->y(), 600);
+    }
+
+    void lightAndDarkSchemes_data() {
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<QColor>("caption");
+        QTest::addColumn<QColor>("marker");
+        QTest::addColumn<QColor>("line");
+        QTest::newRow("default") << 14801352 << QColor(Qt::black) << QColor(93, 93, 93)
+                                 << QColor(238, 238, 238);
+        QTest::newRow("black") << 0 << QColor(Qt::white) << QColor(Qt::white) << QColor(75, 75, 75);
+        QTest::newRow("pure red") << 255 << QColor(Qt::white) << QColor(Qt::white)
+                                  << QColor(75, 75, 75);
+        QTest::newRow("pure green")
+            << 65280 << QColor(Qt::black) << QColor(93, 93, 93) << QColor(238, 238, 238);
+        QTest::newRow("grey 160") << 10526880 << QColor(Qt::white) << QColor(Qt::white)
+                                  << QColor(75, 75, 75);
+        QTest::newRow("grey 161") << colourValue(161, 161, 161) << QColor(Qt::black)
+                                  << QColor(93, 93, 93) << QColor(238, 238, 238);
+    }
+
+    void lightAndDarkSchemes() {
+        QFETCH(int, colour);
+        QFETCH(QColor, caption);
+        QFETCH(QColor, marker);
+        QFETCH(QColor, line);
+        make();
+        w_->applyBackground(colour);
+        const MainFormWidgets& w = w_->widgets();
+        QCOMPARE(w.pAll->palette().color(QPalette::Window), toQColor(colour));
+        for (QLabel* l : w.captions)
+            QCOMPARE(l->palette().color(QPalette::WindowText), caption);
+        QCOMPARE(w.PanelMarker->palette().color(QPalette::Window), marker);
+        QCOMPARE(w_->grab().toImage().pixelColor(15, 70), marker); // drawn under Google
+        QCOMPARE(w.Crta->palette().color(QPalette::Window), line);
+        const bool dark = caption == QColor(Qt::white);
+        QCOMPARE(w_->expandGlyphShown(), dark ? Glyph::Image5 : Glyph::Image3);
+        w_->toggleExpanded();
+        QCOMPARE(w_->expandGlyphShown(), dark ? Glyph::Image6 : Glyph::Image4);
+        QVERIFY(f_->readCfg().find("Pall=" + std::to_string(colour) + "\r\n") != std::string::npos);
+        const QImage pin = w.pins[1]->icon().pixmap(16, 16).toImage();
+        bool white = false;
+        for (int x = 0; x < 16; ++x)
+            for (int y = 0; y < 16; ++y)
+                white = white || pin.pixelColor(x, y) == QColor(Qt::white);
+        QCOMPARE(white, dark);
+    }
+
+    void mainMenuOpensUnderItsButton() {
+        make();
+        w_->move(10, 10);
+        QTest::mouseClick(w_->widgets().xiHamburger, Qt::LeftButton);
+        QMenu* menu = w_->menus().main;
+        QTRY_VERIFY(menu->isVisible());
+        const QPoint corner = w_->widgets().xiHamburger->mapToGlobal(
+            QPoint(-1, w_->widgets().xiHamburger->height() + 1));
+        QCOMPARE(menu->pos(), corner);
+        QStringList items;
+        for (QAction* a : menu->actions())
+            if (a->isVisible())
+                items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(items, (QStringList{"History", "Enable search history", "Search suggestions", "-",
+                                     "Save settings", "Open settings", "Reset all settings", "-",
+                                     "Background color", "Hide", "Auto Hide", "Stay on top", "-",
+                                     "About", "Exit"}));
+        QVERIFY(!w_->menus().Crawler1->menuAction()->isVisible());
+        menu->hide();
+    }
+};
+
+QTEST_MAIN(EnginesTest)
+#include "engines_test.moc"

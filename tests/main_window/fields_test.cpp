@@ -1,0 +1,270 @@
+// Keys and mouse in the four text fields, the suggestion owner rule and the drop-down.
+
+#include "app/suggestion_list.h"
+#include "main_form_fixture.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+
+using namespace trov;
+using namespace trov::test;
+
+namespace {
+
+struct HistoryShown : FormCommands {
+    void showHistory() override {}
+    void showSuggestionsManager() override {}
+    void saveSettingsFile() override {}
+    void openSettingsFile() override {}
+    void resetAllSettings() override {}
+    void broom() override {}
+    bool historyWindowShown() const override { return shown; }
+    bool shown = false;
+};
+
+QStringList rows(const QListWidget* list) {
+    QStringList r;
+    for (int i = 0; i < list->count(); ++i)
+        r << list->item(i)->text();
+    return r;
+}
+
+} // namespace
+
+class FieldsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainFormFixture> f_;
+    TMainForm* w_ = nullptr;
+    QListWidget* list() { return w_->dropDown().widget(); }
+
+    void make(const std::string& store = "|Cats|;|atlas|;|Bat") {
+        f_ = std::make_unique<MainFormFixture>();
+        f_->writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
+        f_->dir().write("gs1001.sgg", store + "\r\n");
+        w_ = &f_->create();
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_));
+        QApplication::setActiveWindow(w_);
+    }
+    void type(QLineEdit* e, const QString& text) {
+        e->setFocus();
+        QTest::keyClicks(e, text);
+    }
+
+private slots:
+    void cleanup() {
+        w_ = nullptr;
+        f_.reset();
+    }
+
+    void enterInEachFieldRunsGo() {
+        make();
+        const MainFormWidgets& w = w_->widgets();
+        w_->toggleExpanded();
+        int n = 0;
+        for (QLineEdit* e : {w.eURL, w.eexact, w.eexclude, w.edomain}) {
+            if (e == w.eURL)
+                e->setText(QStringLiteral("cats"));
+            QTest::keyClick(e, Qt::Key_Return);
+            QCOMPARE(static_cast<int>(f_->launcher.launches.size()), ++n);
+        }
+        QVERIFY(f_->launcher.launches[0].address.rfind("https://www.google.com/search?", 0) == 0);
+    }
+
+    void typingOpensTheDropDownUnderTheSearchBox() {
+        make();
+        type(w_->widgets().eURL, QStringLiteral("at"));
+        QVERIFY(list()->isVisible());
+        QCOMPARE(rows(list()), (QStringList{"atlas", "Cats", "Bat "}));
+        // Placement: one pixel into the frame's bottom, the search box's left and width.
+        QCOMPARE(list()->geometry().top(), 12 + 30 - 1);
+        QCOMPARE(list()->geometry().left(), 11);
+        QCOMPARE(list()->width(), 436);
+        // Collapsed: one row whatever the matches.
+        QCOMPARE(list()->height() - 2 * list()->frameWidth(), 17);
+    }
+
+    void expandedHeightFollowsTheRows_data() {
+        QTest::addColumn<int>("matches");
+        QTest::addColumn<int>("height");
+        QTest::newRow("ten") << 10 << 152;
+        QTest::newRow("eight") << 8 << 136;
+        QTest::newRow("two") << 2 << 34;
+    }
+
+    void expandedHeightFollowsTheRows() {
+        QFETCH(int, matches);
+        QFETCH(int, height);
+        std::string store;
+        for (int i = 0; i < matches; ++i)
+            store += (i ? "|;|" : "|") + std::string("word") + std::to_string(i);
+        make(store);
+        w_->toggleExpanded();
+        type(w_->widgets().eexact, QStringLiteral("word"));
+        QVERIFY(list()->isVisible());
+        QCOMPARE(list()->height() - 2 * list()->frameWidth(), height);
+        // Under the exact phrase's frame, still with the search box's left edge.
+        QCOMPARE(list()->geometry().top(), 114 + 25 - 1);
+        QCOMPARE(list()->geometry().left(), 11);
+    }
+
+    void escEmptiesTheOwnerEvenWhenAnotherFieldHasTheFocus() {
+        make();
+        w_->toggleExpanded();
+        const MainFormWidgets& w = w_->widgets();
+        type(w.eexact, QStringLiteral("ca"));
+        QVERIFY(list()->isVisible());
+        QTest::mouseClick(w.eURL, Qt::LeftButton);
+        w.eURL->setFocus();
+        QTest::keyClick(w.eURL, Qt::Key_Escape);
+        QCOMPARE(w.eexact->text(), QString());
+        QVERIFY(!list()->isVisible());
+        QCOMPARE(w_->form().suggestionOwner(), OwnerField::Exact);
+        // The clearing did not reopen it; the next typing does.
+        QTest::keyClicks(w.eURL, QStringLiteral("b"));
+        QVERIFY(list()->isVisible());
+        QCOMPARE(rows(list()), QStringList{"Bat "});
+    }
+
+    void escWithNothingToClearDoesNotEatTheNextLetter() {
+        make();
+        QTest::keyClick(w_->widgets().eURL, Qt::Key_Escape);
+        type(w_->widgets().eURL, QStringLiteral("c"));
+        QVERIFY(list()->isVisible());
+    }
+
+    void downTakesTheFocusAndCopiesTheFirstRow() {
+        make();
+        w_->toggleExpanded();
+        for (QLineEdit* e : {w_->widgets().eURL, w_->widgets().eexact, w_->widgets().eexclude,
+                             w_->widgets().edomain}) {
+            e->clear();
+            type(e, QStringLiteral("at"));
+            QVERIFY(list()->isVisible());
+            QTest::keyClick(e, Qt::Key_Down);
+            QVERIFY(list()->hasFocus());
+            QCOMPARE(list()->currentRow(), 0);
+            QCOMPARE(e->text(), QStringLiteral("atlas"));
+            // Arrow keys in the list copy each row into the owner.
+            QTest::keyClick(list(), Qt::Key_Down);
+            QCOMPARE(e->text(), QStringLiteral("Cats"));
+            // Up on the first row goes back to the field.
+            QTest::keyClick(list(), Qt::Key_Up);
+            QTest::keyClick(list(), Qt::Key_Up);
+            QVERIFY(e->hasFocus());
+            QCOMPARE(e->text(), QStringLiteral("atlas"));
+            w_->dropDown().hide();
+        }
+    }
+
+    void downWithoutTheDropDownDoesNothing() {
+        make();
+        w_->widgets().eURL->setText(QStringLiteral("zzz"));
+        QTest::keyClick(w_->widgets().eURL, Qt::Key_Down);
+        QVERIFY(!list()->isVisible());
+        QCOMPARE(w_->widgets().eURL->text(), QStringLiteral("zzz"));
+    }
+
+    void dropDownEnterEscAndDoubleClick() {
+        make();
+        QLineEdit* e = w_->widgets().eURL;
+        type(e, QStringLiteral("at"));
+        QTest::keyClick(e, Qt::Key_Down);
+        QTest::keyClick(list(), Qt::Key_Return);
+        QCOMPARE(f_->launcher.launches.size(), std::size_t(1));
+        QVERIFY(f_->launcher.launches[0].address.find("q=atlas") != std::string::npos);
+        QVERIFY(!list()->isVisible());
+
+        e->clear();
+        type(e, QStringLiteral("at"));
+        QTest::keyClick(e, Qt::Key_Down);
+        QTest::keyClick(list(), Qt::Key_Escape);
+        QCOMPARE(e->text(), QString());
+        QVERIFY(e->hasFocus());
+        QVERIFY(!list()->isVisible());
+
+        type(e, QStringLiteral("at"));
+        QListWidgetItem* second = list()->item(1);
+        const QPoint at = list()->visualItemRect(second).center();
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(e->text(), QStringLiteral("Cats"));
+        QCOMPARE(f_->launcher.launches.size(), std::size_t(2));
+        QVERIFY(!list()->isVisible());
+    }
+
+    void clickAndFocusHideTheDropDown() {
+        make();
+        w_->toggleExpanded();
+        const MainFormWidgets& w = w_->widgets();
+        type(w.eURL, QStringLiteral("at"));
+        QVERIFY(list()->isVisible());
+        w.eexact->setFocus(); // entering eexact keeps it
+        QVERIFY(list()->isVisible());
+        w.eexclude->setFocus();
+        QVERIFY(!list()->isVisible());
+        type(w.eURL, QStringLiteral("l"));
+        QVERIFY(list()->isVisible());
+        QTest::mouseClick(w.eURL, Qt::LeftButton);
+        QVERIFY(!list()->isVisible());
+        // A double click makes the field the owner and refreshes.
+        QTest::mouseDClick(w.eURL, Qt::LeftButton);
+        QVERIFY(list()->isVisible());
+        QTest::mousePress(w_, Qt::LeftButton, {}, QPoint(300, 60));
+        QTest::mouseRelease(w_, Qt::LeftButton, {}, QPoint(300, 60));
+        QVERIFY(!list()->isVisible());
+    }
+
+    void noDropDownWhileTheHistoryWindowIsShown() {
+        f_ = std::make_unique<MainFormFixture>();
+        f_->writeCfg("[App]\r\nstart=0\r\n");
+        f_->dir().write("gs1001.sgg", "|cats\r\n");
+        HistoryShown history;
+        history.shown = true;
+        // The fixture's services take the commands before the window is made.
+        w_ = &f_->create();
+        f_->services->formCommands = &history;
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_));
+        QTest::keyClicks(w_->widgets().eURL, QStringLiteral("c"));
+        QVERIFY(!list()->isVisible());
+        history.shown = false;
+        QTest::keyClicks(w_->widgets().eURL, QStringLiteral("a"));
+        QVERIFY(list()->isVisible());
+        f_->services->formCommands = nullptr;
+    }
+
+    void goAddsTheOwnerTextToTheStore() {
+        make("");
+        type(w_->widgets().eURL, QStringLiteral("cats"));
+        QTest::keyClick(w_->widgets().eURL, Qt::Key_Return);
+        QCOMPARE(f_->dir().read("gs1001.sgg"), std::string("|cats\r\n"));
+    }
+
+    void deleteSearchSuggestion() {
+        make("|Cats|;|atlas|;|Bat|;|CATS");
+        QLineEdit* e = w_->widgets().eURL;
+        type(e, QStringLiteral("ca"));
+        QTest::keyClick(e, Qt::Key_Down);
+        QCOMPARE(list()->currentItem()->text(), QStringLiteral("CATS "));
+        w_->dropDown().menu()->actions().at(0)->trigger();
+        QCOMPARE(e->text(), QString());
+        QVERIFY(!list()->isVisible());
+        QCOMPARE(f_->dir().read("gs1001.sgg"), std::string("|atlas|;|Bat\r\n"));
+    }
+
+    void deleteWithNoRowOnlyEmptiesTheOwner() {
+        make();
+        QLineEdit* e = w_->widgets().eURL;
+        type(e, QStringLiteral("ca"));
+        const std::string before = f_->dir().read("gs1001.sgg");
+        w_->dropDown().menu()->actions().at(0)->trigger();
+        QCOMPARE(e->text(), QString());
+        QCOMPARE(f_->dir().read("gs1001.sgg"), before);
+    }
+};
+
+QTEST_MAIN(FieldsTest)
+#include "fields_test.moc"

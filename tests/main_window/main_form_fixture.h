@@ -1,0 +1,123 @@
+#pragma once
+
+// A main window on a temporary data folder with fake desktop services and message boxes
+// that tests answer, built as the program builds it.
+
+#include "app/main_form.h"
+#include "common/messages.h"
+#include "history/history_clock.h"
+#include "history/history_go_port.h"
+#include "history/history_store.h"
+#include "platform/autostart.h"
+#include "platform/browsers.h"
+#include "platform/launcher.h"
+#include "settings/config.h"
+#include "suggest/suggestion_store.h"
+#include "tests/support/temp_dir.h"
+
+#include <QApplication>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace trov::test {
+
+struct ScriptedMessages : Messages {
+    struct Shown {
+        MessageIcon icon;
+        std::string text;
+    };
+    void show(MessageIcon icon, const std::string& text, bool) override {
+        shown.push_back({icon, text});
+    }
+    bool ask(const std::string& text) override {
+        asked.push_back(text);
+        if (answers.empty())
+            return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    bool askYesPreselected(const std::string& text) override {
+        yesPreselected.push_back(text);
+        return ask(text);
+    }
+    std::deque<bool> answers;
+    std::vector<std::string> asked;
+    std::vector<std::string> yesPreselected;
+    std::vector<Shown> shown;
+};
+
+struct FixedClock : HistoryClock {
+    std::string dateText() const override { return "01.02.2025"; }
+    std::string timeText() const override { return "10:11:12"; }
+};
+
+inline constexpr ScreenSize kScreen{1920, 1080};
+
+class MainFormFixture {
+public:
+    // Browsers: Firefox (the default) and Chromium; the list sorts Chromium first.
+    MainFormFixture() : MainFormFixture(std::make_unique<TempDir>()) {}
+    explicit MainFormFixture(std::unique_ptr<TempDir> dir) : dir_(std::move(dir)) {
+        registry.list = {{"firefox.desktop", "Firefox", "firefox %u"},
+                         {"chromium.desktop", "Chromium", "chromium %U"}};
+        registry.defaultEntry = registry.list[0];
+    }
+
+    std::string folder() const { return dir_->path(); }
+    std::string cfgPath() const { return dir_->file("YY.cfg"); }
+    void writeCfg(const std::string& text) const { dir_->write("YY.cfg", text); }
+    std::string readCfg() const { return dir_->read("YY.cfg"); }
+    TempDir& dir() { return *dir_; }
+
+    // Makes the window and runs its creation (and, when asked, the hidden windows).
+    TMainForm& create(bool hiddenWindows = false, platform::Launcher* realLauncher = nullptr) {
+        config = std::make_unique<Config>(cfgPath(), kScreen);
+        history = std::make_unique<HistoryStore>(DataFolder(folder()));
+        historyPort = std::make_unique<HistoryGoPort>(*history, clock, messages);
+        suggestions = std::make_unique<SuggestionStore>(dir_->file("gs1001.sgg"));
+        services = std::make_unique<MainFormServices>(
+            MainFormServices{DataFolder(folder()),
+                             *config,
+                             messages,
+                             realLauncher ? *realLauncher : launcher,
+                             registry,
+                             autostart,
+                             *history,
+                             historyPort.get(),
+                             *suggestions,
+                             "/opt/trov/bin/trov",
+                             {},
+                             nullptr,
+                             {},
+                             &files});
+        form = std::make_unique<TMainForm>(*services);
+        form->quit = [this] { ++quits; };
+        form->setBottomPanelSource([this] { return bottom; });
+        form->FormCreate();
+        if (hiddenWindows)
+            form->createHiddenWindows();
+        return *form;
+    }
+
+    std::unique_ptr<TempDir> dir_;
+    ScriptedMessages messages;
+    platform::RecordingLauncher launcher;
+    platform::FakeBrowserRegistry registry;
+    platform::FakeAutostart autostart;
+    FixedClock clock;
+    FunctionFileChooser files;
+    BottomPanel bottom;
+    int quits = 0;
+    std::unique_ptr<Config> config;
+    std::unique_ptr<HistoryStore> history;
+    std::unique_ptr<HistoryGoPort> historyPort;
+    std::unique_ptr<SuggestionStore> suggestions;
+    std::unique_ptr<MainFormServices> services;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace trov::test
