@@ -132,6 +132,9 @@ std::string ConcurrentPageSource::FetchPage(const std::string& address) {
     if (slot->state != Slot::State::Done)
         return std::string(kNil); // cancelled: the worker abandons the transfer
     queue_.pop_front();
+    // The window moved on by one page, which may be waiting to start.
+    if (queue_.size() >= window_ && queue_[window_ - 1]->state == Slot::State::Waiting)
+        wake();
     if (slot->initFailed)
         throw FetchInitError();
     return std::move(slot->body);
@@ -238,7 +241,9 @@ void ConcurrentPageSource::drive() {
         for (std::size_t i = running.size(); i-- > 0;)
             if (running[i]->transfer->overdue())
                 finish(i, CURLE_ABORTED_BY_CALLBACK);
-        curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
+        // A finished transfer frees a connection: start the next page before waiting.
+        if (ended.empty())
+            curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
     }
     abandonAll(running);
 }
