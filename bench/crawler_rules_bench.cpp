@@ -45,7 +45,6 @@ int main() {
         Quiet messages;
         CrawlProgress progress;
         CrawlEngine engine(site, "/tmp/trov-bench-rules.html", messages, progress);
-        engine.setExpandPause(std::chrono::milliseconds(0));
         engine.resetFlags();
         const double s = seconds([&] {
             engine.run(mode, CrawlInputs{"http://bench.example", "words", "", ""});

@@ -1,16 +1,30 @@
-// Crawls a generated 2,000-page site (about 8 KB and 20 internal links a page) on
-// 127.0.0.1 in mode "site" and prints wall time, pages per second, CPU time per page and
-// peak memory. The server runs in a child process so the figures are the crawler's own.
+// The crawler's site benchmark: a generated 2,000-page site (about 8 KB and 20 internal
+// links a page) on 127.0.0.1, crawled in mode "site". Three jobs, so a script can run
+// Trov and other crawlers against the same server:
 //
-//   crawler_site_bench [latency-ms ...]      (default: 0 20)
+//   crawler_site_bench serve LATENCY-MS            serves the site until SIGTERM, prints
+//                                                  the port, then at exit the requests served
+//   crawler_site_bench crawl URL concurrent|sequential
+//   crawler_site_bench measure LABEL PROGRAM ARGS...   runs a program and measures it
+//
+// Every job prints one line: label, pages, wall time, pages per second, CPU time per page
+// and peak memory. With no arguments it serves the site itself at 0 and 20 ms and crawls
+// it both ways.
 
+#include "crawler/concurrent_page_source.h"
 #include "crawler/crawl_engine.h"
 #include "crawler/curl_page_source.h"
 #include "tests/support/http_server.h"
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <mutex>
+#include <set>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -21,6 +35,7 @@ using namespace trov;
 namespace {
 
 constexpr int kPages = 2000;
+using Clock = std::chrono::steady_clock;
 
 std::string pageBody(int i) {
     std::string body = "<html><head><title>Page " + std::to_string(i) + "</title></head><body>\n";
@@ -36,16 +51,25 @@ std::string pageBody(int i) {
     return body + "</body></html>\n";
 }
 
-// Forks a server process for the site; returns its pid and port.
-std::pair<pid_t, int> startServer(int latencyMs) {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        std::exit(1);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
+volatile std::sig_atomic_t stopServing = 0;
+extern "C" void onTerm(int) {
+    stopServing = 1;
+}
+
+// Serves the site until SIGTERM; writes the port to portFd (or stdout when -1).
+int serve(int latencyMs, int portFd) {
+    struct sigaction action {};
+    action.sa_handler = onTerm;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+    std::atomic<long> served{0};
+    std::mutex mutex;
+    std::set<std::string> pages; // the pages sent with a body
+    {
         test::HttpServer server;
-        server.fallback([latencyMs](const test::HttpRequest& r) {
+        server.fallback([&, latencyMs](const test::HttpRequest& r) {
+            ++served;
             test::HttpResponse response;
             int i = 0;
             if (r.path != "/" && std::sscanf(r.path.c_str(), "/p%d.html", &i) != 1) {
@@ -53,21 +77,29 @@ std::pair<pid_t, int> startServer(int latencyMs) {
                 response.body = "Not found";
             } else {
                 response.body = pageBody(i);
+                if (r.method == "GET") {
+                    std::lock_guard lock(mutex);
+                    pages.insert(r.path);
+                }
             }
             response.delayMs = latencyMs;
+            // Said out loud for clients that otherwise wait for the connection to close.
+            response.headers.emplace_back("Connection", "keep-alive");
             return response;
         });
         const int port = server.port();
-        (void)!::write(fds[1], &port, sizeof port);
-        ::close(fds[1]);
-        for (;;)
-            ::pause();
+        if (portFd >= 0) {
+            (void)!::write(portFd, &port, sizeof port);
+            ::close(portFd);
+        } else {
+            std::printf("%d\n", port);
+            std::fflush(stdout);
+        }
+        while (!stopServing)
+            ::usleep(20000);
     }
-    ::close(fds[1]);
-    int port = 0;
-    (void)!::read(fds[0], &port, sizeof port);
-    ::close(fds[0]);
-    return {pid, port};
+    std::fprintf(stderr, "%zu pages in %ld requests\n", pages.size(), served.load());
+    return 0;
 }
 
 class Quiet : public Messages {
@@ -76,47 +108,110 @@ public:
     bool ask(const std::string&) override { return false; }
 };
 
-double cpuSeconds() {
-    rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+double seconds(const timeval& t) {
+    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
 }
 
-void run(int latencyMs) {
-    const auto [pid, port] = startServer(latencyMs);
-    const std::string site = "http://127.0.0.1:" + std::to_string(port);
-    CurlPageSource source;
+void report(const std::string& label, double pages, double wall, double cpu, long maxrssKb) {
+    std::printf(
+        "%-22s %6.0f pages  wall %7.2f s  %7.1f pages/s  CPU %6.3f ms/page  peak %6.1f MB\n",
+        label.c_str(), pages, wall, pages / wall, cpu * 1000 / pages, double(maxrssKb) / 1024);
+    std::fflush(stdout);
+}
+
+int crawl(const std::string& site, const std::string& how) {
+    std::unique_ptr<PageSource> source;
+    if (how == "sequential")
+        source = std::make_unique<CurlPageSource>();
+    else
+        source = std::make_unique<ConcurrentPageSource>();
     Quiet messages;
     CrawlProgress progress;
-    CrawlEngine engine(source, "/tmp/trov-bench-TrovCrawler.html", messages, progress);
+    CrawlEngine engine(*source, "/tmp/trov-bench-TrovCrawler.html", messages, progress);
     engine.resetFlags();
-    const double cpu0 = cpuSeconds();
-    const auto t0 = std::chrono::steady_clock::now();
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    const auto t0 = Clock::now();
     engine.run(CrawlMode::StartSlowCrawl, CrawlInputs{site, "engines wheels", "", ""});
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    const double cpu = cpuSeconds() - cpu0;
+    const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    const double cpu = seconds(after.ru_utime) + seconds(after.ru_stime) -
+                       seconds(before.ru_utime) - seconds(before.ru_stime);
+    report("Trov " + how, double(engine.linkList().count), wall, cpu, after.ru_maxrss);
+    return engine.outcome() == CrawlOutcome::ResultPage ? 0 : 1;
+}
+
+// Runs a program and reports it; it is stopped (by its pid) after LIMIT seconds when that
+// is set. The pages are what the site's server answered, given as PAGES once it is known;
+// without it the line has the raw figures for a script to finish.
+int measure(const std::string& label, char** argv) {
+    const auto t0 = Clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(null, STDERR_FILENO);
+        ::execvp(argv[0], argv);
+        std::perror(argv[0]);
+        ::_exit(127);
+    }
+    const char* limit = std::getenv("LIMIT");
+    const auto deadline = t0 + std::chrono::duration<double>(limit ? std::atof(limit) : 1e9);
+    int status = 0;
+    rusage usage{};
+    bool stopped = false;
+    while (::wait4(pid, &status, WNOHANG, &usage) == 0) {
+        if (!stopped && Clock::now() > deadline) {
+            ::kill(pid, SIGTERM);
+            stopped = true;
+        }
+        ::usleep(10000);
+    }
+    const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+    const double cpu = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    std::printf("%s|%.3f|%.4f|%ld|%s\n", label.c_str(), wall, cpu, usage.ru_maxrss,
+                stopped ? "stopped" : "done");
+    std::fflush(stdout);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+// The self-contained run: a server child per latency, both crawls against it.
+void selfContained(int latencyMs) {
+    int fds[2];
+    if (::pipe(fds) != 0)
+        std::exit(1);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        std::fclose(stderr);
+        ::_exit(serve(latencyMs, fds[1]));
+    }
+    ::close(fds[1]);
+    int port = 0;
+    (void)!::read(fds[0], &port, sizeof port);
+    ::close(fds[0]);
+    const std::string site = "http://127.0.0.1:" + std::to_string(port);
+    std::printf("-- %d ms added latency\n", latencyMs);
+    for (const char* how : {"concurrent", "sequential"}) {
+        const pid_t crawler = ::fork(); // a process each, so the peak memory is its own
+        if (crawler == 0)
+            ::_exit(crawl(site, how));
+        ::waitpid(crawler, nullptr, 0);
+    }
     ::kill(pid, SIGTERM);
     ::waitpid(pid, nullptr, 0);
-    rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
-    const double pages = double(engine.linkList().count);
-    std::printf("site crawl, %d ms latency: %.0f pages, wall %.2f s, %.1f pages/s, "
-                "CPU %.2f ms/page, peak RSS %.1f MB\n",
-                latencyMs, pages, wall, pages / wall, cpu * 1000 / pages,
-                double(u.ru_maxrss) / 1024);
-    std::fflush(stdout);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<int> latencies;
-    for (int i = 1; i < argc; ++i)
-        latencies.push_back(std::atoi(argv[i]));
-    if (latencies.empty())
-        latencies = {0, 20};
-    for (int l : latencies)
-        run(l);
+    if (argc >= 3 && std::strcmp(argv[1], "serve") == 0)
+        return serve(std::atoi(argv[2]), -1);
+    if (argc >= 4 && std::strcmp(argv[1], "crawl") == 0)
+        return crawl(argv[2], argv[3]);
+    if (argc >= 4 && std::strcmp(argv[1], "measure") == 0)
+        return measure(argv[2], argv + 3);
+    for (int latency : {0, 20})
+        selfContained(latency);
 }

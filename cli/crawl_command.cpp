@@ -4,10 +4,11 @@
 #include "cli/commands.h"
 #include "common/atomic_file.h"
 #include "common/text.h"
+#include "compose/form_model.h"
+#include "compose/go.h"
 #include "compose/reachability.h"
+#include "crawler/concurrent_page_source.h"
 #include "crawler/crawl_engine.h"
-#include "crawler/curl_page_source.h"
-#include "crawler/links_checks.h"
 #include "crawler/results.h"
 
 #include <array>
@@ -102,6 +103,19 @@ private:
     std::string counter_, address_;
 };
 
+// The form as the window would hold it for this crawl: the Links engine, the mode's
+// check mark and the four fields, so the field checks are Go's own.
+FormModel formFor(CrawlMode mode, const CrawlInputs& inputs) {
+    FormModel model;
+    model.selectEngine(SearchEngine::Links);
+    model.setCrawlMark(mode, true);
+    model.setText(TextField::Words, inputs.words);
+    model.setText(TextField::Exact, inputs.exactPhrase);
+    model.setText(TextField::Exclude, inputs.excludedWords);
+    model.setText(TextField::Site, inputs.site);
+    return model;
+}
+
 bool writeOut(const std::string& path, const std::string& bytes, std::ostream& err) {
     FileError error;
     if (writeFileAtomically(path, bytes, &error))
@@ -141,7 +155,7 @@ int runCrawl(Context& ctx) {
 
     TerminalMessages messages(ctx.err);
     TerminalProgress progress(ctx.err, !quiet && ::isatty(STDERR_FILENO) == 1);
-    CurlPageSource source;
+    ConcurrentPageSource source;
     CrawlEngine engine(source, ctx.dataFolder.file(kResultPageName), messages, progress);
 
     if (mode->mode == CrawlMode::CrawlCSV) {
@@ -153,7 +167,7 @@ int runCrawl(Context& ctx) {
         }
         inputs.site = loadLinkList(engine.linkList(), *bytes).site;
     }
-    if (const auto refused = linksFieldCheck(mode->mode, inputs)) {
+    if (const auto refused = checkFields(formFor(mode->mode, inputs))) {
         ctx.err << forTerminal(*refused) << "\n";
         return kExitRefused;
     }

@@ -8,7 +8,6 @@
 #include "crawler/results.h"
 
 #include <algorithm>
-#include <thread>
 #include <unordered_map>
 
 namespace trov {
@@ -119,6 +118,29 @@ void CrawlEngine::CrawlerPanelParams(CrawlMode mode, const std::string& site) {
     progress_.modeCaption(progressCaption(mode));
 }
 
+CrawlEngine::SubpagePlan CrawlEngine::planSubpages(const std::vector<std::string>& links,
+                                                   const std::string& start,
+                                                   const std::string& base) {
+    // Whether a link is taken depends only on the addresses taken before it, never on a
+    // fetched page, so the loop's choices are made up front and announced to the source in
+    // the order the loop fetches them. Each choice is stored where the loop would store it.
+    SubpagePlan plan;
+    plan.first = list_.count;
+    plan.accepted.resize(links.size());
+    std::size_t at = plan.first;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        auto accepted = AcceptSubpageLink(links[i], start, base, list_);
+        // Links found once the table is full are dropped.
+        if (!accepted || at >= kLinkListSize)
+            continue;
+        plan.displaced.push_back(list_[at].address);
+        list_.setAddress(at++, *accepted);
+        source_.expect(*accepted);
+        plan.accepted[i] = std::move(accepted);
+    }
+    return plan;
+}
+
 void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
     CrawlerPanelParams(CrawlMode::StartFastCrawl, inputs.site);
     progress_.barShown(true);
@@ -136,24 +158,34 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
     std::vector<std::string> links;
     const long n = ExtractLinks(body, "A", "HREF", links);
     progress_.barMaximum(n);
-    for (long i = 0; i < n && !stopRequested_.load(); ++i) {
-        const auto accepted =
-            AcceptSubpageLink(links[static_cast<std::size_t>(i)], start, base, list_);
-        // Links found once the table is full are dropped.
-        if (accepted && list_.count < kLinkListSize) {
-            const std::size_t at = list_.count;
-            list_.setAddress(at, *accepted);
-            list_.setVisited(at, false);
-            std::string page = RemoveEnclosed(source_.FetchPage(*accepted), '{', '}');
-            list_.setText(at, StripTags(page));
-            list_.setSource(at, std::move(page));
-            progress_.currentAddress(*accepted);
-            progress_.barPosition(std::min(i + 2, n));
-            ++list_.count;
+    const SubpagePlan plan = planSubpages(links, start, base);
+    // Entries planned but not reached (a stop or an error) get back what they held; the
+    // one being fetched when an error came keeps its address, as it always has.
+    const auto restore = [&](std::size_t from) {
+        for (std::size_t at = from; at < plan.first + plan.displaced.size(); ++at)
+            list_.setAddress(at, plan.displaced[at - plan.first]);
+    };
+    try {
+        for (long i = 0; i < n && !stopRequested_.load(); ++i) {
+            const auto& accepted = plan.accepted[static_cast<std::size_t>(i)];
+            if (accepted) {
+                const std::size_t at = list_.count;
+                list_.setVisited(at, false);
+                std::string page = RemoveEnclosed(source_.FetchPage(*accepted), '{', '}');
+                list_.setText(at, StripTags(page));
+                list_.setSource(at, std::move(page));
+                progress_.currentAddress(*accepted);
+                progress_.barPosition(std::min(i + 2, n));
+                ++list_.count;
+            }
+            progress_.counterText(found(list_.count));
+            checkCancel();
         }
-        progress_.counterText(found(list_.count));
-        checkCancel();
+    } catch (...) {
+        restore(list_.count + 1);
+        throw;
     }
+    restore(list_.count);
     // A start page without links still reads "Found 1 items".
     progress_.counterText(found(list_.count));
     list_.searchRange = list_.count;
@@ -173,6 +205,8 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
     list_.setAddress(0, start_);
     root_ = start_;
     host_ = text::toLower(HostOf(start_));
+    lowerRoot_ = text::toLower(root_);
+    expanded_.clear();
     list_.count = 0;
     cursor_ = 1;
 
@@ -181,7 +215,6 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
 
     // Pages are expanded in the order they were found: the next one is always the first
     // unvisited entry, which the cursor finds without rescanning from the top.
-    const std::string lowerRoot = text::toLower(root_);
     std::size_t k = 0;
     for (;;) {
         if (!list_[k].visited) {
@@ -189,12 +222,7 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
             if (address.empty()) {
                 stopRequested_.store(true);
             } else {
-                const bool qualifies =
-                    mode == CrawlMode::AllLinks
-                        ? text::toLower(address).find(lowerRoot) != std::string::npos &&
-                              IsCrawlable(address)
-                        : IsCrawlable(address);
-                if (qualifies) {
+                if (qualifies(address)) {
                     try {
                         SpiderUPGRADE(address);
                     } catch (const std::exception&) {
@@ -204,8 +232,6 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
             }
             list_.setVisited(k, true);
             k = 0;
-            if (expandPause_.count() > 0)
-                std::this_thread::sleep_for(expandPause_);
             checkCancel();
         }
         ++k;
@@ -225,11 +251,15 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
     progress_.barMaximum(static_cast<long>(list_.count));
     progress_.barShown(true);
 
+    source_.forgetExpected();
     if (mode == CrawlMode::StartSlowCrawl && !stopRequested_.load()) {
+        for (std::size_t e = 0; e < list_.count; ++e)
+            if (list_[e].address != kNil && !expanded_.contains(list_[e].address))
+                source_.expect(list_[e].address);
         for (std::size_t e = 0; e < list_.count && !stopRequested_.load(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
-                std::string page = withoutBraces(source_.FetchPage(address));
+                std::string page = takeExpanded(address);
                 list_.setText(e, StripTags(page));
                 list_.setSource(e, std::move(page));
                 progress_.barPosition(static_cast<long>(e));
@@ -240,6 +270,7 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
         }
     }
 
+    expanded_.clear();
     progress_.panelShown(false);
     // A cancelled crawl shows nothing, not even that it found nothing.
     if (list_.count == 0 && !cancelRequested_.load()) {
@@ -265,8 +296,28 @@ std::size_t CrawlEngine::nextUnvisited(std::size_t from) {
     return j;
 }
 
+bool CrawlEngine::qualifies(const std::string& address) const {
+    if (mode_ == CrawlMode::AllLinks)
+        return text::toLower(address).find(lowerRoot_) != std::string::npos && IsCrawlable(address);
+    return IsCrawlable(address);
+}
+
+std::string CrawlEngine::takeExpanded(const std::string& address) {
+    const auto it = expanded_.find(address);
+    if (it == expanded_.end())
+        return withoutBraces(source_.FetchPage(address));
+    std::string page = std::move(it->second);
+    expanded_.erase(it);
+    return page;
+}
+
 void CrawlEngine::SpiderUPGRADE(const std::string& page) {
     const std::string body = source_.FetchPage(page);
+    // The fetch phase of "Crawl all internal pages" reads the page as it came for the
+    // expansion rather than asking the server for it again.
+    if (mode_ == CrawlMode::StartSlowCrawl && !expanded_.contains(page))
+        expanded_.emplace(page, withoutBraces(body));
+    const std::size_t before = list_.count;
     std::vector<std::string> links;
     const long n = ExtractLinks(body, "A", "HREF", links);
     progress_.barMaximum(n - n / 10);
@@ -286,6 +337,12 @@ void CrawlEngine::SpiderUPGRADE(const std::string& page) {
     }
     list_.lastIndex = static_cast<long>(list_.count) - 1;
     list_.searchRange = list_.count;
+    // The expansion loop takes the new entries that qualify in the order they were stored,
+    // unless it has reached its 20000 stop.
+    for (std::size_t e = before; e < list_.count && e < kCrawlLimit && list_.count < kCrawlLimit;
+         ++e)
+        if (qualifies(list_[e].address))
+            source_.expect(list_[e].address);
 }
 
 void CrawlEngine::duplicatePass() {
@@ -331,13 +388,19 @@ void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
         progress_.barMaximum(static_cast<long>(count));
         progress_.barShown(true);
         const std::string root = text::toLower(text::trim(inputs.site));
+        const std::size_t end = std::min(count + 1, list_.size());
+        const auto inSite = [&](const std::string& address) {
+            return text::toLower(address).find(root) != std::string::npos;
+        };
+        for (std::size_t e = 1; e < end; ++e)
+            if (list_[e].address != kNil && inSite(list_[e].address))
+                source_.expect(list_[e].address);
         // The loaded addresses are entries 1 to count; entry 0 stays empty.
         for (std::size_t e = 1; e <= count && e < list_.size() && !stopRequested_.load(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
-                const bool inSite = text::toLower(address).find(root) != std::string::npos;
                 std::string page =
-                    withoutBraces(inSite ? source_.FetchPage(address) : std::string(kNil));
+                    withoutBraces(inSite(address) ? source_.FetchPage(address) : std::string(kNil));
                 list_.setText(e, StripTags(page));
                 list_.setSource(e, std::move(page));
                 progress_.barPosition(static_cast<long>(e));

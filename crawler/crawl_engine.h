@@ -3,7 +3,8 @@
 // The Links engine's crawl operations on a LinkList. run() blocks until the operation is
 // over and is meant for a worker thread; requestStop() and requestCancel() may be called
 // from any thread and take effect at the next check of the running crawl (a transfer in
-// progress is abandoned at once on Cancel).
+// progress is abandoned at once on Cancel). Pages are processed strictly in order; the
+// source is told which pages will be asked for next, so it may fetch them ahead.
 
 #include "common/messages.h"
 #include "compose/go_ports.h"
@@ -13,9 +14,11 @@
 #include "crawler/search_test.h"
 
 #include <atomic>
-#include <chrono>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace trov {
 
@@ -57,16 +60,25 @@ public:
     CrawlOutcome outcome() const { return outcome_; }
     const std::string& resultPage() const { return resultPage_; }
 
-    // The pause after each expanded page of the site crawl.
-    void setExpandPause(std::chrono::milliseconds pause) { expandPause_ = pause; }
-
     // The operations themselves (run() picks one by mode).
     void CrawlerGO(const CrawlInputs& inputs);
     void SpiderGo(CrawlMode mode, const CrawlInputs& inputs);
     void SpiderCSV(const CrawlInputs& inputs);
 
 private:
+    // The sub-page crawl's choice for every link of the start page, made before it fetches.
+    struct SubpagePlan {
+        std::vector<std::optional<std::string>> accepted; // one per link
+        std::size_t first = 0;                            // the entry of the first choice
+        std::vector<std::string> displaced;               // what the chosen entries held before
+    };
+    SubpagePlan planSubpages(const std::vector<std::string>& links, const std::string& start,
+                             const std::string& base);
     void SpiderUPGRADE(const std::string& page);
+    // Whether the site crawl expands an entry with this address.
+    bool qualifies(const std::string& address) const;
+    // The fetch phase's source of a page: kept from its expansion, else fetched.
+    std::string takeExpanded(const std::string& address);
     void CrawlerPanelParams(CrawlMode mode, const std::string& site);
     void writeResultPage(const CrawlInputs& inputs);
     void showLinks(const CrawlInputs& inputs);
@@ -86,13 +98,15 @@ private:
     std::atomic<bool> cancelRequested_{false};
     std::atomic<bool> listReady_{true};
     CrawlOutcome outcome_ = CrawlOutcome::None;
-    std::chrono::milliseconds expandPause_{10};
 
     // State of one site crawl.
     CrawlMode mode_ = CrawlMode::StartSlowCrawl;
     std::string start_; // S
     std::string root_;  // R
     std::string host_;  // H
+    std::string lowerRoot_;
+    // Pages of "Crawl all internal pages" as their expansion fetched them, braces removed.
+    std::unordered_map<std::string, std::string> expanded_;
     std::size_t cursor_ = 1;
     SearchInputs search_;
 };

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <curl/curl.h>
 #include <string>
 
 namespace trov {
@@ -31,7 +32,45 @@ struct TransferResult {
     std::string contentType;
 };
 
-// Throws FetchInitError when no transfer handle can be made.
+// One transfer's easy handle, set up with the options above, for a driver that adds it to
+// a multi handle. It may not move: libcurl holds pointers into it.
+class EasyTransfer {
+public:
+    // Throws FetchInitError when no handle can be made.
+    EasyTransfer(const std::string& address, const TransferOptions& options,
+                 const std::atomic<bool>* abort);
+    ~EasyTransfer();
+    EasyTransfer(const EasyTransfer&) = delete;
+    EasyTransfer& operator=(const EasyTransfer&) = delete;
+
+    CURL* handle() const { return easy_; }
+    // Whether the abort flag is up or the stall limit has passed; drivers ask between polls
+    // too, since libcurl calls the progress callback only while a connection is active.
+    bool overdue();
+    // The result once the handle has left its multi handle with this code.
+    TransferResult finish(CURLcode code);
+
+private:
+    static std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user);
+    static std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user);
+    static int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+
+    const TransferOptions& options_;
+    const std::atomic<bool>* abort_;
+    CURL* easy_ = nullptr;
+    curl_slist* headers_ = nullptr;
+    TransferResult result_;
+    std::chrono::steady_clock::time_point lastByte_;
+    bool stalled_ = false;
+    bool sawBody_ = false;
+    bool cut_ = false;
+};
+
+// Initialises libcurl once for the process.
+void initialiseCurl();
+
+// One transfer on a multi handle of its own. Throws FetchInitError when no transfer
+// handle can be made.
 TransferResult transfer(const std::string& address, const TransferOptions& options,
                         const std::atomic<bool>* abort);
 

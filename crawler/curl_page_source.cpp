@@ -16,13 +16,16 @@ TransferOptions pageFetchOptions() {
     return o;
 }
 
+std::string pageText(const TransferResult& result) {
+    using Outcome = TransferResult::Outcome;
+    if (result.outcome != Outcome::Done && result.outcome != Outcome::PartialBody)
+        return std::string(kNil);
+    return decodeBody(result.body, result.contentType);
+}
+
 std::string FetchPage(const std::string& address, const TransferOptions& options,
                       const std::atomic<bool>* abort) {
-    TransferResult r = transfer(address, options, abort);
-    using Outcome = TransferResult::Outcome;
-    if (r.outcome != Outcome::Done && r.outcome != Outcome::PartialBody)
-        return std::string(kNil);
-    return decodeBody(r.body, r.contentType);
+    return pageText(transfer(address, options, abort));
 }
 
 std::string CurlPageSource::FetchPage(const std::string& address) {

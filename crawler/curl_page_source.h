@@ -12,6 +12,9 @@ namespace trov {
 std::string crawlerAgent();
 TransferOptions pageFetchOptions();
 
+// The page a finished transfer gives: the decoded body, or "NIL" when it failed.
+std::string pageText(const TransferResult& result);
+
 // One page: the decoded body; "NIL" when it cannot be opened, stalls or is abandoned.
 std::string FetchPage(const std::string& address, const TransferOptions& options,
                       const std::atomic<bool>* abort);

@@ -2,7 +2,8 @@
 
 // Where the crawl gets its pages. The crawl processes pages strictly in order and asks
 // its source for one body at a time; a source may fetch ahead of it (expect() names the
-// pages that will be asked for next) as long as each answer is that page's body.
+// pages that will be asked for next, in the order they will be asked for) as long as each
+// answer is that page's body.
 
 #include <atomic>
 #include <stdexcept>
@@ -24,9 +25,12 @@ public:
     // The crawl is over; nothing it expected is needed any more.
     virtual void endCrawl() {}
     // The page's decoded body, or "NIL" when it cannot be opened. Throws FetchInitError.
+    // Asking for an announced address gives up the addresses announced before it.
     virtual std::string FetchPage(const std::string& address) = 0;
     // The crawl will ask for this address later, after those it already announced.
     virtual void expect(const std::string& address) { (void)address; }
+    // Nothing announced so far will be asked for (the crawl moves on to another phase).
+    virtual void forgetExpected() {}
 };
 
 } // namespace trov

@@ -51,7 +51,6 @@ protected:
     CrawlTest() : engine(source, dir.file("TrovCrawler.html"), messages, progress) {
         test::serveFixtureSite(server);
         p = server.base();
-        engine.setExpandPause(std::chrono::milliseconds(0));
     }
 
     void crawl(CrawlMode mode, std::string words, std::string exact = {}) {

@@ -42,6 +42,10 @@ TEST_F(TrovctlCrawl, ExtractionPrintsTheSortedLinksAndExports) {
                           "/missing.html", "/moved", "/one.html", "/two1.html", "/two2.html"})
         expected += p + s + "\n";
     EXPECT_EQ(r.out, expected);
+    // The reachability check on a connection of its own, then the pages fetched ahead on at
+    // most six kept-alive connections.
+    EXPECT_GE(server.requests().size(), 18u);
+    EXPECT_LE(server.connectionCount(), 7);
     std::string crlf;
     for (char c : p + "\n" + expected)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);

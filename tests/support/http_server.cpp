@@ -70,6 +70,7 @@ bool readRequest(int fd, std::string& buffer, HttpRequest& request, const std::a
     request = HttpRequest{};
     request.method = first.substr(0, s1);
     request.target = first.substr(s1 + 1, s2 - s1 - 1);
+    request.version = first.substr(s2 + 1);
     request.path = request.target.substr(0, request.target.find('?'));
     while (lineEnd != std::string::npos) {
         const std::size_t start = lineEnd + 2;
@@ -209,7 +210,9 @@ void HttpServer::serve(int fd) {
         }
         if (!answer(fd, request))
             break;
-        if (lower(request.headers["connection"]) == "close")
+        // HTTP/1.0 closes after each answer unless the client asked to keep the connection.
+        const std::string connection = lower(request.headers["connection"]);
+        if (connection == "close" || (request.version == "HTTP/1.0" && connection != "keep-alive"))
             break;
     }
     std::lock_guard lock(mutex_);

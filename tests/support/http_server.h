@@ -20,6 +20,7 @@ namespace trov::test {
 struct HttpRequest {
     std::string method;
     std::string target;                         // as sent: path and query
+    std::string version;                        // "HTTP/1.1"
     std::string path;                           // without the query
     std::map<std::string, std::string> headers; // names in lower case
 };
