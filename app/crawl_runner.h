@@ -12,7 +12,7 @@
 #include "common/messages.h"
 #include "compose/go.h"
 #include "crawler/crawl_engine.h"
-#include "crawler/curl_page_source.h"
+#include "crawler/concurrent_page_source.h"
 #include "links/window.h"
 #include "platform/launcher.h"
 
@@ -80,7 +80,7 @@ private:
     std::unique_ptr<Progress> progress_;
     std::unique_ptr<WorkerMessages> workerMessages_;
     std::unique_ptr<WorkerLauncher> workerLauncher_;
-    CurlPageSource source_;
+    ConcurrentPageSource source_; // pages fetched ahead, results as one at a time
     CrawlEngine engine_;
     std::atomic<bool> abort_{false};
     std::atomic<unsigned> generation_{0};

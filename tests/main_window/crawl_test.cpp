@@ -42,7 +42,9 @@ class CrawlTest : public QObject {
             links += "<a href=\"" + path + "\">x</a> ";
             HttpResponse r;
             r.body = page("cats live here " + std::to_string(i));
-            r.delayMs = delayMs;
+            // Later pages answer later, so a crawl that fetches ahead still finds them
+            // one by one and the counter passes every value.
+            r.delayMs = delayMs * (i + 1);
             server_->route(path, r);
         }
         HttpResponse start;
