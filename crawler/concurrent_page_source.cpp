@@ -231,12 +231,13 @@ void ConcurrentPageSource::drive() {
         while (CURLMsg* msg = curl_multi_info_read(multi_, &queued))
             if (msg->msg == CURLMSG_DONE)
                 ended.emplace_back(msg->easy_handle, msg->data.result);
-        for (const auto& [handle, code] : ended) {
-            const auto it = std::find_if(running.begin(), running.end(), [&](const auto& r) {
+        for (const auto& done : ended) {
+            CURL* const handle = done.first;
+            const auto it = std::find_if(running.begin(), running.end(), [handle](const auto& r) {
                 return r->transfer->handle() == handle;
             });
             if (it != running.end())
-                finish(static_cast<std::size_t>(it - running.begin()), code);
+                finish(static_cast<std::size_t>(it - running.begin()), done.second);
         }
         for (std::size_t i = running.size(); i-- > 0;)
             if (running[i]->transfer->overdue())
