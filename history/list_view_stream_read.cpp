@@ -2,6 +2,7 @@
 #include "common/text.h"
 #include "history/list_view_stream.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
@@ -26,17 +27,8 @@ bool isAscii(std::string_view s) {
 }
 
 // Stored texts are UTF-8, or Windows-1252 from a store carried over from Windows.
-void decodeInto(std::string_view stored, std::string& out) {
-    if (!isAscii(stored))
-        out = text::decodeStoredText(stored);
-    else
-        out.assign(stored);
-}
-
 std::string decoded(std::string_view stored) {
-    std::string out;
-    decodeInto(stored, out);
-    return out;
+    return isAscii(stored) ? std::string(stored) : text::decodeStoredText(stored);
 }
 
 // An integer property; values of another kind are skipped and leave target unchanged.
@@ -89,6 +81,31 @@ std::vector<HistoryColumn> readColumns(StreamCursor& c) {
     return columns;
 }
 
+// One row's texts as the rows block holds them; the row is read whole before any of it is
+// kept, so a block that ends inside a row leaves only the rows before it.
+struct StoredRow {
+    std::array<std::string_view, kHistoryColumnCount> texts{}; // absent sub-items are empty
+    std::string_view span;                                     // the texts with their lengths
+};
+
+StoredRow readStoredRow(StreamCursor& c, std::string_view block) {
+    c.take(12, "a row"); // image, state and overlay index
+    const std::int32_t subItems = c.i32("a row");
+    c.take(4, "a row"); // data
+    if (subItems < 0 || std::uint32_t(subItems) > c.remaining())
+        throw Corrupt("a row's sub-item count does not fit the block");
+    StoredRow row;
+    const std::size_t start = c.position();
+    row.texts[0] = c.shortText("a row caption");
+    for (std::int32_t s = 0; s < subItems; ++s) {
+        const std::string_view t = c.shortText("a sub-item");
+        if (std::size_t(s) < kHistorySubItemCount)
+            row.texts[std::size_t(s) + 1] = t;
+    }
+    row.span = block.substr(start, c.position() - start);
+    return row;
+}
+
 // The rows block: its size, the row count, the rows, then sub-item image indexes.
 void readItemsData(std::string_view block, std::vector<HistoryRecord>& rows) {
     StreamCursor whole(block);
@@ -98,28 +115,22 @@ void readItemsData(std::string_view block, std::vector<HistoryRecord>& rows) {
         throw Corrupt("the rows' size field does not match the block");
     if (count < 0 || std::uint32_t(count) > (size - 8) / 21)
         throw Corrupt("the row count does not fit the block");
-    StreamCursor c(block.substr(0, size));
+    block = block.substr(0, size);
+    StreamCursor c(block);
     c.take(8, "the rows' header");
     rows.clear();
     rows.reserve(std::size_t(count)); // bounded above by the block's size
     for (std::int32_t r = 0; r < count; ++r) {
-        c.take(12, "a row"); // image, state and overlay index
-        const std::int32_t subItems = c.i32("a row");
-        c.take(4, "a row"); // data
-        if (subItems < 0 || std::uint32_t(subItems) > c.remaining())
-            throw Corrupt("a row's sub-item count does not fit the block");
-        const std::string_view caption = c.shortText("a row caption");
+        const StoredRow stored = readStoredRow(c, block);
         HistoryRecord& row = rows.emplace_back();
-        decodeInto(caption, row[0]);
-        try {
-            for (std::int32_t s = 0; s < subItems; ++s) {
-                const std::string_view t = c.shortText("a sub-item");
-                if (std::size_t(s) < kHistorySubItemCount)
-                    decodeInto(t, row[std::size_t(s) + 1]);
-            }
-        } catch (const Corrupt&) {
-            rows.pop_back(); // only whole rows are kept
-            throw;
+        // A row with no byte above 127, its length bytes included, is ASCII throughout
+        // (the usual case): its texts are taken as they are, without a check of each.
+        const bool ascii = isAscii(stored.span);
+        for (std::size_t i = 0; i < kHistoryColumnCount; ++i) {
+            if (ascii)
+                row[i].assign(stored.texts[i]);
+            else
+                row[i] = decoded(stored.texts[i]);
         }
     }
     // The sub-item image indexes that follow are presentation only; the list has no use

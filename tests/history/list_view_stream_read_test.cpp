@@ -104,6 +104,39 @@ TEST(ListViewStreamRead, WindowsTextsAreDecoded) {
     EXPECT_EQ(list.rows.at(0)[1], "caf\xC3\xA9.1");
 }
 
+// Rows are decoded text by text whenever any byte of the row is above 127, wherever it
+// is: in one text, in a length byte, or in a sub-item the list does not keep.
+TEST(ListViewStreamRead, EachTextOfARowIsDecodedOnItsOwn) {
+    const std::string longAscii(200, 'x'); // its length byte is above 127
+    struct Case {
+        const char* name;
+        std::size_t at; // the text that differs; 14 is a sub-item past the list's columns
+        std::string stored;
+        std::string kept;
+    };
+    const Case cases[] = {
+        {"Windows caption", 0, "caf\xE9", "caf\xC3\xA9"},
+        {"Windows middle text", 7, "na\xEFve", "na\xC3\xAFve"},
+        {"Windows last text", 13, "\x80", "\xE2\x82\xAC"},
+        {"UTF-8 text kept", 2, "\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
+        {"long ASCII text", 5, longAscii, longAscii},
+        {"Windows text past the columns", 14, "\xE9", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes rows;
+        rows.u32(0).u32(0xFFFFFFFF).u32(0xFFFFFFFF).u32(14).u32(0);
+        for (std::size_t i = 0; i < 15; ++i)
+            rows.str(i == c.at ? c.stored : "t" + std::to_string(i));
+        const std::string data =
+            Bytes().u32(std::uint32_t(8 + rows.size())).u32(1).raw(rows.bytes()).bytes();
+        const HistoryList list = read(wrap(Bytes().binary("Items.Data", data)));
+        ASSERT_EQ(list.rows.size(), 1u);
+        for (std::size_t i = 0; i < 14; ++i)
+            EXPECT_EQ(list.rows[0][i], i == c.at ? c.kept : "t" + std::to_string(i)) << i;
+    }
+}
+
 TEST(ListViewStreamRead, EveryTruncationIsRefused) {
     HistoryList source;
     HistoryRecord r;
