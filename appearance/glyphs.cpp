@@ -5,15 +5,6 @@
 
 namespace trov {
 
-QColor toQColor(int colour) {
-    const Rgb c = toRgb(colour);
-    return QColor(c.red, c.green, c.blue);
-}
-
-int fromQColor(const QColor& colour) {
-    return fromRgb({colour.red(), colour.green(), colour.blue()});
-}
-
 namespace {
 
 // A push-pin lying diagonally: the round head up right, the needle down left.

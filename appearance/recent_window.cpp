@@ -1,6 +1,7 @@
 #include "appearance/recent_window.h"
 
 #include "appearance/colour.h"
+#include "appearance/qt_colour.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
@@ -20,10 +21,6 @@ constexpr int kFirstLeft = 14;
 constexpr int kColumnStep = 32;
 constexpr int kHoverFrame = 1465082; // orange
 
-QColor qColour(int colour) {
-    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
-}
-
 // One square swatch filled with its slot's colour, framed in orange under the mouse.
 class Swatch : public QAbstractButton {
 public:
@@ -41,10 +38,10 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.fillRect(rect(), qColour(colour_));
+        painter.fillRect(rect(), toQColor(colour_));
         const bool hovered = underMouse();
         painter.setPen(
-            QPen(hovered ? qColour(kHoverFrame) : QColor(0xC0, 0xC0, 0xC0), hovered ? 2 : 1));
+            QPen(hovered ? toQColor(kHoverFrame) : QColor(0xC0, 0xC0, 0xC0), hovered ? 2 : 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     void enterEvent(QEnterEvent* event) override {

@@ -1,6 +1,7 @@
 #include "links/window.h"
 
 #include "appearance/colour.h"
+#include "appearance/qt_colour.h"
 #include "links/find.h"
 #include "links/find_dialog.h"
 #include "links/print.h"
@@ -32,10 +33,6 @@ namespace {
 
 constexpr int kGutterWidth = 33;
 constexpr int kStripWidth = 6;
-
-QColor qColour(int colour) {
-    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
-}
 
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -336,10 +333,10 @@ void Tflinks::randomBackground() {
 
 void Tflinks::setRandomBackground(int colour) {
     QPalette palette = text_->palette();
-    palette.setColor(QPalette::Base, qColour(colour));
-    palette.setColor(QPalette::Text, qColour(contrastColour(colour)));
+    palette.setColor(QPalette::Base, toQColor(colour));
+    palette.setColor(QPalette::Text, toQColor(contrastColour(colour)));
     text_->setPalette(palette);
-    setBackground(strip_, qColour(colour));
+    setBackground(strip_, toQColor(colour));
 }
 
 bool Tflinks::eventFilter(QObject* watched, QEvent* event) {
