@@ -39,8 +39,9 @@ public:
 
     // The creation sequence (FormCreate): restores everything from YY.cfg.
     void FormCreate();
-    // The hidden windows of the program's start, in their order (links viewer, recent
-    // colours with the take-over of the shipped stores).
+    // The hidden windows of the program's start: the recent colours' list is read (with
+    // the take-over of the shipped stores) now; the links viewer and the recent-colours
+    // window themselves are made when first needed, so they cost the first frame nothing.
     void createHiddenWindows();
 
     // MainWindowCommands
@@ -84,8 +85,9 @@ public:
     CrawlRunner& runner() { return runner_; }
     CrawlerPanel* crawlerPanel() const { return panel_; }
     WindowGlue& glue() { return *glue_; }
-    Tflinks* linksViewer() const { return viewer_.get(); }
-    TfRecent* recentWindow() const { return recentWindow_.get(); }
+    // Null before createHiddenWindows; the first call after it makes the window.
+    Tflinks* linksViewer();
+    TfRecent* recentWindow();
     RecentColours& recentColours() { return recent_; }
     ColourDialogState& colourDialogState() { return colourDialog_; }
     bool firstStart() const { return firstStart_; }
@@ -141,6 +143,7 @@ private:
     SuggestionList* dropDown_ = nullptr;
     CrawlerPanel* panel_ = nullptr;
     std::unique_ptr<WindowGlue> glue_;
+    bool hiddenWindows_ = false; // createHiddenWindows has run
     std::unique_ptr<Tflinks> viewer_;
     RecentColours recent_;
     SuggestionGoPort suggestionPort_;

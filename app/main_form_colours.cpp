@@ -67,10 +67,11 @@ void TMainForm::Colorpicker1Click() {
 }
 
 void TMainForm::Recentcolors1Click() {
-    if (!recentWindow_)
+    TfRecent* window = recentWindow();
+    if (!window)
         return;
-    recentWindow_->show();
-    recentWindow_->raise();
+    window->show();
+    window->raise();
 }
 
 } // namespace trov
