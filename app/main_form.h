@@ -14,11 +14,13 @@
 #include "appearance/color_cld.h"
 #include "appearance/colour.h"
 #include "appearance/recent_colours.h"
+#include "appearance/screen_grab.h"
 #include "compose/form_model.h"
 #include "suggest/suggestion_go_port.h"
 #include "suggest/suggestion_manager.h"
 
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -99,6 +101,12 @@ public:
     }
     // The colour dialog's run; tests answer it. Returns the chosen colour, or nothing.
     std::function<std::optional<int>(int current, ColourDialogState& state)> runColourDialog;
+    // The seed of a "Random color" draw (the high-resolution clock by default); tests give
+    // their own.
+    std::function<std::uint32_t()> randomSeed;
+    // Photographs the desktop for "Color picker" (the screen by default); tests give a
+    // picture. Read when the picker is first made.
+    std::function<Photograph()> grabScreen;
     // Called when the program is to end (the main loop's quit by default).
     std::function<void()> quit;
 
