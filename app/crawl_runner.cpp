@@ -90,7 +90,7 @@ public:
     }
     void showLinks(const std::string& caption, const std::vector<std::string>& links) override {
         r_.post([this, caption, links] {
-            if (auto* v = r_.viewer_.data()) {
+            if (Tflinks* v = r_.viewer_ ? r_.viewer_() : nullptr) {
                 QStringList list;
                 list.reserve(static_cast<qsizetype>(links.size()));
                 for (const std::string& l : links)

@@ -11,8 +11,8 @@
 
 #include "common/messages.h"
 #include "compose/go.h"
-#include "crawler/crawl_engine.h"
 #include "crawler/concurrent_page_source.h"
+#include "crawler/crawl_engine.h"
 #include "links/window.h"
 #include "platform/launcher.h"
 
@@ -38,7 +38,9 @@ public:
 
     void setPanel(CrawlerPanel* panel);
     // Where PrikazLinkov shows the sorted links.
-    void setLinksViewer(Tflinks* viewer) { viewer_ = viewer; }
+    // The viewer that shows an extraction's links; asked for when they arrive, so a
+    // viewer made on first use is made then.
+    void setLinksViewer(std::function<Tflinks*()> viewer) { viewer_ = std::move(viewer); }
 
     // Starts a Links job; a crawl still running is ended first.
     void start(LinksJob job);
@@ -85,7 +87,7 @@ private:
     std::atomic<bool> abort_{false};
     std::atomic<unsigned> generation_{0};
     QPointer<CrawlerPanel> panel_;
-    QPointer<Tflinks> viewer_;
+    std::function<Tflinks*()> viewer_;
     std::thread worker_;
     bool running_ = false;
     bool clearWhenDone_ = false;

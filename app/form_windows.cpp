@@ -15,31 +15,45 @@ namespace trov {
 FormWindows::FormWindows(MainWindowCommands& main, HistoryStore& history,
                          SuggestionStore& suggestions, Config& config, Messages& messages,
                          DataFolder folder, FormWindowHooks hooks)
-    : main_(main), config_(config), messages_(messages), folder_(std::move(folder)),
-      hooks_(std::move(hooks)) {
+    : main_(main), historyStore_(history), suggestions_(suggestions), config_(config),
+      messages_(messages), folder_(std::move(folder)), hooks_(std::move(hooks)) {
     if (hooks_.files) {
         files_ = hooks_.files;
     } else {
         ownFiles_ = std::make_unique<QtFileChooser>();
         files_ = ownFiles_.get();
     }
-    history_ = std::make_unique<Tfhist>(HistoryWindowServices{main_, history, config_, messages_,
-                                                              *files_, hooks_.bringMainForward});
-    manager_ = std::make_unique<TfSugg>(managerModel_, suggestions, messages_);
+    historyPlacement_ = readHistoryPlacement(config_);
 }
 
 FormWindows::~FormWindows() = default;
 
+Tfhist& FormWindows::historyWindow() {
+    if (!history_)
+        history_ = std::make_unique<Tfhist>(
+            HistoryWindowServices{main_, historyStore_, config_, messages_, *files_,
+                                  hooks_.bringMainForward, historyPlacement_});
+    return *history_;
+}
+
+TfSugg& FormWindows::suggestionsManager() {
+    if (!manager_)
+        manager_ = std::make_unique<TfSugg>(managerModel_, suggestions_, messages_);
+    return *manager_;
+}
+
 void FormWindows::showHistory() {
-    history_->toggle();
+    historyWindow().toggle();
 }
 
 void FormWindows::historyChanged() {
-    history_->rowsChanged();
+    // A window not made yet shows the store's rows when it is.
+    if (history_)
+        history_->rowsChanged();
 }
 
 void FormWindows::showSuggestionsManager() {
-    manager_->openModal();
+    suggestionsManager().openModal();
 }
 
 void FormWindows::saveSettingsFile() {
@@ -79,7 +93,7 @@ void FormWindows::broom() {
 }
 
 bool FormWindows::historyWindowShown() const {
-    return history_->isVisible();
+    return history_ && history_->isVisible();
 }
 
 void FormWindows::reportWriteFailure(const std::string& what) {

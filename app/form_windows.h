@@ -5,6 +5,7 @@
 // and hands it to the main window as its FormCommands.
 
 #include "app/main_commands.h"
+#include "history/history_placement.h"
 #include "settings/data_folder.h"
 #include "suggest/suggestion_manager.h"
 
@@ -36,8 +37,9 @@ struct FormWindowHooks {
 
 class FormWindows : public FormCommands {
 public:
-    // Creates the history window and the suggestions manager hidden. The history store
-    // must already be loaded (NaloziTabelo).
+    // The history window and the suggestions manager are made hidden when first needed,
+    // so they cost the program's first frame nothing. The history store must already be
+    // loaded (NaloziTabelo).
     FormWindows(MainWindowCommands& main, HistoryStore& history, SuggestionStore& suggestions,
                 Config& config, Messages& messages, DataFolder folder, FormWindowHooks hooks = {});
     ~FormWindows() override;
@@ -53,8 +55,8 @@ public:
     // A search was recorded: the history window shows the new row.
     void historyChanged();
 
-    Tfhist& historyWindow() { return *history_; }
-    TfSugg& suggestionsManager() { return *manager_; }
+    Tfhist& historyWindow();
+    TfSugg& suggestionsManager();
     // The manager's list, also used by the drop-down's "Delete search suggestion".
     SuggestionManager& suggestionList() { return managerModel_; }
 
@@ -62,6 +64,8 @@ private:
     void reportWriteFailure(const std::string& what);
 
     MainWindowCommands& main_;
+    HistoryStore& historyStore_;
+    SuggestionStore& suggestions_;
     Config& config_;
     Messages& messages_;
     DataFolder folder_;
@@ -69,6 +73,7 @@ private:
     std::unique_ptr<FileChooser> ownFiles_;
     FileChooser* files_;
     SuggestionManager managerModel_;
+    HistoryPlacement historyPlacement_; // read at the start, as the window was made then
     std::unique_ptr<Tfhist> history_;
     std::unique_ptr<TfSugg> manager_;
     std::string settingsFile_; // the file of the last "Open settings"

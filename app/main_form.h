@@ -14,11 +14,13 @@
 #include "appearance/color_cld.h"
 #include "appearance/colour.h"
 #include "appearance/recent_colours.h"
+#include "appearance/screen_grab.h"
 #include "compose/form_model.h"
 #include "suggest/suggestion_go_port.h"
 #include "suggest/suggestion_manager.h"
 
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -39,8 +41,9 @@ public:
 
     // The creation sequence (FormCreate): restores everything from YY.cfg.
     void FormCreate();
-    // The hidden windows of the program's start, in their order (links viewer, recent
-    // colours with the take-over of the shipped stores).
+    // The hidden windows of the program's start: the recent colours' list is read (with
+    // the take-over of the shipped stores) now; the links viewer and the recent-colours
+    // window themselves are made when first needed, so they cost the first frame nothing.
     void createHiddenWindows();
 
     // MainWindowCommands
@@ -84,8 +87,9 @@ public:
     CrawlRunner& runner() { return runner_; }
     CrawlerPanel* crawlerPanel() const { return panel_; }
     WindowGlue& glue() { return *glue_; }
-    Tflinks* linksViewer() const { return viewer_.get(); }
-    TfRecent* recentWindow() const { return recentWindow_.get(); }
+    // Null before createHiddenWindows; the first call after it makes the window.
+    Tflinks* linksViewer();
+    TfRecent* recentWindow();
     RecentColours& recentColours() { return recent_; }
     ColourDialogState& colourDialogState() { return colourDialog_; }
     bool firstStart() const { return firstStart_; }
@@ -97,6 +101,12 @@ public:
     }
     // The colour dialog's run; tests answer it. Returns the chosen colour, or nothing.
     std::function<std::optional<int>(int current, ColourDialogState& state)> runColourDialog;
+    // The seed of a "Random color" draw (the high-resolution clock by default); tests give
+    // their own.
+    std::function<std::uint32_t()> randomSeed;
+    // Photographs the desktop for "Color picker" (the screen by default); tests give a
+    // picture. Read when the picker is first made.
+    std::function<Photograph()> grabScreen;
     // Called when the program is to end (the main loop's quit by default).
     std::function<void()> quit;
 
@@ -141,6 +151,7 @@ private:
     SuggestionList* dropDown_ = nullptr;
     CrawlerPanel* panel_ = nullptr;
     std::unique_ptr<WindowGlue> glue_;
+    bool hiddenWindows_ = false; // createHiddenWindows has run
     std::unique_ptr<Tflinks> viewer_;
     RecentColours recent_;
     SuggestionGoPort suggestionPort_;

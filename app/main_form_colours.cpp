@@ -47,7 +47,7 @@ void TMainForm::Colordialog1Click() {
 }
 
 void TMainForm::Randombackgroundcolor1Click() {
-    std::uint32_t seed = performanceCounterSeed();
+    std::uint32_t seed = randomSeed ? randomSeed() : performanceCounterSeed();
     NastaviOzadje(nextRandomColour(seed));
     recent_.Nalozi(background_);
     if (recentWindow_)
@@ -59,6 +59,8 @@ void TMainForm::Colorpicker1Click() {
         ColourPicker::Hooks hooks;
         hooks.currentBackground = [this] { return background_; };
         hooks.applyBackground = [this](int c) { NastaviOzadje(c); };
+        if (grabScreen)
+            hooks.grab = grabScreen;
         picker_ = std::make_unique<ColourPicker>(this, recent_, std::move(hooks));
     }
     picker_->run();
@@ -67,10 +69,11 @@ void TMainForm::Colorpicker1Click() {
 }
 
 void TMainForm::Recentcolors1Click() {
-    if (!recentWindow_)
+    TfRecent* window = recentWindow();
+    if (!window)
         return;
-    recentWindow_->show();
-    recentWindow_->raise();
+    window->show();
+    window->raise();
 }
 
 } // namespace trov

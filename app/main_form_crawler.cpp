@@ -96,8 +96,8 @@ void TMainForm::naloziCSVLinke() {
     }
     const LoadedList loaded = loadLinkList(list, *bytes);
     w_.edomain->setText(QString::fromStdString(loaded.site));
-    if (viewer_)
-        viewer_->setLinksText(QString::fromStdString(loaded.viewerText));
+    if (Tflinks* viewer = linksViewer())
+        viewer->setLinksText(QString::fromStdString(loaded.viewerText));
     openDialogFile_.clear();
     dropDown_->hide();
 }
@@ -108,10 +108,11 @@ void TMainForm::loadCrawlList(const std::string& path) {
 }
 
 void TMainForm::Showlinks1Click() {
-    if (!viewer_)
+    Tflinks* viewer = linksViewer();
+    if (!viewer)
         return;
-    viewer_->show();
-    viewer_->raise();
+    viewer->show();
+    viewer->raise();
 }
 
 namespace {
@@ -146,22 +147,23 @@ void TMainForm::Exportdata1000Click() {
 }
 
 void TMainForm::ImportCSV1Click() {
-    if (!viewer_)
+    Tflinks* viewer = linksViewer();
+    if (!viewer)
         return;
     const QString path = chooseToOpen(services_.files);
     if (!path.isEmpty()) {
-        viewer_->clearLinks();
+        viewer->clearLinks();
         if (const auto bytes = readWholeFile(path.toStdString()))
-            viewer_->setLinksText(QString::fromStdString(readLinkListText(*bytes)));
+            viewer->setLinksText(QString::fromStdString(readLinkListText(*bytes)));
     }
-    viewer_->show();
+    viewer->show();
 }
 
 void TMainForm::Resetallsearches1Click() {
     if (!services_.messages.ask("Reset all search parameters and search results?"))
         return;
     runner_.resetAllSearches();
-    if (viewer_)
+    if (viewer_) // a viewer not made yet has no links
         viewer_->clearLinks();
 }
 

@@ -72,18 +72,33 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::createHiddenWindows() {
-    viewer_ = std::make_unique<Tflinks>(services_.messages, [this](const std::string& address) {
-        services_.launcher.launch(address, {});
-    });
-    viewer_->setImportCommand([this] { ImportCSV1Click(); });
-    viewer_->setExportCommand([this] { Exportlinks1000Click(); });
-    runner_.setLinksViewer(viewer_.get());
-    recentWindow_ = std::make_unique<TfRecent>(recent_, [this](int c) { NastaviOzadje(c); });
-    recentWindow_->open(firstStart_, services_.shippedDirs, services_.config);
+    hiddenWindows_ = true;
+    runner_.setLinksViewer([this] { return linksViewer(); });
+    // The list is the program's from its start ([App] start is cleared here), whenever the
+    // window is first shown.
+    openRecentColours(recent_, firstStart_, services_.shippedDirs, services_.config);
     connect(menus_->About1, &QAction::triggered, this, [this] {
         AboutDialog about(this);
         about.exec();
     });
+}
+
+Tflinks* TMainForm::linksViewer() {
+    if (!viewer_ && hiddenWindows_) {
+        viewer_ = std::make_unique<Tflinks>(
+            services_.messages, [this](const std::string& a) { services_.launcher.launch(a, {}); });
+        viewer_->setImportCommand([this] { ImportCSV1Click(); });
+        viewer_->setExportCommand([this] { Exportlinks1000Click(); });
+    }
+    return viewer_.get();
+}
+
+TfRecent* TMainForm::recentWindow() {
+    if (!recentWindow_ && hiddenWindows_) {
+        recentWindow_ = std::make_unique<TfRecent>(recent_, [this](int c) { NastaviOzadje(c); });
+        recentWindow_->placeAtStoredPosition();
+    }
+    return recentWindow_.get();
 }
 
 CloseState TMainForm::closeState() const {

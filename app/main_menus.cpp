@@ -88,6 +88,11 @@ MainMenus::~MainMenus() = default;
 void MainMenus::showMarks(const CrawlMarks& marks) {
     for (CrawlMode m : kCrawlModes)
         mode(m)->setChecked(marks[m]);
+    // The hidden submenu's entries show the same marks rather than their own toggling.
+    subFast->setChecked(marks[CrawlMode::StartFastCrawl]);
+    subSlow->setChecked(marks[CrawlMode::StartSlowCrawl]);
+    subAll->setChecked(marks[CrawlMode::AllLinks]);
+    subInternal->setChecked(marks[CrawlMode::interLinks]);
 }
 
 } // namespace trov

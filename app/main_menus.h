@@ -41,7 +41,7 @@ struct MainMenus {
     QAction* Exit1 = nullptr;
 
     // The hidden submenu's entries.
-    QAction* subFast = nullptr; // "Crawl main page subpages" (checked)
+    QAction* subFast = nullptr; // "Crawl main page subpages" (checked until the first marks)
     QAction* subSlow = nullptr;
     QAction* subAll = nullptr;
     QAction* subInternal = nullptr;
@@ -58,7 +58,8 @@ struct MainMenus {
     QAction* Resetallsearches1 = nullptr;
 
     QAction* mode(CrawlMode m) const { return modes[static_cast<std::size_t>(m)]; }
-    // Shows the marks as the crawler menu's check marks.
+    // Shows the marks as the crawler menu's check marks and on the hidden submenu's
+    // mode entries.
     void showMarks(const CrawlMarks& marks);
 };
 

@@ -65,7 +65,7 @@ TfRecent::TfRecent(RecentColours& recent, std::function<void(int)> applyBackgrou
     setWindowTitle(QStringLiteral("Trov"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(346, 220);
+    setFixedSize(kWidth, kHeight);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
@@ -89,17 +89,26 @@ TfRecent::TfRecent(RecentColours& recent, std::function<void(int)> applyBackgrou
 
     BitBtn1_ = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1_->setGeometry(346 - 14 - 88, 220 - 14 - 28, 88, 28);
+    BitBtn1_->setGeometry(kWidth - 14 - 88, kHeight - 14 - 28, 88, 28);
     BitBtn1_->setDefault(true);
     connect(BitBtn1_, &QPushButton::clicked, this, &QDialog::accept);
     refresh();
 }
 
-void TfRecent::open(bool firstStart, const std::vector<std::string>& shippedDirs, Config& config) {
+void openRecentColours(RecentColours& recent, bool firstStart,
+                       const std::vector<std::string>& shippedDirs, Config& config) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
-    recent_.open(recent_.source(firstStart, shippedDirs), {width(), height()},
-                 {area.width(), area.height()}, config);
+    recent.open(recent.source(firstStart, shippedDirs), {TfRecent::kWidth, TfRecent::kHeight},
+                {area.width(), area.height()}, config);
+}
+
+void TfRecent::open(bool firstStart, const std::vector<std::string>& shippedDirs, Config& config) {
+    openRecentColours(recent_, firstStart, shippedDirs, config);
+    placeAtStoredPosition();
+}
+
+void TfRecent::placeAtStoredPosition() {
     move(recent_.position().left, recent_.position().top);
     refresh();
 }

@@ -14,6 +14,11 @@ class QPushButton;
 
 namespace trov {
 
+// The list's part of the window's creation at program start (see TfRecent::open), for a
+// program that makes the window itself later.
+void openRecentColours(RecentColours& recent, bool firstStart,
+                       const std::vector<std::string>& shippedDirs, Config& config);
+
 class TfRecent : public QDialog {
     Q_OBJECT
 public:
@@ -21,9 +26,16 @@ public:
     TfRecent(RecentColours& recent, std::function<void(int)> applyBackground,
              QWidget* parent = nullptr);
 
+    // The window's fixed size.
+    static constexpr int kWidth = 346;
+    static constexpr int kHeight = 220;
+
     // Creation at program start: reads the list (the shipped one on the very first start),
     // places the window and mirrors the list into the data folder.
     void open(bool firstStart, const std::vector<std::string>& shippedDirs, Config& config);
+    // Places the window where the list's open (or the last close) left it, for a window
+    // made after the list was opened.
+    void placeAtStoredPosition();
 
     // The handler of all 30 swatches; index is zero-based.
     void V1Click(std::size_t index);

@@ -180,7 +180,8 @@ void Tfhist::applyColumns() {
 }
 
 void Tfhist::applyPlacement() {
-    const HistoryPlacement p = readHistoryPlacement(services_.config);
+    const HistoryPlacement p =
+        services_.placement ? *services_.placement : readHistoryPlacement(services_.config);
     setGeometry(p.left, p.top, p.width, p.height);
     if (p.state == HistoryWindowState::Maximised)
         setWindowState(windowState() | Qt::WindowMaximized);

@@ -5,11 +5,13 @@
 // delete, clear, open, save and CSV export, and the way back into the main window's
 // fields ("Fill search fields", "Run"). Created hidden; closing it only hides it.
 
+#include "history/history_placement.h"
 #include "history/history_view.h"
 
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -32,6 +34,9 @@ struct HistoryWindowServices {
     FileChooser& files;
     // Shows the main window at full opacity and brings it to the front.
     std::function<void()> bringMainForward;
+    // Where the window opens, as read from YY.cfg at the program's start; none: read
+    // when the window is made.
+    std::optional<HistoryPlacement> placement = std::nullopt;
 };
 
 class Tfhist : public QWidget {

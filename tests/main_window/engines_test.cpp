@@ -139,6 +139,56 @@ private slots:
         QVERIFY(w_->widgets().edomain->hasFocus() || !w_->isActiveWindow());
     }
 
+    // The hidden "Crawler" submenu's entries show the pop-up menu's marks, whichever
+    // menu, engine button or request changed them.
+    void hiddenSubmenuMirrorsTheCrawlerMenu() {
+        make();
+        MainMenus& m = w_->menus();
+        const auto marks = [&] {
+            return QList<bool>{m.mode(CrawlMode::StartFastCrawl)->isChecked(),
+                               m.mode(CrawlMode::StartSlowCrawl)->isChecked(),
+                               m.mode(CrawlMode::AllLinks)->isChecked(),
+                               m.mode(CrawlMode::interLinks)->isChecked()};
+        };
+        const auto submenu = [&] {
+            return QList<bool>{m.subFast->isChecked(), m.subSlow->isChecked(),
+                               m.subAll->isChecked(), m.subInternal->isChecked()};
+        };
+        // No mode at the start: nothing checked in either menu.
+        QCOMPARE(marks(), (QList<bool>{false, false, false, false}));
+        QCOMPARE(submenu(), marks());
+        struct Step {
+            QAction* action;
+            int requestMode;
+            QList<bool> expected; // fast, slow, all, internal
+        };
+        const Step steps[] = {
+            {m.subSlow, kNoCrawlRequest, {false, true, false, false}},
+            {m.subAll, kNoCrawlRequest, {false, false, true, false}},
+            {m.subInternal, kNoCrawlRequest, {false, false, false, true}},
+            // Its own entry is none of the pop-up's: nothing stays checked...
+            {m.subFast, kNoCrawlRequest, {false, false, false, false}},
+            // ...unless the crawl request names a mode.
+            {m.subFast, 1, {false, false, true, false}},
+            {m.subFast, 2, {false, false, false, true}},
+            {m.mode(CrawlMode::StartSlowCrawl), kNoCrawlRequest, {false, true, false, false}},
+            {m.mode(CrawlMode::AllLinks), kNoCrawlRequest, {false, false, true, false}},
+            // Triggering a checked entry again must not uncheck its mirror.
+            {m.subAll, kNoCrawlRequest, {false, false, true, false}},
+            {m.mode(CrawlMode::interLinks), kNoCrawlRequest, {false, false, false, true}},
+        };
+        for (const Step& step : steps) {
+            w_->form().setCrawlRequestMode(step.requestMode);
+            step.action->trigger();
+            QCOMPARE(marks(), step.expected);
+            QCOMPARE(submenu(), step.expected);
+        }
+        // Another engine's button clears the marks, in both menus.
+        w_->form().setCrawlRequestMode(kNoCrawlRequest);
+        click(SearchEngine::Ask);
+        QCOMPARE(submenu(), (QList<bool>{false, false, false, false}));
+    }
+
     void goOpensThroughTheDesktopOpener() {
         make();
         TempDir bin;
