@@ -120,6 +120,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // "Export list of links" and "Export data": the same dialog and write, other bytes.
+    void exportLinkList(std::string (*fileName)(std::string_view site),
+                        std::string (*bytes)(const LinkList& list, std::string_view site));
     void wireControls();
     void wireMenus();
     void fieldChanged(TextField field, const QString& text);

@@ -126,24 +126,23 @@ void writeExport(Messages& messages, const QString& path, const std::string& byt
 } // namespace
 
 void TMainForm::Exportlinks1000Click() {
+    exportLinkList(linkExportName, linkExport);
+}
+
+void TMainForm::Exportdata1000Click() {
+    exportLinkList(dataExportName, dataExport);
+}
+
+void TMainForm::exportLinkList(std::string (*fileName)(std::string_view site),
+                               std::string (*bytes)(const LinkList& list, std::string_view site)) {
     // The table is the running crawl's until it ends.
     if (runner_.running())
         return;
     const std::string& site = model_.text(TextField::Site);
-    const QString path = chooseToSave(services_.files, linkExportName(site));
+    const QString path = chooseToSave(services_.files, fileName(site));
     if (path.isEmpty())
         return;
-    writeExport(services_.messages, path, linkExport(runner_.engine().linkList(), site));
-}
-
-void TMainForm::Exportdata1000Click() {
-    if (runner_.running())
-        return;
-    const std::string& site = model_.text(TextField::Site);
-    const QString path = chooseToSave(services_.files, dataExportName(site));
-    if (path.isEmpty())
-        return;
-    writeExport(services_.messages, path, dataExport(runner_.engine().linkList(), site));
+    writeExport(services_.messages, path, bytes(runner_.engine().linkList(), site));
 }
 
 void TMainForm::ImportCSV1Click() {

@@ -1,5 +1,6 @@
 #include "appearance/colour.h"
 #include "appearance/recent_colours.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
@@ -18,11 +19,7 @@ RecentSlots slotsOf(std::initializer_list<int> first) {
     return slots;
 }
 
-struct RecordedMessages : Messages {
-    std::vector<std::string> shown;
-    void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
-    bool ask(const std::string&) override { return false; }
-};
+using RecordedMessages = test::ShownTexts;
 
 } // namespace
 

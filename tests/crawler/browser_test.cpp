@@ -4,6 +4,7 @@
 #include "crawler/crawl_engine.h"
 #include "crawler/curl_page_source.h"
 #include "tests/support/http_server.h"
+#include "tests/support/messages.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 
@@ -13,11 +14,7 @@
 namespace trov {
 namespace {
 
-class NoMessages : public Messages {
-public:
-    void show(MessageIcon, const std::string&, bool) override {}
-    bool ask(const std::string&) override { return false; }
-};
+using NoMessages = test::SilentMessages;
 
 const char* chromium() {
     for (const char* path : {"/usr/bin/chromium", "/usr/bin/chromium-browser"})

@@ -6,6 +6,7 @@
 #include "crawler/results.h"
 #include "tests/crawler/fixture_site.h"
 #include "tests/crawler/generated_site.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <chrono>
@@ -52,12 +53,7 @@ private:
     void add(std::string e) { events.push_back(std::move(e)); }
 };
 
-class RecordingMessages : public Messages {
-public:
-    void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
-    bool ask(const std::string&) override { return false; }
-    std::vector<std::string> shown;
-};
+using RecordingMessages = test::ShownTexts;
 
 // What one crawl left behind: every field of every table entry and the counters, the
 // result page, both exports, the messages and the progress panel's whole story.

@@ -4,6 +4,7 @@
 #include "crawler/crawl_engine.h"
 #include "crawler/curl_page_source.h"
 #include "tests/crawler/generated_site.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <algorithm>
@@ -24,11 +25,7 @@ using test::HttpResponse;
 using test::HttpServer;
 using test::sendAll;
 
-class Quiet : public Messages {
-public:
-    void show(MessageIcon, const std::string&, bool) override {}
-    bool ask(const std::string&) override { return false; }
-};
+using Quiet = test::SilentMessages;
 
 // Waits until pred holds or the time is up; answers whether it held.
 template <class Pred> bool waitFor(Pred pred, std::chrono::milliseconds limit) {

@@ -3,6 +3,7 @@
 #include "crawler/curl_page_source.h"
 #include "crawler/results.h"
 #include "tests/crawler/fixture_site.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <chrono>
@@ -17,12 +18,7 @@ namespace {
 using test::Hit;
 using test::HttpResponse;
 
-class RecordingMessages : public Messages {
-public:
-    void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
-    bool ask(const std::string&) override { return false; }
-    std::vector<std::string> shown;
-};
+using RecordingMessages = test::ShownTexts;
 
 class RecordingProgress : public CrawlProgress {
 public:

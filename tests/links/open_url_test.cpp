@@ -1,4 +1,5 @@
 #include "links/open_url.h"
+#include "tests/support/messages.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -7,11 +8,7 @@ using namespace trov;
 using namespace trov::links;
 
 namespace {
-struct RecordedMessages : Messages {
-    std::vector<std::string> shown;
-    void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
-    bool ask(const std::string&) override { return false; }
-};
+using RecordedMessages = test::ShownTexts;
 } // namespace
 
 TEST(OpenUrl, OpensOnlyWebAddresses) {
