@@ -83,6 +83,13 @@ int main(int argc, char** argv) {
     const bool minimal = argc > 1 && std::strcmp(argv[1], "minimal") == 0;
     const int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 0;
     QApplication app(argc, argv);
+    // TROV_BENCH_STAGES=1 prints the microseconds since start at each step of the start.
+    const bool stages = std::getenv("TROV_BENCH_STAGES") != nullptr;
+    const auto stage = [&](const char* step) {
+        if (stages)
+            std::fprintf(stderr, "stage %-12s %8lld us\n", step, clock.nsecsElapsed() / 1000);
+    };
+    stage("application");
     Counter counter;
     app.installEventFilter(&counter);
 
@@ -127,19 +134,27 @@ int main(int argc, char** argv) {
                                    {},
                                    {}});
         form = std::make_unique<trov::TMainForm>(*services);
+        stage("constructed");
         form->FormCreate();
+        stage("FormCreate");
         history->NaloziTabelo(messages);
+        stage("Nalozi");
         formWindows = std::make_unique<trov::FormWindows>(*form, *history, *suggestions, *config,
                                                           messages, trov::DataFolder(folder));
         services->formCommands = formWindows.get();
+        stage("formWindows");
         form->createHiddenWindows();
+        stage("hidden");
         window = form.get();
     }
     counter.window = window;
     window->move(100, 100);
     window->show();
+    stage("show");
     while (!counter.firstPaint)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+    stage("paint");
     std::printf("first-frame-ms %lld\n", static_cast<long long>(clock.elapsed()));
     std::fflush(stdout);
     if (idleSeconds <= 0)
