@@ -60,7 +60,7 @@ trov::HistoryRecord row(const char* date, const char* time, const char* words, c
     const char* texts[] = {date,    time,    words,   exact,   "- - -", site,   "- - -",
                            browser, "- - -", country, "- - -", period,  engine, kind};
     for (std::size_t i = 0; i < trov::kHistoryColumnCount; ++i)
-        r[i] = texts[i];
+        r.set(i, texts[i]);
     return r;
 }
 

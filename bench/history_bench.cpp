@@ -23,14 +23,14 @@ HistoryList bigHistory() {
     list.rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {
         HistoryRecord r;
-        r[0] = "05.12.2026";
-        r[1] = "14:03:" + std::to_string(i % 60);
-        r[2] = "search words number " + std::to_string(i);
+        r.set(0, "05.12.2026");
+        r.set(1, "14:03:" + std::to_string(i % 60));
+        r.set(2, "search words number " + std::to_string(i));
         for (std::size_t c = 3; c < 12; ++c)
-            r[c] = "- - -";
-        r[7] = "Default";
-        r[12] = "Google";
-        r[13] = "All";
+            r.set(c, "- - -");
+        r.set(7, "Default");
+        r.set(12, "Google");
+        r.set(13, "All");
         list.rows.push_back(std::move(r));
     }
     return list;

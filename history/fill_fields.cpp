@@ -79,21 +79,21 @@ constexpr std::array<NamedEngine, 8> kNamedEngines = {{
 
 // The Links record: the extract mode as a request, so the Links button keeps its menu
 // closed and ticks the mode itself; a list crawl loads its file again.
-void restoreLinks(const std::string& engineText, MainWindowCommands& main) {
+void restoreLinks(std::string_view engineText, MainWindowCommands& main) {
     FormModel& form = main.form();
     for (CrawlMode mode : kCrawlModes)
         form.setCrawlMark(mode, false);
     int request = 0;
-    if (engineText.find("Extract all links from a website") != std::string::npos)
+    if (engineText.find("Extract all links from a website") != std::string_view::npos)
         request = 1;
-    if (engineText.find("Extract internal links from a website") != std::string::npos)
+    if (engineText.find("Extract internal links from a website") != std::string_view::npos)
         request = 2;
     form.setCrawlRequestMode(request);
     main.pressEngine(SearchEngine::Links);
     form.tickRequestedExtractMode();
     form.setSiteReadOnly(false);
     // Loaded after the Links selection, which would otherwise clear the list mode again.
-    if (engineText.find("Crawl from a file") != std::string::npos)
+    if (engineText.find("Crawl from a file") != std::string_view::npos)
         main.loadCrawlList(crawlListPathOf(engineText));
 }
 
@@ -136,7 +136,8 @@ void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommand
             selectEqual(form, ListField::FileType, record[kColFileType]);
 
             const auto fieldText = [&](std::size_t column) {
-                return record[column] == kAbsentMarker ? std::string() : record[column];
+                return record[column] == kAbsentMarker ? std::string()
+                                                       : std::string(record[column]);
             };
             form.setText(TextField::Exact, fieldText(kColExact));
             form.setText(TextField::Exclude, fieldText(kColExclude));
@@ -144,14 +145,14 @@ void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommand
             form.setText(TextField::Words, fieldText(kColSearch));
             form.recomputeFragments();
 
-            const std::string& engineText = record[kColEngine];
+            const std::string_view engineText = record[kColEngine];
             for (const NamedEngine& e : kNamedEngines)
                 if (engineText == e.text)
                     main.pressEngine(e.engine);
             // The period list is refilled for every record: an unknown period is "Any time".
             const int period = lastEqual(kPeriods, record[kColPeriod]);
             form.select(ListField::Period, period < 0 ? 0 : period);
-            if (engineText.find("Links") != std::string::npos) {
+            if (engineText.find("Links") != std::string_view::npos) {
                 expand = true;
                 restoreLinks(engineText, main);
             }

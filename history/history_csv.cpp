@@ -73,7 +73,7 @@ std::vector<HistoryRecord> parseHistoryCsv(std::string_view s) {
                     value += s[i++];
             }
             if (column < kHistoryColumnCount)
-                row[column] = text::decodeStoredText(value);
+                row.set(column, text::decodeStoredText(value));
             ++column;
             if (i < n && s[i] == ',') {
                 ++i;

@@ -5,6 +5,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,12 +39,48 @@ enum HistoryColumnIndex : std::size_t {
     kColType,
 };
 
-struct HistoryRecord {
-    std::array<std::string, kHistoryColumnCount> texts;
+// The 14 texts sit one after another in one buffer, each behind a byte holding its
+// length modulo 256: the form the store keeps a row in. A history holds up to hundreds of
+// thousands of rows, and 14 separate strings a row made loading it bound by memory; this
+// way the rows of a loaded store share the store's own bytes, and are written back from
+// them. The buffer is never changed once made: changing a text gives the row a buffer of
+// its own.
+class HistoryRecord {
+public:
+    using Texts = std::array<std::string_view, kHistoryColumnCount>;
 
-    std::string& operator[](std::size_t i) { return texts[i]; }
-    const std::string& operator[](std::size_t i) const { return texts[i]; }
-    bool operator==(const HistoryRecord&) const = default;
+    HistoryRecord();
+    explicit HistoryRecord(const Texts& texts) { assign(texts); }
+    // The row stored at offset in a store's bytes: 14 texts, each behind its length byte;
+    // nothing when they run past the end. stored().size() is the bytes it takes.
+    static std::optional<HistoryRecord> fromStored(std::shared_ptr<const std::string> bytes,
+                                                   std::size_t offset);
+
+    // Const, so that an assignment to it cannot compile and do nothing.
+    const std::string_view operator[](std::size_t i) const {
+        const std::uint32_t begin = (i == 0 ? 0 : ends_[i - 1]) + 1;
+        return stored().substr(begin, ends_[i] - begin);
+    }
+    void set(std::size_t i, std::string_view text);
+    // Replaces all 14 texts at once, with one allocation.
+    void assign(const Texts& texts);
+    Texts texts() const;
+
+    // The row as the store writes it, when no text is longer than a length byte holds.
+    bool fitsStore() const { return fitsStore_; }
+    std::string_view stored() const {
+        return std::string_view(*buffer_).substr(start_, ends_.back());
+    }
+
+    bool operator==(const HistoryRecord& o) const {
+        return ends_ == o.ends_ && stored() == o.stored();
+    }
+
+private:
+    std::shared_ptr<const std::string> buffer_;
+    std::uint32_t start_ = 0;                               // where the row begins in it
+    std::array<std::uint32_t, kHistoryColumnCount> ends_{}; // end of each text, from start_
+    bool fitsStore_ = true;
 };
 
 // A column of the list view as the store keeps it.

@@ -18,13 +18,14 @@ bool pathExists(const std::string& path) {
 
 bool readHistoryFile(const std::string& path, HistoryList& list, HistoryFileProblem* problem) {
     FileError error;
-    const auto bytes = readWholeFile(path, &error);
+    auto bytes = readWholeFile(path, &error);
     if (!bytes) {
         if (problem)
             *problem = {path, error.reason.empty() ? "No such file or directory" : error.reason};
         return false;
     }
-    const StreamReadResult result = readListViewStream(*bytes, list);
+    const StreamReadResult result =
+        readListViewStream(std::make_shared<const std::string>(std::move(*bytes)), list);
     if (!result.ok && problem)
         *problem = {path, result.reason};
     return result.ok;
@@ -91,7 +92,7 @@ bool HistoryStore::importCsv(const std::string& path, Messages& messages,
             *problem = {error.path, error.reason};
         return false;
     }
-    const auto bytes = readWholeFile(path, &error);
+    auto bytes = readWholeFile(path, &error);
     if (!bytes) {
         const std::string reason =
             error.reason.empty() ? "No such file or directory" : error.reason;

@@ -31,7 +31,7 @@ std::uint32_t rowColour(const HistoryRecord& record, std::size_t row, std::strin
 }
 
 std::string rowSearchText(const HistoryRecord& record) {
-    std::string s = record[0];
+    std::string s(record[0]);
     for (std::size_t c = 1; c < kHistoryColumnCount; ++c) {
         s += kColumnSeparator;
         s += record[c];

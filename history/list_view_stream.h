@@ -5,6 +5,7 @@
 
 #include "history/history_list.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,8 @@ struct StreamReadResult {
 // properties are taken where the list keeps them and skipped otherwise. On a corrupt
 // stream the list stays as far as it was read and the result says why.
 StreamReadResult readListViewStream(std::string_view bytes, HistoryList& list);
+// The same, with the rows keeping their texts in the stream's own bytes.
+using StoreBytes = std::shared_ptr<const std::string>;
+StreamReadResult readListViewStream(StoreBytes bytes, HistoryList& list);
 
 } // namespace trov

@@ -81,33 +81,49 @@ std::vector<HistoryColumn> readColumns(StreamCursor& c) {
     return columns;
 }
 
-// One row's texts as the rows block holds them; the row is read whole before any of it is
-// kept, so a block that ends inside a row leaves only the rows before it.
-struct StoredRow {
-    std::array<std::string_view, kHistoryColumnCount> texts{}; // absent sub-items are empty
-    std::string_view span;                                     // the texts with their lengths
-};
+// A row with sub-items missing, or with texts to decode.
+void appendDecoded(std::vector<HistoryRecord>& rows, const HistoryRecord::Texts& stored) {
+    std::array<std::string, kHistoryColumnCount> texts;
+    HistoryRecord::Texts views;
+    for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
+        views[i] = texts[i] = decoded(stored[i]);
+    rows.emplace_back(views);
+}
 
-StoredRow readStoredRow(StreamCursor& c, std::string_view block) {
+// One row as the rows block holds it. A block that ends inside a row is refused.
+void readRow(StreamCursor& c, const StoreBytes& store, std::string_view block,
+             std::vector<HistoryRecord>& rows) {
     c.take(12, "a row"); // image, state and overlay index
     const std::int32_t subItems = c.i32("a row");
     c.take(4, "a row"); // data
     if (subItems < 0 || std::uint32_t(subItems) > c.remaining())
         throw Corrupt("a row's sub-item count does not fit the block");
-    StoredRow row;
-    const std::size_t start = c.position();
-    row.texts[0] = c.shortText("a row caption");
-    for (std::int32_t s = 0; s < subItems; ++s) {
-        const std::string_view t = c.shortText("a sub-item");
-        if (std::size_t(s) < kHistorySubItemCount)
-            row.texts[std::size_t(s) + 1] = t;
+    if (subItems < std::int32_t(kHistorySubItemCount)) {
+        HistoryRecord::Texts texts{}; // absent sub-items are empty
+        texts[0] = c.shortText("a row caption");
+        for (std::int32_t s = 0; s < subItems; ++s)
+            texts[std::size_t(s) + 1] = c.shortText("a sub-item");
+        appendDecoded(rows, texts);
+        return;
     }
-    row.span = block.substr(start, c.position() - start);
-    return row;
+    const std::size_t offset = std::size_t(block.data() - store->data()) + c.position();
+    std::optional<HistoryRecord> row = HistoryRecord::fromStored(store, offset);
+    if (!row)
+        c.take(c.remaining() + 1, "a row's texts"); // refused: the texts run past the block
+    const std::string_view stored = c.take(row->stored().size(), "a row's texts");
+    for (std::int32_t s = std::int32_t(kHistorySubItemCount); s < subItems; ++s)
+        c.shortText("a sub-item"); // sub-items past the columns are not kept
+    // A row with no byte above 127, its length bytes included, is ASCII throughout (the
+    // usual case): it is taken over as stored, in one copy.
+    if (isAscii(stored))
+        rows.push_back(std::move(*row));
+    else
+        appendDecoded(rows, row->texts());
 }
 
 // The rows block: its size, the row count, the rows, then sub-item image indexes.
-void readItemsData(std::string_view block, std::vector<HistoryRecord>& rows) {
+void readItemsData(const StoreBytes& store, std::string_view block,
+                   std::vector<HistoryRecord>& rows) {
     StreamCursor whole(block);
     const std::uint32_t size = whole.u32("the rows' size");
     const std::int32_t count = whole.i32("the row count");
@@ -120,24 +136,13 @@ void readItemsData(std::string_view block, std::vector<HistoryRecord>& rows) {
     c.take(8, "the rows' header");
     rows.clear();
     rows.reserve(std::size_t(count)); // bounded above by the block's size
-    for (std::int32_t r = 0; r < count; ++r) {
-        const StoredRow stored = readStoredRow(c, block);
-        HistoryRecord& row = rows.emplace_back();
-        // A row with no byte above 127, its length bytes included, is ASCII throughout
-        // (the usual case): its texts are taken as they are, without a check of each.
-        const bool ascii = isAscii(stored.span);
-        for (std::size_t i = 0; i < kHistoryColumnCount; ++i) {
-            if (ascii)
-                row[i].assign(stored.texts[i]);
-            else
-                row[i] = decoded(stored.texts[i]);
-        }
-    }
+    for (std::int32_t r = 0; r < count; ++r)
+        readRow(c, store, block, rows);
     // The sub-item image indexes that follow are presentation only; the list has no use
     // for them, and a block that ends early is still a good one.
 }
 
-void readProperties(StreamCursor& c, HistoryList& list) {
+void readProperties(StreamCursor& c, const StoreBytes& store, HistoryList& list) {
     for (std::string_view name; !(name = c.shortText("a property name")).empty();) {
         const std::uint8_t tag = c.u8("a value tag");
         const auto is = [&](std::string_view n) { return text::equalsIgnoreCase(name, n); };
@@ -154,7 +159,7 @@ void readProperties(StreamCursor& c, HistoryList& list) {
         else if (is("Columns") && tag == kCollection)
             list.columns = readColumns(c);
         else if (is("Items.Data") && tag == kBinary)
-            readItemsData(c.take(c.u32("the rows' length"), "the rows"), list.rows);
+            readItemsData(store, c.take(c.u32("the rows' length"), "the rows"), list.rows);
         else
             c.skipValue(tag, 0);
     }
@@ -163,13 +168,18 @@ void readProperties(StreamCursor& c, HistoryList& list) {
 } // namespace
 
 StreamReadResult readListViewStream(std::string_view bytes, HistoryList& list) {
+    return readListViewStream(std::make_shared<const std::string>(bytes), list);
+}
+
+StreamReadResult readListViewStream(StoreBytes store, HistoryList& list) {
+    const std::string_view bytes = *store;
     StreamCursor c(bytes);
     try {
         if (c.remaining() < 4 || std::memcmp(bytes.data(), kSignature, 4) != 0)
             throw Corrupt("not a history store (no TPF0 signature)");
         c.take(4, "the signature");
         c.readHeader();
-        readProperties(c, list);
+        readProperties(c, store, list);
         while (c.peek("the child list") != kNull)
             c.skipObject(1);
         c.u8("the child list");

@@ -23,8 +23,12 @@ void writeItemsData(StreamWriter& w, const std::vector<HistoryRecord>& rows) {
         w.u32(0xFFFFFFFF); // overlay index
         w.u32(kHistorySubItemCount);
         w.u32(0); // data
-        for (const std::string& t : row.texts)
-            w.shortText(t);
+        if (row.fitsStore()) {
+            w.raw(row.stored());
+            continue;
+        }
+        for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
+            w.shortText(row[i]);
     }
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t s = 0; s < kHistorySubItemCount; ++s)
@@ -36,6 +40,10 @@ void writeItemsData(StreamWriter& w, const std::vector<HistoryRecord>& rows) {
 std::size_t itemsDataSize(const std::vector<HistoryRecord>& rows) {
     std::size_t size = 8;
     for (const HistoryRecord& row : rows) {
+        if (row.fitsStore()) {
+            size += 21 + (row.stored().size() - kHistoryColumnCount) + 3 * kHistorySubItemCount;
+            continue;
+        }
         size += 21 + storedLength(row[0]);
         for (std::size_t s = 1; s < kHistoryColumnCount; ++s)
             size += storedLength(row[s]) + 3;

@@ -58,33 +58,33 @@ std::string engineColumnText(SearchEngine engine, const CrawlMarks& marks,
 HistoryRecord makeHistoryRecord(const SearchSnapshot& search, bool mainWindowVisible,
                                 const HistoryClock& clock) {
     HistoryRecord r;
-    r[kColDate] = clock.dateText();
-    r[kColTime] = clock.timeText();
-    r[kColSearch] = orAbsent(search.words);
+    r.set(kColDate, clock.dateText());
+    r.set(kColTime, clock.timeText());
+    r.set(kColSearch, orAbsent(search.words));
     const std::string absent(kAbsentMarker);
     if (search.expanded) {
-        r[kColExact] = orAbsent(search.exactPhrase);
-        r[kColExclude] = orAbsent(search.excludedWords);
-        r[kColSite] = orAbsent(search.site);
+        r.set(kColExact, orAbsent(search.exactPhrase));
+        r.set(kColExclude, orAbsent(search.excludedWords));
+        r.set(kColSite, orAbsent(search.site));
         if (mainWindowVisible) {
             // The selected entries as they are; a list without a selection gives "".
-            r[kColFileType] = search.fileType;
-            r[kColBrowser] = search.browser;
-            r[kColInterface] = search.interfaceLanguage;
-            r[kColCountry] = search.country;
-            r[kColLanguage] = search.language;
+            r.set(kColFileType, search.fileType);
+            r.set(kColBrowser, search.browser);
+            r.set(kColInterface, search.interfaceLanguage);
+            r.set(kColCountry, search.country);
+            r.set(kColLanguage, search.language);
         } else {
             for (std::size_t c = kColFileType; c <= kColLanguage; ++c)
-                r[c] = absent;
+                r.set(c, absent);
         }
-        r[kColPeriod] = enginesWithPeriod(search.engine) ? search.period : absent;
+        r.set(kColPeriod, enginesWithPeriod(search.engine) ? search.period : absent);
     } else {
         for (std::size_t c = kColExact; c <= kColPeriod; ++c)
-            r[c] = absent;
-        r[kColBrowser] = std::string(kCollapsedBrowser);
+            r.set(c, absent);
+        r.set(kColBrowser, std::string(kCollapsedBrowser));
     }
-    r[kColEngine] = engineColumnText(search.engine, search.crawlMarks, search.crawlListFile);
-    r[kColType] = search.kind;
+    r.set(kColEngine, engineColumnText(search.engine, search.crawlMarks, search.crawlListFile));
+    r.set(kColType, search.kind);
     return r;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/file_chooser.h"
 #include "app/main_commands.h"
+#include "app/qt_text.h"
 #include "common/messages.h"
 #include "history/fill_fields.h"
 #include "history/window.h"
@@ -46,7 +47,7 @@ void Tfhist::showDetail() {
         return; // nothing selected: the panel stays
     const HistoryRecord& r = view_.detail();
     for (std::size_t c = 0; c < kHistoryColumnCount; ++c)
-        detail_[c]->setText(QString::fromStdString(r[c]));
+        detail_[c]->setText(toQString(r[c]));
 }
 
 void Tfhist::pullSelection() {

@@ -1,5 +1,6 @@
 #include "history/window_model.h"
 
+#include "app/qt_text.h"
 #include "history/history_view.h"
 
 #include <QColor>
@@ -27,7 +28,7 @@ QVariant HistoryTableModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return QString::fromStdString(record[static_cast<std::size_t>(index.column())]);
+        return toQString(record[static_cast<std::size_t>(index.column())]);
     case Qt::BackgroundRole: {
         const std::uint32_t rgb =
             rowColour(record, static_cast<std::size_t>(index.row()), findText_().toStdString());

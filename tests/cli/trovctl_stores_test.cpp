@@ -21,10 +21,10 @@ HistoryList twoRows() {
     HistoryList list;
     HistoryRecord r;
     for (std::size_t i = 0; i < 14; ++i)
-        r[i] = "c" + std::to_string(i);
-    r[2] = "a, \"b\"";
+        r.set(i, "c" + std::to_string(i));
+    r.set(2, "a, \"b\"");
     list.rows = {r, r};
-    list.rows[1][0] = "older";
+    list.rows[1].set(0, "older");
     list.columns[3].width = 333;
     return list;
 }

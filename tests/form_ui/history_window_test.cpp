@@ -20,14 +20,14 @@ namespace {
 HistoryRecord record(const std::string& words, const std::string& browser = "Firefox",
                      const std::string& engine = "Google") {
     HistoryRecord r;
-    r[kColDate] = "05.12.2026";
-    r[kColTime] = "10:00:00";
-    r[kColSearch] = words;
+    r.set(kColDate, "05.12.2026");
+    r.set(kColTime, "10:00:00");
+    r.set(kColSearch, words);
     for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
-        r[c] = "- - -";
-    r[kColBrowser] = browser;
-    r[kColEngine] = engine;
-    r[kColType] = "All";
+        r.set(c, "- - -");
+    r.set(kColBrowser, browser);
+    r.set(kColEngine, engine);
+    r.set(kColType, "All");
     return r;
 }
 
@@ -69,7 +69,7 @@ struct Rig {
             return {"<unreadable>"};
         std::vector<std::string> out;
         for (const auto& r : list.rows)
-            out.push_back(r[kColSearch]);
+            out.emplace_back(r[kColSearch]);
         return out;
     }
 };
@@ -263,10 +263,10 @@ private slots:
         rig.store.list().rows = {collapsed};
         HistoryRecord links =
             record("", "Firefox", "Links ( Extract internal links from a website )");
-        links[kColSite] = "example.com";
+        links.set(kColSite, "example.com");
         rig.store.list().rows.push_back(links);
         HistoryRecord dashes = record("kept?", "- - -", "Ask");
-        dashes[kColExact] = "phrase";
+        dashes.set(kColExact, "phrase");
         rig.store.list().rows.push_back(dashes);
         rig.window->toggle();
 

@@ -14,7 +14,7 @@ namespace {
 HistoryRecord record(std::array<const char*, 14> texts) {
     HistoryRecord r;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        r[i] = texts[i];
+        r.set(i, texts[i]);
     return r;
 }
 
@@ -58,17 +58,17 @@ TEST(CrawlListPath, TakesThePathOfTheListFile) {
 
 TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
     HistoryRecord r = collapsedRecord("cats", "Google", "All");
-    r[kColPeriod] = "Any time";
+    r.set(kColPeriod, "Any time");
     EXPECT_FALSE(recordWantsExpansion(r));
     for (std::size_t c : {kColExact, kColExclude, kColSite, kColFileType, kColInterface,
                           kColCountry, kColLanguage, kColPeriod}) {
         HistoryRecord changed = r;
-        changed[c] = "x";
+        changed.set(c, "x");
         EXPECT_TRUE(recordWantsExpansion(changed)) << c;
     }
     for (std::size_t c : {kColSearch, kColBrowser, kColEngine, kColType}) {
         HistoryRecord changed = r;
-        changed[c] = "x";
+        changed.set(c, "x");
         EXPECT_FALSE(recordWantsExpansion(changed)) << c;
     }
 }
@@ -109,7 +109,7 @@ TEST_F(FillFixture, ACollapsedRecordDoesNotExpand) {
 
 TEST_F(FillFixture, ABrowserOfDashesFillsNoField) {
     HistoryRecord r = expandedRecord("Bing", "Past week", "All");
-    r[kColBrowser] = "- - -";
+    r.set(kColBrowser, "- - -");
     main.model.setText(TextField::Words, "kept");
     FillFields(r, true, main);
     EXPECT_EQ(main.model.text(TextField::Words), "kept");
@@ -119,8 +119,8 @@ TEST_F(FillFixture, ABrowserOfDashesFillsNoField) {
 
     FakeMainWindow other;
     HistoryRecord plain = collapsedRecord("x", "Bing", "All");
-    plain[kColBrowser] = "- - -";
-    plain[kColPeriod] = "Any time";
+    plain.set(kColBrowser, "- - -");
+    plain.set(kColPeriod, "Any time");
     FillFields(plain, true, other);
     EXPECT_FALSE(other.expanded);
     EXPECT_EQ(other.calls, std::vector<std::string>{"sync"});

@@ -28,13 +28,13 @@ TEST(HistoryCsv, QuotingRule) {
 TEST(HistoryCsv, ExportLinesAndImportBack) {
     HistoryRecord a;
     for (std::size_t i = 0; i < 14; ++i)
-        a[i] = "v" + std::to_string(i);
-    a[2] = "one, \"two\"";
-    a[3] = "- - -";
-    a[4] = "";
-    a[5] = std::string(300, 'x');
+        a.set(i, "v" + std::to_string(i));
+    a.set(2, "one, \"two\"");
+    a.set(3, "- - -");
+    a.set(4, "");
+    a.set(5, std::string(300, 'x'));
     HistoryRecord b;
-    b[0] = "only";
+    b.set(0, "only");
     const std::string csv = historyCsv({a, b});
     const std::string head =
         "v0,v1,\"one, \"\"two\"\"\",\"- - -\",," + std::string(300, 'x') + ",v6,";
@@ -58,7 +58,7 @@ TEST(HistoryCsv, ImportToleratesLfShortAndLongLines) {
 
 TEST(HistoryCsv, QuotedLineBreakStaysInItsValue) {
     HistoryRecord a;
-    a[2] = "two\r\nlines";
+    a.set(2, "two\r\nlines");
     EXPECT_EQ(parseHistoryCsv(historyCsv({a})), (std::vector<HistoryRecord>{a}));
 }
 
@@ -73,7 +73,7 @@ TEST(HistoryCsv, ExportKeepsTheOldFileAsBak) {
     const std::string path = dir.write("h.csv", "old export\r\n");
     dir.write("h.bak", "older\r\n");
     HistoryRecord r;
-    r[0] = "new";
+    r.set(0, "new");
     ASSERT_TRUE(exportHistoryCsv(path, {r}));
     EXPECT_EQ(dir.read("h.bak"), "old export\r\n");
     EXPECT_EQ(dir.read("h.csv"), "new,,,,,,,,,,,,,\r\n");

@@ -18,7 +18,7 @@ HistoryList listOf(std::initializer_list<const char*> captions) {
     HistoryList list;
     for (const char* c : captions) {
         HistoryRecord r;
-        r[0] = c;
+        r.set(0, c);
         list.rows.push_back(r);
     }
     return list;
@@ -31,7 +31,7 @@ std::string stream(std::initializer_list<const char*> captions) {
 std::vector<std::string> captions(const HistoryList& list) {
     std::vector<std::string> out;
     for (const auto& r : list.rows)
-        out.push_back(r[0]);
+        out.emplace_back(r[0]);
     return out;
 }
 
@@ -170,9 +170,9 @@ TEST(HistoryCrashSafety, KilledWriterLeavesALoadableStore) {
     HistoryList a, b;
     for (int i = 0; i < 20000; ++i) {
         HistoryRecord r;
-        r[0] = "a" + std::to_string(i);
+        r.set(0, "a" + std::to_string(i));
         a.rows.push_back(r);
-        r[0] = "b" + std::to_string(i);
+        r.set(0, "b" + std::to_string(i));
         b.rows.push_back(r);
     }
     const std::string path = dir.file("HistGrid.cld");

@@ -11,14 +11,14 @@ namespace {
 
 HistoryRecord row(const std::string& words, const std::string& browser = "Firefox") {
     HistoryRecord r;
-    r[kColDate] = "05.12.2026";
-    r[kColTime] = "10:00:00";
-    r[kColSearch] = words;
+    r.set(kColDate, "05.12.2026");
+    r.set(kColTime, "10:00:00");
+    r.set(kColSearch, words);
     for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
-        r[c] = "- - -";
-    r[kColBrowser] = browser;
-    r[kColEngine] = "Google";
-    r[kColType] = "All";
+        r.set(c, "- - -");
+    r.set(kColBrowser, browser);
+    r.set(kColEngine, "Google");
+    r.set(kColType, "All");
     return r;
 }
 
@@ -36,7 +36,7 @@ struct ViewFixture : ::testing::Test {
         EXPECT_TRUE(readHistoryFile(store.storePath(), list));
         std::vector<std::string> out;
         for (const auto& r : list.rows)
-            out.push_back(r[kColSearch]);
+            out.emplace_back(r[kColSearch]);
         return out;
     }
 };
@@ -126,7 +126,7 @@ TEST_F(ViewFixture, FindWithoutSelectionStartsAtRowZeroAndAnEmptyTextDoesNothing
 
 TEST_F(ViewFixture, FindMatchesAcrossTheColumnSeparator) {
     rows({"first"});
-    store.list().rows[0][kColExact] = "second";
+    store.list().rows[0].set(kColExact, "second");
     EXPECT_EQ(view.find("first <> sec"), 0u);
     EXPECT_EQ(view.find("10:00:00 <> FIRST"), 0u);
     EXPECT_FALSE(view.find("firstsecond"));
@@ -155,7 +155,7 @@ TEST(RowColours, OnlyTheListedColumnsAreLookedAt) {
                                           kColEngine,   kColType};
     for (std::size_t c = 0; c < kHistoryColumnCount; ++c) {
         HistoryRecord r;
-        r[c] = "xNeedLEx";
+        r.set(c, "xNeedLEx");
         EXPECT_EQ(rowMarked(r, "needle"), looked.count(c) == 1) << c;
         EXPECT_EQ(rowColour(r, 3, "NEEDLE"), looked.count(c) ? kFoundRowColour : kOddRowColour);
     }
@@ -163,7 +163,7 @@ TEST(RowColours, OnlyTheListedColumnsAreLookedAt) {
 
 TEST(RowColours, EvenAndOddRowsAndAnEmptyFindText) {
     HistoryRecord r;
-    r[kColSearch] = "cats";
+    r.set(kColSearch, "cats");
     EXPECT_EQ(rowColour(r, 0, ""), 0xEEF4F7u);
     EXPECT_EQ(rowColour(r, 1, ""), 0xFFFFFFu);
     EXPECT_EQ(rowColour(r, 2, "cat"), 0xFFFFB9u);

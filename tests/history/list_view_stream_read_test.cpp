@@ -141,7 +141,7 @@ TEST(ListViewStreamRead, EveryTruncationIsRefused) {
     HistoryList source;
     HistoryRecord r;
     for (std::size_t i = 0; i < 14; ++i)
-        r[i] = "t" + std::to_string(i);
+        r.set(i, "t" + std::to_string(i));
     source.rows = {r, r};
     source.multiSelect = true;
     const std::string full = writeListViewStream(source);

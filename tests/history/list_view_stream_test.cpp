@@ -1,6 +1,7 @@
 #include "history/list_view_stream.h"
 #include "tests/history/stream_bytes.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace trov;
@@ -82,9 +83,9 @@ std::string expectedItems(const std::vector<std::array<std::string, 14>>& rows) 
 }
 
 HistoryRecord record(const std::array<std::string, 14>& texts) {
-    HistoryRecord r;
-    r.texts = texts;
-    return r;
+    HistoryRecord::Texts views;
+    std::copy(texts.begin(), texts.end(), views.begin());
+    return HistoryRecord(views);
 }
 
 const std::array<std::string, 14> kRow = {"05.12.2026", "14:03:59", "cats",    "- - -", "- - -",
@@ -136,7 +137,7 @@ TEST(ListViewStream, TextLengthsAroundTheLimit) {
 
         HistoryList back;
         ASSERT_TRUE(readListViewStream(writeListViewStream(list), back).ok);
-        EXPECT_EQ(back.rows.at(0).texts, stored);
+        EXPECT_EQ(back.rows.at(0), record(stored));
     }
 }
 

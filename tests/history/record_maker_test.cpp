@@ -30,7 +30,8 @@ SearchSnapshot filled(SearchEngine engine, bool expanded) {
 }
 
 std::vector<std::string> texts(const HistoryRecord& r) {
-    return {r.texts.begin(), r.texts.end()};
+    const HistoryRecord::Texts all = r.texts();
+    return {all.begin(), all.end()};
 }
 
 } // namespace
