@@ -54,6 +54,7 @@ public:
     // A length byte and the text, cut to 255 bytes on a UTF-8 character boundary.
     void shortText(std::string_view s);
     void raw(std::string_view s) { out_.append(s); }
+    void repeat(std::size_t count, std::uint8_t b) { out_.append(count, static_cast<char>(b)); }
     // The smallest of the three integer tags that holds the value.
     void integer(std::int32_t v);
     void intProperty(std::string_view name, std::int32_t v);

@@ -17,12 +17,12 @@ std::size_t storedLength(std::string_view s) {
 void writeItemsData(StreamWriter& w, const std::vector<HistoryRecord>& rows) {
     w.u32(static_cast<std::uint32_t>(itemsDataSize(rows)));
     w.u32(static_cast<std::uint32_t>(rows.size()));
+    // Image index 0, state and overlay index -1, 13 sub-items, data 0.
+    static constexpr char kRowHeader[] =
+        "\0\0\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x0D\0\0\0\0\0\0\0";
+    static_assert(kHistorySubItemCount == 0x0D);
     for (const HistoryRecord& row : rows) {
-        w.u32(0);          // image index
-        w.u32(0xFFFFFFFF); // state index
-        w.u32(0xFFFFFFFF); // overlay index
-        w.u32(kHistorySubItemCount);
-        w.u32(0); // data
+        w.raw(std::string_view(kRowHeader, sizeof kRowHeader - 1));
         if (row.fitsStore()) {
             w.raw(row.stored());
             continue;
@@ -30,9 +30,7 @@ void writeItemsData(StreamWriter& w, const std::vector<HistoryRecord>& rows) {
         for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
             w.shortText(row[i]);
     }
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t s = 0; s < kHistorySubItemCount; ++s)
-            w.u16(0xFFFF); // sub-item image index
+    w.repeat(rows.size() * kHistorySubItemCount * 2, 0xFF); // sub-item image indexes, -1
 }
 
 } // namespace
