@@ -30,9 +30,11 @@ void TMainForm::FormCreate() {
     setClientHeight(height() <= 350 ? kExpandedHeight : kCollapsedHeight);
     try {
         model_.setBrowsers(nalozibrskalnike(services_.browsers));
-        w_.lb->clear();
-        for (const BrowserEntry& b : model_.browsers())
-            w_.lb->addItem(QString::fromStdString(b.text));
+        if (adv_) { // not made yet, the box is filled when it is
+            adv_->lb->clear();
+            for (const BrowserEntry& b : model_.browsers())
+                adv_->lb->addItem(QString::fromStdString(b.text));
+        }
         if (!config.readBool(cfg::PinPrviZagon)) {
             model_.select(ListField::Browser, config.readInt(cfg::PinBrowser));
         } else {

@@ -34,12 +34,12 @@ private slots:
         QVERIFY(w.glue().tray().loadAtStartup());
         QVERIFY(w.glue().tray().showOnStart());
         // First run: the default browser's entry, and the autostart entry written.
-        QCOMPARE(w.widgets().lb->currentText(), QStringLiteral("Firefox (Default)"));
+        QCOMPARE(w.advanced().lb->currentText(), QStringLiteral("Firefox (Default)"));
         QCOMPARE(w.form().selection(ListField::Browser), 1);
         QCOMPARE(f.autostart.writes, 1);
         QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
-        for (QComboBox* box :
-             {w.widgets().cb1, w.widgets().cb2, w.widgets().cb3, w.widgets().cb5, w.widgets().cb6})
+        for (QComboBox* box : {w.advanced().cb1, w.advanced().cb2, w.advanced().cb3,
+                               w.advanced().cb5, w.advanced().cb6})
             QCOMPARE(box->currentIndex(), 0);
         QCOMPARE(w.widgets().cbAll->currentText(), QStringLiteral("All"));
         QCOMPARE(w.backgroundColour(), 14801352);
@@ -47,7 +47,7 @@ private slots:
         QVERIFY(cfg.find("[Color]\r\nPall=14801352\r\n") != std::string::npos);
         QVERIFY(cfg.find("[App]\r\nstart=0\r\n") != std::string::npos);
         // The advanced fields are out of the tab order while collapsed.
-        QCOMPARE(w.widgets().eexact->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(w.advanced().eexact->focusPolicy(), Qt::ClickFocus);
         QVERIFY(f.messages.shown.empty());
     }
 
@@ -75,11 +75,11 @@ private slots:
         QCOMPARE(w.pos(), expected);
         QCOMPARE(w.form().selection(ListField::Browser), 0);
         QCOMPARE(f.autostart.writes, 0);
-        QCOMPARE(w.widgets().cb1->currentIndex(), 3);
-        QCOMPARE(w.widgets().cb3->currentIndex(), 5);
-        QCOMPARE(w.widgets().cb2->currentIndex(), 7);
-        QCOMPARE(w.widgets().cb5->currentIndex(), 1);
-        QCOMPARE(w.widgets().cb6->currentIndex(), 2);
+        QCOMPARE(w.advanced().cb1->currentIndex(), 3);
+        QCOMPARE(w.advanced().cb3->currentIndex(), 5);
+        QCOMPARE(w.advanced().cb2->currentIndex(), 7);
+        QCOMPARE(w.advanced().cb5->currentIndex(), 1);
+        QCOMPARE(w.advanced().cb6->currentIndex(), 2);
         // The restored selections' fragments are computed at start.
         QCOMPARE(w.form().fragments().fileExtension, std::string("pdf"));
         QCOMPARE(w.form().fragments().countryParam, std::string("&cr=countryAD"));
@@ -98,8 +98,8 @@ private slots:
         MainFormFixture f;
         f.writeCfg("[Pin]\r\nPrviZagon=0\r\nBrowser=9\r\nCountry=999\r\n");
         TMainForm& w = f.create();
-        QCOMPARE(w.widgets().lb->currentIndex(), -1);
-        QCOMPARE(w.widgets().cb3->currentIndex(), -1);
+        QCOMPARE(w.advanced().lb->currentIndex(), -1);
+        QCOMPARE(w.advanced().cb3->currentIndex(), -1);
         QCOMPARE(w.form().fragments().countryParam, std::string());
     }
 
@@ -108,7 +108,7 @@ private slots:
         f.writeCfg("[Pin]\r\nPrviZagon=1\r\n[Config]\r\nshowonstart=5\r\n");
         TMainForm& w = f.create();
         w.move(300, 400);
-        w.widgets().lb->setCurrentIndex(0);
+        w.advanced().lb->setCurrentIndex(0);
         const std::string before = f.readCfg();
         w.close();
         const IniDocument d = ini(f.readCfg());
@@ -137,7 +137,7 @@ private slots:
         MainFormFixture f;
         TMainForm& w = f.create();
         w.move(33, 44);
-        w.widgets().lb->setCurrentIndex(0);
+        w.advanced().lb->setCurrentIndex(0);
         const IniDocument before = ini(f.readCfg());
         w.menus().Exit1->trigger();
         const IniDocument d = ini(f.readCfg());
@@ -194,11 +194,11 @@ private slots:
     void pinsStoreTheListAndTheColour() {
         MainFormFixture f;
         TMainForm& w = f.create();
-        w.widgets().cb3->setCurrentIndex(12);
-        QTest::mouseClick(w.widgets().pins[3], Qt::LeftButton);
+        w.advanced().cb3->setCurrentIndex(12);
+        QTest::mouseClick(w.advanced().pins[3], Qt::LeftButton);
         QCOMPARE(ini(f.readCfg()).value("Pin", "Country"), std::optional<std::string>("12"));
-        w.widgets().cb6->setCurrentIndex(4);
-        QTest::mouseClick(w.widgets().pins[6], Qt::LeftButton);
+        w.advanced().cb6->setCurrentIndex(4);
+        QTest::mouseClick(w.advanced().pins[6], Qt::LeftButton);
         QCOMPARE(ini(f.readCfg()).value("Pin", "Time"), std::optional<std::string>("4"));
         QCOMPARE(ini(f.readCfg()).value("Color", "Pall"), std::optional<std::string>("14801352"));
     }
