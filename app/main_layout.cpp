@@ -51,14 +51,18 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     boxPalette.setColor(QPalette::Window, Qt::white);
     boxPalette.setColor(QPalette::WindowText, QColor(0x02, 0x68, 0xF9));
     w.XiPanel1->setPalette(boxPalette);
+    QFont urlFont(QStringLiteral("Segoe UI Variable Display"));
+    urlFont.setPixelSize(15);
+    urlFont.setBold(true);
+    // The frame lends the field its font while the field is made: a field made with the
+    // window's font would load that font, which nothing in the collapsed window shows.
+    w.XiPanel1->setFont(urlFont);
     w.eURL = new QLineEdit(w.XiPanel1);
     w.eURL->setObjectName(QStringLiteral("eURL"));
     w.eURL->setGeometry(4, 4, 339, 23);
     w.eURL->setFrame(false);
-    QFont urlFont(QStringLiteral("Segoe UI Variable Display"));
-    urlFont.setPixelSize(15);
-    urlFont.setBold(true);
     w.eURL->setFont(urlFont);
+    w.XiPanel1->setFont(QFont());
     QPalette up = w.eURL->palette();
     up.setColor(QPalette::Text, QColor(0x42, 0x40, 0x51));
     w.eURL->setPalette(up);

@@ -191,6 +191,24 @@ private slots:
         QCOMPARE(ini(f.readCfg()).value("Config", "load"), std::nullopt);
     }
 
+    void searchBoxFonts() {
+        MainFormFixture f;
+        TMainForm& w = f.create();
+        const MainFormWidgets& c = w.widgets();
+        QCOMPARE(w.font().family(), QStringLiteral("Segoe UI"));
+        QCOMPARE(w.font().pixelSize(), 13);
+        QCOMPARE(c.eURL->font().family(), QStringLiteral("Segoe UI Variable Display"));
+        QCOMPARE(c.eURL->font().pixelSize(), 15);
+        QVERIFY(c.eURL->font().bold());
+        // The frame and its buttons keep the window's font.
+        QVERIFY(!c.XiPanel1->testAttribute(Qt::WA_SetFont));
+        for (const QWidget* b : {static_cast<QWidget*>(c.XiPanel1), static_cast<QWidget*>(c.xiGO),
+                                 static_cast<QWidget*>(c.xiHamburger)})
+            QCOMPARE(b->font(), w.font());
+        QCOMPARE(c.cbAll->font().pixelSize(), 12);
+        QVERIFY(c.cbAll->font().bold());
+    }
+
     void pinsStoreTheListAndTheColour() {
         MainFormFixture f;
         TMainForm& w = f.create();
