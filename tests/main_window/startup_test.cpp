@@ -209,6 +209,31 @@ private slots:
         QVERIFY(c.cbAll->font().bold());
     }
 
+    // The desktop's browsers are read when first needed; the keys that choose the entry,
+    // the first run's autostart entry and what closing writes stay as they were.
+    void browsersAreReadWhenFirstNeeded() {
+        MainFormFixture fresh;
+        TMainForm& a = fresh.create(true);
+        QVERIFY(!a.form().browsersLoaded());
+        QCOMPARE(fresh.autostart.writes, 1);
+        a.close();
+        QCOMPARE(ini(fresh.readCfg()).value("Pin", "Browser"), std::optional<std::string>("1"));
+
+        MainFormFixture stored;
+        stored.writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\nBrowser=0\r\n");
+        TMainForm& b = stored.create(true);
+        // A later change of the key is not what the start read.
+        stored.config->write(cfg::PinBrowser, 1);
+        QVERIFY(!b.form().browsersLoaded());
+        QCOMPARE(stored.autostart.writes, 0);
+        b.toggleExpanded();
+        b.widgets().eURL->setText(QStringLiteral("cats"));
+        b.go();
+        QCOMPARE(stored.launcher.launches.size(), std::size_t(1));
+        QCOMPARE(stored.launcher.launches[0].command, std::string("chromium %U"));
+        QCOMPARE(b.advanced().lb->currentText(), QStringLiteral("Chromium"));
+    }
+
     void pinsStoreTheListAndTheColour() {
         MainFormFixture f;
         TMainForm& w = f.create();
