@@ -1,5 +1,6 @@
 #include "app/main_layout.h"
 
+#include "app/kind_box.h"
 #include "compose/engines.h"
 #include "compose/window_heights.h"
 
@@ -102,7 +103,7 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     w.csExpand = flatButton(p, "csExpand", {275, 46, 23, 22});
     w.csExpand->setToolTip(QStringLiteral("Expand"));
     w.csExpand->setIconSize({20, 11});
-    w.cbAll = new QComboBox(p);
+    w.cbAll = new KindBox(p);
     w.cbAll->setObjectName(QStringLiteral("cbAll"));
     w.cbAll->setGeometry(337, 46, 110, 22);
     w.cbAll->setMaxVisibleItems(20);

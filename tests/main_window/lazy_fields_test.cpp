@@ -1,6 +1,6 @@
-// The advanced fields made on first need: a start that stays collapsed never makes them,
-// and once made they show exactly what a form expanded from the start shows, whatever
-// changed the form while they did not exist.
+// What the window makes on first need: a start that stays collapsed never makes the
+// advanced fields or the kind box's list, and once made they show exactly what they show
+// when made at once, whatever changed the form in between.
 
 #include "app/crawler_panel.h"
 #include "app/main_menus.h"
@@ -9,6 +9,7 @@
 #include "main_form_fixture.h"
 #include "settings/form_reset.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QFrame>
@@ -289,6 +290,34 @@ private slots:
         showAndWait(e);
         showAndWait(l);
         QCOMPARE(picture(l), picture(e));
+    }
+
+    // The kind box's list is made when it first opens and takes the box's font then, as a
+    // combo box's list takes it when the font is set.
+    void theKindListTakesTheBoxFontWhenFirstOpened() {
+        MainFormFixture f;
+        TMainForm& w = f.create(true);
+        showAndWait(w);
+        QComboBox* box = w.widgets().cbAll;
+        QVERIFY(!box->findChild<QAbstractItemView*>());
+        QComboBox plain(w.widgets().pAll);
+        plain.setFont(box->font());
+        plain.addItem(QStringLiteral("All"));
+        QVERIFY(plain.findChild<QAbstractItemView*>()); // made by the font change
+        box->showPopup();
+        plain.showPopup();
+        QCOMPARE(box->view()->font(), plain.view()->font());
+        QCOMPARE(box->view()->window()->font(), plain.view()->window()->font());
+        QCOMPARE(box->view()->font().pixelSize(), 12);
+        QVERIFY(box->view()->font().bold());
+        QCOMPARE(box->view()->sizeHintForRow(0), plain.view()->sizeHintForRow(0));
+        box->hidePopup();
+        plain.hidePopup();
+        // Later font changes reach the list at once.
+        QFont bigger = box->font();
+        bigger.setPixelSize(20);
+        box->setFont(bigger);
+        QCOMPARE(box->view()->font().pixelSize(), 20);
     }
 
     // The drop-down and the progress panel were made after the fields and cover them; the
