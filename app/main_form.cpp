@@ -111,12 +111,9 @@ FormCommands& TMainForm::commands() {
 }
 
 void TMainForm::wireControls() {
-    for (TextField f : kTextFields) {
-        QLineEdit* e = w_.textField(f);
-        e->installEventFilter(this);
-        connect(e, &QLineEdit::textChanged, this,
-                [this, f](const QString& text) { fieldChanged(f, text); });
-    }
+    w_.eURL->installEventFilter(this);
+    connect(w_.eURL, &QLineEdit::textChanged, this,
+            [this](const QString& text) { fieldChanged(TextField::Words, text); });
     connect(w_.xiGO, &QToolButton::clicked, this, &TMainForm::xiGOClick);
     connect(w_.xiMetla, &QToolButton::clicked, this, [this] { commands().broom(); });
     connect(w_.xiHamburger, &QToolButton::clicked, this, &TMainForm::openMainMenu);
@@ -129,15 +126,6 @@ void TMainForm::wireControls() {
         model_.setKindIndex(index);
         showColours();
     });
-    const std::pair<QComboBox*, ListField> lists[] = {
-        {w_.lb, ListField::Browser},   {w_.cb1, ListField::Interface}, {w_.cb3, ListField::Country},
-        {w_.cb2, ListField::Language}, {w_.cb5, ListField::FileType},  {w_.cb6, ListField::Period}};
-    for (const auto& [box, list] : lists)
-        connect(box, &QComboBox::currentIndexChanged, this,
-                [this, list](int index) { listChanged(list, index); });
-    for (int n = 1; n <= 6; ++n)
-        connect(w_.pins[static_cast<std::size_t>(n)], &QToolButton::clicked, this,
-                [this, n] { pinClicked(n); });
 
     connect(dropDown_, &SuggestionList::rowChosen, this, [this](const QString& text) {
         // A row put into the field is no typing: the list stays as it is.
@@ -198,24 +186,112 @@ void TMainForm::wireMenus() {
     connect(m.Resetallsearches1, &QAction::triggered, this, &TMainForm::Resetallsearches1Click);
 }
 
+// ---- The advanced fields, made on first need ----
+
+const AdvancedFields& TMainForm::advanced() {
+    if (!adv_)
+        buildAdvanced();
+    return *adv_;
+}
+
+void TMainForm::buildAdvanced() {
+    const QObjectList before = w_.pAll->children();
+    adv_ = std::make_unique<AdvancedFields>();
+    buildAdvancedFields(w_.pAll, *adv_);
+    placeAdvanced(before);
+    wireAdvanced();
+    const bool was = syncing_;
+    syncing_ = true;
+    syncAdvanced();
+    syncing_ = was;
+    showColours();
+    if (shownScheme_)
+        showScheme(*shownScheme_);
+    if (advancedInTabOrder_)
+        setAdvancedInTabOrder(*advancedInTabOrder_);
+}
+
+void TMainForm::placeAdvanced(const QObjectList& before) {
+    // Made with the window, the fields sat under the drop-down and the progress panel (made
+    // after them) in both the stacking and the tab chain; made now, they are put back there.
+    const QObjectList& now = w_.pAll->children();
+    QWidget* firstLater = nullptr;
+    for (qsizetype i = before.indexOf(w_.Crta) + 1; i < before.size() && !firstLater; ++i) {
+        auto* later = qobject_cast<QWidget*>(before[i]);
+        if (later && !later->isWindow())
+            firstLater = later;
+    }
+    for (qsizetype i = before.size(); i < now.size(); ++i) {
+        auto* made = qobject_cast<QWidget*>(now[i]);
+        if (!made)
+            continue;
+        if (firstLater)
+            made->stackUnder(firstLater);
+        // Children made on a window already showing stay hidden until shown.
+        if (made->isHidden())
+            made->show();
+    }
+    QWidget* previous = w_.cbAll;
+    for (QWidget* f : adv_->tabFields()) {
+        QWidget::setTabOrder(previous, f);
+        previous = f;
+    }
+}
+
+void TMainForm::wireAdvanced() {
+    const AdvancedFields& a = *adv_;
+    for (TextField f : {TextField::Exact, TextField::Exclude, TextField::Site}) {
+        QLineEdit* e = a.textField(f);
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textChanged, this,
+                [this, f](const QString& text) { fieldChanged(f, text); });
+    }
+    const std::pair<QComboBox*, ListField> lists[] = {
+        {a.lb, ListField::Browser},   {a.cb1, ListField::Interface}, {a.cb3, ListField::Country},
+        {a.cb2, ListField::Language}, {a.cb5, ListField::FileType},  {a.cb6, ListField::Period}};
+    for (const auto& [box, list] : lists)
+        connect(box, &QComboBox::currentIndexChanged, this,
+                [this, list](int index) { listChanged(list, index); });
+    for (int n = 1; n <= 6; ++n)
+        connect(a.pins[static_cast<std::size_t>(n)], &QToolButton::clicked, this,
+                [this, n] { pinClicked(n); });
+}
+
+QLineEdit* TMainForm::builtField(TextField f) const {
+    if (f == TextField::Words)
+        return w_.eURL;
+    return adv_ ? adv_->textField(f) : nullptr;
+}
+
+QFrame* TMainForm::builtFrame(TextField f) const {
+    if (f == TextField::Words)
+        return w_.XiPanel1;
+    return adv_ ? adv_->textFrame(f) : nullptr;
+}
+
+void TMainForm::showSiteReadOnly() {
+    if (adv_)
+        adv_->edomain->setReadOnly(model_.siteReadOnly());
+}
+
 void TMainForm::openMainMenu() {
     menus_->main->popup(w_.xiHamburger->mapToGlobal(QPoint(-1, w_.xiHamburger->height() + 1)));
 }
 
 // ---- Fields and the drop-down ----
 
-QLineEdit* TMainForm::ownerField() const {
+QLineEdit* TMainForm::ownerField() {
     switch (model_.suggestionOwner()) {
     case OwnerField::None:
         return nullptr;
     case OwnerField::Words:
         return w_.eURL;
     case OwnerField::Exact:
-        return w_.eexact;
+        return advanced().eexact;
     case OwnerField::Exclude:
-        return w_.eexclude;
+        return advanced().eexclude;
     case OwnerField::Site:
-        return w_.edomain;
+        return advanced().edomain;
     }
     return nullptr;
 }
@@ -283,7 +359,7 @@ bool TMainForm::fieldKey(TextField field, QKeyEvent* key) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     for (TextField f : kTextFields) {
-        if (watched != w_.textField(f))
+        if (watched != builtField(f))
             continue;
         switch (event->type()) {
         case QEvent::KeyPress:
@@ -315,8 +391,8 @@ void TMainForm::GSLBosvezi() {
     const QLineEdit* owner = ownerField();
     QFrame* frame = w_.XiPanel1;
     for (TextField f : kTextFields)
-        if (owner == w_.textField(f))
-            frame = w_.textFrame(f);
+        if (owner && owner == builtField(f))
+            frame = builtFrame(f);
     dropDown_->refresh(rows, frame->geometry(), w_.XiPanel1->geometry(), height());
 }
 
@@ -347,7 +423,7 @@ void TMainForm::engineClicked(SearchEngine engine) {
 
 void TMainForm::showEngine(const EngineSelection& selection) {
     w_.PanelMarker->move(11 + selection.markerLeft, 46 + kEngineButtonHeight + 2);
-    w_.edomain->setReadOnly(model_.siteReadOnly());
+    showSiteReadOnly();
     if (selection.hideProgressPanel && !runner_.running())
         panel_->hide();
     showKinds();
@@ -356,7 +432,7 @@ void TMainForm::showEngine(const EngineSelection& selection) {
     if (selection.expand && height() < 350)
         csExpandClick();
     if (selection.focusSite)
-        w_.edomain->setFocus();
+        advanced().edomain->setFocus();
 }
 
 void TMainForm::pressEngine(SearchEngine engine) {
@@ -377,10 +453,13 @@ void TMainForm::showKinds() {
 }
 
 void TMainForm::showColours() {
+    // Every coloured field is an advanced one; made later, they are painted then.
+    if (!adv_)
+        return;
     const FieldColours& colours = model_.colours();
     for (int i = 0; i < kColouredFieldCount; ++i) {
         const auto f = static_cast<ColouredField>(i);
-        const FramedField ff = w_.coloured(f);
+        const FramedField ff = adv_->coloured(f);
         paintFace(ff.frame, colours.colour(f));
         paintFace(ff.field, colours.colour(f));
     }
@@ -405,29 +484,38 @@ void TMainForm::pinClicked(int n) {
 
 void TMainForm::syncFromModel() {
     syncing_ = true;
-    for (TextField f : kTextFields) {
-        const QString text = QString::fromStdString(model_.text(f));
-        if (w_.textField(f)->text() != text)
-            w_.textField(f)->setText(text);
-    }
-    const std::pair<QComboBox*, ListField> lists[] = {
-        {w_.lb, ListField::Browser},   {w_.cb1, ListField::Interface}, {w_.cb3, ListField::Country},
-        {w_.cb2, ListField::Language}, {w_.cb5, ListField::FileType},  {w_.cb6, ListField::Period}};
-    if (w_.lb->count() != static_cast<int>(model_.browsers().size())) {
-        w_.lb->clear();
-        for (const BrowserEntry& b : model_.browsers())
-            w_.lb->addItem(QString::fromStdString(b.text));
-    }
-    for (const auto& [box, list] : lists)
-        box->setCurrentIndex(model_.selection(list));
+    const QString words = QString::fromStdString(model_.text(TextField::Words));
+    if (w_.eURL->text() != words)
+        w_.eURL->setText(words);
+    if (adv_)
+        syncAdvanced();
     w_.engines[static_cast<std::size_t>(model_.engine())]->setChecked(true);
     w_.PanelMarker->move(11 + engineInfo(model_.engine()).buttonLeft, 46 + kEngineButtonHeight + 2);
-    w_.edomain->setReadOnly(model_.siteReadOnly());
     menus_->EnableHistory->setChecked(model_.historyEnabled());
     syncing_ = false;
     showKinds();
     showMarks();
     showColours();
+}
+
+void TMainForm::syncAdvanced() {
+    const AdvancedFields& a = *adv_;
+    for (TextField f : {TextField::Exact, TextField::Exclude, TextField::Site}) {
+        const QString text = QString::fromStdString(model_.text(f));
+        if (a.textField(f)->text() != text)
+            a.textField(f)->setText(text);
+    }
+    const std::pair<QComboBox*, ListField> lists[] = {
+        {a.lb, ListField::Browser},   {a.cb1, ListField::Interface}, {a.cb3, ListField::Country},
+        {a.cb2, ListField::Language}, {a.cb5, ListField::FileType},  {a.cb6, ListField::Period}};
+    if (a.lb->count() != static_cast<int>(model_.browsers().size())) {
+        a.lb->clear();
+        for (const BrowserEntry& b : model_.browsers())
+            a.lb->addItem(QString::fromStdString(b.text));
+    }
+    for (const auto& [box, list] : lists)
+        box->setCurrentIndex(model_.selection(list));
+    showSiteReadOnly();
 }
 
 // ---- Go ----
@@ -471,7 +559,10 @@ void TMainForm::setClientHeight(int height) {
 }
 
 void TMainForm::setAdvancedInTabOrder(bool on) {
-    for (QWidget* f : w_.advancedFields())
+    advancedInTabOrder_ = on;
+    if (!adv_)
+        return;
+    for (QWidget* f : adv_->tabFields())
         f->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
@@ -493,6 +584,8 @@ void TMainForm::csExpandClick() {
             reportRefusal(e);
         }
     }
+    if (r.expanded)
+        advanced(); // the fields are made when first shown
     model_.setExpanded(r.expanded);
     w_.csExpand->setToolTip(QString::fromLatin1(r.hint));
     setClientHeight(r.clientHeight);
@@ -517,19 +610,25 @@ void TMainForm::NastaviOzadje(int colour) {
         p.setColor(QPalette::Window, face);
         wdg->setPalette(p);
     }
-    for (QLabel* label : w_.captions) {
-        QPalette p = label->palette();
-        p.setColor(QPalette::WindowText, toQColor(s.captionColour));
-        label->setPalette(p);
-    }
-    const QPixmap pin = drawGlyph(s.pinGlyph);
-    for (std::size_t n = 1; n < w_.pins.size(); ++n)
-        w_.pins[n]->setIcon(pin);
+    shownScheme_ = s;
+    if (adv_)
+        showScheme(s);
     QPalette marker = w_.PanelMarker->palette();
     marker.setColor(QPalette::Window, toQColor(s.markerColour));
     w_.PanelMarker->setPalette(marker);
     applyExpandRule();
     update();
+}
+
+void TMainForm::showScheme(const BackgroundScheme& s) {
+    for (QLabel* label : adv_->captions) {
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, toQColor(s.captionColour));
+        label->setPalette(p);
+    }
+    const QPixmap pin = drawGlyph(s.pinGlyph);
+    for (std::size_t n = 1; n < adv_->pins.size(); ++n)
+        adv_->pins[n]->setIcon(pin);
 }
 
 // ---- Mouse on the background ----

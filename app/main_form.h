@@ -4,6 +4,7 @@
 // controls to the FormModel and carries out what the model's operations return; the
 // menus, the drop-down, the crawl runner and the tray glue each live in their own files.
 
+#include "app/advanced_fields.h"
 #include "app/crawl_runner.h"
 #include "app/main_commands.h"
 #include "app/main_form_services.h"
@@ -23,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace trov {
 
@@ -82,6 +84,10 @@ public:
 
     // The pieces, for the program and the tests.
     const MainFormWidgets& widgets() const { return w_; }
+    // The fields below the collapsed edge, made by the first call: they show what the
+    // form holds, as they would have had they been made with the window.
+    const AdvancedFields& advanced();
+    bool advancedBuilt() const { return adv_ != nullptr; }
     MainMenus& menus() { return *menus_; }
     SuggestionList& dropDown() { return *dropDown_; }
     CrawlRunner& runner() { return runner_; }
@@ -124,6 +130,15 @@ private:
     void exportLinkList(std::string (*fileName)(std::string_view site),
                         std::string (*bytes)(const LinkList& list, std::string_view site));
     void wireControls();
+    void buildAdvanced();
+    void placeAdvanced(const QObjectList& before);
+    void wireAdvanced();
+    void syncAdvanced();
+    void showScheme(const BackgroundScheme& s); // on the captions and the pins
+    void showSiteReadOnly();
+    // The text field and its frame as far as they are made; null for one not made yet.
+    QLineEdit* builtField(TextField f) const;
+    QFrame* builtFrame(TextField f) const;
     void wireMenus();
     void fieldChanged(TextField field, const QString& text);
     bool fieldKey(TextField field, QKeyEvent* key);
@@ -141,7 +156,7 @@ private:
     void linksFinished(LinksResult result);
     void runCloseSequence();
     CloseState closeState() const;
-    QLineEdit* ownerField() const;
+    QLineEdit* ownerField();
     FormCommands& commands();
     void reportRefusal(const std::exception& e);
     BottomPanel bottomPanel() const;
@@ -150,6 +165,10 @@ private:
     CrawlRunner runner_;
     FormModel model_;
     MainFormWidgets w_;
+    std::unique_ptr<AdvancedFields> adv_; // made on first need
+    // What the advanced fields are to show once made: the tab order set, the scheme shown.
+    std::optional<bool> advancedInTabOrder_;
+    std::optional<BackgroundScheme> shownScheme_;
     std::unique_ptr<MainMenus> menus_;
     SuggestionList* dropDown_ = nullptr;
     CrawlerPanel* panel_ = nullptr;

@@ -42,10 +42,10 @@ void TMainForm::chooseCrawlMode(CrawlMode mode) {
     }
     runner_.engine().setListReady(true);
     model_.setSiteReadOnly(false);
-    w_.edomain->setReadOnly(false);
+    showSiteReadOnly();
     if (mode == CrawlMode::CrawlCSV) {
         model_.setSiteReadOnly(true);
-        w_.edomain->setReadOnly(true);
+        showSiteReadOnly();
         model_.setCrawlMark(CrawlMode::CrawlCSV, true);
         naloziCSVLinke();
     }
@@ -53,7 +53,7 @@ void TMainForm::chooseCrawlMode(CrawlMode mode) {
     showMarks();
     showColours();
     if (model_.colours().focusSite)
-        w_.edomain->setFocus();
+        advanced().edomain->setFocus();
 }
 
 void TMainForm::hiddenSubmenuMode(CrawlMode mode) {
@@ -67,7 +67,7 @@ void TMainForm::hiddenSubmenuMode(CrawlMode mode) {
             model_.setCrawlMark(CrawlMode::interLinks, true);
         runner_.engine().setListReady(true);
         model_.setSiteReadOnly(false);
-        w_.edomain->setReadOnly(false);
+        showSiteReadOnly();
     } else {
         for (CrawlMode m : {CrawlMode::StartFastCrawl, CrawlMode::StartSlowCrawl,
                             CrawlMode::AllLinks, CrawlMode::interLinks})
@@ -95,7 +95,7 @@ void TMainForm::naloziCSVLinke() {
         return;
     }
     const LoadedList loaded = loadLinkList(list, *bytes);
-    w_.edomain->setText(QString::fromStdString(loaded.site));
+    advanced().edomain->setText(QString::fromStdString(loaded.site));
     if (Tflinks* viewer = linksViewer())
         viewer->setLinksText(QString::fromStdString(loaded.viewerText));
     openDialogFile_.clear();

@@ -29,17 +29,19 @@ void TMainForm::FormCreate() {
     w_.PanelMarker->move(11, 46 + kEngineButtonHeight + 2);
     setClientHeight(height() <= 350 ? kExpandedHeight : kCollapsedHeight);
     try {
-        model_.setBrowsers(nalozibrskalnike(services_.browsers));
-        w_.lb->clear();
-        for (const BrowserEntry& b : model_.browsers())
-            w_.lb->addItem(QString::fromStdString(b.text));
-        if (!config.readBool(cfg::PinPrviZagon)) {
-            model_.select(ListField::Browser, config.readInt(cfg::PinBrowser));
-        } else {
-            const std::string name = defbrwsClick(services_.browsers);
-            model_.select(ListField::Browser, firstRunSelection(model_.browsers(), name));
+        // The browsers are read when the box or a page first needs them; the keys that
+        // choose the entry are read now, and a first run writes the autostart entry now.
+        const bool firstRun = config.readBool(cfg::PinPrviZagon);
+        const int stored = firstRun ? -1 : config.readInt(cfg::PinBrowser);
+        const platform::BrowserRegistry& registry = services_.browsers;
+        model_.setBrowserSource([&registry, firstRun, stored] {
+            FormModel::BrowserBox box{nalozibrskalnike(registry), stored};
+            if (firstRun)
+                box.selection = firstRunSelection(box.entries, defbrwsClick(registry));
+            return box;
+        });
+        if (firstRun)
             services_.autostart.write(services_.programPath);
-        }
         model_.select(ListField::Interface, config.readInt(cfg::PinInterface));
         model_.select(ListField::Country, config.readInt(cfg::PinCountry));
         model_.select(ListField::Language, config.readInt(cfg::PinLanguage));

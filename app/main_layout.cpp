@@ -1,12 +1,12 @@
 #include "app/main_layout.h"
 
-#include "compose/code_tables.h"
+#include "app/kind_box.h"
 #include "compose/engines.h"
+#include "compose/window_heights.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,65 +17,6 @@ namespace trov {
 namespace {
 
 constexpr int kFieldWidth = 436;
-constexpr int kListWidth = 204;
-constexpr int kFieldHeight = 25;
-
-QFrame* frameAt(QWidget* parent, const char* name, QRect geometry) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setGeometry(geometry);
-    f->setFrameShape(QFrame::Box);
-    f->setLineWidth(1);
-    f->setAutoFillBackground(true);
-    QPalette pal = f->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    pal.setColor(QPalette::WindowText, QColor(0xB4, 0xB4, 0xB4));
-    f->setPalette(pal);
-    return f;
-}
-
-QLineEdit* textFieldIn(QFrame* frame, const char* name, const char* colour) {
-    auto* e = new QLineEdit(frame);
-    e->setObjectName(QLatin1String(name));
-    e->setGeometry(2, 2, frame->width() - 4, frame->height() - 4);
-    e->setFrame(false);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Text, QColor(QLatin1String(colour)));
-    e->setPalette(p);
-    return e;
-}
-
-QComboBox* listIn(QFrame* frame, const char* name) {
-    auto* c = new QComboBox(frame);
-    c->setObjectName(QLatin1String(name));
-    c->setGeometry(1, 1, frame->width() - 2, frame->height() - 2);
-    c->setFrame(false);
-    c->setMaxVisibleItems(20);
-    return c;
-}
-
-template <std::size_t N> void fill(QComboBox* box, const std::array<CodeEntry, N>& list) {
-    for (const CodeEntry& e : list)
-        box->addItem(QString::fromUtf8(e.label.data(), static_cast<qsizetype>(e.label.size())));
-}
-
-QLabel* caption(QWidget* parent, const char* name, const char* text, int x, int y) {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setObjectName(QLatin1String(name));
-    l->move(x, y);
-    l->adjustSize();
-    l->setAttribute(Qt::WA_TransparentForMouseEvents); // the background stays draggable
-    return l;
-}
-
-QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
 
 QPixmap canvas(int w, int h) {
     QPixmap p(w, h);
@@ -85,60 +26,13 @@ QPixmap canvas(int w, int h) {
 
 } // namespace
 
-std::array<QWidget*, 9> MainFormWidgets::advancedFields() const {
-    return {eexact, eexclude, edomain, cb6, cb5, cb3, cb2, lb, cb1};
-}
-
-FramedField MainFormWidgets::coloured(ColouredField f) const {
-    switch (f) {
-    case ColouredField::Browser:
-        return {fLb, lb};
-    case ColouredField::Interface:
-        return {fCb1, cb1};
-    case ColouredField::Country:
-        return {fCb3, cb3};
-    case ColouredField::Language:
-        return {fCb2, cb2};
-    case ColouredField::Period:
-        return {fCb6, cb6};
-    case ColouredField::FileType:
-        return {fCb5, cb5};
-    case ColouredField::Exact:
-        return {xiExact, eexact};
-    case ColouredField::Exclude:
-        return {xiExclude, eexclude};
-    case ColouredField::Site:
-        return {xiDomain, edomain};
-    }
-    return {};
-}
-
-QLineEdit* MainFormWidgets::textField(TextField f) const {
-    switch (f) {
-    case TextField::Words:
-        return eURL;
-    case TextField::Exact:
-        return eexact;
-    case TextField::Exclude:
-        return eexclude;
-    case TextField::Site:
-        return edomain;
-    }
-    return eURL;
-}
-
-QFrame* MainFormWidgets::textFrame(TextField f) const {
-    switch (f) {
-    case TextField::Words:
-        return XiPanel1;
-    case TextField::Exact:
-        return xiExact;
-    case TextField::Exclude:
-        return xiExclude;
-    case TextField::Site:
-        return xiDomain;
-    }
-    return XiPanel1;
+QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
 
 void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
@@ -158,14 +52,18 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     boxPalette.setColor(QPalette::Window, Qt::white);
     boxPalette.setColor(QPalette::WindowText, QColor(0x02, 0x68, 0xF9));
     w.XiPanel1->setPalette(boxPalette);
+    QFont urlFont(QStringLiteral("Segoe UI Variable Display"));
+    urlFont.setPixelSize(15);
+    urlFont.setBold(true);
+    // The frame lends the field its font while the field is made: a field made with the
+    // window's font would load that font, which nothing in the collapsed window shows.
+    w.XiPanel1->setFont(urlFont);
     w.eURL = new QLineEdit(w.XiPanel1);
     w.eURL->setObjectName(QStringLiteral("eURL"));
     w.eURL->setGeometry(4, 4, 339, 23);
     w.eURL->setFrame(false);
-    QFont urlFont(QStringLiteral("Segoe UI Variable Display"));
-    urlFont.setPixelSize(15);
-    urlFont.setBold(true);
     w.eURL->setFont(urlFont);
+    w.XiPanel1->setFont(QFont());
     QPalette up = w.eURL->palette();
     up.setColor(QPalette::Text, QColor(0x42, 0x40, 0x51));
     w.eURL->setPalette(up);
@@ -205,7 +103,7 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     w.csExpand = flatButton(p, "csExpand", {275, 46, 23, 22});
     w.csExpand->setToolTip(QStringLiteral("Expand"));
     w.csExpand->setIconSize({20, 11});
-    w.cbAll = new QComboBox(p);
+    w.cbAll = new KindBox(p);
     w.cbAll->setObjectName(QStringLiteral("cbAll"));
     w.cbAll->setGeometry(337, 46, 110, 22);
     w.cbAll->setMaxVisibleItems(20);
@@ -227,56 +125,6 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     w.Crta->setGeometry(0, 86, 500, 1);
     w.Crta->setAutoFillBackground(true);
     w.Crta->hide();
-
-    // Advanced fields.
-    w.captions[0] = caption(p, "Label10", "Exact word or phrase", 11, 98);
-    w.xiExact = frameAt(p, "xiExact", {11, 114, kFieldWidth, kFieldHeight});
-    w.eexact = textFieldIn(w.xiExact, "eexact", "#005279");
-    w.captions[1] = caption(p, "Label11", "Exclude a word", 11, 154);
-    w.xiExclude = frameAt(p, "xiExclude", {11, 169, kFieldWidth, kFieldHeight});
-    w.eexclude = textFieldIn(w.xiExclude, "eexclude", "#F3412B");
-    w.captions[2] = caption(p, "Label12", "Site or domain", 11, 209);
-    w.xiDomain = frameAt(p, "xiDomain", {11, 225, kFieldWidth, kFieldHeight});
-    w.edomain = textFieldIn(w.xiDomain, "edomain", "#525449");
-
-    w.captions[3] = caption(p, "Label14", "Time period", 11, 274);
-    w.captions[4] = caption(p, "Label8", "File type", 242, 274);
-    w.fCb6 = frameAt(p, "xiTime", {11, 290, kListWidth, kFieldHeight});
-    w.cb6 = listIn(w.fCb6, "cb6");
-    for (std::string_view s : kPeriods)
-        w.cb6->addItem(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
-    w.fCb5 = frameAt(p, "xiType", {242, 290, kListWidth, kFieldHeight});
-    w.cb5 = listIn(w.fCb5, "cb5");
-    fill(w.cb5, kFileTypes);
-
-    w.captions[5] = caption(p, "Label4", "Country", 11, 330);
-    w.captions[6] = caption(p, "Label3", "Language", 242, 330);
-    w.fCb3 = frameAt(p, "xiCountry", {11, 346, kListWidth, kFieldHeight});
-    w.cb3 = listIn(w.fCb3, "cb3");
-    fill(w.cb3, kCountries);
-    w.fCb2 = frameAt(p, "xiLanguage", {242, 346, kListWidth, kFieldHeight});
-    w.cb2 = listIn(w.fCb2, "cb2");
-    fill(w.cb2, kResultLanguages);
-
-    w.captions[7] = caption(p, "Label2", "Browser", 11, 386);
-    w.captions[8] = caption(p, "Label1", "Interface", 242, 386);
-    w.fLb = frameAt(p, "xiBrowser", {11, 402, kListWidth, kFieldHeight});
-    w.lb = listIn(w.fLb, "lb");
-    w.fCb1 = frameAt(p, "xiInterface", {242, 402, kListWidth, kFieldHeight});
-    w.cb1 = listIn(w.fCb1, "cb1");
-    fill(w.cb1, kInterfaceLanguages);
-
-    // Pin buttons, by pin number.
-    w.pins[1] = flatButton(p, "SpeedButton1", {192, 379, 20, 20});
-    w.pins[2] = flatButton(p, "SpeedButton2", {423, 379, 20, 20});
-    w.pins[3] = flatButton(p, "SpeedButton3", {192, 323, 20, 20});
-    w.pins[4] = flatButton(p, "SpeedButton4", {423, 323, 20, 20});
-    w.pins[5] = flatButton(p, "SpeedButton5", {423, 267, 20, 20});
-    w.pins[6] = flatButton(p, "sbt", {192, 267, 20, 20});
-    for (std::size_t i = 1; i < w.pins.size(); ++i) {
-        w.pins[i]->setToolTip(QStringLiteral("Pin"));
-        w.pins[i]->setIconSize({16, 16});
-    }
 }
 
 QPixmap trovIconPixmap(int size) {

@@ -91,10 +91,11 @@ int main(int argc, char** argv) {
     bool ok = save(shot(w), out + QStringLiteral("/main-collapsed.png"));
 
     w.toggleExpanded();
-    c.eexact->setText(QStringLiteral("roof mounted"));
-    c.eexclude->setText(QStringLiteral("cheap"));
-    c.cb5->setCurrentIndex(1);
-    c.cb2->setCurrentIndex(13);
+    const trov::AdvancedFields& a = w.advanced();
+    a.eexact->setText(QStringLiteral("roof mounted"));
+    a.eexclude->setText(QStringLiteral("cheap"));
+    a.cb5->setCurrentIndex(1);
+    a.cb2->setCurrentIndex(13);
     c.eURL->setFocus();
     ok = save(shot(w), out + QStringLiteral("/main-expanded-light.png")) && ok;
 
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
     // The progress panel as a sub-page crawl shows it part-way.
     w.pressEngine(trov::SearchEngine::Links);
     w.menus().PopCrawler->hide();
-    c.edomain->setText(QStringLiteral("https://www.example.com"));
+    a.edomain->setText(QStringLiteral("https://www.example.com"));
     trov::CrawlerPanel* panel = w.crawlerPanel();
     panel->prepareSubpageCrawl(QStringLiteral("https://www.example.com"),
                                QStringLiteral("Crawl main page subpages"));

@@ -79,6 +79,7 @@ int FormModel::listSize(ListField list) {
 int FormModel::selection(ListField list) const {
     switch (list) {
     case ListField::Browser:
+        loadBrowsers();
         return browser_;
     case ListField::Interface:
         return interface_;
@@ -95,6 +96,8 @@ int FormModel::selection(ListField list) const {
 }
 
 void FormModel::select(ListField list, int index) {
+    if (list == ListField::Browser)
+        loadBrowsers();
     const int size =
         list == ListField::Browser ? static_cast<int>(browsers_.size()) : listSize(list);
     if (index < 0 || index >= size)
@@ -145,11 +148,34 @@ std::string FormModel::selectedText(ListField list) const {
 }
 
 void FormModel::setBrowsers(std::vector<BrowserEntry> entries) {
+    browserSource_ = nullptr;
     browsers_ = std::move(entries);
     browser_ = browsers_.empty() ? -1 : 0;
 }
 
+void FormModel::setBrowserSource(std::function<BrowserBox()> source) {
+    browserSource_ = std::move(source);
+}
+
+void FormModel::loadBrowsers() const {
+    if (!browserSource_)
+        return;
+    // Taken first: the source runs once, even when it throws.
+    const std::function<BrowserBox()> source = std::move(browserSource_);
+    browserSource_ = nullptr;
+    BrowserBox box = source();
+    browsers_ = std::move(box.entries);
+    const int size = static_cast<int>(browsers_.size());
+    browser_ = box.selection >= 0 && box.selection < size ? box.selection : -1;
+}
+
+const std::vector<BrowserEntry>& FormModel::browsers() const {
+    loadBrowsers();
+    return browsers_;
+}
+
 std::string FormModel::browserCommand() const {
+    loadBrowsers();
     return BrowserExecutable(browsers_, browser_);
 }
 

@@ -11,6 +11,7 @@
 #include "compose/window_heights.h"
 #include "crawler/crawl_mode.h"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -70,7 +71,17 @@ public:
 
     // The browser box.
     void setBrowsers(std::vector<BrowserEntry> entries);
-    const std::vector<BrowserEntry>& browsers() const { return browsers_; }
+    // The browser box's entries and the index to select among them.
+    struct BrowserBox {
+        std::vector<BrowserEntry> entries;
+        int selection = -1;
+    };
+    // Fills the browser box when it is first read instead of now: reading the desktop's
+    // browsers is work a start that shows no list and opens no page need not wait for.
+    // The selection goes through select(), so an index outside the list selects nothing.
+    void setBrowserSource(std::function<BrowserBox()> source);
+    bool browsersLoaded() const { return !browserSource_; }
+    const std::vector<BrowserEntry>& browsers() const;
     // The command Go opens with; empty for the default handler.
     std::string browserCommand() const;
 
@@ -126,8 +137,12 @@ private:
     CrawlPort* crawl_;
     std::string words_, exact_, exclude_, site_;
     OwnerField owner_ = OwnerField::None;
-    int browser_ = -1, interface_ = 0, country_ = 0, language_ = 0, fileType_ = 0, period_ = 0;
-    std::vector<BrowserEntry> browsers_;
+    // Filled from browserSource_ on first read.
+    void loadBrowsers() const;
+    mutable std::function<BrowserBox()> browserSource_;
+    mutable int browser_ = -1;
+    int interface_ = 0, country_ = 0, language_ = 0, fileType_ = 0, period_ = 0;
+    mutable std::vector<BrowserEntry> browsers_;
     SearchFragments fragments_;
     SearchEngine engine_ = SearchEngine::Google;
     int kindIndex_ = 0;

@@ -4,11 +4,18 @@
 
 namespace trov {
 
-LinkList::LinkList()
-    : storage_(std::make_unique<std::array<PageRecord, kLinkListSize>>()), records_(*storage_) {}
+const PageRecord LinkList::kFreshRecord{};
+
+LinkList::LinkList() = default;
+
+LinkList::Table& LinkList::table() {
+    if (!records_)
+        records_ = std::make_unique<Table>();
+    return *records_;
+}
 
 void LinkList::setAddress(std::size_t i, std::string address) {
-    std::string& current = records_[i].address;
+    std::string& current = table()[i].address;
     if (!current.empty()) {
         auto it = index_.find(text::toLower(current));
         if (it != index_.end() && --it->second == 0)
@@ -21,8 +28,8 @@ void LinkList::setAddress(std::size_t i, std::string address) {
 
 void LinkList::remove(std::size_t i) {
     setAddress(i, std::string(kNil));
-    records_[i].source = kNil;
-    records_[i].text = kNil;
+    table()[i].source = kNil;
+    table()[i].text = kNil;
 }
 
 bool LinkList::holds(std::string_view address) const {
@@ -33,8 +40,11 @@ bool LinkList::holds(std::string_view address) const {
 }
 
 void LinkList::clear() {
-    // Fresh records, so a large page's memory goes with its text.
-    for (PageRecord& r : records_)
+    // Fresh records, so a large page's memory goes with its text. A table not made yet
+    // holds nothing to empty.
+    if (!records_)
+        return;
+    for (PageRecord& r : *records_)
         r = PageRecord{};
     index_.clear();
 }

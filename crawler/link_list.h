@@ -3,7 +3,8 @@
 // The crawler's fixed table of page records and its counters. The table never grows past
 // its 20006 entries; a link found once it is full is dropped. Duplicate tests go through
 // a case-folded index of every address held, so a crawl stays near-linear while giving
-// the answers of a scan over the table.
+// the answers of a scan over the table. The table itself is made on the first write, so
+// a program that never crawls never pays for its 20006 records.
 
 #include <array>
 #include <cstddef>
@@ -30,15 +31,18 @@ class LinkList {
 public:
     LinkList();
 
-    const PageRecord& operator[](std::size_t i) const { return records_[i]; }
+    // An entry of a table not made yet reads as a fresh record.
+    const PageRecord& operator[](std::size_t i) const {
+        return records_ ? (*records_)[i] : kFreshRecord;
+    }
     std::size_t size() const { return kLinkListSize; }
 
     // Field writers; the address goes through the index.
     void setAddress(std::size_t i, std::string address);
-    void setVisited(std::size_t i, bool visited) { records_[i].visited = visited; }
-    void setSource(std::size_t i, std::string source) { records_[i].source = std::move(source); }
-    void setText(std::size_t i, std::string text) { records_[i].text = std::move(text); }
-    void setMatch(std::size_t i, std::string match) { records_[i].match = std::move(match); }
+    void setVisited(std::size_t i, bool visited) { table()[i].visited = visited; }
+    void setSource(std::size_t i, std::string source) { table()[i].source = std::move(source); }
+    void setText(std::size_t i, std::string text) { table()[i].text = std::move(text); }
+    void setMatch(std::size_t i, std::string match) { table()[i].match = std::move(match); }
     // Address, source and text become "NIL".
     void remove(std::size_t i);
 
@@ -53,8 +57,13 @@ public:
     long lastIndex = -1;         // highest entry the exports and the viewer read
 
 private:
-    std::unique_ptr<std::array<PageRecord, kLinkListSize>> storage_;
-    std::array<PageRecord, kLinkListSize>& records_;
+    using Table = std::array<PageRecord, kLinkListSize>;
+    static const PageRecord kFreshRecord;
+
+    // The table, made on first use.
+    Table& table();
+
+    std::unique_ptr<Table> records_;
     std::unordered_map<std::string, int> index_; // folded address -> entries holding it
 };
 

@@ -2,6 +2,7 @@
 #include "fakes.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 using namespace trov;
 
@@ -154,4 +155,103 @@ TEST(FormModel, OwnerText) {
     EXPECT_EQ(m.ownerText(), "");
     m.setSuggestionOwner(OwnerField::Exact);
     EXPECT_EQ(m.ownerText(), "phrase");
+}
+
+namespace {
+
+const std::vector<BrowserEntry> kBox = {
+    {"Chromium", "chromium %U"}, {"Firefox (Default)", "firefox %u"}, {"Lynx", ""}};
+
+} // namespace
+
+TEST(FormModel, ABrowserSourceRunsOnceAtTheFirstRead) {
+    // Every read of the browser box fills it first.
+    struct Read {
+        const char* name;
+        void (*read)(const FormModel&);
+    };
+    const Read reads[] = {
+        {"selection", [](const FormModel& m) { (void)m.selection(ListField::Browser); }},
+        {"selectedText", [](const FormModel& m) { (void)m.selectedText(ListField::Browser); }},
+        {"browsers", [](const FormModel& m) { (void)m.browsers(); }},
+        {"browserCommand", [](const FormModel& m) { (void)m.browserCommand(); }},
+        {"snapshot", [](const FormModel& m) { (void)m.snapshot(); }},
+    };
+    for (const Read& r : reads) {
+        FormModel m;
+        int runs = 0;
+        m.setBrowserSource([&runs] {
+            ++runs;
+            return FormModel::BrowserBox{kBox, 1};
+        });
+        // Other lists are no reason to read the browsers.
+        m.select(ListField::Country, 5);
+        (void)m.selection(ListField::Language);
+        (void)m.request();
+        EXPECT_EQ(runs, 0) << r.name;
+        EXPECT_FALSE(m.browsersLoaded()) << r.name;
+        r.read(m);
+        r.read(m);
+        EXPECT_EQ(runs, 1) << r.name;
+        EXPECT_TRUE(m.browsersLoaded()) << r.name;
+        EXPECT_EQ(m.selection(ListField::Browser), 1) << r.name;
+        EXPECT_EQ(m.selectedText(ListField::Browser), "Firefox (Default)") << r.name;
+        EXPECT_EQ(m.browserCommand(), "") << r.name << ": a default entry opens by the handler";
+    }
+}
+
+TEST(FormModel, ABrowserSourceSelectsAsSelectDoes) {
+    struct Case {
+        int selection;
+        int expected;
+        std::string command;
+    };
+    const Case cases[] = {
+        {0, 0, "chromium %U"}, {2, 2, ""}, {3, -1, ""}, {-1, -1, ""}, {99, -1, ""}};
+    for (const Case& c : cases) {
+        FormModel m;
+        m.setBrowserSource([&c] { return FormModel::BrowserBox{kBox, c.selection}; });
+        EXPECT_EQ(m.selection(ListField::Browser), c.expected) << c.selection;
+        EXPECT_EQ(m.browserCommand(), c.command) << c.selection;
+    }
+    FormModel empty;
+    empty.setBrowserSource([] { return FormModel::BrowserBox{{}, 0}; });
+    EXPECT_EQ(empty.selection(ListField::Browser), -1);
+    EXPECT_EQ(empty.selectedText(ListField::Browser), "");
+}
+
+TEST(FormModel, SelectingABrowserFillsTheBoxFirst) {
+    FormModel m;
+    m.setBrowserSource([] { return FormModel::BrowserBox{kBox, 0}; });
+    // The index is checked against the filled list, then wins over the source's.
+    m.select(ListField::Browser, 2);
+    EXPECT_EQ(m.selection(ListField::Browser), 2);
+    m.select(ListField::Browser, 3);
+    EXPECT_EQ(m.selection(ListField::Browser), -1);
+}
+
+TEST(FormModel, SetBrowsersDropsAPendingSource) {
+    FormModel m;
+    int runs = 0;
+    m.setBrowserSource([&runs] {
+        ++runs;
+        return FormModel::BrowserBox{kBox, 2};
+    });
+    m.setBrowsers({{"Only", "only %u"}});
+    EXPECT_EQ(m.browsers().size(), 1u);
+    EXPECT_EQ(m.selection(ListField::Browser), 0);
+    EXPECT_EQ(runs, 0);
+}
+
+TEST(FormModel, ABrowserSourceThatThrowsLeavesAnEmptyBoxAndRunsNoMore) {
+    FormModel m;
+    int runs = 0;
+    m.setBrowserSource([&runs]() -> FormModel::BrowserBox {
+        ++runs;
+        throw std::runtime_error("unreadable");
+    });
+    EXPECT_THROW((void)m.browsers(), std::runtime_error);
+    EXPECT_TRUE(m.browsers().empty());
+    EXPECT_EQ(m.selection(ListField::Browser), -1);
+    EXPECT_EQ(runs, 1);
 }

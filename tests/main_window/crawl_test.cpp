@@ -60,7 +60,7 @@ class CrawlTest : public QObject {
         w_->pressEngine(SearchEngine::Links);
         w_->menus().PopCrawler->hide();
     }
-    void site(const std::string& s) { w_->widgets().edomain->setText(QString::fromStdString(s)); }
+    void site(const std::string& s) { w_->advanced().edomain->setText(QString::fromStdString(s)); }
     LinksResult runToEnd() {
         QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
         w_->go();
@@ -212,8 +212,8 @@ private slots:
             "list.csv", "http://a.example/;\r\nhttp://a.example/x;\r\nhttp://a.example/y\r\n");
         w_->loadCrawlList(list);
         QVERIFY(w_->form().crawlMarks()[CrawlMode::CrawlCSV]);
-        QCOMPARE(w_->widgets().edomain->text(), QStringLiteral("http://a.example/"));
-        QVERIFY(w_->widgets().edomain->isReadOnly());
+        QCOMPARE(w_->advanced().edomain->text(), QStringLiteral("http://a.example/"));
+        QVERIFY(w_->advanced().edomain->isReadOnly());
         QCOMPARE(w_->runner().engine().linkList().count, std::size_t(2));
         QCOMPARE(w_->runner().engine().linkList()[1].address, std::string("http://a.example/x"));
         QVERIFY(w_->linksViewer()->textArea()->toPlainText().startsWith(

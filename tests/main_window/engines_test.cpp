@@ -77,7 +77,7 @@ private slots:
 
     void greyingFollowsEngineAndKind() {
         make();
-        const MainFormWidgets& w = w_->widgets();
+        const AdvancedFields& w = w_->advanced();
         QCOMPARE(face(w.eexact), kFaceWhite);
         click(SearchEngine::DuckDuckGo);
         QCOMPARE(face(w.cb1), kFaceGrey);
@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(face(w.edomain), kFaceWhite);
         click(SearchEngine::Google);
         QCOMPARE(face(w.eexclude), kFaceWhite);
-        w.cbAll->setCurrentIndex(4); // Translate greys all but the browser
+        w_->widgets().cbAll->setCurrentIndex(4); // Translate greys all but the browser
         QCOMPARE(face(w.eexact), kFaceGrey);
         QCOMPARE(face(w.cb3), kFaceGrey);
         QCOMPARE(face(w.lb), kFaceWhite);
@@ -113,8 +113,8 @@ private slots:
         w_->menus().PopCrawler->hide();
         QVERIFY(w_->form().crawlMarks()[CrawlMode::AllLinks]);
         QVERIFY(w_->menus().mode(CrawlMode::AllLinks)->isChecked());
-        QCOMPARE(face(w.edomain), kFaceWhite);
-        QCOMPARE(face(w.eexact), kFaceGrey);
+        QCOMPARE(face(w_->advanced().edomain), kFaceWhite);
+        QCOMPARE(face(w_->advanced().eexact), kFaceGrey);
         // Links again: the menu again, the mark stays, the table is not emptied.
         LinkList& list = w_->runner().engine().linkList();
         list.count = 3;
@@ -136,7 +136,7 @@ private slots:
         click(SearchEngine::Links);
         QVERIFY(!w_->menus().PopCrawler->isVisible());
         QVERIFY(w_->form().crawlMarks()[CrawlMode::interLinks]);
-        QVERIFY(w_->widgets().edomain->hasFocus() || !w_->isActiveWindow());
+        QVERIFY(w_->advanced().edomain->hasFocus() || !w_->isActiveWindow());
     }
 
     // The hidden "Crawler" submenu's entries show the pop-up menu's marks, whichever
@@ -231,7 +231,7 @@ private slots:
         QCOMPARE(w_->y(), 1040 - 440);
         QCOMPARE(w_->widgets().csExpand->toolTip(), QStringLiteral("Collapse"));
         QVERIFY(w_->widgets().Crta->isVisible());
-        QCOMPARE(w_->widgets().eexact->focusPolicy(), Qt::StrongFocus);
+        QCOMPARE(w_->advanced().eexact->focusPolicy(), Qt::StrongFocus);
         // The position was saved before the move.
         QVERIFY(f_->readCfg().find("Gor=990\r\n") != std::string::npos);
         QTest::mouseDClick(w_, Qt::LeftButton, {}, QPoint(250, 90));
@@ -274,7 +274,7 @@ private slots:
         w_->applyBackground(colour);
         const MainFormWidgets& w = w_->widgets();
         QCOMPARE(w.pAll->palette().color(QPalette::Window), toQColor(colour));
-        for (QLabel* l : w.captions)
+        for (QLabel* l : w_->advanced().captions)
             QCOMPARE(l->palette().color(QPalette::WindowText), caption);
         QCOMPARE(w.PanelMarker->palette().color(QPalette::Window), marker);
         QCOMPARE(w_->grab().toImage().pixelColor(15, 70), marker); // drawn under Google
@@ -284,7 +284,7 @@ private slots:
         w_->toggleExpanded();
         QCOMPARE(w_->expandGlyphShown(), dark ? Glyph::Image6 : Glyph::Image4);
         QVERIFY(f_->readCfg().find("Pall=" + std::to_string(colour) + "\r\n") != std::string::npos);
-        const QImage pin = w.pins[1]->icon().pixmap(16, 16).toImage();
+        const QImage pin = w_->advanced().pins[1]->icon().pixmap(16, 16).toImage();
         bool white = false;
         for (int x = 0; x < 16; ++x)
             for (int y = 0; y < 16; ++y)

@@ -63,8 +63,9 @@ private slots:
         make();
         const MainFormWidgets& w = w_->widgets();
         w_->toggleExpanded();
+        const AdvancedFields& a = w_->advanced();
         int n = 0;
-        for (QLineEdit* e : {w.eURL, w.eexact, w.eexclude, w.edomain}) {
+        for (QLineEdit* e : {w.eURL, a.eexact, a.eexclude, a.edomain}) {
             if (e == w.eURL)
                 e->setText(QStringLiteral("cats"));
             QTest::keyClick(e, Qt::Key_Return);
@@ -102,7 +103,7 @@ private slots:
             store += (i ? "|;|" : "|") + std::string("word") + std::to_string(i);
         make(store);
         w_->toggleExpanded();
-        type(w_->widgets().eexact, QStringLiteral("word"));
+        type(w_->advanced().eexact, QStringLiteral("word"));
         QVERIFY(list()->isVisible());
         QCOMPARE(list()->height() - 2 * list()->frameWidth(), height);
         // Under the exact phrase's frame, still with the search box's left edge.
@@ -114,12 +115,12 @@ private slots:
         make();
         w_->toggleExpanded();
         const MainFormWidgets& w = w_->widgets();
-        type(w.eexact, QStringLiteral("ca"));
+        type(w_->advanced().eexact, QStringLiteral("ca"));
         QVERIFY(list()->isVisible());
         QTest::mouseClick(w.eURL, Qt::LeftButton);
         w.eURL->setFocus();
         QTest::keyClick(w.eURL, Qt::Key_Escape);
-        QCOMPARE(w.eexact->text(), QString());
+        QCOMPARE(w_->advanced().eexact->text(), QString());
         QVERIFY(!list()->isVisible());
         QCOMPARE(w_->form().suggestionOwner(), OwnerField::Exact);
         // The clearing did not reopen it; the next typing does.
@@ -138,8 +139,8 @@ private slots:
     void downTakesTheFocusAndCopiesTheFirstRow() {
         make();
         w_->toggleExpanded();
-        for (QLineEdit* e : {w_->widgets().eURL, w_->widgets().eexact, w_->widgets().eexclude,
-                             w_->widgets().edomain}) {
+        for (QLineEdit* e : {w_->widgets().eURL, w_->advanced().eexact, w_->advanced().eexclude,
+                             w_->advanced().edomain}) {
             e->clear();
             type(e, QStringLiteral("at"));
             QVERIFY(list()->isVisible());
@@ -201,9 +202,9 @@ private slots:
         const MainFormWidgets& w = w_->widgets();
         type(w.eURL, QStringLiteral("at"));
         QVERIFY(list()->isVisible());
-        w.eexact->setFocus(); // entering eexact keeps it
+        w_->advanced().eexact->setFocus(); // entering eexact keeps it
         QVERIFY(list()->isVisible());
-        w.eexclude->setFocus();
+        w_->advanced().eexclude->setFocus();
         QVERIFY(!list()->isVisible());
         type(w.eURL, QStringLiteral("l"));
         QVERIFY(list()->isVisible());

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,6 +98,8 @@ public:
         form = std::make_unique<TMainForm>(*services);
         form->quit = [this] { ++quits; };
         form->setBottomPanelSource([this] { return bottom; });
+        if (beforeCreate)
+            beforeCreate(*form);
         form->FormCreate();
         if (hiddenWindows)
             form->createHiddenWindows();
@@ -111,6 +114,8 @@ public:
     FixedClock clock;
     FunctionFileChooser files;
     BottomPanel bottom;
+    // Run on the window between its construction and its creation sequence.
+    std::function<void(TMainForm&)> beforeCreate;
     int quits = 0;
     std::unique_ptr<Config> config;
     std::unique_ptr<HistoryStore> history;

@@ -34,12 +34,12 @@ private slots:
         QVERIFY(w.glue().tray().loadAtStartup());
         QVERIFY(w.glue().tray().showOnStart());
         // First run: the default browser's entry, and the autostart entry written.
-        QCOMPARE(w.widgets().lb->currentText(), QStringLiteral("Firefox (Default)"));
+        QCOMPARE(w.advanced().lb->currentText(), QStringLiteral("Firefox (Default)"));
         QCOMPARE(w.form().selection(ListField::Browser), 1);
         QCOMPARE(f.autostart.writes, 1);
         QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
-        for (QComboBox* box :
-             {w.widgets().cb1, w.widgets().cb2, w.widgets().cb3, w.widgets().cb5, w.widgets().cb6})
+        for (QComboBox* box : {w.advanced().cb1, w.advanced().cb2, w.advanced().cb3,
+                               w.advanced().cb5, w.advanced().cb6})
             QCOMPARE(box->currentIndex(), 0);
         QCOMPARE(w.widgets().cbAll->currentText(), QStringLiteral("All"));
         QCOMPARE(w.backgroundColour(), 14801352);
@@ -47,7 +47,7 @@ private slots:
         QVERIFY(cfg.find("[Color]\r\nPall=14801352\r\n") != std::string::npos);
         QVERIFY(cfg.find("[App]\r\nstart=0\r\n") != std::string::npos);
         // The advanced fields are out of the tab order while collapsed.
-        QCOMPARE(w.widgets().eexact->focusPolicy(), Qt::ClickFocus);
+        QCOMPARE(w.advanced().eexact->focusPolicy(), Qt::ClickFocus);
         QVERIFY(f.messages.shown.empty());
     }
 
@@ -75,11 +75,11 @@ private slots:
         QCOMPARE(w.pos(), expected);
         QCOMPARE(w.form().selection(ListField::Browser), 0);
         QCOMPARE(f.autostart.writes, 0);
-        QCOMPARE(w.widgets().cb1->currentIndex(), 3);
-        QCOMPARE(w.widgets().cb3->currentIndex(), 5);
-        QCOMPARE(w.widgets().cb2->currentIndex(), 7);
-        QCOMPARE(w.widgets().cb5->currentIndex(), 1);
-        QCOMPARE(w.widgets().cb6->currentIndex(), 2);
+        QCOMPARE(w.advanced().cb1->currentIndex(), 3);
+        QCOMPARE(w.advanced().cb3->currentIndex(), 5);
+        QCOMPARE(w.advanced().cb2->currentIndex(), 7);
+        QCOMPARE(w.advanced().cb5->currentIndex(), 1);
+        QCOMPARE(w.advanced().cb6->currentIndex(), 2);
         // The restored selections' fragments are computed at start.
         QCOMPARE(w.form().fragments().fileExtension, std::string("pdf"));
         QCOMPARE(w.form().fragments().countryParam, std::string("&cr=countryAD"));
@@ -98,8 +98,8 @@ private slots:
         MainFormFixture f;
         f.writeCfg("[Pin]\r\nPrviZagon=0\r\nBrowser=9\r\nCountry=999\r\n");
         TMainForm& w = f.create();
-        QCOMPARE(w.widgets().lb->currentIndex(), -1);
-        QCOMPARE(w.widgets().cb3->currentIndex(), -1);
+        QCOMPARE(w.advanced().lb->currentIndex(), -1);
+        QCOMPARE(w.advanced().cb3->currentIndex(), -1);
         QCOMPARE(w.form().fragments().countryParam, std::string());
     }
 
@@ -108,7 +108,7 @@ private slots:
         f.writeCfg("[Pin]\r\nPrviZagon=1\r\n[Config]\r\nshowonstart=5\r\n");
         TMainForm& w = f.create();
         w.move(300, 400);
-        w.widgets().lb->setCurrentIndex(0);
+        w.advanced().lb->setCurrentIndex(0);
         const std::string before = f.readCfg();
         w.close();
         const IniDocument d = ini(f.readCfg());
@@ -137,7 +137,7 @@ private slots:
         MainFormFixture f;
         TMainForm& w = f.create();
         w.move(33, 44);
-        w.widgets().lb->setCurrentIndex(0);
+        w.advanced().lb->setCurrentIndex(0);
         const IniDocument before = ini(f.readCfg());
         w.menus().Exit1->trigger();
         const IniDocument d = ini(f.readCfg());
@@ -191,14 +191,57 @@ private slots:
         QCOMPARE(ini(f.readCfg()).value("Config", "load"), std::nullopt);
     }
 
+    void searchBoxFonts() {
+        MainFormFixture f;
+        TMainForm& w = f.create();
+        const MainFormWidgets& c = w.widgets();
+        QCOMPARE(w.font().family(), QStringLiteral("Segoe UI"));
+        QCOMPARE(w.font().pixelSize(), 13);
+        QCOMPARE(c.eURL->font().family(), QStringLiteral("Segoe UI Variable Display"));
+        QCOMPARE(c.eURL->font().pixelSize(), 15);
+        QVERIFY(c.eURL->font().bold());
+        // The frame and its buttons keep the window's font.
+        QVERIFY(!c.XiPanel1->testAttribute(Qt::WA_SetFont));
+        for (const QWidget* b : {static_cast<QWidget*>(c.XiPanel1), static_cast<QWidget*>(c.xiGO),
+                                 static_cast<QWidget*>(c.xiHamburger)})
+            QCOMPARE(b->font(), w.font());
+        QCOMPARE(c.cbAll->font().pixelSize(), 12);
+        QVERIFY(c.cbAll->font().bold());
+    }
+
+    // The desktop's browsers are read when first needed; the keys that choose the entry,
+    // the first run's autostart entry and what closing writes stay as they were.
+    void browsersAreReadWhenFirstNeeded() {
+        MainFormFixture fresh;
+        TMainForm& a = fresh.create(true);
+        QVERIFY(!a.form().browsersLoaded());
+        QCOMPARE(fresh.autostart.writes, 1);
+        a.close();
+        QCOMPARE(ini(fresh.readCfg()).value("Pin", "Browser"), std::optional<std::string>("1"));
+
+        MainFormFixture stored;
+        stored.writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\nBrowser=0\r\n");
+        TMainForm& b = stored.create(true);
+        // A later change of the key is not what the start read.
+        stored.config->write(cfg::PinBrowser, 1);
+        QVERIFY(!b.form().browsersLoaded());
+        QCOMPARE(stored.autostart.writes, 0);
+        b.toggleExpanded();
+        b.widgets().eURL->setText(QStringLiteral("cats"));
+        b.go();
+        QCOMPARE(stored.launcher.launches.size(), std::size_t(1));
+        QCOMPARE(stored.launcher.launches[0].command, std::string("chromium %U"));
+        QCOMPARE(b.advanced().lb->currentText(), QStringLiteral("Chromium"));
+    }
+
     void pinsStoreTheListAndTheColour() {
         MainFormFixture f;
         TMainForm& w = f.create();
-        w.widgets().cb3->setCurrentIndex(12);
-        QTest::mouseClick(w.widgets().pins[3], Qt::LeftButton);
+        w.advanced().cb3->setCurrentIndex(12);
+        QTest::mouseClick(w.advanced().pins[3], Qt::LeftButton);
         QCOMPARE(ini(f.readCfg()).value("Pin", "Country"), std::optional<std::string>("12"));
-        w.widgets().cb6->setCurrentIndex(4);
-        QTest::mouseClick(w.widgets().pins[6], Qt::LeftButton);
+        w.advanced().cb6->setCurrentIndex(4);
+        QTest::mouseClick(w.advanced().pins[6], Qt::LeftButton);
         QCOMPARE(ini(f.readCfg()).value("Pin", "Time"), std::optional<std::string>("4"));
         QCOMPARE(ini(f.readCfg()).value("Color", "Pall"), std::optional<std::string>("14801352"));
     }

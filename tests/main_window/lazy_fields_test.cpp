@@ -1,0 +1,363 @@
+// What the window makes on first need: a start that stays collapsed never makes the
+// advanced fields or the kind box's list, and once made they show exactly what they show
+// when made at once, whatever changed the form in between.
+
+#include "app/crawler_panel.h"
+#include "app/main_menus.h"
+#include "app/suggestion_list.h"
+#include "history/fill_fields.h"
+#include "main_form_fixture.h"
+#include "settings/form_reset.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace trov;
+using namespace trov::test;
+
+namespace {
+
+const std::string kStoredProfile = "[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\nBrowser=0\r\n"
+                                   "Interface=3\r\nCountry=5\r\nLanguage=7\r\nType=1\r\nTime=2\r\n"
+                                   "[Color]\r\nPall=3355443\r\n";
+
+QString nameOf(const QObject* o) {
+    const QString name = o->objectName();
+    return name.isEmpty() ? QString::fromLatin1(o->metaObject()->className()) : name;
+}
+
+QString paletteOf(const QWidget* w) {
+    QStringList roles;
+    for (QPalette::ColorRole r :
+         {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Button, QPalette::Text})
+        roles << w->palette().color(r).name();
+    return roles.join(QLatin1Char(' '));
+}
+
+QString pictureOf(const QIcon& icon) {
+    const QImage image = icon.pixmap(16, 16).toImage();
+    return QString::fromLatin1(
+        QCryptographicHash::hash(
+            QByteArrayView(image.constBits(), static_cast<qsizetype>(image.sizeInBytes())),
+            QCryptographicHash::Md5)
+            .toHex());
+}
+
+// One line per control under the background panel, in stacking order, with what it shows.
+// Of the drop-down only its place in the stacking: its size is the last refresh's.
+void describe(const QWidget* parent, const QWidget* dropDown, QStringList& out) {
+    for (const QObject* child : parent->children()) {
+        const auto* w = qobject_cast<const QWidget*>(child);
+        if (!w || w->isWindow())
+            continue;
+        if (w == dropDown) {
+            out << nameOf(w);
+            continue;
+        }
+        QString line = nameOf(w) + QStringLiteral(" @%1,%2 %3x%4")
+                                       .arg(w->x())
+                                       .arg(w->y())
+                                       .arg(w->width())
+                                       .arg(w->height());
+        line += QStringLiteral(" visible=%1 enabled=%2 focus=%3 ")
+                    .arg(w->isVisible())
+                    .arg(w->isEnabled())
+                    .arg(static_cast<int>(w->focusPolicy()));
+        line += paletteOf(w);
+        if (const auto* e = qobject_cast<const QLineEdit*>(w))
+            line += QStringLiteral(" text=[%1] readOnly=%2").arg(e->text()).arg(e->isReadOnly());
+        if (const auto* c = qobject_cast<const QComboBox*>(w)) {
+            QStringList items;
+            for (int i = 0; i < c->count(); ++i)
+                items << c->itemText(i);
+            line += QStringLiteral(" items=[%1] current=%2")
+                        .arg(items.join(QLatin1Char('|')))
+                        .arg(c->currentIndex());
+        }
+        if (const auto* l = qobject_cast<const QLabel*>(w))
+            line += QStringLiteral(" label=[%1]").arg(l->text());
+        if (const auto* b = qobject_cast<const QToolButton*>(w))
+            line += QStringLiteral(" tip=[%1] icon=%2").arg(b->toolTip(), pictureOf(b->icon()));
+        out << line;
+        describe(w, dropDown, out);
+    }
+}
+
+// The controls that can take the focus, in the window's tab chain.
+QStringList focusChain(const TMainForm& w) {
+    QStringList chain;
+    for (const QWidget* it = w.nextInFocusChain(); it && it != &w; it = it->nextInFocusChain())
+        if (it->focusPolicy() != Qt::NoFocus && !it->isWindow())
+            chain << nameOf(it);
+    return chain;
+}
+
+QStringList shown(TMainForm& w) {
+    w.advanced();
+    QStringList out;
+    out << QStringLiteral("window %1x%2").arg(w.width()).arg(w.height());
+    describe(w.widgets().pAll, w.dropDown().widget(), out);
+    out << QStringLiteral("chain ") + focusChain(w).join(QLatin1Char(' '));
+    return out;
+}
+
+QImage picture(TMainForm& w) {
+    if (QWidget* f = w.focusWidget())
+        f->clearFocus(); // no text cursor in the picture
+    QApplication::processEvents();
+    return w.grab().toImage();
+}
+
+HistoryRecord record(std::initializer_list<std::pair<std::size_t, const char*>> cells) {
+    HistoryRecord r;
+    for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
+        r[i] = std::string(kAbsentMarker);
+    r[kColDate] = "01.02.2025";
+    r[kColTime] = "10:11:12";
+    r[kColPeriod] = "Any time";
+    r[kColType] = "All";
+    for (const auto& [column, text] : cells)
+        r[column] = text;
+    return r;
+}
+
+// Something that changes the form through its model or its commands.
+struct Change {
+    const char* name;
+    std::string cfg;
+    // Whether a collapsed form can take it without making the advanced fields.
+    bool staysCollapsed;
+    void (*apply)(MainFormFixture& f, TMainForm& w);
+};
+
+const Change kChanges[] = {
+    {"stored pins and background", kStoredProfile, true, [](MainFormFixture&, TMainForm&) {}},
+    {"fresh profile", "", true, [](MainFormFixture&, TMainForm&) {}},
+    {"indexes outside their lists",
+     "[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\nBrowser=9\r\n"
+     "Country=999\r\n",
+     true, [](MainFormFixture&, TMainForm&) {}},
+    {"dark background", kStoredProfile, true,
+     [](MainFormFixture&, TMainForm& w) { w.applyBackground(colourValue(46, 52, 64)); }},
+    {"dark and back to light", kStoredProfile, true,
+     [](MainFormFixture&, TMainForm& w) {
+         w.applyBackground(colourValue(46, 52, 64));
+         w.applyBackground(kDefaultBackground);
+     }},
+    {"engine and kind greying", kStoredProfile, true,
+     [](MainFormFixture&, TMainForm& w) {
+         QTest::mouseClick(w.widgets().engines[static_cast<std::size_t>(SearchEngine::DuckDuckGo)],
+                           Qt::LeftButton);
+         w.pressEngine(SearchEngine::Google);
+         w.widgets().cbAll->setCurrentIndex(4); // Translate greys all but the browser
+         w.pressEngine(SearchEngine::Wikipedia);
+     }},
+    {"history fill", kStoredProfile, true,
+     [](MainFormFixture&, TMainForm& w) {
+         // The "Default" browser keeps the window collapsed.
+         FillFields(record({{kColSearch, "cats"},
+                            {kColExact, "red car"},
+                            {kColExclude, "blue"},
+                            {kColSite, "e.com"},
+                            {kColBrowser, "Default"},
+                            {kColCountry, "Germany"},
+                            {kColPeriod, "Past month"},
+                            {kColEngine, "Bing"},
+                            {kColType, "News"}}),
+                    true, w);
+     }},
+    {"history fill then broom", kStoredProfile, true,
+     [](MainFormFixture& f, TMainForm& w) {
+         FillFields(record({{kColExact, "red car"},
+                            {kColBrowser, "Default"},
+                            {kColFileType, "Adobe PDF (.pdf)"}}),
+                    true, w);
+         xiMetlaClick(w, *f.config);
+     }},
+    {"typing in the search box", kStoredProfile, true,
+     [](MainFormFixture&, TMainForm& w) {
+         w.widgets().eURL->setFocus();
+         QTest::keyClicks(w.widgets().eURL, QStringLiteral("at"));
+         QTest::keyClick(w.widgets().eURL, Qt::Key_Escape);
+     }},
+    {"links with a request", kStoredProfile, false,
+     [](MainFormFixture&, TMainForm& w) {
+         w.form().setCrawlRequestMode(2);
+         w.pressEngine(SearchEngine::Links);
+         w.form().setCrawlRequestMode(kNoCrawlRequest);
+     }},
+    {"list crawl file", kStoredProfile, false,
+     [](MainFormFixture& f, TMainForm& w) {
+         w.loadCrawlList(f.dir().write("list.csv", "e.com\r\nhttp://e.com/a\r\n"));
+         w.menus().PopCrawler->hide();
+     }},
+};
+
+} // namespace
+
+class LazyFieldsTest : public QObject {
+    Q_OBJECT
+
+    static std::unique_ptr<MainFormFixture> fixture(const Change& c) {
+        auto f = std::make_unique<MainFormFixture>();
+        f->dir().write("gs1001.sgg", "|Cats|;|atlas|;|Bat\r\n");
+        if (!c.cfg.empty())
+            f->writeCfg(c.cfg);
+        return f;
+    }
+    static void showAndWait(TMainForm& w) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QApplication::setActiveWindow(&w);
+    }
+
+private slots:
+    void aCollapsedStartMakesNoAdvancedField() {
+        MainFormFixture f;
+        TMainForm& w = f.create(true);
+        showAndWait(w);
+        QVERIFY(!w.advancedBuilt());
+        QVERIFY(!w.findChild<QLineEdit*>(QStringLiteral("eexact")));
+        QTest::mouseClick(w.widgets().engines[1], Qt::LeftButton);
+        w.toggleExpanded();
+        QVERIFY(w.advancedBuilt());
+        for (QLabel* l : w.advanced().captions)
+            QVERIFY(l->isVisible());
+        w.toggleExpanded();
+        QCOMPARE(w.advanced().eexact->focusPolicy(), Qt::ClickFocus);
+    }
+
+    void madeLateShowsWhatMadeAtExpandShows_data() {
+        QTest::addColumn<int>("change");
+        for (std::size_t i = 0; i < std::size(kChanges); ++i)
+            QTest::newRow(kChanges[i].name) << static_cast<int>(i);
+    }
+
+    // A: collapsed, changed, then expanded. B: expanded at once, then changed the same way.
+    void madeLateShowsWhatMadeAtExpandShows() {
+        QFETCH(int, change);
+        const Change& c = kChanges[static_cast<std::size_t>(change)];
+        auto fa = fixture(c);
+        auto fb = fixture(c);
+        TMainForm& a = fa->create(true);
+        TMainForm& b = fb->create(true);
+        showAndWait(a);
+        showAndWait(b);
+        b.toggleExpanded();
+        QVERIFY(b.advancedBuilt());
+        c.apply(*fa, a);
+        QCOMPARE(a.advancedBuilt(), !c.staysCollapsed);
+        if (!a.isExpanded())
+            a.toggleExpanded();
+        c.apply(*fb, b);
+        QCOMPARE(shown(a), shown(b));
+        QCOMPARE(picture(a), picture(b));
+        // Later changes reach both alike.
+        a.applyBackground(colourValue(200, 30, 30));
+        b.applyBackground(colourValue(200, 30, 30));
+        a.pressEngine(SearchEngine::Ask);
+        b.pressEngine(SearchEngine::Ask);
+        QCOMPARE(shown(a), shown(b));
+    }
+
+    void madeAfterCreationShowsWhatMadeBeforeItShows_data() {
+        madeLateShowsWhatMadeAtExpandShows_data();
+    }
+
+    // Made before the creation sequence, as the window once made them, and made after it
+    // while the window is still hidden.
+    void madeAfterCreationShowsWhatMadeBeforeItShows() {
+        QFETCH(int, change);
+        const Change& c = kChanges[static_cast<std::size_t>(change)];
+        auto early = fixture(c);
+        auto late = fixture(c);
+        early->beforeCreate = [](TMainForm& w) { w.advanced(); };
+        TMainForm& e = early->create(true);
+        TMainForm& l = late->create(true);
+        QVERIFY(!l.advancedBuilt());
+        c.apply(*early, e);
+        c.apply(*late, l);
+        QCOMPARE(l.form().selection(ListField::Browser), e.form().selection(ListField::Browser));
+        QCOMPARE(shown(l), shown(e));
+        showAndWait(e);
+        showAndWait(l);
+        QCOMPARE(picture(l), picture(e));
+    }
+
+    // The kind box's list is made when it first opens and takes the box's font then, as a
+    // combo box's list takes it when the font is set.
+    void theKindListTakesTheBoxFontWhenFirstOpened() {
+        MainFormFixture f;
+        TMainForm& w = f.create(true);
+        showAndWait(w);
+        QComboBox* box = w.widgets().cbAll;
+        QVERIFY(!box->findChild<QAbstractItemView*>());
+        QComboBox plain(w.widgets().pAll);
+        plain.setFont(box->font());
+        plain.addItem(QStringLiteral("All"));
+        QVERIFY(plain.findChild<QAbstractItemView*>()); // made by the font change
+        box->showPopup();
+        plain.showPopup();
+        QCOMPARE(box->view()->font(), plain.view()->font());
+        QCOMPARE(box->view()->window()->font(), plain.view()->window()->font());
+        QCOMPARE(box->view()->font().pixelSize(), 12);
+        QVERIFY(box->view()->font().bold());
+        QCOMPARE(box->view()->sizeHintForRow(0), plain.view()->sizeHintForRow(0));
+        box->hidePopup();
+        plain.hidePopup();
+        // Later font changes reach the list at once.
+        QFont bigger = box->font();
+        bigger.setPixelSize(20);
+        box->setFont(bigger);
+        QCOMPARE(box->view()->font().pixelSize(), 20);
+    }
+
+    // The drop-down and the progress panel were made after the fields and cover them; the
+    // tab chain runs from the kind box through the fields to them.
+    void fieldsStayUnderTheDropDownAndTheProgressPanel() {
+        MainFormFixture f;
+        std::string store;
+        for (int i = 0; i < 10; ++i)
+            store += (i ? "|;|" : "|") + std::string("word") + std::to_string(i);
+        f.dir().write("gs1001.sgg", store + "\r\n");
+        TMainForm& w = f.create(true);
+        showAndWait(w);
+        w.toggleExpanded();
+        const AdvancedFields& a = w.advanced();
+        QListWidget* list = w.dropDown().widget();
+        w.widgets().eURL->setFocus();
+        QTest::keyClicks(w.widgets().eURL, QStringLiteral("word"));
+        QCOMPARE(list->count(), 10);
+        QVERIFY(list->isVisible());
+        QVERIFY(list->geometry().intersects(a.xiExact->geometry()));
+        const QPoint overExact = list->geometry().intersected(a.xiExact->geometry()).center();
+        QWidget* hit = w.widgets().pAll->childAt(overExact);
+        QVERIFY(hit == list || list->isAncestorOf(hit));
+        list->hide();
+
+        CrawlerPanel* panel = w.crawlerPanel();
+        panel->show();
+        const QPoint overLists = panel->geometry().intersected(a.fCb3->geometry()).center();
+        QVERIFY(a.fCb3->geometry().contains(overLists));
+        hit = w.widgets().pAll->childAt(overLists);
+        QVERIFY(hit == panel || panel->isAncestorOf(hit));
+
+        const QStringList chain = focusChain(w);
+        const QStringList fields = {"eURL", "cbAll", "eexact", "eexclude", "edomain", "cb6",
+                                    "cb5",  "cb3",   "cb2",    "lb",       "cb1"};
+        QCOMPARE(chain.mid(0, fields.size()), fields);
+        QVERIFY(chain.indexOf(nameOf(list)) > chain.indexOf(QStringLiteral("cb1")));
+        QVERIFY(chain.indexOf(nameOf(panel->cancelButton())) > chain.indexOf(nameOf(list)));
+    }
+};
+
+QTEST_MAIN(LazyFieldsTest)
+#include "lazy_fields_test.moc"
