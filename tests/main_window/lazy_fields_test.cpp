@@ -119,13 +119,13 @@ QImage picture(TMainForm& w) {
 HistoryRecord record(std::initializer_list<std::pair<std::size_t, const char*>> cells) {
     HistoryRecord r;
     for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
-        r[i] = std::string(kAbsentMarker);
-    r[kColDate] = "01.02.2025";
-    r[kColTime] = "10:11:12";
-    r[kColPeriod] = "Any time";
-    r[kColType] = "All";
+        r.set(i, std::string(kAbsentMarker));
+    r.set(kColDate, "01.02.2025");
+    r.set(kColTime, "10:11:12");
+    r.set(kColPeriod, "Any time");
+    r.set(kColType, "All");
     for (const auto& [column, text] : cells)
-        r[column] = text;
+        r.set(column, text);
     return r;
 }
 
