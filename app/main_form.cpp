@@ -74,6 +74,12 @@ TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
     buildMainFormLayout(this, w_);
     menus_ = std::make_unique<MainMenus>(this);
     dropDown_ = new SuggestionList(w_.pAll);
+    dropDown_->setPlacement([this](QListWidget* list) {
+        // Made with the window, the list sat under the progress panel and after the fields
+        // in the tab chain.
+        list->stackUnder(panel_);
+        QWidget::setTabOrder(adv_ ? static_cast<QWidget*>(adv_->cb1) : w_.cbAll, list);
+    });
     panel_ = new CrawlerPanel(services.messages, w_.pAll);
     panel_->move(11, 260);
     // The panel covers the fields under it while a crawl runs.

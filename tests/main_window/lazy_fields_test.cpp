@@ -226,6 +226,8 @@ private slots:
         showAndWait(w);
         QVERIFY(!w.advancedBuilt());
         QVERIFY(!w.findChild<QLineEdit*>(QStringLiteral("eexact")));
+        QVERIFY(!w.dropDown().made());
+        QVERIFY(!w.findChild<QListWidget*>());
         QTest::mouseClick(w.widgets().engines[1], Qt::LeftButton);
         w.toggleExpanded();
         QVERIFY(w.advancedBuilt());
@@ -332,8 +334,15 @@ private slots:
         showAndWait(w);
         w.toggleExpanded();
         const AdvancedFields& a = w.advanced();
-        QListWidget* list = w.dropDown().widget();
+        // No match: the list is made but not shown, so nothing has raised it yet.
         w.widgets().eURL->setFocus();
+        QTest::keyClicks(w.widgets().eURL, QStringLiteral("zz"));
+        QVERIFY(w.dropDown().made());
+        QListWidget* list = w.dropDown().widget();
+        QVERIFY(!list->isVisible());
+        const QObjectList& stacking = w.widgets().pAll->children();
+        QVERIFY(stacking.indexOf(list) < stacking.indexOf(w.crawlerPanel()));
+        w.widgets().eURL->clear();
         QTest::keyClicks(w.widgets().eURL, QStringLiteral("word"));
         QCOMPARE(list->count(), 10);
         QVERIFY(list->isVisible());
