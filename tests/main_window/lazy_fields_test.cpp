@@ -1,6 +1,7 @@
 // What the window makes on first need: a start that stays collapsed never makes the
-// advanced fields or the kind box's list, and once made they show exactly what they show
-// when made at once, whatever changed the form in between.
+// advanced fields, the kind box's list, the suggestion drop-down or the progress panel,
+// and once made they show exactly what they show when made at once, whatever changed the
+// form in between.
 
 #include "app/crawler_panel.h"
 #include "app/main_menus.h"
@@ -228,6 +229,7 @@ private slots:
         QVERIFY(!w.findChild<QLineEdit*>(QStringLiteral("eexact")));
         QVERIFY(!w.dropDown().made());
         QVERIFY(!w.findChild<QListWidget*>());
+        QVERIFY(!w.findChild<CrawlerPanel*>());
         QTest::mouseClick(w.widgets().engines[1], Qt::LeftButton);
         w.toggleExpanded();
         QVERIFY(w.advancedBuilt());
