@@ -74,12 +74,13 @@ TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
     buildMainFormLayout(this, w_);
     menus_ = std::make_unique<MainMenus>(this);
     dropDown_ = new SuggestionList(w_.pAll);
-    panel_ = new CrawlerPanel(services.messages, w_.pAll);
-    panel_->move(11, 260);
-    // The panel covers the fields under it while a crawl runs.
-    panel_->setAutoFillBackground(true);
-    panel_->setFrameShape(QFrame::Box);
-    runner_.setPanel(panel_);
+    dropDown_->setPlacement([this](QListWidget* list) {
+        // Made with the window, the list sat under the progress panel and after the fields
+        // in the tab chain.
+        if (panel_)
+            list->stackUnder(panel_);
+        QWidget::setTabOrder(adv_ ? static_cast<QWidget*>(adv_->cb1) : w_.cbAll, list);
+    });
 
     WindowGlue::Hooks hooks;
     hooks.focusWords = [this] { w_.eURL->setFocus(); };
@@ -425,7 +426,8 @@ void TMainForm::showEngine(const EngineSelection& selection) {
     w_.PanelMarker->move(11 + selection.markerLeft, 46 + kEngineButtonHeight + 2);
     showSiteReadOnly();
     if (selection.hideProgressPanel && !runner_.running())
-        panel_->hide();
+        if (panel_)
+            panel_->hide();
     showKinds();
     showMarks();
     showColours();
@@ -518,6 +520,19 @@ void TMainForm::syncAdvanced() {
     showSiteReadOnly();
 }
 
+CrawlerPanel* TMainForm::crawlerPanel() {
+    if (!panel_) {
+        // Made last of the window's controls, it covers the fields under it while a crawl
+        // runs, as it did when made with the window.
+        panel_ = new CrawlerPanel(services_.messages, w_.pAll);
+        panel_->move(11, 260);
+        panel_->setAutoFillBackground(true);
+        panel_->setFrameShape(QFrame::Box);
+        runner_.setPanel(panel_);
+    }
+    return panel_;
+}
+
 // ---- Go ----
 
 void TMainForm::xiGOClick() {
@@ -530,8 +545,10 @@ void TMainForm::xiGOClick() {
     GoOutcome outcome = trov::xiGOClick(model_, go);
     if (outcome.hideDropDown)
         dropDown_->hide();
-    if (outcome.status == GoStatus::LinksPending && outcome.links)
+    if (outcome.status == GoStatus::LinksPending && outcome.links) {
+        crawlerPanel(); // the crawl reports to it from its start
         runner_.start(std::move(*outcome.links));
+    }
 }
 
 void TMainForm::linksFinished(LinksResult) {

@@ -91,7 +91,8 @@ public:
     MainMenus& menus() { return *menus_; }
     SuggestionList& dropDown() { return *dropDown_; }
     CrawlRunner& runner() { return runner_; }
-    CrawlerPanel* crawlerPanel() const { return panel_; }
+    // The crawl's progress panel, made by the first call (a Go that crawls makes it).
+    CrawlerPanel* crawlerPanel();
     WindowGlue& glue() { return *glue_; }
     // Null before createHiddenWindows; the first call after it makes the window.
     Tflinks* linksViewer();

@@ -65,7 +65,8 @@ void TMainForm::FormCreate() {
             services_.messages.show(MessageIcon::Error, error);
         w_.PanelMarker->move(11 + engineInfo(SearchEngine::Google).buttonLeft,
                              46 + kEngineButtonHeight + 2);
-        panel_->move(11, 260);
+        if (panel_)
+            panel_->move(11, 260);
     } catch (const std::exception& e) {
         // The rest of the creation is skipped; the window opens with what was set.
         services_.messages.show(MessageIcon::Error, e.what());

@@ -10,8 +10,23 @@
 
 namespace trov {
 
-SuggestionList::SuggestionList(QWidget* parent)
-    : QObject(parent), list_(new QListWidget(parent)), menu_(new QMenu(parent)) {
+SuggestionList::SuggestionList(QWidget* parent) : QObject(parent), parent_(parent) {}
+
+QListWidget* SuggestionList::widget() {
+    make();
+    return list_;
+}
+
+QMenu* SuggestionList::menu() {
+    make();
+    return menu_;
+}
+
+void SuggestionList::make() {
+    if (list_)
+        return;
+    list_ = new QListWidget(parent_);
+    menu_ = new QMenu(parent_);
     list_->setObjectName(QStringLiteral("GsLB"));
     list_->setUniformItemSizes(true);
     list_->setFrameShape(QFrame::Box);
@@ -32,22 +47,26 @@ SuggestionList::SuggestionList(QWidget* parent)
         hide();
         emit goRequested();
     });
+    if (place_)
+        place_(list_);
 }
 
 bool SuggestionList::isVisible() const {
-    return list_->isVisible();
+    return list_ && list_->isVisible();
 }
 
 bool SuggestionList::hasFocus() const {
-    return list_->hasFocus();
+    return list_ && list_->hasFocus();
 }
 
 void SuggestionList::hide() {
-    list_->hide();
+    if (list_)
+        list_->hide();
 }
 
 void SuggestionList::refresh(const std::vector<std::string>& rows, QRect ownerFrame,
                              QRect searchBox, int mainClientHeight) {
+    make();
     const QSignalBlocker quiet(list_); // refilling is no selection by the user
     list_->clear();
     for (const std::string& row : rows)
@@ -65,12 +84,13 @@ void SuggestionList::refresh(const std::vector<std::string>& rows, QRect ownerFr
 }
 
 void SuggestionList::enterFromField() {
+    make();
     list_->setFocus();
     list_->setCurrentRow(0);
 }
 
 std::optional<std::string> SuggestionList::selectedRow() const {
-    const QListWidgetItem* item = list_->currentItem();
+    const QListWidgetItem* item = list_ ? list_->currentItem() : nullptr;
     if (!item || !item->isSelected())
         return std::nullopt;
     return item->text().toStdString();

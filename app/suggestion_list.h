@@ -2,11 +2,14 @@
 
 // `GsLB`, the suggestion drop-down under the suggestion owner field: its placement and
 // height, its keys and clicks, and its one-item menu "Delete search suggestion". What a
-// row does to the fields is reported as signals.
+// row does to the fields is reported as signals. The list and its menu are made on the
+// first refresh (or the first call that needs them), so a start that shows no suggestions
+// does not make them.
 
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,8 +25,12 @@ class SuggestionList : public QObject {
 public:
     explicit SuggestionList(QWidget* parent);
 
-    QListWidget* widget() const { return list_; }
-    QMenu* menu() const { return menu_; }
+    // Run once when the list is made, to give it its place among its parent's controls.
+    void setPlacement(std::function<void(QListWidget* list)> place) { place_ = std::move(place); }
+    bool made() const { return list_ != nullptr; }
+
+    QListWidget* widget();
+    QMenu* menu();
     bool isVisible() const;
     bool hasFocus() const;
     void hide();
@@ -47,8 +54,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QListWidget* list_;
-    QMenu* menu_;
+    void make();
+
+    QWidget* parent_;
+    std::function<void(QListWidget*)> place_;
+    QListWidget* list_ = nullptr;
+    QMenu* menu_ = nullptr;
 };
 
 } // namespace trov

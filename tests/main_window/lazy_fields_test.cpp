@@ -1,6 +1,7 @@
 // What the window makes on first need: a start that stays collapsed never makes the
-// advanced fields or the kind box's list, and once made they show exactly what they show
-// when made at once, whatever changed the form in between.
+// advanced fields, the kind box's list, the suggestion drop-down or the progress panel,
+// and once made they show exactly what they show when made at once, whatever changed the
+// form in between.
 
 #include "app/crawler_panel.h"
 #include "app/main_menus.h"
@@ -226,6 +227,9 @@ private slots:
         showAndWait(w);
         QVERIFY(!w.advancedBuilt());
         QVERIFY(!w.findChild<QLineEdit*>(QStringLiteral("eexact")));
+        QVERIFY(!w.dropDown().made());
+        QVERIFY(!w.findChild<QListWidget*>());
+        QVERIFY(!w.findChild<CrawlerPanel*>());
         QTest::mouseClick(w.widgets().engines[1], Qt::LeftButton);
         w.toggleExpanded();
         QVERIFY(w.advancedBuilt());
@@ -332,8 +336,15 @@ private slots:
         showAndWait(w);
         w.toggleExpanded();
         const AdvancedFields& a = w.advanced();
-        QListWidget* list = w.dropDown().widget();
+        // No match: the list is made but not shown, so nothing has raised it yet.
         w.widgets().eURL->setFocus();
+        QTest::keyClicks(w.widgets().eURL, QStringLiteral("zz"));
+        QVERIFY(w.dropDown().made());
+        QListWidget* list = w.dropDown().widget();
+        QVERIFY(!list->isVisible());
+        const QObjectList& stacking = w.widgets().pAll->children();
+        QVERIFY(stacking.indexOf(list) < stacking.indexOf(w.crawlerPanel()));
+        w.widgets().eURL->clear();
         QTest::keyClicks(w.widgets().eURL, QStringLiteral("word"));
         QCOMPARE(list->count(), 10);
         QVERIFY(list->isVisible());
