@@ -2,6 +2,7 @@
 #include "appearance/colour_picker.h"
 #include "appearance/grab_window.h"
 #include "appearance/recent_window.h"
+#include "tests/support/known_picture.h"
 #include "tests/support/temp_dir.h"
 
 #include <QAbstractButton>
@@ -25,15 +26,7 @@ struct RecordedMessages : Messages {
 
 constexpr int kRed = 255, kGreen = 65280, kBlue = 16711680, kBefore = 14801352;
 
-// Left half red, right half green, a blue bottom strip: 100 by 60 pixels.
-QImage knownPicture() {
-    QImage image(100, 60, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.fillRect(0, 0, 50, 40, QColor(255, 0, 0));
-    painter.fillRect(50, 0, 50, 40, QColor(0, 255, 0));
-    painter.fillRect(0, 40, 100, 20, QColor(0, 0, 255));
-    return image;
-}
+using test::knownPicture;
 
 // Runs act once widget is on the screen, from inside the modal loop that shows it.
 void whenShown(QWidget* widget, std::function<void()> act) {

@@ -7,6 +7,7 @@
 #include "appearance/recent_colours.h"
 #include "main_form_fixture.h"
 #include "settings/ini.h"
+#include "tests/support/known_picture.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -53,15 +54,7 @@ void whenShown(std::function<QWidget*()> widget, std::function<void()> act) {
     poll->start();
 }
 
-// Left half red, right half green, a blue bottom strip: 100 by 60 pixels.
-QImage knownPicture() {
-    QImage image(100, 60, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.fillRect(0, 0, 50, 40, QColor(255, 0, 0));
-    painter.fillRect(50, 0, 50, 40, QColor(0, 255, 0));
-    painter.fillRect(0, 40, 100, 20, QColor(0, 0, 255));
-    return image;
-}
+using test::knownPicture;
 
 std::optional<std::string> cfgValue(const MainFormFixture& f, const char* section,
                                     const char* key) {
