@@ -337,9 +337,8 @@ void TMainForm::engineClicked(SearchEngine engine) {
 void TMainForm::showEngine(const EngineSelection& selection) {
     w_.PanelMarker->move(11 + selection.markerLeft, 46 + kEngineButtonHeight + 2);
     showSiteReadOnly();
-    if (selection.hideProgressPanel && !runner_.running())
-        if (panel_)
-            panel_->hide();
+    if (selection.hideProgressPanel && !runner_.running() && panel_)
+        panel_->hide();
     showKinds();
     showMarks();
     showColours();
