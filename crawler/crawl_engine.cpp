@@ -82,6 +82,9 @@ void CrawlEngine::checkCancel() {
 void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
     std::lock_guard lock(runMutex_);
     outcome_ = CrawlOutcome::None;
+    // Made before the first fetch, so its making never falls between two fetches and
+    // holds up the pages fetched ahead.
+    list_.makeTable();
     source_.beginCrawl(cancelRequested_);
     try {
         switch (mode) {

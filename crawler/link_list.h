@@ -52,6 +52,9 @@ public:
     // Empties every text of every entry and marks every entry visited; count stays.
     void clear();
 
+    // Makes the table now, as the first write would, without changing an entry.
+    void makeTable() { table(); }
+
     std::size_t count = 0;       // entries 0 to count - 1 are stored
     std::size_t searchRange = 0; // entries the result page examines
     long lastIndex = -1;         // highest entry the exports and the viewer read

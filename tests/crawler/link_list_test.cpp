@@ -79,6 +79,20 @@ TEST(LinkList, AFirstWriteOfEachFieldTouchesOnlyItsEntry) {
     }
 }
 
+TEST(LinkList, MakingTheTableChangesNoEntry) {
+    LinkList list;
+    list.count = 3;
+    list.makeTable();
+    list.makeTable();
+    for (std::size_t i : kProbes)
+        expectFresh(list[i], i);
+    EXPECT_EQ(list.count, 3u);
+    EXPECT_FALSE(list.holds("NIL"));
+    list.setText(2, "kept");
+    list.makeTable();
+    EXPECT_EQ(list[2].text, "kept");
+}
+
 TEST(LinkList, TheIndexFollowsRewritesAndRemovals) {
     LinkList list;
     list.setAddress(0, "http://e.com/A");
