@@ -91,6 +91,16 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, FileEr
     return true;
 }
 
+bool writeFileIfChanged(const std::string& path, std::string_view bytes, FileError* error) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::size_t>(st.st_size) == bytes.size()) {
+        if (const auto current = readWholeFile(path); current && *current == bytes)
+            return true;
+    }
+    return writeFileAtomically(path, bytes, error);
+}
+
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

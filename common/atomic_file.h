@@ -24,6 +24,12 @@ std::optional<std::string> readWholeFile(const std::string& path, FileError* err
 bool writeFileAtomically(const std::string& path, std::string_view bytes,
                          FileError* error = nullptr);
 
+// As writeFileAtomically, but a file that already holds exactly these bytes is left as it
+// is: the disk ends the same, and settings rewritten unchanged at every start cost no
+// flush to disk. For small files, which it reads to compare.
+bool writeFileIfChanged(const std::string& path, std::string_view bytes,
+                        FileError* error = nullptr);
+
 bool fileExists(const std::string& path);
 
 } // namespace trov

@@ -225,7 +225,7 @@ void IniFile::writeBool(std::string_view section, std::string_view key, bool val
 }
 
 void IniFile::flush() {
-    if (!writeFileAtomically(path_, doc_.serialize()))
+    if (!writeFileIfChanged(path_, doc_.serialize()))
         throw IniWriteError(path_);
 }
 

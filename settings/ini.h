@@ -62,8 +62,9 @@ private:
 };
 
 // An INI file on disk. Reads come from the text loaded at construction; each write goes to
-// the disk at once (atomically) as the profile writers do, and throws IniWriteError when
-// the file cannot be written, so a sequence of writes stops at the failing key.
+// the disk at once (atomically) as the profile writers do, unless the file already holds
+// the same bytes, and throws IniWriteError when the file cannot be written, so a sequence
+// of writes stops at the failing key.
 class IniFile {
 public:
     explicit IniFile(std::string path);

@@ -35,3 +35,47 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
     EXPECT_FALSE(readWholeFile(dir.path(), &readError).has_value());
     EXPECT_FALSE(readError.reason.empty());
 }
+
+namespace {
+ino_t inode(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+} // namespace
+
+// Only a file holding exactly the bytes is left alone; every other case is a real write.
+TEST(AtomicFile, WriteIfChangedSkipsOnlyAnIdenticalFile) {
+    struct Case {
+        const char* name;
+        std::string before; // empty: no file
+        std::string after;
+        bool rewritten;
+    };
+    const Case cases[] = {
+        {"identical", "[App]\r\nstart=0\r\n", "[App]\r\nstart=0\r\n", false},
+        {"same size, other bytes", "[App]\r\nstart=0\r\n", "[App]\r\nstart=1\r\n", true},
+        {"longer", "[App]\r\n", "[App]\r\nstart=1\r\n", true},
+        {"a prefix of the file", "[App]\r\nstart=0\r\n", "[App]\r\n", true},
+        {"no file yet", "", "[App]\r\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        const std::string path = dir.file("YY.cfg");
+        if (!c.before.empty())
+            dir.write("YY.cfg", c.before);
+        const ino_t was = inode(path);
+        ASSERT_TRUE(writeFileIfChanged(path, c.after));
+        EXPECT_EQ(readWholeFile(path).value(), c.after);
+        EXPECT_EQ(inode(path) != was, c.rewritten);
+    }
+}
+
+TEST(AtomicFile, WriteIfChangedStillReportsARefusedWrite) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.file("YY.cfg")); // a folder in the way, even for root
+    FileError error;
+    EXPECT_FALSE(writeFileIfChanged(dir.file("YY.cfg"), "", &error));
+    EXPECT_EQ(error.path, dir.file("YY.cfg"));
+    EXPECT_FALSE(writeFileIfChanged(dir.file("missing/YY.cfg"), "", &error));
+}
