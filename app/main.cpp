@@ -1,5 +1,6 @@
 // trov: the window program.
 
+#include "app/font_preload.h"
 #include "app/program.h"
 #include "app/single_instance.h"
 #include "common/version.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    trov::FontPreload fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(trov::kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(trov::kVersion));
@@ -18,6 +20,7 @@ int main(int argc, char** argv) {
     if (!guard.acquire())
         return 0;
 
+    fonts.wait();
     trov::TrovProgram program;
     program.start(guard);
     return QApplication::exec();
