@@ -24,6 +24,7 @@ ctest --preset coverage -j2 --output-on-failure >build/coverage/ctest.log 2>&1 |
 tail -n 3 build/coverage/ctest.log
 
 gcovr --root . --object-directory build/coverage --exclude 'tests/' --exclude 'bench/' \
-    --exclude 'build/' --exclude '.*_autogen/' --gcov-ignore-parse-errors \
-    --json build/coverage/coverage.json >/dev/null
+    --exclude 'build/' --exclude '.*_autogen/' --gcov-exclude '.*CompilerId.*' \
+    --gcov-ignore-parse-errors --json build/coverage/coverage.json >/dev/null \
+    2>build/coverage/gcovr.log
 python3 scripts/coverage_summary.py build/coverage/coverage.json "$functions_out"
