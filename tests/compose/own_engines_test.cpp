@@ -1,3 +1,5 @@
+#include "common/atomic_file.h"
+#include "common/text.h"
 #include "compose/form_model.h"
 #include "compose/own_engine_go.h"
 #include "fakes.h"
@@ -202,4 +204,20 @@ TEST_F(OwnGo, NoKeywordWithLinksOrWithoutWordsAfterTheKey) {
     EXPECT_EQ(goOwnEngine(model, engines.engines[0], services).status, GoStatus::Refused);
     EXPECT_EQ(messages.shown.back().text,
               "There is nothing to search.\r\n\r\nPlease fill in at least one field.");
+}
+
+TEST(OwnEngineFile, ShippedExampleIsAllCommentedOutAndValidWhenUncommented) {
+    const std::string example =
+        readWholeFile(TROV_SOURCE_DIR "/data/share/engines.cfg.example").value_or("");
+    EXPECT_TRUE(parseOwnEngines(example).engines.empty());
+    std::string uncommented;
+    for (const std::string& line : text::split(example, '\n'))
+        uncommented +=
+            (line.starts_with(";[") || line.starts_with(";Key=") || line.starts_with(";Address=")
+                 ? line.substr(1)
+                 : line) +
+            "\n";
+    const OwnEngines engines = parseOwnEngines(uncommented);
+    EXPECT_GE(engines.engines.size(), 3u);
+    EXPECT_TRUE(engines.invalid.empty());
 }
