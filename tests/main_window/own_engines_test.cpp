@@ -33,8 +33,6 @@ private slots:
                                      "[Bad]\nKey=b\n");
         TMainForm& w = f.create();
         MoreEnginesMenu& more = w.moreEngines();
-        const QList<QAction*> main = w.menus().main->actions();
-        QCOMPARE(main.at(main.indexOf(w.menus().SearchSuggestions) + 1), more.menu()->menuAction());
         QCOMPARE(texts(more.menu()),
                  (QStringList{QStringLiteral("Code && more\tcs"), QStringLiteral("-"),
                               QStringLiteral("Edit engines...")}));
