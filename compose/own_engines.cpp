@@ -13,35 +13,24 @@ namespace trov {
 
 namespace {
 
-enum class Placeholder {
-    Words,
-    Exact,
-    Exclude,
-    Site,
-    FileType,
-    Country,
-    Language,
-    Interface,
-    Query,
-    Raw
-};
-
+// Each placeholder takes one field, encoded, except {query} (made of several fields) and
+// {raw} (the words, not encoded).
 struct PlaceholderName {
     std::string_view name;
-    Placeholder placeholder;
+    std::string TemplateFields::*field;
 };
 
 constexpr std::array<PlaceholderName, 10> kPlaceholders = {{
-    {"{words}", Placeholder::Words},
-    {"{exact}", Placeholder::Exact},
-    {"{exclude}", Placeholder::Exclude},
-    {"{site}", Placeholder::Site},
-    {"{filetype}", Placeholder::FileType},
-    {"{country}", Placeholder::Country},
-    {"{language}", Placeholder::Language},
-    {"{interface}", Placeholder::Interface},
-    {"{query}", Placeholder::Query},
-    {"{raw}", Placeholder::Raw},
+    {"{words}", &TemplateFields::words},
+    {"{exact}", &TemplateFields::exact},
+    {"{exclude}", &TemplateFields::exclude},
+    {"{site}", &TemplateFields::site},
+    {"{filetype}", &TemplateFields::fileType},
+    {"{country}", &TemplateFields::country},
+    {"{language}", &TemplateFields::language},
+    {"{interface}", &TemplateFields::interfaceLanguage},
+    {"{query}", nullptr},
+    {"{raw}", nullptr},
 }};
 
 // The placeholder that starts at text's first character, if any.
@@ -200,40 +189,12 @@ std::string expandAddress(std::string_view tmpl, const TemplateFields& f) {
             continue;
         }
         i += p->name.size();
-        std::string_view value;
-        switch (p->placeholder) {
-        case Placeholder::Words:
-            value = f.words;
-            break;
-        case Placeholder::Exact:
-            value = f.exact;
-            break;
-        case Placeholder::Exclude:
-            value = f.exclude;
-            break;
-        case Placeholder::Site:
-            value = f.site;
-            break;
-        case Placeholder::FileType:
-            value = f.fileType;
-            break;
-        case Placeholder::Country:
-            value = f.country;
-            break;
-        case Placeholder::Language:
-            value = f.language;
-            break;
-        case Placeholder::Interface:
-            value = f.interfaceLanguage;
-            break;
-        case Placeholder::Query:
+        if (p->field)
+            out += encodeAddressText(valueOf(f.*(p->field)));
+        else if (p->name == "{query}")
             out += encodeAddressText(queryText(f));
-            continue;
-        case Placeholder::Raw:
-            out += valueOf(f.words);
-            continue;
-        }
-        out += encodeAddressText(valueOf(value));
+        else
+            out += valueOf(f.words); // {raw}
     }
     return out;
 }

@@ -1,9 +1,7 @@
 #include "common/atomic_file.h"
 #include "common/text.h"
 #include "compose/form_model.h"
-#include "compose/own_engine_go.h"
-#include "fakes.h"
-#include "platform/launcher.h"
+#include "compose/own_engines.h"
 
 #include <gtest/gtest.h>
 
@@ -148,62 +146,6 @@ TEST(OwnEngineKeyword, LeadingKeyFollowedByMoreWords) {
     }
     EXPECT_EQ(ownEngineWords(e.engines[0], "cs a"), "a");
     EXPECT_EQ(ownEngineWords(e.engines[0], "wp a"), "wp a");
-}
-
-namespace {
-
-struct OwnGo : ::testing::Test {
-    test::RecordingMessages messages;
-    test::RecordingHistory history;
-    test::RecordingSuggestions suggestions;
-    test::RecordingCrawl crawl;
-    platform::RecordingLauncher launcher;
-    GoServices services{messages, launcher};
-    FormModel model{&crawl};
-    OwnEngines engines = parseOwnEngines("[Code]\nKey=cs\nAddress=https://c/?q={query}\n");
-
-    OwnGo() {
-        services.history = &history;
-        services.suggestions = &suggestions;
-        services.crawl = &crawl;
-        model.setBrowsers({{"Firefox", "firefox %u"}});
-        model.select(ListField::Browser, 0);
-        model.setSuggestionOwner(OwnerField::Words);
-    }
-    using L = platform::RecordingLauncher::Launch;
-};
-
-} // namespace
-
-TEST_F(OwnGo, KeywordRunsTheEngineByTheRulesOfGo) {
-    model.setText(TextField::Words, "cs borrow checker");
-    model.setText(TextField::Exact, "e");
-    EXPECT_EQ(goWithKeywords(model, engines, services).status, GoStatus::Opened);
-    model.setExpanded(true);
-    goWithKeywords(model, engines, services);
-    EXPECT_EQ(launcher.launches,
-              (std::vector<L>{{"https://c/?q=borrow+checker", ""},
-                              {"https://c/?q=borrow+checker+%22e%22", "firefox %u"}}));
-    ASSERT_EQ(history.rows.size(), 2u);
-    EXPECT_EQ(history.rows[0].ownEngine, "Code");
-    EXPECT_EQ(history.rows[0].words, "cs borrow checker");
-    EXPECT_EQ(suggestions.added, (std::vector<std::string>(2, "cs borrow checker")));
-    EXPECT_EQ(crawl.calls, (std::vector<std::string>{"cancel", "clear", "cancel", "clear"}));
-}
-
-TEST_F(OwnGo, NoKeywordWithLinksOrWithoutWordsAfterTheKey) {
-    model.setText(TextField::Words, "cs");
-    goWithKeywords(model, engines, services);
-    EXPECT_EQ(launcher.launches.back().address, "https://www.google.com/search?q=cs");
-    model.setText(TextField::Words, "cs x");
-    model.setText(TextField::Site, "a.org");
-    model.selectEngine(SearchEngine::Links);
-    EXPECT_EQ(goWithKeywords(model, engines, services).status, GoStatus::LinksPending);
-    // Chosen from the menu the own engine runs whatever button is down.
-    model.setText(TextField::Words, "");
-    EXPECT_EQ(goOwnEngine(model, engines.engines[0], services).status, GoStatus::Refused);
-    EXPECT_EQ(messages.shown.back().text,
-              "There is nothing to search.\r\n\r\nPlease fill in at least one field.");
 }
 
 TEST(OwnEngineFile, ShippedExampleIsAllCommentedOutAndValidWhenUncommented) {
