@@ -1,6 +1,5 @@
 #include "common/atomic_file.h"
 #include "common/text.h"
-#include "compose/form_model.h"
 #include "compose/own_engines.h"
 
 #include <gtest/gtest.h>
@@ -75,19 +74,6 @@ TEST(OwnEngineAddress, QueryWithEveryCombinationOfParts) {
                 expected += (expected.empty() ? "" : " ") + parts[bit];
         EXPECT_EQ(queryText(f), expected) << mask;
     }
-}
-
-TEST(OwnEngineAddress, CollapsedFormGivesTheWordsAlone) {
-    FormModel model;
-    model.setText(TextField::Exact, "e");
-    model.setText(TextField::Site, "s.org");
-    model.select(ListField::Country, 2);
-    model.select(ListField::FileType, 1);
-    EXPECT_EQ(queryText(templateFields(model, "w")), "w");
-    model.setExpanded(true);
-    const TemplateFields f = templateFields(model, "w");
-    EXPECT_EQ(queryText(f), "w \"e\" site:s.org filetype:pdf");
-    EXPECT_EQ(f.country, "AL");
 }
 
 TEST(OwnEngineFile, InvalidSectionsAreSkippedWithTheirReason) {
