@@ -6,6 +6,7 @@
 #include "compose/form_model.h"
 #include "settings/ini.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -59,7 +60,7 @@ std::optional<std::string> addressProblem(std::string_view address) {
          i = address.find('{', i + 1))
         if (!placeholderAt(address.substr(i)))
             return "Address holds a \"{\" that starts no placeholder: \"" +
-                   std::string(address.substr(i, 12)) + "\"";
+                   std::string(text::cutUtf8(address.substr(i), 12)) + "\"";
     return std::nullopt;
 }
 
@@ -103,9 +104,7 @@ OwnEngines parseOwnEngines(std::string_view iniText) {
             problem = "no Address";
         else
             problem = addressProblem(engine.address);
-        if (!problem && engine.key.find_first_not_of(
-                            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_") !=
-                            std::string::npos)
+        if (!problem && !std::all_of(engine.key.begin(), engine.key.end(), isKeyChar))
             problem = "Key \"" + engine.key +
                       "\" holds characters other than letters, digits, \"-\" and \"_\"";
         if (!problem) {
