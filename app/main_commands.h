@@ -32,6 +32,12 @@ public:
     virtual void go() = 0;
     // "Crawl from list of links" chosen with this list file, without the open dialog.
     virtual void loadCrawlList(const std::string& path) = 0;
+    // Runs the own engine of that name with the form as it now is; false when there is
+    // no such engine.
+    virtual bool runOwnEngine(const std::string& name) {
+        (void)name;
+        return false;
+    }
     virtual int backgroundColour() const = 0;
     // Applies and stores a background colour (NastaviOzadje).
     virtual void applyBackground(int colour) = 0;

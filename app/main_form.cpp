@@ -96,6 +96,7 @@ TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
     setFixedSize(kClientWidth, 458); // as designed; the creation collapses it
     wireControls();
     wireMenus();
+    createMoreEngines();
     connect(&runner_, &CrawlRunner::finished, this, &TMainForm::linksFinished);
 }
 
@@ -412,22 +413,6 @@ void TMainForm::syncFromModel() {
 }
 
 // ---- Go ----
-
-void TMainForm::xiGOClick() {
-    GoServices go(services_.messages, services_.launcher);
-    go.history = services_.historyPort;
-    go.suggestions = &suggestionPort_;
-    go.crawl = &runner_;
-    go.dataFolder = services_.folder.path();
-    go.hosts = services_.hosts;
-    GoOutcome outcome = trov::xiGOClick(model_, go);
-    if (outcome.hideDropDown)
-        dropDown_->hide();
-    if (outcome.status == GoStatus::LinksPending && outcome.links) {
-        crawlerPanel(); // the crawl reports to it from its start
-        runner_.start(std::move(*outcome.links));
-    }
-}
 
 void TMainForm::linksFinished(LinksResult) {
     unsetCursor();

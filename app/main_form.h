@@ -17,6 +17,7 @@
 #include "appearance/recent_colours.h"
 #include "appearance/screen_grab.h"
 #include "compose/form_model.h"
+#include "compose/go.h"
 #include "suggest/suggestion_go_port.h"
 #include "suggest/suggestion_manager.h"
 
@@ -30,6 +31,8 @@ namespace trov {
 
 class ColourPicker;
 class CrawlerPanel;
+class MoreEnginesMenu;
+struct OwnEngine;
 class SuggestionList;
 class TfRecent;
 class Tflinks;
@@ -56,6 +59,7 @@ public:
     void toggleExpanded() override { csExpandClick(); }
     void go() override { xiGOClick(); }
     void loadCrawlList(const std::string& path) override;
+    bool runOwnEngine(const std::string& name) override;
     int backgroundColour() const override { return background_; }
     void applyBackground(int colour) override { NastaviOzadje(colour); }
 
@@ -89,6 +93,7 @@ public:
     const AdvancedFields& advanced();
     bool advancedBuilt() const { return adv_ != nullptr; }
     MainMenus& menus() { return *menus_; }
+    MoreEnginesMenu& moreEngines() { return *moreEngines_; }
     SuggestionList& dropDown() { return *dropDown_; }
     CrawlRunner& runner() { return runner_; }
     // The crawl's progress panel, made by the first call (a Go that crawls makes it).
@@ -141,6 +146,10 @@ private:
     QLineEdit* builtField(TextField f) const;
     QFrame* builtFrame(TextField f) const;
     void wireMenus();
+    void createMoreEngines();
+    GoServices goServices();
+    void goOwnEngineNow(const OwnEngine& engine);
+    void finishGo(GoOutcome outcome);
     void fieldChanged(TextField field, const QString& text);
     bool fieldKey(TextField field, QKeyEvent* key);
     void fieldEscape();
@@ -171,6 +180,7 @@ private:
     std::optional<bool> advancedInTabOrder_;
     std::optional<BackgroundScheme> shownScheme_;
     std::unique_ptr<MainMenus> menus_;
+    MoreEnginesMenu* moreEngines_ = nullptr; // belongs to the main menu
     SuggestionList* dropDown_ = nullptr;
     CrawlerPanel* panel_ = nullptr;
     std::unique_ptr<WindowGlue> glue_;

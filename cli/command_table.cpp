@@ -8,12 +8,14 @@ const Command kCommands[] = {
      "Prints the address Go would open, on one line.\n\n"
      "  --words TEXT        the search words exactly as typed (instead of WORDS)\n"
      "  --engine E          google, bing, duckduckgo, ask, swisscows, wolframalpha,\n"
-     "                      wikipedia, urbandictionary (default google)\n"
-     "  --kind TEXT         an entry of the engine's search-kind list (\"Images\")\n"
+     "                      wikipedia, urbandictionary (default google), or an own\n"
+     "                      engine of engines.cfg by its name or key\n"
+     "  --kind TEXT         an entry of the engine's search-kind list (\"Images\");\n"
+     "                      not with an own engine\n"
      "  --exact TEXT        the exact word or phrase\n"
      "  --exclude TEXT      the words to exclude\n"
      "  --site TEXT         the site or domain\n"
-     "  --period TEXT       a time period (\"Past week\")\n"
+     "  --period TEXT       a time period (\"Past week\"); not with an own engine\n"
      "  --filetype TEXT     a file type by its label or extension (\"pdf\")\n"
      "  --country TEXT      a country by its label or two-letter code (\"DE\")\n"
      "  --language TEXT     a result language by its label or code (\"de\")\n"
@@ -23,7 +25,8 @@ const Command kCommands[] = {
      "  --open              also open the address\n"
      "  --verbose           also print the opener\n"
      "Labels and codes compare without case. A value outside its list is a usage error\n"
-     "that lists the accepted values.\n",
+     "that lists the accepted values. Words that start with an own engine's key and\n"
+     "more words search with that engine, without the key.\n",
      runCompose},
     {"crawl", "run the Links engine: search a site or extract its links",
      "Usage: trovctl crawl --mode MODE --site SITE [OPTIONS]\n\n"
@@ -47,6 +50,11 @@ const Command kCommands[] = {
      "Prints the browser list as the window shows it, the default browser marked\n"
      "\" (Default)\".\n",
      runBrowsers},
+    {"engines", "list the search engines, built-in and own",
+     "Usage: trovctl engines\n"
+     "Prints the built-in engines as --engine names them, then each own engine of\n"
+     "engines.cfg in the data folder as its name, a TAB, its key, a TAB and its address.\n",
+     runEngines},
     {"toggle", "show or hide the running window program", "Usage: trovctl toggle\n", runToggle},
     {"show", "show the running window program", "Usage: trovctl show\n", runShow},
 };

@@ -4,6 +4,7 @@
 // follow its name, with the global options already taken.
 
 #include "cli/args.h"
+#include "compose/own_engines.h"
 #include "settings/data_folder.h"
 
 #include <iosfwd>
@@ -32,6 +33,10 @@ int runSuggest(Context& ctx);
 int runCrawl(Context& ctx);
 int runToggle(Context& ctx);
 int runShow(Context& ctx);
+int runEngines(Context& ctx);
+
+// The own engines of the data folder; each skipped section is reported on err.
+OwnEngines readOwnEngines(Context& ctx);
 
 extern const Command kCommands[];
 extern const std::size_t kCommandCount;

@@ -6,6 +6,7 @@
 #include "compose/engines.h"
 #include "compose/form_model.h"
 #include "compose/go.h"
+#include "compose/own_engine_go.h"
 #include "platform/browsers.h"
 #include "platform/launcher.h"
 
@@ -28,19 +29,31 @@ std::string joined(const std::vector<std::string>& values) {
                      "\" is not in its list; accepted: " + joined(accepted));
 }
 
-SearchEngine engineOption(Args& args) {
+// The engine --engine names: a button's name, else an own engine's name or key.
+struct EngineChoice {
+    SearchEngine button = SearchEngine::Google;
+    const OwnEngine* own = nullptr;
+};
+
+EngineChoice engineOption(Args& args, const OwnEngines& own) {
     const std::optional<std::string> value = args.option("--engine");
     std::vector<std::string> names;
     for (const EngineInfo& e : kEngines) {
         if (e.engine == SearchEngine::Links)
             continue; // the crawler is trovctl crawl
         if (value && text::equalsIgnoreCase(*value, e.cliName))
-            return e.engine;
+            return {e.engine, nullptr};
         names.emplace_back(e.cliName);
     }
-    if (value)
-        refuse("--engine", *value, names);
-    return SearchEngine::Google;
+    if (!value)
+        return {};
+    if (const OwnEngine* e = own.byName(*value))
+        return {SearchEngine::Google, e};
+    if (const OwnEngine* e = own.byKey(*value))
+        return {SearchEngine::Google, e};
+    for (const OwnEngine& e : own.engines)
+        names.push_back(e.name);
+    refuse("--engine", *value, names);
 }
 
 // An entry by its label, else by its code (or, for file types, one of its extensions).
@@ -109,8 +122,14 @@ void selectBrowser(Args& args, FormModel& model, const platform::BrowserRegistry
 int runCompose(Context& ctx) {
     Args& args = ctx.args;
     FormModel model;
-    model.selectEngine(engineOption(args));
+    const OwnEngines own = readOwnEngines(ctx);
+    const EngineChoice engine = engineOption(args, own);
+    model.selectEngine(engine.button);
 
+    for (const char* option : {"--kind", "--period"})
+        if (engine.own && args.option(option))
+            throw UsageError(std::string(option) + ": own engines have no such list (engine \"" +
+                             engine.own->name + "\")");
     if (const auto kind = args.option("--kind"))
         model.setKindIndex(textListIndex(model.kinds(), "--kind", *kind));
     if (const auto period = args.option("--period"))
@@ -149,7 +168,10 @@ int runCompose(Context& ctx) {
         open ? static_cast<platform::Launcher&>(processLauncher) : noLaunch;
     GoServices services{messages, launcher};
     services.dataFolder = ctx.dataFolder.path();
-    const GoOutcome outcome = xiGOClick(model, services);
+    // A leading key picks its engine whatever --engine says.
+    const GoOutcome outcome = engine.own && !matchKeyword(own, typed)
+                                  ? goOwnEngine(model, *engine.own, services)
+                                  : goWithKeywords(model, own, services);
     if (outcome.status == GoStatus::Refused) {
         ctx.err << terminalText(outcome.message) << "\n";
         return kExitRefused;

@@ -28,8 +28,8 @@ std::optional<std::string_view> checkFields(const FormModel& model) {
     return std::nullopt;
 }
 
-GoOutcome xiGOClick(const FormModel& model, GoServices& services) {
-    GoOutcome outcome;
+bool startSearch(const FormModel& model, std::optional<std::string_view> refusal,
+                 std::string_view ownEngine, GoServices& services, GoOutcome& outcome) {
     if (services.crawl) {
         services.crawl->requestCancel();
         // The list crawl reads the list that was loaded when its mode was chosen.
@@ -37,19 +37,29 @@ GoOutcome xiGOClick(const FormModel& model, GoServices& services) {
             services.crawl->clearLinkList();
     }
 
-    if (const auto refusal = checkFields(model)) {
+    if (refusal) {
         services.messages.show(MessageIcon::Information, std::string(*refusal), true);
         outcome.message = std::string(*refusal);
-        return outcome;
+        return false;
     }
 
-    if (model.historyEnabled() && services.history)
-        services.history->dodajtabelo(model.snapshot());
+    if (model.historyEnabled() && services.history) {
+        SearchSnapshot snapshot = model.snapshot();
+        snapshot.ownEngine = ownEngine;
+        services.history->dodajtabelo(snapshot);
+    }
 
     const std::string owner = model.ownerText();
     outcome.hideDropDown = true;
     if (!onlySpaces(owner) && services.suggestions)
         services.suggestions->osveziBazo(owner);
+    return true;
+}
+
+GoOutcome xiGOClick(const FormModel& model, GoServices& services) {
+    GoOutcome outcome;
+    if (!startSearch(model, checkFields(model), {}, services, outcome))
+        return outcome;
 
     const std::string command = model.browserCommand();
 

@@ -69,6 +69,12 @@ std::optional<std::string_view> checkFields(const FormModel& model);
 
 GoOutcome xiGOClick(const FormModel& model, GoServices& services);
 
+// The steps every search takes before its engine's branch: stops a running crawl, shows a
+// refusal, records the search (in the Search engine column the own engine's name, when
+// one is given) and feeds the suggestions. False when the search was refused.
+bool startSearch(const FormModel& model, std::optional<std::string_view> refusal,
+                 std::string_view ownEngine, GoServices& services, GoOutcome& outcome);
+
 enum class LinksResult {
     Unreachable,  // the site did not answer; the error box was shown
     Cancelled,    // a newer Go or Cancel ended the crawl: nothing is opened

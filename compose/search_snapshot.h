@@ -26,6 +26,7 @@ struct SearchSnapshot {
     bool expanded = false;
     CrawlMarks crawlMarks;
     std::string crawlListFile; // full path of the loaded link list, for "Crawl from a file "
+    std::string ownEngine;     // the own engine's name; empty for the engine buttons
 };
 
 } // namespace trov

@@ -122,7 +122,19 @@ bool recordWantsExpansion(const HistoryRecord& r) {
     return r[kColPeriod] != kAnyTime;
 }
 
-void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main) {
+bool namesOwnEngine(std::string_view engineText) {
+    for (const NamedEngine& e : kNamedEngines)
+        if (engineText == e.text)
+            return false;
+    return !engineText.empty() && engineText.find("Links") == std::string_view::npos;
+}
+
+std::string missingEngineMessage(std::string_view engineText) {
+    return "The search engine \"" + std::string(engineText) +
+           "\" no longer exists.\r\n\r\nThe search fields were filled; nothing was run.";
+}
+
+FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main) {
     bool expand = false;
     if (listHasRows) {
         expand = recordWantsExpansion(record);
@@ -172,6 +184,10 @@ void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommand
     if (expand && record[kColBrowser] != kCollapsedBrowser && !main.isExpanded())
         main.toggleExpanded();
     main.syncFromModel();
+    if (!listHasRows || !namesOwnEngine(record[kColEngine]))
+        return FillResult::Filled;
+    return main.runOwnEngine(std::string(record[kColEngine])) ? FillResult::RanOwnEngine
+                                                              : FillResult::NoSuchOwnEngine;
 }
 
 } // namespace trov

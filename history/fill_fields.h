@@ -23,8 +23,20 @@ std::string crawlListPathOf(std::string_view engineText);
 // "Any time".
 bool recordWantsExpansion(const HistoryRecord& record);
 
+enum class FillResult {
+    Filled,          // the fields hold the record
+    RanOwnEngine,    // the record's own engine ran again
+    NoSuchOwnEngine, // the record names an engine that no longer exists: nothing ran
+};
+
+// Whether a Search engine column names an own engine rather than an engine button.
+bool namesOwnEngine(std::string_view engineText);
+
+// The message for a record whose own engine no longer exists.
+std::string missingEngineMessage(std::string_view engineText);
+
 // FillFields for the record the detail panel shows. listHasRows false only brings the
-// main window forward (done by the caller).
-void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main);
+// main window forward (done by the caller). A record of an own engine runs it again.
+FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main);
 
 } // namespace trov

@@ -77,11 +77,18 @@ HistoryRecord makeHistoryRecord(const SearchSnapshot& search, bool mainWindowVis
             for (std::size_t c = kColFileType; c <= kColLanguage; ++c)
                 r.set(c, absent);
         }
-        r.set(kColPeriod, enginesWithPeriod(search.engine) ? search.period : absent);
+        const bool period = search.ownEngine.empty() && enginesWithPeriod(search.engine);
+        r.set(kColPeriod, period ? search.period : absent);
     } else {
         for (std::size_t c = kColExact; c <= kColPeriod; ++c)
             r.set(c, absent);
         r.set(kColBrowser, std::string(kCollapsedBrowser));
+    }
+    if (!search.ownEngine.empty()) {
+        // An own engine has no period and no search kinds.
+        r.set(kColEngine, search.ownEngine);
+        r.set(kColType, absent);
+        return r;
     }
     r.set(kColEngine, engineColumnText(search.engine, search.crawlMarks, search.crawlListFile));
     r.set(kColType, search.kind);

@@ -5,6 +5,7 @@
 // delete, clear, open, save and CSV export, and the way back into the main window's
 // fields ("Fill search fields", "Run"). Created hidden; closing it only hides it.
 
+#include "history/fill_fields.h"
 #include "history/history_placement.h"
 #include "history/history_view.h"
 
@@ -59,7 +60,7 @@ public:
     void openFile();
     void saveFile();
     void exportCsv();
-    void FillFields();
+    FillResult FillFields();
     void run();
 
     const HistoryView& view() const { return view_; }

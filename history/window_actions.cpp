@@ -165,14 +165,22 @@ void Tfhist::exportCsv() {
         reportWriteFailure(error);
 }
 
-void Tfhist::FillFields() {
+FillResult Tfhist::FillFields() {
     if (services_.bringMainForward)
         services_.bringMainForward();
-    trov::FillFields(view_.detail(), view_.rowCount() > 0, services_.main);
+    const HistoryRecord& record = view_.detail();
+    const FillResult result = trov::FillFields(record, view_.rowCount() > 0, services_.main);
+    if (result == FillResult::NoSuchOwnEngine)
+        services_.messages.show(MessageIcon::Information, missingEngineMessage(record[kColEngine]));
+    if (result == FillResult::RanOwnEngine)
+        rowsChanged(); // the search was recorded at the top of the list
+    return result;
 }
 
 void Tfhist::run() {
-    FillFields();
+    // A record of an own engine has run (or cannot run) already.
+    if (FillFields() != FillResult::Filled)
+        return;
     services_.main.go();
     rowsChanged(); // the search was recorded at the top of the list
 }

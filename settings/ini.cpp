@@ -171,6 +171,21 @@ bool IniDocument::hasSection(std::string_view section) const {
     return findSection(section).has_value();
 }
 
+std::vector<std::string> IniDocument::sections() const {
+    std::vector<std::string> names;
+    for (const std::string& line : lines_) {
+        if (!isSectionLine(line))
+            continue;
+        const std::string_view name = lineSectionName(line);
+        bool seen = false;
+        for (const std::string& n : names)
+            seen = seen || text::equalsIgnoreCase(n, name);
+        if (!seen)
+            names.emplace_back(name);
+    }
+    return names;
+}
+
 std::vector<std::string> IniDocument::keys(std::string_view section) const {
     std::vector<std::string> names;
     if (const auto span = findSection(section)) {

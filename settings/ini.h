@@ -40,6 +40,8 @@ public:
     int readInt(std::string_view section, std::string_view key, int fallback) const;
     bool readBool(std::string_view section, std::string_view key, bool fallback) const;
     bool hasSection(std::string_view section) const;
+    // Section names in file order, each name once (its first section is the one read).
+    std::vector<std::string> sections() const;
     // Key names of a section in file order (first section of that name only).
     std::vector<std::string> keys(std::string_view section) const;
 

@@ -152,3 +152,34 @@ TEST_F(Trovctl, BrowsersWithNothingInstalled) {
     EXPECT_EQ(run({"compose", "a", "--verbose"}).out,
               "https://www.google.com/search?q=a\nopener: default\n");
 }
+
+TEST_F(Trovctl, OwnEnginesListComposeAndRefuseKindOrPeriod) {
+    dir.write("trov/engines.cfg",
+              "[Code search]\nKey=cs\nAddress=https://c/?q={query}&l={language}\n"
+              "[Google]\nAddress=https://own-google/{words}\n"
+              "[Broken]\nAddress=https://b/{nope}\n");
+    const test::ProcessResult list = run({"engines"});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.out, "google\nbing\nduckduckgo\nask\nswisscows\nwolframalpha\nwikipedia\n"
+                        "urbandictionary\nCode search\tcs\thttps://c/?q={query}&l={language}\n"
+                        "Google\t\thttps://own-google/{words}\n");
+    EXPECT_EQ(list.err, "engines.cfg: [Broken]: Address holds a \"{\" that starts no placeholder: "
+                        "\"{nope}\"\n");
+
+    const ComposeCase cases[] = {
+        {{"--engine", "CODE SEARCH", "a", "--exact", "b c", "--language", "de"},
+         "https://c/?q=a+%22b+c%22&l=de\n"},
+        {{"--engine", "cs", "--collapsed", "a", "--language", "de"}, "https://c/?q=a&l=\n"},
+        {{"--engine", "bing", "cs", "x"}, "https://c/?q=x&l=\n"},
+        {{"--engine", "google", "x"}, "https://www.google.com/search?q=x\n"},
+    };
+    for (const ComposeCase& c : cases) {
+        std::vector<std::string> a{"compose"};
+        a.insert(a.end(), c.args.begin(), c.args.end());
+        const test::ProcessResult r = run(a);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+    }
+    EXPECT_EQ(run({"compose", "--engine", "cs", "--kind", "All", "a"}).exitCode, 2);
+    EXPECT_EQ(run({"compose", "--engine", "cs", "--period", "Past week", "a"}).exitCode, 2);
+}

@@ -1,5 +1,6 @@
 #include "compose/form_model.h"
 #include "compose/go.h"
+#include "compose/own_engine_go.h"
 #include "fakes.h"
 #include "platform/launcher.h"
 
@@ -240,4 +241,40 @@ TEST_F(LinksFixture, EveryCheckedOperationRunsInMenuOrder) {
     ASSERT_EQ(crawl.runs.size(), 2u);
     EXPECT_EQ(crawl.runs[0].first, CrawlMode::StartFastCrawl);
     EXPECT_EQ(crawl.runs[1].first, CrawlMode::CrawlCSV);
+}
+
+TEST_F(GoFixture, OwnKeywordRunsTheEngineByTheRulesOfGo) {
+    const OwnEngines engines = parseOwnEngines("[Code]\nKey=cs\nAddress=https://c/?q={query}\n");
+    model.setBrowsers({{"Firefox", "firefox %u"}});
+    model.select(ListField::Browser, 0);
+    model.setSuggestionOwner(OwnerField::Words);
+    model.setText(TextField::Words, "cs borrow checker");
+    model.setText(TextField::Exact, "e");
+    EXPECT_EQ(goWithKeywords(model, engines, services).status, GoStatus::Opened);
+    model.setExpanded(true);
+    goWithKeywords(model, engines, services);
+    EXPECT_EQ(launcher.launches,
+              (std::vector<L>{{"https://c/?q=borrow+checker", ""},
+                              {"https://c/?q=borrow+checker+%22e%22", "firefox %u"}}));
+    ASSERT_EQ(history.rows.size(), 2u);
+    EXPECT_EQ(history.rows[0].ownEngine, "Code");
+    EXPECT_EQ(history.rows[0].words, "cs borrow checker");
+    EXPECT_EQ(suggestions.added, (std::vector<std::string>(2, "cs borrow checker")));
+    EXPECT_EQ(crawl.calls, (std::vector<std::string>{"cancel", "clear", "cancel", "clear"}));
+}
+
+TEST_F(GoFixture, OwnNoKeywordWithLinksOrWithoutWordsAfterTheKey) {
+    const OwnEngines engines = parseOwnEngines("[Code]\nKey=cs\nAddress=https://c/?q={query}\n");
+    model.setText(TextField::Words, "cs");
+    goWithKeywords(model, engines, services);
+    EXPECT_EQ(launcher.launches.back().address, "https://www.google.com/search?q=cs");
+    model.setText(TextField::Words, "cs x");
+    model.setText(TextField::Site, "a.org");
+    model.selectEngine(SearchEngine::Links);
+    EXPECT_EQ(goWithKeywords(model, engines, services).status, GoStatus::LinksPending);
+    // Chosen from the menu the own engine runs whatever button is down.
+    model.setText(TextField::Words, "");
+    EXPECT_EQ(goOwnEngine(model, engines.engines[0], services).status, GoStatus::Refused);
+    EXPECT_EQ(messages.shown.back().text,
+              "There is nothing to search.\r\n\r\nPlease fill in at least one field.");
 }

@@ -305,10 +305,10 @@ private slots:
         for (QAction* a : menu->actions())
             if (a->isVisible())
                 items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(items, (QStringList{"History", "Enable search history", "Search suggestions", "-",
-                                     "Save settings", "Open settings", "Reset all settings", "-",
-                                     "Background color", "Hide", "Auto Hide", "Stay on top", "-",
-                                     "About", "Exit"}));
+        QCOMPARE(items, (QStringList{"History", "Enable search history", "Search suggestions",
+                                     "More engines", "-", "Save settings", "Open settings",
+                                     "Reset all settings", "-", "Background color", "Hide",
+                                     "Auto Hide", "Stay on top", "-", "About", "Exit"}));
         QVERIFY(!w_->menus().Crawler1->menuAction()->isVisible());
         menu->hide();
     }

@@ -1,0 +1,19 @@
+#pragma once
+
+// Go with an own engine: the field checks, the history record, the suggestion and the
+// browser rule of the engine buttons, the address from the engine's template.
+
+#include "compose/go.h"
+#include "compose/own_engines.h"
+
+namespace trov {
+
+// Runs the own engine with the form's fields; the words lose the engine's own key when
+// they start with it, so a search started by its keyword runs the same way again.
+GoOutcome goOwnEngine(const FormModel& model, const OwnEngine& engine, GoServices& services);
+
+// Go or Enter: words that start with an own engine's key and more words run that engine
+// (never while Links is selected); anything else is the Go of the selected button.
+GoOutcome goWithKeywords(const FormModel& model, const OwnEngines& engines, GoServices& services);
+
+} // namespace trov

@@ -1,0 +1,83 @@
+#pragma once
+
+// The user's own engines from engines.cfg in the DataFolder: one INI section per engine,
+// its name as shown, an optional keyword (Key) and an address template (Address) whose
+// placeholders take the form's fields.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trov {
+
+class FormModel;
+
+inline constexpr std::string_view kOwnEnginesFileName = "engines.cfg";
+inline constexpr std::string_view kOwnEnginesExampleName = "engines.cfg.example";
+
+struct OwnEngine {
+    std::string name;    // the section name
+    std::string key;     // empty when it has none
+    std::string address; // the template
+};
+
+// A section that was skipped, and why.
+struct InvalidEngine {
+    std::string section;
+    std::string reason;
+};
+
+struct OwnEngines {
+    std::vector<OwnEngine> engines; // the valid ones, in file order
+    std::vector<InvalidEngine> invalid;
+
+    // By section name or by key, ASCII case ignored; null when none.
+    const OwnEngine* byName(std::string_view name) const;
+    const OwnEngine* byKey(std::string_view key) const;
+};
+
+OwnEngines parseOwnEngines(std::string_view iniText);
+// A missing or unreadable file has no engines.
+OwnEngines readOwnEngines(const std::string& path);
+
+// "[section]: reason", the line that reports a skipped section.
+std::string invalidEngineLine(const InvalidEngine& invalid);
+
+// What the placeholders are replaced by; "- - -" counts as empty.
+struct TemplateFields {
+    std::string words;
+    std::string exact;
+    std::string exclude;
+    std::string site;
+    std::string fileType;          // the extension, "pdf"
+    std::string country;           // "DE"
+    std::string language;          // "de"
+    std::string interfaceLanguage; // "zh-CN"
+};
+
+// The form's fields for an own engine, with the given search words; a collapsed form
+// gives the words alone.
+TemplateFields templateFields(const FormModel& model, std::string words);
+
+// UTF-8 bytes; letters, digits, "-", "_", "." and "~" stay, a blank becomes "+", every
+// other byte "%" and two upper-case hex digits.
+std::string encodeAddressText(std::string_view text);
+
+// The words, the exact phrase in quotes, the excluded words after "-", "site:" and
+// "filetype:", each only when it has a value.
+std::string queryText(const TemplateFields& fields);
+
+std::string expandAddress(std::string_view addressTemplate, const TemplateFields& fields);
+
+// A leading keyword: the words start with a key, a blank and more words.
+struct KeywordMatch {
+    const OwnEngine* engine = nullptr;
+    std::string rest; // the words after the key and its blanks
+};
+std::optional<KeywordMatch> matchKeyword(const OwnEngines& engines, std::string_view words);
+
+// The words an own engine searches for: without its own key when they start with it.
+std::string ownEngineWords(const OwnEngine& engine, std::string_view words);
+
+} // namespace trov
