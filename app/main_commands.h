@@ -38,6 +38,9 @@ public:
         (void)name;
         return false;
     }
+    // Whether engines.cfg is there: without it no record counts as an own engine's, so
+    // history behaves as it did before own engines existed.
+    virtual bool hasOwnEnginesFile() const { return false; }
     virtual int backgroundColour() const = 0;
     // Applies and stores a background colour (NastaviOzadje).
     virtual void applyBackground(int colour) = 0;

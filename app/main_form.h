@@ -60,6 +60,7 @@ public:
     void go() override { xiGOClick(); }
     void loadCrawlList(const std::string& path) override;
     bool runOwnEngine(const std::string& name) override;
+    bool hasOwnEnginesFile() const override;
     int backgroundColour() const override { return background_; }
     void applyBackground(int colour) override { NastaviOzadje(colour); }
 

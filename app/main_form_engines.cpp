@@ -42,6 +42,10 @@ bool TMainForm::runOwnEngine(const std::string& name) {
     return true;
 }
 
+bool TMainForm::hasOwnEnginesFile() const {
+    return moreEngines_->hasFile();
+}
+
 void TMainForm::finishGo(GoOutcome outcome) {
     if (outcome.hideDropDown)
         dropDown_->hide();

@@ -33,6 +33,7 @@ public:
                     platform::Launcher& launcher, std::function<void(const OwnEngine&)> run);
 
     const OwnEngines& engines() const { return engines_; }
+    bool hasFile() const { return bytes_.has_value(); }
     QMenu* menu() const { return menu_; }
     QAction* editAction() const { return edit_; }
     // Reads the file again when its bytes changed.

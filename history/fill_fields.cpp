@@ -184,7 +184,7 @@ FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowC
     if (expand && record[kColBrowser] != kCollapsedBrowser && !main.isExpanded())
         main.toggleExpanded();
     main.syncFromModel();
-    if (!listHasRows || !namesOwnEngine(record[kColEngine]))
+    if (!listHasRows || !main.hasOwnEnginesFile() || !namesOwnEngine(record[kColEngine]))
         return FillResult::Filled;
     return main.runOwnEngine(std::string(record[kColEngine])) ? FillResult::RanOwnEngine
                                                               : FillResult::NoSuchOwnEngine;

@@ -19,6 +19,8 @@ struct OwnEngineWindow : test::FakeMainWindow {
         calls.push_back("run " + name + " with " + model.text(TextField::Words));
         return name == "Code search";
     }
+    bool hasOwnEnginesFile() const override { return hasFile; }
+    bool hasFile = true;
 };
 
 } // namespace
@@ -51,6 +53,10 @@ TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
     EXPECT_EQ(missingEngineMessage("Old wiki"),
               "The search engine \"Old wiki\" no longer exists.\r\n\r\nThe search fields were "
               "filled; nothing was run.");
+    OwnEngineWindow noFile; // without engines.cfg a record fills as it always did
+    noFile.hasFile = false;
+    EXPECT_EQ(FillFields(gone, true, noFile), FillResult::Filled);
+    EXPECT_FALSE(noFile.called("run Old wiki with cs borrow checker"));
     for (const char* builtIn : {"Google", "Links (  )", "Links ( Crawl main page subpages )", ""})
         EXPECT_FALSE(namesOwnEngine(builtIn)) << builtIn;
 }
