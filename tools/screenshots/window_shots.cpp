@@ -4,7 +4,7 @@
 #include "appearance/colour.h"
 #include "appearance/recent_colours.h"
 #include "appearance/recent_window.h"
-#include "links/viewer_text.h"
+#include "crawler/results.h"
 #include "links/window.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
                            "privacy",  "pricing/", "support/",     "terms"};
     for (const char* path : paths)
         links << QStringLiteral("https://www.example.com/") + QLatin1String(path);
-    const std::string caption = trov::links::allLinksCaption("www.example.com");
+    const std::string caption = trov::linksCaption(true, "www.example.com");
     viewer.showLinks(QString::fromStdString(caption), links);
     QPlainTextEdit* text = viewer.textArea();
     text->setTextCursor(QTextCursor(text->document()->findBlockByNumber(5)));
