@@ -14,39 +14,18 @@
 #include "platform/browsers.h"
 #include "platform/launcher.h"
 #include "suggest/suggestion_store.h"
+#include "tools/screenshots/shots.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QTest>
-#include <cstdio>
 #include <functional>
 #include <string>
 
 namespace {
-
-struct PrintedMessages : trov::Messages {
-    void show(trov::MessageIcon, const std::string& text, bool) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    bool ask(const std::string&) override { return false; }
-};
-
-bool save(const QPixmap& picture, const QString& path) {
-    const bool saved = picture.save(path);
-    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
-    return saved;
-}
-
-QPixmap shot(QWidget& w) {
-    QApplication::processEvents();
-    QTest::qWait(250);
-    return w.grab();
-}
 
 // A site whose start page links forty pages deep in its documentation. Asked for the page
 // named by pausedAt, it first runs paused: the crawl's events so far have reached the panel.
@@ -77,11 +56,10 @@ public:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
+    const QString out = shots::outputFolder(argc, argv);
     QTemporaryDir data;
     const std::string folder = data.path().toStdString() + "/";
-    PrintedMessages messages;
+    shots::PrintedMessages messages;
     trov::Config config(folder + "YY.cfg");
     trov::HistoryStore history{trov::DataFolder(folder)};
     trov::SystemHistoryClock clock;
@@ -115,7 +93,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window did not show\n");
     const trov::MainFormWidgets& c = w.widgets();
     c.eURL->setText(QStringLiteral("solar panels"));
-    bool ok = save(shot(w), out + QStringLiteral("/main-collapsed.png"));
+    bool ok = shots::save(w, out + QStringLiteral("/main-collapsed.png"));
 
     w.toggleExpanded();
     const trov::AdvancedFields& a = w.advanced();
@@ -124,11 +102,11 @@ int main(int argc, char** argv) {
     a.cb5->setCurrentIndex(1);
     a.cb2->setCurrentIndex(13);
     c.eURL->setFocus();
-    ok = save(shot(w), out + QStringLiteral("/main-expanded-light.png")) && ok;
+    ok = shots::save(w, out + QStringLiteral("/main-expanded-light.png")) && ok;
 
     w.applyBackground(trov::colourValue(46, 52, 64));
     w.pressEngine(trov::SearchEngine::DuckDuckGo);
-    ok = save(shot(w), out + QStringLiteral("/main-expanded-dark.png")) && ok;
+    ok = shots::save(w, out + QStringLiteral("/main-expanded-dark.png")) && ok;
 
     // The menu opens in a window of its own; it is drawn beside the form's corner.
     w.applyBackground(trov::kDefaultBackground);
@@ -136,8 +114,8 @@ int main(int argc, char** argv) {
     w.menus().main->popup(w.mapToGlobal(QPoint(300, 40)));
     if (!QTest::qWaitForWindowExposed(w.menus().main))
         std::fprintf(stderr, "the menu did not show\n");
-    const QPixmap menu = shot(*w.menus().main);
-    const QPixmap form = shot(w);
+    const QPixmap menu = shots::drawn(*w.menus().main);
+    const QPixmap form = shots::drawn(w);
     QPixmap both(form.width() + 10, std::max(form.height(), menu.height() + 40));
     both.fill(QColor(0x30, 0x30, 0x30));
     {
@@ -146,7 +124,7 @@ int main(int argc, char** argv) {
         p.drawPixmap(both.width() - menu.width(), 40, menu);
     }
     w.menus().main->hide();
-    ok = save(both, out + QStringLiteral("/main-menu.png")) && ok;
+    ok = shots::save(both, out + QStringLiteral("/main-menu.png")) && ok;
 
     // The progress panel as a sub-page crawl shows it part-way: the crawl reports to the
     // panel as it does in the program, and the picture is taken as it asks for a page.
@@ -158,7 +136,7 @@ int main(int argc, char** argv) {
     SampleSite site;
     site.pausedAt = SampleSite::page(17);
     bool panelSaved = false;
-    site.paused = [&] { panelSaved = save(shot(w), out + QStringLiteral("/crawler-panel.png")); };
+    site.paused = [&] { panelSaved = shots::save(w, out + QStringLiteral("/crawler-panel.png")); };
     trov::CrawlEngine crawl(site, folder + "TrovCrawler.html", messages, *panel);
     crawl.run(trov::CrawlMode::StartFastCrawl, {SampleSite::kStart, "solar panels", "", ""});
     return ok && panelSaved ? 0 : 1;
