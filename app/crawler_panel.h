@@ -40,8 +40,6 @@ public:
     // sub-page crawl keeps it at top 21, the other crawls' fetch phase moves it to top 19.
     void setCrawlMode(CrawlMode mode) { crawlMode_ = mode; }
 
-    void placeAddressLabel(int left, int top, int width);
-    void showAddress(const QString& address);
     void finish(); // caption cleared, panel hidden
 
     // The crawl's progress events, on the window thread.
@@ -59,6 +57,8 @@ signals:
     void cancelRequested(); // CancelRequested: abandon, clear the LinkList
 
 private:
+    void placeAddressLabel(int left, int top, int width);
+    void showAddress(const QString& address);
     void onStop();
     void onCancel();
 

@@ -330,7 +330,7 @@ private slots:
         const QString longAddress = QStringLiteral("https://example.com/") +
                                     QStringLiteral("section/").repeated(30) +
                                     QStringLiteral("page-name.html");
-        panel.showAddress(longAddress);
+        panel.currentAddress(longAddress.toStdString());
         const QString shown = panel.addressLabel()->text();
         QCOMPARE(panel.fullAddress(), longAddress);
         QVERIFY(shown.contains(QChar(0x2026)));
