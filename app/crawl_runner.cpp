@@ -4,18 +4,11 @@
 #include "compose/reachability.h"
 #include "links/window.h"
 
-#include <QLabel>
-#include <QProgressBar>
-#include <algorithm>
-#include <climits>
+#include <type_traits>
 
 namespace trov {
 
 namespace {
-
-int toInt(long v) {
-    return static_cast<int>(std::clamp<long>(v, 0, INT_MAX));
-}
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
@@ -23,71 +16,25 @@ QString q(const std::string& s) {
 
 } // namespace
 
-// The crawl's panel calls, made on the worker, carried out on the window thread.
+// The crawl's progress events, made on the worker, shown by the panel on the window thread.
 class CrawlRunner::Progress : public CrawlProgress {
 public:
     explicit Progress(CrawlRunner& r) : r_(r) {}
 
-    void panelShown(bool shown) override {
-        r_.post([this, shown] {
-            if (auto* p = r_.panel_.data()) {
-                p->setVisible(shown);
-                if (shown)
-                    p->raise();
-            }
-        });
-    }
+    void panelShown(bool shown) override { toPanel(&CrawlProgress::panelShown, shown); }
     void modeCaption(const std::string& caption) override {
-        r_.post([this, caption] {
-            if (auto* p = r_.panel_.data())
-                p->modeCaption()->setText(q(caption));
-        });
+        toPanel(&CrawlProgress::modeCaption, caption);
     }
     void counterText(const std::string& counter) override {
-        r_.post([this, counter] {
-            if (auto* p = r_.panel_.data())
-                p->setCounter(q(counter));
-        });
+        toPanel(&CrawlProgress::counterText, counter);
     }
     void currentAddress(const std::string& address) override {
-        r_.post([this, address] {
-            if (auto* p = r_.panel_.data())
-                p->showAddress(q(address));
-        });
+        toPanel(&CrawlProgress::currentAddress, address);
     }
-    void addressShown(bool shown) override {
-        r_.post([this, shown] {
-            if (auto* p = r_.panel_.data())
-                p->addressLabel()->setVisible(shown);
-        });
-    }
-    void barShown(bool shown) override {
-        r_.post([this, shown] {
-            auto* p = r_.panel_.data();
-            if (!p)
-                return;
-            p->progressBar()->setVisible(shown);
-            // With the bar the address label is shorter; the fetch phase sits higher.
-            if (shown)
-                p->placeAddressLabel(8, r_.mode_ == CrawlMode::StartFastCrawl ? 21 : 19, 370);
-            else
-                p->placeAddressLabel(8, 21, 425);
-        });
-    }
-    void barMaximum(long maximum) override {
-        r_.post([this, maximum] {
-            if (auto* p = r_.panel_.data())
-                p->progressBar()->setMaximum(toInt(maximum));
-        });
-    }
-    void barPosition(long position) override {
-        r_.post([this, position] {
-            if (auto* p = r_.panel_.data()) {
-                QProgressBar* bar = p->progressBar();
-                bar->setValue(std::min(toInt(position), bar->maximum()));
-            }
-        });
-    }
+    void addressShown(bool shown) override { toPanel(&CrawlProgress::addressShown, shown); }
+    void barShown(bool shown) override { toPanel(&CrawlProgress::barShown, shown); }
+    void barMaximum(long maximum) override { toPanel(&CrawlProgress::barMaximum, maximum); }
+    void barPosition(long position) override { toPanel(&CrawlProgress::barPosition, position); }
     void showLinks(const std::string& caption, const std::vector<std::string>& links) override {
         r_.post([this, caption, links] {
             if (Tflinks* v = r_.viewer_ ? r_.viewer_() : nullptr) {
@@ -101,6 +48,14 @@ public:
     }
 
 private:
+    template <typename Value>
+    void toPanel(void (CrawlProgress::*event)(Value), std::remove_cvref_t<Value> value) {
+        r_.post([this, event, value] {
+            if (CrawlProgress* p = r_.panel_.data())
+                (p->*event)(value);
+        });
+    }
+
     CrawlRunner& r_;
 };
 
@@ -181,12 +136,15 @@ void CrawlRunner::start(LinksJob job) {
     abort_.store(false);
     clearWhenDone_ = false;
     running_ = true;
-    mode_ = CrawlMode::StartFastCrawl;
-    for (CrawlMode m : kCrawlModes)
-        if (job.marks[m]) {
-            mode_ = m;
-            break;
-        }
+    if (auto* p = panel_.data()) {
+        CrawlMode mode = CrawlMode::StartFastCrawl;
+        for (CrawlMode m : kCrawlModes)
+            if (job.marks[m]) {
+                mode = m;
+                break;
+            }
+        p->setCrawlMode(mode);
+    }
     worker_ = std::thread([this, job = std::move(job)] {
         CurlReachability reachability(&abort_);
         LinksResult result = LinksResult::Cancelled;

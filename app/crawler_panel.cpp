@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
+#include <climits>
 
 namespace trov {
 
@@ -13,6 +15,10 @@ namespace {
 
 constexpr int kPanelWidth = 436;
 constexpr int kPanelHeight = 96;
+
+int toInt(long v) {
+    return static_cast<int>(std::clamp<long>(v, 0, INT_MAX));
+}
 
 } // namespace
 
@@ -51,48 +57,52 @@ void CrawlerPanel::placeAddressLabel(int left, int top, int width) {
         showAddress(fullAddress_);
 }
 
-void CrawlerPanel::prepare(const QString& site, const QString& caption) {
-    mode_->clear();
-    bar_->hide();
-    placeAddressLabel(8, 21, 425);
-    mode_->move(8, mode_->y());
-    counter_->setText(QStringLiteral("Found 0 items"));
-    bar_->setValue(0);
-    address_->show();
-    show();
-    showAddress(site + QStringLiteral("...   "));
-    mode_->setText(caption);
-}
-
-void CrawlerPanel::prepareSubpageCrawl(const QString& site, const QString& caption) {
-    prepare(site, caption);
-    placeAddressLabel(8, 21, 370);
-    bar_->show();
-}
-
-void CrawlerPanel::enterFetchPhase(int maximum) {
-    placeAddressLabel(8, 19, 370);
-    bar_->setRange(0, std::max(0, maximum));
-    bar_->show();
-}
-
 void CrawlerPanel::showAddress(const QString& address) {
     fullAddress_ = address;
     address_->setText(pathEllipsis(address, QFontMetrics(address_->font()), address_->width()));
 }
 
-void CrawlerPanel::setCounter(const QString& text) {
-    counter_->setText(text);
-}
-
-void CrawlerPanel::setProgress(int value, int maximum) {
-    bar_->setRange(0, std::max(0, maximum));
-    bar_->setValue(std::clamp(value, 0, std::max(0, maximum)));
-}
-
 void CrawlerPanel::finish() {
     mode_->clear();
     hide();
+}
+
+void CrawlerPanel::panelShown(bool shown) {
+    setVisible(shown);
+    if (shown)
+        raise();
+}
+
+void CrawlerPanel::modeCaption(const std::string& caption) {
+    mode_->setText(QString::fromStdString(caption));
+}
+
+void CrawlerPanel::counterText(const std::string& counter) {
+    counter_->setText(QString::fromStdString(counter));
+}
+
+void CrawlerPanel::currentAddress(const std::string& address) {
+    showAddress(QString::fromStdString(address));
+}
+
+void CrawlerPanel::addressShown(bool shown) {
+    address_->setVisible(shown);
+}
+
+void CrawlerPanel::barShown(bool shown) {
+    bar_->setVisible(shown);
+    if (shown)
+        placeAddressLabel(8, crawlMode_ == CrawlMode::StartFastCrawl ? 21 : 19, 370);
+    else
+        placeAddressLabel(8, 21, 425);
+}
+
+void CrawlerPanel::barMaximum(long maximum) {
+    bar_->setMaximum(toInt(maximum));
+}
+
+void CrawlerPanel::barPosition(long position) {
+    bar_->setValue(std::min(toInt(position), bar_->maximum()));
 }
 
 void CrawlerPanel::onStop() {

@@ -3,7 +3,9 @@
 // `CrawlerPanel`, the crawl's progress panel: the mode caption, the current address
 // shortened with a path ellipsis, the counter, a thin progress bar, and "Stop" (hidden)
 // and "Cancel" with their questions. It only shows what the crawl reports and asks; the
-// crawl itself runs elsewhere.
+// crawl itself runs elsewhere and hands its progress events to the window thread.
+
+#include "crawler/crawl_progress.h"
 
 #include <QFrame>
 #include <QString>
@@ -20,7 +22,7 @@ class Messages;
 // The address as it fits width pixels: the middle of the path gives way to an ellipsis.
 QString pathEllipsis(const QString& address, const QFontMetrics& metrics, int width);
 
-class CrawlerPanel : public QFrame {
+class CrawlerPanel : public QFrame, public CrawlProgress {
     Q_OBJECT
 public:
     CrawlerPanel(Messages& messages, QWidget* parent = nullptr);
@@ -34,26 +36,29 @@ public:
     // The full address last shown, before shortening.
     const QString& fullAddress() const { return fullAddress_; }
 
-    // `CrawlerPanelParams`, for the site and list crawls: caption cleared, bar hidden,
-    // address label at (8, 21) 425 wide, "Found 0 items", the panel shown with the site
-    // followed by "...   ", then the mode caption.
-    void prepare(const QString& site, const QString& caption);
-    // The sub-page crawl's own preparation: the address label 370 wide, the bar shown.
-    void prepareSubpageCrawl(const QString& site, const QString& caption);
-    // The site crawl's fetch phase: label 370 wide at top 19, the bar shown.
-    void enterFetchPhase(int maximum);
+    // The crawl about to report. With the bar shown the address label is 370 wide; a
+    // sub-page crawl keeps it at top 21, the other crawls' fetch phase moves it to top 19.
+    void setCrawlMode(CrawlMode mode) { crawlMode_ = mode; }
 
-    void placeAddressLabel(int left, int top, int width);
-    void showAddress(const QString& address);
-    void setCounter(const QString& text);
-    void setProgress(int value, int maximum);
     void finish(); // caption cleared, panel hidden
+
+    // The crawl's progress events, on the window thread.
+    void panelShown(bool shown) override;
+    void modeCaption(const std::string& caption) override;
+    void counterText(const std::string& counter) override;
+    void currentAddress(const std::string& address) override;
+    void addressShown(bool shown) override;
+    void barShown(bool shown) override;
+    void barMaximum(long maximum) override;
+    void barPosition(long position) override;
 
 signals:
     void stopRequested();   // StopRequested: finish with partial results
     void cancelRequested(); // CancelRequested: abandon, clear the LinkList
 
 private:
+    void placeAddressLabel(int left, int top, int width);
+    void showAddress(const QString& address);
     void onStop();
     void onCancel();
 
@@ -65,6 +70,7 @@ private:
     QPushButton* stop_;
     QPushButton* cancel_;
     QString fullAddress_;
+    CrawlMode crawlMode_ = CrawlMode::StartFastCrawl;
 };
 
 } // namespace trov

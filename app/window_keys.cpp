@@ -10,11 +10,7 @@ WindowOptions readWindowOptions(const Config& config) {
     o.autoHide = config.readInt(cfg::GeneralHideSek) == 1;
     o.stayOnTop = config.readInt(cfg::GeneralOnTop) == 1;
     o.loadAtStartup = config.readInt(cfg::ConfigLoad) == 1;
-    const int showOnStart = config.readInt(cfg::ConfigShowOnStart);
-    o.showOnStartTicked = showOnStart == 1;
-    o.showAtStart = showOnStart != 0;
-    o.firstStart = config.readBool(cfg::AppStart);
-    o.firstRun = config.readBool(cfg::PinPrviZagon);
+    o.showOnStartTicked = config.readInt(cfg::ConfigShowOnStart) == 1;
     return o;
 }
 

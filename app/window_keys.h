@@ -19,9 +19,6 @@ struct WindowOptions {
     bool stayOnTop = true;         // [General] OnTop = 1
     bool loadAtStartup = true;     // [Config] load = 1
     bool showOnStartTicked = true; // [Config] showonstart = 1 (any other value unticks)
-    bool showAtStart = true;       // [Config] showonstart != 0
-    bool firstStart = true;        // [App] start
-    bool firstRun = true;          // [Pin] PrviZagon
 };
 
 WindowOptions readWindowOptions(const Config& config);

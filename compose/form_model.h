@@ -112,8 +112,6 @@ public:
     void setExpanded(bool on) { expanded_ = on; }
     bool historyEnabled() const { return historyEnabled_; }
     void setHistoryEnabled(bool on) { historyEnabled_ = on; }
-    bool loadAtStartUp() const { return loadAtStartUp_; }
-    void setLoadAtStartUp(bool on) { loadAtStartUp_ = on; }
 
     // The crawler menu and the crawl state the form shows.
     const CrawlMarks& crawlMarks() const { return marks_; }
@@ -149,7 +147,6 @@ private:
     FieldColours colours_;
     bool expanded_ = false;
     bool historyEnabled_ = true;
-    bool loadAtStartUp_ = true;
     CrawlMarks marks_;
     int crawlRequestMode_ = kNoCrawlRequest;
     bool siteReadOnly_ = false;

@@ -10,11 +10,4 @@ void SavePin(const FormModel& model, int n, Config& config, int backgroundColour
     config.write(cfg::ColorPall, backgroundColour);
 }
 
-void SaveSettings(const FormModel& model, Config& config, int left, int top) {
-    config.reload();
-    config.write(cfg::VelikostLevo, left);
-    config.write(cfg::VelikostGor, top);
-    config.write(cfg::ConfigLoad, model.loadAtStartUp() ? 1 : 0);
-}
-
 } // namespace trov

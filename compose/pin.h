@@ -1,7 +1,6 @@
 #pragma once
 
-// The two writes of the form's settings to YY.cfg: a pin button's list index, and the
-// collapsed window's position with the start-up choice.
+// A pin button's write of the form's settings to YY.cfg: the list index it pins.
 
 #include "compose/form_model.h"
 #include "settings/config.h"
@@ -12,8 +11,5 @@ namespace trov {
 // case the background colour as Color Pall. Another n writes the colour only. Throws
 // IniWriteError at the key that could not be written.
 void SavePin(const FormModel& model, int n, Config& config, int backgroundColour);
-
-// Writes Velikost Levo and Gor (the window's normal position) and Config load.
-void SaveSettings(const FormModel& model, Config& config, int left, int top);
 
 } // namespace trov

@@ -10,8 +10,8 @@
 #include "compose/go_ports.h"
 #include "crawler/crawl_progress.h"
 #include "crawler/link_list.h"
+#include "crawler/page_search.h"
 #include "crawler/page_source.h"
-#include "crawler/search_test.h"
 
 #include <atomic>
 #include <mutex>

@@ -4,7 +4,7 @@
 // data exports, and the readers of a link-list file. Every file is written whole with
 // CR LF line ends.
 
-#include "crawler/search_test.h"
+#include "crawler/page_search.h"
 
 #include <string>
 #include <string_view>

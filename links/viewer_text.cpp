@@ -1,25 +1,8 @@
 #include "links/viewer_text.h"
 
-#include "common/text.h"
-
 #include <algorithm>
 
 namespace trov::links {
-
-std::string allLinksCaption(std::string_view site) {
-    return "Trov -  All links on a website: " + std::string(site);
-}
-
-std::string internalLinksCaption(std::string_view site) {
-    return "Trov -  Internal Links on a website: " + std::string(site);
-}
-
-std::string importedListText(std::string_view fileBytes) {
-    std::string text = trov::text::decodeStoredText(fileBytes);
-    std::erase(text, ';');
-    trov::text::replaceAll(text, "\r\n", "\n");
-    return text;
-}
 
 LineSpan lineAt(std::u16string_view text, std::size_t caret) {
     caret = std::min(caret, text.size());

@@ -1,8 +1,8 @@
 #pragma once
 
-// The links viewer's text as its text area holds it: UTF-16 units with '\n' between lines,
-// so every position here is a caret position of the text area. Lines, the status bar
-// texts, the captions the crawler gives the window and the text of an imported list.
+// The links viewer's text as its text area holds it (UTF-16 units with '\n' between lines,
+// so every position here is a caret position of the text area): its lines, the status bar
+// texts, and the caption it shows until a crawl gives it one.
 
 #include <cstddef>
 #include <string>
@@ -11,14 +11,6 @@
 namespace trov::links {
 
 inline constexpr std::string_view kDefaultCaption = "Trov - Links from a website";
-
-// Two blanks after the dash, as the crawler has always written them.
-std::string allLinksCaption(std::string_view site);
-std::string internalLinksCaption(std::string_view site);
-
-// A list file as the viewer shows it: stored text decoded, CR LF made '\n', every ';'
-// deleted (a one-column CSV ends its lines with one).
-std::string importedListText(std::string_view fileBytes);
 
 struct LineSpan {
     std::size_t index = 0; // zero-based line number

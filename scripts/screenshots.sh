@@ -10,8 +10,8 @@ cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target trov-window-shots trov-form-shots trov-main-shots
 mkdir -p docs/screenshots
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
-for shots in "build/$preset/app/trov-window-shots" "build/$preset/app/trov-form-shots" \
-    "build/$preset/app/trov-main-shots"; do
+tools="build/$preset/tools/screenshots"
+for shots in "$tools/trov-window-shots" "$tools/trov-form-shots" "$tools/trov-main-shots"; do
     if command -v xvfb-run >/dev/null; then
         QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" "$shots" docs/screenshots
     else

@@ -1,8 +1,8 @@
 #include "compose/go_ports.h"
 #include "crawler/link_list.h"
 #include "crawler/link_rules.h"
+#include "crawler/page_search.h"
 #include "crawler/page_text.h"
-#include "crawler/search_test.h"
 
 #include <gtest/gtest.h>
 

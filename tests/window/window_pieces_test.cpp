@@ -315,7 +315,11 @@ private slots:
         CrawlerPanel panel(messages, &window);
         QVERIFY(panel.isHidden());
         QVERIFY(panel.stopButton()->isHidden());
-        panel.prepare(QStringLiteral("example.com"), QStringLiteral("Crawl a site"));
+        panel.barShown(false);
+        panel.panelShown(true);
+        panel.counterText("Found 0 items");
+        panel.currentAddress("example.com...   ");
+        panel.modeCaption("Crawl a site");
         QVERIFY(!panel.isHidden());
         QCOMPARE(panel.counterLabel()->text(), QStringLiteral("Found 0 items"));
         QCOMPARE(panel.addressLabel()->text(), QStringLiteral("example.com...   "));
@@ -326,7 +330,7 @@ private slots:
         const QString longAddress = QStringLiteral("https://example.com/") +
                                     QStringLiteral("section/").repeated(30) +
                                     QStringLiteral("page-name.html");
-        panel.showAddress(longAddress);
+        panel.currentAddress(longAddress.toStdString());
         const QString shown = panel.addressLabel()->text();
         QCOMPARE(panel.fullAddress(), longAddress);
         QVERIFY(shown.contains(QChar(0x2026)));
@@ -334,11 +338,16 @@ private slots:
         QVERIFY(shown.endsWith(QStringLiteral(".html")));
         const QFontMetrics fm(panel.addressLabel()->font());
         QVERIFY(fm.horizontalAdvance(shown) <= 425);
-        panel.placeAddressLabel(8, 19, 370); // shortened again for the narrower label
+        panel.setCrawlMode(CrawlMode::AllLinks);
+        panel.barShown(true); // the fetch phase: shortened again for the narrower label
+        QCOMPARE(panel.addressLabel()->geometry(), QRect(8, 19, 370, 18));
         QVERIFY(fm.horizontalAdvance(panel.addressLabel()->text()) <= 370);
+        panel.setCrawlMode(CrawlMode::StartFastCrawl);
+        panel.barShown(true);
+        QCOMPARE(panel.addressLabel()->geometry(), QRect(8, 21, 370, 18));
         QCOMPARE(pathEllipsis(QStringLiteral("short"), fm, 425), QStringLiteral("short"));
 
-        panel.setCounter(QStringLiteral("Processed 3 of 10 items"));
+        panel.counterText("Processed 3 of 10 items");
         QCOMPARE(panel.counterLabel()->text(), QStringLiteral("Processed 3 of 10 items"));
         panel.finish();
         QVERIFY(panel.isHidden());

@@ -4,42 +4,20 @@
 #include "appearance/colour.h"
 #include "appearance/recent_colours.h"
 #include "appearance/recent_window.h"
-#include "links/viewer_text.h"
+#include "crawler/results.h"
 #include "links/window.h"
+#include "tools/screenshots/shots.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBlock>
-#include <cstdio>
-
-namespace {
-
-struct PrintedMessages : trov::Messages {
-    void show(trov::MessageIcon, const std::string& text, bool) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    bool ask(const std::string&) override { return false; }
-};
-
-bool save(QWidget& window, const QString& path) {
-    QApplication::processEvents();
-    QTest::qWait(300);
-    const bool saved = window.grab().save(path);
-    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
-    return saved;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
-    PrintedMessages messages;
+    const QString out = shots::outputFolder(argc, argv);
+    shots::PrintedMessages messages;
 
     trov::Tflinks viewer(messages, {});
     QStringList links;
@@ -49,16 +27,16 @@ int main(int argc, char** argv) {
                            "privacy",  "pricing/", "support/",     "terms"};
     for (const char* path : paths)
         links << QStringLiteral("https://www.example.com/") + QLatin1String(path);
-    const std::string caption = trov::links::allLinksCaption("www.example.com");
+    const std::string caption = trov::linksCaption(true, "www.example.com");
     viewer.showLinks(QString::fromStdString(caption), links);
     QPlainTextEdit* text = viewer.textArea();
     text->setTextCursor(QTextCursor(text->document()->findBlockByNumber(5)));
     viewer.selectCurrentLine();
     viewer.refreshStatus();
-    bool ok = save(viewer, out + QStringLiteral("/links-viewer.png"));
+    bool ok = shots::save(viewer, out + QStringLiteral("/links-viewer.png"));
 
     QTemporaryDir data;
-    PrintedMessages recentMessages;
+    shots::PrintedMessages recentMessages;
     trov::Config config(data.filePath(QStringLiteral("YY.cfg")).toStdString());
     trov::RecentColours recent(data.filePath(QStringLiteral("Trov.lst")).toStdString(),
                                recentMessages);
@@ -73,6 +51,6 @@ int main(int argc, char** argv) {
     for (auto it = std::rbegin(samples); it != std::rend(samples); ++it)
         recent.Nalozi(*it);
     window.show();
-    ok = save(window, out + QStringLiteral("/recent-colours.png")) && ok;
+    ok = shots::save(window, out + QStringLiteral("/recent-colours.png")) && ok;
     return ok ? 0 : 1;
 }

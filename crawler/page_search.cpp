@@ -1,4 +1,4 @@
-#include "crawler/search_test.h"
+#include "crawler/page_search.h"
 
 #include "common/text.h"
 #include "compose/go_ports.h"

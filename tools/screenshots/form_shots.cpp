@@ -9,23 +9,14 @@
 #include "settings/config.h"
 #include "suggest/manager_window.h"
 #include "suggest/suggestion_store.h"
+#include "tools/screenshots/shots.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
-#include <QTest>
-#include <cstdio>
 
 namespace {
-
-struct PrintedMessages : trov::Messages {
-    void show(trov::MessageIcon, const std::string& text, bool) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    bool ask(const std::string&) override { return false; }
-};
 
 struct NoFiles : trov::FileChooser {
     std::string saveFile(const trov::FileDialogSpec&, const std::string&) override { return {}; }
@@ -45,14 +36,6 @@ struct IdleMainWindow : trov::MainWindowCommands {
     void applyBackground(int) override {}
 };
 
-bool save(QWidget& window, const QString& path) {
-    QApplication::processEvents();
-    QTest::qWait(300);
-    const bool saved = window.grab().save(path);
-    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
-    return saved;
-}
-
 trov::HistoryRecord row(const char* date, const char* time, const char* words, const char* exact,
                         const char* site, const char* browser, const char* country,
                         const char* period, const char* engine, const char* kind) {
@@ -68,11 +51,10 @@ trov::HistoryRecord row(const char* date, const char* time, const char* words, c
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
+    const QString out = shots::outputFolder(argc, argv);
     QTemporaryDir data;
     const std::string folder = data.path().toStdString() + "/";
-    PrintedMessages messages;
+    shots::PrintedMessages messages;
     NoFiles files;
     IdleMainWindow main;
 
@@ -112,7 +94,7 @@ int main(int argc, char** argv) {
     history.findField()->setText(QStringLiteral("rust"));
     history.findClicked();
     history.findClicked();
-    bool ok = save(history, out + QStringLiteral("/history-window.png"));
+    bool ok = shots::save(history, out + QStringLiteral("/history-window.png"));
     history.hide();
 
     trov::SuggestionStore suggestions(folder + "gs1001.sgg");
@@ -132,6 +114,6 @@ int main(int argc, char** argv) {
     dialog.invertSelection();
     dialog.findField()->setText(QStringLiteral("rust"));
     dialog.findClicked();
-    ok = save(dialog, out + QStringLiteral("/suggestions-manager.png")) && ok;
+    ok = shots::save(dialog, out + QStringLiteral("/suggestions-manager.png")) && ok;
     return ok ? 0 : 1;
 }

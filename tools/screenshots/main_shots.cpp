@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "app/main_menus.h"
 #include "common/messages.h"
+#include "crawler/crawl_engine.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
 #include "history/history_store.h"
@@ -13,48 +14,52 @@
 #include "platform/browsers.h"
 #include "platform/launcher.h"
 #include "suggest/suggestion_store.h"
+#include "tools/screenshots/shots.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
-#include <QProgressBar>
 #include <QTemporaryDir>
-#include <QTest>
-#include <cstdio>
+#include <functional>
+#include <string>
 
 namespace {
 
-struct PrintedMessages : trov::Messages {
-    void show(trov::MessageIcon, const std::string& text, bool) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
+// A site whose start page links forty pages deep in its documentation. Asked for the page
+// named by pausedAt, it first runs paused: the crawl's events so far have reached the panel.
+class SampleSite : public trov::PageSource {
+public:
+    static constexpr const char* kStart = "https://www.example.com";
+    std::string pausedAt;
+    std::function<void()> paused;
+
+    static std::string page(int n) {
+        return std::string(kStart) + "/docs/installation/linux/debian/packages/page-" +
+               std::to_string(n) + ".html";
     }
-    bool ask(const std::string&) override { return false; }
+    void beginCrawl(const std::atomic<bool>&) override {}
+    std::string FetchPage(const std::string& address) override {
+        if (address == pausedAt && paused)
+            paused();
+        if (address != kStart)
+            return "<html><body>Solar panels for a roof</body></html>";
+        std::string body = "<html><body>";
+        for (int n = 1; n <= 40; ++n)
+            body += "<a href=\"" + page(n) + "\">Page " + std::to_string(n) + "</a>";
+        return body + "</body></html>";
+    }
 };
-
-bool save(const QPixmap& picture, const QString& path) {
-    const bool saved = picture.save(path);
-    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
-    return saved;
-}
-
-QPixmap shot(QWidget& w) {
-    QApplication::processEvents();
-    QTest::qWait(250);
-    return w.grab();
-}
 
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
+    const QString out = shots::outputFolder(argc, argv);
     QTemporaryDir data;
     const std::string folder = data.path().toStdString() + "/";
-    PrintedMessages messages;
+    shots::PrintedMessages messages;
     trov::Config config(folder + "YY.cfg");
     trov::HistoryStore history{trov::DataFolder(folder)};
     trov::SystemHistoryClock clock;
@@ -88,7 +93,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window did not show\n");
     const trov::MainFormWidgets& c = w.widgets();
     c.eURL->setText(QStringLiteral("solar panels"));
-    bool ok = save(shot(w), out + QStringLiteral("/main-collapsed.png"));
+    bool ok = shots::save(w, out + QStringLiteral("/main-collapsed.png"));
 
     w.toggleExpanded();
     const trov::AdvancedFields& a = w.advanced();
@@ -97,11 +102,11 @@ int main(int argc, char** argv) {
     a.cb5->setCurrentIndex(1);
     a.cb2->setCurrentIndex(13);
     c.eURL->setFocus();
-    ok = save(shot(w), out + QStringLiteral("/main-expanded-light.png")) && ok;
+    ok = shots::save(w, out + QStringLiteral("/main-expanded-light.png")) && ok;
 
     w.applyBackground(trov::colourValue(46, 52, 64));
     w.pressEngine(trov::SearchEngine::DuckDuckGo);
-    ok = save(shot(w), out + QStringLiteral("/main-expanded-dark.png")) && ok;
+    ok = shots::save(w, out + QStringLiteral("/main-expanded-dark.png")) && ok;
 
     // The menu opens in a window of its own; it is drawn beside the form's corner.
     w.applyBackground(trov::kDefaultBackground);
@@ -109,8 +114,8 @@ int main(int argc, char** argv) {
     w.menus().main->popup(w.mapToGlobal(QPoint(300, 40)));
     if (!QTest::qWaitForWindowExposed(w.menus().main))
         std::fprintf(stderr, "the menu did not show\n");
-    const QPixmap menu = shot(*w.menus().main);
-    const QPixmap form = shot(w);
+    const QPixmap menu = shots::drawn(*w.menus().main);
+    const QPixmap form = shots::drawn(w);
     QPixmap both(form.width() + 10, std::max(form.height(), menu.height() + 40));
     both.fill(QColor(0x30, 0x30, 0x30));
     {
@@ -119,20 +124,20 @@ int main(int argc, char** argv) {
         p.drawPixmap(both.width() - menu.width(), 40, menu);
     }
     w.menus().main->hide();
-    ok = save(both, out + QStringLiteral("/main-menu.png")) && ok;
+    ok = shots::save(both, out + QStringLiteral("/main-menu.png")) && ok;
 
-    // The progress panel as a sub-page crawl shows it part-way.
+    // The progress panel as a sub-page crawl shows it part-way: the crawl reports to the
+    // panel as it does in the program, and the picture is taken as it asks for a page.
     w.pressEngine(trov::SearchEngine::Links);
     w.menus().PopCrawler->hide();
-    a.edomain->setText(QStringLiteral("https://www.example.com"));
+    a.edomain->setText(QString::fromLatin1(SampleSite::kStart));
     trov::CrawlerPanel* panel = w.crawlerPanel();
-    panel->prepareSubpageCrawl(QStringLiteral("https://www.example.com"),
-                               QStringLiteral("Crawl main page subpages"));
-    panel->showAddress(QStringLiteral(
-        "https://www.example.com/docs/installation/linux/debian/packages/index.html"));
-    panel->setCounter(QStringLiteral("Found 17 items"));
-    panel->setProgress(17, 40);
-    panel->raise();
-    ok = save(shot(w), out + QStringLiteral("/crawler-panel.png")) && ok;
-    return ok ? 0 : 1;
+    panel->setCrawlMode(trov::CrawlMode::StartFastCrawl);
+    SampleSite site;
+    site.pausedAt = SampleSite::page(17);
+    bool panelSaved = false;
+    site.paused = [&] { panelSaved = shots::save(w, out + QStringLiteral("/crawler-panel.png")); };
+    trov::CrawlEngine crawl(site, folder + "TrovCrawler.html", messages, *panel);
+    crawl.run(trov::CrawlMode::StartFastCrawl, {SampleSite::kStart, "solar panels", "", ""});
+    return ok && panelSaved ? 0 : 1;
 }
