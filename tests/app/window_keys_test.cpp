@@ -6,7 +6,6 @@
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace trov;
 
@@ -39,9 +38,6 @@ TEST(WindowKeys, StartOptionsFromAFreshAndAStoredProfile) {
     EXPECT_TRUE(o.stayOnTop);
     EXPECT_TRUE(o.loadAtStartup);
     EXPECT_TRUE(o.showOnStartTicked);
-    EXPECT_TRUE(o.showAtStart);
-    EXPECT_TRUE(o.firstStart);
-    EXPECT_TRUE(o.firstRun);
 
     dir.write("YY.cfg", "[General]\r\nHideSek=1\r\nOnTop=2\r\n[Config]\r\nload=0\r\n"
                         "showonstart=5\r\n[Options]\r\noptAutohide=1\r\n[Pin]\r\nPrviZagon=0\r\n"
@@ -52,13 +48,9 @@ TEST(WindowKeys, StartOptionsFromAFreshAndAStoredProfile) {
     EXPECT_FALSE(o.stayOnTop);
     EXPECT_FALSE(o.loadAtStartup);
     EXPECT_FALSE(o.showOnStartTicked); // 5: visible, but unticked
-    EXPECT_TRUE(o.showAtStart);
-    EXPECT_FALSE(o.firstStart);
-    EXPECT_FALSE(o.firstRun);
 
     dir.write("YY.cfg", "[Config]\r\nshowonstart=0\r\n[General]\r\nHideSek=2\r\n");
     o = readWindowOptions(Config(dir.file("YY.cfg")));
-    EXPECT_FALSE(o.showAtStart);
     EXPECT_FALSE(o.showOnStartTicked);
     EXPECT_FALSE(o.autoHide);
 }
