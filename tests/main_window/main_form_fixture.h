@@ -13,43 +13,17 @@
 #include "platform/launcher.h"
 #include "settings/config.h"
 #include "suggest/suggestion_store.h"
+#include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <QApplication>
 #include <QTest>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace trov::test {
-
-struct ScriptedMessages : Messages {
-    struct Shown {
-        MessageIcon icon;
-        std::string text;
-    };
-    void show(MessageIcon icon, const std::string& text, bool) override {
-        shown.push_back({icon, text});
-    }
-    bool ask(const std::string& text) override {
-        asked.push_back(text);
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    bool askYesPreselected(const std::string& text) override {
-        yesPreselected.push_back(text);
-        return ask(text);
-    }
-    std::deque<bool> answers;
-    std::vector<std::string> asked;
-    std::vector<std::string> yesPreselected;
-    std::vector<Shown> shown;
-};
 
 struct FixedClock : HistoryClock {
     std::string dateText() const override { return "01.02.2025"; }
@@ -98,8 +72,6 @@ public:
         form = std::make_unique<TMainForm>(*services);
         form->quit = [this] { ++quits; };
         form->setBottomPanelSource([this] { return bottom; });
-        if (beforeCreate)
-            beforeCreate(*form);
         form->FormCreate();
         if (hiddenWindows)
             form->createHiddenWindows();
@@ -114,8 +86,6 @@ public:
     FixedClock clock;
     FunctionFileChooser files;
     BottomPanel bottom;
-    // Run on the window between its construction and its creation sequence.
-    std::function<void(TMainForm&)> beforeCreate;
     int quits = 0;
     std::unique_ptr<Config> config;
     std::unique_ptr<HistoryStore> history;
