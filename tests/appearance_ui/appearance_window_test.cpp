@@ -5,13 +5,13 @@
 #include "tests/support/known_picture.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/when_shown.h"
 
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 using namespace trov;
+using test::whenShown;
 
 namespace {
 
@@ -19,19 +19,25 @@ constexpr int kRed = 255, kGreen = 65280, kBlue = 16711680, kBefore = 14801352;
 
 using test::knownPicture;
 
-// Runs act once widget is on the screen, from inside the modal loop that shows it.
-void whenShown(QWidget* widget, std::function<void()> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, widget, act = std::move(act)] {
-        if (!widget->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act();
-    });
-    poll->start();
-}
+// A colour picker over a known photograph, with the recent colours in a temporary folder.
+struct PickRig {
+    test::TempDir dir;
+    test::ShownTexts messages;
+    RecentColours recent{dir.file("Trov.lst"), messages};
+    int background = kBefore;
+    std::vector<int> applied;
+    ColourPicker picker(QWidget* main) {
+        return ColourPicker(main, recent,
+                            {[this] { return background; },
+                             [this](int colour) {
+                                 background = colour;
+                                 applied.push_back(colour);
+                             },
+                             [] {
+                                 return Photograph{knownPicture(), QPoint(0, 0)};
+                             }});
+    }
+};
 
 } // namespace
 
@@ -99,69 +105,48 @@ private slots:
     }
 
     void pickAcceptedByALeftClick() {
-        test::TempDir dir;
-        test::ShownTexts messages;
-        RecentColours recent(dir.file("Trov.lst"), messages);
+        PickRig rig;
         QWidget main;
         // Away from the photographed corner, as a main window beside the picture would be.
         main.setGeometry(400, 300, 120, 60);
         main.show();
-        int background = kBefore;
-        std::vector<int> applied;
-        ColourPicker picker(&main, recent,
-                            {[&] { return background; },
-                             [&](int colour) {
-                                 background = colour;
-                                 applied.push_back(colour);
-                             },
-                             [] {
-                                 return Photograph{knownPicture(), QPoint(0, 0)};
-                             }});
-        whenShown(picker.grabWindow(), [&] {
-            QWidget* image = picker.grabWindow()->ImageGrab();
-            QTest::mouseMove(image, QPoint(5, 5));
-            QTest::mouseMove(image, QPoint(95, 5));
-            QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(5, 55));
-        });
+        ColourPicker picker = rig.picker(&main);
+        whenShown([&] { return picker.grabWindow(); },
+                  [&](QWidget*) {
+                      QWidget* image = picker.grabWindow()->ImageGrab();
+                      QTest::mouseMove(image, QPoint(5, 5));
+                      QTest::mouseMove(image, QPoint(95, 5));
+                      QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(5, 55));
+                  });
         QCOMPARE(picker.run(), kBlue);
-        QCOMPARE(applied, (std::vector<int>{kRed, kGreen, kBlue}));
+        QCOMPARE(rig.applied, (std::vector<int>{kRed, kGreen, kBlue}));
         QVERIFY(main.isVisible());
-        QCOMPARE(readRecentFile(dir.file("Trov.lst")).colours[0], kBlue);
+        QCOMPARE(readRecentFile(rig.dir.file("Trov.lst")).colours[0], kBlue);
     }
 
     void pickCancelledByARightClickRestoresTheColour() {
-        test::TempDir dir;
-        test::ShownTexts messages;
-        RecentColours recent(dir.file("Trov.lst"), messages);
-        int background = kBefore;
-        std::vector<int> applied;
-        ColourPicker picker(nullptr, recent,
-                            {[&] { return background; },
-                             [&](int colour) {
-                                 background = colour;
-                                 applied.push_back(colour);
-                             },
-                             [] {
-                                 return Photograph{knownPicture(), QPoint(0, 0)};
-                             }});
-        whenShown(picker.grabWindow(), [&] {
-            QWidget* image = picker.grabWindow()->ImageGrab();
-            QTest::mouseMove(image, QPoint(5, 5));
-            QTest::mouseClick(image, Qt::RightButton, {}, QPoint(5, 5));
-        });
+        PickRig rig;
+        ColourPicker picker = rig.picker(nullptr);
+        whenShown([&] { return picker.grabWindow(); },
+                  [&](QWidget*) {
+                      QWidget* image = picker.grabWindow()->ImageGrab();
+                      QTest::mouseMove(image, QPoint(5, 5));
+                      QTest::mouseClick(image, Qt::RightButton, {}, QPoint(5, 5));
+                  });
         QCOMPARE(picker.run(), kBefore);
-        QCOMPARE(applied, (std::vector<int>{kRed, kBefore}));
-        QCOMPARE(recent.slot(0), kBefore);
+        QCOMPARE(rig.applied, (std::vector<int>{kRed, kBefore}));
+        QCOMPARE(rig.recent.slot(0), kBefore);
 
         // Closed any other way (Escape) also cancels; the last preview (red) is remembered.
-        applied.clear();
-        whenShown(picker.grabWindow(), [&] {
-            QWidget* image = picker.grabWindow()->ImageGrab();
-            QTest::mouseMove(image, QPoint(6, 6));
-            QTest::keyClick(picker.grabWindow(), Qt::Key_Escape);
-        });
+        rig.applied.clear();
+        whenShown([&] { return picker.grabWindow(); },
+                  [&](QWidget*) {
+                      QWidget* image = picker.grabWindow()->ImageGrab();
+                      QTest::mouseMove(image, QPoint(6, 6));
+                      QTest::keyClick(picker.grabWindow(), Qt::Key_Escape);
+                  });
         QCOMPARE(picker.run(), kBefore);
-        QCOMPARE(applied, std::vector<int>{kBefore});
+        QCOMPARE(rig.applied, std::vector<int>{kBefore});
     }
 };
 

@@ -118,6 +118,7 @@ private slots:
             table->selectionModel()->select(table->model()->index(r, 0),
                                             QItemSelectionModel::Select |
                                                 QItemSelectionModel::Rows);
+        QCOMPARE(rig.window->view().selection().size(), 2u);
         rig.click("Delete record");
         QCOMPARE(rig.storedWords(rig.store.storePath()), (std::vector<std::string>{"a", "c"}));
         // A move ends the multiple selection.

@@ -47,7 +47,7 @@ private slots:
         Tflinks window(messages, {});
         QVERIFY(!window.isVisible());
         QCOMPARE(window.windowTitle(), QStringLiteral("Trov - Links from a website"));
-        QVERIFY(window.textArea()->isReadOnly());
+        QVERIFY(window.textArea()->isReadOnly() && window.linksText().isEmpty());
         QCOMPARE(window.gutterLabel(249)->text(), QStringLiteral("250 "));
         QVERIFY(!window.statusTimer().isActive()); // hidden: nothing to refresh
         QCOMPARE(window.sizeCell()->text(), QStringLiteral("Characters: 0"));
@@ -74,6 +74,7 @@ private slots:
         QCOMPARE(window.addressBox()->text(), QStringLiteral("http://example.com/ccc"));
         window.refreshStatus();
         QCOMPARE(window.lineCell()->text(), QStringLiteral("Ln 3 : 3"));
+        QVERIFY(window.columnCell()->isHidden());
     }
 
     void gutterFollowsTheScrolledText() {

@@ -8,13 +8,12 @@
 #include "main_form_fixture.h"
 #include "settings/ini.h"
 #include "tests/support/known_picture.h"
+#include "tests/support/when_shown.h"
 
 #include <QAction>
 #include <QColorDialog>
 #include <QPainter>
-#include <QTimer>
 #include <filesystem>
-#include <functional>
 
 using namespace trov;
 using namespace trov::test;
@@ -22,37 +21,6 @@ using namespace trov::test;
 namespace {
 
 constexpr int kRed = 255, kGreen = 65280, kBlue = 16711680;
-
-// Runs act on the first modal window the application shows, from inside its loop.
-void answerModal(std::function<void(QWidget*)> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start();
-}
-
-// Runs act once widget is on the screen.
-void whenShown(std::function<QWidget*()> widget, std::function<void()> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout,
-                     [poll, widget = std::move(widget), act = std::move(act)] {
-                         QWidget* w = widget();
-                         if (!w || !w->isVisible())
-                             return;
-                         poll->stop();
-                         poll->deleteLater();
-                         act();
-                     });
-    poll->start();
-}
 
 using test::knownPicture;
 
@@ -138,7 +106,7 @@ private slots:
         make();
         w_->colourDialogState().customColours[2] = kBlue;
         QColor shownCustom;
-        answerModal([&](QWidget* modal) {
+        whenShown(&QApplication::activeModalWidget, [&](QWidget* modal) {
             auto* dialog = qobject_cast<QColorDialog*>(modal);
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Trov"));
@@ -180,13 +148,10 @@ private slots:
                         return top;
                 return static_cast<QWidget*>(nullptr);
             },
-            [] {
-                for (QWidget* top : QApplication::topLevelWidgets())
-                    if (auto* grab = qobject_cast<TfColor*>(top)) {
-                        QWidget* image = grab->ImageGrab();
-                        QTest::mouseMove(image, QPoint(95, 5));
-                        QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
-                    }
+            [](QWidget* grab) {
+                QWidget* image = static_cast<TfColor*>(grab)->ImageGrab();
+                QTest::mouseMove(image, QPoint(95, 5));
+                QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
             });
         w_->menus().Colorpicker1->trigger();
         QCOMPARE(cfgValue(*f_, "Color", "Pall"), std::optional<std::string>(text(kGreen)));

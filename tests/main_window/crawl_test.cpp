@@ -63,6 +63,14 @@ class CrawlTest : public QObject {
         w_->menus().PopCrawler->hide();
     }
     void site(const std::string& s) { w_->advanced().edomain->setText(QString::fromStdString(s)); }
+    // A crawl of the served site for "cats", running.
+    void startFastCrawl() {
+        make();
+        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
+        w_->widgets().eURL->setText(QStringLiteral("cats"));
+        site(server_->url("/"));
+        w_->go();
+    }
     LinksResult runToEnd() {
         QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
         w_->go();
@@ -106,47 +114,33 @@ private slots:
         QVERIFY(exported.find(server_->url("/p1") + "\r\n") != std::string::npos);
     }
 
-    void cancelWithPartialResults() {
-        serve(12, 250);
-        make();
-        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
-        w_->widgets().eURL->setText(QStringLiteral("cats"));
-        site(server_->url("/"));
-        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
-        w_->go();
-        CrawlerPanel* panel = w_->crawlerPanel();
-        QTRY_VERIFY_WITH_TIMEOUT(panel->isVisible(), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(panel->counterLabel()->text() == QStringLiteral("Found 3 items"),
-                                 15000);
-        QCOMPARE(panel->modeCaption()->text(), QStringLiteral("Crawl main page subpages"));
-        // Yes to "cancel searching", then Yes to "show partial results".
-        f_->messages.answers = {true, true};
-        QTest::mouseClick(panel->cancelButton(), Qt::LeftButton);
-        QCOMPARE(f_->messages.asked.at(0), std::string("  Do you want to cancel searching ?  "));
-        QCOMPARE(f_->messages.yesPreselected.at(0),
-                 std::string("  Do you want to show partial results ?  "));
-        QVERIFY(done.wait(20000));
-        QCOMPARE(done.takeFirst().at(0).value<LinksResult>(), LinksResult::ResultOpened);
-        QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
-        QCOMPARE(f_->launcher.launches[0].address, f_->dir().file("TrovCrawler.html"));
-        QVERIFY(f_->dir().read("TrovCrawler.html").find(server_->url("/p11")) == std::string::npos);
-        QVERIFY(!panel->isVisible());
+    // Cancel asks whether to show the partial results: Yes opens them, No drops the list.
+    void cancel_data() {
+        QTest::addColumn<bool>("partial");
+        QTest::newRow("partial results") << true;
+        QTest::newRow("no results") << false;
     }
-
-    void cancelWithoutResultsClearsTheList() {
+    void cancel() {
+        QFETCH(bool, partial);
         serve(12, 250);
-        make();
-        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
-        w_->widgets().eURL->setText(QStringLiteral("cats"));
-        site(server_->url("/"));
+        startFastCrawl();
         QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
-        w_->go();
         CrawlerPanel* panel = w_->crawlerPanel();
         QTRY_VERIFY_WITH_TIMEOUT(panel->counterLabel()->text() == QStringLiteral("Found 2 items"),
                                  15000);
-        f_->messages.answers = {true, false};
+        QCOMPARE(panel->modeCaption()->text(), QStringLiteral("Crawl main page subpages"));
+        f_->messages.answers = {true, partial};
         QTest::mouseClick(panel->cancelButton(), Qt::LeftButton);
         QVERIFY(done.wait(20000));
+        QVERIFY(!panel->isVisible());
+        if (partial) {
+            QCOMPARE(done.takeFirst().at(0).value<LinksResult>(), LinksResult::ResultOpened);
+            QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
+            QCOMPARE(f_->launcher.launches[0].address, f_->dir().file("TrovCrawler.html"));
+            QVERIFY(f_->dir().read("TrovCrawler.html").find(server_->url("/p11")) ==
+                    std::string::npos);
+            return;
+        }
         QCOMPARE(done.takeFirst().at(0).value<LinksResult>(), LinksResult::Cancelled);
         QVERIFY(f_->launcher.launches.empty());
         // The list is gone: an export writes only the site line.
@@ -158,11 +152,7 @@ private slots:
 
     void aNewGoDuringACrawlStartsAfresh() {
         serve(12, 300);
-        make();
-        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
-        w_->widgets().eURL->setText(QStringLiteral("cats"));
-        site(server_->url("/"));
-        w_->go();
+        startFastCrawl();
         QTRY_VERIFY_WITH_TIMEOUT(
             w_->crawlerPanel()->counterLabel()->text() == QStringLiteral("Found 2 items"), 15000);
         // The second Go asks for the start page alone: its only link is cut.
@@ -194,13 +184,10 @@ private slots:
         QCOMPARE(f_->messages.shown.back().text, std::string("File  does not exist."));
         QVERIFY(w_->form().crawlMarks()[CrawlMode::CrawlCSV]);
         // "Fill search fields" from an extract record makes the site editable again.
-        HistoryRecord r;
-        for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
-            r.set(i, std::string(kAbsentMarker));
-        r.set(kColEngine, "Links ( Extract internal links from a website )");
-        r.set(kColBrowser, "Default");
-        r.set(kColSite, "e.com");
-        FillFields(r, true, *w_);
+        FillFields(record({{kColEngine, "Links ( Extract internal links from a website )"},
+                           {kColBrowser, "Default"},
+                           {kColSite, "e.com"}}),
+                   true, *w_);
         QCOMPARE(w_->advanced().edomain->text(), QStringLiteral("e.com"));
         QVERIFY(!w_->advanced().edomain->isReadOnly());
     }

@@ -7,6 +7,7 @@
 #include "common/messages.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
+#include "history/history_record.h"
 #include "history/history_store.h"
 #include "platform/autostart.h"
 #include "platform/browsers.h"
@@ -31,6 +32,20 @@ struct FixedClock : HistoryClock {
 };
 
 inline constexpr ScreenSize kScreen{1920, 1080};
+
+// A history row with the given cells, the others as a search leaves them unset.
+inline HistoryRecord record(std::initializer_list<std::pair<std::size_t, const char*>> cells) {
+    HistoryRecord r;
+    for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
+        r.set(i, std::string(kAbsentMarker));
+    r.set(kColDate, "01.02.2025");
+    r.set(kColTime, "10:11:12");
+    r.set(kColPeriod, "Any time");
+    r.set(kColType, "All");
+    for (const auto& [column, text] : cells)
+        r.set(column, text);
+    return r;
+}
 
 class MainFormFixture {
 public:

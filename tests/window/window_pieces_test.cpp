@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -222,7 +223,7 @@ private slots:
         QTRY_VERIFY(!window.isActiveWindow());
         AutoHideDriver driver(&window);
         driver.start();
-        QVERIFY(driver.running());
+        QVERIFY(driver.running() && driver.timer().isActive());
         driver.stop();
         QVERIFY(!driver.running());
 
@@ -253,6 +254,7 @@ private slots:
         AutoHideNotice notice;
         QCOMPARE(notice.findChild<QLabel*>(QStringLiteral("text"))->text(),
                  QStringLiteral(" \n   Move cursor to upper left corner to show Trov.          "));
+        QVERIFY(!notice.dontShowAgain()->isChecked());
         QPushButton* ok = notice.findChild<QPushButton*>();
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QTimer::singleShot(0, ok, &QPushButton::click);
