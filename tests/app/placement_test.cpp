@@ -32,22 +32,18 @@ TEST(Placement, StartFromYYcfg) {
     EXPECT_EQ(startPosition(stored, 458, 80), (Point{1462, 15}));
 }
 
-TEST(Placement, ExpandAndCollapseWithoutABottomPanel) {
+TEST(Placement, ExpandingSavesFirstAndSetsTheHeightAndHint) {
     ExpandModel model;
-    const BottomPanel none{false, 1080};
-    ExpandResult r = model.toggle(80, {100, 1050}, none);
+    ExpandResult r = model.toggle(80, {100, 1050}, BottomPanel{false, 1080});
     EXPECT_TRUE(r.saveSettingsFirst);
     EXPECT_EQ(r.savedPosition, (Point{100, 1050}));
-    EXPECT_TRUE(r.expanded);
     EXPECT_EQ(r.clientHeight, 440);
     EXPECT_STREQ(r.hint, "Collapse");
     EXPECT_EQ(r.position, (Point{100, 1050})); // no panel: nothing moves
-    r = model.toggle(440, r.position, none);
+    r = model.toggle(440, r.position, BottomPanel{false, 1080});
     EXPECT_FALSE(r.saveSettingsFirst);
-    EXPECT_FALSE(r.expanded);
     EXPECT_EQ(r.clientHeight, 80);
     EXPECT_STREQ(r.hint, "Expand");
-    EXPECT_EQ(r.position, (Point{100, 1050}));
 }
 
 TEST(Placement, AWindowOnTheBottomPanelIsLiftedAndPutBack) {

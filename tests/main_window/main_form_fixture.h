@@ -7,17 +7,18 @@
 #include "common/messages.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
+#include "history/history_record.h"
 #include "history/history_store.h"
 #include "platform/autostart.h"
 #include "platform/browsers.h"
 #include "platform/launcher.h"
 #include "settings/config.h"
 #include "suggest/suggestion_store.h"
+#include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <QApplication>
 #include <QTest>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,38 +26,26 @@
 
 namespace trov::test {
 
-struct ScriptedMessages : Messages {
-    struct Shown {
-        MessageIcon icon;
-        std::string text;
-    };
-    void show(MessageIcon icon, const std::string& text, bool) override {
-        shown.push_back({icon, text});
-    }
-    bool ask(const std::string& text) override {
-        asked.push_back(text);
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    bool askYesPreselected(const std::string& text) override {
-        yesPreselected.push_back(text);
-        return ask(text);
-    }
-    std::deque<bool> answers;
-    std::vector<std::string> asked;
-    std::vector<std::string> yesPreselected;
-    std::vector<Shown> shown;
-};
-
 struct FixedClock : HistoryClock {
     std::string dateText() const override { return "01.02.2025"; }
     std::string timeText() const override { return "10:11:12"; }
 };
 
 inline constexpr ScreenSize kScreen{1920, 1080};
+
+// A history row with the given cells, the others as a search leaves them unset.
+inline HistoryRecord record(std::initializer_list<std::pair<std::size_t, const char*>> cells) {
+    HistoryRecord r;
+    for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
+        r.set(i, std::string(kAbsentMarker));
+    r.set(kColDate, "01.02.2025");
+    r.set(kColTime, "10:11:12");
+    r.set(kColPeriod, "Any time");
+    r.set(kColType, "All");
+    for (const auto& [column, text] : cells)
+        r.set(column, text);
+    return r;
+}
 
 class MainFormFixture {
 public:
@@ -98,8 +87,6 @@ public:
         form = std::make_unique<TMainForm>(*services);
         form->quit = [this] { ++quits; };
         form->setBottomPanelSource([this] { return bottom; });
-        if (beforeCreate)
-            beforeCreate(*form);
         form->FormCreate();
         if (hiddenWindows)
             form->createHiddenWindows();
@@ -114,8 +101,6 @@ public:
     FixedClock clock;
     FunctionFileChooser files;
     BottomPanel bottom;
-    // Run on the window between its construction and its creation sequence.
-    std::function<void(TMainForm&)> beforeCreate;
     int quits = 0;
     std::unique_ptr<Config> config;
     std::unique_ptr<HistoryStore> history;

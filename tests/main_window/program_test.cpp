@@ -1,8 +1,13 @@
-// The program itself: a second start hands over to the first and ends, and trovctl
-// reaches the running program. Each run has its own data, config and runtime folders.
+// The program itself: a second start hands over to the first and ends, trovctl reaches
+// the running program, and a search made in it reaches the history store. Each run has its
+// own data, config and runtime folders.
 
+#include "app/program.h"
+#include "app/single_instance.h"
+#include "history/history_store.h"
 #include "tests/support/temp_dir.h"
 
+#include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
@@ -66,7 +71,32 @@ private slots:
         first.terminate(); // by its own process id
         QVERIFY(first.waitForFinished(10000));
     }
+
+    // The program's own history port sits between Go and the store.
+    void aSearchReachesTheHistoryStore() {
+        const std::string root = dir_.path() + "inproc/";
+        dir_.write("inproc/bin/xdg-open", "#!/bin/sh\nexit 0\n");
+        ::chmod((root + "bin/xdg-open").c_str(), 0700);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(root + "bin:") + path);
+        for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"})
+            qputenv(v, QByteArray::fromStdString(root + v));
+        {
+            trov::TrovProgram program;
+            trov::SingleInstance guard(QString::fromStdString(root + "trov"), nullptr);
+            program.start(guard);
+            program.form().widgets().eURL->setText(QStringLiteral("cats"));
+            program.form().go();
+            trov::HistoryList list;
+            QVERIFY(trov::readHistoryFile(root + "XDG_DATA_HOME/Trov/HistGrid.cld", list));
+            QCOMPARE(list.rows.size(), std::size_t(1));
+            QCOMPARE(std::string(list.rows[0][trov::kColSearch]), std::string("cats"));
+        }
+        qputenv("PATH", path);
+        for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"})
+            qunsetenv(v);
+    }
 };
 
-QTEST_GUILESS_MAIN(ProgramTest)
+QTEST_MAIN(ProgramTest)
 #include "program_test.moc"

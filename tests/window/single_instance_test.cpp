@@ -3,9 +3,7 @@
 #include "tests/support/temp_dir.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLockFile>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <cstring>
@@ -38,15 +36,6 @@ private slots:
         runtime_.reset();
     }
 
-    void socketIsNamedFromTheProgramPath() {
-        SingleInstance guard(kProgram, nullptr);
-        QCOMPARE(guard.socketPath(),
-                 QString::fromStdString(runtime_->path()) + QStringLiteral("opttrovtestbintrov"));
-        QVERIFY(guard.acquire());
-        QVERIFY(QFileInfo::exists(guard.socketPath()));
-        QVERIFY(QFileInfo::exists(guard.socketPath() + QStringLiteral(".lock")));
-    }
-
     void aSecondStartHandsOverToTheFirst() {
         SingleInstance first(kProgram, nullptr);
         QVERIFY(first.acquire());
@@ -60,13 +49,6 @@ private slots:
         QVERIFY(!secondIsFirst);
         QVERIFY(!second.isFirst());
         QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("front"));
-    }
-
-    void copiesInOtherFoldersDoNotSeeEachOther() {
-        SingleInstance a(QStringLiteral("/opt/a/trov"), nullptr);
-        SingleInstance b(QStringLiteral("/opt/b/trov"), nullptr);
-        QVERIFY(a.acquire());
-        QVERIFY(b.acquire());
     }
 
     void aLockLeftByACrashDoesNotBlock() {
@@ -114,37 +96,6 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(received.count(), 1);
         QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("toggle"));
-    }
-
-    void trovctlTogglesAndShowsTheRunningProgram() {
-        const std::string trovctlDir = std::filesystem::path(TROVCTL_PATH).parent_path().string();
-        // The build tree's window program, as trovctl looks for it.
-        const QString program =
-            QString::fromStdString(platform::windowProgramCandidates(trovctlDir)[1]);
-        QCOMPARE(program,
-                 QFileInfo(QStringLiteral(TROV_BINARY_DIR "/app/trov")).absoluteFilePath());
-        SingleInstance guard(program, nullptr);
-        QVERIFY(guard.acquire());
-        QSignalSpy received(&guard, &SingleInstance::messageReceived);
-        for (const char* command : {"toggle", "show"}) {
-            QProcess trovctl;
-            QSignalSpy finished(&trovctl, &QProcess::finished);
-            trovctl.start(QStringLiteral(TROVCTL_PATH), {QString::fromLatin1(command)});
-            QVERIFY(finished.wait(20000));
-            QCOMPARE(trovctl.exitCode(), 0);
-            QCOMPARE(trovctl.readAllStandardError(), QByteArray());
-        }
-        QTRY_COMPARE(received.count(), 2);
-        QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("toggle"));
-        QCOMPARE(received.at(1).at(0).toString(), QStringLiteral("show"));
-    }
-
-    void trovctlWithNothingRunning() {
-        QProcess trovctl;
-        trovctl.start(QStringLiteral(TROVCTL_PATH), {QStringLiteral("toggle")});
-        QVERIFY(trovctl.waitForFinished(20000));
-        QCOMPARE(trovctl.exitCode(), 1);
-        QCOMPARE(trovctl.readAllStandardError(), QByteArray("Trov is not running\n"));
     }
 };
 
