@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
