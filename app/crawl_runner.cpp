@@ -61,17 +61,16 @@ public:
                 p->addressLabel()->setVisible(shown);
         });
     }
+    void placeAddress(int left, int top, int width) override {
+        r_.post([this, left, top, width] {
+            if (auto* p = r_.panel_.data())
+                p->placeAddressLabel(left, top, width);
+        });
+    }
     void barShown(bool shown) override {
         r_.post([this, shown] {
-            auto* p = r_.panel_.data();
-            if (!p)
-                return;
-            p->progressBar()->setVisible(shown);
-            // With the bar the address label is shorter; the fetch phase sits higher.
-            if (shown)
-                p->placeAddressLabel(8, r_.mode_ == CrawlMode::StartFastCrawl ? 21 : 19, 370);
-            else
-                p->placeAddressLabel(8, 21, 425);
+            if (auto* p = r_.panel_.data())
+                p->progressBar()->setVisible(shown);
         });
     }
     void barMaximum(long maximum) override {
@@ -181,12 +180,6 @@ void CrawlRunner::start(LinksJob job) {
     abort_.store(false);
     clearWhenDone_ = false;
     running_ = true;
-    mode_ = CrawlMode::StartFastCrawl;
-    for (CrawlMode m : kCrawlModes)
-        if (job.marks[m]) {
-            mode_ = m;
-            break;
-        }
     worker_ = std::thread([this, job = std::move(job)] {
         CurlReachability reachability(&abort_);
         LinksResult result = LinksResult::Cancelled;

@@ -91,7 +91,6 @@ private:
     std::thread worker_;
     bool running_ = false;
     bool clearWhenDone_ = false;
-    CrawlMode mode_ = CrawlMode::StartFastCrawl;
 };
 
 } // namespace trov
