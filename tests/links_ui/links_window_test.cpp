@@ -21,7 +21,11 @@ namespace {
 
 struct RecordedMessages : Messages {
     std::vector<std::string> shown;
-    void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
+    std::vector<MessageIcon> icons;
+    void show(MessageIcon icon, const std::string& text, bool) override {
+        shown.push_back(text);
+        icons.push_back(icon);
+    }
     bool ask(const std::string&) override { return false; }
 };
 
@@ -172,6 +176,17 @@ private slots:
         window.findDialog()->setFindText(QStringLiteral("ABC"));
         window.findFirst();
         QCOMPARE(messages.shown, std::vector<std::string>{"Cannot find ABC"});
+    }
+
+    void cannotFindIsAPlainBoxAndF3AnInformation() {
+        RecordedMessages messages;
+        Tflinks window(messages, {});
+        window.setLinksText(QStringLiteral("abc"));
+        window.findDialog()->setFindText(QStringLiteral("x"));
+        window.findNext();
+        window.findFirst();
+        QCOMPARE(messages.icons,
+                 (std::vector<MessageIcon>{MessageIcon::None, MessageIcon::Information}));
     }
 
     void openUrlHandsOnlyWebAddressesOn() {
