@@ -191,6 +191,20 @@ private slots:
         QCOMPARE(ini(f.readCfg()).value("Config", "load"), std::nullopt);
     }
 
+    void hideWithoutATrayTellsTheWayBackOnce() {
+        MainFormFixture f;
+        TMainForm& w = f.create();
+        if (w.glue().trayAvailable())
+            QSKIP("this desktop has a notification area");
+        for (int i = 0; i < 2; ++i) {
+            w.show();
+            w.menus().Minimize->trigger();
+            QVERIFY(!w.isVisible());
+        }
+        QCOMPARE(f.messages.shown.size(), std::size_t(1));
+        QCOMPARE(f.messages.shown[0].text, std::string(kWayBackWithoutTray));
+    }
+
     void searchBoxFonts() {
         MainFormFixture f;
         TMainForm& w = f.create();
