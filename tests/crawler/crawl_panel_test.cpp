@@ -6,6 +6,7 @@
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
+#include <array>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -37,10 +38,7 @@ public:
     }
 };
 
-struct Placement {
-    int left, top, width;
-    friend bool operator==(const Placement&, const Placement&) = default;
-};
+using Placement = std::array<int, 3>; // left, top, width
 
 struct PlacementLog : CrawlProgress {
     void placeAddress(int left, int top, int width) override {
