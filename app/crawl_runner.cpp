@@ -32,6 +32,9 @@ public:
         toPanel(&CrawlProgress::currentAddress, address);
     }
     void addressShown(bool shown) override { toPanel(&CrawlProgress::addressShown, shown); }
+    void placeAddress(int left, int top, int width) override {
+        toPanel(&CrawlProgress::placeAddress, left, top, width);
+    }
     void barShown(bool shown) override { toPanel(&CrawlProgress::barShown, shown); }
     void barMaximum(long maximum) override { toPanel(&CrawlProgress::barMaximum, maximum); }
     void barPosition(long position) override { toPanel(&CrawlProgress::barPosition, position); }
@@ -48,11 +51,11 @@ public:
     }
 
 private:
-    template <typename Value>
-    void toPanel(void (CrawlProgress::*event)(Value), std::remove_cvref_t<Value> value) {
-        r_.post([this, event, value] {
+    template <typename... Values>
+    void toPanel(void (CrawlProgress::*event)(Values...), std::remove_cvref_t<Values>... values) {
+        r_.post([this, event, values...] {
             if (CrawlProgress* p = r_.panel_.data())
-                (p->*event)(value);
+                (p->*event)(values...);
         });
     }
 
@@ -136,15 +139,6 @@ void CrawlRunner::start(LinksJob job) {
     abort_.store(false);
     clearWhenDone_ = false;
     running_ = true;
-    if (auto* p = panel_.data()) {
-        CrawlMode mode = CrawlMode::StartFastCrawl;
-        for (CrawlMode m : kCrawlModes)
-            if (job.marks[m]) {
-                mode = m;
-                break;
-            }
-        p->setCrawlMode(mode);
-    }
     worker_ = std::thread([this, job = std::move(job)] {
         CurlReachability reachability(&abort_);
         LinksResult result = LinksResult::Cancelled;

@@ -38,7 +38,7 @@ CrawlerPanel::CrawlerPanel(Messages& messages, QWidget* parent)
     bold.setBold(true);
     mode_->setFont(bold);
     address_->setTextFormat(Qt::PlainText);
-    placeAddressLabel(8, 21, 425);
+    placeAddress(8, 21, 425);
     counter_->setTextFormat(Qt::PlainText);
     counter_->setGeometry(8, 42, 260, 16);
     bar_->setGeometry(8, 84, 425, 4);
@@ -51,7 +51,7 @@ CrawlerPanel::CrawlerPanel(Messages& messages, QWidget* parent)
     hide();
 }
 
-void CrawlerPanel::placeAddressLabel(int left, int top, int width) {
+void CrawlerPanel::placeAddress(int left, int top, int width) {
     address_->setGeometry(left, top, width, 18);
     if (!fullAddress_.isEmpty())
         showAddress(fullAddress_);
@@ -91,10 +91,6 @@ void CrawlerPanel::addressShown(bool shown) {
 
 void CrawlerPanel::barShown(bool shown) {
     bar_->setVisible(shown);
-    if (shown)
-        placeAddressLabel(8, crawlMode_ == CrawlMode::StartFastCrawl ? 21 : 19, 370);
-    else
-        placeAddressLabel(8, 21, 425);
 }
 
 void CrawlerPanel::barMaximum(long maximum) {

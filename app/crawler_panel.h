@@ -36,10 +36,6 @@ public:
     // The full address last shown, before shortening.
     const QString& fullAddress() const { return fullAddress_; }
 
-    // The crawl about to report. With the bar shown the address label is 370 wide; a
-    // sub-page crawl keeps it at top 21, the other crawls' fetch phase moves it to top 19.
-    void setCrawlMode(CrawlMode mode) { crawlMode_ = mode; }
-
     void finish(); // caption cleared, panel hidden
 
     // The crawl's progress events, on the window thread.
@@ -48,6 +44,7 @@ public:
     void counterText(const std::string& counter) override;
     void currentAddress(const std::string& address) override;
     void addressShown(bool shown) override;
+    void placeAddress(int left, int top, int width) override;
     void barShown(bool shown) override;
     void barMaximum(long maximum) override;
     void barPosition(long position) override;
@@ -57,7 +54,6 @@ signals:
     void cancelRequested(); // CancelRequested: abandon, clear the LinkList
 
 private:
-    void placeAddressLabel(int left, int top, int width);
     void showAddress(const QString& address);
     void onStop();
     void onCancel();
@@ -70,7 +66,6 @@ private:
     QPushButton* stop_;
     QPushButton* cancel_;
     QString fullAddress_;
-    CrawlMode crawlMode_ = CrawlMode::StartFastCrawl;
 };
 
 } // namespace trov

@@ -482,7 +482,11 @@ void TMainForm::csExpandClick() {
 // ---- Background ----
 
 void TMainForm::NastaviOzadje(int colour) {
-    const BackgroundScheme s = trov::NastaviOzadje(services_.config, services_.messages, colour);
+    trov::NastaviOzadje(services_.config, services_.messages, colour,
+                        [this, colour](const BackgroundScheme& s) { paintBackground(colour, s); });
+}
+
+void TMainForm::paintBackground(int colour, const BackgroundScheme& s) {
     background_ = colour;
     const QColor face = toQColor(s.resolved);
     for (QWidget* wdg : {static_cast<QWidget*>(this), w_.pAll}) {

@@ -142,6 +142,7 @@ private:
     void wireAdvanced();
     void syncAdvanced();
     void showScheme(const BackgroundScheme& s); // on the captions and the pins
+    void paintBackground(int colour, const BackgroundScheme& s);
     void showSiteReadOnly();
     // The text field and its frame as far as they are made; null for one not made yet.
     QLineEdit* builtField(TextField f) const;

@@ -135,14 +135,14 @@ void TMainForm::Exportdata1000Click() {
 
 void TMainForm::exportLinkList(std::string (*fileName)(std::string_view site),
                                std::string (*bytes)(const LinkList& list, std::string_view site)) {
-    // The table is the running crawl's until it ends.
-    if (runner_.running())
-        return;
     const std::string& site = model_.text(TextField::Site);
     const QString path = chooseToSave(services_.files, fileName(site));
     if (path.isEmpty())
         return;
-    writeExport(services_.messages, path, bytes(runner_.engine().linkList(), site));
+    // A running crawl goes on; the file holds the table as it is now.
+    writeExport(services_.messages, path, runner_.engine().readLinkList([&](const LinkList& list) {
+        return bytes(list, site);
+    }));
 }
 
 void TMainForm::ImportCSV1Click() {

@@ -24,6 +24,8 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
         return QMessageBox::Warning;
     case MessageIcon::Error:
         return QMessageBox::Critical;
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
     }
     return QMessageBox::Information;
 }

@@ -91,6 +91,12 @@ void WindowGlue::showInFront() {
 }
 
 void WindowGlue::MinimizeClick() {
+    // Without a notification area nothing on screen brings the window back: say once what
+    // does.
+    if (!trayAvailable_ && !wayBackTold_) {
+        wayBackTold_ = true;
+        messages_.show(MessageIcon::Information, kWayBackWithoutTray);
+    }
     window_.hide();
 }
 

@@ -16,6 +16,11 @@ class QWidget;
 
 namespace trov {
 
+// Told at the first "Hide" on a desktop without a notification area.
+inline constexpr char kWayBackWithoutTray[] =
+    "Trov keeps running without its window.\r\n\r\nThis desktop has no notification area: "
+    "to bring the window back, start Trov again or run \"trovctl toggle\".";
+
 class Config;
 class Messages;
 struct MainMenus;
@@ -77,6 +82,7 @@ private:
     TrayIcon tray_;
     AutoHideDriver autoHide_;
     bool trayAvailable_ = false;
+    bool wayBackTold_ = false;
     bool noticeSuppressed_ = false;
 };
 

@@ -94,8 +94,11 @@ Glyph expandGlyph(Scheme scheme, int clientHeight, Glyph current) {
     return current;
 }
 
-BackgroundScheme NastaviOzadje(Config& config, Messages& messages, int colour) {
+BackgroundScheme NastaviOzadje(Config& config, Messages& messages, int colour,
+                               const std::function<void(const BackgroundScheme&)>& paint) {
     const BackgroundScheme scheme = backgroundScheme(colour);
+    if (paint)
+        paint(scheme);
     try {
         config.write(cfg::ColorPall, colour);
     } catch (const IniWriteError& e) {

@@ -5,6 +5,7 @@
 // settings files and the colour stores hold it.
 
 #include <cstdint>
+#include <functional>
 
 namespace trov {
 
@@ -20,8 +21,6 @@ constexpr int colourValue(int red, int green, int blue) {
 constexpr int redOf(int colour) { return colour & 0xFF; }
 constexpr int greenOf(int colour) { return (colour >> 8) & 0xFF; }
 constexpr int blueOf(int colour) { return (colour >> 16) & 0xFF; }
-// A plain colour value, as opposed to one with bits in the upper byte.
-constexpr bool isPlainColour(long long value) { return value >= 0 && value <= kWhite; }
 
 struct Rgb {
     int red = 0;
@@ -81,9 +80,10 @@ BackgroundScheme backgroundScheme(int colour);
 // arrow below; at exactly 350 the current glyph stays.
 Glyph expandGlyph(Scheme scheme, int clientHeight, Glyph current);
 
-// `NastaviOzadje` as far as it is a decision: the scheme of the colour, and [Color] Pall
-// stored at once. A refused write is reported through messages ("Unable to write to ...");
-// the scheme is returned all the same, so the window shows the colour in full even then.
-BackgroundScheme NastaviOzadje(Config& config, Messages& messages, int colour);
+// `NastaviOzadje` as far as it is a decision: the scheme of the colour, handed to paint,
+// and then [Color] Pall stored at once. A refused write is reported through messages
+// ("Unable to write to ...") with the colour already painted in full.
+BackgroundScheme NastaviOzadje(Config& config, Messages& messages, int colour,
+                               const std::function<void(const BackgroundScheme&)>& paint = {});
 
 } // namespace trov

@@ -63,10 +63,10 @@ WindowPosition keepOnPrimaryScreen(WindowPosition position, Extent window, Exten
 RecentFile readRecentFile(const std::string& path) {
     RecentFile file{allWhite(), {}};
     const IniFile ini(path);
-    for (std::size_t i = 0; i < kRecentSlots; ++i) {
-        const int value = ini.readInt(kRecentSection, slotKey('v', i), kWhite);
-        file.colours[i] = isPlainColour(value) ? value : kWhite;
-    }
+    // Values outside the plain range (system colours a settings file applied) stay as
+    // they are: they were the background once and are applied the same way again.
+    for (std::size_t i = 0; i < kRecentSlots; ++i)
+        file.colours[i] = ini.readInt(kRecentSection, slotKey('v', i), kWhite);
     file.position.left = ini.readInt(kRecentSection, "vx", 100);
     file.position.top = ini.readInt(kRecentSection, "vy", 100);
     return file;

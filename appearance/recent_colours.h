@@ -46,7 +46,7 @@ struct RecentFile {
 };
 
 // Reads "v1" ... "v30", "vx" and "vy" of the section "GeneralFall". A missing file or key,
-// or a value that is no plain colour, gives white; a missing position gives 100, 100.
+// or a value that is not an integer, gives white; a missing position gives 100, 100.
 RecentFile readRecentFile(const std::string& path);
 
 // The first of the folders shipped with the program that holds "Trov.lst" (empty when

@@ -66,6 +66,8 @@ TfRecent::TfRecent(RecentColours& recent, std::function<void(int)> applyBackgrou
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(kWidth, kHeight);
+    // Modal: the main window waits while colours are tried, and takes input again on OK.
+    setModal(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);

@@ -7,7 +7,8 @@
 
 namespace trov {
 
-enum class MessageIcon { Information, Warning, Error };
+// None: a plain box without an icon.
+enum class MessageIcon { Information, Warning, Error, None };
 
 class Messages {
 public:

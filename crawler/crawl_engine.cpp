@@ -61,6 +61,7 @@ void CrawlEngine::resetFlags() {
 
 void CrawlEngine::clearLinkList() {
     std::lock_guard lock(runMutex_);
+    std::lock_guard listLock(listMutex_);
     list_.clear();
 }
 
@@ -69,6 +70,7 @@ void CrawlEngine::resetAllSearches() {
     cancelRequested_.store(true);
     stopRequested_.store(true);
     std::lock_guard lock(runMutex_);
+    std::lock_guard listLock(listMutex_);
     root_.clear();
     list_.count = 0;
     list_.clear();
@@ -79,8 +81,26 @@ void CrawlEngine::checkCancel() {
         stopRequested_.store(true);
 }
 
+std::string CrawlEngine::fetch(const std::string& address) {
+    const bool held = listLock_.owns_lock();
+    if (held)
+        listLock_.unlock();
+    std::string page;
+    try {
+        page = source_.FetchPage(address);
+    } catch (...) {
+        if (held)
+            listLock_.lock();
+        throw;
+    }
+    if (held)
+        listLock_.lock();
+    return page;
+}
+
 void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
     std::lock_guard lock(runMutex_);
+    listLock_.lock();
     outcome_ = CrawlOutcome::None;
     // Made before the first fetch, so its making never falls between two fetches and
     // holds up the pages fetched ahead.
@@ -101,10 +121,12 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
             break;
         }
     } catch (...) {
+        listLock_.unlock();
         source_.endCrawl();
         progress_.panelShown(false);
         throw;
     }
+    listLock_.unlock();
     source_.endCrawl();
     if (cancelRequested_.load() && outcome_ != CrawlOutcome::Refused)
         outcome_ = CrawlOutcome::Cancelled;
@@ -113,6 +135,7 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
 void CrawlEngine::CrawlerPanelParams(CrawlMode mode, const std::string& site) {
     progress_.modeCaption({});
     progress_.barShown(false);
+    progress_.placeAddress(8, 21, 425);
     progress_.counterText(found(0));
     progress_.barPosition(0);
     progress_.addressShown(true);
@@ -146,12 +169,13 @@ CrawlEngine::SubpagePlan CrawlEngine::planSubpages(const std::vector<std::string
 
 void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
     CrawlerPanelParams(CrawlMode::StartFastCrawl, inputs.site);
+    progress_.placeAddress(8, 21, 370);
     progress_.barShown(true);
     search_ = SearchInputs::from(inputs);
     const std::string start = StartAddressOf(inputs.site);
     const std::string base = SiteBaseOf(start);
 
-    const std::string body = source_.FetchPage(start);
+    const std::string body = fetch(start);
     list_.setAddress(0, start);
     std::string source = RemoveEnclosed(body, '{', '}');
     list_.setText(0, StripTags(source));
@@ -174,7 +198,7 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
             if (accepted) {
                 const std::size_t at = list_.count;
                 list_.setVisited(at, false);
-                std::string page = RemoveEnclosed(source_.FetchPage(*accepted), '{', '}');
+                std::string page = RemoveEnclosed(fetch(*accepted), '{', '}');
                 list_.setText(at, StripTags(page));
                 list_.setSource(at, std::move(page));
                 progress_.currentAddress(*accepted);
@@ -251,6 +275,7 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
         cleanUpPass();
     }
 
+    progress_.placeAddress(8, 19, 370);
     progress_.barMaximum(static_cast<long>(list_.count));
     progress_.barShown(true);
 
@@ -308,14 +333,14 @@ bool CrawlEngine::qualifies(const std::string& address) const {
 std::string CrawlEngine::takeExpanded(const std::string& address) {
     const auto it = expanded_.find(address);
     if (it == expanded_.end())
-        return withoutBraces(source_.FetchPage(address));
+        return withoutBraces(fetch(address));
     std::string page = std::move(it->second);
     expanded_.erase(it);
     return page;
 }
 
 void CrawlEngine::SpiderUPGRADE(const std::string& page) {
-    const std::string body = source_.FetchPage(page);
+    const std::string body = fetch(page);
     // The fetch phase of "Crawl all internal pages" reads the page as it came for the
     // expansion rather than asking the server for it again.
     if (mode_ == CrawlMode::StartSlowCrawl && !expanded_.contains(page))
@@ -403,7 +428,7 @@ void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
             const std::string address = list_[e].address;
             if (address != kNil) {
                 std::string page =
-                    withoutBraces(inSite(address) ? source_.FetchPage(address) : std::string(kNil));
+                    withoutBraces(inSite(address) ? fetch(address) : std::string(kNil));
                 list_.setText(e, StripTags(page));
                 list_.setSource(e, std::move(page));
                 progress_.barPosition(static_cast<long>(e));

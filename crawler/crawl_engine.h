@@ -57,6 +57,13 @@ public:
     // The table and what the last operation did. Read them only while no crawl runs.
     LinkList& linkList() { return list_; }
     const LinkList& linkList() const { return list_; }
+    // Reads the table as it is at this moment, also while a crawl runs on another thread:
+    // the crawl lets readers in only while it waits for a page, so read sees the table
+    // between two of its changes.
+    template <typename Read> auto readLinkList(Read&& read) const {
+        std::lock_guard lock(listMutex_);
+        return read(list_);
+    }
     CrawlOutcome outcome() const { return outcome_; }
     const std::string& resultPage() const { return resultPage_; }
 
@@ -83,6 +90,8 @@ private:
     void writeResultPage(const CrawlInputs& inputs);
     void showLinks(const CrawlInputs& inputs);
     void checkCancel();
+    // source_.FetchPage, with the table free for readers while the page is awaited.
+    std::string fetch(const std::string& address);
     std::size_t nextUnvisited(std::size_t from);
     void duplicatePass();
     void cleanUpPass();
@@ -93,6 +102,9 @@ private:
     CrawlProgress& progress_;
 
     std::mutex runMutex_; // held by run(); whoever clears the table waits for it
+    // Held by run() while it changes the table, so readers see it between two changes.
+    mutable std::mutex listMutex_;
+    std::unique_lock<std::mutex> listLock_{listMutex_, std::defer_lock};
     LinkList list_;
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> cancelRequested_{false};

@@ -19,6 +19,12 @@ public:
     // The address being worked on, in full; the label shortens it to fit.
     virtual void currentAddress(const std::string& address) { (void)address; }
     virtual void addressShown(bool shown) { (void)shown; }
+    // Where the address label sits in the panel, and how wide it is.
+    virtual void placeAddress(int left, int top, int width) {
+        (void)left;
+        (void)top;
+        (void)width;
+    }
     virtual void barShown(bool shown) { (void)shown; }
     virtual void barMaximum(long maximum) { (void)maximum; }
     virtual void barPosition(long position) { (void)position; }

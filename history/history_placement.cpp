@@ -16,7 +16,6 @@ HistoryPlacement readHistoryPlacement(const Config& config) {
 void writeHistoryPlacement(Config& config, int left, int top, int width, int height,
                            HistoryWindowState state, bool applicationMinimised) {
     const int status = applicationMinimised ? 1 : static_cast<int>(state);
-    config.reload();
     config.writeAll({{cfg::HistSirina, width},
                      {cfg::HistVisina, height},
                      {cfg::HistLevo, left},

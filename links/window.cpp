@@ -294,7 +294,7 @@ void Tflinks::findNext() {
         text_->ensureCursorVisible();
     } else {
         messages_.show(
-            MessageIcon::Information,
+            MessageIcon::None,
             QString::fromStdU16String(links::cannotFindNextMessage(needle)).toStdString());
     }
     text_->setFocus();

@@ -27,9 +27,10 @@ void Config::writeBool(const ConfigKey& key, bool value) {
 }
 
 void Config::writeAll(std::initializer_list<std::pair<ConfigKey, int>> values) {
+    std::vector<IniEntry> entries;
     for (const auto& [key, value] : values)
-        ini_.edit().setValue(key.section, key.name, format(key, value));
-    ini_.flush();
+        entries.push_back({key.section, key.name, format(key, value)});
+    ini_.writeStrings(entries);
 }
 
 void Config::reload() {

@@ -83,7 +83,9 @@ inline constexpr std::array kPinKeys = {PinBrowser,  PinInterface, PinCountry,
 } // namespace cfg
 
 // YY.cfg of one data folder. Reads see the file as it was when the Config was made or
-// last written; each write reaches the disk before it returns (IniWriteError otherwise).
+// last written; each write reads the file again, changes only its own keys and reaches
+// the disk before it returns (IniWriteError otherwise), so hand edits made while the
+// program runs survive.
 class Config {
 public:
     Config(std::string path, ScreenSize screen = {});

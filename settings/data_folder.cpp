@@ -31,13 +31,11 @@ bool ensureDir(const std::string& dir) {
 
 DataFolder create(const std::string& base, bool appendTrov) {
     const std::string root = withSlash(base);
-    std::string folder = root;
-    if (appendTrov) {
-        if (ensureDir(root + "Trov"))
-            folder = root + "Trov/";
-    } else {
-        ensureDir(root);
-    }
+    // A "Trov" that cannot be created stays the data folder all the same: stores put in the
+    // shared folder above it would be lost from view at the next start, so their writes
+    // fail and say so instead.
+    const std::string folder = appendTrov ? root + "Trov/" : root;
+    ensureDir(folder);
     ensureDir(folder + "YYTemp");
     return DataFolder(folder);
 }

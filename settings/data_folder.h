@@ -12,8 +12,8 @@ public:
     explicit DataFolder(std::string path);
 
     // $XDG_DATA_HOME/Trov/ with its "YYTemp" sub-folder, created owner-only when missing.
-    // When "Trov" cannot be created the data folder is the base folder itself; failures
-    // are otherwise silent, as the window continues with what exists.
+    // Failures are silent, as the window continues with what exists; when "Trov" cannot
+    // be created the path stays and the stores' writes fail.
     static DataFolder resolve();
     // An explicit folder (trovctl --data-dir, tests), created the same way.
     static DataFolder at(const std::string& dir);

@@ -51,7 +51,6 @@ bool ResetAll(MainWindowCommands& main, Config& config, Messages& messages,
     form.BarvaOkvirja();
     main.syncFromModel();
 
-    config.reload(); // applying the colour stored it; keep that write
     config.writeAll({{cfg::PinBrowser, form.selection(ListField::Browser)},
                      {cfg::PinInterface, form.selection(ListField::Interface)},
                      {cfg::PinCountry, form.selection(ListField::Country)},

@@ -222,12 +222,27 @@ void IniDocument::eraseSection(std::string_view section) {
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-    if (const auto bytes = readWholeFile(path_))
+    reread();
+}
+
+void IniFile::reread() {
+    FileError error;
+    if (const auto bytes = readWholeFile(path_, &error))
         doc_ = IniDocument::parse(*bytes);
+    else if (error.reason.empty())
+        doc_ = {};
+    // A file that is there but cannot be read keeps the copy in memory, so a write never
+    // replaces it with only its own keys.
 }
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-    doc_.setValue(section, key, value);
+    writeStrings({{section, key, std::string(value)}});
+}
+
+void IniFile::writeStrings(const std::vector<IniEntry>& entries) {
+    reread();
+    for (const auto& e : entries)
+        doc_.setValue(e.section, e.key, e.value);
     flush();
 }
 

@@ -63,10 +63,19 @@ private:
     std::vector<std::string> lines_;
 };
 
-// An INI file on disk. Reads come from the text loaded at construction; each write goes to
-// the disk at once (atomically) as the profile writers do, unless the file already holds
-// the same bytes, and throws IniWriteError when the file cannot be written, so a sequence
-// of writes stops at the failing key.
+// One key to write.
+struct IniEntry {
+    std::string_view section;
+    std::string_view key;
+    std::string value;
+};
+
+// An INI file on disk. Reads come from the text loaded at construction or at the last
+// write. Each write first reads the file again and changes only its own keys, as the
+// profile writers do, so keys that another writer or the user changed meanwhile are
+// kept; it then goes to the disk at once (atomically), unless the file already holds the
+// same bytes, and throws IniWriteError when the file cannot be written, so a sequence of
+// writes stops at the failing key.
 class IniFile {
 public:
     explicit IniFile(std::string path);
@@ -88,12 +97,16 @@ public:
     void writeString(std::string_view section, std::string_view key, std::string_view value);
     void writeInt(std::string_view section, std::string_view key, int value);
     void writeBool(std::string_view section, std::string_view key, bool value);
+    // Several keys with one write of the file.
+    void writeStrings(const std::vector<IniEntry>& entries);
 
     // Whole-file use: change the document in memory, then flush() writes it once.
     IniDocument& edit() { return doc_; }
     void flush();
 
 private:
+    void reread();
+
     std::string path_;
     IniDocument doc_;
 };

@@ -116,10 +116,14 @@ void TfSugg::invertSelection() {
 }
 
 void TfSugg::deleteMarked() {
+    const std::vector<std::string> before = manager_.rows();
     FileError error;
     if (!manager_.deleteMarked(messages_, store_, &error))
         messages_.show(MessageIcon::Error, "Unable to write to " + error.path);
-    redraw();
+    // Refilling the list would drop its scroll position and selection, so a "No" (or a
+    // delete with nothing marked) leaves the list exactly as the user left it.
+    if (manager_.rows() != before)
+        redraw();
 }
 
 bool TfSugg::eventFilter(QObject* watched, QEvent* event) {

@@ -129,6 +129,19 @@ TEST(Colour, ARefusedStoreIsReportedAndTheSchemeStillComes) {
     EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/YY.cfg"));
 }
 
+TEST(Colour, ARefusedStoreIsReportedWithTheColourAlreadyPainted) {
+    test::TempDir dir;
+    Config config(dir.file("missing/YY.cfg"));
+    RecordingMessages messages;
+    std::size_t boxesWhenPainted = 99;
+    NastaviOzadje(config, messages, 0, [&](const BackgroundScheme& s) {
+        EXPECT_EQ(s.colour, 0);
+        boxesWhenPainted = messages.shown.size();
+    });
+    EXPECT_EQ(boxesWhenPainted, 0u);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
 TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
     struct Case {
         std::uint32_t seed;

@@ -30,7 +30,4 @@ TEST(ColourValue, RedIsTheLowByte) {
     EXPECT_EQ(redOf(14801352), 200);
     EXPECT_EQ(greenOf(14801352), 217);
     EXPECT_EQ(blueOf(14801352), 225);
-    EXPECT_TRUE(isPlainColour(kWhite));
-    EXPECT_FALSE(isPlainColour(kWhite + 1));
-    EXPECT_FALSE(isPlainColour(-1));
 }

@@ -75,13 +75,16 @@ TEST(RecentColours, KeptOnThePrimaryScreen) {
 TEST(RecentColours, ReadsLowerCaseKeysOfAnyCase) {
     test::TempDir dir;
     const std::string path =
-        dir.write("Trov.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\nv5=-5\n"
-                              "v6=16777216\nVX=-20\nvy=300\n");
+        dir.write("Trov.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\n"
+                              "v5=-2147483643\nv6=16777216\nVX=-20\nvy=300\n");
     const RecentFile file = readRecentFile(path);
     EXPECT_EQ(file.colours[0], 255);
     EXPECT_EQ(file.colours[1], 65280);
     EXPECT_EQ(file.colours[2], 16711680);
-    for (std::size_t i = 3; i < kRecentSlots; ++i)
+    EXPECT_EQ(file.colours[3], kWhite);
+    EXPECT_EQ(file.colours[4], static_cast<int>(0x80000005u)); // a system colour
+    EXPECT_EQ(file.colours[5], 16777216);
+    for (std::size_t i = 6; i < kRecentSlots; ++i)
         EXPECT_EQ(file.colours[i], kWhite) << i;
     EXPECT_EQ(file.position, (WindowPosition{-20, 300}));
 }

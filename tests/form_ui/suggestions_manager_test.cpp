@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
@@ -127,6 +128,25 @@ private slots:
         rig.press(QStringLiteral("Delete"));
         QCOMPARE(rig.rows(), (QStringList{"Bat", "dogs "}));
         QCOMPARE(rig.dir.read("gs1001.sgg"), std::string("|Bat|;|dogs\r\n"));
+    }
+
+    void noToDeleteKeepsMarksSelectionAndScrollPosition() {
+        std::string line;
+        for (int i = 0; i < 100; ++i)
+            line += (i ? "|;|" : "|") + std::to_string(1000 + i);
+        Rig rig(line + "\r\n");
+        QScrollBar* bar = rig.list()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        const int row = rig.list()->indexAt(QPoint(5, 5)).row();
+        rig.click(rig.textPoint(row));
+        const int scrolled = bar->value();
+        const QList<bool> marks = rig.marks();
+        rig.press(QStringLiteral("Delete"));
+        QCOMPARE(rig.messages.asked.size(), std::size_t(1));
+        QCOMPARE(bar->value(), scrolled);
+        QCOMPARE(rig.marks(), marks);
+        QCOMPARE(rig.list()->currentRow(), row);
+        QVERIFY(rig.list()->item(row)->isSelected());
     }
 
     void escAndCloseEndTheDialogWithoutWriting() {

@@ -21,6 +21,16 @@ using test::ShownTexts;
 
 namespace {
 
+struct RecordedMessages : Messages {
+    std::vector<std::string> shown;
+    std::vector<MessageIcon> icons;
+    void show(MessageIcon icon, const std::string& text, bool) override {
+        shown.push_back(text);
+        icons.push_back(icon);
+    }
+    bool ask(const std::string&) override { return false; }
+};
+
 QPoint pointOfLine(QPlainTextEdit* text, int line) {
     QTextCursor cursor(text->document()->findBlockByNumber(line));
     cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
@@ -117,6 +127,17 @@ private slots:
         QTest::mouseClick(find->findNextButton(), Qt::LeftButton);
         QTest::mouseClick(find->findNextButton(), Qt::LeftButton);
         QCOMPARE(messages.shown, std::vector<std::string>{"Cannot find \"abc \""});
+    }
+
+    void cannotFindIsAPlainBoxAndF3AnInformation() {
+        RecordedMessages messages;
+        Tflinks window(messages, {});
+        window.setLinksText(QStringLiteral("abc"));
+        window.findDialog()->setFindText(QStringLiteral("x"));
+        window.findNext();
+        window.findFirst();
+        QCOMPARE(messages.icons,
+                 (std::vector<MessageIcon>{MessageIcon::None, MessageIcon::Information}));
     }
 
     void openUrlHandsOnlyWebAddressesOn() {

@@ -5,6 +5,7 @@
 #include "appearance/color_cld.h"
 #include "appearance/grab_window.h"
 #include "appearance/recent_colours.h"
+#include "appearance/recent_window.h"
 #include "main_form_fixture.h"
 #include "settings/ini.h"
 #include "tests/support/known_picture.h"
@@ -13,6 +14,8 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QPainter>
+#include <QPushButton>
+#include <QTimer>
 #include <filesystem>
 
 using namespace trov;
@@ -157,6 +160,15 @@ private slots:
         QCOMPARE(cfgValue(*f_, "Color", "Pall"), std::optional<std::string>(text(kGreen)));
         QCOMPARE(w_->recentColours().slot(0), kGreen);
         QVERIFY(w_->isVisible());
+    }
+
+    // "Recent colors" holds the main window's input until OK.
+    void recentColoursOpensModal() {
+        make();
+        w_->menus().Recentcolors1->trigger();
+        QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(w_->recentWindow()));
+        QTest::mouseClick(w_->recentWindow()->okButton(), Qt::LeftButton);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 

@@ -150,6 +150,23 @@ private slots:
         QCOMPARE(f_->dir().read("after.txt"), server_->url("/") + "\r\n");
     }
 
+    void exportDuringACrawlWritesTheTableAsItIs() {
+        serve(12, 400);
+        make();
+        w_->menus().mode(CrawlMode::interLinks)->trigger();
+        site(server_->url("/"));
+        w_->go();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            w_->crawlerPanel()->counterLabel()->text() == QStringLiteral("Found 12 items"), 15000);
+        QVERIFY(w_->runner().running());
+        const std::string out = f_->dir().file("during.txt");
+        f_->files.save = [&](const FileDialogSpec&, const std::string&) { return out; };
+        w_->menus().Exportlinks1000->trigger();
+        const std::string exported = f_->dir().read("during.txt");
+        QVERIFY2(exported.find(server_->url("/p11") + "\r\n") != std::string::npos,
+                 exported.c_str());
+    }
+
     void aNewGoDuringACrawlStartsAfresh() {
         serve(12, 300);
         startFastCrawl();

@@ -148,6 +148,20 @@ private slots:
         QCOMPARE(f.autostart.removals, 1);
     }
 
+    void hideWithoutATrayTellsTheWayBackOnce() {
+        MainFormFixture f;
+        TMainForm& w = f.create();
+        if (w.glue().trayAvailable())
+            QSKIP("this desktop has a notification area");
+        for (int i = 0; i < 2; ++i) {
+            w.show();
+            w.menus().Minimize->trigger();
+            QVERIFY(!w.isVisible());
+        }
+        QCOMPARE(f.messages.shown.size(), std::size_t(1));
+        QCOMPARE(f.messages.shown[0].text, std::string(kWayBackWithoutTray));
+    }
+
     // The desktop's browsers are read when first needed; the keys that choose the entry,
     // the first run's autostart entry and what closing writes stay as they were.
     void browsersAreReadWhenFirstNeeded() {

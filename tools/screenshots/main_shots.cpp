@@ -132,7 +132,6 @@ int main(int argc, char** argv) {
     w.menus().PopCrawler->hide();
     a.edomain->setText(QString::fromLatin1(SampleSite::kStart));
     trov::CrawlerPanel* panel = w.crawlerPanel();
-    panel->setCrawlMode(trov::CrawlMode::StartFastCrawl);
     SampleSite site;
     site.pausedAt = SampleSite::page(17);
     bool panelSaved = false;
