@@ -131,6 +131,7 @@ private:
     void exportLinkList(std::string (*fileName)(std::string_view site),
                         std::string (*bytes)(const LinkList& list, std::string_view site));
     void wireControls();
+    void wireDropDown();
     void buildAdvanced();
     void placeAdvanced(const QObjectList& before);
     void wireAdvanced();
