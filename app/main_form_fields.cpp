@@ -78,10 +78,10 @@ OwnerField ownerOf(TextField f) {
 } // namespace
 
 void TMainForm::fieldChanged(TextField field, const QString& text) {
+    // The model makes a changed field the owner, also when a command set its text.
     model_.setText(field, text.toStdString());
     if (syncing_)
         return;
-    model_.setSuggestionOwner(ownerOf(field));
     if (!suppress_)
         GSLBosvezi();
     suppress_ = false;

@@ -56,6 +56,7 @@ public:
 
     // Text fields.
     const std::string& text(TextField f) const;
+    // A text that differs from the field's makes that field the suggestion owner.
     void setText(TextField f, std::string text);
     OwnerField suggestionOwner() const { return owner_; }
     void setSuggestionOwner(OwnerField f) { owner_ = f; }

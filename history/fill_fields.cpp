@@ -139,6 +139,11 @@ void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommand
                 return record[column] == kAbsentMarker ? std::string()
                                                        : std::string(record[column]);
             };
+            // Emptied first, so each field the record fills changes and the last of them
+            // serves the suggestions, as if typed.
+            for (TextField f :
+                 {TextField::Exact, TextField::Exclude, TextField::Site, TextField::Words})
+                form.setText(f, {});
             form.setText(TextField::Exact, fieldText(kColExact));
             form.setText(TextField::Exclude, fieldText(kColExclude));
             form.setText(TextField::Site, fieldText(kColSite));

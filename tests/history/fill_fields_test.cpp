@@ -94,6 +94,15 @@ TEST_F(FillFixture, AnExpandedRecordFillsEveryFieldAndExpands) {
     EXPECT_EQ(main.calls.back(), "sync");
 }
 
+TEST_F(FillFixture, TheLastFieldFilledServesTheSuggestions) {
+    FillFields(collapsedRecord("cats", "Google", "All"), true, main); // nothing typed before
+    EXPECT_EQ(main.model.ownerText(), "cats");
+    HistoryRecord r = collapsedRecord("- - -", "Google", "All");
+    r.set(kColExact, "big cat");
+    FillFields(r, true, main);
+    EXPECT_EQ(main.model.suggestionOwner(), OwnerField::Exact);
+}
+
 TEST_F(FillFixture, ACollapsedRecordDoesNotExpand) {
     main.model.setText(TextField::Exact, "old");
     FillFields(collapsedRecord("dogs", "DuckDuckGo", "Maps"), true, main);
