@@ -145,6 +145,8 @@ private:
     void fieldChanged(TextField field, const QString& text);
     bool fieldKey(TextField field, QKeyEvent* key);
     void fieldEscape();
+    // A drop-down row into a field, without refreshing the drop-down.
+    void putRow(QLineEdit* field, const QString& text);
     void engineClicked(SearchEngine engine);
     void showEngine(const EngineSelection& selection);
     void showKinds();

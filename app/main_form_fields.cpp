@@ -20,15 +20,8 @@ constexpr std::array kTextFields = {TextField::Words, TextField::Exact, TextFiel
 } // namespace
 
 void TMainForm::wireDropDown() {
-    connect(dropDown_, &SuggestionList::rowChosen, this, [this](const QString& text) {
-        // A row put into the field is no typing: the list stays as it is.
-        if (QLineEdit* owner = ownerField()) {
-            const bool was = fromDropDown_;
-            fromDropDown_ = true;
-            owner->setText(text);
-            fromDropDown_ = was;
-        }
-    });
+    connect(dropDown_, &SuggestionList::rowChosen, this,
+            [this](const QString& text) { putRow(ownerField(), text); });
     connect(dropDown_, &SuggestionList::goRequested, this, &TMainForm::xiGOClick);
     connect(dropDown_, &SuggestionList::escaped, this, [this] {
         if (QLineEdit* owner = ownerField()) {
@@ -43,6 +36,16 @@ void TMainForm::wireDropDown() {
         }
     });
     connect(dropDown_, &SuggestionList::deleteRequested, this, &TMainForm::deleteSearchSuggestion);
+}
+
+void TMainForm::putRow(QLineEdit* field, const QString& text) {
+    if (!field)
+        return;
+    // A row put into a field is no typing: the list stays as it is.
+    const bool was = fromDropDown_;
+    fromDropDown_ = true;
+    field->setText(text);
+    fromDropDown_ = was;
 }
 
 QLineEdit* TMainForm::ownerField() {
@@ -109,7 +112,8 @@ bool TMainForm::fieldKey(TextField field, QKeyEvent* key) {
         return true;
     case Qt::Key_Down:
         if (dropDown_->isVisible()) {
-            dropDown_->enterFromField();
+            if (const std::optional<QString> first = dropDown_->enterFromField())
+                putRow(builtField(field), *first);
             return true;
         }
         return false;
