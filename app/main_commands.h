@@ -35,6 +35,10 @@ public:
     virtual int backgroundColour() const = 0;
     // Applies and stores a background colour (NastaviOzadje).
     virtual void applyBackground(int colour) = 0;
+    // Hides the suggestion drop-down.
+    virtual void hideSuggestions() {}
+    // Puts the input focus in the search-words field.
+    virtual void focusWords() {}
 };
 
 // The main menu's commands that belong to the other windows.

@@ -58,6 +58,8 @@ public:
     void loadCrawlList(const std::string& path) override;
     int backgroundColour() const override { return background_; }
     void applyBackground(int colour) override { NastaviOzadje(colour); }
+    void hideSuggestions() override;
+    void focusWords() override;
 
     // Commands of the window.
     void xiGOClick();

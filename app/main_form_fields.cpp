@@ -48,6 +48,14 @@ void TMainForm::putRow(QLineEdit* field, const QString& text) {
     fromDropDown_ = was;
 }
 
+void TMainForm::hideSuggestions() {
+    dropDown_->hide();
+}
+
+void TMainForm::focusWords() {
+    w_.eURL->setFocus();
+}
+
 QLineEdit* TMainForm::ownerField() {
     switch (model_.suggestionOwner()) {
     case OwnerField::None:

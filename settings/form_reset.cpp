@@ -50,6 +50,8 @@ bool ResetAll(MainWindowCommands& main, Config& config, Messages& messages,
     form.recomputeFragments();
     form.BarvaOkvirja();
     main.syncFromModel();
+    main.focusWords();
+    main.hideSuggestions();
 
     config.reload(); // applying the colour stored it; keep that write
     config.writeAll({{cfg::PinBrowser, form.selection(ListField::Browser)},
@@ -74,6 +76,8 @@ void xiMetlaClick(MainWindowCommands& main, Config& config) {
     form.recomputeFragments();
     form.BarvaOkvirja();
     main.syncFromModel();
+    main.focusWords();
+    main.hideSuggestions();
 }
 
 } // namespace trov

@@ -135,6 +135,7 @@ bool readSettingsFile(const std::string& path, MainWindowCommands& main) {
     if (!main.isExpanded())
         main.toggleExpanded();
     main.syncFromModel();
+    main.hideSuggestions();
     return true;
 }
 

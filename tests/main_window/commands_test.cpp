@@ -2,11 +2,15 @@
 // keys that move into the drop-down, the commands that clear the form, and a history
 // record's list file.
 
+#include "app/form_windows.h"
+#include "app/main_menus.h"
 #include "app/suggestion_list.h"
 #include "main_form_fixture.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolButton>
 
 using namespace trov;
 using namespace trov::test;
@@ -16,10 +20,12 @@ class CommandsTest : public QObject {
 
     std::unique_ptr<MainFormFixture> f_;
     TMainForm* w_ = nullptr;
+    std::unique_ptr<FormWindows> windows_;
     QListWidget* list() { return w_->dropDown().widget(); }
 
     // An expanded window whose drop-down serves "ap" typed in eURL.
     void makeWithDropDown() {
+        cleanup();
         f_ = std::make_unique<MainFormFixture>();
         f_->writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
         f_->dir().write("gs1001.sgg", "|apple pie|;|apricot|;|zebra\r\n");
@@ -32,11 +38,46 @@ class CommandsTest : public QObject {
         QTest::keyClicks(w_->widgets().eURL, QStringLiteral("ap"));
         QVERIFY(list()->isVisible());
     }
+    // The settings commands, broom and reset behind the window's menu and broom.
+    void wireFormWindows() {
+        FormWindowHooks hooks;
+        hooks.files = &f_->files;
+        windows_ = std::make_unique<FormWindows>(*w_, *f_->history, *f_->suggestions, *f_->config,
+                                                 f_->messages, DataFolder(f_->folder()), hooks);
+        f_->services->formCommands = windows_.get();
+    }
 
 private slots:
     void cleanup() {
+        if (f_)
+            f_->services->formCommands = nullptr;
+        windows_.reset();
         w_ = nullptr;
         f_.reset();
+    }
+
+    void commandsThatRewriteTheFieldsCloseTheDropDown() {
+        struct Row {
+            const char* name;
+            bool focusesWords;
+            void (*run)(TMainForm&);
+        };
+        const Row rows[] = {
+            {"broom", true, [](TMainForm& w) { w.widgets().xiMetla->click(); }},
+            {"reset", true, [](TMainForm& w) { w.menus().ResetAllSettings1->trigger(); }},
+            {"open settings", false, [](TMainForm& w) { w.menus().OpenSettings1->trigger(); }},
+        };
+        for (const Row& row : rows) {
+            makeWithDropDown();
+            wireFormWindows();
+            f_->messages.answers = {true};
+            const std::string file = f_->dir().write("s.gms", "[Pin]\r\nTip2=2\r\n");
+            f_->files.open = [file](const FileDialogSpec&, const std::string&) { return file; };
+            w_->advanced().eexact->setFocus();
+            row.run(*w_);
+            QVERIFY2(!list()->isVisible(), row.name);
+            QVERIFY2(!row.focusesWords || w_->widgets().eURL->hasFocus(), row.name);
+        }
     }
 
     void onlyARowChosenInTheListReplacesTypedText() {
