@@ -302,14 +302,13 @@ TEST_F(ResetFixture, ResetReturnsTheListsAndUndoesThePins) {
     EXPECT_EQ(main.model.selection(ListField::Country), 0);
 }
 
-TEST_F(ResetFixture, ResetWithoutADefaultBrowserKeepsTheFirstEntry) {
-    fillForm();
-    ASSERT_TRUE(ResetAll(main, config, messages, ""));
-    EXPECT_EQ(main.model.selection(ListField::Browser), 0);
+TEST_F(ResetFixture, ResetWithANameNoEntryHoldsTakesTheMarkedEntry) {
+    for (const char* name : {"", "opera", "firefox-esr"}) {
+        fillForm();
+        ASSERT_TRUE(ResetAll(main, config, messages, name));
+        EXPECT_EQ(main.model.selection(ListField::Browser), 1) << name; // "Firefox (Default)"
+    }
     EXPECT_TRUE(main.called("colour 14801352")); // nothing stored: the default colour
-    fillForm();
-    ASSERT_TRUE(ResetAll(main, config, messages, "opera"));
-    EXPECT_EQ(main.model.selection(ListField::Browser), 0);
 }
 
 TEST_F(ResetFixture, BroomWithPinsRestoresThemAndEmptiesTheRest) {
