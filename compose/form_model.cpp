@@ -187,6 +187,7 @@ void FormModel::recomputeFragments() {
 
 bool FormModel::NaloziKombo(SearchEngine engine) {
     const bool links = engine == SearchEngine::Links;
+    const bool listLoaded = marks_[CrawlMode::CrawlCSV];
     siteReadOnly_ = false;
     marks_.set(CrawlMode::StartFastCrawl, false);
     marks_.set(CrawlMode::StartSlowCrawl, false);
@@ -197,8 +198,9 @@ bool FormModel::NaloziKombo(SearchEngine engine) {
     }
     engine_ = engine;
     kindIndex_ = 0;
-    // Results of a crawl do not survive a change of engine.
-    if (!links && crawl_) {
+    // Results of a crawl do not survive a change of engine; a loaded list survives a
+    // settings file.
+    if ((selectingFromFile_ ? !listLoaded : !links) && crawl_) {
         crawl_->clearLinkList();
         return true;
     }

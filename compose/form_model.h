@@ -97,6 +97,9 @@ public:
     EngineSelection selectEngine(SearchEngine engine);
     // NaloziKombo alone; true when the LinkList was emptied.
     bool NaloziKombo(SearchEngine engine);
+    // While on, engine selections are a settings file's, not a button's: each empties the
+    // LinkList, the Links one included, unless "Crawl from list of links" is ticked.
+    void setSelectingFromFile(bool on) { selectingFromFile_ = on; }
     std::span<const std::string_view> kinds() const;
     int kindIndex() const { return kindIndex_; }
     std::string kindText() const;
@@ -153,6 +156,7 @@ private:
     bool loadAtStartUp_ = true;
     CrawlMarks marks_;
     int crawlRequestMode_ = kNoCrawlRequest;
+    bool selectingFromFile_ = false;
     bool siteReadOnly_ = false;
     std::string crawlListFile_;
 };

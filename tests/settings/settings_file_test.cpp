@@ -4,6 +4,7 @@
 #include "settings/form_reset.h"
 #include "settings/ini.h"
 #include "settings/settings_file.h"
+#include "tests/compose/fakes.h"
 #include "tests/history/fake_messages.h"
 #include "tests/support/fake_main_window.h"
 #include "tests/support/temp_dir.h"
@@ -240,6 +241,26 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{10, SearchEngine::Links, true, false, true, false},
                       OpenCase{11, SearchEngine::Links, true, false, false, true},
                       OpenCase{250, SearchEngine::Links, true, false, false, true}));
+
+TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
+    struct Row {
+        int code;
+        bool listLoaded;
+        bool emptied;
+    };
+    const Row rows[] = {{1, false, true}, {9, false, true},  {11, false, true},
+                        {1, true, false}, {10, true, false}, {0, false, false}};
+    for (const Row& r : rows) {
+        test::TempDir dir;
+        test::RecordingCrawl crawl;
+        FakeMainWindow main(&crawl);
+        main.model.selectEngine(SearchEngine::Links);
+        main.model.setCrawlMark(CrawlMode::CrawlCSV, r.listLoaded);
+        const std::string file = "[Pin]\r\nTip2=" + std::to_string(r.code) + "\r\n";
+        ASSERT_TRUE(readSettingsFile(dir.write("s.gms", file), main));
+        EXPECT_EQ(crawl.calls.size(), r.emptied ? 1u : 0u) << r.code << " " << r.listLoaded;
+    }
+}
 
 // ---- Reset all settings and the broom ---------------------------------------------------
 

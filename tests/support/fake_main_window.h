@@ -12,6 +12,8 @@
 namespace trov::test {
 
 struct FakeMainWindow : MainWindowCommands {
+    explicit FakeMainWindow(CrawlPort* crawl = nullptr) : model(crawl) {}
+
     FormModel model;
     bool expanded = false;
     int background = 14801352;
