@@ -177,6 +177,7 @@ void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommand
     if (expand && record[kColBrowser] != kCollapsedBrowser && !main.isExpanded())
         main.toggleExpanded();
     main.syncFromModel();
+    main.hideSuggestions();
 }
 
 } // namespace trov

@@ -23,8 +23,9 @@ std::string crawlListPathOf(std::string_view engineText);
 // "Any time".
 bool recordWantsExpansion(const HistoryRecord& record);
 
-// FillFields for the record the detail panel shows. listHasRows false only brings the
-// main window forward (done by the caller).
+// FillFields for the record the detail panel shows, ending with the suggestion drop-down
+// hidden. listHasRows false fills nothing; bringing the main window forward is the
+// caller's.
 void FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main);
 
 } // namespace trov

@@ -141,6 +141,12 @@ TEST_F(FillFixture, AnEmptyListOnlyBringsTheWindowForward) {
     EXPECT_EQ(main.model.engine(), SearchEngine::Google);
 }
 
+TEST_F(FillFixture, EveryFillClosesTheDropDown) {
+    FillFields(collapsedRecord("cats", "Google", "All"), true, main);
+    FillFields(collapsedRecord("cats", "Google", "All"), false, main);
+    EXPECT_EQ(main.suggestionsHidden, 2);
+}
+
 TEST_F(FillFixture, AnUnknownPeriodSelectsAnyTime) {
     main.model.select(ListField::Period, 4);
     FillFields(expandedRecord("Google", "Past decade", "All"), true, main);

@@ -20,6 +20,7 @@ struct FakeMainWindow : MainWindowCommands {
     std::vector<std::string> calls;
     std::vector<EngineSelection> selections;
     std::vector<std::string> loadedLists;
+    int suggestionsHidden = 0;
 
     FormModel& form() override { return model; }
     void syncFromModel() override { calls.push_back("sync"); }
@@ -43,6 +44,7 @@ struct FakeMainWindow : MainWindowCommands {
         model.setCrawlMark(CrawlMode::CrawlCSV, true);
         model.setSiteReadOnly(true);
     }
+    void hideSuggestions() override { ++suggestionsHidden; }
     int backgroundColour() const override { return background; }
     void applyBackground(int colour) override {
         calls.push_back("colour " + std::to_string(colour));
