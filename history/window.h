@@ -100,6 +100,7 @@ private:
     QPushButton* close_ = nullptr;
     bool syncing_ = false;
     bool placementFailureShown_ = false;
+    bool listFocusOnActivation_ = false; // opened by toggle: its list keeps the focus
 };
 
 } // namespace trov

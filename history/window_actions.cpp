@@ -20,6 +20,7 @@ namespace trov {
 void Tfhist::toggle() {
     if (isVisible()) {
         hide();
+        listFocusOnActivation_ = false;
         return;
     }
     rowsChanged();
@@ -29,6 +30,8 @@ void Tfhist::toggle() {
         pushSelection(0, false);
         showDetail();
     }
+    // The activation this show brings arrives later and would move the focus to Find.
+    listFocusOnActivation_ = true;
     show();
     raise();
     activateWindow();
