@@ -35,6 +35,9 @@ public:
     virtual int backgroundColour() const = 0;
     // Applies and stores a background colour (NastaviOzadje).
     virtual void applyBackground(int colour) = 0;
+    // Visible and not faded out (FadeLevel 10 or more); a window that cannot tell counts
+    // as away, so it is brought forward.
+    virtual bool isShown() const { return false; }
     // Hides the suggestion drop-down.
     virtual void hideSuggestions() {}
     // Puts the input focus in the search-words field.

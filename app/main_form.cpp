@@ -397,6 +397,10 @@ void TMainForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+bool TMainForm::isShown() const {
+    return glue_->shown();
+}
+
 void TMainForm::reportRefusal(const std::exception& e) {
     services_.messages.show(MessageIcon::Error, e.what());
 }

@@ -58,6 +58,7 @@ public:
     void loadCrawlList(const std::string& path) override;
     int backgroundColour() const override { return background_; }
     void applyBackground(int colour) override { NastaviOzadje(colour); }
+    bool isShown() const override;
     void hideSuggestions() override;
     void focusWords() override;
 

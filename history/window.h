@@ -32,7 +32,8 @@ struct HistoryWindowServices {
     Config& config;
     Messages& messages;
     FileChooser& files;
-    // Shows the main window at full opacity and brings it to the front.
+    // Shows the main window at full opacity and brings it to the front; run by a Fill when
+    // the main window is hidden or faded out.
     std::function<void()> bringMainForward;
     // Where the window opens, as read from YY.cfg at the program's start; none: read
     // when the window is made.

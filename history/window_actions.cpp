@@ -169,7 +169,9 @@ void Tfhist::exportCsv() {
 }
 
 void Tfhist::FillFields() {
-    if (services_.bringMainForward)
+    // A main window in view stays as it is: hiding and showing it again would flicker and
+    // take the activation from this window.
+    if (!services_.main.isShown() && services_.bringMainForward)
         services_.bringMainForward();
     trov::FillFields(view_.detail(), view_.rowCount() > 0, services_.main);
 }

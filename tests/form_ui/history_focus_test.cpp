@@ -1,4 +1,5 @@
-// The history window beside the main window: where the focus lands when it opens.
+// The history window beside the main window: where the focus lands when it opens, and
+// when a Fill brings the main window forward.
 
 #include "history/window.h"
 #include "settings/config.h"
@@ -22,7 +23,9 @@ struct Rig {
     Config config{dir.file("YY.cfg")};
     test::AnsweringMessages messages;
     test::QueuedFiles files;
-    Tfhist window{HistoryWindowServices{main, store, config, messages, files, {}}};
+    int broughtForward = 0;
+    Tfhist window{
+        HistoryWindowServices{main, store, config, messages, files, [this] { ++broughtForward; }}};
 
     Rig() {
         HistoryRecord r;
@@ -47,6 +50,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&rig.window));
         QCoreApplication::processEvents();
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(rig.window.table()));
+    }
+
+    void fillBringsOnlyAMainWindowOutOfViewForward() {
+        Rig rig;
+        rig.window.toggle();
+        for (const bool shown : {true, false}) {
+            rig.main.shown = shown;
+            rig.broughtForward = 0;
+            rig.window.FillFields();
+            QCOMPARE(rig.broughtForward, shown ? 0 : 1);
+        }
     }
 };
 

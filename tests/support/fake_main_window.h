@@ -20,6 +20,7 @@ struct FakeMainWindow : MainWindowCommands {
     std::vector<std::string> calls;
     std::vector<EngineSelection> selections;
     std::vector<std::string> loadedLists;
+    bool shown = false;
     int suggestionsHidden = 0;
 
     FormModel& form() override { return model; }
@@ -44,6 +45,7 @@ struct FakeMainWindow : MainWindowCommands {
         model.setCrawlMark(CrawlMode::CrawlCSV, true);
         model.setSiteReadOnly(true);
     }
+    bool isShown() const override { return shown; }
     void hideSuggestions() override { ++suggestionsHidden; }
     int backgroundColour() const override { return background; }
     void applyBackground(int colour) override {
