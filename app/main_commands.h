@@ -30,7 +30,8 @@ public:
     virtual void toggleExpanded() = 0;
     // Go, as the Go button.
     virtual void go() = 0;
-    // "Crawl from list of links" chosen with this list file, without the open dialog.
+    // "Crawl from list of links" chosen with this list file, without the open dialog (also
+    // when the path is empty or names no file).
     virtual void loadCrawlList(const std::string& path) = 0;
     virtual int backgroundColour() const = 0;
     // Applies and stores a background colour (NastaviOzadje).

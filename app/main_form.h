@@ -200,7 +200,7 @@ private:
     bool firstStart_ = true;
     bool closing_ = false;
     bool syncing_ = false;
-    QString openDialogFile_; // the list crawl's file, when already chosen
+    std::optional<std::string> listFileGiven_; // the list crawl's file, when not to be asked
     QPoint dragOffset_;
     bool dragging_ = false;
 };

@@ -102,8 +102,15 @@ void restoreLinks(std::string_view engineText, MainWindowCommands& main) {
 std::string crawlListPathOf(std::string_view text) {
     std::string path;
     const std::size_t from = text.find(kCrawlFromFile);
-    const std::size_t slash =
-        from == std::string_view::npos ? from : text.find('/', from + kCrawlFromFile.size());
+    std::size_t slash = std::string_view::npos;
+    if (from != std::string_view::npos) {
+        // A path of this desktop, or one with a drive letter from a Windows history.
+        slash = text.find('/', from + kCrawlFromFile.size());
+        const std::size_t drive = text.find(":\\", from + kCrawlFromFile.size());
+        if (drive != std::string_view::npos && drive > from + kCrawlFromFile.size() &&
+            drive - 1 < slash)
+            slash = drive - 1;
+    }
     for (std::string_view ext : {std::string_view(".csv"), std::string_view(".txt")}) {
         if (text.find(ext) == std::string_view::npos)
             continue;

@@ -14,8 +14,9 @@ namespace trov {
 class MainWindowCommands;
 
 // The list file inside a "Links ( Crawl from a file <path> )" text: from the first "/"
-// after "Crawl from a file " up to and including the ".csv" of the first ".csv )"; a
-// ".txt )" path found the same way wins. Empty when there is none.
+// after "Crawl from a file ", or the drive letter before a ":\" when that comes first, up
+// to and including the ".csv" of the first ".csv )"; a ".txt )" path found the same way
+// wins. Empty when there is none.
 std::string crawlListPathOf(std::string_view engineText);
 
 // Whether the record asks for the expanded form: any of Exact, Exclude, Site or Domain,

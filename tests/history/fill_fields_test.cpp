@@ -47,6 +47,7 @@ TEST(CrawlListPath, TakesThePathOfTheListFile) {
         {"Links ( Crawl from a file /home/ana/my list.txt )", "/home/ana/my list.txt"},
         {"Links ( Crawl from a file /data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
         {"Links ( Crawl from a file /tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
+        {"Links ( Crawl from a file C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
         {"Links ( Crawl from a file relative.csv )", ""},
         {"Links ( Crawl from a file  )", ""},
         {"Links ( Crawl from a file /tmp/links.csv)", ""},

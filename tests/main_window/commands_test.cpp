@@ -5,6 +5,7 @@
 #include "app/form_windows.h"
 #include "app/main_menus.h"
 #include "app/suggestion_list.h"
+#include "history/fill_fields.h"
 #include "main_form_fixture.h"
 
 #include <QAction>
@@ -96,6 +97,24 @@ private slots:
         QCOMPARE(exact->text(), QStringLiteral("apple pie"));
         QCOMPARE(w_->widgets().eURL->text(), QStringLiteral("ap"));
         QVERIFY(list()->hasFocus());
+    }
+
+    void aRecordsListFileIsLoadedWithoutAsking() {
+        makeWithDropDown();
+        int asked = 0;
+        f_->files.open = [&asked](const FileDialogSpec&, const std::string&) {
+            ++asked;
+            return std::string();
+        };
+        HistoryRecord r;
+        for (std::size_t c = 0; c < kHistoryColumnCount; ++c)
+            r.set(c, "- - -");
+        r.set(kColBrowser, "Default");
+        r.set(kColEngine, "Links ( Crawl from a file C:\\Users\\ana\\links.csv )");
+        FillFields(r, true, *w_);
+        QCOMPARE(asked, 0);
+        QCOMPARE(f_->messages.shown.back().text, std::string("File links.csv does not exist."));
+        QVERIFY(w_->form().crawlMarks()[CrawlMode::CrawlCSV]);
     }
 };
 
