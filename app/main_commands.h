@@ -30,7 +30,8 @@ public:
     virtual void toggleExpanded() = 0;
     // Go, as the Go button.
     virtual void go() = 0;
-    // "Crawl from list of links" chosen with this list file, without the open dialog.
+    // "Crawl from list of links" chosen with this list file, without the open dialog (also
+    // when the path is empty or names no file).
     virtual void loadCrawlList(const std::string& path) = 0;
     // Runs the own engine of that name with the form as it now is; false when there is
     // no such engine.
@@ -44,6 +45,13 @@ public:
     virtual int backgroundColour() const = 0;
     // Applies and stores a background colour (NastaviOzadje).
     virtual void applyBackground(int colour) = 0;
+    // Visible and not faded out (FadeLevel 10 or more); a window that cannot tell counts
+    // as away, so it is brought forward.
+    virtual bool isShown() const { return false; }
+    // Hides the suggestion drop-down.
+    virtual void hideSuggestions() {}
+    // Puts the input focus in the search-words field.
+    virtual void focusWords() {}
 };
 
 // The main menu's commands that belong to the other windows.

@@ -44,9 +44,6 @@ public:
     bool historyWindowShown() const override { return false; }
 };
 
-constexpr std::array kTextFields = {TextField::Words, TextField::Exact, TextField::Exclude,
-                                    TextField::Site};
-
 void paintFace(QWidget* widget, std::uint32_t colour) {
     if (!widget)
         return;
@@ -128,30 +125,7 @@ void TMainForm::wireControls() {
         model_.setKindIndex(index);
         showColours();
     });
-
-    connect(dropDown_, &SuggestionList::rowChosen, this, [this](const QString& text) {
-        // A row put into the field is no typing: the list stays as it is.
-        if (QLineEdit* owner = ownerField()) {
-            const bool was = fromDropDown_;
-            fromDropDown_ = true;
-            owner->setText(text);
-            fromDropDown_ = was;
-        }
-    });
-    connect(dropDown_, &SuggestionList::goRequested, this, &TMainForm::xiGOClick);
-    connect(dropDown_, &SuggestionList::escaped, this, [this] {
-        if (QLineEdit* owner = ownerField()) {
-            owner->clear();
-            owner->setFocus();
-        }
-    });
-    connect(dropDown_, &SuggestionList::leftAtTop, this, [this](const QString& text) {
-        if (QLineEdit* owner = ownerField()) {
-            owner->setText(text);
-            owner->setFocus();
-        }
-    });
-    connect(dropDown_, &SuggestionList::deleteRequested, this, &TMainForm::deleteSearchSuggestion);
+    wireDropDown();
 }
 
 void TMainForm::wireMenus() {
@@ -190,138 +164,6 @@ void TMainForm::wireMenus() {
 
 void TMainForm::openMainMenu() {
     menus_->main->popup(w_.xiHamburger->mapToGlobal(QPoint(-1, w_.xiHamburger->height() + 1)));
-}
-
-// ---- Fields and the drop-down ----
-
-QLineEdit* TMainForm::ownerField() {
-    switch (model_.suggestionOwner()) {
-    case OwnerField::None:
-        return nullptr;
-    case OwnerField::Words:
-        return w_.eURL;
-    case OwnerField::Exact:
-        return advanced().eexact;
-    case OwnerField::Exclude:
-        return advanced().eexclude;
-    case OwnerField::Site:
-        return advanced().edomain;
-    }
-    return nullptr;
-}
-
-namespace {
-OwnerField ownerOf(TextField f) {
-    switch (f) {
-    case TextField::Words:
-        return OwnerField::Words;
-    case TextField::Exact:
-        return OwnerField::Exact;
-    case TextField::Exclude:
-        return OwnerField::Exclude;
-    case TextField::Site:
-        return OwnerField::Site;
-    }
-    return OwnerField::None;
-}
-} // namespace
-
-void TMainForm::fieldChanged(TextField field, const QString& text) {
-    model_.setText(field, text.toStdString());
-    if (syncing_)
-        return;
-    model_.setSuggestionOwner(ownerOf(field));
-    if (!suppress_)
-        GSLBosvezi();
-    suppress_ = false;
-}
-
-void TMainForm::fieldEscape() {
-    dropDown_->hide();
-    QLineEdit* owner = ownerField();
-    // The flag is meant for the change the clearing makes; with nothing to clear it would
-    // swallow the next typed letter instead.
-    if (!owner || owner->text().isEmpty())
-        return;
-    suppress_ = true;
-    owner->clear();
-}
-
-bool TMainForm::fieldKey(TextField field, QKeyEvent* key) {
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        xiGOClick();
-        return true;
-    case Qt::Key_Escape:
-        fieldEscape();
-        return true;
-    case Qt::Key_Down:
-        if (dropDown_->isVisible()) {
-            dropDown_->enterFromField();
-            return true;
-        }
-        return false;
-    case Qt::Key_Backspace:
-        if (field == TextField::Words && dropDown_->isVisible())
-            dropDown_->hide();
-        return false;
-    default:
-        return false;
-    }
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    for (TextField f : kTextFields) {
-        if (watched != builtField(f))
-            continue;
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            return fieldKey(f, static_cast<QKeyEvent*>(event));
-        case QEvent::MouseButtonPress:
-            if (dropDown_->isVisible())
-                dropDown_->hide();
-            return false;
-        case QEvent::MouseButtonDblClick:
-            model_.setSuggestionOwner(ownerOf(f));
-            GSLBosvezi();
-            return false;
-        case QEvent::FocusIn:
-            if (f != TextField::Exact)
-                dropDown_->hide();
-            return false;
-        default:
-            return false;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void TMainForm::GSLBosvezi() {
-    if (((dropDown_->hasFocus() || fromDropDown_) && !forcedRefresh_) ||
-        commands().historyWindowShown())
-        return;
-    const std::vector<std::string> rows = services_.suggestions.dropDownRows(model_.ownerText());
-    const QLineEdit* owner = ownerField();
-    QFrame* frame = w_.XiPanel1;
-    for (TextField f : kTextFields)
-        if (owner && owner == builtField(f))
-            frame = builtFrame(f);
-    dropDown_->refresh(rows, frame->geometry(), w_.XiPanel1->geometry(), height());
-}
-
-void TMainForm::deleteSearchSuggestion() {
-    const std::optional<std::string> row = dropDown_->selectedRow();
-    if (QLineEdit* owner = ownerField())
-        owner->clear();
-    FileError error;
-    if (!trov::deleteSearchSuggestion(services_.suggestions, suggestionManager_, row, &error))
-        services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
-    if (!row)
-        return;
-    forcedRefresh_ = true;
-    GSLBosvezi();
-    forcedRefresh_ = false;
 }
 
 // ---- Engines, lists, pins ----
@@ -542,6 +384,10 @@ void TMainForm::showEvent(QShowEvent* event) {
     // FormActivate: the client width is fixed at 458.
     setFixedWidth(kClientWidth);
     QWidget::showEvent(event);
+}
+
+bool TMainForm::isShown() const {
+    return glue_->shown();
 }
 
 void TMainForm::reportRefusal(const std::exception& e) {

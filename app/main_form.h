@@ -63,6 +63,9 @@ public:
     bool hasOwnEnginesFile() const override;
     int backgroundColour() const override { return background_; }
     void applyBackground(int colour) override { NastaviOzadje(colour); }
+    bool isShown() const override;
+    void hideSuggestions() override;
+    void focusWords() override;
 
     // Commands of the window.
     void xiGOClick();
@@ -137,6 +140,7 @@ private:
     void exportLinkList(std::string (*fileName)(std::string_view site),
                         std::string (*bytes)(const LinkList& list, std::string_view site));
     void wireControls();
+    void wireDropDown();
     void buildAdvanced();
     void placeAdvanced(const QObjectList& before);
     void wireAdvanced();
@@ -155,6 +159,8 @@ private:
     void fieldChanged(TextField field, const QString& text);
     bool fieldKey(TextField field, QKeyEvent* key);
     void fieldEscape();
+    // A drop-down row into a field, without refreshing the drop-down.
+    void putRow(QLineEdit* field, const QString& text);
     void engineClicked(SearchEngine engine);
     void showEngine(const EngineSelection& selection);
     void showKinds();
@@ -206,7 +212,7 @@ private:
     bool firstStart_ = true;
     bool closing_ = false;
     bool syncing_ = false;
-    QString openDialogFile_; // the list crawl's file, when already chosen
+    std::optional<std::string> listFileGiven_; // the list crawl's file, when not to be asked
     QPoint dragOffset_;
     bool dragging_ = false;
 };

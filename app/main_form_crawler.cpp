@@ -78,19 +78,17 @@ void TMainForm::hiddenSubmenuMode(CrawlMode mode) {
 }
 
 void TMainForm::naloziCSVLinke() {
+    const std::optional<std::string> given = std::exchange(listFileGiven_, std::nullopt);
     runner_.endCrawl();
     LinkList& list = runner_.engine().linkList();
     list.count = 0;
     if (!model_.crawlMarks()[CrawlMode::CrawlCSV])
         return;
-    if (openDialogFile_.isEmpty())
-        openDialogFile_ = chooseToOpen(services_.files);
-    const std::string path = openDialogFile_.toStdString();
+    const std::string path = given ? *given : chooseToOpen(services_.files).toStdString();
     model_.setCrawlListFile(path);
     const std::optional<std::string> bytes = fileExists(path) ? readWholeFile(path) : std::nullopt;
     if (!bytes) {
         // The mode stays chosen; the next choice asks for a file again.
-        openDialogFile_.clear();
         services_.messages.show(MessageIcon::Warning, missingListMessage(path));
         return;
     }
@@ -98,12 +96,13 @@ void TMainForm::naloziCSVLinke() {
     advanced().edomain->setText(QString::fromStdString(loaded.site));
     if (Tflinks* viewer = linksViewer())
         viewer->setLinksText(QString::fromStdString(loaded.viewerText));
-    openDialogFile_.clear();
     dropDown_->hide();
 }
 
 void TMainForm::loadCrawlList(const std::string& path) {
-    openDialogFile_ = QString::fromStdString(path);
+    // A history record's file, usable here or not: no dialog opens in the middle of a Fill,
+    // a file that is not there gets the loader's warning.
+    listFileGiven_ = path;
     chooseCrawlMode(CrawlMode::CrawlCSV);
 }
 

@@ -38,9 +38,12 @@ void SuggestionList::make() {
     QAction* del = menu_->addAction(QStringLiteral("Delete search suggestion"));
     applyFlatMenuStyle(menu_);
     connect(del, &QAction::triggered, this, &SuggestionList::deleteRequested);
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && list_->item(row))
-            emit rowChosen(list_->item(row)->text());
+    // Only a row selected by a click or an arrow key goes into the field: a Tab into the
+    // list makes its first row current without selecting it, and keeps the typed text.
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> rows = list_->selectedItems();
+        if (!rows.isEmpty())
+            emit rowChosen(rows.first()->text());
     });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         emit rowChosen(item->text());
@@ -83,10 +86,14 @@ void SuggestionList::refresh(const std::vector<std::string>& rows, QRect ownerFr
         list_->raise();
 }
 
-void SuggestionList::enterFromField() {
+std::optional<QString> SuggestionList::enterFromField() {
     make();
     list_->setFocus();
+    if (!list_->item(0))
+        return std::nullopt;
+    const QSignalBlocker quiet(list_); // the row goes into the field that was left
     list_->setCurrentRow(0);
+    return list_->item(0)->text();
 }
 
 std::optional<std::string> SuggestionList::selectedRow() const {

@@ -39,8 +39,9 @@ public:
     // edge and width, shown when it has rows, sized for the main window's client height.
     void refresh(const std::vector<std::string>& rows, QRect ownerFrame, QRect searchBox,
                  int mainClientHeight);
-    // Down arrow in a field: the list takes the focus and its first row is chosen.
-    void enterFromField();
+    // Down arrow in a field: the list takes the focus and selects its first row, whose
+    // text is returned for that field (not signalled as rowChosen).
+    std::optional<QString> enterFromField();
     std::optional<std::string> selectedRow() const;
 
 signals:

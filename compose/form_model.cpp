@@ -26,20 +26,19 @@ const std::string& FormModel::text(TextField f) const {
 }
 
 void FormModel::setText(TextField f, std::string value) {
-    switch (f) {
-    case TextField::Words:
-        words_ = std::move(value);
+    std::string& field = f == TextField::Words     ? words_
+                         : f == TextField::Exact   ? exact_
+                         : f == TextField::Exclude ? exclude_
+                                                   : site_;
+    if (field == value)
         return;
-    case TextField::Exact:
-        exact_ = std::move(value);
-        return;
-    case TextField::Exclude:
-        exclude_ = std::move(value);
-        return;
-    case TextField::Site:
-        site_ = std::move(value);
-        return;
-    }
+    field = std::move(value);
+    // Typed or set by a command, a changed field is the one the drop-down serves and
+    // whose text the next search adds to the suggestions.
+    owner_ = f == TextField::Words     ? OwnerField::Words
+             : f == TextField::Exact   ? OwnerField::Exact
+             : f == TextField::Exclude ? OwnerField::Exclude
+                                       : OwnerField::Site;
 }
 
 std::string FormModel::ownerText() const {
@@ -188,6 +187,7 @@ void FormModel::recomputeFragments() {
 
 bool FormModel::NaloziKombo(SearchEngine engine) {
     const bool links = engine == SearchEngine::Links;
+    const bool listLoaded = marks_[CrawlMode::CrawlCSV];
     siteReadOnly_ = false;
     marks_.set(CrawlMode::StartFastCrawl, false);
     marks_.set(CrawlMode::StartSlowCrawl, false);
@@ -198,8 +198,9 @@ bool FormModel::NaloziKombo(SearchEngine engine) {
     }
     engine_ = engine;
     kindIndex_ = 0;
-    // Results of a crawl do not survive a change of engine.
-    if (!links && crawl_) {
+    // Results of a crawl do not survive a change of engine; a loaded list survives a
+    // settings file.
+    if ((selectingFromFile_ ? !listLoaded : !links) && crawl_) {
         crawl_->clearLinkList();
         return true;
     }

@@ -56,6 +56,7 @@ public:
 
     // Text fields.
     const std::string& text(TextField f) const;
+    // A text that differs from the field's makes that field the suggestion owner.
     void setText(TextField f, std::string text);
     OwnerField suggestionOwner() const { return owner_; }
     void setSuggestionOwner(OwnerField f) { owner_ = f; }
@@ -96,6 +97,9 @@ public:
     EngineSelection selectEngine(SearchEngine engine);
     // NaloziKombo alone; true when the LinkList was emptied.
     bool NaloziKombo(SearchEngine engine);
+    // While on, engine selections are a settings file's, not a button's: each empties the
+    // LinkList, the Links one included, unless "Crawl from list of links" is ticked.
+    void setSelectingFromFile(bool on) { selectingFromFile_ = on; }
     std::span<const std::string_view> kinds() const;
     int kindIndex() const { return kindIndex_; }
     std::string kindText() const;
@@ -149,6 +153,7 @@ private:
     bool historyEnabled_ = true;
     CrawlMarks marks_;
     int crawlRequestMode_ = kNoCrawlRequest;
+    bool selectingFromFile_ = false;
     bool siteReadOnly_ = false;
     std::string crawlListFile_;
 };

@@ -216,7 +216,8 @@ LoadedList loadLinkList(LinkList& list, std::string_view fileBytes) {
 }
 
 std::string missingListMessage(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
+    // A list named by a history made on Windows has its folders behind backslashes.
+    const std::size_t slash = path.find_last_of("/\\");
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     return "File " + std::string(name) + " does not exist.";
 }

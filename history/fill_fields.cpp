@@ -102,8 +102,15 @@ void restoreLinks(std::string_view engineText, MainWindowCommands& main) {
 std::string crawlListPathOf(std::string_view text) {
     std::string path;
     const std::size_t from = text.find(kCrawlFromFile);
-    const std::size_t slash =
-        from == std::string_view::npos ? from : text.find('/', from + kCrawlFromFile.size());
+    std::size_t slash = std::string_view::npos;
+    if (from != std::string_view::npos) {
+        // A path of this desktop, or one with a drive letter from a Windows history.
+        slash = text.find('/', from + kCrawlFromFile.size());
+        const std::size_t drive = text.find(":\\", from + kCrawlFromFile.size());
+        if (drive != std::string_view::npos && drive > from + kCrawlFromFile.size() &&
+            drive - 1 < slash)
+            slash = drive - 1;
+    }
     for (std::string_view ext : {std::string_view(".csv"), std::string_view(".txt")}) {
         if (text.find(ext) == std::string_view::npos)
             continue;
@@ -151,6 +158,11 @@ FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowC
                 return record[column] == kAbsentMarker ? std::string()
                                                        : std::string(record[column]);
             };
+            // Emptied first, so each field the record fills changes and the last of them
+            // serves the suggestions, as if typed.
+            for (TextField f :
+                 {TextField::Exact, TextField::Exclude, TextField::Site, TextField::Words})
+                form.setText(f, {});
             form.setText(TextField::Exact, fieldText(kColExact));
             form.setText(TextField::Exclude, fieldText(kColExclude));
             form.setText(TextField::Site, fieldText(kColSite));
@@ -184,6 +196,7 @@ FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowC
     if (expand && record[kColBrowser] != kCollapsedBrowser && !main.isExpanded())
         main.toggleExpanded();
     main.syncFromModel();
+    main.hideSuggestions();
     if (!listHasRows || !main.hasOwnEnginesFile() || !namesOwnEngine(record[kColEngine]))
         return FillResult::Filled;
     return main.runOwnEngine(std::string(record[kColEngine])) ? FillResult::RanOwnEngine

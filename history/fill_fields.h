@@ -14,8 +14,9 @@ namespace trov {
 class MainWindowCommands;
 
 // The list file inside a "Links ( Crawl from a file <path> )" text: from the first "/"
-// after "Crawl from a file " up to and including the ".csv" of the first ".csv )"; a
-// ".txt )" path found the same way wins. Empty when there is none.
+// after "Crawl from a file ", or the drive letter before a ":\" when that comes first, up
+// to and including the ".csv" of the first ".csv )"; a ".txt )" path found the same way
+// wins. Empty when there is none.
 std::string crawlListPathOf(std::string_view engineText);
 
 // Whether the record asks for the expanded form: any of Exact, Exclude, Site or Domain,
@@ -35,8 +36,9 @@ bool namesOwnEngine(std::string_view engineText);
 // The message for a record whose own engine no longer exists.
 std::string missingEngineMessage(std::string_view engineText);
 
-// FillFields for the record the detail panel shows. listHasRows false only brings the
-// main window forward (done by the caller). A record of an own engine runs it again.
+// FillFields for the record the detail panel shows, ending with the suggestion drop-down
+// hidden. listHasRows false fills nothing; bringing the main window forward is the
+// caller's. A record of an own engine runs it again.
 FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main);
 
 } // namespace trov

@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace trov {
 
@@ -244,7 +245,10 @@ void Tfhist::activated() {
     view_.setMultiSelect(false);
     tabela_->setSelectionMode(QAbstractItemView::SingleSelection);
     pushSelection(std::nullopt, false);
-    hurl_->setFocus();
+    if (std::exchange(listFocusOnActivation_, false))
+        tabela_->setFocus();
+    else
+        hurl_->setFocus();
 }
 
 void Tfhist::deactivated() {

@@ -33,7 +33,8 @@ struct HistoryWindowServices {
     Config& config;
     Messages& messages;
     FileChooser& files;
-    // Shows the main window at full opacity and brings it to the front.
+    // Shows the main window at full opacity and brings it to the front; run by a Fill when
+    // the main window is hidden or faded out.
     std::function<void()> bringMainForward;
     // Where the window opens, as read from YY.cfg at the program's start; none: read
     // when the window is made.
@@ -101,6 +102,7 @@ private:
     QPushButton* close_ = nullptr;
     bool syncing_ = false;
     bool placementFailureShown_ = false;
+    bool listFocusOnActivation_ = false; // opened by toggle: its list keeps the focus
 };
 
 } // namespace trov

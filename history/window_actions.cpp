@@ -20,6 +20,7 @@ namespace trov {
 void Tfhist::toggle() {
     if (isVisible()) {
         hide();
+        listFocusOnActivation_ = false;
         return;
     }
     rowsChanged();
@@ -29,6 +30,8 @@ void Tfhist::toggle() {
         pushSelection(0, false);
         showDetail();
     }
+    // The activation this show brings arrives later and would move the focus to Find.
+    listFocusOnActivation_ = true;
     show();
     raise();
     activateWindow();
@@ -166,7 +169,9 @@ void Tfhist::exportCsv() {
 }
 
 FillResult Tfhist::FillFields() {
-    if (services_.bringMainForward)
+    // A main window in view stays as it is: hiding and showing it again would flicker and
+    // take the activation from this window.
+    if (!services_.main.isShown() && services_.bringMainForward)
         services_.bringMainForward();
     const HistoryRecord& record = view_.detail();
     const FillResult result = trov::FillFields(record, view_.rowCount() > 0, services_.main);

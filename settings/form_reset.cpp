@@ -2,7 +2,6 @@
 
 #include "app/main_commands.h"
 #include "common/messages.h"
-#include "common/text.h"
 #include "compose/form_model.h"
 #include "settings/config.h"
 
@@ -20,18 +19,6 @@ void emptyTextFields(FormModel& form) {
         form.setText(f, {});
 }
 
-// The last browser entry whose text holds the default browser's name, ASCII case ignored.
-int defaultBrowserIndex(const FormModel& form, std::string_view name) {
-    int found = -1;
-    if (name.empty())
-        return found;
-    const auto& browsers = form.browsers();
-    for (std::size_t i = 0; i < browsers.size(); ++i)
-        if (text::containsIgnoreCase(browsers[i].text, name))
-            found = static_cast<int>(i);
-    return found;
-}
-
 } // namespace
 
 bool ResetAll(MainWindowCommands& main, Config& config, Messages& messages,
@@ -42,7 +29,9 @@ bool ResetAll(MainWindowCommands& main, Config& config, Messages& messages,
     emptyTextFields(form);
     for (ListField list : kLists)
         form.select(list, 0);
-    if (const int i = defaultBrowserIndex(form, defaultBrowserName); i >= 0)
+    // The same choice as a first run's, so a desktop program name that no entry shows
+    // ("firefox-esr") still finds the default browser's entry.
+    if (const int i = firstRunSelection(form.browsers(), defaultBrowserName); i >= 0)
         form.select(ListField::Browser, i);
 
     config.reload();
@@ -50,6 +39,8 @@ bool ResetAll(MainWindowCommands& main, Config& config, Messages& messages,
     form.recomputeFragments();
     form.BarvaOkvirja();
     main.syncFromModel();
+    main.focusWords();
+    main.hideSuggestions();
 
     config.writeAll({{cfg::PinBrowser, form.selection(ListField::Browser)},
                      {cfg::PinInterface, form.selection(ListField::Interface)},
@@ -73,6 +64,8 @@ void xiMetlaClick(MainWindowCommands& main, Config& config) {
     form.recomputeFragments();
     form.BarvaOkvirja();
     main.syncFromModel();
+    main.focusWords();
+    main.hideSuggestions();
 }
 
 } // namespace trov

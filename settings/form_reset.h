@@ -15,8 +15,8 @@ class Messages;
 inline constexpr char kResetQuestion[] = "  Reset all search settings ?  ";
 
 // ResetAll: asks first; on Yes empties the four text fields, puts the six lists on their
-// first entries (the browser list on the last entry naming the default browser), applies
-// the stored background again and writes the six indexes under Pin. The engine and the
+// first entries (the browser list on the entry a first run would choose), applies the
+// stored background again and writes the six indexes under Pin. The engine and the
 // search kind stay. Returns false when the answer was No. Throws IniWriteError when YY.cfg
 // cannot be written, after the form was already reset.
 bool ResetAll(MainWindowCommands& main, Config& config, Messages& messages,

@@ -119,6 +119,7 @@ bool readSettingsFile(const std::string& path, MainWindowCommands& main) {
     if (colour != kKeepColourSentinel)
         main.applyBackground(colour);
 
+    form.setSelectingFromFile(true);
     if (code >= 9) {
         selectLinks(code, main);
     } else {
@@ -126,6 +127,7 @@ bool readSettingsFile(const std::string& path, MainWindowCommands& main) {
             if (e.code == code)
                 main.pressEngine(e.engine);
     }
+    form.setSelectingFromFile(false);
     // Links keeps its one greyed "---"; the other engines take the stored kind.
     if (form.engine() != SearchEngine::Links)
         form.setKindIndex(readInt("Tip", 0));
@@ -135,6 +137,7 @@ bool readSettingsFile(const std::string& path, MainWindowCommands& main) {
     if (!main.isExpanded())
         main.toggleExpanded();
     main.syncFromModel();
+    main.hideSuggestions();
     return true;
 }
 

@@ -149,12 +149,13 @@ TEST(FormModel, SnapshotCarriesTheEntryTexts) {
     EXPECT_EQ(m.browserCommand(), "firefox %u");
 }
 
-TEST(FormModel, OwnerText) {
+TEST(FormModel, AChangedFieldBecomesTheOwner) {
     FormModel m;
     m.setText(TextField::Exact, "phrase");
-    EXPECT_EQ(m.ownerText(), "");
-    m.setSuggestionOwner(OwnerField::Exact);
     EXPECT_EQ(m.ownerText(), "phrase");
+    m.setSuggestionOwner(OwnerField::Words);
+    m.setText(TextField::Exact, "phrase"); // the same text is no change
+    EXPECT_EQ(m.ownerText(), "");
 }
 
 namespace {

@@ -247,9 +247,8 @@ TEST_F(GoFixture, OwnKeywordRunsTheEngineByTheRulesOfGo) {
     const OwnEngines engines = parseOwnEngines("[Code]\nKey=cs\nAddress=https://c/?q={query}\n");
     model.setBrowsers({{"Firefox", "firefox %u"}});
     model.select(ListField::Browser, 0);
-    model.setSuggestionOwner(OwnerField::Words);
-    model.setText(TextField::Words, "cs borrow checker");
     model.setText(TextField::Exact, "e");
+    model.setText(TextField::Words, "cs borrow checker"); // the field changed last serves
     EXPECT_EQ(goWithKeywords(model, engines, services).status, GoStatus::Opened);
     model.setExpanded(true);
     goWithKeywords(model, engines, services);

@@ -136,6 +136,7 @@ TEST(LinkListFile, SemicolonsGoAndLfIsAccepted) {
     EXPECT_EQ(list[2].address, "http://a.b/2");
     EXPECT_EQ(missingListMessage("/tmp/x/list.csv"), "File list.csv does not exist.");
     EXPECT_EQ(missingListMessage(""), "File  does not exist.");
+    EXPECT_EQ(missingListMessage("C:\\x\\list.csv"), "File list.csv does not exist.");
     EXPECT_EQ(readLinkListText("caf\xe9;"), "caf\xc3\xa9");
 }
 

@@ -47,6 +47,7 @@ TEST(CrawlListPath, TakesThePathOfTheListFile) {
         {"Links ( Crawl from a file /home/ana/my list.txt )", "/home/ana/my list.txt"},
         {"Links ( Crawl from a file /data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
         {"Links ( Crawl from a file /tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
+        {"Links ( Crawl from a file C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
         {"Links ( Crawl from a file relative.csv )", ""},
         {"Links ( Crawl from a file  )", ""},
         {"Links ( Crawl from a file /tmp/links.csv)", ""},
@@ -94,6 +95,15 @@ TEST_F(FillFixture, AnExpandedRecordFillsEveryFieldAndExpands) {
     EXPECT_EQ(main.calls.back(), "sync");
 }
 
+TEST_F(FillFixture, TheLastFieldFilledServesTheSuggestions) {
+    FillFields(collapsedRecord("cats", "Google", "All"), true, main); // nothing typed before
+    EXPECT_EQ(main.model.ownerText(), "cats");
+    HistoryRecord r = collapsedRecord("- - -", "Google", "All");
+    r.set(kColExact, "big cat");
+    FillFields(r, true, main);
+    EXPECT_EQ(main.model.suggestionOwner(), OwnerField::Exact);
+}
+
 TEST_F(FillFixture, ACollapsedRecordDoesNotExpand) {
     main.model.setText(TextField::Exact, "old");
     FillFields(collapsedRecord("dogs", "DuckDuckGo", "Maps"), true, main);
@@ -130,6 +140,12 @@ TEST_F(FillFixture, AnEmptyListOnlyBringsTheWindowForward) {
     FillFields(expandedRecord("Bing", "Past week", "All"), false, main);
     EXPECT_EQ(main.calls, std::vector<std::string>{"sync"});
     EXPECT_EQ(main.model.engine(), SearchEngine::Google);
+}
+
+TEST_F(FillFixture, EveryFillClosesTheDropDown) {
+    FillFields(collapsedRecord("cats", "Google", "All"), true, main);
+    FillFields(collapsedRecord("cats", "Google", "All"), false, main);
+    EXPECT_EQ(main.suggestionsHidden, 2);
 }
 
 TEST_F(FillFixture, AnUnknownPeriodSelectsAnyTime) {

@@ -4,6 +4,7 @@
 #include "settings/form_reset.h"
 #include "settings/ini.h"
 #include "settings/settings_file.h"
+#include "tests/compose/fakes.h"
 #include "tests/history/fake_messages.h"
 #include "tests/support/fake_main_window.h"
 #include "tests/support/temp_dir.h"
@@ -241,6 +242,26 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{11, SearchEngine::Links, true, false, false, true},
                       OpenCase{250, SearchEngine::Links, true, false, false, true}));
 
+TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
+    struct Row {
+        int code;
+        bool listLoaded;
+        bool emptied;
+    };
+    const Row rows[] = {{1, false, true}, {9, false, true},  {11, false, true},
+                        {1, true, false}, {10, true, false}, {0, false, false}};
+    for (const Row& r : rows) {
+        test::TempDir dir;
+        test::RecordingCrawl crawl;
+        FakeMainWindow main(&crawl);
+        main.model.selectEngine(SearchEngine::Links);
+        main.model.setCrawlMark(CrawlMode::CrawlCSV, r.listLoaded);
+        const std::string file = "[Pin]\r\nTip2=" + std::to_string(r.code) + "\r\n";
+        ASSERT_TRUE(readSettingsFile(dir.write("s.gms", file), main));
+        EXPECT_EQ(crawl.calls.size(), r.emptied ? 1u : 0u) << r.code << " " << r.listLoaded;
+    }
+}
+
 // ---- Reset all settings and the broom ---------------------------------------------------
 
 struct ResetFixture : Fixture {
@@ -302,14 +323,13 @@ TEST_F(ResetFixture, ResetReturnsTheListsAndUndoesThePins) {
     EXPECT_EQ(main.model.selection(ListField::Country), 0);
 }
 
-TEST_F(ResetFixture, ResetWithoutADefaultBrowserKeepsTheFirstEntry) {
-    fillForm();
-    ASSERT_TRUE(ResetAll(main, config, messages, ""));
-    EXPECT_EQ(main.model.selection(ListField::Browser), 0);
+TEST_F(ResetFixture, ResetWithANameNoEntryHoldsTakesTheMarkedEntry) {
+    for (const char* name : {"", "opera", "firefox-esr"}) {
+        fillForm();
+        ASSERT_TRUE(ResetAll(main, config, messages, name));
+        EXPECT_EQ(main.model.selection(ListField::Browser), 1) << name; // "Firefox (Default)"
+    }
     EXPECT_TRUE(main.called("colour 14801352")); // nothing stored: the default colour
-    fillForm();
-    ASSERT_TRUE(ResetAll(main, config, messages, "opera"));
-    EXPECT_EQ(main.model.selection(ListField::Browser), 0);
 }
 
 TEST_F(ResetFixture, BroomWithPinsRestoresThemAndEmptiesTheRest) {

@@ -12,12 +12,16 @@
 namespace trov::test {
 
 struct FakeMainWindow : MainWindowCommands {
+    explicit FakeMainWindow(CrawlPort* crawl = nullptr) : model(crawl) {}
+
     FormModel model;
     bool expanded = false;
     int background = 14801352;
     std::vector<std::string> calls;
     std::vector<EngineSelection> selections;
     std::vector<std::string> loadedLists;
+    bool shown = false;
+    int suggestionsHidden = 0;
 
     FormModel& form() override { return model; }
     void syncFromModel() override { calls.push_back("sync"); }
@@ -41,6 +45,8 @@ struct FakeMainWindow : MainWindowCommands {
         model.setCrawlMark(CrawlMode::CrawlCSV, true);
         model.setSiteReadOnly(true);
     }
+    bool isShown() const override { return shown; }
+    void hideSuggestions() override { ++suggestionsHidden; }
     int backgroundColour() const override { return background; }
     void applyBackground(int colour) override {
         calls.push_back("colour " + std::to_string(colour));
