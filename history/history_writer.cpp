@@ -18,17 +18,23 @@ HistoryWriter::~HistoryWriter() {
         thread_.join();
 }
 
-void HistoryWriter::write(HistoryList list) {
-    std::optional<HistoryList> replaced;
+void HistoryWriter::write(const HistoryList& list) {
     {
         std::lock_guard lock(mutex_);
-        replaced.swap(waiting_);
-        waiting_ = std::move(list);
+        // A list still waiting is overwritten in place: only the latest one is written.
+        if (!waiting_) {
+            waiting_.swap(spare_);
+            if (!waiting_)
+                waiting_.emplace();
+        }
+        waiting_->geometry = list.geometry;
+        waiting_->columns = list.columns;
+        waiting_->rows.assign(list.rows.begin(), list.rows.end());
+        waiting_->multiSelect = list.multiSelect;
         if (!thread_.joinable())
             thread_ = std::thread([this] { run(); });
     }
     changed_.notify_all();
-    // A list that never got written is freed here, outside the lock.
 }
 
 void HistoryWriter::wait() {
@@ -53,9 +59,10 @@ void HistoryWriter::run() {
         lock.unlock();
         FileError error;
         const bool written = writeHistoryFile(path_, *list, &error);
-        list.reset();
+        list->rows.clear();
         lock.lock();
         writing_ = false;
+        spare_.swap(list);
         if (!written)
             failure_ = std::move(error);
         changed_.notify_all();

@@ -25,7 +25,9 @@ public:
     HistoryWriter(const HistoryWriter&) = delete;
     HistoryWriter& operator=(const HistoryWriter&) = delete;
 
-    void write(HistoryList list);
+    // Copies the list for the writer. The copy goes into the memory of a list already
+    // written, so a search does not wait for fresh memory to be mapped either.
+    void write(const HistoryList& list);
     // Returns once every list handed over is on disk (or its write has failed).
     void wait();
     // The failure of the latest write that failed since the last call, if any.
@@ -38,6 +40,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::optional<HistoryList> waiting_;
+    std::optional<HistoryList> spare_; // written: no rows, their room kept
     bool writing_ = false;
     bool quit_ = false;
     std::optional<FileError> failure_;
