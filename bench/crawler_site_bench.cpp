@@ -1,30 +1,33 @@
-// The crawler's site benchmark: a generated 2,000-page site (about 8 KB and 20 internal
-// links a page) on 127.0.0.1, crawled in mode "site". Three jobs, so a script can run
+// The crawler's site benchmark: a generated site on 127.0.0.1, crawled in mode "site".
+// The plain site has about 8 KB and 20 internal links a page; the markup-heavy one about
+// 60 KB of markup around 6 KB of text, as real pages are. Three jobs, so a script can run
 // Trov and other crawlers against the same server:
 //
-//   crawler_site_bench serve LATENCY-MS            serves the site until SIGTERM, prints
-//                                                  the port, then at exit the requests served
+//   crawler_site_bench serve LATENCY-MS [PAGES [plain|markup]]
+//                                                  serves the site until SIGTERM, prints
+//                                                  the port, then at exit what it served
 //   crawler_site_bench crawl URL concurrent|sequential
 //   crawler_site_bench measure LABEL PROGRAM ARGS...   runs a program and measures it
 //
 // Every job prints one line: label, pages, wall time, pages per second, CPU time per page
-// and peak memory. With no arguments it serves the site itself at 0 and 20 ms and crawls
-// it both ways.
+// and peak memory. With no arguments it serves the 2,000-page site itself at 0 and 20 ms
+// and crawls it both ways.
 
 #include "crawler/concurrent_page_source.h"
 #include "crawler/crawl_engine.h"
 #include "crawler/curl_page_source.h"
 #include "tests/support/http_server.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
-#include <mutex>
-#include <set>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -37,19 +40,66 @@ namespace {
 constexpr int kPages = 2000;
 using Clock = std::chrono::steady_clock;
 
-std::string pageBody(int i) {
+std::string plainPage(int i, int pages) {
     std::string body = "<html><head><title>Page " + std::to_string(i) + "</title></head><body>\n";
     for (int j = 0; j < 20; ++j) {
-        const int target = (i * 37 + j * 101 + 1) % kPages;
+        const int target = (i * 37 + j * 101 + 1) % pages;
         body += "<p>Paragraph " + std::to_string(j) +
                 " with some ordinary words about engines, wheels and roads.</p>\n"
                 "<a href=\"/p" +
-                std::to_string(j == 0 ? (i + 1) % kPages : target) + ".html\">link</a>\n";
+                std::to_string(j == 0 ? (i + 1) % pages : target) + ".html\">link</a>\n";
     }
     while (body.size() < 8000)
         body += "<p>Filler text that a real page would carry, lorem ipsum dolor sit amet.</p>\n";
     return body + "</body></html>\n";
 }
+
+// An icon as sites inline them: a few KB of path data, all of it markup.
+std::string icon(int seed) {
+    std::string d = "M" + std::to_string(seed % 97) + " 12";
+    for (int k = 0; d.size() < 2550; ++k)
+        d += " l" + std::to_string((seed + k * 7) % 23) + "." + std::to_string(k % 10) + " -" +
+             std::to_string((seed * 3 + k) % 19) + "." + std::to_string((k * 3) % 10);
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"24\" height=\"24\" "
+           "viewBox=\"0 0 24 24\" class=\"icon icon-card\" aria-hidden=\"true\"><path "
+           "fill=\"currentColor\" d=\"" +
+           d + " z\"/></svg>";
+}
+
+// About 60 KB of markup around about 6 KB of text: 20 cards, each a paragraph, a link
+// and an icon wrapped in the classes and data attributes of a page framework.
+std::string markupPage(int i, int pages) {
+    std::string body =
+        "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\"><title>Card page " +
+        std::to_string(i) +
+        "</title><meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+        "<link rel=\"stylesheet\" href=\"/static/css/framework.min.css\"></head>\n"
+        "<body class=\"layout layout--wide theme-light has-navigation\">\n";
+    for (int j = 0; j < 20; ++j) {
+        const int target = (i * 37 + j * 101 + 1) % pages;
+        body += "<div class=\"card card--elevated col-12 col-md-6 col-lg-4 mb-3 px-2\" "
+                "data-track-id=\"card-" +
+                std::to_string(i) + "-" + std::to_string(j) +
+                "\" data-track-area=\"listing\"><div class=\"card__body d-flex "
+                "flex-column\"><span class=\"card__icon\">" +
+                icon(i * 20 + j) + "</span><p class=\"card__text text-muted\">Card " +
+                std::to_string(j) +
+                " tells of engines, wheels and roads, of gears that turn and axles that "
+                "carry the load, of the long drive home at night and the quiet garage that "
+                "waits at the end of it, with ordinary words a reader would search for. Every "
+                "card carries a few of them, so that the search finds the page.</p>"
+                "<a class=\"card__link stretched-link\" href=\"/p" +
+                std::to_string(j == 0 ? (i + 1) % pages : target) +
+                ".html\">Read more</a></div></div>\n";
+    }
+    return body + "</body></html>\n";
+}
+
+struct Site {
+    int pages = kPages;
+    bool markup = false;
+    std::string page(int i) const { return markup ? markupPage(i, pages) : plainPage(i, pages); }
+};
 
 volatile std::sig_atomic_t stopServing = 0;
 extern "C" void onTerm(int) {
@@ -57,7 +107,7 @@ extern "C" void onTerm(int) {
 }
 
 // Serves the site until SIGTERM; writes the port to portFd (or stdout when -1).
-int serve(int latencyMs, int portFd) {
+int serve(const Site& site, int latencyMs, int portFd) {
     struct sigaction action {};
     action.sa_handler = onTerm;
     sigemptyset(&action.sa_mask);
@@ -65,21 +115,24 @@ int serve(int latencyMs, int portFd) {
     ::sigaction(SIGINT, &action, nullptr);
     std::atomic<long> served{0};
     std::mutex mutex;
-    std::set<std::string> pages; // the pages sent with a body
+    std::map<std::string, int> pages; // the pages sent with a body, and how often
+    long long bytes = 0;              // their bodies' bytes
     {
         test::HttpServer server;
         server.fallback([&, latencyMs](const test::HttpRequest& r) {
             ++served;
             test::HttpResponse response;
             int i = 0;
-            if (r.path != "/" && std::sscanf(r.path.c_str(), "/p%d.html", &i) != 1) {
+            if (r.path != "/" &&
+                (std::sscanf(r.path.c_str(), "/p%d.html", &i) != 1 || i < 0 || i >= site.pages)) {
                 response.status = 404;
                 response.body = "Not found";
             } else {
-                response.body = pageBody(i);
+                response.body = site.page(i);
                 if (r.method == "GET") {
                     std::lock_guard lock(mutex);
-                    pages.insert(r.path);
+                    ++pages[r.path];
+                    bytes += static_cast<long long>(response.body.size());
                 }
             }
             response.delayMs = latencyMs;
@@ -98,7 +151,12 @@ int serve(int latencyMs, int portFd) {
         while (!stopServing)
             ::usleep(20000);
     }
-    std::fprintf(stderr, "%zu pages in %ld requests\n", pages.size(), served.load());
+    std::fprintf(stderr, "%zu pages in %ld requests, %lld bytes\n", pages.size(), served.load(),
+                 bytes);
+    // The pages asked for more than once, for a look at where extra requests come from.
+    for (const auto& [path, times] : pages)
+        if (times > 1)
+            std::fprintf(stderr, "again %s %d\n", path.c_str(), times);
     return 0;
 }
 
@@ -185,7 +243,7 @@ void selfContained(int latencyMs) {
     if (pid == 0) {
         ::close(fds[0]);
         std::fclose(stderr);
-        ::_exit(serve(latencyMs, fds[1]));
+        ::_exit(serve(Site{}, latencyMs, fds[1]));
     }
     ::close(fds[1]);
     int port = 0;
@@ -206,8 +264,13 @@ void selfContained(int latencyMs) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && std::strcmp(argv[1], "serve") == 0)
-        return serve(std::atoi(argv[2]), -1);
+    if (argc >= 3 && std::strcmp(argv[1], "serve") == 0) {
+        Site site;
+        if (argc >= 4)
+            site.pages = std::max(1, std::atoi(argv[3]));
+        site.markup = argc >= 5 && std::strcmp(argv[4], "markup") == 0;
+        return serve(site, std::atoi(argv[2]), -1);
+    }
     if (argc >= 4 && std::strcmp(argv[1], "crawl") == 0)
         return crawl(argv[2], argv[3]);
     if (argc >= 4 && std::strcmp(argv[1], "measure") == 0)

@@ -70,6 +70,7 @@ void ConcurrentPageSource::endCrawl() {
         for (auto& slot : queue_)
             slot->abandoned = true;
         queue_.clear();
+        dropForgotten();
     }
     if (worker_.joinable()) {
         wake();
@@ -92,7 +93,16 @@ void ConcurrentPageSource::expect(const std::string& address) {
         std::lock_guard lock(mutex_);
         if (!worker_.joinable() || aborted_)
             return;
-        queue_.push_back(std::make_shared<Slot>(address));
+        // A page started before the phase changed is taken over while it still falls in
+        // the window, so the bodies held stay within the window.
+        const auto again = std::find_if(forgotten_.begin(), forgotten_.end(),
+                                        [&](const auto& slot) { return slot->address == address; });
+        if (again != forgotten_.end() && queue_.size() < window_) {
+            queue_.push_back(std::move(*again));
+            forgotten_.erase(again);
+        } else {
+            queue_.push_back(std::make_shared<Slot>(address));
+        }
         inWindow = queue_.size() <= window_;
     }
     if (inWindow)
@@ -101,10 +111,21 @@ void ConcurrentPageSource::expect(const std::string& address) {
 
 void ConcurrentPageSource::forgetExpected() {
     std::lock_guard lock(mutex_);
-    for (auto& slot : queue_)
-        slot->abandoned = true;
+    dropForgotten();
+    for (auto& slot : queue_) {
+        if (slot->state == Slot::State::Waiting)
+            slot->abandoned = true;
+        else
+            forgotten_.push_back(slot);
+    }
     queue_.clear();
     wake();
+}
+
+void ConcurrentPageSource::dropForgotten() {
+    for (auto& slot : forgotten_)
+        slot->abandoned = true;
+    forgotten_.clear();
 }
 
 std::string ConcurrentPageSource::FetchPage(const std::string& address) {
@@ -113,6 +134,8 @@ std::string ConcurrentPageSource::FetchPage(const std::string& address) {
     if (!multi_)
         throw FetchInitError();
     std::unique_lock lock(mutex_);
+    // What was not announced again by now will not be asked for.
+    dropForgotten();
     if (aborted_ || cancel_->load())
         return std::string(kNil);
     const auto found = std::find_if(queue_.begin(), queue_.end(),

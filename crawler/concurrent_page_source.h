@@ -47,6 +47,7 @@ private:
     void startTransfers(std::vector<std::unique_ptr<Running>>& running);
     void abandonAll(std::vector<std::unique_ptr<Running>>& running);
     void wake();
+    void dropForgotten();
 
     TransferOptions options_;
     std::size_t window_;
@@ -59,6 +60,9 @@ private:
     std::mutex mutex_;
     std::condition_variable done_;
     std::deque<std::shared_ptr<Slot>> queue_; // announced and not yet taken, in order
+    // Pages fetched or fetching when the crawl moved to another phase: announced again
+    // before the next page is asked for, they are not fetched a second time.
+    std::vector<std::shared_ptr<Slot>> forgotten_;
     bool quit_ = false;
     bool aborted_ = false; // the cancel was seen: every transfer is gone
 };

@@ -22,7 +22,7 @@ std::string processed(std::size_t done, std::size_t count) {
     return "Processed " + std::to_string(done) + " of " + std::to_string(count) + " items";
 }
 
-// The source of a fetched page as the list and site crawls keep it.
+// The source of a fetched page as the list and site crawls read it.
 std::string withoutBraces(const std::string& body) {
     return RemoveEnclosed(RemoveEnclosed(body, '{', '}'), '[', ']');
 }
@@ -132,6 +132,15 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
         outcome_ = CrawlOutcome::Cancelled;
 }
 
+CrawlEngine::KeptPage CrawlEngine::keep(const std::string& source) {
+    return {PageTitle(source), StripTags(source)};
+}
+
+void CrawlEngine::store(std::size_t entry, KeptPage page) {
+    list_.setText(entry, std::move(page.text));
+    list_.setTitle(entry, std::move(page.title));
+}
+
 void CrawlEngine::CrawlerPanelParams(CrawlMode mode, const std::string& site) {
     progress_.modeCaption({});
     progress_.barShown(false);
@@ -177,9 +186,7 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
 
     const std::string body = fetch(start);
     list_.setAddress(0, start);
-    std::string source = RemoveEnclosed(body, '{', '}');
-    list_.setText(0, StripTags(source));
-    list_.setSource(0, std::move(source));
+    store(0, keep(RemoveEnclosed(body, '{', '}')));
     list_.count = 1;
 
     std::vector<std::string> links;
@@ -198,9 +205,7 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
             if (accepted) {
                 const std::size_t at = list_.count;
                 list_.setVisited(at, false);
-                std::string page = RemoveEnclosed(fetch(*accepted), '{', '}');
-                list_.setText(at, StripTags(page));
-                list_.setSource(at, std::move(page));
+                store(at, keep(RemoveEnclosed(fetch(*accepted), '{', '}')));
                 progress_.currentAddress(*accepted);
                 progress_.barPosition(std::min(i + 2, n));
                 ++list_.count;
@@ -287,9 +292,7 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
         for (std::size_t e = 0; e < list_.count && !stopRequested_.load(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
-                std::string page = takeExpanded(address);
-                list_.setText(e, StripTags(page));
-                list_.setSource(e, std::move(page));
+                store(e, takeExpanded(address));
                 progress_.barPosition(static_cast<long>(e));
                 progress_.currentAddress(address);
             }
@@ -330,21 +333,21 @@ bool CrawlEngine::qualifies(const std::string& address) const {
     return IsCrawlable(address);
 }
 
-std::string CrawlEngine::takeExpanded(const std::string& address) {
+CrawlEngine::KeptPage CrawlEngine::takeExpanded(const std::string& address) {
     const auto it = expanded_.find(address);
     if (it == expanded_.end())
-        return withoutBraces(fetch(address));
-    std::string page = std::move(it->second);
+        return keep(withoutBraces(fetch(address)));
+    KeptPage page = std::move(it->second);
     expanded_.erase(it);
     return page;
 }
 
 void CrawlEngine::SpiderUPGRADE(const std::string& page) {
     const std::string body = fetch(page);
-    // The fetch phase of "Crawl all internal pages" reads the page as it came for the
-    // expansion rather than asking the server for it again.
+    // The fetch phase of "Crawl all internal pages" takes what it keeps of the page from
+    // the expansion rather than asking the server for it again.
     if (mode_ == CrawlMode::StartSlowCrawl && !expanded_.contains(page))
-        expanded_.emplace(page, withoutBraces(body));
+        expanded_.emplace(page, keep(withoutBraces(body)));
     const std::size_t before = list_.count;
     std::vector<std::string> links;
     const long n = ExtractLinks(body, "A", "HREF", links);
@@ -427,10 +430,8 @@ void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
         for (std::size_t e = 1; e <= count && e < list_.size() && !stopRequested_.load(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
-                std::string page =
-                    withoutBraces(inSite(address) ? fetch(address) : std::string(kNil));
-                list_.setText(e, StripTags(page));
-                list_.setSource(e, std::move(page));
+                store(e, keep(withoutBraces(inSite(address) ? fetch(address)
+                                                            : std::string(kNil))));
                 progress_.barPosition(static_cast<long>(e));
                 progress_.currentAddress(address);
             }

@@ -84,8 +84,15 @@ private:
     void SpiderUPGRADE(const std::string& page);
     // Whether the site crawl expands an entry with this address.
     bool qualifies(const std::string& address) const;
-    // The fetch phase's source of a page: kept from its expansion, else fetched.
-    std::string takeExpanded(const std::string& address);
+    // What the table keeps of a fetched page, from its source with the marked spans removed.
+    struct KeptPage {
+        std::string title;
+        std::string text;
+    };
+    static KeptPage keep(const std::string& source);
+    void store(std::size_t entry, KeptPage page);
+    // The fetch phase's page: kept from its expansion, else fetched.
+    KeptPage takeExpanded(const std::string& address);
     void CrawlerPanelParams(CrawlMode mode, const std::string& site);
     void writeResultPage(const CrawlInputs& inputs);
     void showLinks(const CrawlInputs& inputs);
@@ -117,8 +124,8 @@ private:
     std::string root_;  // R
     std::string host_;  // H
     std::string lowerRoot_;
-    // Pages of "Crawl all internal pages" as their expansion fetched them, braces removed.
-    std::unordered_map<std::string, std::string> expanded_;
+    // Pages of "Crawl all internal pages" as their expansion kept them.
+    std::unordered_map<std::string, KeptPage> expanded_;
     std::size_t cursor_ = 1;
     SearchInputs search_;
 };

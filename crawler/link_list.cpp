@@ -28,7 +28,7 @@ void LinkList::setAddress(std::size_t i, std::string address) {
 
 void LinkList::remove(std::size_t i) {
     setAddress(i, std::string(kNil));
-    table()[i].source = kNil;
+    table()[i].title.clear();
     table()[i].text = kNil;
 }
 

@@ -19,10 +19,13 @@ inline constexpr std::size_t kLinkListSize = 20006;
 inline constexpr std::size_t kCrawlLimit = 20000; // the site crawl stops expanding here
 inline constexpr std::string_view kNil = "NIL";
 
+// A page as the later steps read it: the search and the data export read its text, the
+// result page its title. The page's source is dropped once its links and title are taken,
+// so a crawl keeps little more than the text of the pages it fetched.
 struct PageRecord {
     std::string address;
     bool visited = true; // false: still to be expanded
-    std::string source;
+    std::string title;
     std::string text;
     std::string match;
 };
@@ -40,10 +43,10 @@ public:
     // Field writers; the address goes through the index.
     void setAddress(std::size_t i, std::string address);
     void setVisited(std::size_t i, bool visited) { table()[i].visited = visited; }
-    void setSource(std::size_t i, std::string source) { table()[i].source = std::move(source); }
+    void setTitle(std::size_t i, std::string title) { table()[i].title = std::move(title); }
     void setText(std::size_t i, std::string text) { table()[i].text = std::move(text); }
     void setMatch(std::size_t i, std::string match) { table()[i].match = std::move(match); }
-    // Address, source and text become "NIL".
+    // Address and text become "NIL", the title empty.
     void remove(std::size_t i);
 
     // Whether some entry holds this address, ASCII letters compared without case.

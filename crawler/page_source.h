@@ -29,7 +29,8 @@ public:
     virtual std::string FetchPage(const std::string& address) = 0;
     // The crawl will ask for this address later, after those it already announced.
     virtual void expect(const std::string& address) { (void)address; }
-    // Nothing announced so far will be asked for (the crawl moves on to another phase).
+    // The crawl moves on to another phase: what it announced so far is asked for only if
+    // it is announced again.
     virtual void forgetExpected() {}
 };
 

@@ -51,6 +51,8 @@ std::string StripTags(std::string_view source) {
         }
         out += c;
     }
+    // The text outlives the page by a whole crawl: it keeps no room for the dropped tags.
+    out.shrink_to_fit();
     return out;
 }
 

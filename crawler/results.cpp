@@ -3,7 +3,6 @@
 #include "common/text.h"
 #include "crawler/link_list.h"
 #include "crawler/link_rules.h"
-#include "crawler/page_text.h"
 
 #include <algorithm>
 
@@ -111,7 +110,7 @@ std::string WriteHTML(LinkList& list, const SearchInputs& search, std::string_vi
         line(out, "<font color=\"#004B97\" size=\"4\">");
         line(out, "<a style=\"color:#004b97; text-decoration:none\"  href=\"" +
                       escapeSourceAttribute(r.address) + "\">" + "<strong>" +
-                      escapeSourceText(PageTitle(r.source)) + "</strong></a><br>");
+                      escapeSourceText(r.title) + "</strong></a><br>");
         line(out, "<font color=\"#363636\" size=\"3\">");
         line(out, escapeSourceText(r.address) + "<br>");
         line(out, "</font></p>");

@@ -11,9 +11,11 @@ HistoryGoPort::HistoryGoPort(HistoryStore& store, const HistoryClock& clock, Mes
 
 void HistoryGoPort::dodajtabelo(const SearchSnapshot& search) {
     store_.addNewest(makeHistoryRecord(search, mainWindowVisible_(), clock_));
-    FileError error;
-    if (!store_.ShraniTabelo(&error))
-        messages_.show(MessageIcon::Error, "Unable to write to " + error.path);
+    // The write of an earlier search may have failed meanwhile: it is told now, since the
+    // writer has no window to tell it in.
+    if (const auto failure = store_.laterWriteFailure())
+        messages_.show(MessageIcon::Error, "Unable to write to " + failure->path);
+    store_.ShraniTabeloLater();
 }
 
 } // namespace trov

@@ -1,7 +1,8 @@
 #pragma once
 
-// Go's history: each recorded search becomes row 0 and the store is written at once, so
-// a crash or power loss later in the session keeps every search made so far.
+// Go's history: each recorded search becomes row 0 and the store is written at once, off
+// the window thread, so a crash or power loss later in the session keeps every search
+// whose write has finished, and the browser opens without waiting for the disk.
 
 #include "compose/go_ports.h"
 #include "history/history_clock.h"
@@ -18,8 +19,8 @@ public:
         HistoryStore& store, const HistoryClock& clock, Messages& messages,
         std::function<bool()> mainWindowVisible = [] { return true; });
 
-    // Adds the record and writes HistGrid.cld; a refused write is reported as
-    // "Unable to write to <path>" and the search goes on.
+    // Adds the record and hands HistGrid.cld to the store's writer; a refused write is
+    // reported as "Unable to write to <path>" at the next search, and searches go on.
     void dodajtabelo(const SearchSnapshot& search) override;
 
 private:

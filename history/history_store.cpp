@@ -35,6 +35,11 @@ bool writeHistoryFile(const std::string& path, const HistoryList& list, FileErro
     return writeFileAtomically(path, writeListViewStream(list), error);
 }
 
+HistoryStore::HistoryStore(DataFolder folder)
+    : folder_(std::move(folder)), writer_(std::make_unique<HistoryWriter>(storePath())) {}
+
+HistoryStore::~HistoryStore() = default;
+
 HistoryLoad HistoryStore::NaloziTabelo(Messages& messages) {
     if (!pathExists(storePath()))
         return HistoryLoad::NoStore;
@@ -55,7 +60,20 @@ HistoryLoad HistoryStore::NaloziTabelo(Messages& messages) {
 }
 
 bool HistoryStore::ShraniTabelo(FileError* error) const {
+    waitForWrites();
     return writeHistoryFile(storePath(), list_, error);
+}
+
+void HistoryStore::ShraniTabeloLater() {
+    writer_->write(list_);
+}
+
+void HistoryStore::waitForWrites() const {
+    writer_->wait();
+}
+
+std::optional<FileError> HistoryStore::laterWriteFailure() {
+    return writer_->takeFailure();
 }
 
 bool HistoryStore::ShraniTabelo2(FileError* error) const {

@@ -7,8 +7,11 @@
 #include "common/atomic_file.h"
 #include "common/messages.h"
 #include "history/history_list.h"
+#include "history/history_writer.h"
 #include "settings/data_folder.h"
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,7 +45,9 @@ bool writeHistoryFile(const std::string& path, const HistoryList& list, FileErro
 
 class HistoryStore {
 public:
-    explicit HistoryStore(DataFolder folder) : folder_(std::move(folder)) {}
+    explicit HistoryStore(DataFolder folder);
+    // Waits for the store's last write.
+    ~HistoryStore();
 
     HistoryList& list() { return list_; }
     const HistoryList& list() const { return list_; }
@@ -51,9 +56,15 @@ public:
 
     // The start-up load (NaloziTabelo), with the fallback to the backup and its message.
     HistoryLoad NaloziTabelo(Messages& messages);
-    // Writes the list to HistGrid.cld / HistGrid.cld2.
+    // Writes the list to HistGrid.cld / HistGrid.cld2. ShraniTabelo first waits for the
+    // writes handed to the store's writer, so the list written now stays the last one.
     bool ShraniTabelo(FileError* error = nullptr) const;
     bool ShraniTabelo2(FileError* error = nullptr) const;
+    // Hands the list as it is now to the store's writer thread for HistGrid.cld and
+    // returns at once; a failed write is told by laterWriteFailure.
+    void ShraniTabeloLater();
+    void waitForWrites() const;
+    std::optional<FileError> laterWriteFailure();
 
     // A new record becomes row 0; the rows below keep their order.
     void addNewest(HistoryRecord record);
@@ -73,6 +84,7 @@ public:
 private:
     DataFolder folder_;
     HistoryList list_;
+    std::unique_ptr<HistoryWriter> writer_;
 };
 
 } // namespace trov

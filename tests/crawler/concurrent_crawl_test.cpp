@@ -73,10 +73,10 @@ std::string tableOf(const LinkList& l) {
                     std::to_string(l.lastIndex) + "\n";
     for (std::size_t i = 0; i < l.size(); ++i) {
         const PageRecord& r = l[i];
-        if (r.address.empty() && r.visited && r.source.empty() && r.text.empty() && r.match.empty())
+        if (r.address.empty() && r.visited && r.title.empty() && r.text.empty() && r.match.empty())
             continue;
         t += std::to_string(i) + "\x1f" + r.address + "\x1f" + (r.visited ? "1" : "0") + "\x1f" +
-             r.source + "\x1f" + r.text + "\x1f" + r.match + "\n";
+             r.title + "\x1f" + r.text + "\x1f" + r.match + "\n";
     }
     return t;
 }
@@ -132,7 +132,7 @@ std::function<bool(const std::string&)> counterStartsWith(std::string text) {
     return [text](const std::string& c) { return c.rfind(text, 0) == 0; };
 }
 
-enum class Site { Fixture, Generated };
+enum class Site { Fixture, Generated, MarkupHeavy };
 
 struct Case {
     const char* name;
@@ -150,7 +150,7 @@ TEST_P(SequentialAndConcurrent, GiveByteIdenticalResults) {
     if (k.site == Site::Fixture)
         test::serveFixtureSite(server);
     else
-        test::serveGeneratedSite(server);
+        test::serveGeneratedSite(server, {.markupHeavy = k.site == Site::MarkupHeavy});
     Crawl crawl{k.mode, {server.base(), "red car", "", "bike"}, {}, k.stopWhen};
     if (k.mode == CrawlMode::CrawlCSV)
         crawl.list = k.site == Site::Fixture
@@ -186,6 +186,7 @@ const Case kCases[] = {
     {"GeneratedAllLinks", Site::Generated, CrawlMode::AllLinks, nullptr, 120},
     {"GeneratedInternalLinks", Site::Generated, CrawlMode::interLinks, nullptr, 120},
     {"GeneratedList", Site::Generated, CrawlMode::CrawlCSV, nullptr, 60},
+    {"MarkupHeavySite", Site::MarkupHeavy, CrawlMode::StartSlowCrawl, nullptr, 120},
     // Stop at the same point of each crawl: the partial results agree as well.
     {"StoppedSubpages", Site::Generated, CrawlMode::StartFastCrawl, counterIs("Found 12 items"),
      12},

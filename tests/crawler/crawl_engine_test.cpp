@@ -186,8 +186,8 @@ TEST_F(CrawlTest, ListCrawlFetchesOnlyAddressesInsideTheSite) {
     engine.run(CrawlMode::CrawlCSV, CrawlInputs{loaded.site, "red", "", ""});
     const LinkList& l = engine.linkList();
     EXPECT_EQ(l.count, 5u);
-    EXPECT_EQ(l[3].source, "NIL"); // another site: not fetched
-    EXPECT_EQ(l[5].source, "NIL"); // not http: never opened
+    EXPECT_EQ(l[3].text, "NIL"); // another site: not fetched
+    EXPECT_EQ(l[5].text, "NIL"); // not http: never opened
     EXPECT_EQ(l[2].text, "C car gamma");
     EXPECT_EQ(resultPage(), test::expectedResultPage("red ", p, {{p + "/a.html", "Page A"}}));
     EXPECT_FALSE(engine.listReady());

@@ -11,6 +11,27 @@ std::string pagePath(int i) {
     return "/g/p" + std::to_string(i) + ".html";
 }
 
+// Several KB of markup around the page's own head and body.
+std::string withMarkup(int i, const std::string& page) {
+    std::string path = "M" + std::to_string(i % 24) + " 2";
+    for (int k = 0; path.size() < 1500; ++k)
+        path += " l" + std::to_string((i + k) % 9) + " -" + std::to_string((i * k) % 7);
+    const std::string head = "<html><head><script>var page = {title: \"<title>Decoy " +
+                             std::to_string(i) +
+                             "</title>\", [1, 2]: 0};</script><style>.card[data-n] > a "
+                             "{color: red}</style>";
+    const std::string wrap = "<div class=\"card card--wide col-12 col-md-6 px-2\" data-n=\"" +
+                             std::to_string(i) +
+                             "\" data-area=\"listing\"><svg viewBox=\"0 0 "
+                             "24 24\" aria-hidden=\"true\"><path d=\"" +
+                             path + "\"/></svg>";
+    std::string b = head + page.substr(page.find("<title>"));
+    const std::size_t body = b.find("<body>") + 6;
+    b.insert(body, wrap + wrap);
+    b.insert(b.rfind("</body>"), "</div></div>" + wrap + "</div>");
+    return b;
+}
+
 std::string pageBody(int i, int pages) {
     const auto link = [](const std::string& target) {
         return "<a href=\"" + target + "\">x</a>\n";
@@ -65,12 +86,13 @@ void serveGeneratedSite(HttpServer& server, const GeneratedSite& site) {
                             ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
                             return false;
                         });
-    server.fallback([pages, maxDelay](const HttpRequest& r) {
+    const bool markup = site.markupHeavy;
+    server.fallback([pages, maxDelay, markup](const HttpRequest& r) {
         HttpResponse response;
         int i = 0;
         if (std::sscanf(r.path.c_str(), "/g/p%d.html", &i) == 1 && i >= 0 && i < pages &&
             r.path == pagePath(i)) {
-            response.body = pageBody(i, pages);
+            response.body = markup ? withMarkup(i, pageBody(i, pages)) : pageBody(i, pages);
             // Spread over the range so that later requests often finish first.
             response.delayMs = maxDelay > 0 ? (i * 7) % (maxDelay + 1) : 0;
         } else if (std::sscanf(r.path.c_str(), "/redirect/%d", &i) == 1) {

@@ -14,6 +14,9 @@ namespace trov::test {
 struct GeneratedSite {
     int pages = 120;
     int maxDelayMs = 12; // each page waits a different part of this before it answers
+    // Pages wrapped in markup as real ones are: scripts and styles whose braces hold a
+    // decoy title, inline pictures, wrappers with long attribute lists.
+    bool markupHeavy = false;
 };
 
 void serveGeneratedSite(HttpServer& server, const GeneratedSite& site = {});

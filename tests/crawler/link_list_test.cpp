@@ -8,7 +8,7 @@ namespace {
 void expectFresh(const PageRecord& r, std::size_t i) {
     EXPECT_EQ(r.address, "") << "entry " << i;
     EXPECT_TRUE(r.visited) << "entry " << i;
-    EXPECT_EQ(r.source, "") << "entry " << i;
+    EXPECT_EQ(r.title, "") << "entry " << i;
     EXPECT_EQ(r.text, "") << "entry " << i;
     EXPECT_EQ(r.match, "") << "entry " << i;
 }
@@ -59,10 +59,10 @@ TEST(LinkList, AFirstWriteOfEachFieldTouchesOnlyItsEntry) {
          [](LinkList& l) { l.setAddress(9, "http://e.com"); },
          {"http://e.com", true, "", "", ""}},
         {"visited", [](LinkList& l) { l.setVisited(9, false); }, {"", false, "", "", ""}},
-        {"source", [](LinkList& l) { l.setSource(9, "<p>"); }, {"", true, "<p>", "", ""}},
+        {"title", [](LinkList& l) { l.setTitle(9, "T"); }, {"", true, "T", "", ""}},
         {"text", [](LinkList& l) { l.setText(9, "words"); }, {"", true, "", "words", ""}},
         {"match", [](LinkList& l) { l.setMatch(9, "m"); }, {"", true, "", "", "m"}},
-        {"remove", [](LinkList& l) { l.remove(9); }, {"NIL", true, "NIL", "NIL", ""}},
+        {"remove", [](LinkList& l) { l.remove(9); }, {"NIL", true, "", "NIL", ""}},
     };
     for (const Case& c : cases) {
         LinkList list;
@@ -70,7 +70,7 @@ TEST(LinkList, AFirstWriteOfEachFieldTouchesOnlyItsEntry) {
         const PageRecord& r = list[9];
         EXPECT_EQ(r.address, c.expected.address) << c.name;
         EXPECT_EQ(r.visited, c.expected.visited) << c.name;
-        EXPECT_EQ(r.source, c.expected.source) << c.name;
+        EXPECT_EQ(r.title, c.expected.title) << c.name;
         EXPECT_EQ(r.text, c.expected.text) << c.name;
         EXPECT_EQ(r.match, c.expected.match) << c.name;
         for (std::size_t i : {std::size_t{8}, std::size_t{10}, kLinkListSize - 1})

@@ -21,10 +21,10 @@ std::string resultLines(const std::string& address, const std::string& title) {
 }
 
 void put(LinkList& list, std::size_t i, std::string address, std::string text,
-         std::string source = {}) {
+         std::string title = {}) {
     list.setAddress(i, std::move(address));
     list.setText(i, std::move(text));
-    list.setSource(i, std::move(source));
+    list.setTitle(i, std::move(title));
 }
 
 SearchInputs words(std::string w) {
@@ -33,9 +33,9 @@ SearchInputs words(std::string w) {
 
 TEST(WriteHTML, OneMatchHasNoPluralAndTwoHaveIt) {
     LinkList list;
-    put(list, 0, "http://e.com", "Red car", "<title>T0</title>");
+    put(list, 0, "http://e.com", "Red car", "T0");
     put(list, 1, "http://e.com/b", "blue", "");
-    put(list, 2, "http://e.com/c", "RED", "no title");
+    put(list, 2, "http://e.com/c", "RED", "");
     list.count = list.searchRange = 3;
     EXPECT_EQ(WriteHTML(list, words("Red"), "e.com"),
               kHead +
@@ -63,7 +63,7 @@ TEST(WriteHTML, NoMatchHasTwoSpacesBeforeTheDash) {
 TEST(WriteHTML, EscapesTypedTextAndNeutralisesCrawledMarkup) {
     LinkList list;
     put(list, 0, "http://e.com/?a=1&amp;b=\"><script>x()</script>", "hit <b>&\"",
-        "<title>A &amp; B<script>alert(1)</script></title>");
+        "A &amp; B<script>alert(1)</script>");
     list.count = list.searchRange = 1;
     const std::string page = WriteHTML(list, words("hit <b>&\""), "<i>e.com</i>");
     EXPECT_NE(page.find("Search: hit &lt;b&gt;&amp;&quot; <br>\r\n"), std::string::npos);

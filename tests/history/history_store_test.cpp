@@ -1,4 +1,3 @@
-#include "history/history_go_port.h"
 #include "history/history_store.h"
 #include "history/list_view_stream.h"
 #include "tests/history/fake_messages.h"
@@ -129,38 +128,6 @@ TEST(HistoryFiles, CsvImportBacksUpFirstAndNamesAMissingFile) {
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_NE(f.messages.shown[0].text.find(f.dir.file("none.csv")), std::string::npos);
     EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"one", "two"}));
-}
-
-TEST(HistoryGo, EveryRecordedSearchReachesTheStoreNewestFirst) {
-    struct Clock : HistoryClock {
-        std::string dateText() const override { return "d"; }
-        std::string timeText() const override { return "t"; }
-    } clock;
-    Fixture f;
-    HistoryGoPort port(f.store, clock, f.messages);
-    SearchSnapshot s;
-    s.words = "cats";
-    port.dodajtabelo(s);
-    s.words = "dogs";
-    port.dodajtabelo(s);
-    HistoryList stored;
-    ASSERT_TRUE(readHistoryFile(f.dir.file("HistGrid.cld"), stored));
-    ASSERT_EQ(stored.rows.size(), 2u);
-    EXPECT_EQ(stored.rows[0][2], "dogs");
-    EXPECT_EQ(stored.rows[1][2], "cats");
-    EXPECT_TRUE(f.messages.shown.empty());
-}
-
-TEST(HistoryGo, ARefusedWriteIsReportedAndTheRecordKept) {
-    test::TempDir dir;
-    test::FakeMessages messages;
-    HistoryStore store(DataFolder(dir.file("missing/")));
-    SystemHistoryClock clock;
-    HistoryGoPort port(store, clock, messages);
-    port.dodajtabelo(SearchSnapshot{});
-    EXPECT_EQ(store.list().rows.size(), 1u);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/HistGrid.cld"));
 }
 
 // A writer killed at any moment, also between writing its temporary file and renaming it,
