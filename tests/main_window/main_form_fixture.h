@@ -97,7 +97,7 @@ public:
                              &files});
         form = std::make_unique<TMainForm>(*services);
         form->quit = [this] { ++quits; };
-        form->setBottomPanelSource([this] { return bottom; });
+        form->setWorkAreasSource([this] { return workAreas; });
         if (beforeCreate)
             beforeCreate(*form);
         form->FormCreate();
@@ -113,7 +113,7 @@ public:
     platform::FakeAutostart autostart;
     FixedClock clock;
     FunctionFileChooser files;
-    BottomPanel bottom;
+    std::vector<Rect> workAreas{{0, 0, 1920, 1080}}; // the screens less their panels
     // Run on the window between its construction and its creation sequence.
     std::function<void(TMainForm&)> beforeCreate;
     int quits = 0;

@@ -55,7 +55,7 @@ private slots:
         QTest::addColumn<QString>("velikost");
         QTest::addColumn<QPoint>("expected");
         QTest::newRow("far right pulled back") << "Levo=5000\r\nGor=300" << QPoint(1920 - 458, 300);
-        QTest::newRow("-3 stays") << "Levo=-3\r\nGor=-5" << QPoint(-3, -5);
+        QTest::newRow("-3 onto the screen") << "Levo=-3\r\nGor=-5" << QPoint(0, 0);
         QTest::newRow("-300 gives 5, 15") << "Levo=-300\r\nGor=-6" << QPoint(5, 15);
         QTest::newRow("below the screen") << "Levo=100\r\nGor=1071" << QPoint(100, 1000);
         QTest::newRow("hex") << "Levo=0x10\r\nGor=$20" << QPoint(16, 32);
