@@ -68,6 +68,9 @@ ExpandResult ExpandModel::toggle(int clientHeight, Point position, const Rect& w
         r.clientHeight = kExpandedHeight;
         if (p.y + kExpandedHeight > bottom)
             p.y = bottom - kExpandedHeight;
+        // On a screen too short for the form (a small one at a high scale) the search box
+        // stays in reach rather than the bottom row.
+        p.y = std::max(p.y, workArea.top);
     } else {
         expanded_ = false;
         r.hint = "Expand";

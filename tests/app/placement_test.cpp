@@ -89,6 +89,7 @@ TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
         {topPanel, 880, 640, 640},  // the default start, with the panel at the top
         {topPanel, 995, 640, 1000}, // resting on the screen's edge
         {noPanel, 1000, 640, 1000},
+        {{0, 0, 683, 384}, 300, 0, 304}, // shorter than the form: its top stays on the screen
     };
     for (const auto& c : cases) {
         ExpandModel model;
