@@ -49,7 +49,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 
 args=(--backend=headless-backend.so --use-pixman --debug --idle-time=0 --socket=trov-test
-    --width=1024 --height=640 "--log=$work/weston.log")
+    --width=640 --height=480 "--log=$work/weston.log")
 if [[ $mode == xwayland ]]; then
     # XWayland's sockets live here; a fresh container may not have the folder yet.
     [[ -d /tmp/.X11-unix ]] || { mkdir -p /tmp/.X11-unix && chmod 1777 /tmp/.X11-unix; }
