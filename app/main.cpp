@@ -4,10 +4,15 @@
 #include "app/program.h"
 #include "app/single_instance.h"
 #include "common/version.h"
+#include "platform/qt_platform.h"
 
 #include <QApplication>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
+    // Before the application object: it reads the platform when it is made.
+    if (const auto platform = trov::platform::chosenQtPlatform())
+        setenv("QT_QPA_PLATFORM", platform->c_str(), 1);
     trov::FontPreload fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(trov::kProductName));

@@ -262,18 +262,18 @@ void TMainForm::linksFinished(LinksResult) {
 
 // ---- Expand and collapse ----
 
-BottomPanel TMainForm::bottomPanel() const {
-    if (bottomPanel_)
-        return bottomPanel_();
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    BottomPanel panel;
-    if (!s)
-        return panel;
-    const QRect all = s->geometry();
-    const QRect free = s->availableGeometry();
-    panel.atBottom = free.bottom() < all.bottom();
-    panel.workAreaBottom = free.bottom() + 1;
-    return panel;
+std::vector<Rect> TMainForm::workAreas() const {
+    if (workAreas_)
+        return workAreas_();
+    std::vector<Rect> areas;
+    QList<QScreen*> screens = QGuiApplication::screens();
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        screens.move(std::max<qsizetype>(screens.indexOf(primary), 0), 0);
+    for (const QScreen* s : screens) {
+        const QRect free = s->availableGeometry();
+        areas.push_back({free.x(), free.y(), free.width(), free.height()});
+    }
+    return areas;
 }
 
 void TMainForm::setClientHeight(int height) {
@@ -298,7 +298,8 @@ void TMainForm::applyExpandRule() {
 }
 
 void TMainForm::csExpandClick() {
-    const ExpandResult r = expandModel_.toggle(height(), {x(), y()}, bottomPanel());
+    const ExpandResult r = expandModel_.toggle(
+        height(), {x(), y()}, workAreaOf({x(), y(), width(), height()}, workAreas()));
     if (r.saveSettingsFirst) {
         try {
             trov::SaveSettings(services_.config, r.savedPosition, glue_->tray().loadAtStartup());

@@ -111,9 +111,9 @@ public:
     bool firstStart() const { return firstStart_; }
     Glyph expandGlyphShown() const { return expandGlyph_; }
 
-    // Where the desktop's bottom panel is; tests give their own.
-    void setBottomPanelSource(std::function<BottomPanel()> source) {
-        bottomPanel_ = std::move(source);
+    // The available areas of the screens, the primary screen first; tests give their own.
+    void setWorkAreasSource(std::function<std::vector<Rect>()> source) {
+        workAreas_ = std::move(source);
     }
     // The colour dialog's run; tests answer it. Returns the chosen colour, or nothing.
     std::function<std::optional<int>(int current, ColourDialogState& state)> runColourDialog;
@@ -177,7 +177,7 @@ private:
     QLineEdit* ownerField();
     FormCommands& commands();
     void reportRefusal(const std::exception& e);
-    BottomPanel bottomPanel() const;
+    std::vector<Rect> workAreas() const;
 
     MainFormServices& services_;
     CrawlRunner runner_;
@@ -202,7 +202,7 @@ private:
     SuggestionManager suggestionManager_;
     ExpandModel expandModel_;
     std::unique_ptr<FormCommands> nullCommands_;
-    std::function<BottomPanel()> bottomPanel_;
+    std::function<std::vector<Rect>()> workAreas_;
 
     int background_ = kDefaultBackground;
     Glyph expandGlyph_ = Glyph::Image3;

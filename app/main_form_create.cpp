@@ -48,7 +48,8 @@ void TMainForm::FormCreate() {
         model_.select(ListField::FileType, config.readInt(cfg::PinType));
         model_.select(ListField::Period, config.readInt(cfg::PinTime));
         NastaviOzadje(config.readInt(cfg::ColorPall));
-        const Point at = startPosition(config, width(), height());
+        const Point at =
+            keepOnScreen(startPosition(config, width(), height()), width(), height(), workAreas());
         move(at.x, at.y);
         glue_->restoreOptions(readWindowOptions(config));
         model_.recomputeFragments();

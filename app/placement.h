@@ -1,13 +1,14 @@
 #pragma once
 
-// Where the main window starts, and the expand/collapse toggle with its rules for a panel
-// at the bottom of the screen.
+// Where the main window starts, and the expand/collapse toggle that keeps the form on its
+// screen wherever the desktop's panels are.
 
 #include "app/fade_model.h"
 #include "compose/window_heights.h"
 #include "settings/config.h"
 
 #include <optional>
+#include <vector>
 
 namespace trov {
 
@@ -19,11 +20,12 @@ inline constexpr int kClientWidth = 458;
 Point startPosition(int levo, int gor, ScreenSize screen, int windowWidth, int windowHeight);
 Point startPosition(const Config& config, int windowWidth, int windowHeight);
 
-// The desktop panel, seen from the window's screen.
-struct BottomPanel {
-    bool atBottom = false;  // the available area ends above the screen's bottom edge
-    int workAreaBottom = 0; // y just below the available area
-};
+// The screen whose available area (the screen less its panels) a window belongs to: the one
+// it overlaps most, the first (the primary screen) when it overlaps none.
+Rect workAreaOf(const Rect& window, const std::vector<Rect>& workAreas);
+
+// Moves a window the least so that it lies inside the available area of a screen.
+Point keepOnScreen(Point at, int width, int height, const std::vector<Rect>& workAreas);
 
 struct ExpandResult {
     bool saveSettingsFirst = false; // collapsed: `SaveSettings` with the position before moving
@@ -41,7 +43,8 @@ public:
     bool moved() const { return moved_; }
 
     // clientHeight and position are the window's before the toggle; frame == client here.
-    ExpandResult toggle(int clientHeight, Point position, const BottomPanel& panel);
+    // workArea is the available area of the window's screen.
+    ExpandResult toggle(int clientHeight, Point position, const Rect& workArea);
 
 private:
     bool expanded_ = false;

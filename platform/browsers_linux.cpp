@@ -111,6 +111,10 @@ DesktopEntry readEntry(const std::string& id, const std::string& path) {
     return e;
 }
 
+// Trov's own entry is never a browser to hand an address to, even where an older or edited
+// copy still says it is: the address would only come back to Trov.
+constexpr std::string_view kOwnEntry = "trov.desktop";
+
 std::vector<std::string> applicationDirs() {
     std::vector<std::string> dirs{userDataHome() + "/applications"};
     for (const std::string& d : systemDataDirs())
@@ -156,7 +160,7 @@ std::vector<std::string> mimeappsFiles() {
 std::vector<DesktopBrowser> XdgBrowserRegistry::browsers() const {
     std::vector<DesktopBrowser> list;
     for (const DesktopEntry& e : allEntries())
-        if (e.isBrowser && e.application && !e.hidden && !e.noDisplay)
+        if (e.isBrowser && e.application && !e.hidden && !e.noDisplay && e.browser.id != kOwnEntry)
             list.push_back(e.browser);
     return list;
 }
@@ -166,7 +170,7 @@ std::optional<DesktopBrowser> XdgBrowserRegistry::defaultBrowser() const {
     auto installed = [&](std::string_view id) -> const DesktopEntry* {
         for (const DesktopEntry& e : entries)
             if (e.browser.id == id)
-                return e.hidden || !e.application ? nullptr : &e;
+                return e.hidden || !e.application || id == kOwnEntry ? nullptr : &e;
         return nullptr;
     };
     std::vector<IniDocument> lists;

@@ -20,5 +20,6 @@ stage() {
 stage "AddressSanitizer and UndefinedBehaviorSanitizer build: every test" ctest --preset dev -j2
 stage "ThreadSanitizer build: the threaded tests" ctest --preset tsan -j2
 stage "Fuzzers, bounded" bash scripts/run-fuzzers.sh
+stage "Release package: lintian, install, start from /usr/bin, remove" bash scripts/package-check.sh
 echo "stages: $passed passed, $failed failed"
 ((failed == 0))

@@ -32,41 +32,71 @@ TEST(Placement, StartFromYYcfg) {
     EXPECT_EQ(startPosition(stored, 458, 80), (Point{1462, 15}));
 }
 
-TEST(Placement, ExpandingSavesFirstAndSetsTheHeightAndHint) {
+TEST(Placement, StartInsideTheWorkAreaOfAScreen) {
+    const std::vector<Rect> areas{{0, 32, 1920, 1048}, {1920, 0, 1280, 984}};
+    struct Case {
+        Point at;
+        Point expected;
+    } cases[] = {
+        {{1420, 880}, {1420, 880}}, // inside: unchanged
+        {{-3, 500}, {0, 500}},      // a few pixels off the left edge
+        {{100, 10}, {100, 32}},     // under a top panel
+        {{100, 1000}, {100, 1000}}, // no bottom panel: down to the screen's edge
+        {{100, 1060}, {100, 1000}}, // below it
+        {{1800, 100}, {1920, 100}}, // across two screens: onto the one it covers most
+        {{2000, 950}, {2000, 904}}, // the second screen's bottom panel
+        {{-9000, -9000}, {0, 32}},  // on no screen: the primary one
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(keepOnScreen(c.at, 458, 80, areas), c.expected) << c.at.x << "," << c.at.y;
+}
+
+TEST(Placement, ExpandAndCollapse) {
     ExpandModel model;
-    ExpandResult r = model.toggle(80, {100, 1050}, BottomPanel{false, 1080});
+    const Rect screen{0, 0, 1920, 1080};
+    ExpandResult r = model.toggle(80, {100, 300}, screen);
     EXPECT_TRUE(r.saveSettingsFirst);
-    EXPECT_EQ(r.savedPosition, (Point{100, 1050}));
+    EXPECT_EQ(r.savedPosition, (Point{100, 300}));
+    EXPECT_TRUE(r.expanded);
     EXPECT_EQ(r.clientHeight, 440);
     EXPECT_STREQ(r.hint, "Collapse");
-    EXPECT_EQ(r.position, (Point{100, 1050})); // no panel: nothing moves
-    r = model.toggle(440, r.position, BottomPanel{false, 1080});
+    EXPECT_EQ(r.position, (Point{100, 300}));
+    r = model.toggle(440, r.position, screen);
     EXPECT_FALSE(r.saveSettingsFirst);
     EXPECT_EQ(r.clientHeight, 80);
     EXPECT_STREQ(r.hint, "Expand");
+    EXPECT_EQ(r.position, (Point{100, 300}));
 }
 
-TEST(Placement, AWindowOnTheBottomPanelIsLiftedAndPutBack) {
-    const BottomPanel panel{true, 1040};
+TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
+    const Rect bottomPanel{0, 0, 1920, 1040};
+    const Rect topPanel{0, 32, 1920, 1048}; // ends at the screen's edge, 1080
+    const Rect noPanel{0, 0, 1920, 1080};
     struct Case {
+        Rect area;
         int top;
         int expandedTop;
         int collapsedTop;
     } cases[] = {
-        {951, 600, 960}, // bottom within 10 px of the work area: back to resting on it
-        {960, 600, 960}, {1000, 600, 960}, // below the work area's bottom
-        {950, 600, 600},                   // 10 px above: lifted on expanding, stays lifted
-        {700, 600, 600},                   // overflows only when expanded: lifted, stays there
-        {600, 600, 600},                   // fits
-        {100, 100, 100},
+        {bottomPanel, 951, 600, 960}, // bottom within 10 px of the work area: back to resting on it
+        {bottomPanel, 960, 600, 960},
+        {bottomPanel, 1000, 600, 960}, // below the work area
+        {bottomPanel, 950, 600, 600},  // 10 px above: lifted on expanding, stays lifted
+        {bottomPanel, 700, 600, 600},  // overflows only when expanded: lifted, stays there
+        {bottomPanel, 600, 600, 600},  // fits
+        {bottomPanel, 100, 100, 100},
+        {topPanel, 880, 640, 640},  // the default start, with the panel at the top
+        {topPanel, 995, 640, 1000}, // resting on the screen's edge
+        {noPanel, 1000, 640, 1000},
+        {{0, 0, 683, 384}, 300, 0, 304}, // shorter than the form: its top stays on the screen
     };
     for (const auto& c : cases) {
         ExpandModel model;
-        const ExpandResult expanded = model.toggle(80, {300, c.top}, panel);
+        const ExpandResult expanded = model.toggle(80, {300, c.top}, c.area);
         EXPECT_EQ(expanded.position, (Point{300, c.expandedTop})) << c.top;
         EXPECT_EQ(expanded.savedPosition, (Point{300, c.top})) << "saved before moving";
-        EXPECT_EQ(model.moved(), c.top > 950);
-        const ExpandResult collapsed = model.toggle(440, {300, expanded.position.y}, panel);
+        EXPECT_EQ(model.moved(), c.top + 80 > c.area.bottom() - 10) << c.top;
+        const ExpandResult collapsed = model.toggle(440, {300, expanded.position.y}, c.area);
         EXPECT_EQ(collapsed.position, (Point{300, c.collapsedTop})) << c.top;
         EXPECT_FALSE(model.moved());
     }
@@ -74,9 +104,9 @@ TEST(Placement, AWindowOnTheBottomPanelIsLiftedAndPutBack) {
 
 TEST(Placement, ThePutBackPositionIsTheOneRememberedBeforeDragging) {
     ExpandModel model;
-    const BottomPanel panel{true, 1040};
-    model.toggle(80, {300, 1000}, panel);
+    const Rect area{0, 0, 1920, 1040};
+    model.toggle(80, {300, 1000}, area);
     // The user drags the expanded window; collapsing still returns to the anchored spot.
-    const ExpandResult r = model.toggle(440, {50, 200}, panel);
+    const ExpandResult r = model.toggle(440, {50, 200}, area);
     EXPECT_EQ(r.position, (Point{300, 960}));
 }

@@ -119,6 +119,7 @@ TEST(XdgBrowsers, DesktopEntriesInXdgOrder) {
                      "Name=Other\nExec=other\nCategories=WebBrowser\n"
                      "[Desktop Action y]\nName=Wrong too\n");
     desk.systemEntry(2, "notes.txt", test::FakeDesktop::browser("Text", "t"));
+    desk.systemEntry(2, "trov.desktop", test::FakeDesktop::browser("Trov", "trov"));
     const std::vector<DesktopBrowser> got = platform::XdgBrowserRegistry().browsers();
     EXPECT_EQ(got,
               (std::vector<DesktopBrowser>{{"firefox.desktop", "Firefox", "firefox %u"},

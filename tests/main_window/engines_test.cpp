@@ -181,7 +181,7 @@ private slots:
 
     void expandAndCollapseBesideABottomPanel() {
         make();
-        f_->bottom = {true, 1040};
+        f_->workAreas = {{0, 0, 1920, 1040}};
         w_->move(100, 990);
         QTest::mouseClick(w_->widgets().csExpand, Qt::LeftButton);
         QCOMPARE(w_->height(), kExpandedHeight);

@@ -86,7 +86,7 @@ public:
                              &files});
         form = std::make_unique<TMainForm>(*services);
         form->quit = [this] { ++quits; };
-        form->setBottomPanelSource([this] { return bottom; });
+        form->setWorkAreasSource([this] { return workAreas; });
         form->FormCreate();
         if (hiddenWindows)
             form->createHiddenWindows();
@@ -100,7 +100,7 @@ public:
     platform::FakeAutostart autostart;
     FixedClock clock;
     FunctionFileChooser files;
-    BottomPanel bottom;
+    std::vector<Rect> workAreas{{0, 0, 1920, 1080}}; // the screens less their panels
     int quits = 0;
     std::unique_ptr<Config> config;
     std::unique_ptr<HistoryStore> history;
