@@ -19,7 +19,7 @@ RecentSlots slotsOf(std::initializer_list<int> first) {
     return slots;
 }
 
-using RecordedMessages = test::ShownTexts;
+using RecordedMessages = test::RecordingMessages;
 
 } // namespace
 
@@ -174,7 +174,7 @@ TEST(RecentColours, RefusedWriteIsReportedAndKeepsTheListInMemory) {
     RecentColours recent(dir.file("Trov.lst"), messages);
     recent.Nalozi(255);
     EXPECT_EQ(recent.slot(0), 255);
-    EXPECT_EQ(messages.shown,
+    EXPECT_EQ(messages.texts(),
               std::vector<std::string>{"Unable to write to " + dir.file("Trov.lst")});
 }
 
@@ -188,6 +188,7 @@ TEST(RecentColours, UnwritableConfigLeavesTheDataFolderListAlone) {
     RecentColours recent(dir.file("Trov.lst"), messages);
     recent.open(recent.source(true, {dir.path() + "program/"}), {352, 249}, {1920, 1080}, config);
     EXPECT_EQ(recent.slot(0), 255);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg")});
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg")});
     EXPECT_EQ(dir.read("Trov.lst"), "[GeneralFall]\nV1=7\n");
 }

@@ -234,13 +234,6 @@ TEST(RemoveEnclosed, CutsFromTheRight) {
     EXPECT_EQ(RemoveEnclosed("a[b]c", '[', ']'), "ac");
 }
 
-TEST(RemoveEnclosed, IsLinearOnManyMarks) {
-    std::string big;
-    for (int i = 0; i < 200000; ++i)
-        big += "x{y}";
-    EXPECT_EQ(RemoveEnclosed(big, '{', '}'), std::string(200000, 'x'));
-}
-
 TEST(StripTags, DropsTagsBreaksAndThinsBlanks) {
     const std::vector<EnclosedCase> cases = {
         {"a\r\n<b>x</b>  y", "ax y"},

@@ -1,24 +1,12 @@
 #include "compose/go_ports.h"
 #include "crawler/link_list.h"
 #include "crawler/results.h"
+#include "tests/crawler/fixture_site.h"
 
 #include <gtest/gtest.h>
 
 namespace trov {
 namespace {
-
-const std::string kHead = "<!DOCTYPE html>\r\n<html lang=\"en\">\r\n<head>\r\n"
-                          "<title>Trov - Crawler</title>\r\n</head><body>\r\n \r\n"
-                          "<font color=\"#004B97\" size=\"6\">\r\nTrov Crawler<br>\r\n"
-                          "<font color=\"#363636\" size=\"3\">\r\n<hr size=\"1\" noshade>\r\n";
-
-std::string resultLines(const std::string& address, const std::string& title) {
-    return "<font color=\"#004B97\" size=\"4\">\r\n"
-           "<a style=\"color:#004b97; text-decoration:none\"  href=\"" +
-           address + "\"><strong>" + title +
-           "</strong></a><br>\r\n<font color=\"#363636\" size=\"3\">\r\n" + address +
-           "<br>\r\n</font></p>\r\n";
-}
 
 void put(LinkList& list, std::size_t i, std::string address, std::string text,
          std::string source = {}) {
@@ -38,11 +26,8 @@ TEST(WriteHTML, OneMatchHasNoPluralAndTwoHaveIt) {
     put(list, 2, "http://e.com/c", "RED", "no title");
     list.count = list.searchRange = 3;
     EXPECT_EQ(WriteHTML(list, words("Red"), "e.com"),
-              kHead +
-                  "Search: red <br>\r\nSite: e.com<br>\r\n<hr size=\"1\" noshade>\r\n"
-                  "About 2 results<br>\r\n<br>\r\n" +
-                  resultLines("http://e.com", "T0") + resultLines("http://e.com/c", "") +
-                  "</body>\r\n</html>\r\n");
+              test::expectedResultPage("red ", "e.com",
+                                       {{"http://e.com", "T0"}, {"http://e.com/c", ""}}));
     EXPECT_EQ(list[0].match, "http://e.com");
     EXPECT_EQ(list[1].match, "");
     list.searchRange = 1;
@@ -55,9 +40,8 @@ TEST(WriteHTML, NoMatchHasTwoSpacesBeforeTheDash) {
     put(list, 0, "http://e.com", "text");
     list.count = list.searchRange = 1;
     EXPECT_EQ(WriteHTML(list, words("zzz"), "e.com"),
-              kHead + "Search: zzz <br>\r\nSite: e.com<br>\r\n<hr size=\"1\" noshade>\r\n"
-                      "Your search - zzz  - did not match any documents <br>\r\n<br>\r\n"
-                      "</body>\r\n</html>\r\n");
+              test::expectedResultPage("zzz ", "e.com", {}));
+    EXPECT_NE(WriteHTML(list, words("zzz"), "e.com").find("zzz  - did not"), std::string::npos);
 }
 
 TEST(WriteHTML, EscapesTypedTextAndNeutralisesCrawledMarkup) {

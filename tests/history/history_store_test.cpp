@@ -1,7 +1,7 @@
 #include "history/history_go_port.h"
 #include "history/history_store.h"
 #include "history/list_view_stream.h"
-#include "tests/history/fake_messages.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <csignal>
@@ -39,7 +39,7 @@ const std::string kCorrupt = "TPF0\x09TListView"; // ends inside the header
 
 struct Fixture {
     test::TempDir dir;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     HistoryStore store{DataFolder(dir.path())};
 };
 
@@ -153,7 +153,7 @@ TEST(HistoryGo, EveryRecordedSearchReachesTheStoreNewestFirst) {
 
 TEST(HistoryGo, ARefusedWriteIsReportedAndTheRecordKept) {
     test::TempDir dir;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     HistoryStore store(DataFolder(dir.file("missing/")));
     SystemHistoryClock clock;
     HistoryGoPort port(store, clock, messages);

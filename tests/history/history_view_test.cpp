@@ -1,6 +1,6 @@
 #include "history/history_placement.h"
 #include "history/history_view.h"
-#include "tests/history/fake_messages.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -207,7 +207,7 @@ TEST_F(ViewFixture, ARefusedStoreWriteIsReported) {
 }
 
 TEST_F(ViewFixture, ClearAsksAndOnlyYesEmptiesTheStore) {
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     EXPECT_EQ(view.clearAll(messages), ClearOutcome::Empty);
     EXPECT_TRUE(messages.asked.empty());
 

@@ -8,7 +8,7 @@ using namespace trov;
 using namespace trov::links;
 
 namespace {
-using RecordedMessages = test::ShownTexts;
+using RecordedMessages = test::RecordingMessages;
 } // namespace
 
 TEST(OpenUrl, OpensOnlyWebAddresses) {
@@ -45,7 +45,7 @@ TEST(OpenUrl, OpensOnlyWebAddresses) {
             EXPECT_TRUE(messages.shown.empty()) << c.text;
         } else {
             EXPECT_TRUE(opened.empty()) << c.text;
-            EXPECT_EQ(messages.shown, std::vector<std::string>{std::string(kNotAWebAddress)})
+            EXPECT_EQ(messages.texts(), std::vector<std::string>{std::string(kNotAWebAddress)})
                 << c.text;
         }
     }

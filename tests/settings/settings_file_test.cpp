@@ -4,8 +4,8 @@
 #include "settings/form_reset.h"
 #include "settings/ini.h"
 #include "settings/settings_file.h"
-#include "tests/history/fake_messages.h"
 #include "tests/support/fake_main_window.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- Reset all settings and the broom ---------------------------------------------------
 
 struct ResetFixture : Fixture {
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     Config config{dir.file("YY.cfg")};
 
     void fillForm() {

@@ -2,7 +2,7 @@
 #include "suggest/suggestion_go_port.h"
 #include "suggest/suggestion_manager.h"
 #include "suggest/suggestion_store.h"
-#include "tests/history/fake_messages.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
@@ -71,7 +71,7 @@ TEST(SuggestionStore, WhatGoAdds) {
     EXPECT_FALSE(isSuggestionWorthy("   "));
     EXPECT_FALSE(isSuggestionWorthy(""));
     Fixture f;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     SuggestionGoPort port(f.store, messages);
     port.osveziBazo("  ");
     EXPECT_FALSE(std::filesystem::exists(f.path));
@@ -165,7 +165,7 @@ TEST(SuggestionManager, DeleteAsksAndRewritesInListOrder) {
     Fixture f;
     f.dir.write("gs1001.sgg", "|dogs|;|Cats|;|apple\r\n");
     ASSERT_TRUE(f.store.load({}));
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     SuggestionManager m;
     m.fill(f.store.suggestionList());
 
