@@ -84,13 +84,9 @@ TEST(RecentColours, ReadsLowerCaseKeysOfAnyCase) {
     for (std::size_t i = 3; i < kRecentSlots; ++i)
         EXPECT_EQ(file.colours[i], kWhite) << i;
     EXPECT_EQ(file.position, (WindowPosition{-20, 300}));
-}
-
-TEST(RecentColours, MissingFileIsWhiteAtOneHundred) {
-    test::TempDir dir;
-    const RecentFile file = readRecentFile(dir.file("Trov.lst"));
-    EXPECT_EQ(file.colours, slotsOf({}));
-    EXPECT_EQ(file.position, (WindowPosition{100, 100}));
+    const RecentFile missing = readRecentFile(dir.file("none.lst"));
+    EXPECT_EQ(missing.colours, slotsOf({}));
+    EXPECT_EQ(missing.position, (WindowPosition{100, 100}));
 }
 
 TEST(RecentColours, NaloziWritesUpperCaseSlotsOnly) {

@@ -5,44 +5,39 @@
 
 using namespace trov;
 
-TEST(ChangeRules, LanguageChineseTraditional) {
-    SearchFragments f;
-    cb2Change(f, 8);
-    EXPECT_EQ(f.languageParam, "&lr=lang_zh-TW");
-    EXPECT_EQ(f.languageOperator, "++language%3ATW");
-    EXPECT_EQ(f.languageSubdomain, "TW.");
-    cb2Change(f, 13); // English
-    EXPECT_EQ(f.languageParam, "&lr=lang_en");
-    EXPECT_EQ(f.languageOperator, "++language%3Aen");
-    EXPECT_EQ(f.languageSubdomain, "en.");
-}
-
-TEST(ChangeRules, CountryUnitedKingdom) {
-    SearchFragments f;
-    cb3Change(f, 228);
-    EXPECT_EQ(f.countryParam, "&cr=countryUK");
-    EXPECT_EQ(f.locationOperator, "+loc%3AUK");
-}
-
-TEST(ChangeRules, InterfaceAmharicAndChinese) {
-    SearchFragments f;
-    cb1Change(f, 3);
-    EXPECT_EQ(f.interfaceParam, "&hl=sm");
-    cb1Change(f, 14);
-    EXPECT_EQ(f.interfaceParam, "&hl=zh-TW");
-}
-
-TEST(ChangeRules, FileTypes) {
-    struct Case {
+TEST(ChangeRules, EachListFillsItsFragments) {
+    using S = SearchFragments;
+    const struct {
+        void (*rule)(SearchFragments&, int);
         int index;
-        std::string ext;
-    } cases[] = {{0, ""},    {1, "pdf"}, {18, "txt"},      {21, "cpp"}, {22, "cs"},
-                 {25, "pl"}, {26, "py"}, {27, "wml, wap"}, {28, "xml"}};
-    for (const Case& c : cases) {
+        std::string S::*field;
+        const char* value;
+    } cases[] = {
+        {cb2Change, 8, &S::languageParam, "&lr=lang_zh-TW"},
+        {cb2Change, 8, &S::languageOperator, "++language%3ATW"},
+        {cb2Change, 8, &S::languageSubdomain, "TW."},
+        {cb2Change, 13, &S::languageParam, "&lr=lang_en"},
+        {cb2Change, 13, &S::languageOperator, "++language%3Aen"},
+        {cb2Change, 13, &S::languageSubdomain, "en."},
+        {cb3Change, 228, &S::countryParam, "&cr=countryUK"},
+        {cb3Change, 228, &S::locationOperator, "+loc%3AUK"},
+        {cb1Change, 3, &S::interfaceParam, "&hl=sm"},
+        {cb1Change, 14, &S::interfaceParam, "&hl=zh-TW"},
+        {cb5Change, 0, &S::fileExtension, ""},
+        {cb5Change, 1, &S::fileExtension, "pdf"},
+        {cb5Change, 18, &S::fileExtension, "txt"},
+        {cb5Change, 21, &S::fileExtension, "cpp"},
+        {cb5Change, 22, &S::fileExtension, "cs"},
+        {cb5Change, 25, &S::fileExtension, "pl"},
+        {cb5Change, 26, &S::fileExtension, "py"},
+        {cb5Change, 27, &S::fileExtension, "wml, wap"},
+        {cb5Change, 28, &S::fileExtension, "xml"},
+    };
+    for (const auto& c : cases) {
         SearchFragments f;
-        f.fileExtension = "stale";
-        cb5Change(f, c.index);
-        EXPECT_EQ(f.fileExtension, c.ext) << c.index;
+        f.*c.field = "stale";
+        c.rule(f, c.index);
+        EXPECT_EQ(f.*c.field, c.value) << c.index;
     }
 }
 

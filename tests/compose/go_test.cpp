@@ -48,11 +48,6 @@ TEST_F(GoFixture, NothingToSearchRecordsNothing) {
     EXPECT_EQ(crawl.calls, (std::vector<std::string>{"cancel", "clear"}));
 }
 
-TEST_F(GoFixture, BlanksAreNotEmpty) {
-    model.setText(TextField::Words, " ");
-    EXPECT_EQ(xiGOClick(model, services).status, GoStatus::Opened);
-}
-
 TEST_F(GoFixture, GoogleCollapsedOpensWithTheDefaultHandlerEvenWithABrowser) {
     model.setBrowsers({{"Firefox", "firefox %u"}});
     model.select(ListField::Browser, 0);
@@ -83,28 +78,36 @@ TEST_F(GoFixture, ExpandedUsesTheChosenBrowserAndKeepsTypedTextsOutsideTheAddres
     EXPECT_EQ(suggestions.added, std::vector<std::string>{"C++ & C#"});
 }
 
-TEST_F(GoFixture, HistoryOffAndBlankOwnerFeedNothing) {
-    model.setHistoryEnabled(false);
-    model.setText(TextField::Words, "a");
-    model.setText(TextField::Site, "   ");
-    model.setSuggestionOwner(OwnerField::Site);
-    EXPECT_EQ(xiGOClick(model, services).status, GoStatus::Opened);
-    EXPECT_TRUE(history.rows.empty());
-    EXPECT_TRUE(suggestions.added.empty());
-}
-
-TEST_F(GoFixture, OwnerOfTabsIsNotOnlySpaces) {
-    model.setText(TextField::Words, "\t");
-    model.setSuggestionOwner(OwnerField::Words);
-    xiGOClick(model, services);
-    EXPECT_EQ(suggestions.added, std::vector<std::string>{"\t"});
-}
-
-TEST_F(GoFixture, NoPortsIsFine) {
-    GoServices bare{messages, launcher};
+TEST_F(GoFixture, WhatGoFeedsTheHistoryAndTheSuggestions) {
+    struct Case {
+        const char* words;
+        const char* site;
+        OwnerField owner;
+        bool history;
+        std::size_t rows;
+        std::vector<std::string> added;
+    };
+    const Case cases[] = {
+        {" ", "", OwnerField::None, true, 1, {}},       // blanks are not empty
+        {"\t", "", OwnerField::Words, true, 1, {"\t"}}, // a tab is not only spaces
+        {"a", "   ", OwnerField::Site, false, 0, {}},   // history off, a blank owner
+    };
+    for (const Case& c : cases) {
+        FormModel m;
+        history.rows.clear();
+        suggestions.added.clear();
+        m.setText(TextField::Words, c.words);
+        m.setText(TextField::Site, c.site);
+        m.setSuggestionOwner(c.owner);
+        m.setHistoryEnabled(c.history);
+        EXPECT_EQ(xiGOClick(m, services).status, GoStatus::Opened) << c.words;
+        EXPECT_EQ(history.rows.size(), c.rows) << c.words;
+        EXPECT_EQ(suggestions.added, c.added) << c.words;
+    }
+    GoServices bare{messages, launcher}; // no ports at all
+    EXPECT_EQ(xiGOClick(model, bare).status, GoStatus::Refused);
     model.setText(TextField::Words, "a");
     EXPECT_EQ(xiGOClick(model, bare).status, GoStatus::Opened);
-    EXPECT_EQ(launcher.launches.size(), 1u);
 }
 
 TEST_F(GoFixture, LinksNeedsASiteWithADot) {
@@ -190,54 +193,81 @@ TEST_F(LinksFixture, UnreachableSiteShowsTheErrorBox) {
     EXPECT_TRUE(launcher.launches.empty());
 }
 
-TEST_F(LinksFixture, CrawlThenOpenTheResultPage) {
-    LinksJob j = job();
-    j.marks.set(CrawlMode::StartFastCrawl, true);
-    crawl.cancelled = true; // left over from the Go that stopped the previous crawl
-    EXPECT_EQ(runLinksJob(j, reach, crawl, messages, launcher), LinksResult::ResultOpened);
-    EXPECT_EQ(crawl.calls, (std::vector<std::string>{"reset", "run"}));
-    EXPECT_EQ(crawl.runs.at(0).first, CrawlMode::StartFastCrawl);
-    EXPECT_EQ(crawl.runs.at(0).second.site, "a.com");
-    EXPECT_EQ(launcher.launches, (std::vector<L>{{"/data/Trov/TrovCrawler.html", "firefox %u"}}));
-}
-
-TEST_F(LinksFixture, CollapsedOrNoBrowserOpensWithTheDefaultHandler) {
-    for (bool expanded : {false, true}) {
+TEST_F(LinksFixture, EveryCheckedOperationRunsInMenuOrderThenTheResultOpens) {
+    struct Case {
+        std::vector<CrawlMode> marks;
+        bool expanded;
+        std::string browser;
+        bool cancelDuringRun;
+        LinksResult result;
+        std::vector<CrawlMode> runs;
+        std::vector<L> launches;
+    };
+    const std::string page = "/data/Trov/TrovCrawler.html";
+    const Case cases[] = {
+        {{CrawlMode::StartFastCrawl},
+         true,
+         "firefox %u",
+         false,
+         LinksResult::ResultOpened,
+         {CrawlMode::StartFastCrawl},
+         {{page, "firefox %u"}}},
+        // Collapsed, or no browser: the default handler.
+        {{CrawlMode::StartSlowCrawl},
+         false,
+         "firefox %u",
+         false,
+         LinksResult::ResultOpened,
+         {CrawlMode::StartSlowCrawl},
+         {{page, ""}}},
+        {{CrawlMode::StartSlowCrawl},
+         true,
+         "",
+         false,
+         LinksResult::ResultOpened,
+         {CrawlMode::StartSlowCrawl},
+         {{page, ""}}},
+        {{CrawlMode::interLinks},
+         true,
+         "firefox %u",
+         false,
+         LinksResult::Extracted,
+         {CrawlMode::interLinks},
+         {}},
+        {{CrawlMode::CrawlCSV, CrawlMode::StartFastCrawl},
+         true,
+         "firefox %u",
+         false,
+         LinksResult::ResultOpened,
+         {CrawlMode::StartFastCrawl, CrawlMode::CrawlCSV},
+         {{page, "firefox %u"}}},
+        // A cancelled crawl opens nothing and stops the operations after it.
+        {{CrawlMode::StartFastCrawl, CrawlMode::CrawlCSV},
+         true,
+         "firefox %u",
+         true,
+         LinksResult::Cancelled,
+         {CrawlMode::StartFastCrawl},
+         {}},
+    };
+    for (const Case& c : cases) {
         LinksJob j = job();
-        j.marks.set(CrawlMode::StartSlowCrawl, true);
-        j.expanded = expanded;
-        if (expanded)
-            j.browserCommand.clear();
+        for (CrawlMode m : c.marks)
+            j.marks.set(m, true);
+        j.expanded = c.expanded;
+        j.browserCommand = c.browser;
+        test::RecordingCrawl crawl;
+        crawl.cancelled = true; // left over from the Go that stopped the previous crawl
+        crawl.cancelDuringRun = c.cancelDuringRun;
         launcher.launches.clear();
-        runLinksJob(j, reach, crawl, messages, launcher);
-        EXPECT_EQ(launcher.launches, (std::vector<L>{{"/data/Trov/TrovCrawler.html", ""}}));
+        EXPECT_EQ(runLinksJob(j, reach, crawl, messages, launcher), c.result);
+        std::vector<CrawlMode> runs;
+        for (const auto& [mode, inputs] : crawl.runs) {
+            runs.push_back(mode);
+            EXPECT_EQ(inputs.site, "a.com");
+        }
+        EXPECT_EQ(runs, c.runs);
+        EXPECT_EQ(crawl.calls.front(), "reset");
+        EXPECT_EQ(launcher.launches, c.launches);
     }
-}
-
-TEST_F(LinksFixture, ExtractOpensNothing) {
-    LinksJob j = job();
-    j.marks.set(CrawlMode::interLinks, true);
-    EXPECT_EQ(runLinksJob(j, reach, crawl, messages, launcher), LinksResult::Extracted);
-    EXPECT_EQ(crawl.runs.at(0).first, CrawlMode::interLinks);
-    EXPECT_TRUE(launcher.launches.empty());
-}
-
-TEST_F(LinksFixture, CancelledCrawlOpensNothingAndStopsFurtherOperations) {
-    LinksJob j = job();
-    j.marks.set(CrawlMode::StartFastCrawl, true);
-    j.marks.set(CrawlMode::CrawlCSV, true);
-    crawl.cancelDuringRun = true;
-    EXPECT_EQ(runLinksJob(j, reach, crawl, messages, launcher), LinksResult::Cancelled);
-    EXPECT_EQ(crawl.runs.size(), 1u);
-    EXPECT_TRUE(launcher.launches.empty());
-}
-
-TEST_F(LinksFixture, EveryCheckedOperationRunsInMenuOrder) {
-    LinksJob j = job();
-    j.marks.set(CrawlMode::CrawlCSV, true);
-    j.marks.set(CrawlMode::StartFastCrawl, true);
-    runLinksJob(j, reach, crawl, messages, launcher);
-    ASSERT_EQ(crawl.runs.size(), 2u);
-    EXPECT_EQ(crawl.runs[0].first, CrawlMode::StartFastCrawl);
-    EXPECT_EQ(crawl.runs[1].first, CrawlMode::CrawlCSV);
 }

@@ -1,6 +1,6 @@
 #include "platform/launcher.h"
-#include "recorder.h"
-#include "xdg_env.h"
+#include "tests/support/env.h"
+#include "tests/support/recorder.h"
 
 #include <gtest/gtest.h>
 

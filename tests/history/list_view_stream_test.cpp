@@ -103,20 +103,6 @@ TEST(ListViewStream, EmptyListHasNoItemsData) {
     EXPECT_EQ(back.rows.size(), 1u);
 }
 
-TEST(ListViewStream, OneRowIsByteExact) {
-    HistoryList list;
-    list.rows.push_back(record(kRow));
-    Expected e;
-    e.itemsData = expectedItems({kRow});
-    EXPECT_EQ(writeListViewStream(list), expectedStream(e));
-    EXPECT_EQ(itemsDataSize(list.rows), e.itemsData.size());
-
-    HistoryList back;
-    back.rows.clear();
-    ASSERT_TRUE(readListViewStream(writeListViewStream(list), back).ok);
-    EXPECT_EQ(back, list);
-}
-
 TEST(ListViewStream, TextLengthsAroundTheLimit) {
     for (const std::size_t n : {0u, 1u, 254u, 255u, 256u, 300u}) {
         SCOPED_TRACE(n);
@@ -161,10 +147,10 @@ TEST(ListViewStream, MultiSelectOnAndSeveralRows) {
     e.multiSelect = true;
     e.itemsData = expectedItems({kRow, second});
     EXPECT_EQ(writeListViewStream(list), expectedStream(e));
+    EXPECT_EQ(itemsDataSize(list.rows), e.itemsData.size());
     HistoryList back;
     ASSERT_TRUE(readListViewStream(writeListViewStream(list), back).ok);
-    EXPECT_TRUE(back.multiSelect);
-    EXPECT_EQ(back.rows, list.rows);
+    EXPECT_EQ(back, list);
 }
 
 TEST(ListViewStream, ChangedColumnWidthsAndGeometryUseTheSmallestTag) {

@@ -16,15 +16,10 @@ TEST(Gutter, LabelsThatFit) {
         EXPECT_EQ(labelsThatFit(c.screen, c.label), c.fit) << c.screen << "/" << c.label;
 }
 
-TEST(Gutter, BuiltWithTwoHundredFiftyLabels) {
-    const LineGutter gutter(72);
-    ASSERT_EQ(gutter.labels().size(), 250u);
-    EXPECT_EQ(gutter.labels().front(), "1 ");
-    EXPECT_EQ(gutter.labels().back(), "250 ");
-}
-
 TEST(Gutter, RenumbersTheVisibleLabelsAfterScrolling) {
     LineGutter gutter(72);
+    ASSERT_EQ(gutter.labels().size(), 250u);
+    EXPECT_EQ(gutter.labels().back(), "250 ");
     EXPECT_FALSE(gutter.refresh(0)); // still at the top: nothing to do
     EXPECT_TRUE(gutter.refresh(10));
     EXPECT_EQ(gutter.labels()[0], "11 ");

@@ -54,25 +54,3 @@ TEST(ViewerText, StatusTexts) {
     EXPECT_EQ(sizeStatus(0), "Characters: 0");
     EXPECT_EQ(sizeStatus(20006), "Characters: 20006");
 }
-
-TEST(ViewerText, Captions) {
-    EXPECT_EQ(kDefaultCaption, "Trov - Links from a website");
-    EXPECT_EQ(allLinksCaption("example.com"), "Trov -  All links on a website: example.com");
-    EXPECT_EQ(internalLinksCaption("https://example.com/"),
-              "Trov -  Internal Links on a website: https://example.com/");
-}
-
-TEST(ViewerText, ImportedListLosesEverySemicolon) {
-    struct Case {
-        std::string_view bytes;
-        std::string text;
-    } cases[] = {
-        {"example.com\r\nhttp://a/;\r\nhttp://b/;\r\n", "example.com\nhttp://a/\nhttp://b/\n"},
-        {"a;b;;c\nd", "abc\nd"},
-        {";;;", ""},
-        {"caf\xE9;\r\n", "caf\xC3\xA9\n"}, // a Windows-1252 file is converted
-        {"caf\xC3\xA9", "caf\xC3\xA9"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(importedListText(c.bytes), c.text);
-}

@@ -1,6 +1,6 @@
 #include "platform/instance_socket.h"
+#include "tests/support/env.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_dir.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -72,9 +72,8 @@ private:
     std::string received_;
 };
 
-struct RuntimeDir {
-    explicit RuntimeDir(const std::string& dir) { setenv("XDG_RUNTIME_DIR", dir.c_str(), 1); }
-    ~RuntimeDir() { unsetenv("XDG_RUNTIME_DIR"); }
+struct RuntimeDir : test::ScopedEnv {
+    explicit RuntimeDir(const std::string& dir) { set("XDG_RUNTIME_DIR", dir); }
 };
 
 test::ProcessOptions runtimeEnv(const test::TempDir& dir) {
@@ -94,22 +93,17 @@ TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
     EXPECT_EQ(instanceName("/home/ann/My Apps/trov"), "homeannMyAppstrov");
     EXPECT_NE(instanceName("/opt/a/trov"), instanceName("/opt/b/trov"));
     test::TempDir dir;
-    {
-        RuntimeDir runtime(dir.path());
-        EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), dir.path() + "usrbintrov");
-        EXPECT_EQ(instanceLockPath("/usr/bin/trov"), dir.path() + "usrbintrov.lock");
-    }
-    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
-}
-
-TEST(InstanceSocket, ALongPathStillFitsASocketAddress) {
-    test::TempDir dir;
     RuntimeDir runtime(dir.path());
+    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), dir.path() + "usrbintrov");
+    EXPECT_EQ(instanceLockPath("/usr/bin/trov"), dir.path() + "usrbintrov.lock");
+    // A long path still fits a socket address, and stays its own.
     const std::string longA = "/" + std::string(200, 'a') + "/trov";
-    const std::string longB = "/" + std::string(200, 'b') + "/trov";
     EXPECT_LT(instanceSocketPath(longA).size(), sizeof(sockaddr_un::sun_path));
-    EXPECT_NE(instanceSocketPath(longA), instanceSocketPath(longB));
-    EXPECT_EQ(instanceSocketPath(longA), instanceSocketPath(longA));
+    EXPECT_NE(instanceSocketPath(longA), instanceSocketPath("/" + std::string(200, 'b') + "/trov"));
+    EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle")); // nothing listening
+    EXPECT_FALSE(sendInstanceMessage(std::string(200, 'x'), "toggle"));
+    runtime.unset("XDG_RUNTIME_DIR");
+    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
 }
 
 TEST(InstanceSocket, CandidatesBesideTrovctlAndInTheBuildTree) {
@@ -117,12 +111,6 @@ TEST(InstanceSocket, CandidatesBesideTrovctlAndInTheBuildTree) {
     ASSERT_EQ(c.size(), 2u);
     EXPECT_EQ(c[0], "/opt/trov/bin/trov");
     EXPECT_EQ(c[1], "/opt/trov/app/trov");
-}
-
-TEST(InstanceSocket, NothingListening) {
-    test::TempDir dir;
-    EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle"));
-    EXPECT_FALSE(sendInstanceMessage(std::string(200, 'x'), "toggle"));
 }
 
 TEST(Trovctl, ToggleAndShowWithNoProgramRunning) {
@@ -138,25 +126,17 @@ TEST(Trovctl, ToggleAndShowWithNoProgramRunning) {
     EXPECT_EQ(r.exitCode, 2);
 }
 
-TEST(Trovctl, ToggleAndShowReachTheProgramInTheBuildTree) {
-    test::TempDir dir;
-    RuntimeDir runtime(dir.path());
-    const auto candidates = windowProgramCandidates(trovctlDir());
-    // The build tree's app/trov, as the window program names its own socket.
-    Listener listener(instanceSocketPath(candidates[1]));
-    for (const char* command : {"toggle", "show"}) {
-        const auto r = test::runProcess({TROVCTL_PATH, command}, runtimeEnv(dir));
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.err, "");
+// Beside trovctl, or the build tree's app/trov, as the window program names its socket.
+TEST(Trovctl, ToggleAndShowReachTheProgram) {
+    for (const std::string& program : windowProgramCandidates(trovctlDir())) {
+        test::TempDir dir;
+        RuntimeDir runtime(dir.path());
+        Listener listener(instanceSocketPath(program));
+        for (const char* command : {"toggle", "show"}) {
+            const auto r = test::runProcess({TROVCTL_PATH, command}, runtimeEnv(dir));
+            EXPECT_EQ(r.exitCode, 0) << r.err;
+            EXPECT_EQ(r.err, "");
+        }
+        EXPECT_EQ(listener.received(), "toggle;show;") << program;
     }
-    EXPECT_EQ(listener.received(), "toggle;show;");
-}
-
-TEST(Trovctl, ToggleReachesTheProgramBesideIt) {
-    test::TempDir dir;
-    RuntimeDir runtime(dir.path());
-    Listener listener(instanceSocketPath(windowProgramCandidates(trovctlDir())[0]));
-    const auto r = test::runProcess({TROVCTL_PATH, "toggle"}, runtimeEnv(dir));
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(listener.received(), "toggle;");
 }

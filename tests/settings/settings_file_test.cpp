@@ -64,16 +64,6 @@ TEST_F(SaveSettings, KeepsEveryOtherLineOfAnExistingFile) {
               0u);
 }
 
-TEST_F(SaveSettings, ARefusedWriteNamesTheFile) {
-    const std::string path = dir.file("missing-folder/s.gms");
-    try {
-        writeSettingsFile(path, main.model, kRed);
-        FAIL() << "no error";
-    } catch (const IniWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
-    }
-}
-
 struct CodeCase {
     SearchEngine engine;
     std::vector<CrawlMode> marks;
@@ -158,29 +148,22 @@ TEST_F(OpenSettings, AFileWithoutAPinSectionReadsAsEveryKeyAbsent) {
     EXPECT_EQ(main.model.kindIndex(), 0);
 }
 
-TEST_F(OpenSettings, TheSentinelColourKeepsTheBackground) {
-    ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801351\r\n"), main));
-    EXPECT_EQ(main.background, 14801352);
-    ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801352\r\n"), main));
-    EXPECT_TRUE(main.called("colour 14801352"));
-}
-
-TEST_F(OpenSettings, TextKeysFillTheFields) {
+TEST_F(OpenSettings, TextKeysFillTheFieldsAndOddValuesSelectNothing) {
     ASSERT_TRUE(readSettingsFile(settings("[PIN]\r\neurl2=cats\r\nExact2=big cat\r\n"
-                                          "Exclude2=dog\r\nDomain2=example.com\r\n"),
+                                          "Exclude2=dog\r\nDomain2=example.com\r\n"
+                                          "Country=9999\r\nBrowser=4\r\nTip=9\r\n"
+                                          "bkgkol=14801351\r\n"),
                                  main));
     EXPECT_EQ(main.model.text(TextField::Words), "cats");
     EXPECT_EQ(main.model.text(TextField::Exact), "big cat");
     EXPECT_EQ(main.model.text(TextField::Exclude), "dog");
     EXPECT_EQ(main.model.text(TextField::Site), "example.com");
-}
-
-TEST_F(OpenSettings, AnIndexBeyondItsListLeavesNoSelection) {
-    ASSERT_TRUE(
-        readSettingsFile(settings("[Pin]\r\nCountry=9999\r\nBrowser=4\r\nTip=9\r\n"), main));
     EXPECT_EQ(main.model.selection(ListField::Country), -1);
     EXPECT_EQ(main.model.selection(ListField::Browser), -1);
     EXPECT_EQ(main.model.kindIndex(), -1);
+    EXPECT_EQ(main.background, 14801352); // the sentinel colour keeps the background
+    ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801352\r\n"), main));
+    EXPECT_TRUE(main.called("colour 14801352"));
 }
 
 struct OpenCase {
