@@ -100,13 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 using OpenSettings = Fixture;
 
-TEST_F(OpenSettings, AMissingFileChangesNothing) {
-    main.model.setText(TextField::Words, "cats");
-    EXPECT_FALSE(readSettingsFile(dir.file("none.gms"), main));
-    EXPECT_EQ(main.model.text(TextField::Words), "cats");
-    EXPECT_TRUE(main.calls.empty());
-}
-
 TEST_F(OpenSettings, WhatSaveWroteComesBackOnAFreshStart) {
     main.model.selectEngine(SearchEngine::Google);
     main.model.setKindIndex(1);
@@ -136,6 +129,9 @@ TEST_F(OpenSettings, AFileWithoutAPinSectionReadsAsEveryKeyAbsent) {
     main.model.select(ListField::Country, 9);
     main.model.select(ListField::Browser, 3);
     main.model.setText(TextField::Exact, "phrase");
+    EXPECT_FALSE(readSettingsFile(dir.file("none.gms"), main)); // missing: nothing changes
+    EXPECT_EQ(main.model.text(TextField::Exact), "phrase");
+    EXPECT_TRUE(main.calls.empty());
     const std::string path = settings("just some text\r\n[Other]\r\nTip2=8\r\n");
     ASSERT_TRUE(readSettingsFile(path, main));
     for (ListField l : {ListField::Browser, ListField::Interface, ListField::Country,
@@ -236,11 +232,10 @@ struct ResetFixture : Fixture {
         for (TextField f :
              {TextField::Words, TextField::Exact, TextField::Exclude, TextField::Site})
             main.model.setText(f, "x");
-        main.model.select(ListField::Browser, 3);
-        main.model.select(ListField::Interface, 4);
-        main.model.select(ListField::Country, 5);
-        main.model.select(ListField::Language, 6);
-        main.model.select(ListField::FileType, 7);
+        int index = 3;
+        for (ListField l : {ListField::Browser, ListField::Interface, ListField::Country,
+                            ListField::Language, ListField::FileType})
+            main.model.select(l, index++);
         main.model.select(ListField::Period, 2);
     }
 };
