@@ -126,18 +126,6 @@ struct CountingSite {
     std::atomic<int> most{0};
 };
 
-TEST(ConcurrentPageSource, AtMostSixConnectionsToAHostAndTheyAreReused) {
-    CountingSite site(60, 15);
-    ConcurrentPageSource source;
-    test::CrawlRig rig(source);
-    rig.run(CrawlMode::interLinks, CrawlInputs{site.server.base(), "", "", ""});
-    EXPECT_EQ(rig.engine.linkList().count, 60u);
-    EXPECT_EQ(site.server.requests().size(), 61u);
-    EXPECT_EQ(site.most.load(), 6);
-    EXPECT_LE(site.server.connectionCount(), 6); // 61 requests on six kept-alive connections
-    EXPECT_EQ(source.mostInFlight(), 6u);
-}
-
 // The requests a crawl in this mode sends to a fresh generated site, sorted.
 std::vector<std::string> requestsOf(CrawlMode mode) {
     HttpServer server;
@@ -211,7 +199,9 @@ TEST(ConcurrentPageSource, CancelAbandonsEveryTransferInFlightAtOnce) {
     site.server.stop();
 }
 
-TEST(ConcurrentPageSource, StopFromAnotherThreadShowsThePagesSoFar) {
+// Six pages at a time on six kept-alive connections, until Stop from another thread,
+// which shows the pages taken so far.
+TEST(ConcurrentPageSource, SixConnectionsAndStopFromAnotherThread) {
     CountingSite site(200, 10);
     ConcurrentPageSource source;
     test::CrawlRig rig(source);
@@ -231,6 +221,9 @@ TEST(ConcurrentPageSource, StopFromAnotherThreadShowsThePagesSoFar) {
     // Every page taken is in the result, and no entry past them kept an address.
     EXPECT_NE(pageText->find("About " + std::to_string(count - 1) + " results"), std::string::npos);
     EXPECT_EQ(engine.linkList()[count].address, "");
+    EXPECT_EQ(site.most.load(), 6);
+    EXPECT_LE(site.server.connectionCount(), 6);
+    EXPECT_EQ(source.mostInFlight(), 6u);
 }
 
 } // namespace
