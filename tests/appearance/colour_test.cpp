@@ -88,23 +88,17 @@ TEST(Colour, ValuesResolveToTheirLowThreeBytes) {
     EXPECT_EQ(resolveColour(static_cast<int>(0x800000FFu)), 0xFF);    // no such index
 }
 
-TEST(Colour, ApplyingStoresTheColourAtOnce) {
+TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusal) {
     test::TempDir dir;
     Config config(dir.file("YY.cfg"));
     RecordingMessages messages;
-    const BackgroundScheme s = NastaviOzadje(config, messages, 255);
-    EXPECT_EQ(s.scheme, Scheme::Dark);
+    EXPECT_EQ(NastaviOzadje(config, messages, 255).scheme, Scheme::Dark);
     EXPECT_EQ(dir.read("YY.cfg"), "[Color]\r\nPall=255\r\n");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Config(dir.file("YY.cfg")).readInt(cfg::ColorPall), 255);
-}
 
-TEST(Colour, ARefusedStoreIsReportedAndTheSchemeStillComes) {
-    test::TempDir dir;
-    Config config(dir.file("missing/YY.cfg"));
-    RecordingMessages messages;
-    const BackgroundScheme s = NastaviOzadje(config, messages, 0);
-    EXPECT_EQ(s.captionColour, kWhite);
+    Config refused(dir.file("missing/YY.cfg"));
+    EXPECT_EQ(NastaviOzadje(refused, messages, 0).captionColour, kWhite); // the scheme still comes
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/YY.cfg"));

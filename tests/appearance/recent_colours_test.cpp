@@ -99,6 +99,8 @@ TEST(RecentColours, NaloziWritesUpperCaseSlotsOnly) {
         expected += "V" + std::to_string(i) + "=16777215\r\n";
     EXPECT_EQ(dir.read("Trov.lst"), expected);
     EXPECT_TRUE(messages.shown.empty());
+    RecentColours(dir.file("closed.lst"), messages).closed({12, 34}); // only the position
+    EXPECT_EQ(dir.read("closed.lst"), "[GeneralFall]\r\nvx=12\r\nvy=34\r\n");
 }
 
 TEST(RecentColours, SlotClickMovesItToTheFrontAndStoresThePosition) {
@@ -119,14 +121,6 @@ TEST(RecentColours, SlotClickMovesItToTheFrontAndStoresThePosition) {
     const std::string text = dir.read("Trov.lst");
     EXPECT_EQ(text.rfind("; kept\r\n[GeneralFall]\r\nV1=5\r\nV2=1\r\n", 0), 0u) << text;
     EXPECT_NE(text.find("vx=60\r\nvy=70\r\n"), std::string::npos) << text;
-}
-
-TEST(RecentColours, ClosingWritesOnlyThePosition) {
-    test::TempDir dir;
-    RecordedMessages messages;
-    RecentColours recent(dir.file("Trov.lst"), messages);
-    recent.closed({12, 34});
-    EXPECT_EQ(dir.read("Trov.lst"), "[GeneralFall]\r\nvx=12\r\nvy=34\r\n");
 }
 
 TEST(RecentColours, FirstStartTakesTheShippedListOver) {

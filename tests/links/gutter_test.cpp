@@ -29,10 +29,7 @@ TEST(Gutter, RenumbersTheVisibleLabelsAfterScrolling) {
     EXPECT_TRUE(gutter.refresh(0));
     EXPECT_EQ(gutter.labels()[0], "1 ");
     EXPECT_EQ(gutter.labels()[71], "72 ");
-}
-
-TEST(Gutter, TallScreenNumbersEveryLabel) {
-    LineGutter gutter(labelsThatFit(20000, 15));
-    gutter.refresh(19990);
-    EXPECT_EQ(gutter.labels()[249], "20240 ");
+    LineGutter tall(labelsThatFit(20000, 15)); // a tall screen numbers every label
+    tall.refresh(19990);
+    EXPECT_EQ(tall.labels()[249], "20240 ");
 }
