@@ -48,7 +48,7 @@ TEST_F(GoFixture, NothingToSearchRecordsNothing) {
     EXPECT_EQ(crawl.calls, (std::vector<std::string>{"cancel", "clear"}));
 }
 
-TEST_F(GoFixture, GoogleCollapsedOpensWithTheDefaultHandlerEvenWithABrowser) {
+TEST_F(GoFixture, GoogleCollapsedOpensWithTheDefaultHandlerExpandedWithTheBrowser) {
     model.setBrowsers({{"Firefox", "firefox %u"}});
     model.select(ListField::Browser, 0);
     model.setText(TextField::Words, "red car");
@@ -57,25 +57,19 @@ TEST_F(GoFixture, GoogleCollapsedOpensWithTheDefaultHandlerEvenWithABrowser) {
     const GoOutcome o = xiGOClick(model, services);
     EXPECT_EQ(o.status, GoStatus::Opened);
     EXPECT_TRUE(o.hideDropDown);
-    EXPECT_EQ(launcher.launches,
-              (std::vector<L>{{"https://www.google.com/search?q=red car&tbm=isch", ""}}));
-    ASSERT_EQ(history.rows.size(), 1u);
-    EXPECT_EQ(history.rows[0].words, "red car");
-    EXPECT_EQ(history.rows[0].kind, "Images");
-    EXPECT_EQ(suggestions.added, std::vector<std::string>{"red car"});
-}
-
-TEST_F(GoFixture, ExpandedUsesTheChosenBrowserAndKeepsTypedTextsOutsideTheAddress) {
-    model.setBrowsers({{"Firefox", "firefox %u"}});
-    model.select(ListField::Browser, 0);
+    // Expanded, the typed texts stay out of the address but not out of the stores.
     model.setExpanded(true);
+    model.setKindIndex(0);
     model.setText(TextField::Words, "C++ & C#");
-    model.setSuggestionOwner(OwnerField::Words);
     xiGOClick(model, services);
     EXPECT_EQ(launcher.launches,
-              (std::vector<L>{{"https://www.google.com/search?q=C%2B%2B+%26+C%23", "firefox %u"}}));
-    EXPECT_EQ(history.rows.at(0).words, "C++ & C#");
-    EXPECT_EQ(suggestions.added, std::vector<std::string>{"C++ & C#"});
+              (std::vector<L>{{"https://www.google.com/search?q=red car&tbm=isch", ""},
+                              {"https://www.google.com/search?q=C%2B%2B+%26+C%23", "firefox %u"}}));
+    ASSERT_EQ(history.rows.size(), 2u);
+    EXPECT_EQ(history.rows[0].words, "red car");
+    EXPECT_EQ(history.rows[0].kind, "Images");
+    EXPECT_EQ(history.rows[1].words, "C++ & C#");
+    EXPECT_EQ(suggestions.added, (std::vector<std::string>{"red car", "C++ & C#"}));
 }
 
 TEST_F(GoFixture, WhatGoFeedsTheHistoryAndTheSuggestions) {
@@ -171,8 +165,6 @@ struct LinksFixture : GoFixture {
         LinksJob j;
         j.inputs.site = "a.com";
         j.resultPage = "/data/Trov/TrovCrawler.html";
-        j.browserCommand = "firefox %u";
-        j.expanded = true;
         return j;
     }
 };
@@ -194,62 +186,25 @@ TEST_F(LinksFixture, UnreachableSiteShowsTheErrorBox) {
 }
 
 TEST_F(LinksFixture, EveryCheckedOperationRunsInMenuOrderThenTheResultOpens) {
+    using M = CrawlMode;
+    using R = LinksResult;
     struct Case {
-        std::vector<CrawlMode> marks;
+        std::vector<M> marks; // in menu order, the order they run in
         bool expanded;
         std::string browser;
         bool cancelDuringRun;
-        LinksResult result;
-        std::vector<CrawlMode> runs;
-        std::vector<L> launches;
+        R result;
+        const char* openedWith; // the result page's browser, or null when nothing opens
     };
-    const std::string page = "/data/Trov/TrovCrawler.html";
     const Case cases[] = {
-        {{CrawlMode::StartFastCrawl},
-         true,
-         "firefox %u",
-         false,
-         LinksResult::ResultOpened,
-         {CrawlMode::StartFastCrawl},
-         {{page, "firefox %u"}}},
+        {{M::StartFastCrawl}, true, "ff %u", false, R::ResultOpened, "ff %u"},
         // Collapsed, or no browser: the default handler.
-        {{CrawlMode::StartSlowCrawl},
-         false,
-         "firefox %u",
-         false,
-         LinksResult::ResultOpened,
-         {CrawlMode::StartSlowCrawl},
-         {{page, ""}}},
-        {{CrawlMode::StartSlowCrawl},
-         true,
-         "",
-         false,
-         LinksResult::ResultOpened,
-         {CrawlMode::StartSlowCrawl},
-         {{page, ""}}},
-        {{CrawlMode::interLinks},
-         true,
-         "firefox %u",
-         false,
-         LinksResult::Extracted,
-         {CrawlMode::interLinks},
-         {}},
-        {{CrawlMode::CrawlCSV, CrawlMode::StartFastCrawl},
-         true,
-         "firefox %u",
-         false,
-         LinksResult::ResultOpened,
-         {CrawlMode::StartFastCrawl, CrawlMode::CrawlCSV},
-         {{page, "firefox %u"}}},
+        {{M::StartSlowCrawl}, false, "ff %u", false, R::ResultOpened, ""},
+        {{M::StartSlowCrawl}, true, "", false, R::ResultOpened, ""},
+        {{M::interLinks}, true, "ff %u", false, R::Extracted, nullptr},
+        {{M::StartFastCrawl, M::CrawlCSV}, true, "ff %u", false, R::ResultOpened, "ff %u"},
         // A cancelled crawl opens nothing and stops the operations after it.
-        {{CrawlMode::StartFastCrawl, CrawlMode::CrawlCSV},
-         true,
-         "firefox %u",
-         true,
-         LinksResult::Cancelled,
-         {CrawlMode::StartFastCrawl},
-         {}},
-    };
+        {{M::StartFastCrawl, M::CrawlCSV}, true, "ff %u", true, R::Cancelled, nullptr}};
     for (const Case& c : cases) {
         LinksJob j = job();
         for (CrawlMode m : c.marks)
@@ -266,8 +221,10 @@ TEST_F(LinksFixture, EveryCheckedOperationRunsInMenuOrderThenTheResultOpens) {
             runs.push_back(mode);
             EXPECT_EQ(inputs.site, "a.com");
         }
-        EXPECT_EQ(runs, c.runs);
+        EXPECT_EQ(runs, c.cancelDuringRun ? std::vector<M>(1, c.marks[0]) : c.marks);
         EXPECT_EQ(crawl.calls.front(), "reset");
-        EXPECT_EQ(launcher.launches, c.launches);
+        const std::vector<L> opened = {
+            {"/data/Trov/TrovCrawler.html", c.openedWith ? c.openedWith : ""}};
+        EXPECT_EQ(launcher.launches, c.openedWith ? opened : std::vector<L>());
     }
 }
