@@ -64,47 +64,17 @@ TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
         Bytes backupAfter;
         bool message;
     };
-    const Bytes none;
+    using H = HistoryLoad;
+    const Bytes none, ab = stream({"a", "b"}), bk = stream({"backup"});
     const Case cases[] = {
-        {none, none, HistoryLoad::NoStore, {}, none, false},
-        {stream({"a", "b"}),
-         stream({"old"}),
-         HistoryLoad::Loaded,
-         {"a", "b"},
-         stream({"a", "b"}),
-         false},
-        {kCorrupt,
-         stream({"backup"}),
-         HistoryLoad::RestoredFromBackup,
-         {"backup"},
-         stream({"backup"}),
-         true},
-        {"XPF0",
-         stream({"backup"}),
-         HistoryLoad::RestoredFromBackup,
-         {"backup"},
-         stream({"backup"}),
-         true},
-        {"",
-         stream({"backup"}),
-         HistoryLoad::RestoredFromBackup,
-         {"backup"},
-         stream({"backup"}),
-         true},
-        {stream({"a"}).substr(0, 100),
-         stream({"backup"}),
-         HistoryLoad::RestoredFromBackup,
-         {"backup"},
-         stream({"backup"}),
-         true},
-        {lying,
-         none,
-         HistoryLoad::BackupMissing,
-         {"first", "second"},
-         stream({"first", "second"}),
-         false},
-        {kCorrupt, "garbage", HistoryLoad::BothUnreadable, {}, "garbage", false},
-    };
+        {none, none, H::NoStore, {}, none, false},
+        {ab, stream({"old"}), H::Loaded, {"a", "b"}, ab, false},
+        {kCorrupt, bk, H::RestoredFromBackup, {"backup"}, bk, true},
+        {"XPF0", bk, H::RestoredFromBackup, {"backup"}, bk, true},
+        {"", bk, H::RestoredFromBackup, {"backup"}, bk, true},
+        {stream({"a"}).substr(0, 100), bk, H::RestoredFromBackup, {"backup"}, bk, true},
+        {lying, none, H::BackupMissing, {"first", "second"}, stream({"first", "second"}), false},
+        {kCorrupt, "garbage", H::BothUnreadable, {}, "garbage", false}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         Fixture f;
