@@ -2,13 +2,11 @@
 #include "tests/support/env.h"
 #include "tests/support/process.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <mutex>
-#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -21,55 +19,39 @@ namespace {
 
 // A plain listener on the instance socket that records the first line of each client and
 // answers "ok", as the window program does.
-class Listener {
-public:
+struct Listener {
     explicit Listener(const std::string& path) {
-        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_un addr{};
         addr.sun_family = AF_UNIX;
         std::memcpy(addr.sun_path, path.data(), path.size());
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-            ::listen(fd_, 4) != 0)
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+            ::listen(fd, 4) != 0)
             ADD_FAILURE() << "cannot listen on " << path;
-        thread_ = std::thread([this] { run(); });
+        thread = std::thread([this] {
+            for (int client; (client = ::accept(fd, nullptr, nullptr)) >= 0; ::close(client)) {
+                std::string line;
+                for (char c = 0; ::recv(client, &c, 1, 0) == 1 && c != '\n';)
+                    line += c;
+                std::lock_guard lock(mutex);
+                received += line + ";";
+                (void)::send(client, "ok\n", 3, MSG_NOSIGNAL);
+            }
+        });
     }
     ~Listener() {
-        stop_ = true;
-        thread_.join();
-        ::close(fd_);
+        ::shutdown(fd, SHUT_RDWR); // ends the accept
+        thread.join();
+        ::close(fd);
     }
-    std::string received() {
-        std::lock_guard lock(mutex_);
-        return received_;
-    }
-
-private:
-    void run() {
-        while (!stop_) {
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 50) <= 0)
-                continue;
-            const int client = ::accept(fd_, nullptr, nullptr);
-            if (client < 0)
-                continue;
-            std::string line;
-            char c = 0;
-            while (::recv(client, &c, 1, 0) == 1 && c != '\n')
-                line += c;
-            {
-                std::lock_guard lock(mutex_);
-                received_ += line + ";";
-            }
-            (void)::send(client, "ok\n", 3, MSG_NOSIGNAL);
-            ::close(client);
-        }
+    std::string text() {
+        std::lock_guard lock(mutex);
+        return received;
     }
 
-    int fd_ = -1;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-    std::mutex mutex_;
-    std::string received_;
+    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::thread thread;
+    std::mutex mutex;
+    std::string received;
 };
 
 struct RuntimeDir : test::ScopedEnv {
@@ -137,6 +119,6 @@ TEST(Trovctl, ToggleAndShowReachTheProgram) {
             EXPECT_EQ(r.exitCode, 0) << r.err;
             EXPECT_EQ(r.err, "");
         }
-        EXPECT_EQ(listener.received(), "toggle;show;") << program;
+        EXPECT_EQ(listener.text(), "toggle;show;") << program;
     }
 }
