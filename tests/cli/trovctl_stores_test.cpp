@@ -14,7 +14,7 @@ namespace {
 
 test::ProcessResult trovctl(const test::TempDir& data, std::vector<std::string> args) {
     args.insert(args.begin(), {TROVCTL_PATH, "--data-dir", data.path()});
-    return runProcess(args, {{{"XDG_DATA_HOME", data.path()}}, std::nullopt, 30000});
+    return runProcess(args, {{{"XDG_DATA_HOME", data.path()}}, 30000});
 }
 
 HistoryList twoRows() {

@@ -25,7 +25,7 @@ std::string dumpDom(const std::string& file, const test::TempDir& dir) {
                           "--disable-background-networking", "--disable-component-update",
                           "--disable-sync", "--no-first-run",
                           "--user-data-dir=" + dir.file("profile"), "--dump-dom", "file://" + file},
-                         {{}, std::nullopt, 90000});
+                         {{}, 90000});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return r.out;
 }
