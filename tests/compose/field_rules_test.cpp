@@ -44,14 +44,9 @@ TEST(ChangeRules, EachListFillsItsFragments) {
 TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
     for (int index : {0, -1, 244, 100000, -7}) {
         SearchFragments f;
-        cb1Change(f, 1);
-        cb2Change(f, 1);
-        cb3Change(f, 1);
-        cb5Change(f, 1);
-        cb1Change(f, index);
-        cb2Change(f, index);
-        cb3Change(f, index);
-        cb5Change(f, index);
+        for (int i : {1, index})
+            for (auto rule : {cb1Change, cb2Change, cb3Change, cb5Change})
+                rule(f, i);
         EXPECT_EQ(f, SearchFragments{}) << index;
     }
 }
@@ -87,8 +82,12 @@ CrawlMarks marks(std::initializer_list<CrawlMode> on) {
 } // namespace
 
 TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
+    using E = SearchEngine;
+    using M = CrawlMode;
     const std::string allButBrowser =
         "interface country language period filetype exact exclude site";
+    const std::string crawl = "interface country language period filetype";
+    const std::string extract = "browser interface country language period filetype exact exclude";
     struct Case {
         SearchEngine engine;
         std::string_view kind;
@@ -96,39 +95,25 @@ TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
         std::string grey;
         bool focusSite;
     } cases[] = {
-        {SearchEngine::Google, "All", {}, "", false},
-        {SearchEngine::Google, "Books", {}, "", false},
-        {SearchEngine::Google, "Translate", {}, allButBrowser, false},
-        {SearchEngine::Bing, "Images", {}, "interface period", false},
-        {SearchEngine::Bing, "Translate", {}, allButBrowser, false},
-        {SearchEngine::DuckDuckGo, "All", {}, "interface country language exclude", false},
-        {SearchEngine::Wikipedia,
-         "All",
-         {},
-         "interface country period filetype exact exclude site",
-         false},
-        {SearchEngine::WolframAlpha, "Math", {}, allButBrowser, false},
-        {SearchEngine::Ask, "All", {}, allButBrowser, false},
-        {SearchEngine::UrbanDictionary, "All", {}, allButBrowser, false},
-        {SearchEngine::Swisscows,
-         "Music",
-         {},
-         "interface country language filetype exclude site",
-         false},
-        {SearchEngine::Links, "---", marks({CrawlMode::StartFastCrawl}),
-         "interface country language period filetype", false},
-        {SearchEngine::Links, "---", marks({CrawlMode::StartSlowCrawl}),
-         "interface country language period filetype", false},
-        {SearchEngine::Links, "---", marks({CrawlMode::CrawlCSV}),
-         "interface country language period filetype", false},
-        {SearchEngine::Links, "---", marks({CrawlMode::AllLinks}),
-         "browser " + allButBrowser.substr(0, allButBrowser.size() - 5), true},
-        {SearchEngine::Links, "---", marks({CrawlMode::interLinks}),
-         "browser " + allButBrowser.substr(0, allButBrowser.size() - 5), true},
+        {E::Google, "All", {}, "", false},
+        {E::Google, "Books", {}, "", false},
+        {E::Google, "Translate", {}, allButBrowser, false},
+        {E::Bing, "Images", {}, "interface period", false},
+        {E::Bing, "Translate", {}, allButBrowser, false},
+        {E::DuckDuckGo, "All", {}, "interface country language exclude", false},
+        {E::Wikipedia, "All", {}, "interface country period filetype exact exclude site", false},
+        {E::WolframAlpha, "Math", {}, allButBrowser, false},
+        {E::Ask, "All", {}, allButBrowser, false},
+        {E::UrbanDictionary, "All", {}, allButBrowser, false},
+        {E::Swisscows, "Music", {}, "interface country language filetype exclude site", false},
+        {E::Links, "---", marks({M::StartFastCrawl}), crawl, false},
+        {E::Links, "---", marks({M::StartSlowCrawl}), crawl, false},
+        {E::Links, "---", marks({M::CrawlCSV}), crawl, false},
+        {E::Links, "---", marks({M::AllLinks}), extract, true},
+        {E::Links, "---", marks({M::interLinks}), extract, true},
         // A crawl mark is read before the extract marks.
-        {SearchEngine::Links, "---", marks({CrawlMode::AllLinks, CrawlMode::StartFastCrawl}),
-         "interface country language period filetype", false},
-        {SearchEngine::Links, "---", {}, "", false},
+        {E::Links, "---", marks({M::AllLinks, M::StartFastCrawl}), crawl, false},
+        {E::Links, "---", {}, "", false},
     };
     for (const Case& c : cases) {
         const FieldColours got = BarvaOkvirja(c.engine, c.kind, c.marks);
