@@ -178,53 +178,46 @@ TEST_F(FillFixture, AnUnknownEngineTextPressesNoButton) {
     EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
 }
 
-struct LinksCase {
-    const char* engineText;
-    bool allLinks, interLinks, crawlCsv;
-    const char* loaded; // the list file loaded again, or null
-};
-
-class FillLinks : public ::testing::TestWithParam<LinksCase> {};
-
-TEST_P(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
-    const LinksCase c = GetParam();
-    FakeMainWindow main;
-    main.model.setCrawlMark(CrawlMode::StartSlowCrawl, true);
-    FillFields(collapsedRecord("w", c.engineText, "---"), true, main);
-    const CrawlMarks& marks = main.model.crawlMarks();
-    EXPECT_EQ(main.model.engine(), SearchEngine::Links);
-    ASSERT_EQ(main.selections.size(), 1u);
-    EXPECT_FALSE(main.selections[0].popUpCrawlerMenu);
-    EXPECT_EQ(marks[CrawlMode::AllLinks], c.allLinks);
-    EXPECT_EQ(marks[CrawlMode::interLinks], c.interLinks);
-    EXPECT_EQ(marks[CrawlMode::CrawlCSV], c.crawlCsv);
-    EXPECT_FALSE(marks[CrawlMode::StartSlowCrawl]);
-    EXPECT_FALSE(marks[CrawlMode::StartFastCrawl]);
-    EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
-    EXPECT_EQ(main.model.kindIndex(), 0);
-    EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
-    if (c.loaded) {
-        ASSERT_EQ(main.loadedLists.size(), 1u);
-        EXPECT_EQ(main.loadedLists[0], c.loaded);
+TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
+    struct Case {
+        const char* engineText;
+        bool allLinks, interLinks, crawlCsv;
+        const char* loaded; // the list file loaded again, or null
+    };
+    const Case cases[] = {
+        {"Links ( Extract internal links from a website )", false, true, false, nullptr},
+        {"Links ( Extract all links from a website )", true, false, false, nullptr},
+        {"Links (  )", false, false, false, nullptr},
+        {"Links ( Crawl all internal pages )", false, false, false, nullptr},
+        {"Links ( Crawl from a file /home/ana/site links.csv )", false, false, true,
+         "/home/ana/site links.csv"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.engineText);
+        FakeMainWindow main;
+        main.model.setCrawlMark(CrawlMode::StartSlowCrawl, true);
+        FillFields(collapsedRecord("w", c.engineText, "---"), true, main);
+        const CrawlMarks& marks = main.model.crawlMarks();
+        EXPECT_EQ(main.model.engine(), SearchEngine::Links);
+        ASSERT_EQ(main.selections.size(), 1u);
+        EXPECT_FALSE(main.selections[0].popUpCrawlerMenu);
+        EXPECT_EQ(marks[CrawlMode::AllLinks], c.allLinks);
+        EXPECT_EQ(marks[CrawlMode::interLinks], c.interLinks);
+        EXPECT_EQ(marks[CrawlMode::CrawlCSV], c.crawlCsv);
+        EXPECT_FALSE(marks[CrawlMode::StartSlowCrawl]);
+        EXPECT_FALSE(marks[CrawlMode::StartFastCrawl]);
+        EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
+        EXPECT_EQ(main.model.kindIndex(), 0);
+        EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
+        EXPECT_EQ(main.loadedLists,
+                  c.loaded ? std::vector<std::string>{c.loaded} : std::vector<std::string>{});
         // The list is loaded after the Links press, which would clear its mode.
-        EXPECT_EQ(main.calls[main.calls.size() - 2], std::string("load ") + c.loaded);
-    } else {
-        EXPECT_TRUE(main.loadedLists.empty());
+        EXPECT_TRUE(!c.loaded ||
+                    main.calls[main.calls.size() - 2] == std::string("load ") + c.loaded);
+        // Links always wants the expanded form, but not from a collapsed record's
+        // "Default" browser: only the Links press itself expanded the window.
+        EXPECT_EQ(std::count(main.calls.begin(), main.calls.end(), "expand"), 1);
     }
-    // Links always wants the expanded form, but not from a collapsed record's
-    // "Default" browser: only the Links press itself expanded the window.
-    EXPECT_EQ(std::count(main.calls.begin(), main.calls.end(), "expand"), 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    History, FillLinks,
-    ::testing::Values(
-        LinksCase{"Links ( Extract internal links from a website )", false, true, false, nullptr},
-        LinksCase{"Links ( Extract all links from a website )", true, false, false, nullptr},
-        LinksCase{"Links (  )", false, false, false, nullptr},
-        LinksCase{"Links ( Crawl all internal pages )", false, false, false, nullptr},
-        LinksCase{"Links ( Crawl from a file /home/ana/site links.csv )", false, false, true,
-                  "/home/ana/site links.csv"}));
 
 TEST_F(FillFixture, AnExpandedLinksRecordExpandsACollapsedWindowOnce) {
     HistoryRecord r = expandedRecord("Links ( Extract all links from a website )", "- - -", "---");
