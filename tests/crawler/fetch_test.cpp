@@ -24,13 +24,16 @@ std::string fetch(const std::string& address, TransferOptions options = pageFetc
     return FetchPage(address, options, abort);
 }
 
+struct FetchPage : ::testing::Test {
+    HttpServer server;
+};
+
 void resetConnection(int fd) {
     linger l{1, 0}; // close with a reset
     ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
 }
 
-TEST(FetchPage, StatusIsNeverExaminedAndFailuresAreNil) {
-    HttpServer server;
+TEST_F(FetchPage, StatusIsNeverExaminedAndFailuresAreNil) {
     server.route("/empty", HttpResponse{200, "", "text/html", {}, 0});
     server.route("/err", HttpResponse{500, "server says no", "text/html", {}, 0});
     server.route("/r", HttpResponse::redirect(302, "/empty"));
@@ -54,8 +57,7 @@ TEST(FetchPage, StatusIsNeverExaminedAndFailuresAreNil) {
     }
 }
 
-TEST(FetchPage, DecodesTheBodyAsOneWhole) {
-    HttpServer server;
+TEST_F(FetchPage, DecodesTheBodyAsOneWhole) {
     // A two-byte character straddles every 1024-byte read.
     std::string utf8(1023, 'a');
     utf8 += "\xc3\xa9";
@@ -82,8 +84,7 @@ TEST(FetchPage, DecodesTheBodyAsOneWhole) {
     EXPECT_EQ(declaredCharset("", "text/html; Charset=\"Shift_JIS\""), "shift_jis");
 }
 
-TEST(FetchPage, ANeverEndingBodyEndsOnCancelAtOnce) {
-    HttpServer server;
+TEST_F(FetchPage, ANeverEndingBodyEndsOnCancelAtOnce) {
     server.rawRoute("/", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
         sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n");
         const std::string chunk(1024, 'x');
@@ -102,8 +103,7 @@ TEST(FetchPage, ANeverEndingBodyEndsOnCancelAtOnce) {
     canceller.join();
 }
 
-TEST(FetchPage, AnEndlessFastBodyIsCutAtTheLimit) {
-    HttpServer server;
+TEST_F(FetchPage, AnEndlessFastBodyIsCutAtTheLimit) {
     server.rawRoute("/", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
         sendAll(fd, "HTTP/1.1 200 OK\r\n\r\n");
         const std::string chunk(64 * 1024, 'y');
@@ -117,8 +117,7 @@ TEST(FetchPage, AnEndlessFastBodyIsCutAtTheLimit) {
 }
 
 // Each byte of a slow drip comes within the stall limit; a silent server does not.
-TEST(FetchPage, ASilentServerFailsAfterTheStallLimitAndASlowDripIsRead) {
-    HttpServer server;
+TEST_F(FetchPage, ASilentServerFailsAfterTheStallLimitAndASlowDripIsRead) {
     server.rawRoute("/silent", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
         sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc");
         while (!stop.load())
@@ -141,8 +140,7 @@ TEST(FetchPage, ASilentServerFailsAfterTheStallLimitAndASlowDripIsRead) {
     EXPECT_EQ(fetch(server.url("/drip"), options), std::string(20, 'd'));
 }
 
-TEST(FetchPage, AResetKeepsWhatWasReadAndBeforeAnAnswerIsNil) {
-    HttpServer server;
+TEST_F(FetchPage, AResetKeepsWhatWasReadAndBeforeAnAnswerIsNil) {
     server.rawRoute("/mid", [](int fd, const HttpRequest&, const std::atomic<bool>&) {
         sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\npartial");
         std::this_thread::sleep_for(50ms);
@@ -157,8 +155,7 @@ TEST(FetchPage, AResetKeepsWhatWasReadAndBeforeAnAnswerIsNil) {
     EXPECT_EQ(fetch(server.url("/early")), "NIL");
 }
 
-TEST(FetchPage, AFiftyMegabytePageArrivesWhole) {
-    HttpServer server;
+TEST_F(FetchPage, AFiftyMegabytePageArrivesWhole) {
     std::string big(50 << 20, 'z');
     big.replace(0, 6, "<html>");
     server.route("/", HttpResponse{200, big, "text/html", {}, 0});

@@ -8,8 +8,14 @@
 
 using namespace trov;
 
-TEST(Config, PlacementDefaultsFollowTheScreen) {
+namespace {
+struct ConfigFile : ::testing::Test {
     test::TempDir dir;
+};
+using DataFolderMade = ConfigFile;
+} // namespace
+
+TEST_F(ConfigFile, PlacementDefaultsFollowTheScreen) {
     const Config config(dir.file("YY.cfg"), ScreenSize{1920, 1080});
     EXPECT_EQ(config.readInt(cfg::VelikostLevo), 1420);
     EXPECT_EQ(config.readInt(cfg::VelikostGor), 880);
@@ -17,8 +23,7 @@ TEST(Config, PlacementDefaultsFollowTheScreen) {
     EXPECT_EQ(config.readInt(cfg::HistVisina), 930);
 }
 
-TEST(Config, StoredValuesAndMalformedOnes) {
-    test::TempDir dir;
+TEST_F(ConfigFile, StoredValuesAndMalformedOnes) {
     dir.write("YY.cfg", "[velikost]\nlevo=-300\nGOR=0x10\n[General]\nOnTop=2\n[Color]\nPall=abc\n");
     const Config config(dir.file("YY.cfg"));
     EXPECT_EQ(config.readInt(cfg::VelikostLevo), -300);
@@ -27,8 +32,7 @@ TEST(Config, StoredValuesAndMalformedOnes) {
     EXPECT_EQ(config.readInt(cfg::ColorPall), kDefaultBackground);
 }
 
-TEST(Config, BooleansAreWrittenAsOneAndZero) {
-    test::TempDir dir;
+TEST_F(ConfigFile, BooleansAreWrittenAsOneAndZero) {
     Config config(dir.file("YY.cfg"));
     config.writeBool(cfg::PinPrviZagon, false);
     config.write(cfg::AppStart, 5);
@@ -38,8 +42,7 @@ TEST(Config, BooleansAreWrittenAsOneAndZero) {
         "[Pin]\r\nPrviZagon=0\r\n[App]\r\nstart=1\r\n[VelikostH]\r\nSirina=800\r\nStatus=0\r\n");
 }
 
-TEST(DataFolder, CreatesTrovAndYYTempOwnerOnly) {
-    test::TempDir dir;
+TEST_F(DataFolderMade, CreatesTrovAndYYTempOwnerOnly) {
     test::ScopedEnv env;
     env.set("XDG_DATA_HOME", dir.path() + "share");
     const DataFolder folder = DataFolder::resolve();
@@ -51,8 +54,7 @@ TEST(DataFolder, CreatesTrovAndYYTempOwnerOnly) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
-TEST(DataFolder, FallsBackToTheBaseWhenTrovCannotBeMade) {
-    test::TempDir dir;
+TEST_F(DataFolderMade, FallsBackToTheBaseWhenTrovCannotBeMade) {
     dir.write("share/Trov", "a file where the folder should be");
     test::ScopedEnv env;
     env.set("XDG_DATA_HOME", dir.path() + "share");
