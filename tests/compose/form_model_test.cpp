@@ -119,17 +119,12 @@ TEST(FormModel, SnapshotCarriesTheEntryTexts) {
     m.setExpanded(true);
     m.setCrawlListFile("/tmp/l.txt");
     const SearchSnapshot s = m.snapshot();
-    EXPECT_EQ(s.words, "w");
-    EXPECT_EQ(s.exactPhrase, "e");
-    EXPECT_EQ(s.excludedWords, "x");
-    EXPECT_EQ(s.site, "s");
-    EXPECT_EQ(s.browser, "Chromium (Default)");
-    EXPECT_EQ(s.period, "Past week");
-    EXPECT_EQ(s.interfaceLanguage, "");
-    EXPECT_EQ(s.country, "- - -");
-    EXPECT_EQ(s.kind, "Images");
+    using V = std::vector<std::string>;
+    EXPECT_EQ((V{s.words, s.exactPhrase, s.excludedWords, s.site, s.browser, s.period,
+                 s.interfaceLanguage, s.country, s.kind, s.crawlListFile}),
+              (V{"w", "e", "x", "s", "Chromium (Default)", "Past week", "", "- - -", "Images",
+                 "/tmp/l.txt"}));
     EXPECT_TRUE(s.expanded);
-    EXPECT_EQ(s.crawlListFile, "/tmp/l.txt");
     // The marked entry opens through the default handler.
     EXPECT_EQ(m.browserCommand(), "");
     m.select(ListField::Browser, 0);
@@ -158,25 +153,22 @@ TEST(FormModel, ABrowserSourceRunsOnceWhenTheBoxIsFirstNeeded) {
         std::string command;
         int runs;
     };
+    const Act none = [](FormModel&) {};
+    const Act replace = [](FormModel& m) { m.setBrowsers({{"Only", "only %u"}}); };
     const Case cases[] = {
         {"selection", 1, [](FormModel& m) { (void)m.selection(ListField::Browser); }, 1, "", 1},
-        {"selectedText", 1, [](FormModel& m) { (void)m.selectedText(ListField::Browser); }, 1, "",
-         1},
+        {"text", 1, [](FormModel& m) { (void)m.selectedText(ListField::Browser); }, 1, "", 1},
         {"browsers", 1, [](FormModel& m) { (void)m.browsers(); }, 1, "", 1},
         {"browserCommand", 1, [](FormModel& m) { (void)m.browserCommand(); }, 1, "", 1},
         {"snapshot", 1, [](FormModel& m) { (void)m.snapshot(); }, 1, "", 1},
-        {"given 0", 0, [](FormModel&) {}, 0, "chromium %U", 1},
-        {"given 2", 2, [](FormModel&) {}, 2, "", 1},
-        {"given 3", 3, [](FormModel&) {}, -1, "", 1},
-        {"given -1", -1, [](FormModel&) {}, -1, "", 1},
-        {"given 99", 99, [](FormModel&) {}, -1, "", 1},
+        {"given 0", 0, none, 0, "chromium %U", 1},
+        {"given 2", 2, none, 2, "", 1},
+        {"given 3", 3, none, -1, "", 1},
+        {"given -1", -1, none, -1, "", 1},
+        {"given 99", 99, none, -1, "", 1},
         {"select 2", 0, [](FormModel& m) { m.select(ListField::Browser, 2); }, 2, "", 1},
         {"select 3", 0, [](FormModel& m) { m.select(ListField::Browser, 3); }, -1, "", 1},
-        {"setBrowsers", 2,
-         [](FormModel& m) {
-             m.setBrowsers({{"Only", "only %u"}});
-         },
-         0, "only %u", 0},
+        {"setBrowsers", 2, replace, 0, "only %u", 0},
     };
     for (const Case& c : cases) {
         FormModel m;
