@@ -11,22 +11,11 @@ struct FixedClock : HistoryClock {
     std::string timeText() const override { return "14:03:59"; }
 };
 
+// Every field set, in the order they are declared.
 SearchSnapshot filled(SearchEngine engine, bool expanded) {
-    SearchSnapshot s;
-    s.engine = engine;
-    s.words = "cats";
-    s.exactPhrase = "black cat";
-    s.excludedWords = "dog";
-    s.site = "example.org";
-    s.fileType = "Adobe PDF (.pdf)";
-    s.browser = "Firefox";
-    s.interfaceLanguage = "English";
-    s.country = "Germany";
-    s.language = "German";
-    s.period = "Past week";
-    s.kind = "All";
-    s.expanded = expanded;
-    return s;
+    return {engine,    "cats",    "black cat", "dog",    "example.org", "Adobe PDF (.pdf)",
+            "Firefox", "English", "Germany",   "German", "Past week",   "All",
+            expanded,  {},        ""};
 }
 
 std::vector<std::string> texts(const HistoryRecord& r) {
