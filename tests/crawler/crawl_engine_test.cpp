@@ -3,6 +3,7 @@
 #include "tests/crawler/crawl_rig.h"
 #include "tests/crawler/fixture_site.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace trov {
@@ -77,10 +78,9 @@ TEST_F(CrawlTest, InternalLinksExpandBreadthFirstAndShowTheSortedList) {
     EXPECT_EQ(addresses(), withBase(kInternal));
     EXPECT_EQ(rig.engine.outcome(), CrawlOutcome::LinksShown);
     EXPECT_EQ(rig.progress.linksCaption, "Trov -  Internal Links on a website: " + p);
-    EXPECT_EQ(rig.progress.links,
-              withBase({"/", "/a.html", "/a.html/", "/area.html", "/b.html", "/c.html", "/d/e.html",
-                        "/deep/", "/deep/one.html", "/deep/two.html", "/empty.html",
-                        "/missing.html", "/moved", "/one.html", "/two1.html", "/two2.html"}));
+    auto sorted = withBase(kInternal); // all in lower case: sorted without case too
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(rig.progress.links, sorted);
     // Never a request for another host, and the double-slash link only once.
     for (const auto& r : server.requests())
         EXPECT_EQ(r.headers.at("host"), p.substr(7));
@@ -88,10 +88,8 @@ TEST_F(CrawlTest, InternalLinksExpandBreadthFirstAndShowTheSortedList) {
 
 TEST_F(CrawlTest, AllLinksStoresOtherHostsButNeverExpandsThem) {
     crawl(CrawlMode::AllLinks, "");
-    auto expected =
-        withBase({"/a.html", "/b.html", "/c.html", "http://other.example/x.html", "/d/e.html",
-                  "/area.html", "/two1.html", "/two2.html", "/missing.html", "/moved", "/deep/",
-                  "/empty.html", "/a.html/", "/deep/one.html", "/", "/one.html", "/deep/two.html"});
+    auto expected = withBase(kInternal);
+    expected.insert(expected.begin() + 3, "http://other.example/x.html"); // as the page links it
     EXPECT_EQ(addresses(), expected);
     EXPECT_EQ(rig.progress.linksCaption, "Trov -  All links on a website: " + p);
     EXPECT_EQ(rig.progress.links.back(), "http://other.example/x.html");
