@@ -148,10 +148,9 @@ TEST_F(GoFixture, LinksRecordsThenHandsBackAJob) {
     const GoOutcome o = xiGOClick(model, services);
     ASSERT_EQ(o.status, GoStatus::LinksPending);
     ASSERT_TRUE(o.links);
-    EXPECT_EQ(o.links->inputs.site, "a.com");
-    EXPECT_EQ(o.links->inputs.words, "w");
-    EXPECT_EQ(o.links->inputs.exactPhrase, "e");
-    EXPECT_EQ(o.links->inputs.excludedWords, "x");
+    const CrawlInputs& in = o.links->inputs;
+    EXPECT_EQ((std::vector{in.site, in.words, in.exactPhrase, in.excludedWords}),
+              (std::vector<std::string>{"a.com", "w", "e", "x"}));
     EXPECT_EQ(o.links->resultPage, "/data/Trov/TrovCrawler.html");
     EXPECT_EQ(o.links->browserCommand, "firefox %u");
     EXPECT_EQ(history.rows.size(), 1u);

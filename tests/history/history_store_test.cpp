@@ -149,10 +149,10 @@ TEST(HistoryGo, EveryGoReachesTheStoreNewestFirst) {
     HistoryList stored;
     ASSERT_TRUE(readHistoryFile(f.dir.file("HistGrid.cld"), stored));
     ASSERT_EQ(stored.rows.size(), 2u);
-    EXPECT_EQ(stored.rows[0][kColSearch], "dogs");
-    EXPECT_EQ(stored.rows[1][kColSearch], "cats");
-    EXPECT_EQ(stored.rows[0][kColExact], "big cat");
-    EXPECT_EQ(stored.rows[0][kColBrowser], "- - -");
+    using V = std::vector<std::string_view>;
+    const HistoryRecord &newest = stored.rows[0], &oldest = stored.rows[1];
+    EXPECT_EQ((V{newest[kColSearch], oldest[kColSearch], newest[kColExact], newest[kColBrowser]}),
+              (V{"dogs", "cats", "big cat", "- - -"}));
     EXPECT_TRUE(f.messages.shown.empty());
 }
 
