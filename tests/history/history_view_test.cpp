@@ -1,6 +1,6 @@
 #include "history/history_placement.h"
 #include "history/history_view.h"
-#include "tests/history/fake_messages.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -43,52 +43,52 @@ struct ViewFixture : ::testing::Test {
 
 // ---- Navigation -------------------------------------------------------------------------
 
-struct NavCase {
-    int selected; // -1: none
-    HistoryNavigation button;
-    int expected; // -1: nothing happens
-};
+using N = HistoryNavigation;
 
-class Navigation : public ViewFixture, public ::testing::WithParamInterface<NavCase> {};
-
-TEST_P(Navigation, MovesOnlyWhenItsConditionHolds) {
+TEST_F(ViewFixture, NavigationMovesOnlyWhenItsConditionHolds) {
+    for (N b : {N::First, N::Prior, N::Next, N::Last})
+        EXPECT_FALSE(view.navigate(b)); // an empty list
     rows({"a", "b", "c", "d", "e"});
-    const NavCase c = GetParam();
-    if (c.selected >= 0)
-        view.selectOnly(static_cast<std::size_t>(c.selected));
-    const auto moved = view.navigate(c.button);
-    if (c.expected < 0) {
-        EXPECT_FALSE(moved);
-        EXPECT_EQ(view.lowestSelected(), c.selected);
-        EXPECT_EQ(view.detail(), HistoryRecord{});
-    } else {
-        ASSERT_TRUE(moved);
-        EXPECT_EQ(static_cast<int>(*moved), c.expected);
-        EXPECT_EQ(view.selection(), std::set<std::size_t>{*moved});
-        EXPECT_EQ(view.detail(), store.list().rows[*moved]);
+    struct Case {
+        int selected; // -1: none
+        N button;
+        int expected; // -1: nothing happens
+    };
+    const Case cases[] = {{-1, N::Next, 0}, {-1, N::First, -1}, {-1, N::Prior, -1},
+                          {-1, N::Last, 4}, {0, N::First, -1},  {0, N::Prior, -1},
+                          {0, N::Next, 1},  {2, N::First, 0},   {2, N::Prior, 1},
+                          {2, N::Last, 4},  {4, N::Last, -1},   {4, N::Next, -1},
+                          {4, N::Prior, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.selected) + " " + std::to_string(static_cast<int>(c.button)));
+        HistoryView v{store};
+        if (c.selected >= 0)
+            v.selectOnly(static_cast<std::size_t>(c.selected));
+        const auto moved = v.navigate(c.button);
+        if (c.expected < 0) {
+            EXPECT_FALSE(moved);
+            EXPECT_EQ(v.lowestSelected(), c.selected);
+            EXPECT_EQ(v.detail(), HistoryRecord{});
+        } else {
+            ASSERT_TRUE(moved);
+            EXPECT_EQ(static_cast<int>(*moved), c.expected);
+            EXPECT_EQ(v.selection(), std::set<std::size_t>{*moved});
+            EXPECT_EQ(v.detail(), store.list().rows[*moved]);
+        }
     }
 }
 
-using N = HistoryNavigation;
-INSTANTIATE_TEST_SUITE_P(History, Navigation,
-                         ::testing::Values(NavCase{-1, N::Next, 0}, NavCase{-1, N::First, -1},
-                                           NavCase{-1, N::Prior, -1}, NavCase{-1, N::Last, 4},
-                                           NavCase{0, N::First, -1}, NavCase{0, N::Prior, -1},
-                                           NavCase{0, N::Next, 1}, NavCase{2, N::First, 0},
-                                           NavCase{2, N::Prior, 1}, NavCase{2, N::Last, 4},
-                                           NavCase{4, N::Last, -1}, NavCase{4, N::Next, -1},
-                                           NavCase{4, N::Prior, 3}));
-
-TEST_F(ViewFixture, NavigationOnAnEmptyListDoesNothing) {
-    for (N b : {N::First, N::Prior, N::Next, N::Last})
-        EXPECT_FALSE(view.navigate(b));
-}
-
-TEST_F(ViewFixture, NavigationSwitchesToSingleSelection) {
+TEST_F(ViewFixture, SingleSelectionKeepsTheLowestRowAndNavigationSwitchesToIt) {
     rows({"a", "b", "c", "d"});
+    view.setSelection({2, 1});
+    EXPECT_EQ(view.selection(), std::set<std::size_t>{1});
+    view.setMultiSelect(true);
+    view.setSelection({0, 2, 7});
+    EXPECT_EQ(view.selection(), (std::set<std::size_t>{0, 2}));
+    view.setMultiSelect(false);
+    EXPECT_EQ(view.selection(), std::set<std::size_t>{0});
     view.setMultiSelect(true);
     view.setSelection({1, 3});
-    EXPECT_EQ(view.selection().size(), 2u);
     EXPECT_EQ(view.navigate(N::Next), 2u);
     EXPECT_FALSE(view.multiSelect());
     EXPECT_FALSE(store.list().multiSelect);
@@ -98,53 +98,25 @@ TEST_F(ViewFixture, NavigationSwitchesToSingleSelection) {
 
 TEST_F(ViewFixture, FindStartsAtTheTopForANewTextAndContinuesForTheSame) {
     rows({"red cat", "dog", "Cat food", "bird", "black CAT"});
+    store.list().rows[1].set(kColExact, "second");
     EXPECT_EQ(view.find("cat"), 0u);
     EXPECT_EQ(view.find("cat"), 2u);
     EXPECT_EQ(view.find("cat"), 4u);
     EXPECT_EQ(view.find("cat"), 0u); // nothing below: round to the top
-    EXPECT_EQ(view.find("dog"), 1u); // a new text starts at row 0
-    EXPECT_EQ(view.detail(), store.list().rows[1]);
-    EXPECT_EQ(view.lastFindText(), "dog");
-}
-
-TEST_F(ViewFixture, FindWithTheSameTextFromTheSecondToLastRowSelectsTheLast) {
-    rows({"a", "b", "c", "d", "only here"});
-    EXPECT_EQ(view.find("only"), 4u);
     view.selectOnly(3);
-    EXPECT_EQ(view.find("only"), 4u);
-}
-
-TEST_F(ViewFixture, FindWithoutSelectionStartsAtRowZeroAndAnEmptyTextDoesNothing) {
-    rows({"x cat", "cat"});
-    view.find("cat");
+    EXPECT_EQ(view.find("cat"), 4u); // from the second to last row: the last
     view.setSelection({});
-    EXPECT_EQ(view.find("cat"), 0u);
+    EXPECT_EQ(view.find("cat"), 0u); // no selection: from row 0
     EXPECT_FALSE(view.find(""));
     EXPECT_EQ(view.lastFindText(), "cat");
-    EXPECT_EQ(view.lowestSelected(), 0);
-}
-
-TEST_F(ViewFixture, FindMatchesAcrossTheColumnSeparator) {
-    rows({"first"});
-    store.list().rows[0].set(kColExact, "second");
-    EXPECT_EQ(view.find("first <> sec"), 0u);
-    EXPECT_EQ(view.find("10:00:00 <> FIRST"), 0u);
-    EXPECT_FALSE(view.find("firstsecond"));
-}
-
-TEST_F(ViewFixture, FindLeavesTheSelectionWhenNothingMatches) {
-    rows({"a", "b"});
-    view.selectOnly(1);
+    EXPECT_EQ(view.find("dog <> sec"), 1u); // a new text starts at row 0, across columns
+    EXPECT_EQ(view.detail(), store.list().rows[1]);
+    EXPECT_EQ(view.lastFindText(), "dog <> sec");
+    EXPECT_EQ(view.find("10:00:00 <> DOG"), 1u);
+    EXPECT_FALSE(view.find("dogsecond"));
     EXPECT_FALSE(view.find("zzz"));
-    EXPECT_EQ(view.lowestSelected(), 1);
-}
-
-TEST_F(ViewFixture, FindOnlyInTheBrowserSelectsButDoesNotColour) {
-    store.list().rows.push_back(row("a"));
-    store.list().rows.push_back(row("b", "Vivaldi"));
-    EXPECT_EQ(view.find("vivaldi"), 1u);
-    EXPECT_FALSE(rowMarked(store.list().rows[1], "vivaldi"));
-    EXPECT_EQ(rowColour(store.list().rows[1], 1, "vivaldi"), kOddRowColour);
+    EXPECT_EQ(view.lowestSelected(), 1); // nothing found: the selection stays
+    EXPECT_EQ(view.find("firefox"), 0u); // found in the browser, which colours no row
 }
 
 // ---- Colours ----------------------------------------------------------------------------
@@ -185,15 +157,13 @@ TEST_F(ViewFixture, DeleteRemovesEverySelectedRowAndWritesTheStore) {
     EXPECT_EQ(storedWords(), (std::vector<std::string>{"a", "c"}));
     EXPECT_EQ(view.detail(), HistoryRecord{});
     EXPECT_TRUE(view.selection().empty());
-}
-
-TEST_F(ViewFixture, DeleteWithoutSelectionStillEmptiesThePanelAndWrites) {
-    rows({"a", "b"});
+    // Without a selection the panel is still emptied and the store written.
     view.selectOnly(0);
     view.showSelected();
     view.setSelection({});
+    std::remove(store.storePath().c_str());
     ASSERT_TRUE(view.deleteSelected());
-    EXPECT_EQ(storedWords(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(storedWords(), (std::vector<std::string>{"a", "c"}));
     EXPECT_EQ(view.detail(), HistoryRecord{});
 }
 
@@ -207,7 +177,7 @@ TEST_F(ViewFixture, ARefusedStoreWriteIsReported) {
 }
 
 TEST_F(ViewFixture, ClearAsksAndOnlyYesEmptiesTheStore) {
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     EXPECT_EQ(view.clearAll(messages), ClearOutcome::Empty);
     EXPECT_TRUE(messages.asked.empty());
 
@@ -225,26 +195,11 @@ TEST_F(ViewFixture, ClearAsksAndOnlyYesEmptiesTheStore) {
     EXPECT_EQ(dir.read("HistGrid.cld").find("Items.Data"), std::string::npos);
 }
 
-TEST_F(ViewFixture, SingleSelectionKeepsTheLowestRow) {
-    rows({"a", "b", "c"});
-    view.setSelection({2, 1});
-    EXPECT_EQ(view.selection(), std::set<std::size_t>{1});
-    view.setMultiSelect(true);
-    view.setSelection({0, 2, 7});
-    EXPECT_EQ(view.selection(), (std::set<std::size_t>{0, 2}));
-    view.setMultiSelect(false);
-    EXPECT_EQ(view.selection(), std::set<std::size_t>{0});
-}
-
 // ---- Placement --------------------------------------------------------------------------
 
-TEST_F(ViewFixture, PlacementDefaultsFollowTheScreen) {
-    const Config config(dir.file("YY.cfg"), {1600, 900});
-    EXPECT_EQ(readHistoryPlacement(config),
+TEST_F(ViewFixture, PlacementDefaultsFollowTheScreenAndAStoredMinimisedStateOpensNormal) {
+    EXPECT_EQ(readHistoryPlacement(Config(dir.file("YY.cfg"), {1600, 900})),
               (HistoryPlacement{10, 10, 1450, 750, HistoryWindowState::Maximised}));
-}
-
-TEST_F(ViewFixture, AStoredMinimisedStateOpensNormal) {
     for (const auto& [stored, state] :
          {std::pair{"0", HistoryWindowState::Normal}, std::pair{"1", HistoryWindowState::Normal},
           std::pair{"2", HistoryWindowState::Maximised},

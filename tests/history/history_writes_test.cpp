@@ -1,6 +1,6 @@
 #include "history/history_go_port.h"
 #include "history/history_store.h"
-#include "tests/history/fake_messages.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ ino_t inodeOf(const std::string& path) {
 
 struct Rig {
     test::TempDir dir;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     FixedClock clock;
     HistoryStore store{DataFolder(dir.path())};
     HistoryGoPort port{store, clock, messages};
@@ -77,7 +77,7 @@ TEST(HistoryWrites, TheCloseWaitsForTheWriteUnderWay) {
 
 TEST(HistoryWrites, ARefusedWriteIsReportedAtTheNextSearchAndTheRecordsKept) {
     test::TempDir dir;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     FixedClock clock;
     HistoryStore store(DataFolder(dir.file("missing/")));
     HistoryGoPort port(store, clock, messages);

@@ -94,16 +94,6 @@ TEST(ListViewStreamRead, RowsWithOtherSubItemCountsAndNoImageIndexes) {
     EXPECT_EQ(list.rows[1][13], "long.13");
 }
 
-TEST(ListViewStreamRead, WindowsTextsAreDecoded) {
-    Bytes rows;
-    row(rows, "caf\xE9");
-    const std::string data =
-        Bytes().u32(std::uint32_t(8 + rows.size())).u32(1).raw(rows.bytes()).bytes();
-    const HistoryList list = read(wrap(Bytes().binary("Items.Data", data)));
-    EXPECT_EQ(list.rows.at(0)[0], "caf\xC3\xA9");
-    EXPECT_EQ(list.rows.at(0)[1], "caf\xC3\xA9.1");
-}
-
 // Rows are decoded text by text whenever any byte of the row is above 127, wherever it
 // is: in one text, in a length byte, or in a sub-item the list does not keep.
 TEST(ListViewStreamRead, EachTextOfARowIsDecodedOnItsOwn) {

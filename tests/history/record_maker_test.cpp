@@ -11,22 +11,11 @@ struct FixedClock : HistoryClock {
     std::string timeText() const override { return "14:03:59"; }
 };
 
+// Every field set, in the order they are declared.
 SearchSnapshot filled(SearchEngine engine, bool expanded) {
-    SearchSnapshot s;
-    s.engine = engine;
-    s.words = "cats";
-    s.exactPhrase = "black cat";
-    s.excludedWords = "dog";
-    s.site = "example.org";
-    s.fileType = "Adobe PDF (.pdf)";
-    s.browser = "Firefox";
-    s.interfaceLanguage = "English";
-    s.country = "Germany";
-    s.language = "German";
-    s.period = "Past week";
-    s.kind = "All";
-    s.expanded = expanded;
-    return s;
+    return {engine,    "cats",    "black cat", "dog",    "example.org", "Adobe PDF (.pdf)",
+            "Firefox", "English", "Germany",   "German", "Past week",   "All",
+            expanded,  {},        "",     ""};
 }
 
 std::vector<std::string> texts(const HistoryRecord& r) {
@@ -36,32 +25,33 @@ std::vector<std::string> texts(const HistoryRecord& r) {
 
 } // namespace
 
-TEST(RecordMaker, CollapsedRecordsDefaultBrowserAndAbsentFields) {
-    const HistoryRecord r =
-        makeHistoryRecord(filled(SearchEngine::Google, false), true, FixedClock{});
-    EXPECT_EQ(texts(r), (std::vector<std::string>{"05.12.2026", "14:03:59", "cats", "- - -",
-                                                  "- - -", "- - -", "- - -", "Default", "- - -",
-                                                  "- - -", "- - -", "- - -", "Google", "All"}));
-}
-
-TEST(RecordMaker, ExpandedButHiddenKeepsTheTextFields) {
-    const HistoryRecord r =
-        makeHistoryRecord(filled(SearchEngine::DuckDuckGo, true), false, FixedClock{});
-    EXPECT_EQ(texts(r),
-              (std::vector<std::string>{"05.12.2026", "14:03:59", "cats", "black cat", "dog",
-                                        "example.org", "- - -", "- - -", "- - -", "- - -", "- - -",
-                                        "Past week", "DuckDuckGo", "All"}));
-}
-
-TEST(RecordMaker, ExpandedVisibleRecordsEveryEntry) {
-    SearchSnapshot s = filled(SearchEngine::Swisscows, true);
-    s.words.clear();
-    s.interfaceLanguage.clear(); // a list without selection records ""
-    const HistoryRecord r = makeHistoryRecord(s, true, FixedClock{});
-    EXPECT_EQ(texts(r),
-              (std::vector<std::string>{"05.12.2026", "14:03:59", "- - -", "black cat", "dog",
-                                        "example.org", "Adobe PDF (.pdf)", "Firefox", "", "Germany",
-                                        "German", "Past week", "Swisscows", "All"}));
+// Collapsed: "Default" browser and absent fields; expanded but hidden: the text fields
+// only; expanded and visible: every entry, a list without selection as "".
+TEST(RecordMaker, TheFieldsTheFormShowed) {
+    using V = std::vector<std::string>;
+    SearchSnapshot bare = filled(SearchEngine::Swisscows, true);
+    bare.words.clear();
+    bare.interfaceLanguage.clear();
+    const struct {
+        SearchSnapshot search;
+        bool visible;
+        V texts;
+    } cases[] = {
+        {filled(SearchEngine::Google, false),
+         true,
+         {"05.12.2026", "14:03:59", "cats", "- - -", "- - -", "- - -", "- - -", "Default", "- - -",
+          "- - -", "- - -", "- - -", "Google", "All"}},
+        {filled(SearchEngine::DuckDuckGo, true),
+         false,
+         {"05.12.2026", "14:03:59", "cats", "black cat", "dog", "example.org", "- - -", "- - -",
+          "- - -", "- - -", "- - -", "Past week", "DuckDuckGo", "All"}},
+        {bare,
+         true,
+         {"05.12.2026", "14:03:59", "- - -", "black cat", "dog", "example.org", "Adobe PDF (.pdf)",
+          "Firefox", "", "Germany", "German", "Past week", "Swisscows", "All"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(texts(makeHistoryRecord(c.search, c.visible, FixedClock{})), c.texts);
 }
 
 TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {

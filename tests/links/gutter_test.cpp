@@ -16,15 +16,10 @@ TEST(Gutter, LabelsThatFit) {
         EXPECT_EQ(labelsThatFit(c.screen, c.label), c.fit) << c.screen << "/" << c.label;
 }
 
-TEST(Gutter, BuiltWithTwoHundredFiftyLabels) {
-    const LineGutter gutter(72);
-    ASSERT_EQ(gutter.labels().size(), 250u);
-    EXPECT_EQ(gutter.labels().front(), "1 ");
-    EXPECT_EQ(gutter.labels().back(), "250 ");
-}
-
 TEST(Gutter, RenumbersTheVisibleLabelsAfterScrolling) {
     LineGutter gutter(72);
+    ASSERT_EQ(gutter.labels().size(), 250u);
+    EXPECT_EQ(gutter.labels().back(), "250 ");
     EXPECT_FALSE(gutter.refresh(0)); // still at the top: nothing to do
     EXPECT_TRUE(gutter.refresh(10));
     EXPECT_EQ(gutter.labels()[0], "11 ");
@@ -34,10 +29,7 @@ TEST(Gutter, RenumbersTheVisibleLabelsAfterScrolling) {
     EXPECT_TRUE(gutter.refresh(0));
     EXPECT_EQ(gutter.labels()[0], "1 ");
     EXPECT_EQ(gutter.labels()[71], "72 ");
-}
-
-TEST(Gutter, TallScreenNumbersEveryLabel) {
-    LineGutter gutter(labelsThatFit(20000, 15));
-    gutter.refresh(19990);
-    EXPECT_EQ(gutter.labels()[249], "20240 ");
+    LineGutter tall(labelsThatFit(20000, 15)); // a tall screen numbers every label
+    tall.refresh(19990);
+    EXPECT_EQ(tall.labels()[249], "20240 ");
 }

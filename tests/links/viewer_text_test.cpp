@@ -1,8 +1,18 @@
 #include "links/viewer_text.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace trov::links;
+
+namespace {
+using Span = std::array<std::size_t, 3>; // index, start, length
+
+Span span(std::u16string_view text, std::size_t caret) {
+    const LineSpan line = lineAt(text, caret);
+    return {line.index, line.start, line.length};
+}
+} // namespace
 
 TEST(ViewerText, LineAtTheCaret) {
     const std::u16string_view text = u"http://a.example/\nhttp://bb.example/\nhttp://c.example/x";
@@ -14,24 +24,12 @@ TEST(ViewerText, LineAtTheCaret) {
         {18, 1, 18, 18}, {36, 1, 18, 18},  {37, 2, 37, 18},
         {55, 2, 37, 18}, {999, 2, 37, 18}, // past the end: the last line
     };
-    for (const auto& c : cases) {
-        const LineSpan line = lineAt(text, c.caret);
-        EXPECT_EQ(line.index, c.index) << c.caret;
-        EXPECT_EQ(line.start, c.start) << c.caret;
-        EXPECT_EQ(line.length, c.length) << c.caret;
-    }
-}
-
-TEST(ViewerText, EmptyLinesAndTheFinalBreak) {
-    EXPECT_EQ(lineAt(u"", 0).length, 0u);
-    const LineSpan afterBreak = lineAt(u"abc\n", 4);
-    EXPECT_EQ(afterBreak.index, 1u);
-    EXPECT_EQ(afterBreak.start, 4u);
-    EXPECT_EQ(afterBreak.length, 0u);
-    const LineSpan blank = lineAt(u"a\n\nb", 2);
-    EXPECT_EQ(blank.index, 1u);
-    EXPECT_EQ(blank.start, 2u);
-    EXPECT_EQ(blank.length, 0u);
+    for (const auto& c : cases)
+        EXPECT_EQ(span(text, c.caret), (Span{c.index, c.start, c.length})) << c.caret;
+    // Empty lines and the final break.
+    EXPECT_EQ(span(u"", 0)[2], 0u);
+    EXPECT_EQ(span(u"abc\n", 4), (Span{1, 4, 0}));
+    EXPECT_EQ(span(u"a\n\nb", 2), (Span{1, 2, 0}));
 }
 
 TEST(ViewerText, LineCount) {

@@ -1,7 +1,6 @@
 #include "platform/autostart.h"
-#include "tests/support/temp_dir.h"
+#include "tests/support/env.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -10,9 +9,9 @@ using namespace trov::platform;
 
 TEST(Autostart, WritingCreatesTheFolderAndTheEntry) {
     test::TempDir dir;
-    setenv("XDG_CONFIG_HOME", (dir.path() + "cfg").c_str(), 1);
+    test::ScopedEnv env;
+    env.set("XDG_CONFIG_HOME", dir.path() + "cfg");
     XdgAutostart autostart;
-    unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(autostart.path(), dir.path() + "cfg/autostart/Trov-Trov.desktop");
     EXPECT_FALSE(autostart.exists());
     ASSERT_TRUE(autostart.write("/opt/trov/bin/trov"));
@@ -32,13 +31,10 @@ TEST(Autostart, WritingCreatesTheFolderAndTheEntry) {
 
 TEST(Autostart, DefaultFolderIsBelowHome) {
     test::TempDir dir;
-    const char* oldHome = std::getenv("HOME");
-    const std::string saved = oldHome ? oldHome : "";
-    const std::string home = dir.path().substr(0, dir.path().size() - 1);
-    setenv("HOME", home.c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
+    test::ScopedEnv env;
+    env.set("HOME", dir.path().substr(0, dir.path().size() - 1));
+    env.unset("XDG_CONFIG_HOME");
     XdgAutostart autostart;
-    setenv("HOME", saved.c_str(), 1);
     EXPECT_EQ(autostart.path(), dir.path() + ".config/autostart/Trov-Trov.desktop");
 }
 

@@ -1,14 +1,12 @@
 #include "platform/instance_socket.h"
+#include "tests/support/env.h"
 #include "tests/support/process.h"
-#include "tests/support/temp_dir.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <mutex>
-#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -21,60 +19,43 @@ namespace {
 
 // A plain listener on the instance socket that records the first line of each client and
 // answers "ok", as the window program does.
-class Listener {
-public:
+struct Listener {
     explicit Listener(const std::string& path) {
-        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_un addr{};
         addr.sun_family = AF_UNIX;
         std::memcpy(addr.sun_path, path.data(), path.size());
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-            ::listen(fd_, 4) != 0)
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+            ::listen(fd, 4) != 0)
             ADD_FAILURE() << "cannot listen on " << path;
-        thread_ = std::thread([this] { run(); });
+        thread = std::thread([this] {
+            for (int client; (client = ::accept(fd, nullptr, nullptr)) >= 0; ::close(client)) {
+                std::string line;
+                for (char c = 0; ::recv(client, &c, 1, 0) == 1 && c != '\n';)
+                    line += c;
+                std::lock_guard lock(mutex);
+                received += line + ";";
+                (void)::send(client, "ok\n", 3, MSG_NOSIGNAL);
+            }
+        });
     }
     ~Listener() {
-        stop_ = true;
-        thread_.join();
-        ::close(fd_);
+        ::shutdown(fd, SHUT_RDWR); // ends the accept
+        thread.join();
+        ::close(fd);
     }
-    std::string received() {
-        std::lock_guard lock(mutex_);
-        return received_;
-    }
-
-private:
-    void run() {
-        while (!stop_) {
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 50) <= 0)
-                continue;
-            const int client = ::accept(fd_, nullptr, nullptr);
-            if (client < 0)
-                continue;
-            std::string line;
-            char c = 0;
-            while (::recv(client, &c, 1, 0) == 1 && c != '\n')
-                line += c;
-            {
-                std::lock_guard lock(mutex_);
-                received_ += line + ";";
-            }
-            (void)::send(client, "ok\n", 3, MSG_NOSIGNAL);
-            ::close(client);
-        }
+    std::string text() {
+        std::lock_guard lock(mutex);
+        return received;
     }
 
-    int fd_ = -1;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-    std::mutex mutex_;
-    std::string received_;
+    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::thread thread;
+    std::mutex mutex;
+    std::string received;
 };
 
-struct RuntimeDir {
-    explicit RuntimeDir(const std::string& dir) { setenv("XDG_RUNTIME_DIR", dir.c_str(), 1); }
-    ~RuntimeDir() { unsetenv("XDG_RUNTIME_DIR"); }
+struct RuntimeDir : test::ScopedEnv {
+    explicit RuntimeDir(const std::string& dir) { set("XDG_RUNTIME_DIR", dir); }
 };
 
 test::ProcessOptions runtimeEnv(const test::TempDir& dir) {
@@ -94,22 +75,17 @@ TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
     EXPECT_EQ(instanceName("/home/ann/My Apps/trov"), "homeannMyAppstrov");
     EXPECT_NE(instanceName("/opt/a/trov"), instanceName("/opt/b/trov"));
     test::TempDir dir;
-    {
-        RuntimeDir runtime(dir.path());
-        EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), dir.path() + "usrbintrov");
-        EXPECT_EQ(instanceLockPath("/usr/bin/trov"), dir.path() + "usrbintrov.lock");
-    }
-    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
-}
-
-TEST(InstanceSocket, ALongPathStillFitsASocketAddress) {
-    test::TempDir dir;
     RuntimeDir runtime(dir.path());
+    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), dir.path() + "usrbintrov");
+    EXPECT_EQ(instanceLockPath("/usr/bin/trov"), dir.path() + "usrbintrov.lock");
+    // A long path still fits a socket address, and stays its own.
     const std::string longA = "/" + std::string(200, 'a') + "/trov";
-    const std::string longB = "/" + std::string(200, 'b') + "/trov";
     EXPECT_LT(instanceSocketPath(longA).size(), sizeof(sockaddr_un::sun_path));
-    EXPECT_NE(instanceSocketPath(longA), instanceSocketPath(longB));
-    EXPECT_EQ(instanceSocketPath(longA), instanceSocketPath(longA));
+    EXPECT_NE(instanceSocketPath(longA), instanceSocketPath("/" + std::string(200, 'b') + "/trov"));
+    EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle")); // nothing listening
+    EXPECT_FALSE(sendInstanceMessage(std::string(200, 'x'), "toggle"));
+    runtime.unset("XDG_RUNTIME_DIR");
+    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
 }
 
 TEST(InstanceSocket, CandidatesBesideTrovctlAndInTheBuildTree) {
@@ -117,12 +93,6 @@ TEST(InstanceSocket, CandidatesBesideTrovctlAndInTheBuildTree) {
     ASSERT_EQ(c.size(), 2u);
     EXPECT_EQ(c[0], "/opt/trov/bin/trov");
     EXPECT_EQ(c[1], "/opt/trov/app/trov");
-}
-
-TEST(InstanceSocket, NothingListening) {
-    test::TempDir dir;
-    EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle"));
-    EXPECT_FALSE(sendInstanceMessage(std::string(200, 'x'), "toggle"));
 }
 
 TEST(Trovctl, ToggleAndShowWithNoProgramRunning) {
@@ -138,25 +108,17 @@ TEST(Trovctl, ToggleAndShowWithNoProgramRunning) {
     EXPECT_EQ(r.exitCode, 2);
 }
 
-TEST(Trovctl, ToggleAndShowReachTheProgramInTheBuildTree) {
-    test::TempDir dir;
-    RuntimeDir runtime(dir.path());
-    const auto candidates = windowProgramCandidates(trovctlDir());
-    // The build tree's app/trov, as the window program names its own socket.
-    Listener listener(instanceSocketPath(candidates[1]));
-    for (const char* command : {"toggle", "show"}) {
-        const auto r = test::runProcess({TROVCTL_PATH, command}, runtimeEnv(dir));
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.err, "");
+// Beside trovctl, or the build tree's app/trov, as the window program names its socket.
+TEST(Trovctl, ToggleAndShowReachTheProgram) {
+    for (const std::string& program : windowProgramCandidates(trovctlDir())) {
+        test::TempDir dir;
+        RuntimeDir runtime(dir.path());
+        Listener listener(instanceSocketPath(program));
+        for (const char* command : {"toggle", "show"}) {
+            const auto r = test::runProcess({TROVCTL_PATH, command}, runtimeEnv(dir));
+            EXPECT_EQ(r.exitCode, 0) << r.err;
+            EXPECT_EQ(r.err, "");
+        }
+        EXPECT_EQ(listener.text(), "toggle;show;") << program;
     }
-    EXPECT_EQ(listener.received(), "toggle;show;");
-}
-
-TEST(Trovctl, ToggleReachesTheProgramBesideIt) {
-    test::TempDir dir;
-    RuntimeDir runtime(dir.path());
-    Listener listener(instanceSocketPath(windowProgramCandidates(trovctlDir())[0]));
-    const auto r = test::runProcess({TROVCTL_PATH, "toggle"}, runtimeEnv(dir));
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(listener.received(), "toggle;");
 }

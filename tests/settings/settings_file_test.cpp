@@ -5,10 +5,11 @@
 #include "settings/ini.h"
 #include "settings/settings_file.h"
 #include "tests/compose/fakes.h"
-#include "tests/history/fake_messages.h"
 #include "tests/support/fake_main_window.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace trov;
@@ -17,42 +18,56 @@ using test::FakeMainWindow;
 namespace {
 
 constexpr int kRed = 255;
+using Ints = std::vector<int>;
+using Texts = std::vector<std::string>;
 
-std::vector<BrowserEntry> sampleBrowsers() {
-    return {{"Chromium", "chromium %u"},
-            {"Firefox (Default)", "firefox %u"},
-            {"Firefox ESR", "firefox-esr %u"},
-            {"Vivaldi", "vivaldi %u"}};
+void addBrowsers(FakeMainWindow& main) {
+    main.model.setBrowsers({{"Chromium", "chromium %u"},
+                            {"Firefox (Default)", "firefox %u"},
+                            {"Firefox ESR", "firefox-esr %u"},
+                            {"Vivaldi", "vivaldi %u"}});
 }
 
-struct Fixture : ::testing::Test {
+struct Settings : ::testing::Test {
     test::TempDir dir;
     FakeMainWindow main;
-    Fixture() { main.model.setBrowsers(sampleBrowsers()); }
+    test::RecordingMessages messages;
+    Config config{dir.file("YY.cfg")};
+    Settings() { addBrowsers(main); }
     std::string settings(std::string_view body) { return dir.write("s.gms", body); }
+    void fillForm() {
+        main.model.selectEngine(SearchEngine::Bing);
+        main.model.setKindIndex(2);
+        main.setTexts("x");
+        main.setLists({3, 4, 5, 6, 7, 2});
+    }
 };
 
-// ---- Save settings ----------------------------------------------------------------------
-
-using SaveSettings = Fixture;
-
-TEST_F(SaveSettings, WritesTheNineKeysUnderPinInOrder) {
+TEST_F(Settings, SaveWritesTheNineKeysUnderPinAndAFreshStartReadsThemBack) {
     main.model.selectEngine(SearchEngine::Google);
     main.model.setKindIndex(1); // "Images"
-    main.model.select(ListField::Browser, 2);
-    main.model.select(ListField::Interface, 19);
-    main.model.select(ListField::Country, 5);
-    main.model.select(ListField::Language, 13);
-    main.model.select(ListField::FileType, 1);
-    main.model.select(ListField::Period, 3);
+    main.setLists({2, 19, 5, 13, 1, 3});
     const std::string path = dir.file("mine.gms");
     writeSettingsFile(path, main.model, kRed);
     EXPECT_EQ(dir.read("mine.gms"), "[Pin]\r\nBrowser=2\r\nInterface=19\r\nCountry=5\r\n"
                                     "Language=13\r\nType=1\r\nTime=3\r\nbkgkol=255\r\n"
                                     "Tip=1\r\nTip2=1\r\n");
+
+    FakeMainWindow fresh;
+    addBrowsers(fresh);
+    fresh.model.selectEngine(SearchEngine::Bing);
+    fresh.setTexts("old");
+    ASSERT_TRUE(readSettingsFile(path, fresh));
+    EXPECT_EQ(fresh.model.engine(), SearchEngine::Google);
+    EXPECT_EQ(fresh.model.kindText(), "Images");
+    EXPECT_EQ(fresh.background, kRed);
+    EXPECT_EQ(fresh.lists(), (Ints{2, 19, 5, 13, 1, 3}));
+    EXPECT_EQ(fresh.texts(), Texts(4, ""));
+    EXPECT_TRUE(fresh.expanded);
+    EXPECT_EQ(fresh.calls.back(), "sync");
 }
 
-TEST_F(SaveSettings, KeepsEveryOtherLineOfAnExistingFile) {
+TEST_F(Settings, SaveKeepsEveryOtherLineOfAnExistingFile) {
     const std::string path =
         dir.write("old.gms", "; mine\r\n[Other]\r\na=1\r\n[pin]\r\nEurl2=cats\r\nTip2=4\r\n");
     main.model.selectEngine(SearchEngine::Bing);
@@ -65,93 +80,54 @@ TEST_F(SaveSettings, KeepsEveryOtherLineOfAnExistingFile) {
               0u);
 }
 
-TEST_F(SaveSettings, ARefusedWriteNamesTheFile) {
+TEST_F(Settings, ARefusedSaveNamesTheFile) {
     const std::string path = dir.file("missing-folder/s.gms");
-    try {
-        writeSettingsFile(path, main.model, kRed);
-        FAIL() << "no error";
-    } catch (const IniWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+    EXPECT_THAT([&] { writeSettingsFile(path, main.model, kRed); },
+                ::testing::ThrowsMessage<IniWriteError>("Unable to write to " + path));
+}
+
+TEST(SettingsEngineCode, FollowsThePressedEngineAndItsMode) {
+    struct Case {
+        SearchEngine engine;
+        std::optional<CrawlMode> mark;
+        int code;
+    };
+    const Case cases[] = {{SearchEngine::Swisscows, {}, 0},
+                          {SearchEngine::Google, {}, 1},
+                          {SearchEngine::Bing, {}, 2},
+                          {SearchEngine::DuckDuckGo, {}, 3},
+                          {SearchEngine::Wikipedia, {}, 4},
+                          {SearchEngine::WolframAlpha, {}, 6},
+                          {SearchEngine::Ask, {}, 7},
+                          {SearchEngine::UrbanDictionary, {}, 8},
+                          {SearchEngine::Links, CrawlMode::AllLinks, 9},
+                          {SearchEngine::Links, CrawlMode::interLinks, 10},
+                          {SearchEngine::Links, CrawlMode::StartFastCrawl, 0},
+                          {SearchEngine::Links, CrawlMode::CrawlCSV, 0},
+                          {SearchEngine::Links, {}, 0}};
+    for (const Case& c : cases) {
+        FormModel model;
+        model.setCrawlRequestMode(0);
+        model.selectEngine(c.engine);
+        for (CrawlMode m : kCrawlModes)
+            model.setCrawlMark(m, c.mark == m);
+        EXPECT_EQ(settingsEngineCode(model), c.code) << static_cast<int>(c.engine);
     }
 }
 
-struct CodeCase {
-    SearchEngine engine;
-    std::vector<CrawlMode> marks;
-    int code;
-};
-
-class EngineCode : public ::testing::TestWithParam<CodeCase> {};
-
-TEST_P(EngineCode, FollowsThePressedEngineAndItsMode) {
-    FormModel model;
-    model.setCrawlRequestMode(0);
-    model.selectEngine(GetParam().engine);
-    for (CrawlMode m : kCrawlModes)
-        model.setCrawlMark(m, false);
-    for (CrawlMode m : GetParam().marks)
-        model.setCrawlMark(m, true);
-    EXPECT_EQ(settingsEngineCode(model), GetParam().code);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, EngineCode,
-    ::testing::Values(
-        CodeCase{SearchEngine::Swisscows, {}, 0}, CodeCase{SearchEngine::Google, {}, 1},
-        CodeCase{SearchEngine::Bing, {}, 2}, CodeCase{SearchEngine::DuckDuckGo, {}, 3},
-        CodeCase{SearchEngine::Wikipedia, {}, 4}, CodeCase{SearchEngine::WolframAlpha, {}, 6},
-        CodeCase{SearchEngine::Ask, {}, 7}, CodeCase{SearchEngine::UrbanDictionary, {}, 8},
-        CodeCase{SearchEngine::Links, {CrawlMode::AllLinks}, 9},
-        CodeCase{SearchEngine::Links, {CrawlMode::interLinks}, 10},
-        CodeCase{SearchEngine::Links, {CrawlMode::StartFastCrawl}, 0},
-        CodeCase{SearchEngine::Links, {CrawlMode::CrawlCSV}, 0},
-        CodeCase{SearchEngine::Links, {}, 0}));
-
-// ---- Open settings ----------------------------------------------------------------------
-
-using OpenSettings = Fixture;
-
-TEST_F(OpenSettings, AMissingFileChangesNothing) {
+TEST_F(Settings, OpeningAMissingFileChangesNothing) {
     main.model.setText(TextField::Words, "cats");
     EXPECT_FALSE(readSettingsFile(dir.file("none.gms"), main));
     EXPECT_EQ(main.model.text(TextField::Words), "cats");
     EXPECT_TRUE(main.calls.empty());
 }
 
-TEST_F(OpenSettings, WhatSaveWroteComesBackOnAFreshStart) {
-    main.model.selectEngine(SearchEngine::Google);
-    main.model.setKindIndex(1);
-    main.model.select(ListField::Country, 7);
-    const std::string path = dir.file("round.gms");
-    writeSettingsFile(path, main.model, kRed);
-
-    FakeMainWindow fresh;
-    fresh.model.setBrowsers(sampleBrowsers());
-    fresh.model.selectEngine(SearchEngine::Bing);
-    for (TextField f : {TextField::Words, TextField::Exact, TextField::Exclude, TextField::Site})
-        fresh.model.setText(f, "old");
-    ASSERT_TRUE(readSettingsFile(path, fresh));
-    EXPECT_EQ(fresh.model.engine(), SearchEngine::Google);
-    EXPECT_EQ(fresh.model.kinds().size(), 6u);
-    EXPECT_EQ(fresh.model.kindText(), "Images");
-    EXPECT_EQ(fresh.background, kRed);
-    EXPECT_EQ(fresh.model.selection(ListField::Country), 7);
-    for (TextField f : {TextField::Words, TextField::Exact, TextField::Exclude, TextField::Site})
-        EXPECT_EQ(fresh.model.text(f), "");
-    EXPECT_TRUE(fresh.expanded);
-    EXPECT_EQ(fresh.calls.back(), "sync");
-}
-
-TEST_F(OpenSettings, AFileWithoutAPinSectionReadsAsEveryKeyAbsent) {
+TEST_F(Settings, AFileWithoutAPinSectionReadsAsEveryKeyAbsent) {
     main.model.selectEngine(SearchEngine::Ask);
-    main.model.select(ListField::Country, 9);
-    main.model.select(ListField::Browser, 3);
+    main.setLists({3, 0, 9});
     main.model.setText(TextField::Exact, "phrase");
-    const std::string path = settings("just some text\r\n[Other]\r\nTip2=8\r\n");
-    ASSERT_TRUE(readSettingsFile(path, main));
-    for (ListField l : {ListField::Browser, ListField::Interface, ListField::Country,
-                        ListField::Language, ListField::FileType, ListField::Period})
-        EXPECT_EQ(main.model.selection(l), 0);
+    ASSERT_TRUE(readSettingsFile(settings("just some text\r\n[Other]\r\nTip2=8\r\n"), main));
+    EXPECT_EQ(main.lists(), Ints(6, 0));
     EXPECT_EQ(main.model.text(TextField::Exact), "");
     EXPECT_FALSE(main.called("colour 14801351"));
     EXPECT_EQ(main.background, 14801352);
@@ -159,88 +135,73 @@ TEST_F(OpenSettings, AFileWithoutAPinSectionReadsAsEveryKeyAbsent) {
     EXPECT_EQ(main.model.kindIndex(), 0);
 }
 
-TEST_F(OpenSettings, TheSentinelColourKeepsTheBackground) {
+TEST_F(Settings, TheSentinelColourKeepsTheBackground) {
     ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801351\r\n"), main));
     EXPECT_EQ(main.background, 14801352);
     ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801352\r\n"), main));
     EXPECT_TRUE(main.called("colour 14801352"));
 }
 
-TEST_F(OpenSettings, TextKeysFillTheFields) {
+TEST_F(Settings, TextKeysFillTheFieldsAndAnIndexBeyondItsListLeavesNoSelection) {
     ASSERT_TRUE(readSettingsFile(settings("[PIN]\r\neurl2=cats\r\nExact2=big cat\r\n"
-                                          "Exclude2=dog\r\nDomain2=example.com\r\n"),
+                                          "Exclude2=dog\r\nDomain2=example.com\r\n"
+                                          "Country=9999\r\nBrowser=4\r\nTip=9\r\n"),
                                  main));
-    EXPECT_EQ(main.model.text(TextField::Words), "cats");
-    EXPECT_EQ(main.model.text(TextField::Exact), "big cat");
-    EXPECT_EQ(main.model.text(TextField::Exclude), "dog");
-    EXPECT_EQ(main.model.text(TextField::Site), "example.com");
-}
-
-TEST_F(OpenSettings, AnIndexBeyondItsListLeavesNoSelection) {
-    ASSERT_TRUE(
-        readSettingsFile(settings("[Pin]\r\nCountry=9999\r\nBrowser=4\r\nTip=9\r\n"), main));
+    EXPECT_EQ(main.texts(), (Texts{"cats", "big cat", "dog", "example.com"}));
     EXPECT_EQ(main.model.selection(ListField::Country), -1);
     EXPECT_EQ(main.model.selection(ListField::Browser), -1);
     EXPECT_EQ(main.model.kindIndex(), -1);
 }
 
-struct OpenCase {
-    int code;
-    SearchEngine engine; // expected engine afterwards (Bing before)
-    bool pressed;        // an engine button was pressed
-    bool allLinks, interLinks;
-    bool menuPopsUp;
-};
-
-class OpenEngineCode : public ::testing::TestWithParam<OpenCase> {};
-
-TEST_P(OpenEngineCode, SelectsTheEngineOfTheCode) {
-    const OpenCase c = GetParam();
-    test::TempDir dir;
-    FakeMainWindow main;
-    main.model.selectEngine(SearchEngine::Bing);
-    main.calls.clear();
-    const std::string path =
-        dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(c.code) + "\r\nTip=1\r\n");
-    ASSERT_TRUE(readSettingsFile(path, main));
-    EXPECT_EQ(main.model.engine(), c.engine);
-    EXPECT_EQ(main.selections.size(), c.pressed ? 1u : 0u);
-    EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.allLinks);
-    EXPECT_EQ(main.model.crawlMarks()[CrawlMode::interLinks], c.interLinks);
-    EXPECT_FALSE(main.model.crawlMarks().anyCrawl());
-    if (c.pressed) {
-        EXPECT_EQ(main.selections[0].popUpCrawlerMenu, c.menuPopsUp);
-    }
-    EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
-    EXPECT_TRUE(main.expanded);
-    if (c.engine == SearchEngine::Links) {
-        // Links was expanded before it was pressed, so the window did not toggle twice.
-        EXPECT_EQ(main.calls.front(), "expand");
-        EXPECT_EQ(main.model.kindIndex(), 0);
-        EXPECT_FALSE(main.model.kindBoxEnabled());
-        EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
-    } else {
-        // Tip is applied after the engine; beyond a one-kind list it selects nothing.
-        EXPECT_EQ(main.model.kindIndex(), main.model.kinds().size() > 1 ? 1 : -1);
+TEST(OpenSettingsCode, SelectsTheEngineOfTheCode) {
+    struct Case {
+        int code;
+        SearchEngine engine; // expected engine afterwards (Bing before)
+        bool pressed;        // an engine button was pressed
+        bool allLinks, interLinks, menuPopsUp;
+    };
+    const Case cases[] = {{-3, SearchEngine::Bing, false, false, false, false},
+                          {0, SearchEngine::Bing, false, false, false, false},
+                          {1, SearchEngine::Google, true, false, false, false},
+                          {2, SearchEngine::Bing, true, false, false, false},
+                          {3, SearchEngine::DuckDuckGo, true, false, false, false},
+                          {4, SearchEngine::Wikipedia, true, false, false, false},
+                          {5, SearchEngine::Bing, false, false, false, false},
+                          {6, SearchEngine::WolframAlpha, true, false, false, false},
+                          {7, SearchEngine::Ask, true, false, false, false},
+                          {8, SearchEngine::UrbanDictionary, true, false, false, false},
+                          {9, SearchEngine::Links, true, true, false, false},
+                          {10, SearchEngine::Links, true, false, true, false},
+                          {11, SearchEngine::Links, true, false, false, true},
+                          {250, SearchEngine::Links, true, false, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        test::TempDir dir;
+        FakeMainWindow main;
+        main.model.selectEngine(SearchEngine::Bing);
+        main.calls.clear();
+        ASSERT_TRUE(readSettingsFile(
+            dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(c.code) + "\r\nTip=1\r\n"), main));
+        EXPECT_EQ(main.model.engine(), c.engine);
+        ASSERT_EQ(main.selections.size(), c.pressed ? 1u : 0u);
+        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.allLinks);
+        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::interLinks], c.interLinks);
+        EXPECT_FALSE(main.model.crawlMarks().anyCrawl());
+        EXPECT_EQ(c.pressed && main.selections[0].popUpCrawlerMenu, c.menuPopsUp);
+        EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
+        EXPECT_TRUE(main.expanded);
+        if (c.engine == SearchEngine::Links) {
+            // Links was expanded before it was pressed, so the window did not toggle twice.
+            EXPECT_EQ(main.calls.front(), "expand");
+            EXPECT_EQ(main.model.kindIndex(), 0);
+            EXPECT_FALSE(main.model.kindBoxEnabled());
+            EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
+        } else {
+            // Tip is applied after the engine; beyond a one-kind list it selects nothing.
+            EXPECT_EQ(main.model.kindIndex(), main.model.kinds().size() > 1 ? 1 : -1);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, OpenEngineCode,
-    ::testing::Values(OpenCase{-3, SearchEngine::Bing, false, false, false, false},
-                      OpenCase{0, SearchEngine::Bing, false, false, false, false},
-                      OpenCase{1, SearchEngine::Google, true, false, false, false},
-                      OpenCase{2, SearchEngine::Bing, true, false, false, false},
-                      OpenCase{3, SearchEngine::DuckDuckGo, true, false, false, false},
-                      OpenCase{4, SearchEngine::Wikipedia, true, false, false, false},
-                      OpenCase{5, SearchEngine::Bing, false, false, false, false},
-                      OpenCase{6, SearchEngine::WolframAlpha, true, false, false, false},
-                      OpenCase{7, SearchEngine::Ask, true, false, false, false},
-                      OpenCase{8, SearchEngine::UrbanDictionary, true, false, false, false},
-                      OpenCase{9, SearchEngine::Links, true, true, false, false},
-                      OpenCase{10, SearchEngine::Links, true, false, true, false},
-                      OpenCase{11, SearchEngine::Links, true, false, false, true},
-                      OpenCase{250, SearchEngine::Links, true, false, false, true}));
 
 TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
     struct Row {
@@ -264,47 +225,23 @@ TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
 
 // ---- Reset all settings and the broom ---------------------------------------------------
 
-struct ResetFixture : Fixture {
-    test::FakeMessages messages;
-    Config config{dir.file("YY.cfg")};
-
-    void fillForm() {
-        main.model.selectEngine(SearchEngine::Bing);
-        main.model.setKindIndex(2);
-        for (TextField f :
-             {TextField::Words, TextField::Exact, TextField::Exclude, TextField::Site})
-            main.model.setText(f, "x");
-        main.model.select(ListField::Browser, 3);
-        main.model.select(ListField::Interface, 4);
-        main.model.select(ListField::Country, 5);
-        main.model.select(ListField::Language, 6);
-        main.model.select(ListField::FileType, 7);
-        main.model.select(ListField::Period, 2);
-    }
-};
-
-TEST_F(ResetFixture, ResetAnsweredNoChangesNothing) {
+TEST_F(Settings, ResetAnsweredNoChangesNothing) {
     fillForm();
     messages.answer = false;
     EXPECT_FALSE(ResetAll(main, config, messages, "firefox"));
-    ASSERT_EQ(messages.asked.size(), 1u);
-    EXPECT_EQ(messages.asked[0], "  Reset all search settings ?  ");
+    EXPECT_EQ(messages.asked, Texts{"  Reset all search settings ?  "});
     EXPECT_EQ(main.model.selection(ListField::Country), 5);
     EXPECT_EQ(main.model.text(TextField::Words), "x");
     EXPECT_FALSE(fileExists(config.path()));
 }
 
-TEST_F(ResetFixture, ResetReturnsTheListsAndUndoesThePins) {
+TEST_F(Settings, ResetReturnsTheListsAndUndoesThePins) {
     dir.write("YY.cfg", "[Color]\r\nPall=255\r\n[Pin]\r\nCountry=5\r\nPrviZagon=0\r\n");
     config.reload();
     fillForm();
     ASSERT_TRUE(ResetAll(main, config, messages, "firefox"));
-    for (TextField f : {TextField::Words, TextField::Exact, TextField::Exclude, TextField::Site})
-        EXPECT_EQ(main.model.text(f), "");
-    EXPECT_EQ(main.model.selection(ListField::Browser), 2); // the last entry naming it
-    for (ListField l : {ListField::Interface, ListField::Country, ListField::Language,
-                        ListField::FileType, ListField::Period})
-        EXPECT_EQ(main.model.selection(l), 0);
+    EXPECT_EQ(main.texts(), Texts(4, ""));
+    EXPECT_EQ(main.lists(), (Ints{2, 0, 0, 0, 0, 0})); // the last browser naming it
     EXPECT_EQ(main.model.fragments(), SearchFragments{});
     EXPECT_TRUE(main.called("colour 255"));
     // The engine and the kind are left as they were.
@@ -323,7 +260,7 @@ TEST_F(ResetFixture, ResetReturnsTheListsAndUndoesThePins) {
     EXPECT_EQ(main.model.selection(ListField::Country), 0);
 }
 
-TEST_F(ResetFixture, ResetWithANameNoEntryHoldsTakesTheMarkedEntry) {
+TEST_F(Settings, ResetWithANameNoEntryHoldsTakesTheMarkedEntry) {
     for (const char* name : {"", "opera", "firefox-esr"}) {
         fillForm();
         ASSERT_TRUE(ResetAll(main, config, messages, name));
@@ -332,34 +269,25 @@ TEST_F(ResetFixture, ResetWithANameNoEntryHoldsTakesTheMarkedEntry) {
     EXPECT_TRUE(main.called("colour 14801352")); // nothing stored: the default colour
 }
 
-TEST_F(ResetFixture, BroomWithPinsRestoresThemAndEmptiesTheRest) {
+TEST_F(Settings, TheBroomRestoresThePinsAndEmptiesTheRest) {
+    fillForm();
+    xiMetlaClick(main, config); // no pins: the first entries
+    EXPECT_EQ(main.lists(), Ints(6, 0));
+    EXPECT_EQ(main.model.fragments(), SearchFragments{});
+    EXPECT_FALSE(fileExists(config.path()));
+
     const std::string cfgText =
         "[Pin]\r\nBrowser=1\r\nCountry=12\r\nTime=4\r\nType=notanumber\r\n[Color]\r\nPall=99\r\n";
     dir.write("YY.cfg", cfgText);
     fillForm();
     xiMetlaClick(main, config);
-    for (TextField f : {TextField::Words, TextField::Exact, TextField::Exclude, TextField::Site})
-        EXPECT_EQ(main.model.text(f), "");
+    EXPECT_EQ(main.texts(), Texts(4, ""));
     EXPECT_EQ(main.model.kindIndex(), 0);
-    EXPECT_EQ(main.model.selection(ListField::Browser), 1);
-    EXPECT_EQ(main.model.selection(ListField::Country), 12);
-    EXPECT_EQ(main.model.selection(ListField::Period), 4);
-    EXPECT_EQ(main.model.selection(ListField::FileType), 0);
-    EXPECT_EQ(main.model.selection(ListField::Interface), 0);
+    EXPECT_EQ(main.lists(), (Ints{1, 0, 12, 0, 0, 4}));
     EXPECT_EQ(main.model.fragments().countryParam, "&cr=countryAW");
     EXPECT_EQ(main.model.engine(), SearchEngine::Bing);
     EXPECT_FALSE(main.called("colour 99"));
     EXPECT_EQ(dir.read("YY.cfg"), cfgText); // only read
-}
-
-TEST_F(ResetFixture, BroomWithoutPinsGoesToTheFirstEntries) {
-    fillForm();
-    xiMetlaClick(main, config);
-    for (ListField l : {ListField::Browser, ListField::Interface, ListField::Country,
-                        ListField::Language, ListField::FileType, ListField::Period})
-        EXPECT_EQ(main.model.selection(l), 0);
-    EXPECT_EQ(main.model.fragments(), SearchFragments{});
-    EXPECT_FALSE(fileExists(config.path()));
 }
 
 } // namespace

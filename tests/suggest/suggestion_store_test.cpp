@@ -2,7 +2,7 @@
 #include "suggest/suggestion_go_port.h"
 #include "suggest/suggestion_manager.h"
 #include "suggest/suggestion_store.h"
-#include "tests/history/fake_messages.h"
+#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
@@ -26,44 +26,45 @@ struct Fixture {
     }
 };
 
+// One store file in a fresh folder, for the tests that need no second one.
+struct StoreFile : ::testing::Test, Fixture {};
+using ManagerFile = StoreFile;
+
 } // namespace
 
-TEST(SuggestionStore, CatsThenDogs) {
-    Fixture f;
-    ASSERT_TRUE(f.store.load({}));
-    ASSERT_TRUE(f.store.osveziBazo("cats"));
-    EXPECT_EQ(f.file(), "|cats\r\n");
-    ASSERT_TRUE(f.store.osveziBazo("dogs"));
-    EXPECT_EQ(f.file(), "|cats|;|dogs\r\n");
+TEST_F(StoreFile, CatsThenDogs) {
+    ASSERT_TRUE(store.load({}));
+    ASSERT_TRUE(store.osveziBazo("cats"));
+    EXPECT_EQ(file(), "|cats\r\n");
+    ASSERT_TRUE(store.osveziBazo("dogs"));
+    EXPECT_EQ(file(), "|cats|;|dogs\r\n");
     // Cats with a trailing blank adds nothing, but the store is written all the same.
-    std::filesystem::remove(f.path);
-    ASSERT_TRUE(f.store.osveziBazo("Cats "));
-    EXPECT_EQ(f.file(), "|cats|;|dogs\r\n");
+    std::filesystem::remove(path);
+    ASSERT_TRUE(store.osveziBazo("Cats "));
+    EXPECT_EQ(file(), "|cats|;|dogs\r\n");
 
-    SuggestionStore again = f.restarted();
+    SuggestionStore again = restarted();
     EXPECT_EQ(again.suggestionList(), (V{"cats", "dogs "}));
     EXPECT_EQ(again.dropDownRows("dogs"), (V{"dogs "}));
     ASSERT_TRUE(again.osveziBazo("dogs"));
-    EXPECT_EQ(f.file(), "|cats|;|dogs\r\n");
+    EXPECT_EQ(file(), "|cats|;|dogs\r\n");
     ASSERT_TRUE(again.osveziBazo("  b"));
-    EXPECT_EQ(f.file(), "|cats|;|dogs|;|  b\r\n");
+    EXPECT_EQ(file(), "|cats|;|dogs|;|  b\r\n");
 }
 
-TEST(SuggestionStore, AnEntryWithABarComesBackWhole) {
-    Fixture f;
-    ASSERT_TRUE(f.store.osveziBazo("a|b"));
-    ASSERT_TRUE(f.store.osveziBazo("c||"));
-    EXPECT_EQ(f.file(), "|a||b|;|c||||\r\n");
-    EXPECT_EQ(f.restarted().suggestionList(), (V{"a|b", "c|| "}));
+TEST_F(StoreFile, AnEntryWithABarComesBackWhole) {
+    ASSERT_TRUE(store.osveziBazo("a|b"));
+    ASSERT_TRUE(store.osveziBazo("c||"));
+    EXPECT_EQ(file(), "|a||b|;|c||||\r\n");
+    EXPECT_EQ(restarted().suggestionList(), (V{"a|b", "c|| "}));
 }
 
-TEST(SuggestionStore, TextKeepsDuplicatesListDoesNot) {
-    Fixture f;
-    f.dir.write("gs1001.sgg", "|x|;|X|;|y\r\n");
-    ASSERT_TRUE(f.store.load({}));
-    EXPECT_EQ(f.store.suggestionList(), (V{"X", "y "}));
-    ASSERT_TRUE(f.store.osveziBazo("z"));
-    EXPECT_EQ(f.file(), "|x|;|X|;|y|;|z\r\n");
+TEST_F(StoreFile, TextKeepsDuplicatesListDoesNot) {
+    dir.write("gs1001.sgg", "|x|;|X|;|y\r\n");
+    ASSERT_TRUE(store.load({}));
+    EXPECT_EQ(store.suggestionList(), (V{"X", "y "}));
+    ASSERT_TRUE(store.osveziBazo("z"));
+    EXPECT_EQ(file(), "|x|;|X|;|y|;|z\r\n");
 }
 
 TEST(SuggestionStore, WhatGoAdds) {
@@ -71,7 +72,7 @@ TEST(SuggestionStore, WhatGoAdds) {
     EXPECT_FALSE(isSuggestionWorthy("   "));
     EXPECT_FALSE(isSuggestionWorthy(""));
     Fixture f;
-    test::FakeMessages messages;
+    test::RecordingMessages messages;
     SuggestionGoPort port(f.store, messages);
     port.osveziBazo("  ");
     EXPECT_FALSE(std::filesystem::exists(f.path));
@@ -85,13 +86,12 @@ TEST(SuggestionStore, WhatGoAdds) {
     EXPECT_EQ(messages.shown[0].text, "Unable to write to " + f.dir.file("missing/gs1001.sgg"));
 }
 
-TEST(SuggestionStore, FirstStartTakesTheShippedStoreOver) {
-    Fixture f;
+TEST_F(StoreFile, FirstStartTakesTheShippedStoreOver) {
     test::TempDir program;
     program.write("gs1001.sgg", "|shipped|;|caf\xE9\r\n");
-    ASSERT_TRUE(f.store.load({true, {f.dir.file("nowhere/"), program.path()}}));
-    EXPECT_EQ(f.file(), "|shipped|;|caf\xC3\xA9\r\n\r\n");
-    EXPECT_EQ(f.store.suggestionList(), (V{"shipped", "caf\xC3\xA9 "}));
+    ASSERT_TRUE(store.load({true, {dir.file("nowhere/"), program.path()}}));
+    EXPECT_EQ(file(), "|shipped|;|caf\xC3\xA9\r\n\r\n");
+    EXPECT_EQ(store.suggestionList(), (V{"shipped", "caf\xC3\xA9 "}));
 
     Fixture empty;
     ASSERT_TRUE(empty.store.load({true, {empty.dir.file("nowhere/")}}));
@@ -111,12 +111,11 @@ TEST(SuggestionStore, FirstStartTakesTheShippedStoreOver) {
     EXPECT_EQ(readOnly.store.suggestionList().size(), 2u);
 }
 
-TEST(SuggestionStore, UnreadableStoreIsReported) {
-    Fixture f;
-    std::filesystem::create_directory(f.path);
+TEST_F(StoreFile, UnreadableStoreIsReported) {
+    std::filesystem::create_directory(path);
     FileError error;
-    EXPECT_FALSE(f.store.load({}, &error));
-    EXPECT_EQ(error.path, f.path);
+    EXPECT_FALSE(store.load({}, &error));
+    EXPECT_EQ(error.path, path);
 }
 
 TEST(DropDown, PrefixMatchesFirstThenInnerOnes) {
@@ -161,40 +160,38 @@ TEST(SuggestionManager, MarksFindAndDelete) {
     EXPECT_FALSE(m.highlighted(1));
 }
 
-TEST(SuggestionManager, DeleteAsksAndRewritesInListOrder) {
-    Fixture f;
-    f.dir.write("gs1001.sgg", "|dogs|;|Cats|;|apple\r\n");
-    ASSERT_TRUE(f.store.load({}));
-    test::FakeMessages messages;
+TEST_F(ManagerFile, DeleteAsksAndRewritesInListOrder) {
+    dir.write("gs1001.sgg", "|dogs|;|Cats|;|apple\r\n");
+    ASSERT_TRUE(store.load({}));
+    test::RecordingMessages messages;
     SuggestionManager m;
-    m.fill(f.store.suggestionList());
+    m.fill(store.suggestionList());
 
     messages.answer = false;
     m.toggleMark(0);
-    ASSERT_TRUE(m.deleteMarked(messages, f.store));
+    ASSERT_TRUE(m.deleteMarked(messages, store));
     EXPECT_EQ(messages.asked, (V{"Delete all selected suggestions ?"}));
-    EXPECT_EQ(f.file(), "|dogs|;|Cats|;|apple\r\n");
+    EXPECT_EQ(file(), "|dogs|;|Cats|;|apple\r\n");
 
     messages.answer = true;
     m.toggleMark(0); // nothing marked: the store comes out sorted
-    ASSERT_TRUE(m.deleteMarked(messages, f.store));
+    ASSERT_TRUE(m.deleteMarked(messages, store));
     // "apple" was last in the file and keeps the blank its line end left.
-    EXPECT_EQ(f.file(), "|apple |;|Cats|;|dogs\r\n");
-    EXPECT_EQ(f.store.suggestionList(), (V{"apple ", "Cats", "dogs"}));
+    EXPECT_EQ(file(), "|apple |;|Cats|;|dogs\r\n");
+    EXPECT_EQ(store.suggestionList(), (V{"apple ", "Cats", "dogs"}));
 
     m.selectAll();
-    ASSERT_TRUE(m.deleteMarked(messages, f.store));
-    EXPECT_EQ(f.file(), "\r\n");
-    EXPECT_TRUE(f.store.dropDownRows("a").empty());
+    ASSERT_TRUE(m.deleteMarked(messages, store));
+    EXPECT_EQ(file(), "\r\n");
+    EXPECT_TRUE(store.dropDownRows("a").empty());
 }
 
-TEST(SuggestionManager, DeleteOneSuggestionFromTheDropDown) {
-    Fixture f;
-    f.dir.write("gs1001.sgg", "|dogs|;|Cats|;|cats x|;|apple\r\n");
-    ASSERT_TRUE(f.store.load({}));
+TEST_F(ManagerFile, DeleteOneSuggestionFromTheDropDown) {
+    dir.write("gs1001.sgg", "|dogs|;|Cats|;|cats x|;|apple\r\n");
+    ASSERT_TRUE(store.load({}));
     SuggestionManager m;
-    ASSERT_TRUE(deleteSearchSuggestion(f.store, m, std::nullopt));
-    EXPECT_EQ(f.file(), "|dogs|;|Cats|;|cats x|;|apple\r\n") << "no row: nothing written";
-    ASSERT_TRUE(deleteSearchSuggestion(f.store, m, std::string("CATS")));
-    EXPECT_EQ(f.file(), "|apple |;|cats x|;|dogs\r\n");
+    ASSERT_TRUE(deleteSearchSuggestion(store, m, std::nullopt));
+    EXPECT_EQ(file(), "|dogs|;|Cats|;|cats x|;|apple\r\n") << "no row: nothing written";
+    ASSERT_TRUE(deleteSearchSuggestion(store, m, std::string("CATS")));
+    EXPECT_EQ(file(), "|apple |;|cats x|;|dogs\r\n");
 }

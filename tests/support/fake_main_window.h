@@ -11,6 +11,13 @@
 
 namespace trov::test {
 
+inline constexpr TextField kTextFields[] = {TextField::Words, TextField::Exact, TextField::Exclude,
+                                            TextField::Site};
+// In pin order.
+inline constexpr ListField kListFields[] = {ListField::Browser,  ListField::Interface,
+                                            ListField::Country,  ListField::Language,
+                                            ListField::FileType, ListField::Period};
+
 struct FakeMainWindow : MainWindowCommands {
     explicit FakeMainWindow(CrawlPort* crawl = nullptr) : model(crawl) {}
 
@@ -51,6 +58,28 @@ struct FakeMainWindow : MainWindowCommands {
     void applyBackground(int colour) override {
         calls.push_back("colour " + std::to_string(colour));
         background = colour;
+    }
+
+    // The four texts and the six lists' selections, in pin order, read or set as one row.
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (TextField f : kTextFields)
+            out.push_back(model.text(f));
+        return out;
+    }
+    void setTexts(const std::string& text) {
+        for (TextField f : kTextFields)
+            model.setText(f, text);
+    }
+    std::vector<int> lists() const {
+        std::vector<int> out;
+        for (ListField l : kListFields)
+            out.push_back(model.selection(l));
+        return out;
+    }
+    void setLists(const std::vector<int>& indexes) {
+        for (std::size_t i = 0; i < indexes.size(); ++i)
+            model.select(kListFields[i], indexes[i]);
     }
 
     bool called(const std::string& call) const {

@@ -1,6 +1,8 @@
 #include "tests/support/http_server.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <netinet/in.h>
@@ -14,31 +16,8 @@ namespace trov::test {
 namespace {
 
 std::string lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
+    std::ranges::transform(s, s.begin(), [](unsigned char c) { return std::tolower(c); });
     return s;
-}
-
-const char* reason(int status) {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 303:
-        return "See Other";
-    case 307:
-        return "Temporary Redirect";
-    case 404:
-        return "Not Found";
-    case 500:
-        return "Internal Server Error";
-    default:
-        return "Status";
-    }
 }
 
 // Reads one request head; false on close, error or stop.
@@ -90,11 +69,7 @@ bool readRequest(int fd, std::string& buffer, HttpRequest& request, const std::a
 } // namespace
 
 HttpResponse HttpResponse::redirect(int status, std::string location) {
-    HttpResponse r;
-    r.status = status;
-    r.body = "moved";
-    r.headers.emplace_back("Location", std::move(location));
-    return r;
+    return {status, "moved", "text/html", {{"Location", std::move(location)}}, 0};
 }
 
 bool sendAll(int fd, const std::string& bytes) {
@@ -113,10 +88,7 @@ bool sendAll(int fd, const std::string& bytes) {
 
 HttpServer::HttpServer() {
     fallback_ = [](const HttpRequest&) {
-        HttpResponse r;
-        r.status = 404;
-        r.body = "Not found";
-        return r;
+        return HttpResponse{404, "Not found", "text/html", {}, 0};
     };
     listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (listenFd_ < 0)
@@ -237,8 +209,9 @@ bool HttpServer::answer(int fd, const HttpRequest& request) {
     const HttpResponse response = handler(request);
     for (int waited = 0; waited < response.delayMs && !stopping_.load(); waited += 5)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    std::string out =
-        "HTTP/1.1 " + std::to_string(response.status) + " " + reason(response.status) + "\r\n";
+    // Clients read the status code only.
+    std::string out = "HTTP/1.1 " + std::to_string(response.status) +
+                      (response.status == 200 ? " OK\r\n" : " Status\r\n");
     out += "Content-Type: " + response.contentType + "\r\n";
     out += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
     for (const auto& [k, v] : response.headers)

@@ -1,6 +1,6 @@
 #pragma once
 
-// Message boxes answered in tests. Every question is answered No.
+// Message boxes answered in tests.
 
 #include "common/messages.h"
 
@@ -9,17 +9,43 @@
 
 namespace trov::test {
 
-// Shows nothing.
+// Shows nothing; every question is answered No.
 struct SilentMessages : Messages {
     void show(MessageIcon, const std::string&, bool) override {}
     bool ask(const std::string&) override { return false; }
 };
 
-// Keeps the text of every box shown, in order.
+// Keeps the text of every box shown; every question is answered No.
 struct ShownTexts : Messages {
     std::vector<std::string> shown;
     void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
     bool ask(const std::string&) override { return false; }
+};
+
+// Keeps every box shown and every question asked, in order; questions get a fixed answer.
+struct RecordingMessages : Messages {
+    struct Shown {
+        MessageIcon icon;
+        std::string text;
+        bool onTop;
+    };
+    std::vector<Shown> shown;
+    std::vector<std::string> asked;
+    bool answer = true;
+
+    void show(MessageIcon icon, const std::string& text, bool onTop) override {
+        shown.push_back({icon, text, onTop});
+    }
+    bool ask(const std::string& text) override {
+        asked.push_back(text);
+        return answer;
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const Shown& s : shown)
+            out.push_back(s.text);
+        return out;
+    }
 };
 
 } // namespace trov::test

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,6 @@ struct ProcessResult {
 
 struct ProcessOptions {
     std::map<std::string, std::string> env; // set (an empty value unsets)
-    std::optional<std::string> input;       // written to standard input
     int timeoutMs = 60000;                  // then killed by its process id
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Points the XDG variables (and PATH, when asked) at a temporary folder for one test and
-// restores them afterwards.
+// Environment variables set for one test and restored afterwards, and a desktop of XDG
+// folders inside a temporary folder.
 
 #include "tests/support/temp_dir.h"
 
@@ -20,6 +20,10 @@ public:
             saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
         }
         ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    void unset(const std::string& name) {
+        set(name, "");
+        ::unsetenv(name.c_str());
     }
     ~ScopedEnv() {
         for (const auto& [name, value] : saved_) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
@@ -36,14 +37,10 @@ public:
         for (int waited = 0; waited <= timeoutMs; waited += 20) {
             struct stat st {};
             if (::stat(file.c_str(), &st) == 0) {
-                const std::string bytes = dir_.read(name + ".args");
+                std::istringstream in(dir_.read(name + ".args"));
                 std::vector<std::string> out;
-                std::size_t start = 0;
-                for (std::size_t i = 0; i < bytes.size(); ++i)
-                    if (bytes[i] == '\0') {
-                        out.push_back(bytes.substr(start, i - start));
-                        start = i + 1;
-                    }
+                for (std::string arg; std::getline(in, arg, '\0');)
+                    out.push_back(arg);
                 return out;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
