@@ -173,7 +173,6 @@ private slots:
         w.advanced().cb6->setCurrentIndex(4);
         QTest::mouseClick(w.advanced().pins[6], Qt::LeftButton);
         QCOMPARE(key(f, "Pin", "Time"), Value("4"));
-        QCOMPARE(key(f, "Color", "Pall"), Value("14801352"));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "appearance/menu_style.h"
 #include "common/version.h"
 #include "tests/support/scripted_messages.h"
+#include "tests/support/when_shown.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,17 +37,11 @@ struct BoxSeen {
 
 // Looks at the next message box once it is open, then presses Enter on it.
 void answerNextBox(BoxSeen& seen) {
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            answerNextBox(seen);
-            return;
-        }
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
-        seen.onTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
+    test::whenShown(&QApplication::activeModalWidget, [&seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        seen = {box->windowTitle(), box->text(), box->icon(),
+                box->defaultButton() ? box->defaultButton()->text() : QString(),
+                bool(box->windowFlags() & Qt::WindowStaysOnTopHint)};
         QTest::keyClick(box, Qt::Key_Return);
     });
 }
