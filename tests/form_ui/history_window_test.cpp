@@ -4,6 +4,7 @@
 #include "settings/config.h"
 #include "tests/form_ui/fakes.h"
 #include "tests/support/fake_main_window.h"
+#include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <QLineEdit>
@@ -37,7 +38,7 @@ struct Rig {
     test::FakeMainWindow main;
     HistoryStore store{DataFolder(dir.path())};
     std::unique_ptr<Config> config;
-    test::AnsweringMessages messages;
+    test::ScriptedMessages messages;
     test::QueuedFiles files;
     int broughtForward = 0;
     std::unique_ptr<Tfhist> window;
@@ -127,7 +128,7 @@ private slots:
         QVERIFY(!rig.window->button(QStringLiteral("Multi select"))->isChecked());
         QCOMPARE(table->selectionMode(), QAbstractItemView::SingleSelection);
         QCOMPARE(rig.selectedRow(), 1);
-        rig.messages.answer = true;
+        rig.messages.answers = {true};
         rig.click("Clear all search history");
         QCOMPARE(table->model()->rowCount(), 0);
     }

@@ -5,6 +5,7 @@
 #include "suggest/suggestion_store.h"
 #include "tests/form_ui/fakes.h"
 #include "tests/support/fake_main_window.h"
+#include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <QListWidget>
@@ -22,7 +23,7 @@ struct Rig {
     HistoryStore history{DataFolder(dir.path())};
     SuggestionStore suggestions{dir.file("gs1001.sgg")};
     Config config{dir.file("YY.cfg")};
-    test::AnsweringMessages messages;
+    test::ScriptedMessages messages;
     test::QueuedFiles files;
     std::unique_ptr<FormWindows> windows;
 
@@ -71,7 +72,7 @@ private slots:
         rig.windows->broom();
         QCOMPARE(rig.main.model.text(TextField::Exact), std::string());
         rig.main.model.select(ListField::Country, 3);
-        rig.messages.answer = true;
+        rig.messages.answers = {true};
         rig.windows->resetAllSettings();
         QCOMPARE(rig.main.model.selection(ListField::Country), 0);
         QCOMPARE(rig.main.model.selection(ListField::Browser), 1);

@@ -1,5 +1,6 @@
 #include "suggest/manager_window.h"
 #include "tests/form_ui/fakes.h"
+#include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <QLineEdit>
@@ -18,7 +19,7 @@ struct Rig {
     test::TempDir dir;
     SuggestionStore store{dir.file("gs1001.sgg")};
     SuggestionManager manager;
-    test::AnsweringMessages messages;
+    test::ScriptedMessages messages;
     std::unique_ptr<TfSugg> dialog;
 
     explicit Rig(const std::string& line = "|cats|;|Bat|;|atlas|;|dogs\r\n") {
@@ -111,7 +112,7 @@ private slots:
         QCOMPARE(rig.messages.asked.size(), std::size_t(1));
         QCOMPARE(rig.rows().size(), 4);
 
-        rig.messages.answer = true;
+        rig.messages.answers = {true};
         rig.press(QStringLiteral("Delete"));
         QCOMPARE(rig.rows(), (QStringList{"Bat", "dogs "}));
         QCOMPARE(rig.dir.read("gs1001.sgg"), std::string("|Bat|;|dogs\r\n"));
