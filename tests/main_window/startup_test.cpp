@@ -36,7 +36,7 @@ private slots:
         QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(w.menus().Stayontop1->isChecked());
         QVERIFY(!w.menus().aHideSekunda->isChecked());
-        QVERIFY(!w.glue().autoHide().running());
+        QVERIFY(!w.glue().autoHide().running() && !w.glue().noticeSuppressed());
         QVERIFY(w.glue().tray().loadAtStartup());
         QVERIFY(w.glue().tray().showOnStart());
         // First run: the default browser's entry, and the autostart entry written.
