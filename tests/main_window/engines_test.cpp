@@ -189,14 +189,12 @@ private slots:
         QCOMPARE(w.pAll->palette().color(QPalette::Window), toQColor(colour));
         for (QLabel* l : w_->advanced().captions)
             QCOMPARE(l->palette().color(QPalette::WindowText), caption);
-        QCOMPARE(w.PanelMarker->palette().color(QPalette::Window), marker);
         QCOMPARE(w_->grab().toImage().pixelColor(15, 70), marker); // drawn under Google
         QCOMPARE(w.Crta->palette().color(QPalette::Window), line);
         const bool dark = caption == QColor(Qt::white);
         QCOMPARE(w_->expandGlyphShown(), dark ? Glyph::Image5 : Glyph::Image3);
         w_->toggleExpanded();
         QCOMPARE(w_->expandGlyphShown(), dark ? Glyph::Image6 : Glyph::Image4);
-        QVERIFY(f_->readCfg().find("Pall=" + std::to_string(colour) + "\r\n") != std::string::npos);
         const QImage pin = w_->advanced().pins[1]->icon().pixmap(16, 16).toImage();
         bool white = false;
         for (int x = 0; x < 16; ++x)
