@@ -7,10 +7,10 @@
 #include "main_form_fixture.h"
 
 #include <QComboBox>
-#include <QLineEdit>
-#include <QToolButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QToolButton>
 
 using namespace trov;
 using namespace trov::test;
