@@ -165,6 +165,9 @@ private slots:
         QCOMPARE(rig.window->table()->model()->index(0, kColSearch).data().toString(),
                  QStringLiteral("three"));
         QVERIFY(!fileExists(rig.store.storePath())); // reaches the store at the next save
+        rig.files.answers = {""};                    // cancelled
+        rig.click("Open");
+        QCOMPARE(rig.window->table()->model()->rowCount(), 3);
     }
 
     void exportWritesCsv() {
