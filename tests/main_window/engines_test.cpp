@@ -60,10 +60,12 @@ private slots:
     void engineButtonsApplyTheSelection() {
         make();
         const MainFormWidgets& w = w_->widgets();
+        w.cbAll->setCurrentIndex(5); // Books
         click(SearchEngine::Bing);
         QVERIFY(w.engines[1]->isChecked());
         QCOMPARE(w.PanelMarker->x(), 11 + 25);
         QCOMPARE(kinds().size(), 5);
+        QCOMPARE(w.cbAll->currentIndex(), 0);
         w.cbAll->setCurrentIndex(4); // Translate greys all but the browser
         QCOMPARE(face(w_->advanced().eexact), kFaceGrey);
         QCOMPARE(face(w_->advanced().lb), kFaceWhite);
