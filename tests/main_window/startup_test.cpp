@@ -94,6 +94,7 @@ private slots:
         w.advanced().lb->setCurrentIndex(0);
         w.close();
         QCOMPARE(key(f, "Velikost", "Levo"), Value("300"));
+        QCOMPARE(key(f, "Velikost", "Gor"), Value("400"));
         QCOMPARE(key(f, "Config", "load"), Value("1"));
         QCOMPARE(key(f, "Config", "showonstart"), Value("0"));
         QCOMPARE(key(f, "Pin", "Browser"), Value("0"));

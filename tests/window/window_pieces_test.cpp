@@ -304,6 +304,7 @@ private slots:
         CrawlerPanel panel(messages);
         QSignalSpy stops(&panel, &CrawlerPanel::stopRequested);
         QSignalSpy cancels(&panel, &CrawlerPanel::cancelRequested);
+        panel.cancelButton()->click(); // No: keep going
         messages.answers = {true, true, true};
         panel.cancelButton()->click(); // Yes, then Yes: partial results
         panel.stopButton()->click();   // Yes
