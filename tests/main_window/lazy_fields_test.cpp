@@ -231,6 +231,8 @@ private slots:
         c.apply(*fb, b);
         QCOMPARE(shown(a), shown(b));
         QCOMPARE(picture(a), picture(b));
+        for (QLabel* l : a.advanced().captions)
+            QVERIFY(l->isVisible());
         // Later changes reach both alike.
         a.applyBackground(colourValue(200, 30, 30));
         b.applyBackground(colourValue(200, 30, 30));
