@@ -93,6 +93,7 @@ private slots:
                       QWidget* image = picker.grabWindow()->ImageGrab();
                       QTest::mouseMove(image, QPoint(5, 5));
                       QTest::mouseMove(image, QPoint(95, 5));
+                      QTest::mouseClick(image, Qt::MiddleButton, {}, QPoint(95, 5)); // ignored
                       QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(5, 55));
                   });
         QCOMPARE(picker.run(), kBlue);
