@@ -71,6 +71,7 @@ private slots:
         QCOMPARE(face(w_->advanced().lb), kFaceWhite);
         click(SearchEngine::DuckDuckGo);
         QCOMPARE(face(w_->advanced().eexclude), kFaceGrey);
+        QCOMPARE(face(w_->advanced().fCb1), kFaceGrey);
         QCOMPARE(w_->advanced().xiExclude->palette().color(QPalette::Window), kFaceGrey);
         QVERIFY(w_->advanced().edomain->isEnabled()); // greyed fields stay usable
         click(SearchEngine::Links);
