@@ -1,9 +1,8 @@
 #pragma once
 
-// Answerers for the dialogs of the form windows.
+// The file dialogs of the form windows, answered from a queue.
 
 #include "app/file_chooser.h"
-#include "common/messages.h"
 
 #include <deque>
 #include <string>
@@ -36,16 +35,6 @@ private:
         std::string a = answers.front();
         answers.pop_front();
         return a;
-    }
-};
-
-struct AnsweringMessages : Messages {
-    std::vector<std::string> shown, asked;
-    bool answer = false;
-    void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
-    bool ask(const std::string& text) override {
-        asked.push_back(text);
-        return answer;
     }
 };
 

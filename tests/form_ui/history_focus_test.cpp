@@ -5,6 +5,7 @@
 #include "settings/config.h"
 #include "tests/form_ui/fakes.h"
 #include "tests/support/fake_main_window.h"
+#include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ struct Rig {
     test::FakeMainWindow main;
     HistoryStore store{DataFolder(dir.path())};
     Config config{dir.file("YY.cfg")};
-    test::AnsweringMessages messages;
+    test::ScriptedMessages messages;
     test::QueuedFiles files;
     int broughtForward = 0;
     Tfhist window{
