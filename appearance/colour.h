@@ -18,9 +18,6 @@ inline constexpr int kWhite = 16777215;
 constexpr int colourValue(int red, int green, int blue) {
     return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
-constexpr int redOf(int colour) { return colour & 0xFF; }
-constexpr int greenOf(int colour) { return (colour >> 8) & 0xFF; }
-constexpr int blueOf(int colour) { return (colour >> 16) & 0xFF; }
 
 struct Rgb {
     int red = 0;

@@ -14,8 +14,13 @@ fi
 export TROV_EXTRA_PACKAGES=scripts/test-packages.txt
 bash scripts/setup.sh coverage
 
-# Counts from an earlier run would add to this one's.
+# Counts from an earlier run would add to this one's; notes of objects that a moved or
+# removed source left behind would be merged with the current ones.
 find build/coverage -name '*.gcda' -delete
+ninja -C build/coverage -t cleandead >/dev/null
+find build/coverage -name '*.gcno' -print0 | while IFS= read -r -d '' notes; do
+    [[ -e "${notes%.gcno}.o" ]] || rm -f "$notes"
+done
 export QT_QPA_PLATFORM=offscreen
 ctest --preset coverage -j2 --output-on-failure >build/coverage/ctest.log 2>&1 || {
     tail -n 40 build/coverage/ctest.log
