@@ -13,7 +13,7 @@ fi
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTROV_BUILD_FUZZ=ON -DTROV_BUILD_GUI=OFF -DTROV_BUILD_TESTS=OFF >/dev/null
-targets=(list_view_stream suggestion_text history_csv ini color_cld page)
+targets=(list_view_stream suggestion_text history_csv ini color_cld page link_list)
 cmake --build build/fuzz --target "${targets[@]/%/_fuzzer}"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
