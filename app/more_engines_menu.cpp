@@ -25,9 +25,6 @@ MoreEnginesMenu::MoreEnginesMenu(QMenu* mainMenu, QAction* after, std::string fo
     edit_->setObjectName(QStringLiteral("EditEngines1"));
     connect(edit_, &QAction::triggered, this, &MoreEnginesMenu::editEngines);
 
-    // Editors save by replacing the file, which ends a watch on the file itself; the
-    // folder's watch sees the new one.
-    watcher_.addPath(QString::fromStdString(folder_));
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &MoreEnginesMenu::reload);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &MoreEnginesMenu::reload);
     reload();
@@ -36,8 +33,18 @@ MoreEnginesMenu::MoreEnginesMenu(QMenu* mainMenu, QAction* after, std::string fo
 void MoreEnginesMenu::reload() {
     const QString file = QString::fromStdString(path_);
     std::optional<std::string> bytes = readWholeFile(path_);
-    if (bytes && !watcher_.files().contains(file))
-        watcher_.addPath(file);
+    // While the file is there its own watch sees edits and replacements (reload adds it
+    // again for the new file). The folder is watched only while the file is missing, so
+    // that the stores written there after every search do not wake this up.
+    const QString folder = QString::fromStdString(folder_);
+    if (bytes) {
+        if (!watcher_.files().contains(file))
+            watcher_.addPath(file);
+        if (watcher_.directories().contains(folder))
+            watcher_.removePath(folder);
+    } else if (!watcher_.directories().contains(folder)) {
+        watcher_.addPath(folder);
+    }
     if (read_ && bytes == bytes_)
         return; // another file of the folder changed
     read_ = true;
