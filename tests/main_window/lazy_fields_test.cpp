@@ -59,12 +59,9 @@ void describe(const QWidget* parent, const QWidget* dropDown, QStringList& out) 
         if (const auto* e = qobject_cast<const QLineEdit*>(w))
             line += QStringLiteral(" text=[%1] readOnly=%2").arg(e->text()).arg(e->isReadOnly());
         if (const auto* c = qobject_cast<const QComboBox*>(w)) {
-            QStringList items;
+            line += QStringLiteral(" current=%1 items=").arg(c->currentIndex());
             for (int i = 0; i < c->count(); ++i)
-                items << c->itemText(i);
-            line += QStringLiteral(" items=[%1] current=%2")
-                        .arg(items.join(QLatin1Char('|')))
-                        .arg(c->currentIndex());
+                line += c->itemText(i) + QLatin1Char('|');
         }
         if (const auto* l = qobject_cast<const QLabel*>(w))
             line += QStringLiteral(" label=[%1]").arg(l->text());
