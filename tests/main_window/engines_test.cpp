@@ -32,24 +32,19 @@ class EnginesTest : public QObject {
     std::unique_ptr<MainFormFixture> f_;
     TMainForm* w_ = nullptr;
 
-    void make() {
+    void click(SearchEngine e) {
+        QTest::mouseClick(w_->widgets().engines[static_cast<std::size_t>(e)], Qt::LeftButton);
+    }
+
+private slots:
+    // Every case starts from a shown window on a stored profile.
+    void init() {
         f_ = std::make_unique<MainFormFixture>();
         f_->writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
         w_ = &f_->create();
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_));
     }
-    void click(SearchEngine e) {
-        QTest::mouseClick(w_->widgets().engines[static_cast<std::size_t>(e)], Qt::LeftButton);
-    }
-    QStringList kinds() {
-        QStringList k;
-        for (int i = 0; i < w_->widgets().cbAll->count(); ++i)
-            k << w_->widgets().cbAll->itemText(i);
-        return k;
-    }
-
-private slots:
     void cleanup() {
         w_ = nullptr;
         f_.reset();
@@ -58,22 +53,22 @@ private slots:
     // The buttons apply the model's selection: the marker, the kinds, the colours, the
     // crawler menu, the height and the engine's link table (the rules are the model's).
     void engineButtonsApplyTheSelection() {
-        make();
         const MainFormWidgets& w = w_->widgets();
         w.cbAll->setCurrentIndex(5); // Books
         click(SearchEngine::Bing);
         QVERIFY(w.engines[1]->isChecked());
         QCOMPARE(w.PanelMarker->x(), 11 + 25);
-        QCOMPARE(kinds().size(), 5);
+        QCOMPARE(w.cbAll->count(), 5); // the engine's kinds
         QCOMPARE(w.cbAll->currentIndex(), 0);
         w.cbAll->setCurrentIndex(4); // Translate greys all but the browser
-        QCOMPARE(face(w_->advanced().eexact), kFaceGrey);
-        QCOMPARE(face(w_->advanced().lb), kFaceWhite);
+        const AdvancedFields& a = w_->advanced();
+        QCOMPARE(face(a.eexact), kFaceGrey);
+        QCOMPARE(face(a.lb), kFaceWhite);
         click(SearchEngine::DuckDuckGo);
-        QCOMPARE(face(w_->advanced().eexclude), kFaceGrey);
-        QCOMPARE(face(w_->advanced().fCb1), kFaceGrey);
-        QCOMPARE(w_->advanced().xiExclude->palette().color(QPalette::Window), kFaceGrey);
-        QVERIFY(w_->advanced().edomain->isEnabled()); // greyed fields stay usable
+        QCOMPARE(face(a.eexclude), kFaceGrey);
+        QCOMPARE(face(a.fCb1), kFaceGrey);
+        QCOMPARE(a.xiExclude->palette().color(QPalette::Window), kFaceGrey);
+        QVERIFY(a.edomain->isEnabled()); // greyed fields stay usable
         click(SearchEngine::Links);
         QTRY_VERIFY(w_->menus().PopCrawler->isVisible());
         QCOMPARE(w_->height(), kExpandedHeight);
@@ -91,13 +86,12 @@ private slots:
         click(SearchEngine::Links);
         QVERIFY(!w_->menus().PopCrawler->isVisible());
         QVERIFY(w_->form().crawlMarks()[CrawlMode::interLinks]);
-        QVERIFY(w_->advanced().edomain->hasFocus() || !w_->isActiveWindow());
+        QVERIFY(a.edomain->hasFocus() || !w_->isActiveWindow());
     }
 
     // The hidden "Crawler" submenu's entries show the pop-up menu's marks, whichever
     // menu, engine button or request changed them.
     void hiddenSubmenuMirrorsTheCrawlerMenu() {
-        make();
         MainMenus& m = w_->menus();
         const auto marks = [&] {
             return QList<bool>{m.mode(CrawlMode::StartFastCrawl)->isChecked(),
@@ -143,7 +137,6 @@ private slots:
     }
 
     void nothingToSearch() {
-        make();
         QTest::mouseClick(w_->widgets().xiGO, Qt::LeftButton);
         QCOMPARE(f_->messages.shown.size(), std::size_t(1));
         QCOMPARE(
@@ -153,7 +146,6 @@ private slots:
     }
 
     void expandAndCollapseBesideABottomPanel() {
-        make();
         f_->workAreas = {{0, 0, 1920, 1040}};
         w_->move(100, 990);
         QTest::mouseClick(w_->widgets().csExpand, Qt::LeftButton);
@@ -186,7 +178,6 @@ private slots:
         QFETCH(QColor, caption);
         QFETCH(QColor, marker);
         QFETCH(QColor, line);
-        make();
         w_->applyBackground(colour);
         const MainFormWidgets& w = w_->widgets();
         QCOMPARE(w.pAll->palette().color(QPalette::Window), toQColor(colour));
@@ -207,7 +198,6 @@ private slots:
     }
 
     void mainMenuOpensUnderItsButton() {
-        make();
         w_->move(10, 10);
         QTest::mouseClick(w_->widgets().xiHamburger, Qt::LeftButton);
         QMenu* menu = w_->menus().main;

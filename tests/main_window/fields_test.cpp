@@ -39,11 +39,12 @@ class FieldsTest : public QObject {
     TMainForm* w_ = nullptr;
     QListWidget* list() { return w_->dropDown().widget(); }
 
-    void make(const std::string& store = "|Cats|;|atlas|;|Bat") {
+    void make(const std::string& store = "|Cats|;|atlas|;|Bat", FormCommands* commands = nullptr) {
         f_ = std::make_unique<MainFormFixture>();
         f_->writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
         f_->dir().write("gs1001.sgg", store + "\r\n");
         w_ = &f_->create();
+        f_->services->formCommands = commands;
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_));
         QApplication::setActiveWindow(w_);
@@ -52,6 +53,13 @@ class FieldsTest : public QObject {
         e->setFocus();
         QTest::keyClicks(e, text);
     }
+    // Types into a cleared field and steps into the drop-down.
+    void openAndEnter(QLineEdit* e, const QString& text = QStringLiteral("at")) {
+        e->clear();
+        type(e, text);
+        QVERIFY(list()->isVisible());
+        QTest::keyClick(e, Qt::Key_Down);
+    }
 
 private slots:
     void cleanup() {
@@ -59,19 +67,20 @@ private slots:
         f_.reset();
     }
 
+    // Go from each field, storing the owner's text as a suggestion.
     void enterInEachFieldRunsGo() {
-        make();
+        make("");
         const MainFormWidgets& w = w_->widgets();
+        type(w.eURL, QStringLiteral("cats"));
         w_->toggleExpanded();
         const AdvancedFields& a = w_->advanced();
         int n = 0;
         for (QLineEdit* e : {w.eURL, a.eexact, a.eexclude, a.edomain}) {
-            if (e == w.eURL)
-                e->setText(QStringLiteral("cats"));
             QTest::keyClick(e, Qt::Key_Return);
             QCOMPARE(static_cast<int>(f_->launcher.launches.size()), ++n);
         }
         QVERIFY(f_->launcher.launches[0].address.rfind("https://www.google.com/search?", 0) == 0);
+        QCOMPARE(f_->dir().read("gs1001.sgg"), std::string("|cats\r\n"));
     }
 
     void typingOpensTheDropDownUnderTheSearchBox() {
@@ -111,13 +120,14 @@ private slots:
 
     void escAndDownWithNothingToDo() {
         make();
-        w_->widgets().eURL->setText(QStringLiteral("zzz"));
-        QTest::keyClick(w_->widgets().eURL, Qt::Key_Down);
+        QLineEdit* e = w_->widgets().eURL;
+        e->setText(QStringLiteral("zzz"));
+        QTest::keyClick(e, Qt::Key_Down);
         QVERIFY(!list()->isVisible());
-        QCOMPARE(w_->widgets().eURL->text(), QStringLiteral("zzz"));
-        w_->widgets().eURL->clear();
-        QTest::keyClick(w_->widgets().eURL, Qt::Key_Escape);
-        type(w_->widgets().eURL, QStringLiteral("c"));
+        QCOMPARE(e->text(), QStringLiteral("zzz"));
+        e->clear();
+        QTest::keyClick(e, Qt::Key_Escape);
+        type(e, QStringLiteral("c"));
         QVERIFY(list()->isVisible());
     }
 
@@ -126,10 +136,7 @@ private slots:
         w_->toggleExpanded();
         for (QLineEdit* e : {w_->widgets().eURL, w_->advanced().eexact, w_->advanced().eexclude,
                              w_->advanced().edomain}) {
-            e->clear();
-            type(e, QStringLiteral("at"));
-            QVERIFY(list()->isVisible());
-            QTest::keyClick(e, Qt::Key_Down);
+            openAndEnter(e);
             QVERIFY(list()->hasFocus());
             QCOMPARE(list()->currentRow(), 0);
             QCOMPARE(e->text(), QStringLiteral("atlas"));
@@ -148,24 +155,18 @@ private slots:
     void dropDownEnterEscAndDoubleClick() {
         make();
         QLineEdit* e = w_->widgets().eURL;
-        type(e, QStringLiteral("at"));
-        QTest::keyClick(e, Qt::Key_Down);
+        openAndEnter(e);
         QTest::keyClick(list(), Qt::Key_Return);
         QCOMPARE(f_->launcher.launches.size(), std::size_t(1));
         QVERIFY(f_->launcher.launches[0].address.find("q=atlas") != std::string::npos);
         QVERIFY(!list()->isVisible());
-
-        e->clear();
-        type(e, QStringLiteral("at"));
-        QTest::keyClick(e, Qt::Key_Down);
+        openAndEnter(e);
         QTest::keyClick(list(), Qt::Key_Escape);
         QCOMPARE(e->text(), QString());
         QVERIFY(e->hasFocus());
         QVERIFY(!list()->isVisible());
-
         type(e, QStringLiteral("at"));
-        QListWidgetItem* second = list()->item(1);
-        const QPoint at = list()->visualItemRect(second).center();
+        const QPoint at = list()->visualItemRect(list()->item(1)).center();
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(e->text(), QStringLiteral("Cats"));
@@ -196,16 +197,9 @@ private slots:
     }
 
     void noDropDownWhileTheHistoryWindowIsShown() {
-        f_ = std::make_unique<MainFormFixture>();
-        f_->writeCfg("[App]\r\nstart=0\r\n");
-        f_->dir().write("gs1001.sgg", "|cats\r\n");
         HistoryShown history;
         history.shown = true;
-        // The fixture's services take the commands before the window is made.
-        w_ = &f_->create();
-        f_->services->formCommands = &history;
-        w_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w_));
+        make("|cats", &history);
         QTest::keyClicks(w_->widgets().eURL, QStringLiteral("c"));
         QVERIFY(!list()->isVisible());
         history.shown = false;
@@ -214,18 +208,10 @@ private slots:
         f_->services->formCommands = nullptr;
     }
 
-    void goAddsTheOwnerTextToTheStore() {
-        make("");
-        type(w_->widgets().eURL, QStringLiteral("cats"));
-        QTest::keyClick(w_->widgets().eURL, Qt::Key_Return);
-        QCOMPARE(f_->dir().read("gs1001.sgg"), std::string("|cats\r\n"));
-    }
-
     void deleteSearchSuggestion() {
         make("|Cats|;|atlas|;|Bat|;|CATS");
         QLineEdit* e = w_->widgets().eURL;
-        type(e, QStringLiteral("ca"));
-        QTest::keyClick(e, Qt::Key_Down);
+        openAndEnter(e, QStringLiteral("ca"));
         QCOMPARE(list()->currentItem()->text(), QStringLiteral("CATS "));
         w_->dropDown().menu()->actions().at(0)->trigger();
         QCOMPARE(e->text(), QString());

@@ -12,8 +12,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QCryptographicHash>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,21 +33,9 @@ QString nameOf(const QObject* o) {
     return name.isEmpty() ? QString::fromLatin1(o->metaObject()->className()) : name;
 }
 
-QString paletteOf(const QWidget* w) {
-    QStringList roles;
-    for (QPalette::ColorRole r :
-         {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Button, QPalette::Text})
-        roles << w->palette().color(r).name();
-    return roles.join(QLatin1Char(' '));
-}
-
-QString pictureOf(const QIcon& icon) {
+std::size_t pictureOf(const QIcon& icon) {
     const QImage image = icon.pixmap(16, 16).toImage();
-    return QString::fromLatin1(
-        QCryptographicHash::hash(
-            QByteArrayView(image.constBits(), static_cast<qsizetype>(image.sizeInBytes())),
-            QCryptographicHash::Md5)
-            .toHex());
+    return qHashBits(image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
 }
 
 // One line per control under the background panel, in stacking order, with what it shows.
@@ -63,30 +49,24 @@ void describe(const QWidget* parent, const QWidget* dropDown, QStringList& out) 
             out << nameOf(w);
             continue;
         }
-        QString line = nameOf(w) + QStringLiteral(" @%1,%2 %3x%4")
-                                       .arg(w->x())
-                                       .arg(w->y())
-                                       .arg(w->width())
-                                       .arg(w->height());
-        line += QStringLiteral(" visible=%1 enabled=%2 focus=%3 ")
-                    .arg(w->isVisible())
-                    .arg(w->isEnabled())
-                    .arg(static_cast<int>(w->focusPolicy()));
-        line += paletteOf(w);
+        QString line =
+            QString::asprintf("%s @%d,%d %dx%d visible=%d enabled=%d focus=%d",
+                              qPrintable(nameOf(w)), w->x(), w->y(), w->width(), w->height(),
+                              w->isVisible(), w->isEnabled(), static_cast<int>(w->focusPolicy()));
+        for (QPalette::ColorRole r : {QPalette::Window, QPalette::WindowText, QPalette::Base,
+                                      QPalette::Button, QPalette::Text})
+            line += QLatin1Char(' ') + w->palette().color(r).name();
         if (const auto* e = qobject_cast<const QLineEdit*>(w))
             line += QStringLiteral(" text=[%1] readOnly=%2").arg(e->text()).arg(e->isReadOnly());
         if (const auto* c = qobject_cast<const QComboBox*>(w)) {
-            QStringList items;
+            line += QStringLiteral(" current=%1 items=").arg(c->currentIndex());
             for (int i = 0; i < c->count(); ++i)
-                items << c->itemText(i);
-            line += QStringLiteral(" items=[%1] current=%2")
-                        .arg(items.join(QLatin1Char('|')))
-                        .arg(c->currentIndex());
+                line += c->itemText(i) + QLatin1Char('|');
         }
         if (const auto* l = qobject_cast<const QLabel*>(w))
             line += QStringLiteral(" label=[%1]").arg(l->text());
         if (const auto* b = qobject_cast<const QToolButton*>(w))
-            line += QStringLiteral(" tip=[%1] icon=%2").arg(b->toolTip(), pictureOf(b->icon()));
+            line += QStringLiteral(" tip=[%1] icon=%2").arg(b->toolTip()).arg(pictureOf(b->icon()));
         out << line;
         describe(w, dropDown, out);
     }
@@ -272,10 +252,8 @@ private slots:
     // tab chain runs from the kind box through the fields to them.
     void fieldsStayUnderTheDropDownAndTheProgressPanel() {
         MainFormFixture f;
-        std::string store;
-        for (int i = 0; i < 10; ++i)
-            store += (i ? "|;|" : "|") + std::string("word") + std::to_string(i);
-        f.dir().write("gs1001.sgg", store + "\r\n");
+        f.dir().write("gs1001.sgg", "|word0|;|word1|;|word2|;|word3|;|word4|;|word5|;|word6|;"
+                                    "|word7|;|word8|;|word9\r\n");
         TMainForm& w = f.create(true);
         showAndWait(w);
         w.toggleExpanded();

@@ -46,10 +46,6 @@ void answerNextBox(BoxSeen& seen) {
     });
 }
 
-QColor pixel(const QImage& image, QPoint p) {
-    return image.pixelColor(p);
-}
-
 } // namespace
 
 class WindowPiecesTest : public QObject {
@@ -76,23 +72,21 @@ private slots:
         menu.setActiveAction(normal);
         QTest::qWait(20);
         const QImage image = menu.grab().toImage();
-        const QRect n = menu.actionGeometry(normal);
-        const QRect c = menu.actionGeometry(checked);
-        const QRect s = menu.actionGeometry(separator);
-        const QRect d = menu.actionGeometry(disabled);
-        QCOMPARE(pixel(image, {n.right() - 2, n.top() + 2}), menu_colours::kSelected);
-        QCOMPARE(pixel(image, {c.right() - 2, c.top() + 2}), menu_colours::kBackground);
-        QCOMPARE(pixel(image, {s.right() - 4, s.center().y()}), menu_colours::kSeparator);
+        const QRect n = menu.actionGeometry(normal), c = menu.actionGeometry(checked);
+        const QRect s = menu.actionGeometry(separator), d = menu.actionGeometry(disabled);
+        QCOMPARE(image.pixelColor(n.right() - 2, n.top() + 2), menu_colours::kSelected);
+        QCOMPARE(image.pixelColor(c.right() - 2, c.top() + 2), menu_colours::kBackground);
+        QCOMPARE(image.pixelColor(s.right() - 4, s.center().y()), menu_colours::kSeparator);
 
         // The check mark is white, inside the 24-pixel column; the disabled text is grey.
         bool white = false;
         for (int x = c.left(); x < c.left() + kMenuIconColumn; ++x)
             for (int y = c.top(); y <= c.bottom(); ++y)
-                white = white || pixel(image, {x, y}) == QColor(Qt::white);
+                white = white || image.pixelColor(x, y) == QColor(Qt::white);
         QVERIFY(white);
         bool grey = false;
         for (int x = d.left() + kMenuIconColumn; x < d.right(); ++x)
-            grey = grey || pixel(image, {x, d.center().y()}) == menu_colours::kDisabled;
+            grey = grey || image.pixelColor(x, d.center().y()) == menu_colours::kDisabled;
         QVERIFY(grey);
         menu.close();
     }
@@ -134,15 +128,15 @@ private slots:
 
     void aboutWindow() {
         AboutDialog about;
+        const auto label = [&](const char* name) {
+            return about.findChild<QLabel*>(QString::fromLatin1(name));
+        };
         QVERIFY(about.isModal());
-        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("productName"))->text(),
-                 QStringLiteral("Trov"));
-        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("version"))->text(),
-                 QStringLiteral("Version 1.0.0.0"));
-        QVERIFY(about.findChild<QLabel*>(QStringLiteral("link"))
-                    ->text()
-                    .contains(QStringLiteral("href=\"%1\"").arg(QString::fromLatin1(kProductUrl))));
-        QVERIFY(about.findChild<QLabel*>(QStringLiteral("link"))->openExternalLinks());
+        QCOMPARE(label("productName")->text(), QStringLiteral("Trov"));
+        QCOMPARE(label("version")->text(), QStringLiteral("Version 1.0.0.0"));
+        const QString url = QString::fromLatin1(kProductUrl);
+        QVERIFY(label("link")->text().contains(QStringLiteral("href=\"%1\"").arg(url)));
+        QVERIFY(label("link")->openExternalLinks());
         QCOMPARE(versionText("1.2.3.4.5"), QStringLiteral("Version 1.2.3.4"));
     }
 
