@@ -157,23 +157,16 @@ TEST(OpenSettingsCode, SelectsTheEngineOfTheCode) {
     struct Case {
         int code;
         SearchEngine engine; // expected engine afterwards (Bing before)
-        bool pressed;        // an engine button was pressed
-        bool allLinks, interLinks, menuPopsUp;
+        char press; // '-' none, 'p' pressed, 'a' AllLinks / 'i' interLinks marked, 'm' menu
     };
-    const Case cases[] = {{-3, SearchEngine::Bing, false, false, false, false},
-                          {0, SearchEngine::Bing, false, false, false, false},
-                          {1, SearchEngine::Google, true, false, false, false},
-                          {2, SearchEngine::Bing, true, false, false, false},
-                          {3, SearchEngine::DuckDuckGo, true, false, false, false},
-                          {4, SearchEngine::Wikipedia, true, false, false, false},
-                          {5, SearchEngine::Bing, false, false, false, false},
-                          {6, SearchEngine::WolframAlpha, true, false, false, false},
-                          {7, SearchEngine::Ask, true, false, false, false},
-                          {8, SearchEngine::UrbanDictionary, true, false, false, false},
-                          {9, SearchEngine::Links, true, true, false, false},
-                          {10, SearchEngine::Links, true, false, true, false},
-                          {11, SearchEngine::Links, true, false, false, true},
-                          {250, SearchEngine::Links, true, false, false, true}};
+    const Case cases[] = {
+        {-3, SearchEngine::Bing, '-'},      {0, SearchEngine::Bing, '-'},
+        {1, SearchEngine::Google, 'p'},     {2, SearchEngine::Bing, 'p'},
+        {3, SearchEngine::DuckDuckGo, 'p'}, {4, SearchEngine::Wikipedia, 'p'},
+        {5, SearchEngine::Bing, '-'},       {6, SearchEngine::WolframAlpha, 'p'},
+        {7, SearchEngine::Ask, 'p'},        {8, SearchEngine::UrbanDictionary, 'p'},
+        {9, SearchEngine::Links, 'a'},      {10, SearchEngine::Links, 'i'},
+        {11, SearchEngine::Links, 'm'},     {250, SearchEngine::Links, 'm'}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         test::TempDir dir;
@@ -183,11 +176,11 @@ TEST(OpenSettingsCode, SelectsTheEngineOfTheCode) {
         ASSERT_TRUE(readSettingsFile(
             dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(c.code) + "\r\nTip=1\r\n"), main));
         EXPECT_EQ(main.model.engine(), c.engine);
-        ASSERT_EQ(main.selections.size(), c.pressed ? 1u : 0u);
-        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.allLinks);
-        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::interLinks], c.interLinks);
+        ASSERT_EQ(main.selections.size(), c.press == '-' ? 0u : 1u);
+        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.press == 'a');
+        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::interLinks], c.press == 'i');
         EXPECT_FALSE(main.model.crawlMarks().anyCrawl());
-        EXPECT_EQ(c.pressed && main.selections[0].popUpCrawlerMenu, c.menuPopsUp);
+        EXPECT_EQ(c.press != '-' && main.selections[0].popUpCrawlerMenu, c.press == 'm');
         EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
         EXPECT_TRUE(main.expanded);
         if (c.engine == SearchEngine::Links) {
