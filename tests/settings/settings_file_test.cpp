@@ -21,11 +21,11 @@ constexpr int kRed = 255;
 using Ints = std::vector<int>;
 using Texts = std::vector<std::string>;
 
-void addBrowsers(FakeMainWindow& main) {
-    main.model.setBrowsers({{"Chromium", "chromium %u"},
-                            {"Firefox (Default)", "firefox %u"},
-                            {"Firefox ESR", "firefox-esr %u"},
-                            {"Vivaldi", "vivaldi %u"}});
+// Opens a settings file naming the engine by its code.
+bool openCode(FakeMainWindow& main, int code, const std::string& more = "") {
+    test::TempDir dir;
+    return readSettingsFile(
+        dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(code) + "\r\n" + more), main);
 }
 
 struct Settings : ::testing::Test {
@@ -33,7 +33,12 @@ struct Settings : ::testing::Test {
     FakeMainWindow main;
     test::RecordingMessages messages;
     Config config{dir.file("YY.cfg")};
-    Settings() { addBrowsers(main); }
+    Settings() {
+        main.model.setBrowsers({{"Chromium", "chromium %u"},
+                                {"Firefox (Default)", "firefox %u"},
+                                {"Firefox ESR", "firefox-esr %u"},
+                                {"Vivaldi", "vivaldi %u"}});
+    }
     std::string settings(std::string_view body) { return dir.write("s.gms", body); }
     void fillForm() {
         main.model.selectEngine(SearchEngine::Bing);
@@ -53,18 +58,15 @@ TEST_F(Settings, SaveWritesTheNineKeysUnderPinAndAFreshStartReadsThemBack) {
                                     "Language=13\r\nType=1\r\nTime=3\r\nbkgkol=255\r\n"
                                     "Tip=1\r\nTip2=1\r\n");
 
-    FakeMainWindow fresh;
-    addBrowsers(fresh);
-    fresh.model.selectEngine(SearchEngine::Bing);
-    fresh.setTexts("old");
-    ASSERT_TRUE(readSettingsFile(path, fresh));
-    EXPECT_EQ(fresh.model.engine(), SearchEngine::Google);
-    EXPECT_EQ(fresh.model.kindText(), "Images");
-    EXPECT_EQ(fresh.background, kRed);
-    EXPECT_EQ(fresh.lists(), (Ints{2, 19, 5, 13, 1, 3}));
-    EXPECT_EQ(fresh.texts(), Texts(4, ""));
-    EXPECT_TRUE(fresh.expanded);
-    EXPECT_EQ(fresh.calls.back(), "sync");
+    fillForm(); // another engine, kind, texts and lists before reading
+    ASSERT_TRUE(readSettingsFile(path, main));
+    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
+    EXPECT_EQ(main.model.kindText(), "Images");
+    EXPECT_EQ(main.background, kRed);
+    EXPECT_EQ(main.lists(), (Ints{2, 19, 5, 13, 1, 3}));
+    EXPECT_EQ(main.texts(), Texts(4, ""));
+    EXPECT_TRUE(main.expanded);
+    EXPECT_EQ(main.calls.back(), "sync");
 }
 
 TEST_F(Settings, SaveKeepsEveryOtherLineOfAnExistingFile) {
@@ -169,12 +171,10 @@ TEST(OpenSettingsCode, SelectsTheEngineOfTheCode) {
         {11, SearchEngine::Links, 'm'},     {250, SearchEngine::Links, 'm'}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        test::TempDir dir;
         FakeMainWindow main;
         main.model.selectEngine(SearchEngine::Bing);
         main.calls.clear();
-        ASSERT_TRUE(readSettingsFile(
-            dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(c.code) + "\r\nTip=1\r\n"), main));
+        ASSERT_TRUE(openCode(main, c.code, "Tip=1\r\n"));
         EXPECT_EQ(main.model.engine(), c.engine);
         ASSERT_EQ(main.selections.size(), c.press == '-' ? 0u : 1u);
         EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.press == 'a');
@@ -205,13 +205,11 @@ TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
     const Row rows[] = {{1, false, true}, {9, false, true},  {11, false, true},
                         {1, true, false}, {10, true, false}, {0, false, false}};
     for (const Row& r : rows) {
-        test::TempDir dir;
         test::RecordingCrawl crawl;
         FakeMainWindow main(&crawl);
         main.model.selectEngine(SearchEngine::Links);
         main.model.setCrawlMark(CrawlMode::CrawlCSV, r.listLoaded);
-        const std::string file = "[Pin]\r\nTip2=" + std::to_string(r.code) + "\r\n";
-        ASSERT_TRUE(readSettingsFile(dir.write("s.gms", file), main));
+        ASSERT_TRUE(openCode(main, r.code));
         EXPECT_EQ(crawl.calls.size(), r.emptied ? 1u : 0u) << r.code << " " << r.listLoaded;
     }
 }
