@@ -135,9 +135,7 @@ TEST_F(Settings, AFileWithoutAPinSectionReadsAsEveryKeyAbsent) {
     EXPECT_EQ(main.background, 14801352);
     EXPECT_EQ(main.model.engine(), SearchEngine::Google);
     EXPECT_EQ(main.model.kindIndex(), 0);
-}
-
-TEST_F(Settings, TheSentinelColourKeepsTheBackground) {
+    // The sentinel colour keeps the background too; the colour after it is applied.
     ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801351\r\n"), main));
     EXPECT_EQ(main.background, 14801352);
     ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801352\r\n"), main));
@@ -216,16 +214,6 @@ TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
 
 // ---- Reset all settings and the broom ---------------------------------------------------
 
-TEST_F(Settings, ResetAnsweredNoChangesNothing) {
-    fillForm();
-    messages.answer = false;
-    EXPECT_FALSE(ResetAll(main, config, messages, "firefox"));
-    EXPECT_EQ(messages.asked, Texts{"  Reset all search settings ?  "});
-    EXPECT_EQ(main.model.selection(ListField::Country), 5);
-    EXPECT_EQ(main.model.text(TextField::Words), "x");
-    EXPECT_FALSE(fileExists(config.path()));
-}
-
 TEST_F(Settings, ResetReturnsTheListsAndUndoesThePins) {
     dir.write("YY.cfg", "[Color]\r\nPall=255\r\n[Pin]\r\nCountry=5\r\nPrviZagon=0\r\n");
     config.reload();
@@ -251,7 +239,15 @@ TEST_F(Settings, ResetReturnsTheListsAndUndoesThePins) {
     EXPECT_EQ(main.model.selection(ListField::Country), 0);
 }
 
-TEST_F(Settings, ResetWithANameNoEntryHoldsTakesTheMarkedEntry) {
+TEST_F(Settings, ResetAnsweredNoChangesNothingAndANameNoEntryHoldsTakesTheMarkedEntry) {
+    fillForm();
+    messages.answer = false;
+    EXPECT_FALSE(ResetAll(main, config, messages, "firefox"));
+    EXPECT_EQ(messages.asked, Texts{"  Reset all search settings ?  "});
+    EXPECT_EQ(main.model.selection(ListField::Country), 5);
+    EXPECT_EQ(main.model.text(TextField::Words), "x");
+    EXPECT_FALSE(fileExists(config.path()));
+    messages.answer = true;
     for (const char* name : {"", "opera", "firefox-esr"}) {
         fillForm();
         ASSERT_TRUE(ResetAll(main, config, messages, name));
