@@ -144,12 +144,16 @@ TEST_F(FillFixture, AnEmptyListOnlyBringsTheWindowForward) {
     EXPECT_EQ(main.suggestionsHidden, 1);
 }
 
-TEST_F(FillFixture, AnUnknownPeriodSelectsAnyTime) {
+TEST_F(FillFixture, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNoButton) {
     main.model.select(ListField::Period, 4);
     FillFields(expandedRecord("Google", "Past decade", "All"), true, main);
     EXPECT_EQ(main.model.selection(ListField::Period), 0);
     FillFields(expandedRecord("Ask", "past YEAR", "All"), true, main);
     EXPECT_EQ(main.model.selectedText(ListField::Period), "Past year");
+    main.selections.clear();
+    FillFields(collapsedRecord("w", "google", "All"), true, main); // engine names match exactly
+    EXPECT_TRUE(main.selections.empty());
+    EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
 }
 
 TEST_F(FillFixture, EveryNamedEngineIsPressedWithItsKinds) {
@@ -179,13 +183,6 @@ TEST_F(FillFixture, EveryNamedEngineIsPressedWithItsKinds) {
         EXPECT_EQ(m.model.kindText(), c.expectKind) << c.text;
         EXPECT_TRUE(m.called(FakeMainWindow::press(c.engine))) << c.text;
     }
-}
-
-TEST_F(FillFixture, AnUnknownEngineTextPressesNoButton) {
-    main.model.selectEngine(SearchEngine::Ask);
-    FillFields(collapsedRecord("w", "google", "All"), true, main);
-    EXPECT_TRUE(main.selections.empty());
-    EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
 }
 
 TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
