@@ -4,6 +4,7 @@
 #include "settings/config.h"
 #include "tests/form_ui/fakes.h"
 #include "tests/support/fake_main_window.h"
+#include "tests/support/history_rows.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -17,20 +18,6 @@
 using namespace trov;
 
 namespace {
-
-HistoryRecord record(const std::string& words, const std::string& browser = "Firefox",
-                     const std::string& engine = "Google") {
-    HistoryRecord r;
-    r.set(kColDate, "05.12.2026");
-    r.set(kColTime, "10:00:00");
-    r.set(kColSearch, words);
-    for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
-        r.set(c, "- - -");
-    r.set(kColBrowser, browser);
-    r.set(kColEngine, engine);
-    r.set(kColType, "All");
-    return r;
-}
 
 // One history window over a temporary data folder.
 struct Rig {
@@ -48,7 +35,7 @@ struct Rig {
             dir.write("YY.cfg", cfg);
         config = std::make_unique<Config>(dir.file("YY.cfg"), ScreenSize{1280, 1024});
         for (const std::string& w : words)
-            store.list().rows.push_back(record(w));
+            store.list().rows.push_back(test::historyRow(w));
         window = std::make_unique<Tfhist>(HistoryWindowServices{
             main, store, *config, messages, files, [this] { ++broughtForward; }});
     }
@@ -60,15 +47,6 @@ struct Rig {
         QToolButton* b = window->button(QString::fromLatin1(hint));
         QVERIFY2(b, hint);
         QTest::mouseClick(b, Qt::LeftButton);
-    }
-    std::vector<std::string> storedWords(const std::string& path) {
-        HistoryList list;
-        if (!readHistoryFile(path, list))
-            return {"<unreadable>"};
-        std::vector<std::string> out;
-        for (const auto& r : list.rows)
-            out.emplace_back(r[kColSearch]);
-        return out;
     }
 };
 
@@ -91,13 +69,20 @@ private slots:
         QVERIFY(maximised.window->windowState() & Qt::WindowMaximized);
     }
 
-    void toggleShowsRowZeroThenHides() {
+    void toggleShowsRowZeroAndEscOrCloseHide() {
         Rig rig({"newest", "older"});
         rig.window->toggle();
         QVERIFY(rig.window->isVisible());
         QCOMPARE(rig.selectedRow(), 0);
         QCOMPARE(rig.window->detailField(kColSearch)->text(), QStringLiteral("newest"));
         rig.window->toggle();
+        QVERIFY(!rig.window->isVisible());
+        // Esc and the close button hide it too.
+        rig.window->show();
+        QTest::keyClick(rig.window->table(), Qt::Key_Escape);
+        QVERIFY(!rig.window->isVisible());
+        rig.window->show();
+        QTest::mouseClick(rig.window->closeButton(), Qt::LeftButton);
         QVERIFY(!rig.window->isVisible());
     }
 
@@ -121,7 +106,7 @@ private slots:
                                                 QItemSelectionModel::Rows);
         QCOMPARE(rig.window->view().selection().size(), 2u);
         rig.click("Delete record");
-        QCOMPARE(rig.storedWords(rig.store.storePath()), (std::vector<std::string>{"a", "c"}));
+        QCOMPARE(test::storedWords(rig.store.storePath()), (std::vector<std::string>{"a", "c"}));
         // A move ends the multiple selection.
         table->selectRow(0);
         rig.click("Next record");
@@ -146,17 +131,18 @@ private slots:
         QVERIFY(rig.window->isVisible()); // Enter was consumed by the find field
     }
 
-    void saveAndOpenHistoryFiles() {
+    void saveOpenAndExportHistoryFiles() {
         Rig rig({"one", "two"});
         rig.window->show();
         const std::string saved = rig.dir.file("mine.gmh");
         rig.files.answers = {saved};
         rig.click("Save");
         QCOMPARE(rig.files.asked.back().filter, std::string("Trov History (*.gmh)"));
-        QCOMPARE(rig.storedWords(saved), (std::vector<std::string>{"one", "two"}));
+        QCOMPARE(test::storedWords(saved), (std::vector<std::string>{"one", "two"}));
 
         HistoryList other;
-        other.rows = {record("three"), record("four"), record("five")};
+        other.rows = {test::historyRow("three"), test::historyRow("four"),
+                      test::historyRow("five")};
         const std::string path = rig.dir.file("other.gmh");
         QVERIFY(writeHistoryFile(path, other));
         rig.files.answers = {path};
@@ -168,29 +154,20 @@ private slots:
         rig.files.answers = {""};                    // cancelled
         rig.click("Open");
         QCOMPARE(rig.window->table()->model()->rowCount(), 3);
-    }
-
-    void exportWritesCsv() {
-        Rig rig({"a, b", "c"});
-        const std::string path = rig.dir.file("h.csv");
-        rig.files.answers = {path};
+        rig.files.answers = {rig.dir.file("h.csv")};
         rig.window->exportCsv();
         QCOMPARE(rig.dir.read("h.csv"), historyCsv(rig.store.list().rows));
     }
 
-    void fillSearchFieldsFillsAndBringsTheMainWindowForward() {
+    void fillSearchFieldsAndDoubleClickFillRunGoes() {
         Rig rig;
-        rig.store.list().rows = {record("cats", "Default", "Bing")};
+        rig.store.list().rows = {test::historyRow("cats", "Default", "Bing")};
         rig.window->toggle();
         rig.click("Fill search fields");
         QCOMPARE(rig.main.model.engine(), SearchEngine::Bing);
         QCOMPARE(rig.main.model.text(TextField::Words), std::string("cats"));
         QCOMPARE(rig.broughtForward, 1);
-    }
-
-    void doubleClickFillsAndRunGoes() {
-        Rig rig({"cats"});
-        rig.window->toggle();
+        rig.main.model.setText(TextField::Words, "");
         QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
         const QRect cell =
             rig.window->table()->visualRect(rig.window->table()->model()->index(0, 2));
@@ -203,16 +180,6 @@ private slots:
         rig.click("Run");
         QCOMPARE(rig.main.model.text(TextField::Words), std::string("cats"));
         QCOMPARE(rig.main.calls.back(), std::string("go"));
-    }
-
-    void escAndCloseHide() {
-        Rig rig({"a"});
-        rig.window->show();
-        QTest::keyClick(rig.window->table(), Qt::Key_Escape);
-        QVERIFY(!rig.window->isVisible());
-        rig.window->show();
-        QTest::mouseClick(rig.window->closeButton(), Qt::LeftButton);
-        QVERIFY(!rig.window->isVisible());
     }
 
     void losingActivationWritesThePlacement() {

@@ -1,5 +1,6 @@
 #include "history/history_placement.h"
 #include "history/history_view.h"
+#include "tests/support/history_rows.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -9,19 +10,6 @@ using namespace trov;
 
 namespace {
 
-HistoryRecord row(const std::string& words, const std::string& browser = "Firefox") {
-    HistoryRecord r;
-    r.set(kColDate, "05.12.2026");
-    r.set(kColTime, "10:00:00");
-    r.set(kColSearch, words);
-    for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
-        r.set(c, "- - -");
-    r.set(kColBrowser, browser);
-    r.set(kColEngine, "Google");
-    r.set(kColType, "All");
-    return r;
-}
-
 struct ViewFixture : ::testing::Test {
     test::TempDir dir;
     HistoryStore store{DataFolder(dir.path())};
@@ -29,16 +17,9 @@ struct ViewFixture : ::testing::Test {
 
     void rows(std::initializer_list<std::string> words) {
         for (const std::string& w : words)
-            store.list().rows.push_back(row(w));
+            store.list().rows.push_back(test::historyRow(w));
     }
-    std::vector<std::string> storedWords() {
-        HistoryList list;
-        EXPECT_TRUE(readHistoryFile(store.storePath(), list));
-        std::vector<std::string> out;
-        for (const auto& r : list.rows)
-            out.emplace_back(r[kColSearch]);
-        return out;
-    }
+    std::vector<std::string> storedWords() { return test::storedWords(store.storePath()); }
 };
 
 // ---- Navigation -------------------------------------------------------------------------

@@ -63,13 +63,24 @@ class CrawlTest : public QObject {
         w_->menus().PopCrawler->hide();
     }
     void site(const std::string& s) { w_->advanced().edomain->setText(QString::fromStdString(s)); }
-    // A crawl of the served site for "cats", running.
-    void startFastCrawl() {
+    // A Links search of the served site for "cats" in the given mode; with go, running.
+    void startOnSite(CrawlMode mode, bool go = true) {
         make();
-        w_->menus().mode(CrawlMode::StartFastCrawl)->trigger();
+        w_->menus().mode(mode)->trigger();
         w_->widgets().eURL->setText(QStringLiteral("cats"));
         site(server_->url("/"));
-        w_->go();
+        if (go)
+            w_->go();
+    }
+    // What an export of the link list wrote; *preset gets the name the dialog offered.
+    std::string exportLinks(QAction* action, QString* preset = nullptr) {
+        f_->files.save = [this, preset](const FileDialogSpec&, const std::string& name) {
+            if (preset)
+                *preset = QString::fromStdString(name);
+            return f_->dir().file("links.txt");
+        };
+        action->trigger();
+        return f_->dir().read("links.txt");
     }
     LinksResult runToEnd() {
         QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
@@ -88,9 +99,7 @@ private slots:
 
     void extractedLinksGoToTheViewer() {
         serve(3, 0);
-        make();
-        w_->menus().mode(CrawlMode::interLinks)->trigger();
-        site(server_->url("/"));
+        startOnSite(CrawlMode::interLinks, false);
         QCOMPARE(runToEnd(), LinksResult::Extracted);
         QTRY_VERIFY(w_->linksViewer()->isVisible());
         const QString text = w_->linksViewer()->textArea()->toPlainText();
@@ -101,15 +110,10 @@ private slots:
         QVERIFY(f_->launcher.launches.empty());
         // The viewer's File > Export is the main window's export: the site line, then the
         // sorted addresses.
-        const std::string out = f_->dir().file("links.txt");
         QString preset;
-        f_->files.save = [&](const FileDialogSpec&, const std::string& name) {
-            preset = QString::fromStdString(name);
-            return out;
-        };
-        w_->linksViewer()->menuBar()->actions()[0]->menu()->actions()[1]->trigger();
+        const std::string exported =
+            exportLinks(w_->linksViewer()->menuBar()->actions()[0]->menu()->actions()[1], &preset);
         QCOMPARE(preset, QStringLiteral("Links (127.0.0.1:%1 )").arg(server_->port()));
-        const std::string exported = f_->dir().read("links.txt");
         QVERIFY(exported.rfind(server_->url("/") + "\r\n", 0) == 0);
         QVERIFY(exported.find(server_->url("/p1") + "\r\n") != std::string::npos);
     }
@@ -123,7 +127,7 @@ private slots:
     void cancel() {
         QFETCH(bool, partial);
         serve(12, 250);
-        startFastCrawl();
+        startOnSite(CrawlMode::StartFastCrawl);
         QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
         CrawlerPanel* panel = w_->crawlerPanel();
         QTRY_VERIFY_WITH_TIMEOUT(panel->counterLabel()->text() == QStringLiteral("Found 2 items"),
@@ -144,32 +148,23 @@ private slots:
         QCOMPARE(done.takeFirst().at(0).value<LinksResult>(), LinksResult::Cancelled);
         QVERIFY(f_->launcher.launches.empty());
         // The list is gone: an export writes only the site line.
-        const std::string out = f_->dir().file("after.txt");
-        f_->files.save = [&](const FileDialogSpec&, const std::string&) { return out; };
-        w_->menus().Exportlinks1000->trigger();
-        QCOMPARE(f_->dir().read("after.txt"), server_->url("/") + "\r\n");
+        QCOMPARE(exportLinks(w_->menus().Exportlinks1000), server_->url("/") + "\r\n");
     }
 
     void exportDuringACrawlWritesTheTableAsItIs() {
         serve(12, 400);
-        make();
-        w_->menus().mode(CrawlMode::interLinks)->trigger();
-        site(server_->url("/"));
-        w_->go();
+        startOnSite(CrawlMode::interLinks);
         QTRY_VERIFY_WITH_TIMEOUT(
             w_->crawlerPanel()->counterLabel()->text() == QStringLiteral("Found 12 items"), 15000);
         QVERIFY(w_->runner().running());
-        const std::string out = f_->dir().file("during.txt");
-        f_->files.save = [&](const FileDialogSpec&, const std::string&) { return out; };
-        w_->menus().Exportlinks1000->trigger();
-        const std::string exported = f_->dir().read("during.txt");
+        const std::string exported = exportLinks(w_->menus().Exportlinks1000);
         QVERIFY2(exported.find(server_->url("/p11") + "\r\n") != std::string::npos,
                  exported.c_str());
     }
 
     void aNewGoDuringACrawlStartsAfresh() {
         serve(12, 300);
-        startFastCrawl();
+        startOnSite(CrawlMode::StartFastCrawl);
         QTRY_VERIFY_WITH_TIMEOUT(
             w_->crawlerPanel()->counterLabel()->text() == QStringLiteral("Found 2 items"), 15000);
         // The second Go asks for the start page alone: its only link is cut.

@@ -21,11 +21,11 @@ constexpr int kRed = 255;
 using Ints = std::vector<int>;
 using Texts = std::vector<std::string>;
 
-void addBrowsers(FakeMainWindow& main) {
-    main.model.setBrowsers({{"Chromium", "chromium %u"},
-                            {"Firefox (Default)", "firefox %u"},
-                            {"Firefox ESR", "firefox-esr %u"},
-                            {"Vivaldi", "vivaldi %u"}});
+// Opens a settings file naming the engine by its code.
+bool openCode(FakeMainWindow& main, int code, const std::string& more = "") {
+    test::TempDir dir;
+    return readSettingsFile(
+        dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(code) + "\r\n" + more), main);
 }
 
 struct Settings : ::testing::Test {
@@ -33,7 +33,12 @@ struct Settings : ::testing::Test {
     FakeMainWindow main;
     test::RecordingMessages messages;
     Config config{dir.file("YY.cfg")};
-    Settings() { addBrowsers(main); }
+    Settings() {
+        main.model.setBrowsers({{"Chromium", "chromium %u"},
+                                {"Firefox (Default)", "firefox %u"},
+                                {"Firefox ESR", "firefox-esr %u"},
+                                {"Vivaldi", "vivaldi %u"}});
+    }
     std::string settings(std::string_view body) { return dir.write("s.gms", body); }
     void fillForm() {
         main.model.selectEngine(SearchEngine::Bing);
@@ -53,18 +58,15 @@ TEST_F(Settings, SaveWritesTheNineKeysUnderPinAndAFreshStartReadsThemBack) {
                                     "Language=13\r\nType=1\r\nTime=3\r\nbkgkol=255\r\n"
                                     "Tip=1\r\nTip2=1\r\n");
 
-    FakeMainWindow fresh;
-    addBrowsers(fresh);
-    fresh.model.selectEngine(SearchEngine::Bing);
-    fresh.setTexts("old");
-    ASSERT_TRUE(readSettingsFile(path, fresh));
-    EXPECT_EQ(fresh.model.engine(), SearchEngine::Google);
-    EXPECT_EQ(fresh.model.kindText(), "Images");
-    EXPECT_EQ(fresh.background, kRed);
-    EXPECT_EQ(fresh.lists(), (Ints{2, 19, 5, 13, 1, 3}));
-    EXPECT_EQ(fresh.texts(), Texts(4, ""));
-    EXPECT_TRUE(fresh.expanded);
-    EXPECT_EQ(fresh.calls.back(), "sync");
+    fillForm(); // another engine, kind, texts and lists before reading
+    ASSERT_TRUE(readSettingsFile(path, main));
+    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
+    EXPECT_EQ(main.model.kindText(), "Images");
+    EXPECT_EQ(main.background, kRed);
+    EXPECT_EQ(main.lists(), (Ints{2, 19, 5, 13, 1, 3}));
+    EXPECT_EQ(main.texts(), Texts(4, ""));
+    EXPECT_TRUE(main.expanded);
+    EXPECT_EQ(main.calls.back(), "sync");
 }
 
 TEST_F(Settings, SaveKeepsEveryOtherLineOfAnExistingFile) {
@@ -133,9 +135,7 @@ TEST_F(Settings, AFileWithoutAPinSectionReadsAsEveryKeyAbsent) {
     EXPECT_EQ(main.background, 14801352);
     EXPECT_EQ(main.model.engine(), SearchEngine::Google);
     EXPECT_EQ(main.model.kindIndex(), 0);
-}
-
-TEST_F(Settings, TheSentinelColourKeepsTheBackground) {
+    // The sentinel colour keeps the background too; the colour after it is applied.
     ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801351\r\n"), main));
     EXPECT_EQ(main.background, 14801352);
     ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801352\r\n"), main));
@@ -157,37 +157,28 @@ TEST(OpenSettingsCode, SelectsTheEngineOfTheCode) {
     struct Case {
         int code;
         SearchEngine engine; // expected engine afterwards (Bing before)
-        bool pressed;        // an engine button was pressed
-        bool allLinks, interLinks, menuPopsUp;
+        char press; // '-' none, 'p' pressed, 'a' AllLinks / 'i' interLinks marked, 'm' menu
     };
-    const Case cases[] = {{-3, SearchEngine::Bing, false, false, false, false},
-                          {0, SearchEngine::Bing, false, false, false, false},
-                          {1, SearchEngine::Google, true, false, false, false},
-                          {2, SearchEngine::Bing, true, false, false, false},
-                          {3, SearchEngine::DuckDuckGo, true, false, false, false},
-                          {4, SearchEngine::Wikipedia, true, false, false, false},
-                          {5, SearchEngine::Bing, false, false, false, false},
-                          {6, SearchEngine::WolframAlpha, true, false, false, false},
-                          {7, SearchEngine::Ask, true, false, false, false},
-                          {8, SearchEngine::UrbanDictionary, true, false, false, false},
-                          {9, SearchEngine::Links, true, true, false, false},
-                          {10, SearchEngine::Links, true, false, true, false},
-                          {11, SearchEngine::Links, true, false, false, true},
-                          {250, SearchEngine::Links, true, false, false, true}};
+    const Case cases[] = {
+        {-3, SearchEngine::Bing, '-'},      {0, SearchEngine::Bing, '-'},
+        {1, SearchEngine::Google, 'p'},     {2, SearchEngine::Bing, 'p'},
+        {3, SearchEngine::DuckDuckGo, 'p'}, {4, SearchEngine::Wikipedia, 'p'},
+        {5, SearchEngine::Bing, '-'},       {6, SearchEngine::WolframAlpha, 'p'},
+        {7, SearchEngine::Ask, 'p'},        {8, SearchEngine::UrbanDictionary, 'p'},
+        {9, SearchEngine::Links, 'a'},      {10, SearchEngine::Links, 'i'},
+        {11, SearchEngine::Links, 'm'},     {250, SearchEngine::Links, 'm'}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        test::TempDir dir;
         FakeMainWindow main;
         main.model.selectEngine(SearchEngine::Bing);
         main.calls.clear();
-        ASSERT_TRUE(readSettingsFile(
-            dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(c.code) + "\r\nTip=1\r\n"), main));
+        ASSERT_TRUE(openCode(main, c.code, "Tip=1\r\n"));
         EXPECT_EQ(main.model.engine(), c.engine);
-        ASSERT_EQ(main.selections.size(), c.pressed ? 1u : 0u);
-        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.allLinks);
-        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::interLinks], c.interLinks);
+        ASSERT_EQ(main.selections.size(), c.press == '-' ? 0u : 1u);
+        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.press == 'a');
+        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::interLinks], c.press == 'i');
         EXPECT_FALSE(main.model.crawlMarks().anyCrawl());
-        EXPECT_EQ(c.pressed && main.selections[0].popUpCrawlerMenu, c.menuPopsUp);
+        EXPECT_EQ(c.press != '-' && main.selections[0].popUpCrawlerMenu, c.press == 'm');
         EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
         EXPECT_TRUE(main.expanded);
         if (c.engine == SearchEngine::Links) {
@@ -212,28 +203,16 @@ TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
     const Row rows[] = {{1, false, true}, {9, false, true},  {11, false, true},
                         {1, true, false}, {10, true, false}, {0, false, false}};
     for (const Row& r : rows) {
-        test::TempDir dir;
         test::RecordingCrawl crawl;
         FakeMainWindow main(&crawl);
         main.model.selectEngine(SearchEngine::Links);
         main.model.setCrawlMark(CrawlMode::CrawlCSV, r.listLoaded);
-        const std::string file = "[Pin]\r\nTip2=" + std::to_string(r.code) + "\r\n";
-        ASSERT_TRUE(readSettingsFile(dir.write("s.gms", file), main));
+        ASSERT_TRUE(openCode(main, r.code));
         EXPECT_EQ(crawl.calls.size(), r.emptied ? 1u : 0u) << r.code << " " << r.listLoaded;
     }
 }
 
 // ---- Reset all settings and the broom ---------------------------------------------------
-
-TEST_F(Settings, ResetAnsweredNoChangesNothing) {
-    fillForm();
-    messages.answer = false;
-    EXPECT_FALSE(ResetAll(main, config, messages, "firefox"));
-    EXPECT_EQ(messages.asked, Texts{"  Reset all search settings ?  "});
-    EXPECT_EQ(main.model.selection(ListField::Country), 5);
-    EXPECT_EQ(main.model.text(TextField::Words), "x");
-    EXPECT_FALSE(fileExists(config.path()));
-}
 
 TEST_F(Settings, ResetReturnsTheListsAndUndoesThePins) {
     dir.write("YY.cfg", "[Color]\r\nPall=255\r\n[Pin]\r\nCountry=5\r\nPrviZagon=0\r\n");
@@ -260,7 +239,15 @@ TEST_F(Settings, ResetReturnsTheListsAndUndoesThePins) {
     EXPECT_EQ(main.model.selection(ListField::Country), 0);
 }
 
-TEST_F(Settings, ResetWithANameNoEntryHoldsTakesTheMarkedEntry) {
+TEST_F(Settings, ResetAnsweredNoChangesNothingAndANameNoEntryHoldsTakesTheMarkedEntry) {
+    fillForm();
+    messages.answer = false;
+    EXPECT_FALSE(ResetAll(main, config, messages, "firefox"));
+    EXPECT_EQ(messages.asked, Texts{"  Reset all search settings ?  "});
+    EXPECT_EQ(main.model.selection(ListField::Country), 5);
+    EXPECT_EQ(main.model.text(TextField::Words), "x");
+    EXPECT_FALSE(fileExists(config.path()));
+    messages.answer = true;
     for (const char* name : {"", "opera", "firefox-esr"}) {
         fillForm();
         ASSERT_TRUE(ResetAll(main, config, messages, name));
