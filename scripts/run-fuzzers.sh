@@ -2,16 +2,20 @@
 # Builds the libFuzzer targets with clang in build/fuzz and runs each for a bounded time
 # on its seed corpus. Skipped (successfully) where clang is not installed.
 #   scripts/run-fuzzers.sh [SECONDS]        time per target, default 20
-#   scripts/run-fuzzers.sh --long MINUTES   time per target in minutes (fractions allowed);
-#                                           prints per target its executions, coverage and
-#                                           findings, and goes on after a finding
+#   scripts/run-fuzzers.sh --long MINUTES [RUNS]
+#                                           time per target in minutes (fractions allowed),
+#                                           or until RUNS executions if that comes first;
+#                                           prints per target its executions, time, coverage
+#                                           and findings, and goes on after a finding
 # TROV_FUZZ_TARGETS="ini page" limits the run to those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 long=0
+runs=-1
 if [[ "${1:-}" == "--long" ]]; then
-    [[ $# -eq 2 ]] || { echo "usage: $0 --long MINUTES" >&2; exit 2; }
+    [[ $# -eq 2 || $# -eq 3 ]] || { echo "usage: $0 --long MINUTES [RUNS]" >&2; exit 2; }
     long=1
+    runs="${3:--1}"
     seconds=$(awk -v m="$2" 'BEGIN { s = int(m * 60 + 0.5); print (s < 1 ? 1 : s) }')
 else
     seconds="${1:-20}"
@@ -44,7 +48,8 @@ for name in "${targets[@]}"; do
     touch "$stamp"
     echo "== $name: ${seconds}s"
     failed=0
-    "build/fuzz/tests/fuzz/${name}_fuzzer" -max_total_time="$seconds" -max_len=65536 \
+    began=$SECONDS
+    "build/fuzz/tests/fuzz/${name}_fuzzer" -max_total_time="$seconds" -runs="$runs" -max_len=65536 \
         -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="build/fuzz/$name-" \
         "$work" "tests/fuzz/corpus/$name" 2>"$log" || failed=1
     if ((failed)); then
@@ -62,12 +67,12 @@ for name in "${targets[@]}"; do
         if ((failed)) && [[ -z "$findings" ]]; then
             findings="failed without an artifact, see $log"
         fi
-        summary+=("$name: executions ${execs:-0}, cov ${cov:-0}, findings ${findings:-none}")
+        summary+=("$name: executions ${execs:-0} in $((SECONDS - began)) s, cov ${cov:-0}, findings ${findings:-none}")
     fi
     rm -f "$stamp"
 done
 if ((long)); then
-    echo "== summary (${seconds}s a target)"
+    echo "== summary (at most ${seconds}s a target$( ((runs > 0)) && echo " or $runs executions"))"
     printf '%s\n' "${summary[@]}"
 fi
 exit $status
