@@ -1,19 +1,12 @@
 // Any INI text: every read answers without faulting, and the document written back out
-// reads again with the same sections, keys and values. The same text is then read as each
-// INI store the program reads: engines.cfg, a settings file and YY.cfg.
+// reads again with the same sections, keys and values. The same text is then read as
+// engines.cfg.
 
-#include "app/main_commands.h"
-#include "compose/form_model.h"
 #include "compose/own_engines.h"
-#include "settings/config.h"
 #include "settings/ini.h"
-#include "settings/settings_file.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -53,35 +46,6 @@ void readAsEngines(std::string_view bytes) {
         (void)trov::invalidEngineLine(invalid);
 }
 
-// A main window without widgets: the settings file is applied to a real form model.
-struct Window : trov::MainWindowCommands {
-    trov::FormModel model;
-    bool expanded = false;
-    int colour = 0;
-    trov::FormModel& form() override { return model; }
-    void syncFromModel() override {}
-    void pressEngine(trov::SearchEngine engine) override { (void)model.selectEngine(engine); }
-    bool isExpanded() const override { return expanded; }
-    void toggleExpanded() override { model.setExpanded(expanded = !expanded); }
-    void go() override {}
-    void loadCrawlList(const std::string&) override {}
-    int backgroundColour() const override { return colour; }
-    void applyBackground(int value) override { colour = value; }
-};
-
-void readAsStores(std::string_view bytes) {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("trov-ini-fuzz-" + std::to_string(::getpid())))
-            .string();
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
-    Window window;
-    (void)trov::readSettingsFile(path, window);
-    const trov::Config config(path);
-    for (const trov::ConfigKey& key : trov::cfg::kAllKeys)
-        (void)(key.type == trov::KeyType::Bool ? config.readBool(key) : config.readInt(key));
-    std::filesystem::remove(path);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -93,6 +57,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (readAll(back, namesBack) != first || namesBack != names)
         std::abort();
     readAsEngines(bytes);
-    readAsStores(bytes);
     return 0;
 }
