@@ -105,6 +105,7 @@ IniDocument IniDocument::parse(std::string_view raw) {
             break;
         rest.remove_prefix(lf + 1);
     }
+    doc.index();
     return doc;
 }
 
@@ -117,26 +118,41 @@ std::string IniDocument::serialize() const {
     return out;
 }
 
-std::optional<IniDocument::Span> IniDocument::findSection(std::string_view section) const {
+void IniDocument::index() {
+    sectionNames_.clear();
+    sectionsBy_.clear();
+    Section* current = nullptr; // null while in a later section of a name already seen
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (!isSectionLine(lines_[i]) ||
-            !text::equalsIgnoreCase(lineSectionName(lines_[i]), section))
-            continue;
-        std::size_t end = i + 1;
-        while (end < lines_.size() && !isSectionLine(lines_[end]))
-            ++end;
-        return Span{i, end};
+        const std::string_view line = lines_[i];
+        if (isSectionLine(line)) {
+            if (current)
+                current->end = i;
+            const std::string_view name = lineSectionName(line);
+            const auto [it, added] =
+                sectionsBy_.try_emplace(text::toLower(name), Section{i, i + 1, {}});
+            current = added ? &it->second : nullptr;
+            if (added)
+                sectionNames_.emplace_back(name);
+        } else if (current) {
+            if (const auto key = lineKey(line))
+                current->keys.try_emplace(text::toLower(*key), i);
+        }
     }
-    return std::nullopt;
+    if (current)
+        current->end = lines_.size();
 }
 
-std::optional<std::size_t> IniDocument::findKey(const Span& span, std::string_view key) const {
-    for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        const auto k = lineKey(lines_[i]);
-        if (k && text::equalsIgnoreCase(*k, key))
-            return i;
-    }
-    return std::nullopt;
+const IniDocument::Section* IniDocument::findSection(std::string_view section) const {
+    const auto it = sectionsBy_.find(text::toLower(section));
+    return it == sectionsBy_.end() ? nullptr : &it->second;
+}
+
+std::optional<std::size_t> IniDocument::findKey(const Section& section,
+                                                std::string_view key) const {
+    const auto it = section.keys.find(text::toLower(key));
+    if (it == section.keys.end())
+        return std::nullopt;
+    return it->second;
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section,
@@ -168,27 +184,16 @@ bool IniDocument::readBool(std::string_view section, std::string_view key, bool 
 }
 
 bool IniDocument::hasSection(std::string_view section) const {
-    return findSection(section).has_value();
+    return findSection(section) != nullptr;
 }
 
 std::vector<std::string> IniDocument::sections() const {
-    std::vector<std::string> names;
-    for (const std::string& line : lines_) {
-        if (!isSectionLine(line))
-            continue;
-        const std::string_view name = lineSectionName(line);
-        bool seen = false;
-        for (const std::string& n : names)
-            seen = seen || text::equalsIgnoreCase(n, name);
-        if (!seen)
-            names.emplace_back(name);
-    }
-    return names;
+    return sectionNames_;
 }
 
 std::vector<std::string> IniDocument::keys(std::string_view section) const {
     std::vector<std::string> names;
-    if (const auto span = findSection(section)) {
+    if (const Section* span = findSection(section)) {
         for (std::size_t i = span->header + 1; i < span->end; ++i)
             if (const auto k = lineKey(lines_[i]); k && !k->empty())
                 names.emplace_back(*k);
@@ -198,27 +203,21 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     std::string line = std::string(key) + "=" + std::string(value);
-    const auto span = findSection(section);
+    const Section* span = findSection(section);
     if (!span) {
         lines_.push_back("[" + std::string(section) + "]");
         lines_.push_back(std::move(line));
-        return;
-    }
-    if (const auto existing = findKey(*span, key)) {
+    } else if (const auto existing = findKey(*span, key)) {
         lines_[*existing] = std::move(line);
-        return;
+    } else {
+        // After the section's last non-blank line, so blank separators stay between
+        // sections.
+        std::size_t at = span->end;
+        while (at > span->header + 1 && text::trim(lines_[at - 1]).empty())
+            --at;
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
     }
-    // After the section's last non-blank line, so blank separators stay between sections.
-    std::size_t at = span->end;
-    while (at > span->header + 1 && text::trim(lines_[at - 1]).empty())
-        --at;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
-}
-
-void IniDocument::eraseSection(std::string_view section) {
-    while (const auto span = findSection(section))
-        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span->header),
-                     lines_.begin() + static_cast<std::ptrdiff_t>(span->end));
+    index();
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace trov {
@@ -48,19 +49,25 @@ public:
     // Replaces the first matching key line, or adds the key at the end of its section,
     // or adds the section at the end of the text.
     void setValue(std::string_view section, std::string_view key, std::string_view value);
-    void eraseSection(std::string_view section);
 
     bool empty() const { return lines_.empty(); }
 
 private:
-    struct Span {
-        std::size_t header; // index of the section line
-        std::size_t end;    // one past its last line
+    // The first section of a name: where it lies and its keys' first lines.
+    struct Section {
+        std::size_t header;                                // index of the section line
+        std::size_t end;                                   // one past its last line
+        std::unordered_map<std::string, std::size_t> keys; // by lower-case name
     };
-    std::optional<Span> findSection(std::string_view section) const;
-    std::optional<std::size_t> findKey(const Span& span, std::string_view key) const;
+    const Section* findSection(std::string_view section) const;
+    std::optional<std::size_t> findKey(const Section& section, std::string_view key) const;
+    // Rebuilds the look-up tables after the lines changed, so that every read stays one
+    // hash look-up however large or hostile the file is.
+    void index();
 
     std::vector<std::string> lines_;
+    std::vector<std::string> sectionNames_;               // first spelling, file order
+    std::unordered_map<std::string, Section> sectionsBy_; // by lower-case name
 };
 
 // One key to write.

@@ -34,6 +34,11 @@ TEST(IniDocument, NamesCompareWithoutCaseAndFirstMatchWins) {
     EXPECT_EQ(doc.readInt("color", "pall", 0), 16);
     EXPECT_EQ(doc.readInt("Color", "Missing", 77), 77);
     EXPECT_EQ(doc.readString("Nope", "x", "fallback"), "fallback");
+    EXPECT_EQ(doc.sections(), (std::vector<std::string>{"pin", "Color"}));
+    auto written = doc;
+    written.setValue("PIN", "Country", "6"); // into the first [Pin], after its last key
+    EXPECT_EQ(written.readInt("Pin", "Country", -1), 6);
+    EXPECT_EQ(written.keys("Pin"), (std::vector<std::string>{"BROWSER", "browser", "Country"}));
 }
 
 TEST(IniDocument, MalformedValuesGiveTheDefault) {
