@@ -1,8 +1,9 @@
-// Any text as a settings file and as YY.cfg, read from a file as the program reads them:
-// the settings file is applied to a real form model without faulting, and every
-// configuration key reads.
+// Any text as a settings file, as YY.cfg and as Trov.lst, read from a file as the program
+// reads them: the settings file is applied to a real form model without faulting, every
+// configuration key reads, and the recent colours' window lands on the screen.
 
 #include "app/main_commands.h"
+#include "appearance/recent_colours.h"
 #include "compose/form_model.h"
 #include "settings/config.h"
 #include "settings/settings_file.h"
@@ -43,6 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const trov::Config config(path);
     for (const trov::ConfigKey& key : trov::cfg::kAllKeys)
         (void)(key.type == trov::KeyType::Bool ? config.readBool(key) : config.readInt(key));
+    const trov::RecentFile recent = trov::readRecentFile(path);
+    const trov::WindowPosition at =
+        trov::keepOnPrimaryScreen(recent.position, {300, 200}, {1920, 1080});
+    if (at.left < 1 || at.top < 1 || at.left + 300 > 1920 || at.top + 200 > 1080)
+        std::abort();
     std::filesystem::remove(path);
     return 0;
 }
