@@ -6,6 +6,7 @@
 #include "app/main_commands.h"
 #include "compose/form_model.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,7 @@ struct FakeMainWindow : MainWindowCommands {
     FormModel& form() override { return model; }
     void syncFromModel() override { calls.push_back("sync"); }
     void pressEngine(SearchEngine engine) override {
-        calls.push_back("press " + std::to_string(static_cast<int>(engine)));
+        calls.push_back(press(engine));
         selections.push_back(model.selectEngine(engine));
         if (selections.back().expand && !expanded)
             toggleExpanded();
@@ -83,10 +84,7 @@ struct FakeMainWindow : MainWindowCommands {
     }
 
     bool called(const std::string& call) const {
-        for (const std::string& c : calls)
-            if (c == call)
-                return true;
-        return false;
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
     }
     static std::string press(SearchEngine e) {
         return "press " + std::to_string(static_cast<int>(e));
