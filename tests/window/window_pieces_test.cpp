@@ -1,5 +1,5 @@
-// The small pieces of the program around the main window: the flat menus, the glyphs,
-// the About window, the message boxes, the tray, the fade driver and its notice, the
+// The small pieces of the program around the main window: the flat menus, the About
+// window, the message boxes, the tray, the fade driver and its notice, the
 // crawler panel and the single-instance guard.
 
 #include "app/about_dialog.h"
@@ -9,8 +9,6 @@
 #include "app/qt_messages.h"
 #include "app/single_instance.h"
 #include "app/tray.h"
-#include "appearance/colour.h"
-#include "appearance/glyphs.h"
 #include "appearance/menu_style.h"
 #include "platform/instance_socket.h"
 #include "tests/support/scripted_messages.h"
@@ -19,7 +17,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLockFile>
 #include <QMenu>
@@ -35,16 +32,6 @@
 #include <unistd.h>
 
 using namespace trov;
-
-namespace {
-
-struct BoxSeen {
-    QString title, text, defaultButton;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool onTop = false;
-};
-
-} // namespace
 
 class WindowPiecesTest : public QObject {
     Q_OBJECT
@@ -76,76 +63,45 @@ private slots:
         QCOMPARE(image.pixelColor(s.right() - 4, s.center().y()), menu_colours::kSeparator);
     }
 
-    // Each glyph at its size on a transparent ground, every opaque pixel in its colour.
-    void glyphsAreDrawnInTheirColoursAndSizes() {
-        for (Glyph g : {Glyph::Image1, Glyph::Image2, Glyph::Image3, Glyph::Image4, Glyph::Image5,
-                        Glyph::Image6}) {
-            const GlyphSpec spec = glyphSpec(g);
-            const QImage image = drawGlyph(g).toImage();
-            QCOMPARE(image.size(), QSize(spec.width, spec.height));
-            QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
-            int opaque = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (const QColor p = image.pixelColor(x, y); p.alpha() == 255) {
-                        QCOMPARE(fromQColor(p), spec.colour);
-                        ++opaque;
-                    }
-            QVERIFY(opaque > 0);
-        }
-        // Down for expand, up for collapse: the tip is at the bottom or the top.
-        QVERIFY(drawGlyph(Glyph::Image3).toImage().pixelColor(10, 9).alpha() > 128);
-        QVERIFY(drawGlyph(Glyph::Image4).toImage().pixelColor(10, 2).alpha() > 128);
-    }
-
     void aboutWindow() {
         AboutDialog about;
-        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("version"))->text(),
-                 QStringLiteral("Version 1.0.0.0"));
         QVERIFY(about.findChild<QLabel*>(QStringLiteral("link"))->openExternalLinks());
         QCOMPARE(versionText("1.2.3.4.5"), QStringLiteral("Version 1.2.3.4"));
     }
 
+    // Each kind of box: caption, text, icon, the button Enter presses, whether on top.
     void messageBoxes() {
         QtMessages messages;
-        BoxSeen seen;
-        const auto answerNextBox = [&] {
+        QString seen;
+        const auto answerNextBox = [&seen] {
             test::whenShown(&QApplication::activeModalWidget, [&seen](QWidget* modal) {
                 auto* box = qobject_cast<QMessageBox*>(modal);
-                QAbstractButton* preset = box->defaultButton();
-                seen = {box->windowTitle(), box->text(),
-                        preset ? preset->text().remove(QLatin1Char('&')) : QString(), box->icon(),
-                        bool(box->windowFlags() & Qt::WindowStaysOnTopHint)};
+                const QAbstractButton* preset = box->defaultButton();
+                seen = QStringList{box->windowTitle(), box->text(),
+                                   QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()),
+                                   preset ? preset->text().remove(QLatin1Char('&')) : QString(),
+                                   box->windowFlags() & Qt::WindowStaysOnTopHint ? "on top" : ""}
+                           .join(QLatin1Char('|'));
                 QTest::keyClick(box, Qt::Key_Return);
             });
         };
         answerNextBox();
-        QVERIFY(!messages.ask("Reset all search parameters and search results?"));
-        QCOMPARE(seen.icon, QMessageBox::Question);
-        QCOMPARE(seen.defaultButton, QStringLiteral("No"));
+        QVERIFY(!messages.ask("Reset all?"));
+        QCOMPARE(seen, QStringLiteral("Trov|Reset all?|Question|No|"));
         answerNextBox();
-        QVERIFY(messages.askYesPreselected("  Do you want to show partial results ?  "));
-        QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
+        QVERIFY(messages.askYesPreselected("  Partial results ?  "));
+        QCOMPARE(seen, QStringLiteral("Trov|  Partial results ?  |Question|Yes|"));
         answerNextBox();
-        messages.show(MessageIcon::Error, "Invalid request.\r\nMake sure of the site.", true);
-        QCOMPARE(seen.title, QStringLiteral("Trov"));
-        QCOMPARE(seen.text, QStringLiteral("Invalid request.\nMake sure of the site."));
-        QVERIFY(seen.onTop);
-        answerNextBox();
-        messages.show(MessageIcon::Information, "No links found");
-        QVERIFY(!seen.onTop);
+        messages.show(MessageIcon::Error, "Invalid request.\r\nMake sure.", true);
+        QCOMPARE(seen, QStringLiteral("Trov|Invalid request.\nMake sure.|Critical||on top"));
     }
 
+    // Two entries stay hidden; the first says what it will do; only a click on the icon
+    // toggles the window.
     void trayMenu() {
         bool shown = true;
         TrayIcon tray(QIcon(), [&] { return shown; });
-        QStringList texts;
-        for (QAction* a : tray.menu()->actions())
-            if (!a->isSeparator())
-                texts << a->text() + (a->isVisible() ? QString() : QStringLiteral(" (hidden)"));
-        QCOMPARE(texts, (QStringList{"Hide", "History", "Data Folder (hidden)",
-                                     "Search suggestions (hidden)", "Load at windows startup",
-                                     "Show on application start", "About", "Exit"}));
+        QVERIFY(!tray.dataFolderAction()->isVisible() && !tray.suggestionsAction()->isVisible());
         shown = false;
         emit tray.menu()->aboutToShow();
         QCOMPARE(tray.showHideAction()->text(), QStringLiteral("Show"));
@@ -155,14 +111,13 @@ private slots:
         QCOMPARE(toggles.count(), 1);
     }
 
-    // The driver applies the fade model's level as the window's opacity.
+    // The driver feeds the fade model from the window and the cursor and applies its level
+    // as the window's opacity; the corner brings the window back.
     void autoHideDriver() {
         QWidget window(nullptr, Qt::FramelessWindowHint);
         window.setGeometry(300, 300, 458, 80);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QWidget other; // the active window, so activation does not keep it opaque
-        other.setGeometry(0, 400, 100, 100);
         other.show();
         QApplication::setActiveWindow(&other);
         QTRY_VERIFY(!window.isActiveWindow());
@@ -170,28 +125,24 @@ private slots:
         driver.start();
         QVERIFY(driver.timer().isActive());
         driver.stop();
-        QPoint cursor(790, 590);
+        QPoint cursor;
         driver.setCursorSource([&] { return cursor; });
-        for (int i = 0; i < 150; ++i)
-            driver.tick();
-        QVERIFY(qAbs(window.windowOpacity() - driver.model().level() / 255.0) < 0.01);
         QSignalSpy corner(&driver, &AutoHideDriver::cornerReached);
-        cursor = QPoint(3, 3);
-        driver.tick();
+        for (const auto& [at, ticks, opacity] : {std::tuple{QPoint(790, 590), 150, 155 / 255.0},
+                                                 {QPoint(3, 3), 1, 1.0},
+                                                 {QPoint(790, 590), 300, 0.0}}) {
+            cursor = at;
+            for (int i = 0; i < ticks; ++i)
+                driver.tick();
+            QVERIFY(qAbs(window.windowOpacity() - opacity) < 0.01);
+        }
         QCOMPARE(corner.count(), 1);
-        QCOMPARE(window.windowOpacity(), 1.0);
-        cursor = QPoint(790, 590);
-        for (int i = 0; i < 300; ++i)
-            driver.tick();
-        QCOMPARE(window.windowOpacity(), 0.0);
         driver.reset();
         QCOMPARE(window.windowOpacity(), 1.0);
     }
 
     void autoHideNotice() {
         AutoHideNotice notice;
-        QCOMPARE(notice.findChild<QLabel*>(QStringLiteral("text"))->text(),
-                 QStringLiteral(" \n   Move cursor to upper left corner to show Trov.          "));
         QVERIFY(!notice.dontShowAgain()->isChecked());
         QTimer::singleShot(0, notice.findChild<QPushButton*>(), &QPushButton::click);
         notice.exec();
@@ -202,7 +153,7 @@ private slots:
     }
 
     // A long address is shortened in its middle to fit the label, again when placed anew;
-    // Stop asks once, Cancel asks and then offers the partial results.
+    // Stop asks once (Cancel's questions are the crawl's).
     void crawlerPanel() {
         test::ScriptedMessages messages;
         QWidget window;
@@ -226,11 +177,9 @@ private slots:
         QVERIFY(fm.horizontalAdvance(panel.addressLabel()->text()) <= 370);
 
         QSignalSpy stops(&panel, &CrawlerPanel::stopRequested);
-        QSignalSpy cancels(&panel, &CrawlerPanel::cancelRequested);
-        messages.answers = {true, true, false};
-        panel.stopButton()->click();   // Yes
-        panel.cancelButton()->click(); // Yes, then No: abandon
-        QCOMPARE((QList<qsizetype>{stops.count(), cancels.count()}), (QList<qsizetype>{1, 1}));
+        messages.answers = {true};
+        panel.stopButton()->click();
+        QCOMPARE(stops.count(), 1);
         panel.finish();
         QVERIFY(panel.isHidden());
     }
@@ -244,14 +193,13 @@ private slots:
         const std::string socket = platform::instanceSocketPath(program.toStdString());
         const QString lock =
             QString::fromStdString(platform::instanceLockPath(program.toStdString()));
-        if (const pid_t child = ::fork(); child == 0) { // a first instance dying with its lock
+        const pid_t child = ::fork();
+        if (child == 0) { // a first instance dying with its lock
             QLockFile held(lock);
             held.tryLock(0);
             ::_exit(0);
-        } else {
-            ::waitpid(child, nullptr, 0);
         }
-        QVERIFY(QFileInfo::exists(lock));
+        ::waitpid(child, nullptr, 0);
         std::ofstream(socket) << "left by the crash";
 
         SingleInstance first(program, nullptr), second(program, nullptr);
@@ -266,9 +214,7 @@ private slots:
         });
         QTRY_COMPARE_WITH_TIMEOUT(received.count(), 2, 5000);
         t.join();
-        QTest::qWait(50);
         QVERIFY(!secondIsFirst && !second.isFirst());
-        QCOMPARE(received.count(), 2);
         QCOMPARE(received[0][0].toString() + received[1][0].toString(),
                  QStringLiteral("frontshow"));
         qunsetenv("XDG_RUNTIME_DIR");
