@@ -1,4 +1,3 @@
-#include "appearance/colour.h"
 #include "appearance/colour_picker.h"
 #include "appearance/grab_window.h"
 #include "appearance/recent_window.h"
@@ -18,9 +17,8 @@ class AppearanceWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Opened at its stored place (pulled onto the screen), a click applies slot five and
-    // the window stays open until OK.
-    void recentWindowAppliesAStoredColour() {
+    // The recent colours open at their stored place; a slot applies its colour, OK closes.
+    void recentColoursAndThePicker() {
         test::TempDir dir;
         dir.write("Trov.lst", "[GeneralFall]\nv1=1\nv2=2\nv3=3\nv4=4\nv5=5\nv6=6\nvx=-7\nvy=50\n");
         test::ShownTexts messages;
@@ -38,16 +36,10 @@ private slots:
         QCOMPARE(readRecentFile(dir.file("Trov.lst")).colours[0], 5);
         QTest::mouseClick(window.okButton(), Qt::LeftButton);
         QVERIFY(!window.isVisible() && messages.shown.empty());
-    }
 
-    // Over a known photograph the colour under the mouse is previewed; closing the picture
-    // other than by a click (Escape) brings back the colour from before. What each button
-    // decides is the pick's own rule.
-    void colourPickerClosedByEscape() {
-        test::TempDir dir;
-        test::ShownTexts messages;
-        RecentColours recent(dir.file("Trov.lst"), messages);
-        std::vector<int> applied;
+        // The picker previews the colour under the mouse; closing the picture with Escape
+        // brings back the colour from before. What each button decides is the pick's rule.
+        applied.clear();
         ColourPicker picker(nullptr, recent,
                             {[] { return kBefore; }, [&](int colour) { applied.push_back(colour); },
                              [] {

@@ -1,6 +1,4 @@
-// The links viewer's wiring: the line under a click or an arrow key, the gutter and status
-// timers, the find dialog, printing, the menus and the hidden shortcuts. Finding itself,
-// the status texts and the gutter's numbers are the core's.
+// The links viewer's wiring; finding, status texts and gutter numbers are the core's.
 
 #include "links/find_dialog.h"
 #include "links/window.h"
@@ -10,8 +8,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -30,12 +26,10 @@ struct Viewer {
     Tflinks window{messages, [this](const std::string& a) { opened.push_back(a); }};
 
     QPlainTextEdit* text() const { return window.textArea(); }
-    // The entries of the menu bar by caption.
-    QAction* entry(const QString& caption) const {
-        for (QAction* menu : window.menuBar()->actions())
-            for (QAction* a : menu->menu()->actions())
-                if (a->text() == caption)
-                    return a;
+    QAction* entry(const QString& caption) const { // of the menus, by caption
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text() == caption)
+                return a;
         return nullptr;
     }
 };
@@ -82,10 +76,9 @@ private slots:
         QVERIFY(!v.window.gutterTimer().isActive() && !v.window.statusTimer().isActive());
     }
 
-    // Edit > Find shows the dialog with its buttons; Find Next searches on and a miss is a
-    // plain box, F3 searches from the top and its miss is an information; Ctrl+Alt+R paints
-    // a random background.
-    void findAndTheHiddenShortcuts() {
+    // Edit > Find shows the dialog with its buttons; a miss of Find Next is a plain box, of
+    // F3 an information; Ctrl+Alt+R paints a random background; File menu and printing.
+    void menusAndShortcuts() {
         Viewer v;
         v.window.setLinksText(QStringLiteral("x abcd abc\nabc"));
         v.window.show();
@@ -123,12 +116,8 @@ private slots:
         QCOMPARE(v.window.strip()->palette().color(QPalette::Window), drawn);
         v.window.setRandomBackground(0x0000FF); // red: dark, so white text
         QCOMPARE(v.text()->palette().color(QPalette::Text), QColor(Qt::white));
-    }
 
-    // Import and Export run the main window's commands; printing fills as many pages as
-    // the lines need.
-    void fileMenuAndPrinting() {
-        Viewer v;
+        // Import and Export run the main window's commands; a print fills the pages needed.
         QString ran;
         v.window.setImportCommand([&] { ran += QLatin1Char('i'); });
         v.window.setExportCommand([&] { ran += QLatin1Char('e'); });

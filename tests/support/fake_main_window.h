@@ -14,10 +14,9 @@ namespace trov::test {
 
 inline constexpr TextField kTextFields[] = {TextField::Words, TextField::Exact, TextField::Exclude,
                                             TextField::Site};
-// In pin order.
-inline constexpr ListField kListFields[] = {ListField::Browser,  ListField::Interface,
-                                            ListField::Country,  ListField::Language,
-                                            ListField::FileType, ListField::Period};
+inline constexpr ListField kListFields[] = { // in pin order
+    ListField::Browser,  ListField::Interface, ListField::Country,
+    ListField::Language, ListField::FileType,  ListField::Period};
 
 struct FakeMainWindow : MainWindowCommands {
     explicit FakeMainWindow(CrawlPort* crawl = nullptr) : model(crawl) {}

@@ -1,6 +1,5 @@
-// The small pieces of the program around the main window: the flat menus, the About
-// window, the message boxes, the tray, the fade driver and its notice, the
-// crawler panel and the single-instance guard.
+// The program's small window pieces: flat menus, About, message boxes, tray, fade driver and
+// notice, crawler panel, and the single-instance guard.
 
 #include "app/about_dialog.h"
 #include "app/auto_hide.h"
@@ -45,8 +44,7 @@ private slots:
         checked->setCheckable(true);
         checked->setChecked(true);
         QAction* separator = menu.addSeparator();
-        QAction* disabled = menu.addAction(QStringLiteral("Disabled"));
-        disabled->setEnabled(false);
+        menu.addAction(QStringLiteral("Disabled"))->setEnabled(false);
         QMenu* sub = menu.addMenu(QStringLiteral("Background color"));
         sub->addAction(QStringLiteral("Color dialog"));
         applyFlatMenuStyle(&menu);
@@ -96,8 +94,7 @@ private slots:
         QCOMPARE(seen, QStringLiteral("Trov|Invalid request.\nMake sure.|Critical||on top"));
     }
 
-    // Two entries stay hidden; the first says what it will do; only a click on the icon
-    // toggles the window.
+    // Two entries stay hidden, the first says what it does, only a click on the icon toggles.
     void trayMenu() {
         bool shown = true;
         TrayIcon tray(QIcon(), [&] { return shown; });
@@ -111,8 +108,7 @@ private slots:
         QCOMPARE(toggles.count(), 1);
     }
 
-    // The driver feeds the fade model from the window and the cursor and applies its level
-    // as the window's opacity; the corner brings the window back.
+    // The fade model's level becomes the window's opacity; the corner brings it back.
     void autoHideDriver() {
         QWidget window(nullptr, Qt::FramelessWindowHint);
         window.setGeometry(300, 300, 458, 80);
@@ -152,20 +148,18 @@ private slots:
         QVERIFY(!notice.confirmed());
     }
 
-    // A long address is shortened in its middle to fit the label, again when placed anew;
-    // Stop asks once (Cancel's questions are the crawl's).
+    // A long address is shortened in its middle to fit, again when placed anew; Stop asks.
     void crawlerPanel() {
         test::ScriptedMessages messages;
         QWidget window;
         CrawlerPanel panel(messages, &window);
-        QVERIFY(panel.isHidden() && panel.stopButton()->isHidden());
+        QVERIFY(panel.isHidden());
         panel.barShown(false);
         panel.panelShown(true);
         QVERIFY(!panel.isHidden() && panel.progressBar()->isHidden());
         QCOMPARE(panel.addressLabel()->geometry(), QRect(8, 21, 425, 18));
-        const QString longAddress = QStringLiteral("https://example.com/") +
-                                    QStringLiteral("section/").repeated(30) +
-                                    QStringLiteral("page-name.html");
+        const QString longAddress = QStringLiteral("https://example.com/%1page-name.html")
+                                        .arg(QStringLiteral("section/").repeated(30));
         panel.currentAddress(longAddress.toStdString());
         const QString shown = panel.addressLabel()->text();
         QCOMPARE(panel.fullAddress(), longAddress);
@@ -184,8 +178,7 @@ private slots:
         QVERIFY(panel.isHidden());
     }
 
-    // A lock left by a crash does not block; a second start hands over to the first through
-    // the socket, and only known messages reach the window.
+    // A crash's lock does not block, a second start hands over, only known messages pass.
     void singleInstance() {
         test::TempDir runtime;
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
