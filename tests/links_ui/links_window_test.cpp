@@ -44,7 +44,7 @@ private slots:
     // "Open URL") opens; the status bar and the gutter follow.
     void aClickOrAnArrowKeySelectsTheLineIntoTheAddressBox() {
         Viewer v;
-        QVERIFY(!v.window.isVisible() && v.text()->isReadOnly());
+        QVERIFY(!v.window.isVisible() && v.window.linksText().isEmpty() && v.text()->isReadOnly());
         QVERIFY(!v.window.statusTimer().isActive()); // hidden: nothing to refresh
         v.window.showLinks(QStringLiteral("Trov -  All links on a website: example.com"),
                            {QStringLiteral("http://example.com/a"),

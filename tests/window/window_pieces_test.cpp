@@ -183,7 +183,8 @@ private slots:
         test::TempDir runtime;
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
         const QString program = QStringLiteral("/opt/trov test/bin/trov");
-        const std::string socket = platform::instanceSocketPath(program.toStdString());
+        SingleInstance first(program, nullptr), second(program, nullptr);
+        const std::string socket = first.socketPath().toStdString();
         const QString lock =
             QString::fromStdString(platform::instanceLockPath(program.toStdString()));
         const pid_t child = ::fork();
@@ -194,8 +195,6 @@ private slots:
         }
         ::waitpid(child, nullptr, 0);
         std::ofstream(socket) << "left by the crash";
-
-        SingleInstance first(program, nullptr), second(program, nullptr);
         QVERIFY(first.acquire());
         QSignalSpy received(&first, &SingleInstance::messageReceived);
         bool secondIsFirst = true;
