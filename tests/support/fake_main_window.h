@@ -6,6 +6,7 @@
 #include "app/main_commands.h"
 #include "compose/form_model.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,9 @@ namespace trov::test {
 
 inline constexpr TextField kTextFields[] = {TextField::Words, TextField::Exact, TextField::Exclude,
                                             TextField::Site};
-// In pin order.
-inline constexpr ListField kListFields[] = {ListField::Browser,  ListField::Interface,
-                                            ListField::Country,  ListField::Language,
-                                            ListField::FileType, ListField::Period};
+inline constexpr ListField kListFields[] = { // in pin order
+    ListField::Browser,  ListField::Interface, ListField::Country,
+    ListField::Language, ListField::FileType,  ListField::Period};
 
 struct FakeMainWindow : MainWindowCommands {
     explicit FakeMainWindow(CrawlPort* crawl = nullptr) : model(crawl) {}
@@ -33,7 +33,7 @@ struct FakeMainWindow : MainWindowCommands {
     FormModel& form() override { return model; }
     void syncFromModel() override { calls.push_back("sync"); }
     void pressEngine(SearchEngine engine) override {
-        calls.push_back("press " + std::to_string(static_cast<int>(engine)));
+        calls.push_back(press(engine));
         selections.push_back(model.selectEngine(engine));
         if (selections.back().expand && !expanded)
             toggleExpanded();
@@ -83,10 +83,7 @@ struct FakeMainWindow : MainWindowCommands {
     }
 
     bool called(const std::string& call) const {
-        for (const std::string& c : calls)
-            if (c == call)
-                return true;
-        return false;
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
     }
     static std::string press(SearchEngine e) {
         return "press " + std::to_string(static_cast<int>(e));
