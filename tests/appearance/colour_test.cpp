@@ -1,4 +1,5 @@
 #include "appearance/colour.h"
+#include "appearance/colour_pick.h"
 #include "appearance/random_colour.h"
 #include "settings/config.h"
 #include "tests/support/messages.h"
@@ -83,33 +84,26 @@ TEST(Colour, ValuesResolveToTheirLowThreeBytes) {
     EXPECT_EQ(resolveColour(static_cast<int>(0x800000FFu)), 0xFF);    // no such index
 }
 
-TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusal) {
+TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusalAfterPainting) {
     test::TempDir dir;
     Config config(dir.file("YY.cfg"));
     RecordingMessages messages;
     EXPECT_EQ(NastaviOzadje(config, messages, 255).scheme, Scheme::Dark);
     EXPECT_EQ(dir.read("YY.cfg"), "[Color]\r\nPall=255\r\n");
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(Config(dir.file("YY.cfg")).readInt(cfg::ColorPall), 255);
 
     Config refused(dir.file("missing/YY.cfg"));
-    EXPECT_EQ(NastaviOzadje(refused, messages, 0).captionColour, kWhite); // the scheme still comes
+    std::size_t boxesWhenPainted = 99;
+    const BackgroundScheme scheme =
+        NastaviOzadje(refused, messages, 0, [&](const BackgroundScheme& s) {
+            EXPECT_EQ(s.colour, 0);
+            boxesWhenPainted = messages.shown.size();
+        });
+    EXPECT_EQ(scheme.captionColour, kWhite); // the scheme still comes
+    EXPECT_EQ(boxesWhenPainted, 0u);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/YY.cfg"));
-}
-
-TEST(Colour, ARefusedStoreIsReportedWithTheColourAlreadyPainted) {
-    test::TempDir dir;
-    Config config(dir.file("missing/YY.cfg"));
-    RecordingMessages messages;
-    std::size_t boxesWhenPainted = 99;
-    NastaviOzadje(config, messages, 0, [&](const BackgroundScheme& s) {
-        EXPECT_EQ(s.colour, 0);
-        boxesWhenPainted = messages.shown.size();
-    });
-    EXPECT_EQ(boxesWhenPainted, 0u);
-    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
@@ -123,14 +117,45 @@ TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
         {0x12345678u, 3411775577u, 13327247},
         {0xFFFFFFFFu, 4160191484u, 16250747},
         {0x4D60AE66u, 0xFFFFFFFFu, 16777214}, // the largest value: white never comes up
+        {42, 1365616851u, 5334440},
     };
     for (const auto& c : cases) {
         std::uint32_t seed = c.seed;
         EXPECT_EQ(nextRandomColour(seed), c.value) << c.seed;
         EXPECT_EQ(seed, c.nextSeed);
     }
-    std::uint32_t seed = 42;
-    EXPECT_EQ(nextRandomColour(seed), 5334440);
-    EXPECT_EQ(nextRandomColour(seed), 14721303);
-    EXPECT_EQ(nextRandomColour(seed), 3446264);
+}
+
+TEST(ColourPick, PreviewsOnlyAChangeOfColourEvenAcrossPicks) {
+    ColourPick pick;
+    pick.begin(14801352);
+    EXPECT_EQ(pick.moved(255), 255);
+    EXPECT_EQ(pick.moved(255), std::nullopt);
+    EXPECT_EQ(pick.moved(65280), 65280);
+    EXPECT_EQ(pick.moved(255), 255);
+    pick.pressed(PickButton::Right, 255);
+    pick.begin(2);
+    EXPECT_EQ(pick.moved(255), std::nullopt); // the last preview survives into the next pick
+    pick.pressed(PickButton::Left, 255);
+    pick.begin(7);
+    EXPECT_FALSE(pick.accepted()); // a new pick forgets the last acceptance
+    EXPECT_EQ(pick.result(), 7);   // closed without a button: cancelled
+}
+
+TEST(ColourPick, ButtonsDecideTheResult) {
+    const struct {
+        PickButton button;
+        bool closes, accepted;
+        int result;
+    } cases[] = {{PickButton::Left, true, true, 255},
+                 {PickButton::Right, true, false, 14801352},
+                 {PickButton::Other, false, false, 14801352}};
+    for (const auto& c : cases) {
+        ColourPick pick;
+        pick.begin(14801352);
+        pick.moved(65280);
+        EXPECT_EQ(pick.pressed(c.button, 255), c.closes);
+        EXPECT_EQ(pick.accepted(), c.accepted);
+        EXPECT_EQ(pick.result(), c.result);
+    }
 }

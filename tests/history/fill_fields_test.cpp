@@ -33,28 +33,33 @@ HistoryRecord expandedRecord(const char* engine, const char* period, const char*
 // What the form shows: engine kind, the four texts, then the six lists' selected texts.
 std::vector<std::string> shown(const FormModel& m) {
     std::vector<std::string> out{m.kindText()};
-    for (TextField f : {TextField::Words, TextField::Exact, TextField::Exclude, TextField::Site})
+    for (TextField f : test::kTextFields)
         out.push_back(m.text(f));
-    for (ListField l : {ListField::Browser, ListField::Interface, ListField::Country,
-                        ListField::Language, ListField::FileType, ListField::Period})
+    for (ListField l : test::kListFields)
         out.push_back(m.selectedText(l));
     return out;
 }
 
-struct FillFixture : ::testing::Test {
-    FakeMainWindow main;
-    FillFixture() {
-        main.model.setBrowsers({{"Chromium", ""}, {"Firefox ESR", ""}, {"Firefox (Default)", ""}});
-        main.model.select(ListField::Browser, 2);
+void addBrowsers(FakeMainWindow& main) {
+    main.model.setBrowsers({{"Chromium", ""}, {"Firefox ESR", ""}, {"Firefox (Default)", ""}});
+    main.model.select(ListField::Browser, 2);
+}
+
+// A main window that knows one own engine, "Code search".
+struct OwnEngineWindow : FakeMainWindow {
+    bool runOwnEngine(const std::string& name) override {
+        calls.push_back("run " + name + " with " + model.text(TextField::Words));
+        return name == "Code search";
     }
+    bool hasOwnEnginesFile() const override { return hasFile; }
+    bool hasFile = true;
 };
 
 TEST(CrawlListPath, TakesThePathOfTheListFile) {
-    struct Case {
+    const struct {
         const char* text;
         const char* path;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"Links ( Crawl from a file /home/ana/links.csv )", "/home/ana/links.csv"},
         {"Links ( Crawl from a file /home/ana/my list.txt )", "/home/ana/my list.txt"},
         {"Links ( Crawl from a file /data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
@@ -63,9 +68,8 @@ TEST(CrawlListPath, TakesThePathOfTheListFile) {
         {"Links ( Crawl from a file relative.csv )", ""},
         {"Links ( Crawl from a file  )", ""},
         {"Links ( Crawl from a file /tmp/links.csv)", ""},
-        {"Links ( Extract all links from a website )", ""},
-    };
-    for (const Case& c : cases)
+        {"Links ( Extract all links from a website )", ""}};
+    for (const auto& c : cases)
         EXPECT_EQ(crawlListPathOf(c.text), c.path) << c.text;
 }
 
@@ -83,42 +87,45 @@ TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
     }
 }
 
-TEST_F(FillFixture, AnExpandedRecordFillsEveryFieldAndExpands) {
+TEST(FillFields, ExpandedAndCollapsedRecordsFillTheForm) {
+    FakeMainWindow main;
+    addBrowsers(main);
     FillFields(expandedRecord("Bing", "Past week", "Translate"), true, main);
-    const FormModel& m = main.model;
-    EXPECT_EQ(m.engine(), SearchEngine::Bing);
+    EXPECT_EQ(main.model.engine(), SearchEngine::Bing);
     // The browser matches ignoring ASCII case.
-    EXPECT_EQ(shown(m), (std::vector<std::string>{"Translate", "cats", "big cat", "", "example.com",
-                                                  "Firefox ESR", "German", "Austria", "German",
-                                                  "Adobe PDF (.pdf)", "Past week"}));
-    EXPECT_EQ(m.fragments().fileExtension, "pdf");
-    EXPECT_EQ(m.fragments().countryParam, "&cr=countryAT");
+    EXPECT_EQ(
+        shown(main.model),
+        (std::vector<std::string>{"Translate", "cats", "big cat", "", "example.com", "Firefox ESR",
+                                  "German", "Austria", "German", "Adobe PDF (.pdf)", "Past week"}));
+    EXPECT_EQ(main.model.fragments().fileExtension, "pdf");
+    EXPECT_EQ(main.model.fragments().countryParam, "&cr=countryAT");
     EXPECT_TRUE(main.expanded);
     EXPECT_EQ(main.calls.back(), "sync");
     EXPECT_EQ(main.suggestionsHidden, 1); // every fill closes the drop-down
-}
 
-TEST_F(FillFixture, TheLastFieldFilledServesTheSuggestions) {
-    FillFields(collapsedRecord("cats", "Google", "All"), true, main); // nothing typed before
-    EXPECT_EQ(main.model.ownerText(), "cats");
-    HistoryRecord r = collapsedRecord("- - -", "Google", "All");
-    r.set(kColExact, "big cat");
-    FillFields(r, true, main);
-    EXPECT_EQ(main.model.suggestionOwner(), OwnerField::Exact);
-}
-
-TEST_F(FillFixture, ACollapsedRecordDoesNotExpand) {
-    main.model.setText(TextField::Exact, "old");
-    FillFields(collapsedRecord("dogs", "DuckDuckGo", "Maps"), true, main);
-    EXPECT_FALSE(main.expanded);
-    EXPECT_EQ(main.model.engine(), SearchEngine::DuckDuckGo);
+    FakeMainWindow fresh;
+    addBrowsers(fresh);
+    fresh.model.setText(TextField::Exact, "old");
+    FillFields(collapsedRecord("dogs", "DuckDuckGo", "Maps"), true, fresh);
+    EXPECT_FALSE(fresh.expanded);
+    EXPECT_EQ(fresh.model.engine(), SearchEngine::DuckDuckGo);
+    EXPECT_EQ(fresh.model.ownerText(), "dogs"); // the last field filled serves the suggestions
     // No browser entry is "Default": the selection stays.
-    EXPECT_EQ(shown(main.model),
+    EXPECT_EQ(shown(fresh.model),
               (std::vector<std::string>{"Maps", "dogs", "", "", "", "Firefox (Default)", "- - -",
                                         "- - -", "- - -", "- - -", "Any time"}));
+    HistoryRecord r = collapsedRecord("- - -", "Google", "All");
+    r.set(kColExact, "big cat");
+    FillFields(r, true, fresh);
+    EXPECT_EQ(fresh.model.suggestionOwner(), OwnerField::Exact);
 }
 
-TEST_F(FillFixture, ABrowserOfDashesFillsNoField) {
+TEST(FillFields, ABrowserOfDashesOrAnEmptyListFillsNoField) {
+    FakeMainWindow main;
+    FillFields(expandedRecord("Bing", "Past week", "All"), false, main);
+    EXPECT_EQ(main.calls, std::vector<std::string>{"sync"});
+    EXPECT_EQ(main.suggestionsHidden, 1);
+
     HistoryRecord r = expandedRecord("Bing", "Past week", "All");
     r.set(kColBrowser, "- - -");
     main.model.setText(TextField::Words, "kept");
@@ -129,22 +136,15 @@ TEST_F(FillFixture, ABrowserOfDashesFillsNoField) {
     EXPECT_TRUE(main.selections.empty());
 
     FakeMainWindow other;
-    HistoryRecord plain = collapsedRecord("x", "Bing", "All");
-    plain.set(kColBrowser, "- - -");
-    plain.set(kColPeriod, "Any time");
-    FillFields(plain, true, other);
-    EXPECT_FALSE(other.expanded);
+    r = collapsedRecord("x", "Bing", "All");
+    r.set(kColBrowser, "- - -");
+    r.set(kColPeriod, "Any time");
+    FillFields(r, true, other);
     EXPECT_EQ(other.calls, std::vector<std::string>{"sync"});
 }
 
-TEST_F(FillFixture, AnEmptyListOnlyBringsTheWindowForward) {
-    FillFields(expandedRecord("Bing", "Past week", "All"), false, main);
-    EXPECT_EQ(main.calls, std::vector<std::string>{"sync"});
-    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
-    EXPECT_EQ(main.suggestionsHidden, 1);
-}
-
-TEST_F(FillFixture, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNoButton) {
+TEST(FillFields, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNoButton) {
+    FakeMainWindow main;
     main.model.select(ListField::Period, 4);
     FillFields(expandedRecord("Google", "Past decade", "All"), true, main);
     EXPECT_EQ(main.model.selection(ListField::Period), 0);
@@ -156,26 +156,23 @@ TEST_F(FillFixture, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNo
     EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
 }
 
-TEST_F(FillFixture, EveryNamedEngineIsPressedWithItsKinds) {
-    struct Case {
+TEST(FillEngines, EveryNamedEngineIsPressedWithItsKinds) {
+    const struct {
         const char* text;
         SearchEngine engine;
         const char* kind;
         const char* expectKind;
-    };
-    const Case cases[] = {
-        {"Google", SearchEngine::Google, "Books", "Books"},
-        {"Bing", SearchEngine::Bing, "News", "News"},
-        {"DuckDuckGo", SearchEngine::DuckDuckGo, "Videos", "Videos"},
-        {"Wikipedia", SearchEngine::Wikipedia, "All", "All"},
-        {"Wolfram Alpha", SearchEngine::WolframAlpha, "Math", "Math"},
-        {"Ask", SearchEngine::Ask, "All", "All"},
-        {"Urban Dictionary", SearchEngine::UrbanDictionary, "All", "All"},
-        {"Swisscows", SearchEngine::Swisscows, "Music", "Music"},
-        {"Swisscows", SearchEngine::Swisscows, "music", "All"}, // the kind matches exactly
-        {"Google", SearchEngine::Google, "Maps", "All"},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"Google", SearchEngine::Google, "Books", "Books"},
+                 {"Bing", SearchEngine::Bing, "News", "News"},
+                 {"DuckDuckGo", SearchEngine::DuckDuckGo, "Videos", "Videos"},
+                 {"Wikipedia", SearchEngine::Wikipedia, "All", "All"},
+                 {"Wolfram Alpha", SearchEngine::WolframAlpha, "Math", "Math"},
+                 {"Ask", SearchEngine::Ask, "All", "All"},
+                 {"Urban Dictionary", SearchEngine::UrbanDictionary, "All", "All"},
+                 {"Swisscows", SearchEngine::Swisscows, "Music", "Music"},
+                 {"Swisscows", SearchEngine::Swisscows, "music", "All"}, // kinds match exactly
+                 {"Google", SearchEngine::Google, "Maps", "All"}};
+    for (const auto& c : cases) {
         FakeMainWindow m;
         m.model.selectEngine(SearchEngine::Links);
         FillFields(collapsedRecord("w", c.text, c.kind), true, m);
@@ -186,22 +183,21 @@ TEST_F(FillFixture, EveryNamedEngineIsPressedWithItsKinds) {
 }
 
 TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
-    struct Case {
+    const struct {
         const char* engineText;
         bool allLinks, interLinks, crawlCsv;
         const char* loaded; // the list file loaded again, or null
-    };
-    const Case cases[] = {
-        {"Links ( Extract internal links from a website )", false, true, false, nullptr},
-        {"Links ( Extract all links from a website )", true, false, false, nullptr},
-        {"Links (  )", false, false, false, nullptr},
-        {"Links ( Crawl all internal pages )", false, false, false, nullptr},
-        {"Links ( Crawl from a file /home/ana/site links.csv )", false, false, true,
-         "/home/ana/site links.csv"}};
-    for (const Case& c : cases) {
+    } cases[] = {{"Links ( Extract internal links from a website )", false, true, false, nullptr},
+                 {"Links ( Extract all links from a website )", true, false, false, nullptr},
+                 {"Links (  )", false, false, false, nullptr},
+                 {"Links ( Crawl all internal pages )", false, false, false, nullptr},
+                 {"Links ( Crawl from a file /home/ana/site links.csv )", false, false, true,
+                  "/home/ana/site links.csv"}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.engineText);
         FakeMainWindow main;
         main.model.setCrawlMark(CrawlMode::StartSlowCrawl, true);
+        main.model.setSiteReadOnly(true);
         FillFields(collapsedRecord("w", c.engineText, "---"), true, main);
         const CrawlMarks& marks = main.model.crawlMarks();
         EXPECT_EQ(main.model.engine(), SearchEngine::Links);
@@ -210,11 +206,12 @@ TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
         EXPECT_EQ(marks[CrawlMode::AllLinks], c.allLinks);
         EXPECT_EQ(marks[CrawlMode::interLinks], c.interLinks);
         EXPECT_EQ(marks[CrawlMode::CrawlCSV], c.crawlCsv);
-        EXPECT_FALSE(marks[CrawlMode::StartSlowCrawl]);
-        EXPECT_FALSE(marks[CrawlMode::StartFastCrawl]);
+        EXPECT_FALSE(marks[CrawlMode::StartSlowCrawl] || marks[CrawlMode::StartFastCrawl]);
         EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
         EXPECT_EQ(main.model.kindIndex(), 0);
         EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
+        // Only a list crawl's site field stays read-only (the list load sets it).
+        EXPECT_EQ(main.model.siteReadOnly(), c.loaded != nullptr);
         EXPECT_EQ(main.loadedLists,
                   c.loaded ? std::vector<std::string>{c.loaded} : std::vector<std::string>{});
         // The list is loaded after the Links press, which would clear its mode.
@@ -224,13 +221,35 @@ TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
         // "Default" browser: only the Links press itself expanded the window.
         EXPECT_EQ(std::count(main.calls.begin(), main.calls.end(), "expand"), 1);
     }
+    FakeMainWindow main; // an expanded Links record expands a collapsed window once
+    FillFields(expandedRecord("Links ( Extract all links from a website )", "- - -", "---"), true,
+               main);
+    EXPECT_EQ(std::count(main.calls.begin(), main.calls.end(), "expand"), 1);
+    EXPECT_TRUE(main.model.crawlMarks()[CrawlMode::AllLinks]);
 }
 
-TEST_F(FillFixture, AnExpandedLinksRecordExpandsACollapsedWindowOnce) {
-    HistoryRecord r = expandedRecord("Links ( Extract all links from a website )", "- - -", "---");
-    FillFields(r, true, main);
-    EXPECT_TRUE(main.expanded);
-    EXPECT_TRUE(main.model.crawlMarks()[CrawlMode::AllLinks]);
+TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
+    HistoryRecord r = expandedRecord("Code search", "- - -", "- - -");
+    r.set(kColSearch, "cs borrow checker");
+    OwnEngineWindow main;
+    EXPECT_EQ(FillFields(r, true, main), FillResult::RanOwnEngine);
+    EXPECT_EQ(main.model.text(TextField::Site), "example.com");
+    EXPECT_EQ(main.calls.back(), "run Code search with cs borrow checker");
+    EXPECT_TRUE(main.called("expand")); // made expanded, it runs expanded again
+
+    r.set(kColEngine, "Old wiki");
+    OwnEngineWindow other;
+    EXPECT_EQ(FillFields(r, true, other), FillResult::NoSuchOwnEngine);
+    EXPECT_EQ(other.model.text(TextField::Words), "cs borrow checker");
+    EXPECT_EQ(missingEngineMessage("Old wiki"),
+              "The search engine \"Old wiki\" no longer exists.\r\n\r\nThe search fields were "
+              "filled; nothing was run.");
+    OwnEngineWindow noFile; // without engines.cfg a record fills as it always did
+    noFile.hasFile = false;
+    EXPECT_EQ(FillFields(r, true, noFile), FillResult::Filled);
+    EXPECT_FALSE(noFile.called("run Old wiki with cs borrow checker"));
+    for (const char* builtIn : {"Google", "Links (  )", "Links ( Crawl main page subpages )", ""})
+        EXPECT_FALSE(namesOwnEngine(builtIn)) << builtIn;
 }
 
 } // namespace

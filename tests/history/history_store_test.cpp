@@ -1,6 +1,6 @@
+#include "history/history_csv.h"
 #include "history/history_store.h"
 #include "history/list_view_stream.h"
-#include "platform/launcher.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -16,11 +16,8 @@ namespace {
 
 HistoryList listOf(std::initializer_list<const char*> captions) {
     HistoryList list;
-    for (const char* c : captions) {
-        HistoryRecord r;
-        r.set(0, c);
-        list.rows.push_back(r);
-    }
+    for (const char* c : captions)
+        list.rows.emplace_back(HistoryRecord::Texts{c});
     return list;
 }
 
@@ -34,8 +31,6 @@ std::vector<std::string> captions(const HistoryList& list) {
         out.emplace_back(r[0]);
     return out;
 }
-
-const std::string kCorrupt = "TPF0\x09TListView"; // ends inside the header
 
 struct Fixture {
     test::TempDir dir;
@@ -53,26 +48,24 @@ TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
     lying[lying.find("Items.Data") + 10 + 1 + 4 + 4] = 3; // three rows promised, two given
     const std::string restored =
         "       Error opening history file.          \r\n\r\n       Reload old data.";
-    struct Case {
+    const std::string corrupt = "TPF0\x09TListView"; // ends inside the header
+    using H = HistoryLoad;
+    const Bytes none, ab = stream({"a", "b"}), bk = stream({"backup"});
+    const struct {
         Bytes store, backup;
         HistoryLoad load;
         std::vector<std::string> rows;
         Bytes backupAfter;
-        bool message;
-    };
-    using H = HistoryLoad;
-    const Bytes none, ab = stream({"a", "b"}), bk = stream({"backup"});
-    const Case cases[] = {
-        {none, none, H::NoStore, {}, none, false},
-        {ab, stream({"old"}), H::Loaded, {"a", "b"}, ab, false},
-        {kCorrupt, bk, H::RestoredFromBackup, {"backup"}, bk, true},
-        {"XPF0", bk, H::RestoredFromBackup, {"backup"}, bk, true},
-        {"", bk, H::RestoredFromBackup, {"backup"}, bk, true},
-        {stream({"a"}).substr(0, 100), bk, H::RestoredFromBackup, {"backup"}, bk, true},
-        {lying, none, H::BackupMissing, {"first", "second"}, stream({"first", "second"}), false},
-        {kCorrupt, "garbage", H::BothUnreadable, {}, "garbage", false}};
+    } cases[] = {{none, none, H::NoStore, {}, none},
+                 {ab, stream({"old"}), H::Loaded, {"a", "b"}, ab},
+                 {corrupt, bk, H::RestoredFromBackup, {"backup"}, bk},
+                 {"XPF0", bk, H::RestoredFromBackup, {"backup"}, bk},
+                 {"", bk, H::RestoredFromBackup, {"backup"}, bk},
+                 {stream({"a"}).substr(0, 100), bk, H::RestoredFromBackup, {"backup"}, bk},
+                 {lying, none, H::BackupMissing, {"first", "second"}, stream({"first", "second"})},
+                 {corrupt, "garbage", H::BothUnreadable, {}, "garbage"}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
+        const auto& c = cases[i];
         Fixture f;
         if (c.store)
             f.dir.write("HistGrid.cld", *c.store);
@@ -82,45 +75,95 @@ TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
         EXPECT_EQ(captions(f.store.list()), c.rows) << i;
         EXPECT_EQ(readWholeFile(f.dir.file("HistGrid.cld2")), c.backupAfter) << i;
         EXPECT_EQ(readWholeFile(f.dir.file("HistGrid.cld")), c.store) << i << ": left as it was";
+        const bool restoredBox = c.load == H::RestoredFromBackup;
         EXPECT_EQ(f.messages.texts(),
-                  c.message ? std::vector{restored} : std::vector<std::string>{})
+                  restoredBox ? std::vector{restored} : std::vector<std::string>{})
             << i;
-        for (const auto& box : f.messages.shown) {
-            EXPECT_EQ(box.icon, MessageIcon::Information);
-            EXPECT_TRUE(box.onTop);
-        }
+        for (const auto& box : f.messages.shown)
+            EXPECT_TRUE(box.icon == MessageIcon::Information && box.onTop);
     }
 }
 
-TEST(HistoryFiles, OpenMissingIsIgnoredCorruptKeepsTheList) {
+TEST(HistoryFiles, OpenSaveAndCsvImport) {
     Fixture f;
     f.store.list() = listOf({"mine"});
-    EXPECT_TRUE(f.store.openFile(f.dir.file("absent.gmh")));
+    EXPECT_TRUE(f.store.openFile(f.dir.file("absent.gmh"))); // a missing file is ignored
     HistoryFileProblem problem;
     EXPECT_FALSE(
         f.store.openFile(f.dir.write("bad.gmh", stream({"x", "y"}).substr(0, 300)), &problem));
     EXPECT_EQ(problem.path, f.dir.file("bad.gmh"));
+    EXPECT_FALSE(f.store.importCsv(f.dir.file("none.csv"), f.messages));
+    EXPECT_NE(f.messages.texts().at(0).find(f.dir.file("none.csv")), std::string::npos);
     EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"mine"}));
+    // Importing backs the store up first.
+    ASSERT_TRUE(f.store.importCsv(f.dir.write("in.csv", "one,2\r\ntwo\r\n"), f.messages));
+    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(f.dir.read("HistGrid.cld2"), stream({"mine"}));
     ASSERT_TRUE(f.store.openFile(f.dir.write("good.gmh", stream({"x", "y"}))));
     EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"x", "y"}));
     EXPECT_FALSE(std::filesystem::exists(f.dir.file("HistGrid.cld")))
-        << "opening does not write the store";
+        << "neither opening nor importing writes the store";
     ASSERT_TRUE(f.store.saveFile(f.dir.file("copy.gmh")));
     EXPECT_EQ(f.dir.read("copy.gmh"), stream({"x", "y"}));
+    ASSERT_TRUE(f.store.exportCsv(f.dir.file("out.csv")));
+    EXPECT_EQ(f.dir.read("out.csv"), "x,,,,,,,,,,,,,\r\ny,,,,,,,,,,,,,\r\n");
 }
 
-TEST(HistoryFiles, CsvImportBacksUpFirstAndNamesAMissingFile) {
-    Fixture f;
-    f.store.list() = listOf({"before"});
-    const std::string csv = f.dir.write("in.csv", "one,2\r\ntwo\r\n");
-    ASSERT_TRUE(f.store.importCsv(csv, f.messages));
-    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"one", "two"}));
-    EXPECT_EQ(f.dir.read("HistGrid.cld2"), stream({"before"}));
+TEST(HistoryCsv, QuotingRule) {
+    const struct {
+        std::string text, written;
+    } cases[] = {
+        {"05.12.2026", "05.12.2026"},
+        {"", ""},
+        {"- - -", "\"- - -\""},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"\"", "\"\"\"\""},
+        {"tab\there", "\"tab\there\""},
+        {std::string("\x01x", 2), "\"\x01x\""},
+        {"caf\xC3\xA9", "caf\xC3\xA9"},
+        {"semi;colon", "semi;colon"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(csvValue(c.text), c.written) << c.text;
+}
 
-    EXPECT_FALSE(f.store.importCsv(f.dir.file("none.csv"), f.messages));
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_NE(f.messages.shown[0].text.find(f.dir.file("none.csv")), std::string::npos);
-    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"one", "two"}));
+TEST(HistoryCsv, ExportLinesAndImportBack) {
+    HistoryRecord a;
+    for (std::size_t i = 0; i < 14; ++i)
+        a.set(i, "v" + std::to_string(i));
+    a.set(2, "one, \"two\"");
+    a.set(3, "- - -");
+    a.set(4, "");
+    a.set(5, std::string(300, 'x'));
+    a.set(13, "two\r\nlines"); // a quoted line break stays in its value
+    const HistoryRecord b(HistoryRecord::Texts{"only"});
+    const std::string csv = historyCsv({a, b});
+    EXPECT_EQ(csv, "v0,v1,\"one, \"\"two\"\"\",\"- - -\",," + std::string(300, 'x') +
+                       ",v6,v7,v8,v9,v10,v11,v12,\"two\r\nlines\"\r\nonly,,,,,,,,,,,,,\r\n");
+    EXPECT_EQ(parseHistoryCsv(csv), (std::vector<HistoryRecord>{a, b}));
+    // LF line ends, an empty line, short and long lines, an open quote at the end.
+    const auto rows =
+        parseHistoryCsv("a,b\n\n\"x\"\"y\",2,3,4,5,6,7,8,9,10,11,12,13,14,15\r\n\"open");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].texts(), (HistoryRecord::Texts{"a", "b"}));
+    EXPECT_EQ(rows[1][0], "x\"y");
+    EXPECT_EQ(rows[1][13], "14");
+    EXPECT_EQ(rows[2][0], "open");
+}
+
+TEST(HistoryCsv, ExportKeepsTheOldFileAsBak) {
+    EXPECT_EQ(csvBackupPath("/d/h.x.txt"), "/d/h.x.bak");
+    EXPECT_EQ(csvBackupPath("/d.dir/h"), "/d.dir/h.bak");
+    test::TempDir dir;
+    const std::string path = dir.write("h.csv", "old export\r\n");
+    dir.write("h.bak", "older\r\n");
+    ASSERT_TRUE(exportHistoryCsv(path, {HistoryRecord(HistoryRecord::Texts{"new"})}));
+    EXPECT_EQ(dir.read("h.bak"), "old export\r\n");
+    EXPECT_EQ(dir.read("h.csv"), "new,,,,,,,,,,,,,\r\n");
+    ASSERT_TRUE(exportHistoryCsv(dir.file("fresh.txt"), {}));
+    EXPECT_EQ(dir.read("fresh.txt"), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("fresh.bak")));
 }
 
 // A writer killed at any moment, also between writing its temporary file and renaming it,
@@ -129,11 +172,8 @@ TEST(HistoryCrashSafety, KilledWriterLeavesALoadableStore) {
     test::TempDir dir;
     HistoryList a, b;
     for (int i = 0; i < 20000; ++i) {
-        HistoryRecord r;
-        r.set(0, "a" + std::to_string(i));
-        a.rows.push_back(r);
-        r.set(0, "b" + std::to_string(i));
-        b.rows.push_back(r);
+        a.rows.emplace_back(HistoryRecord::Texts{"a" + std::to_string(i)});
+        b.rows.emplace_back(HistoryRecord::Texts{"b" + std::to_string(i)});
     }
     const std::string path = dir.file("HistGrid.cld");
     ASSERT_TRUE(writeHistoryFile(path, a));
