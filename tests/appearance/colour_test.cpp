@@ -5,18 +5,14 @@
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
-#include <array>
 #include <gtest/gtest.h>
-#include <vector>
 
 using namespace trov;
-
 using test::RecordingMessages;
 
 TEST(Colour, SchemesOfTheColoursThatMatter) {
-    struct Case {
-        int colour;
-        int p;
+    const struct {
+        int colour, p;
         Scheme scheme;
     } cases[] = {
         {14801352, 214, Scheme::Light},                           // the default #C8D9E1
@@ -50,21 +46,16 @@ TEST(Colour, EveryGreyLevelFollowsTheThreshold) {
 }
 
 TEST(Colour, ExpandGlyphByHeightAndScheme) {
-    struct Case {
+    using enum Glyph;
+    using enum Scheme;
+    const struct {
         Scheme scheme;
         int height;
-        Glyph current;
-        Glyph expected;
-    } cases[] = {
-        {Scheme::Light, 440, Glyph::Image3, Glyph::Image4},
-        {Scheme::Light, 80, Glyph::Image4, Glyph::Image3},
-        {Scheme::Dark, 440, Glyph::Image3, Glyph::Image6},
-        {Scheme::Dark, 80, Glyph::Image6, Glyph::Image5},
-        {Scheme::Dark, 351, Glyph::Image3, Glyph::Image6},
-        {Scheme::Light, 349, Glyph::Image6, Glyph::Image3},
-        {Scheme::Dark, 350, Glyph::Image4, Glyph::Image4}, // exactly 350 keeps the glyph
-        {Scheme::Light, 350, Glyph::Image5, Glyph::Image5},
-    };
+        Glyph current, expected;
+    } cases[] = {{Light, 440, Image3, Image4}, {Light, 80, Image4, Image3},
+                 {Dark, 440, Image3, Image6},  {Dark, 80, Image6, Image5},
+                 {Dark, 351, Image3, Image6},  {Light, 349, Image6, Image3},
+                 {Dark, 350, Image4, Image4},  {Light, 350, Image5, Image5}}; // 350 keeps it
     for (const auto& c : cases)
         EXPECT_EQ(expandGlyph(c.scheme, c.height, c.current), c.expected) << c.height;
 }
@@ -102,23 +93,21 @@ TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusalAfterPainting) {
     EXPECT_EQ(scheme.captionColour, kWhite); // the scheme still comes
     EXPECT_EQ(boxesWhenPainted, 0u);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
-    EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/YY.cfg"));
+    EXPECT_TRUE(messages.shown[0].icon == MessageIcon::Error &&
+                messages.shown[0].text == "Unable to write to " + dir.file("missing/YY.cfg"));
 }
 
 TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
-    struct Case {
-        std::uint32_t seed;
-        std::uint32_t nextSeed;
+    // 0x4D60AE66 gives the largest value: white never comes up.
+    const struct {
+        std::uint32_t seed, nextSeed;
         int value;
-    } cases[] = {
-        {0, 1, 0},
-        {1, 134775814u, 526467},
-        {0x12345678u, 3411775577u, 13327247},
-        {0xFFFFFFFFu, 4160191484u, 16250747},
-        {0x4D60AE66u, 0xFFFFFFFFu, 16777214}, // the largest value: white never comes up
-        {42, 1365616851u, 5334440},
-    };
+    } cases[] = {{0, 1, 0},
+                 {1, 134775814u, 526467},
+                 {42, 1365616851u, 5334440},
+                 {0x12345678u, 3411775577u, 13327247},
+                 {0xFFFFFFFFu, 4160191484u, 16250747},
+                 {0x4D60AE66u, 0xFFFFFFFFu, 16777214}};
     for (const auto& c : cases) {
         std::uint32_t seed = c.seed;
         EXPECT_EQ(nextRandomColour(seed), c.value) << c.seed;

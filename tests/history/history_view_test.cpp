@@ -22,45 +22,32 @@ struct ViewFixture : ::testing::Test {
     std::vector<std::string> storedWords() { return test::storedWords(store.storePath()); }
 };
 
-// ---- Navigation -------------------------------------------------------------------------
-
 using N = HistoryNavigation;
 
 TEST_F(ViewFixture, NavigationMovesOnlyWhenItsConditionHolds) {
     for (N b : {N::First, N::Prior, N::Next, N::Last})
         EXPECT_FALSE(view.navigate(b)); // an empty list
     rows({"a", "b", "c", "d", "e"});
-    struct Case {
+    const struct {
         int selected; // -1: none
         N button;
         int expected; // -1: nothing happens
-    };
-    const Case cases[] = {{-1, N::Next, 0}, {-1, N::First, -1}, {-1, N::Prior, -1},
-                          {-1, N::Last, 4}, {0, N::First, -1},  {0, N::Prior, -1},
-                          {0, N::Next, 1},  {2, N::First, 0},   {2, N::Prior, 1},
-                          {2, N::Last, 4},  {4, N::Last, -1},   {4, N::Next, -1},
-                          {4, N::Prior, 3}};
-    for (const Case& c : cases) {
+    } cases[] = {{-1, N::Next, 0},  {-1, N::First, -1}, {-1, N::Prior, -1}, {-1, N::Last, 4},
+                 {0, N::First, -1}, {0, N::Prior, -1},  {0, N::Next, 1},    {2, N::First, 0},
+                 {2, N::Prior, 1},  {2, N::Last, 4},    {4, N::Last, -1},   {4, N::Next, -1},
+                 {4, N::Prior, 3}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.selected) + " " + std::to_string(static_cast<int>(c.button)));
         HistoryView v{store};
         if (c.selected >= 0)
             v.selectOnly(static_cast<std::size_t>(c.selected));
         const auto moved = v.navigate(c.button);
-        if (c.expected < 0) {
-            EXPECT_FALSE(moved);
-            EXPECT_EQ(v.lowestSelected(), c.selected);
-            EXPECT_EQ(v.detail(), HistoryRecord{});
-        } else {
-            ASSERT_TRUE(moved);
-            EXPECT_EQ(static_cast<int>(*moved), c.expected);
-            EXPECT_EQ(v.selection(), std::set<std::size_t>{*moved});
-            EXPECT_EQ(v.detail(), store.list().rows[*moved]);
-        }
+        EXPECT_EQ(moved ? int(*moved) : -1, c.expected);
+        EXPECT_EQ(v.lowestSelected(), c.expected < 0 ? c.selected : c.expected);
+        EXPECT_EQ(v.detail(),
+                  c.expected < 0 ? HistoryRecord{} : store.list().rows[std::size_t(c.expected)]);
     }
-}
-
-TEST_F(ViewFixture, SingleSelectionKeepsTheLowestRowAndNavigationSwitchesToIt) {
-    rows({"a", "b", "c", "d"});
+    // Single selection keeps the lowest row; navigation switches multi-select off.
     view.setSelection({2, 1});
     EXPECT_EQ(view.selection(), std::set<std::size_t>{1});
     view.setMultiSelect(true);
@@ -71,19 +58,14 @@ TEST_F(ViewFixture, SingleSelectionKeepsTheLowestRowAndNavigationSwitchesToIt) {
     view.setMultiSelect(true);
     view.setSelection({1, 3});
     EXPECT_EQ(view.navigate(N::Next), 2u);
-    EXPECT_FALSE(view.multiSelect());
-    EXPECT_FALSE(store.list().multiSelect);
+    EXPECT_FALSE(view.multiSelect() || store.list().multiSelect);
 }
-
-// ---- Find -------------------------------------------------------------------------------
 
 TEST_F(ViewFixture, FindStartsAtTheTopForANewTextAndContinuesForTheSame) {
     rows({"red cat", "dog", "Cat food", "bird", "black CAT"});
     store.list().rows[1].set(kColExact, "second");
-    EXPECT_EQ(view.find("cat"), 0u);
-    EXPECT_EQ(view.find("cat"), 2u);
-    EXPECT_EQ(view.find("cat"), 4u);
-    EXPECT_EQ(view.find("cat"), 0u); // nothing below: round to the top
+    for (const std::size_t row : {0u, 2u, 4u, 0u}) // nothing below: round to the top
+        EXPECT_EQ(view.find("cat"), row);
     view.selectOnly(3);
     EXPECT_EQ(view.find("cat"), 4u); // from the second to last row: the last
     view.setSelection({});
@@ -94,15 +76,12 @@ TEST_F(ViewFixture, FindStartsAtTheTopForANewTextAndContinuesForTheSame) {
     EXPECT_EQ(view.detail(), store.list().rows[1]);
     EXPECT_EQ(view.lastFindText(), "dog <> sec");
     EXPECT_EQ(view.find("10:00:00 <> DOG"), 1u);
-    EXPECT_FALSE(view.find("dogsecond"));
-    EXPECT_FALSE(view.find("zzz"));
+    EXPECT_FALSE(view.find("dogsecond") || view.find("zzz"));
     EXPECT_EQ(view.lowestSelected(), 1); // nothing found: the selection stays
     EXPECT_EQ(view.find("firefox"), 0u); // found in the browser, which colours no row
 }
 
-// ---- Colours ----------------------------------------------------------------------------
-
-TEST(RowColours, OnlyTheListedColumnsAreLookedAt) {
+TEST(RowColours, OnlyTheListedColumnsAreLookedAtOnEvenAndOddRows) {
     const std::set<std::size_t> looked = {kColSearch,   kColExact,   kColExclude,  kColSite,
                                           kColFileType, kColCountry, kColLanguage, kColPeriod,
                                           kColEngine,   kColType};
@@ -112,9 +91,6 @@ TEST(RowColours, OnlyTheListedColumnsAreLookedAt) {
         EXPECT_EQ(rowMarked(r, "needle"), looked.count(c) == 1) << c;
         EXPECT_EQ(rowColour(r, 3, "NEEDLE"), looked.count(c) ? kFoundRowColour : kOddRowColour);
     }
-}
-
-TEST(RowColours, EvenAndOddRowsAndAnEmptyFindText) {
     HistoryRecord r;
     r.set(kColSearch, "cats");
     EXPECT_EQ(rowColour(r, 0, ""), 0xEEF4F7u);
@@ -126,8 +102,6 @@ TEST(RowColours, EvenAndOddRowsAndAnEmptyFindText) {
         joined += " <> ";
     EXPECT_EQ(rowSearchText(r), joined);
 }
-
-// ---- Delete and clear -------------------------------------------------------------------
 
 TEST_F(ViewFixture, DeleteRemovesEverySelectedRowAndWritesTheStore) {
     rows({"a", "b", "c", "d", "e"});
@@ -146,12 +120,9 @@ TEST_F(ViewFixture, DeleteRemovesEverySelectedRowAndWritesTheStore) {
     ASSERT_TRUE(view.deleteSelected());
     EXPECT_EQ(storedWords(), (std::vector<std::string>{"a", "c"}));
     EXPECT_EQ(view.detail(), HistoryRecord{});
-}
-
-TEST_F(ViewFixture, ARefusedStoreWriteIsReported) {
-    rows({"a"});
+    // A refused write is reported.
+    std::remove(store.storePath().c_str());
     dir.write("HistGrid.cld/inside", "a folder in the store's place");
-    view.selectOnly(0);
     FileError error;
     EXPECT_FALSE(view.deleteSelected(&error));
     EXPECT_EQ(error.path, store.storePath());
@@ -161,61 +132,50 @@ TEST_F(ViewFixture, ClearAsksAndOnlyYesEmptiesTheStore) {
     test::RecordingMessages messages;
     EXPECT_EQ(view.clearAll(messages), ClearOutcome::Empty);
     EXPECT_TRUE(messages.asked.empty());
-
     rows({"a", "b"});
     messages.answer = false;
     EXPECT_EQ(view.clearAll(messages), ClearOutcome::Declined);
     EXPECT_EQ(messages.asked.back(), "Clear all search history ?");
     EXPECT_EQ(store.list().rows.size(), 2u);
     EXPECT_FALSE(fileExists(store.storePath()));
-
     messages.answer = true;
     EXPECT_EQ(view.clearAll(messages), ClearOutcome::Cleared);
     EXPECT_TRUE(store.list().rows.empty());
-    EXPECT_TRUE(storedWords().empty());
     EXPECT_EQ(dir.read("HistGrid.cld").find("Items.Data"), std::string::npos);
 }
 
-// ---- Placement --------------------------------------------------------------------------
-
-TEST_F(ViewFixture, PlacementDefaultsFollowTheScreenAndAStoredMinimisedStateOpensNormal) {
+TEST_F(ViewFixture, PlacementIsReadWrittenAndPulledBackOnScreen) {
+    // Defaults follow the screen; a stored minimised state opens normal.
     EXPECT_EQ(readHistoryPlacement(Config(dir.file("YY.cfg"), {1600, 900})),
               (HistoryPlacement{10, 10, 1450, 750, HistoryWindowState::Maximised}));
+    using S = HistoryWindowState;
     for (const auto& [stored, state] :
-         {std::pair{"0", HistoryWindowState::Normal}, std::pair{"1", HistoryWindowState::Normal},
-          std::pair{"2", HistoryWindowState::Maximised},
-          std::pair{"junk", HistoryWindowState::Maximised}}) {
+         {std::pair{"0", S::Normal}, std::pair{"1", S::Normal}, std::pair{"2", S::Maximised},
+          std::pair{"x", S::Maximised}}) {
         dir.write("YY.cfg", std::string("[VelikostH]\r\nLevo=-20\r\nGor=0x10\r\nSirina=800\r\n"
                                         "Visina=600\r\nStatus=") +
                                 stored + "\r\n");
-        const Config config(dir.file("YY.cfg"));
-        EXPECT_EQ(readHistoryPlacement(config), (HistoryPlacement{-20, 16, 800, 600, state}))
+        EXPECT_EQ(readHistoryPlacement(Config(dir.file("YY.cfg"))),
+                  (HistoryPlacement{-20, 16, 800, 600, state}))
             << stored;
     }
-}
-
-TEST_F(ViewFixture, PlacementIsWrittenInOneGoKeepingOtherKeys) {
+    // Written in one go, keeping other keys.
     dir.write("YY.cfg", "[Pin]\r\nCountry=4\r\n");
     Config config(dir.file("YY.cfg"));
-    writeHistoryPlacement(config, 30, 40, 700, 500, HistoryWindowState::Maximised, false);
+    writeHistoryPlacement(config, 30, 40, 700, 500, S::Maximised, false);
     EXPECT_EQ(dir.read("YY.cfg"), "[Pin]\r\nCountry=4\r\n[VelikostH]\r\nSirina=700\r\n"
                                   "Visina=500\r\nLevo=30\r\nGor=40\r\nStatus=2\r\n");
-    writeHistoryPlacement(config, 30, 40, 700, 500, HistoryWindowState::Normal, true);
+    writeHistoryPlacement(config, 30, 40, 700, 500, S::Normal, true);
     config.reload();
     EXPECT_EQ(config.readInt(cfg::HistStatus), 1);
-}
-
-TEST(HistoryOrigin, ActivationPullsTheWindowBackOnScreen) {
-    const ScreenSize screen{1000, 800};
-    struct Case {
+    // Activation pulls the window back on a 1000 x 800 screen.
+    const struct {
         WindowOrigin in, out;
-    };
-    const Case cases[] = {
-        {{-1, -5}, {-1, -5}}, {{-2, 0}, {0, 0}},    {{940, 0}, {940, 0}}, {{941, 0}, {0, 0}},
-        {{5, -6}, {5, 10}},   {{5, 740}, {5, 740}}, {{5, 741}, {5, 700}}, {{-50, 2000}, {0, 700}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(clampHistoryOrigin(c.in, screen), c.out) << c.in.left << "," << c.in.top;
+    } cases[] = {{{-1, -5}, {-1, -5}}, {{-2, 0}, {0, 0}},      {{940, 0}, {940, 0}},
+                 {{941, 0}, {0, 0}},   {{5, -6}, {5, 10}},     {{5, 740}, {5, 740}},
+                 {{5, 741}, {5, 700}}, {{-50, 2000}, {0, 700}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(clampHistoryOrigin(c.in, {1000, 800}), c.out) << c.in.left << "," << c.in.top;
 }
 
 } // namespace

@@ -15,12 +15,17 @@ struct FixedClock : HistoryClock {
 SearchSnapshot filled(SearchEngine engine, bool expanded) {
     return {engine,    "cats",    "black cat", "dog",    "example.org", "Adobe PDF (.pdf)",
             "Firefox", "English", "Germany",   "German", "Past week",   "All",
-            expanded,  {},        "",     ""};
+            expanded,  {},        "",          ""};
 }
 
-std::vector<std::string> texts(const HistoryRecord& r) {
-    const HistoryRecord::Texts all = r.texts();
-    return {all.begin(), all.end()};
+// The record's texts from Search on, joined by "|", after the clock's date and time.
+std::string made(const SearchSnapshot& s, bool visible = true) {
+    const HistoryRecord r = makeHistoryRecord(s, visible, FixedClock{});
+    std::string out;
+    for (std::size_t c = 0; c < kHistoryColumnCount; ++c)
+        out += std::string(r[c]) + (c + 1 < kHistoryColumnCount ? "|" : "");
+    EXPECT_EQ(out.substr(0, 20), "05.12.2026|14:03:59|");
+    return out.substr(20);
 }
 
 } // namespace
@@ -28,48 +33,35 @@ std::vector<std::string> texts(const HistoryRecord& r) {
 // Collapsed: "Default" browser and absent fields; expanded but hidden: the text fields
 // only; expanded and visible: every entry, a list without selection as "".
 TEST(RecordMaker, TheFieldsTheFormShowed) {
-    using V = std::vector<std::string>;
+    const std::string dashes = "- - -|- - -|- - -|- - -";
+    EXPECT_EQ(made(filled(SearchEngine::Google, false)),
+              "cats|" + dashes + "|Default|" + dashes + "|Google|All");
+    EXPECT_EQ(made(filled(SearchEngine::DuckDuckGo, true), false),
+              "cats|black cat|dog|example.org|- - -|" + dashes + "|Past week|DuckDuckGo|All");
     SearchSnapshot bare = filled(SearchEngine::Swisscows, true);
     bare.words.clear();
     bare.interfaceLanguage.clear();
-    const struct {
-        SearchSnapshot search;
-        bool visible;
-        V texts;
-    } cases[] = {
-        {filled(SearchEngine::Google, false),
-         true,
-         {"05.12.2026", "14:03:59", "cats", "- - -", "- - -", "- - -", "- - -", "Default", "- - -",
-          "- - -", "- - -", "- - -", "Google", "All"}},
-        {filled(SearchEngine::DuckDuckGo, true),
-         false,
-         {"05.12.2026", "14:03:59", "cats", "black cat", "dog", "example.org", "- - -", "- - -",
-          "- - -", "- - -", "- - -", "Past week", "DuckDuckGo", "All"}},
-        {bare,
-         true,
-         {"05.12.2026", "14:03:59", "- - -", "black cat", "dog", "example.org", "Adobe PDF (.pdf)",
-          "Firefox", "", "Germany", "German", "Past week", "Swisscows", "All"}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(texts(makeHistoryRecord(c.search, c.visible, FixedClock{})), c.texts);
+    EXPECT_EQ(made(bare), "- - -|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox||Germany|"
+                          "German|Past week|Swisscows|All");
+    // An own engine is named; its period and kind are absent.
+    SearchSnapshot own = filled(SearchEngine::Google, true);
+    own.ownEngine = "Code search";
+    EXPECT_EQ(made(own), "cats|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox|English|"
+                         "Germany|German|- - -|Code search|- - -");
 }
 
 TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
+    using enum SearchEngine;
     const struct {
         SearchEngine engine;
         const char* column;
         const char* period;
     } cases[] = {
-        {SearchEngine::Google, "Google", "Past week"},
-        {SearchEngine::Bing, "Bing", "- - -"},
-        {SearchEngine::DuckDuckGo, "DuckDuckGo", "Past week"},
-        {SearchEngine::Ask, "Ask", "- - -"},
-        {SearchEngine::Swisscows, "Swisscows", "Past week"},
-        {SearchEngine::WolframAlpha, "Wolfram Alpha", "- - -"},
-        {SearchEngine::Wikipedia, "Wikipedia", "- - -"},
-        {SearchEngine::UrbanDictionary, "Urban Dictionary", "- - -"},
-        {SearchEngine::Links, "Links (  )", "- - -"},
-    };
+        {Google, "Google", "Past week"},         {Bing, "Bing", "- - -"},
+        {DuckDuckGo, "DuckDuckGo", "Past week"}, {Ask, "Ask", "- - -"},
+        {Swisscows, "Swisscows", "Past week"},   {WolframAlpha, "Wolfram Alpha", "- - -"},
+        {Wikipedia, "Wikipedia", "- - -"},       {UrbanDictionary, "Urban Dictionary", "- - -"},
+        {Links, "Links (  )", "- - -"}};
     for (const auto& c : cases) {
         const HistoryRecord r = makeHistoryRecord(filled(c.engine, true), true, FixedClock{});
         EXPECT_EQ(r[kColEngine], c.column);
@@ -78,30 +70,27 @@ TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
 }
 
 TEST(RecordMaker, CrawlModeTextsInTheirTestOrder) {
-    const std::string file = "/home/u/links.csv";
+    using enum CrawlMode;
     const struct {
         std::vector<CrawlMode> checked;
-        std::string text;
+        std::string text; // within "Links ( ... )"
     } cases[] = {
-        {{}, "Links (  )"},
-        {{CrawlMode::StartSlowCrawl}, "Links ( Crawl all internal pages )"},
-        {{CrawlMode::StartFastCrawl}, "Links ( Crawl main page subpages )"},
-        {{CrawlMode::AllLinks}, "Links ( Extract all links from a website )"},
-        {{CrawlMode::interLinks}, "Links ( Extract internal links from a website )"},
-        {{CrawlMode::CrawlCSV}, "Links ( Crawl from a file /home/u/links.csv )"},
+        {{}, ""},
+        {{StartSlowCrawl}, "Crawl all internal pages"},
+        {{StartFastCrawl}, "Crawl main page subpages"},
+        {{AllLinks}, "Extract all links from a website"},
+        {{interLinks}, "Extract internal links from a website"},
+        {{CrawlCSV}, "Crawl from a file /home/u/links.csv"},
         // a later item in the test order wins
-        {{CrawlMode::StartFastCrawl, CrawlMode::StartSlowCrawl},
-         "Links ( Crawl main page subpages )"},
-        {{CrawlMode::interLinks, CrawlMode::AllLinks},
-         "Links ( Extract internal links from a website )"},
-        {{CrawlMode::CrawlCSV, CrawlMode::StartSlowCrawl},
-         "Links ( Crawl from a file /home/u/links.csv )"},
+        {{StartFastCrawl, StartSlowCrawl}, "Crawl main page subpages"},
+        {{interLinks, AllLinks}, "Extract internal links from a website"},
+        {{CrawlCSV, StartSlowCrawl}, "Crawl from a file /home/u/links.csv"},
     };
     for (const auto& c : cases) {
         SearchSnapshot s = filled(SearchEngine::Links, false);
-        s.crawlListFile = file;
+        s.crawlListFile = "/home/u/links.csv";
         for (CrawlMode m : c.checked)
             s.crawlMarks.set(m, true);
-        EXPECT_EQ(makeHistoryRecord(s, true, FixedClock{})[kColEngine], c.text);
+        EXPECT_EQ(makeHistoryRecord(s, true, FixedClock{})[kColEngine], "Links ( " + c.text + " )");
     }
 }
