@@ -7,7 +7,7 @@
 using namespace trov;
 using namespace trov::platform;
 
-TEST(Autostart, WritingCreatesTheFolderAndTheEntry) {
+TEST(Autostart, WritingCreatesTheFolderAndTheEntryBelowTheConfigHome) {
     test::TempDir dir;
     test::ScopedEnv env;
     env.set("XDG_CONFIG_HOME", dir.path() + "cfg");
@@ -27,19 +27,17 @@ TEST(Autostart, WritingCreatesTheFolderAndTheEntry) {
     EXPECT_FALSE(autostart.exists());
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "cfg/autostart"));
     autostart.remove(); // a missing entry is not an error
-}
-
-TEST(Autostart, DefaultFolderIsBelowHome) {
-    test::TempDir dir;
-    test::ScopedEnv env;
     env.set("HOME", dir.path().substr(0, dir.path().size() - 1));
     env.unset("XDG_CONFIG_HOME");
-    XdgAutostart autostart;
-    EXPECT_EQ(autostart.path(), dir.path() + ".config/autostart/Trov-Trov.desktop");
+    EXPECT_EQ(XdgAutostart().path(), dir.path() + ".config/autostart/Trov-Trov.desktop");
+    dir.write("file", "a file where the folder should be");
+    XdgAutostart unwritable(dir.path() + "file");
+    EXPECT_FALSE(unwritable.write("/usr/bin/trov"));
+    EXPECT_FALSE(unwritable.exists());
 }
 
 TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {
-    struct Case {
+    const struct {
         const char* path;
         const char* exec;
     } cases[] = {
@@ -58,12 +56,4 @@ TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {
             << entry;
         EXPECT_EQ(entry.find("\nExec=/bin/evil"), std::string::npos);
     }
-}
-
-TEST(Autostart, AnUnwritableFolderFails) {
-    test::TempDir dir;
-    dir.write("cfg", "a file where the folder should be");
-    XdgAutostart autostart(dir.path() + "cfg");
-    EXPECT_FALSE(autostart.write("/usr/bin/trov"));
-    EXPECT_FALSE(autostart.exists());
 }
