@@ -1,3 +1,4 @@
+#include "common/text.h"
 #include "compose/engines.h"
 #include "history/fill_fields.h"
 #include "tests/support/fake_main_window.h"
@@ -11,38 +12,45 @@ using test::FakeMainWindow;
 namespace {
 
 // Date, Time, Search, Exact, Exclude, Site, File type, Browser, Interface, Contry,
-// Language, Time period, Search engine, Type.
-HistoryRecord record(std::array<const char*, 14> texts) {
+// Language, Time period, Search engine, Type; joined by "|".
+HistoryRecord record(const std::string& joined) {
     HistoryRecord r;
+    const auto texts = text::split(joined, '|');
     for (std::size_t i = 0; i < texts.size(); ++i)
         r.set(i, texts[i]);
     return r;
 }
 
-HistoryRecord collapsedRecord(const char* words, const char* engine, const char* kind) {
-    return record({"05.12.2026", "10:00:00", words, "- - -", "- - -", "- - -", "- - -", "Default",
-                   "- - -", "- - -", "- - -", "- - -", engine, kind});
+HistoryRecord collapsed(const std::string& words, const std::string& engine,
+                        const std::string& kind) {
+    return record("05.12.2026|10:00:00|" + words + "|- - -|- - -|- - -|- - -|Default|- - -|- - -|" +
+                  "- - -|- - -|" + engine + "|" + kind);
 }
 
-HistoryRecord expandedRecord(const char* engine, const char* period, const char* kind) {
-    return record({"05.12.2026", "10:00:00", "cats", "big cat", "- - -", "example.com",
-                   "Adobe PDF (.pdf)", "firefox esr", "German", "Austria", "German", period, engine,
-                   kind});
+HistoryRecord expanded(const std::string& engine, const std::string& period,
+                       const std::string& kind) {
+    return record("05.12.2026|10:00:00|cats|big cat|- - -|example.com|Adobe PDF (.pdf)|firefox "
+                  "esr|German|Austria|German|" +
+                  period + "|" + engine + "|" + kind);
 }
 
 // What the form shows: engine kind, the four texts, then the six lists' selected texts.
-std::vector<std::string> shown(const FormModel& m) {
-    std::vector<std::string> out{m.kindText()};
+std::string shown(const FormModel& m) {
+    std::string out = m.kindText();
     for (TextField f : test::kTextFields)
-        out.push_back(m.text(f));
+        out += "|" + m.text(f);
     for (ListField l : test::kListFields)
-        out.push_back(m.selectedText(l));
+        out += "|" + m.selectedText(l);
     return out;
 }
 
 void addBrowsers(FakeMainWindow& main) {
     main.model.setBrowsers({{"Chromium", ""}, {"Firefox ESR", ""}, {"Firefox (Default)", ""}});
     main.model.select(ListField::Browser, 2);
+}
+
+long expands(const FakeMainWindow& main) {
+    return std::count(main.calls.begin(), main.calls.end(), "expand");
 }
 
 // A main window that knows one own engine, "Code search".
@@ -56,25 +64,21 @@ struct OwnEngineWindow : FakeMainWindow {
 };
 
 TEST(CrawlListPath, TakesThePathOfTheListFile) {
-    const struct {
-        const char* text;
-        const char* path;
-    } cases[] = {
-        {"Links ( Crawl from a file /home/ana/links.csv )", "/home/ana/links.csv"},
-        {"Links ( Crawl from a file /home/ana/my list.txt )", "/home/ana/my list.txt"},
-        {"Links ( Crawl from a file /data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
-        {"Links ( Crawl from a file /tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
-        {"Links ( Crawl from a file C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
-        {"Links ( Crawl from a file relative.csv )", ""},
-        {"Links ( Crawl from a file  )", ""},
-        {"Links ( Crawl from a file /tmp/links.csv)", ""},
-        {"Links ( Extract all links from a website )", ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(crawlListPathOf(c.text), c.path) << c.text;
+    for (const auto& [text, path] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"/home/ana/links.csv )", "/home/ana/links.csv"},
+             {"/home/ana/my list.txt )", "/home/ana/my list.txt"},
+             {"/data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
+             {"/tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
+             {"C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
+             {"relative.csv )", ""},
+             {" )", ""},
+             {"/tmp/links.csv)", ""}})
+        EXPECT_EQ(crawlListPathOf(std::string("Links ( Crawl from a file ") + text), path) << text;
+    EXPECT_EQ(crawlListPathOf("Links ( Extract all links from a website )"), "");
 }
 
 TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
-    HistoryRecord r = collapsedRecord("cats", "Google", "All");
+    HistoryRecord r = collapsed("cats", "Google", "All");
     r.set(kColPeriod, "Any time");
     EXPECT_FALSE(recordWantsExpansion(r));
     // Every column but the date and the time: only the advanced ones ask for it.
@@ -90,13 +94,11 @@ TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
 TEST(FillFields, ExpandedAndCollapsedRecordsFillTheForm) {
     FakeMainWindow main;
     addBrowsers(main);
-    FillFields(expandedRecord("Bing", "Past week", "Translate"), true, main);
+    FillFields(expanded("Bing", "Past week", "Translate"), true, main);
     EXPECT_EQ(main.model.engine(), SearchEngine::Bing);
     // The browser matches ignoring ASCII case.
-    EXPECT_EQ(
-        shown(main.model),
-        (std::vector<std::string>{"Translate", "cats", "big cat", "", "example.com", "Firefox ESR",
-                                  "German", "Austria", "German", "Adobe PDF (.pdf)", "Past week"}));
+    EXPECT_EQ(shown(main.model), "Translate|cats|big cat||example.com|Firefox ESR|German|Austria|"
+                                 "German|Adobe PDF (.pdf)|Past week");
     EXPECT_EQ(main.model.fragments().fileExtension, "pdf");
     EXPECT_EQ(main.model.fragments().countryParam, "&cr=countryAT");
     EXPECT_TRUE(main.expanded);
@@ -106,15 +108,14 @@ TEST(FillFields, ExpandedAndCollapsedRecordsFillTheForm) {
     FakeMainWindow fresh;
     addBrowsers(fresh);
     fresh.model.setText(TextField::Exact, "old");
-    FillFields(collapsedRecord("dogs", "DuckDuckGo", "Maps"), true, fresh);
+    FillFields(collapsed("dogs", "DuckDuckGo", "Maps"), true, fresh);
     EXPECT_FALSE(fresh.expanded);
     EXPECT_EQ(fresh.model.engine(), SearchEngine::DuckDuckGo);
     EXPECT_EQ(fresh.model.ownerText(), "dogs"); // the last field filled serves the suggestions
     // No browser entry is "Default": the selection stays.
     EXPECT_EQ(shown(fresh.model),
-              (std::vector<std::string>{"Maps", "dogs", "", "", "", "Firefox (Default)", "- - -",
-                                        "- - -", "- - -", "- - -", "Any time"}));
-    HistoryRecord r = collapsedRecord("- - -", "Google", "All");
+              "Maps|dogs||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time");
+    HistoryRecord r = collapsed("- - -", "Google", "All");
     r.set(kColExact, "big cat");
     FillFields(r, true, fresh);
     EXPECT_EQ(fresh.model.suggestionOwner(), OwnerField::Exact);
@@ -122,11 +123,11 @@ TEST(FillFields, ExpandedAndCollapsedRecordsFillTheForm) {
 
 TEST(FillFields, ABrowserOfDashesOrAnEmptyListFillsNoField) {
     FakeMainWindow main;
-    FillFields(expandedRecord("Bing", "Past week", "All"), false, main);
+    FillFields(expanded("Bing", "Past week", "All"), false, main);
     EXPECT_EQ(main.calls, std::vector<std::string>{"sync"});
     EXPECT_EQ(main.suggestionsHidden, 1);
 
-    HistoryRecord r = expandedRecord("Bing", "Past week", "All");
+    HistoryRecord r = expanded("Bing", "Past week", "All");
     r.set(kColBrowser, "- - -");
     main.model.setText(TextField::Words, "kept");
     FillFields(r, true, main);
@@ -136,9 +137,7 @@ TEST(FillFields, ABrowserOfDashesOrAnEmptyListFillsNoField) {
     EXPECT_TRUE(main.selections.empty());
 
     FakeMainWindow other;
-    r = collapsedRecord("x", "Bing", "All");
-    r.set(kColBrowser, "- - -");
-    r.set(kColPeriod, "Any time");
+    r = record("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All");
     FillFields(r, true, other);
     EXPECT_EQ(other.calls, std::vector<std::string>{"sync"});
 }
@@ -146,38 +145,38 @@ TEST(FillFields, ABrowserOfDashesOrAnEmptyListFillsNoField) {
 TEST(FillFields, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNoButton) {
     FakeMainWindow main;
     main.model.select(ListField::Period, 4);
-    FillFields(expandedRecord("Google", "Past decade", "All"), true, main);
+    FillFields(expanded("Google", "Past decade", "All"), true, main);
     EXPECT_EQ(main.model.selection(ListField::Period), 0);
-    FillFields(expandedRecord("Ask", "past YEAR", "All"), true, main);
+    FillFields(expanded("Ask", "past YEAR", "All"), true, main);
     EXPECT_EQ(main.model.selectedText(ListField::Period), "Past year");
     main.selections.clear();
-    FillFields(collapsedRecord("w", "google", "All"), true, main); // engine names match exactly
+    FillFields(collapsed("w", "google", "All"), true, main); // engine names match exactly
     EXPECT_TRUE(main.selections.empty());
     EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
 }
 
 TEST(FillEngines, EveryNamedEngineIsPressedWithItsKinds) {
+    using enum SearchEngine;
     const struct {
         const char* text;
         SearchEngine engine;
-        const char* kind;
-        const char* expectKind;
-    } cases[] = {{"Google", SearchEngine::Google, "Books", "Books"},
-                 {"Bing", SearchEngine::Bing, "News", "News"},
-                 {"DuckDuckGo", SearchEngine::DuckDuckGo, "Videos", "Videos"},
-                 {"Wikipedia", SearchEngine::Wikipedia, "All", "All"},
-                 {"Wolfram Alpha", SearchEngine::WolframAlpha, "Math", "Math"},
-                 {"Ask", SearchEngine::Ask, "All", "All"},
-                 {"Urban Dictionary", SearchEngine::UrbanDictionary, "All", "All"},
-                 {"Swisscows", SearchEngine::Swisscows, "Music", "Music"},
-                 {"Swisscows", SearchEngine::Swisscows, "music", "All"}, // kinds match exactly
-                 {"Google", SearchEngine::Google, "Maps", "All"}};
+        const char *kind, *expectKind;
+    } cases[] = {{"Google", Google, "Books", "Books"},
+                 {"Bing", Bing, "News", "News"},
+                 {"DuckDuckGo", DuckDuckGo, "Videos", "Videos"},
+                 {"Wikipedia", Wikipedia, "All", "All"},
+                 {"Wolfram Alpha", WolframAlpha, "Math", "Math"},
+                 {"Ask", Ask, "All", "All"},
+                 {"Urban Dictionary", UrbanDictionary, "All", "All"},
+                 {"Swisscows", Swisscows, "Music", "Music"},
+                 {"Swisscows", Swisscows, "music", "All"}, // kinds match exactly
+                 {"Google", Google, "Maps", "All"}};
     for (const auto& c : cases) {
         FakeMainWindow m;
-        m.model.selectEngine(SearchEngine::Links);
-        FillFields(collapsedRecord("w", c.text, c.kind), true, m);
-        EXPECT_EQ(m.model.engine(), c.engine) << c.text;
-        EXPECT_EQ(m.model.kindText(), c.expectKind) << c.text;
+        m.model.selectEngine(Links);
+        FillFields(collapsed("w", c.text, c.kind), true, m);
+        EXPECT_EQ(std::tuple(m.model.engine(), m.model.kindText()),
+                  std::tuple(c.engine, c.expectKind));
         EXPECT_TRUE(m.called(FakeMainWindow::press(c.engine))) << c.text;
     }
 }
@@ -187,29 +186,30 @@ TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
         const char* engineText;
         bool allLinks, interLinks, crawlCsv;
         const char* loaded; // the list file loaded again, or null
-    } cases[] = {{"Links ( Extract internal links from a website )", false, true, false, nullptr},
-                 {"Links ( Extract all links from a website )", true, false, false, nullptr},
-                 {"Links (  )", false, false, false, nullptr},
-                 {"Links ( Crawl all internal pages )", false, false, false, nullptr},
-                 {"Links ( Crawl from a file /home/ana/site links.csv )", false, false, true,
+    } cases[] = {{"Extract internal links from a website", false, true, false, nullptr},
+                 {"Extract all links from a website", true, false, false, nullptr},
+                 {"", false, false, false, nullptr},
+                 {"Crawl all internal pages", false, false, false, nullptr},
+                 {"Crawl from a file /home/ana/site links.csv", false, false, true,
                   "/home/ana/site links.csv"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.engineText);
         FakeMainWindow main;
         main.model.setCrawlMark(CrawlMode::StartSlowCrawl, true);
         main.model.setSiteReadOnly(true);
-        FillFields(collapsedRecord("w", c.engineText, "---"), true, main);
+        FillFields(collapsed("w", std::string("Links ( ") + c.engineText + " )", "---"), true,
+                   main);
         const CrawlMarks& marks = main.model.crawlMarks();
         EXPECT_EQ(main.model.engine(), SearchEngine::Links);
         ASSERT_EQ(main.selections.size(), 1u);
         EXPECT_FALSE(main.selections[0].popUpCrawlerMenu);
-        EXPECT_EQ(marks[CrawlMode::AllLinks], c.allLinks);
-        EXPECT_EQ(marks[CrawlMode::interLinks], c.interLinks);
-        EXPECT_EQ(marks[CrawlMode::CrawlCSV], c.crawlCsv);
+        EXPECT_EQ(std::tuple(marks[CrawlMode::AllLinks], marks[CrawlMode::interLinks],
+                             marks[CrawlMode::CrawlCSV]),
+                  std::tuple(c.allLinks, c.interLinks, c.crawlCsv));
         EXPECT_FALSE(marks[CrawlMode::StartSlowCrawl] || marks[CrawlMode::StartFastCrawl]);
-        EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
-        EXPECT_EQ(main.model.kindIndex(), 0);
-        EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
+        EXPECT_EQ(std::tuple(main.model.crawlRequestMode(), main.model.kindIndex(),
+                             main.model.kindBoxColour()),
+                  std::tuple(kNoCrawlRequest, 0, 0xA0A0A0u));
         // Only a list crawl's site field stays read-only (the list load sets it).
         EXPECT_EQ(main.model.siteReadOnly(), c.loaded != nullptr);
         EXPECT_EQ(main.loadedLists,
@@ -219,17 +219,16 @@ TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
                     main.calls[main.calls.size() - 2] == std::string("load ") + c.loaded);
         // Links always wants the expanded form, but not from a collapsed record's
         // "Default" browser: only the Links press itself expanded the window.
-        EXPECT_EQ(std::count(main.calls.begin(), main.calls.end(), "expand"), 1);
+        EXPECT_EQ(expands(main), 1);
     }
     FakeMainWindow main; // an expanded Links record expands a collapsed window once
-    FillFields(expandedRecord("Links ( Extract all links from a website )", "- - -", "---"), true,
-               main);
-    EXPECT_EQ(std::count(main.calls.begin(), main.calls.end(), "expand"), 1);
+    FillFields(expanded("Links ( Extract all links from a website )", "- - -", "---"), true, main);
+    EXPECT_EQ(expands(main), 1);
     EXPECT_TRUE(main.model.crawlMarks()[CrawlMode::AllLinks]);
 }
 
 TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
-    HistoryRecord r = expandedRecord("Code search", "- - -", "- - -");
+    HistoryRecord r = expanded("Code search", "- - -", "- - -");
     r.set(kColSearch, "cs borrow checker");
     OwnEngineWindow main;
     EXPECT_EQ(FillFields(r, true, main), FillResult::RanOwnEngine);
