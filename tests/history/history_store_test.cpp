@@ -50,11 +50,12 @@ TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
         "       Error opening history file.          \r\n\r\n       Reload old data.";
     const std::string corrupt = "TPF0\x09TListView"; // ends inside the header
     using H = HistoryLoad;
+    using V = std::vector<std::string>;
     const Bytes none, ab = stream({"a", "b"}), bk = stream({"backup"});
     const struct {
         Bytes store, backup;
         HistoryLoad load;
-        std::vector<std::string> rows;
+        V rows;
         Bytes backupAfter;
     } cases[] = {{none, none, H::NoStore, {}, none},
                  {ab, stream({"old"}), H::Loaded, {"a", "b"}, ab},
@@ -72,13 +73,11 @@ TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
         if (c.backup)
             f.dir.write("HistGrid.cld2", *c.backup);
         EXPECT_EQ(f.store.NaloziTabelo(f.messages), c.load) << i;
-        EXPECT_EQ(captions(f.store.list()), c.rows) << i;
-        EXPECT_EQ(readWholeFile(f.dir.file("HistGrid.cld2")), c.backupAfter) << i;
-        EXPECT_EQ(readWholeFile(f.dir.file("HistGrid.cld")), c.store) << i << ": left as it was";
-        const bool restoredBox = c.load == H::RestoredFromBackup;
-        EXPECT_EQ(f.messages.texts(),
-                  restoredBox ? std::vector{restored} : std::vector<std::string>{})
-            << i;
+        EXPECT_EQ(std::tuple(captions(f.store.list()), readWholeFile(f.dir.file("HistGrid.cld2")),
+                             readWholeFile(f.dir.file("HistGrid.cld"))),
+                  std::tuple(c.rows, c.backupAfter, c.store))
+            << i << ": the store is left as it was";
+        EXPECT_EQ(f.messages.texts(), c.load == H::RestoredFromBackup ? V{restored} : V{}) << i;
         for (const auto& box : f.messages.shown)
             EXPECT_TRUE(box.icon == MessageIcon::Information && box.onTop);
     }
@@ -110,22 +109,18 @@ TEST(HistoryFiles, OpenSaveAndCsvImport) {
 }
 
 TEST(HistoryCsv, QuotingRule) {
-    const struct {
-        std::string text, written;
-    } cases[] = {
-        {"05.12.2026", "05.12.2026"},
-        {"", ""},
-        {"- - -", "\"- - -\""},
-        {"a,b", "\"a,b\""},
-        {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"\"", "\"\"\"\""},
-        {"tab\there", "\"tab\there\""},
-        {std::string("\x01x", 2), "\"\x01x\""},
-        {"caf\xC3\xA9", "caf\xC3\xA9"},
-        {"semi;colon", "semi;colon"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(csvValue(c.text), c.written) << c.text;
+    const std::string cases[][2] = {{"05.12.2026", "05.12.2026"},
+                                    {"", ""},
+                                    {"- - -", "\"- - -\""},
+                                    {"a,b", "\"a,b\""},
+                                    {"say \"hi\"", "\"say \"\"hi\"\"\""},
+                                    {"\"", "\"\"\"\""},
+                                    {"tab\there", "\"tab\there\""},
+                                    {"\x01x", "\"\x01x\""},
+                                    {"caf\xC3\xA9", "caf\xC3\xA9"},
+                                    {"semi;colon", "semi;colon"}};
+    for (const auto& [text, written] : cases)
+        EXPECT_EQ(csvValue(text), written) << text;
 }
 
 TEST(HistoryCsv, ExportLinesAndImportBack) {
