@@ -11,37 +11,24 @@ using namespace trov;
 using test::RecordingMessages;
 
 TEST(Colour, SchemesOfTheColoursThatMatter) {
-    const struct {
-        int colour, p;
-        Scheme scheme;
-    } cases[] = {
-        {14801352, 214, Scheme::Light},                           // the default #C8D9E1
-        {0, 0, Scheme::Dark},           {255, 125, Scheme::Dark}, // pure red
-        {65280, 212, Scheme::Light},                              // pure green
-        {16711680, 66, Scheme::Dark},                             // pure blue
-        {10526880, 160, Scheme::Dark},                            // grey 160
-        {0xA1A1A1, 161, Scheme::Light},                           // grey 161
-        {16777215, 255, Scheme::Light},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.colour);
-        EXPECT_EQ(perceivedBrightness(c.colour), c.p);
-        const BackgroundScheme s = backgroundScheme(c.colour);
-        EXPECT_EQ(s.scheme, c.scheme);
-        const bool light = c.scheme == Scheme::Light;
-        EXPECT_EQ(s.captionColour, light ? 0 : 16777215);
-        EXPECT_EQ(contrastColour(c.colour), s.captionColour);
-        EXPECT_EQ(s.pinGlyph, light ? Glyph::Image1 : Glyph::Image2);
-        EXPECT_EQ(s.markerColour, light ? 6118749 : 16777215);
-        EXPECT_EQ(s.separatorColour, light ? 15658734 : 4934475);
+    // The default #C8D9E1, black, pure red, green and blue, greys 160 and 161, white.
+    const std::pair<int, int> cases[] = {{14801352, 214}, {0, 0},         {255, 125},
+                                         {65280, 212},    {16711680, 66}, {10526880, 160},
+                                         {0xA1A1A1, 161}, {16777215, 255}};
+    for (const auto& [colour, p] : cases) {
+        const BackgroundScheme s = backgroundScheme(colour);
+        const bool light = p > 160;
+        EXPECT_EQ(std::tuple(perceivedBrightness(colour), s.scheme, s.captionColour,
+                             contrastColour(colour), s.pinGlyph, s.markerColour, s.separatorColour),
+                  std::tuple(p, light ? Scheme::Light : Scheme::Dark, light ? kBlack : kWhite,
+                             light ? kBlack : kWhite, light ? Glyph::Image1 : Glyph::Image2,
+                             light ? 6118749 : 16777215, light ? 15658734 : 4934475))
+            << colour;
     }
-}
-
-TEST(Colour, EveryGreyLevelFollowsTheThreshold) {
-    for (int g = 0; g < 256; ++g) {
+    for (int g = 0; g < 256; ++g) { // every grey level follows the threshold
         const int grey = g | g << 8 | g << 16;
-        EXPECT_EQ(perceivedBrightness(grey), g);
-        EXPECT_EQ(contrastColour(grey), g > 160 ? kBlack : kWhite) << g;
+        EXPECT_EQ(std::pair(perceivedBrightness(grey), contrastColour(grey)),
+                  std::pair(g, g > 160 ? kBlack : kWhite));
     }
 }
 
@@ -61,9 +48,8 @@ TEST(Colour, ExpandGlyphByHeightAndScheme) {
 }
 
 TEST(Colour, ValuesResolveToTheirLowThreeBytes) {
-    EXPECT_EQ(toRgb(14801352).red, 200);
-    EXPECT_EQ(toRgb(14801352).green, 217);
-    EXPECT_EQ(toRgb(14801352).blue, 225);
+    const Rgb rgb = toRgb(14801352);
+    EXPECT_EQ(std::tuple(rgb.red, rgb.green, rgb.blue), std::tuple(200, 217, 225));
     EXPECT_EQ(fromRgb({200, 217, 225}), 14801352);
     EXPECT_EQ(colourValue(200, 217, 225), 14801352);
     EXPECT_EQ(resolveColour(0x01FFFFFF), 0xFFFFFF);
@@ -115,7 +101,7 @@ TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
     }
 }
 
-TEST(ColourPick, PreviewsOnlyAChangeOfColourEvenAcrossPicks) {
+TEST(ColourPick, PreviewsOnlyAChangeOfColourAndButtonsDecideTheResult) {
     ColourPick pick;
     pick.begin(14801352);
     EXPECT_EQ(pick.moved(255), 255);
@@ -129,22 +115,14 @@ TEST(ColourPick, PreviewsOnlyAChangeOfColourEvenAcrossPicks) {
     pick.begin(7);
     EXPECT_FALSE(pick.accepted()); // a new pick forgets the last acceptance
     EXPECT_EQ(pick.result(), 7);   // closed without a button: cancelled
-}
-
-TEST(ColourPick, ButtonsDecideTheResult) {
-    const struct {
-        PickButton button;
-        bool closes, accepted;
-        int result;
-    } cases[] = {{PickButton::Left, true, true, 255},
-                 {PickButton::Right, true, false, 14801352},
-                 {PickButton::Other, false, false, 14801352}};
-    for (const auto& c : cases) {
-        ColourPick pick;
+    const std::tuple<PickButton, bool, bool, int> cases[] = {
+        {PickButton::Left, true, true, 255},
+        {PickButton::Right, true, false, 14801352},
+        {PickButton::Other, false, false, 14801352}}; // button, closes, accepted, result
+    for (const auto& [button, closes, accepted, result] : cases) {
         pick.begin(14801352);
         pick.moved(65280);
-        EXPECT_EQ(pick.pressed(c.button, 255), c.closes);
-        EXPECT_EQ(pick.accepted(), c.accepted);
-        EXPECT_EQ(pick.result(), c.result);
+        EXPECT_EQ(pick.pressed(button, 255), closes);
+        EXPECT_EQ(std::pair(pick.accepted(), pick.result()), std::pair(accepted, result));
     }
 }

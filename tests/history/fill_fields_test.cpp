@@ -1,6 +1,8 @@
 #include "common/text.h"
 #include "compose/engines.h"
 #include "history/fill_fields.h"
+#include "history/history_clock.h"
+#include "history/record_maker.h"
 #include "tests/support/fake_main_window.h"
 
 #include <gtest/gtest.h>
@@ -155,29 +157,27 @@ TEST(FillFields, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNoBut
     EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
 }
 
-TEST(FillEngines, EveryNamedEngineIsPressedWithItsKinds) {
+// Every engine's record, as the record maker writes it, presses that engine again.
+TEST(FillEngines, EveryRecordedEngineIsPressedWithItsKinds) {
     using enum SearchEngine;
-    const struct {
-        const char* text;
-        SearchEngine engine;
-        const char *kind, *expectKind;
-    } cases[] = {{"Google", Google, "Books", "Books"},
-                 {"Bing", Bing, "News", "News"},
-                 {"DuckDuckGo", DuckDuckGo, "Videos", "Videos"},
-                 {"Wikipedia", Wikipedia, "All", "All"},
-                 {"Wolfram Alpha", WolframAlpha, "Math", "Math"},
-                 {"Ask", Ask, "All", "All"},
-                 {"Urban Dictionary", UrbanDictionary, "All", "All"},
-                 {"Swisscows", Swisscows, "Music", "Music"},
-                 {"Swisscows", Swisscows, "music", "All"}, // kinds match exactly
-                 {"Google", Google, "Maps", "All"}};
-    for (const auto& c : cases) {
+    for (SearchEngine e :
+         {Google, Bing, DuckDuckGo, Wikipedia, WolframAlpha, Ask, UrbanDictionary, Swisscows}) {
+        SearchSnapshot s;
+        s.engine = e;
         FakeMainWindow m;
         m.model.selectEngine(Links);
-        FillFields(collapsed("w", c.text, c.kind), true, m);
-        EXPECT_EQ(std::tuple(m.model.engine(), m.model.kindText()),
-                  std::tuple(c.engine, c.expectKind));
-        EXPECT_TRUE(m.called(FakeMainWindow::press(c.engine))) << c.text;
+        FillFields(makeHistoryRecord(s, true, SystemHistoryClock()), true, m);
+        EXPECT_EQ(m.model.engine(), e);
+        EXPECT_TRUE(m.called(FakeMainWindow::press(e))) << static_cast<int>(e);
+    }
+    const char* cases[][3] = {{"Google", "Books", "Books"},
+                              {"Swisscows", "Music", "Music"},
+                              {"Swisscows", "music", "All"}, // kinds match exactly
+                              {"Google", "Maps", "All"}};
+    for (const auto& [engine, kind, expected] : cases) {
+        FakeMainWindow m;
+        FillFields(collapsed("w", engine, kind), true, m);
+        EXPECT_EQ(m.model.kindText(), expected) << engine << " " << kind;
     }
 }
 

@@ -2,10 +2,8 @@
 #include "tests/support/env.h"
 #include "tests/support/process.h"
 
-#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <mutex>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -16,41 +14,33 @@ using namespace trov::platform;
 
 namespace {
 
-// A plain listener on the instance socket that records the first line of each client and
-// answers "ok", as the window program does.
+// A listener on the instance socket as the window program's: it records the first line of
+// each client and answers "ok".
 struct Listener {
+    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::string received; // read once the thread has ended
+    std::thread thread;
+
     explicit Listener(const std::string& path) {
         sockaddr_un addr{};
         addr.sun_family = AF_UNIX;
-        std::memcpy(addr.sun_path, path.data(), path.size());
-        if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-            ::listen(fd, 4) != 0)
-            ADD_FAILURE() << "cannot listen on " << path;
+        path.copy(addr.sun_path, sizeof addr.sun_path - 1);
+        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) | ::listen(fd, 4), 0);
         thread = std::thread([this] {
             for (int client; (client = ::accept(fd, nullptr, nullptr)) >= 0; ::close(client)) {
-                std::string line;
                 for (char c = 0; ::recv(client, &c, 1, 0) == 1 && c != '\n';)
-                    line += c;
-                std::lock_guard lock(mutex);
-                received += line + ";";
+                    received += c;
+                received += ";";
                 (void)::send(client, "ok\n", 3, MSG_NOSIGNAL);
             }
         });
     }
-    ~Listener() {
+    std::string stop() {
         ::shutdown(fd, SHUT_RDWR); // ends the accept
         thread.join();
         ::close(fd);
-    }
-    std::string text() {
-        std::lock_guard lock(mutex);
         return received;
     }
-
-    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    std::thread thread;
-    std::mutex mutex;
-    std::string received;
 };
 
 test::ProcessOptions runtimeEnv(const test::TempDir& dir) {
@@ -105,6 +95,6 @@ TEST(Trovctl, ToggleAndShowReachTheProgramOrSayItIsNotRunning) {
             EXPECT_EQ(r.exitCode, 0) << r.err;
             EXPECT_EQ(r.err, "");
         }
-        EXPECT_EQ(listener.text(), "toggle;show;") << program;
+        EXPECT_EQ(listener.stop(), "toggle;show;") << program;
     }
 }
