@@ -51,8 +51,11 @@ void addBrowsers(FakeMainWindow& main) {
     main.model.select(ListField::Browser, 2);
 }
 
-long expands(const FakeMainWindow& main) {
-    return std::count(main.calls.begin(), main.calls.end(), "expand");
+std::string calls(const FakeMainWindow& main) {
+    std::string out;
+    for (const std::string& call : main.calls)
+        out += (out.empty() ? "" : ",") + call;
+    return out;
 }
 
 // A main window that knows one own engine, "Code search".
@@ -126,7 +129,7 @@ TEST(FillFields, ExpandedAndCollapsedRecordsFillTheForm) {
 TEST(FillFields, ABrowserOfDashesOrAnEmptyListFillsNoField) {
     FakeMainWindow main;
     FillFields(expanded("Bing", "Past week", "All"), false, main);
-    EXPECT_EQ(main.calls, std::vector<std::string>{"sync"});
+    EXPECT_EQ(calls(main), "sync");
     EXPECT_EQ(main.suggestionsHidden, 1);
 
     HistoryRecord r = expanded("Bing", "Past week", "All");
@@ -134,14 +137,12 @@ TEST(FillFields, ABrowserOfDashesOrAnEmptyListFillsNoField) {
     main.model.setText(TextField::Words, "kept");
     FillFields(r, true, main);
     EXPECT_EQ(main.model.text(TextField::Words), "kept");
-    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
-    EXPECT_TRUE(main.expanded); // the record still wants the expanded form
-    EXPECT_TRUE(main.selections.empty());
+    EXPECT_EQ(calls(main), "sync,expand,sync"); // the record still wants the expanded form
 
     FakeMainWindow other;
-    r = record("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All");
-    FillFields(r, true, other);
-    EXPECT_EQ(other.calls, std::vector<std::string>{"sync"});
+    FillFields(record("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All"),
+               true, other);
+    EXPECT_EQ(calls(other), "sync");
 }
 
 TEST(FillFields, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNoButton) {
@@ -182,49 +183,40 @@ TEST(FillEngines, EveryRecordedEngineIsPressedWithItsKinds) {
 }
 
 TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
+    using enum CrawlMode;
     const struct {
-        const char* engineText;
-        bool allLinks, interLinks, crawlCsv;
-        const char* loaded; // the list file loaded again, or null
-    } cases[] = {{"Extract internal links from a website", false, true, false, nullptr},
-                 {"Extract all links from a website", true, false, false, nullptr},
-                 {"", false, false, false, nullptr},
-                 {"Crawl all internal pages", false, false, false, nullptr},
-                 {"Crawl from a file /home/ana/site links.csv", false, false, true,
-                  "/home/ana/site links.csv"}};
+        const char* mode;
+        bool all, inter, csv;
+    } cases[] = {{"Extract internal links from a website", false, true, false},
+                 {"Extract all links from a website", true, false, false},
+                 {"", false, false, false},
+                 {"Crawl all internal pages", false, false, false},
+                 {"Crawl from a file /home/ana/site links.csv", false, false, true}};
+    const std::string press = FakeMainWindow::press(SearchEngine::Links);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.engineText);
+        SCOPED_TRACE(c.mode);
         FakeMainWindow main;
-        main.model.setCrawlMark(CrawlMode::StartSlowCrawl, true);
+        main.model.setCrawlMark(StartSlowCrawl, true);
         main.model.setSiteReadOnly(true);
-        FillFields(collapsed("w", std::string("Links ( ") + c.engineText + " )", "---"), true,
-                   main);
-        const CrawlMarks& marks = main.model.crawlMarks();
-        EXPECT_EQ(main.model.engine(), SearchEngine::Links);
-        ASSERT_EQ(main.selections.size(), 1u);
-        EXPECT_FALSE(main.selections[0].popUpCrawlerMenu);
-        EXPECT_EQ(std::tuple(marks[CrawlMode::AllLinks], marks[CrawlMode::interLinks],
-                             marks[CrawlMode::CrawlCSV]),
-                  std::tuple(c.allLinks, c.interLinks, c.crawlCsv));
-        EXPECT_FALSE(marks[CrawlMode::StartSlowCrawl] || marks[CrawlMode::StartFastCrawl]);
-        EXPECT_EQ(std::tuple(main.model.crawlRequestMode(), main.model.kindIndex(),
-                             main.model.kindBoxColour()),
-                  std::tuple(kNoCrawlRequest, 0, 0xA0A0A0u));
+        FillFields(collapsed("w", std::string("Links ( ") + c.mode + " )", "---"), true, main);
+        // The list is loaded after the Links press, which would clear its mode. Only the
+        // press expands the window: a collapsed record's "Default" browser does not.
+        EXPECT_EQ(calls(main),
+                  press + ",expand," + (c.csv ? "load /home/ana/site links.csv," : "") + "sync");
+        EXPECT_FALSE(main.selections.at(0).popUpCrawlerMenu);
+        const CrawlMarks& m = main.model.crawlMarks();
         // Only a list crawl's site field stays read-only (the list load sets it).
-        EXPECT_EQ(main.model.siteReadOnly(), c.loaded != nullptr);
-        EXPECT_EQ(main.loadedLists,
-                  c.loaded ? std::vector<std::string>{c.loaded} : std::vector<std::string>{});
-        // The list is loaded after the Links press, which would clear its mode.
-        EXPECT_TRUE(!c.loaded ||
-                    main.calls[main.calls.size() - 2] == std::string("load ") + c.loaded);
-        // Links always wants the expanded form, but not from a collapsed record's
-        // "Default" browser: only the Links press itself expanded the window.
-        EXPECT_EQ(expands(main), 1);
+        EXPECT_EQ(std::tuple(m[AllLinks], m[interLinks], m[CrawlCSV],
+                             m[StartSlowCrawl] || m[StartFastCrawl], main.model.siteReadOnly()),
+                  std::tuple(c.all, c.inter, c.csv, false, c.csv));
+        EXPECT_EQ(std::tuple(main.model.engine(), main.model.crawlRequestMode(),
+                             main.model.kindIndex(), main.model.kindBoxColour()),
+                  std::tuple(SearchEngine::Links, kNoCrawlRequest, 0, 0xA0A0A0u));
     }
     FakeMainWindow main; // an expanded Links record expands a collapsed window once
     FillFields(expanded("Links ( Extract all links from a website )", "- - -", "---"), true, main);
-    EXPECT_EQ(expands(main), 1);
-    EXPECT_TRUE(main.model.crawlMarks()[CrawlMode::AllLinks]);
+    EXPECT_EQ(calls(main), press + ",expand,sync");
+    EXPECT_TRUE(main.model.crawlMarks()[AllLinks]);
 }
 
 TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
