@@ -96,70 +96,59 @@ TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
     }
 }
 
-TEST(FillFields, ExpandedAndCollapsedRecordsFillTheForm) {
-    FakeMainWindow main;
-    addBrowsers(main);
-    FillFields(expanded("Bing", "Past week", "Translate"), true, main);
-    EXPECT_EQ(main.model.engine(), SearchEngine::Bing);
-    // The browser matches ignoring ASCII case.
-    EXPECT_EQ(shown(main.model), "Translate|cats|big cat||example.com|Firefox ESR|German|Austria|"
-                                 "German|Adobe PDF (.pdf)|Past week");
-    EXPECT_EQ(main.model.fragments().fileExtension, "pdf");
-    EXPECT_EQ(main.model.fragments().countryParam, "&cr=countryAT");
-    EXPECT_TRUE(main.expanded);
-    EXPECT_EQ(main.calls.back(), "sync");
-    EXPECT_EQ(main.suggestionsHidden, 1); // every fill closes the drop-down
-
-    FakeMainWindow fresh;
-    addBrowsers(fresh);
-    fresh.model.setText(TextField::Exact, "old");
-    FillFields(collapsed("dogs", "DuckDuckGo", "Maps"), true, fresh);
-    EXPECT_FALSE(fresh.expanded);
-    EXPECT_EQ(fresh.model.engine(), SearchEngine::DuckDuckGo);
-    EXPECT_EQ(fresh.model.ownerText(), "dogs"); // the last field filled serves the suggestions
-    // No browser entry is "Default": the selection stays.
-    EXPECT_EQ(shown(fresh.model),
-              "Maps|dogs||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time");
-    HistoryRecord r = collapsed("- - -", "Google", "All");
-    r.set(kColExact, "big cat");
-    FillFields(r, true, fresh);
-    EXPECT_EQ(fresh.model.suggestionOwner(), OwnerField::Exact);
-}
-
-TEST(FillFields, ABrowserOfDashesOrAnEmptyListFillsNoField) {
-    FakeMainWindow main;
-    FillFields(expanded("Bing", "Past week", "All"), false, main);
-    EXPECT_EQ(calls(main), "sync");
-    EXPECT_EQ(main.suggestionsHidden, 1);
-
-    HistoryRecord r = expanded("Bing", "Past week", "All");
-    r.set(kColBrowser, "- - -");
-    main.model.setText(TextField::Words, "kept");
-    FillFields(r, true, main);
-    EXPECT_EQ(main.model.text(TextField::Words), "kept");
-    EXPECT_EQ(calls(main), "sync,expand,sync"); // the record still wants the expanded form
-
-    FakeMainWindow other;
-    FillFields(record("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All"),
-               true, other);
-    EXPECT_EQ(calls(other), "sync");
-}
-
-TEST(FillFields, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNoButton) {
-    FakeMainWindow main;
-    main.model.select(ListField::Period, 4);
-    FillFields(expanded("Google", "Past decade", "All"), true, main);
-    EXPECT_EQ(main.model.selection(ListField::Period), 0);
-    FillFields(expanded("Ask", "past YEAR", "All"), true, main);
-    EXPECT_EQ(main.model.selectedText(ListField::Period), "Past year");
-    main.selections.clear();
-    FillFields(collapsed("w", "google", "All"), true, main); // engine names match exactly
-    EXPECT_TRUE(main.selections.empty());
-    EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
+// Each record fills a window that shows "kept" in Words, the "(Default)" browser and the
+// fifth period, with Google chosen.
+TEST(FillFields, RecordsFillTheForm) { // kinds and periods match exactly, periods ignoring case
+    using E = SearchEngine;
+    const auto press = [](SearchEngine e) { return FakeMainWindow::press(e) + ","; };
+    const std::string kept = "All|kept||||Firefox (Default)|- - -|- - -|- - -|- - -|Past month";
+    const std::string w = "|w||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time";
+    const std::string cats = "|cats|big cat||example.com|Firefox ESR|German|Austria|German|Adobe "
+                             "PDF (.pdf)|"; // the browser matches ignoring ASCII case
+    HistoryRecord dashes = expanded("Bing", "Past week", "All");
+    dashes.set(kColBrowser, "- - -");
+    const struct {
+        HistoryRecord record;
+        bool listHasRows;
+        std::string shown, calls;
+    } cases[] = {
+        {expanded("Bing", "Past week", "Translate"), true, "Translate" + cats + "Past week",
+         press(E::Bing) + "expand,sync"},
+        // No browser entry is "Default": the selection stays.
+        {collapsed("dogs", "DuckDuckGo", "Maps"), true,
+         "Maps|dogs||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time",
+         press(E::DuckDuckGo) + "sync"},
+        {dashes, true, kept, "expand,sync"}, // the record still wants the expanded form
+        {record("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All"), true,
+         kept, "sync"},
+        {expanded("Bing", "Past week", "All"), false, kept, "sync"},
+        {expanded("Google", "Past decade", "All"), true, "All" + cats + "Any time",
+         press(E::Google) + "expand,sync"},
+        {expanded("Ask", "past YEAR", "All"), true, "All" + cats + "Past year",
+         press(E::Ask) + "expand,sync"},
+        {collapsed("w", "google", "All"), true, "All" + w, "sync"}, // engine names match exactly
+        {collapsed("w", "Google", "Books"), true, "Books" + w, press(E::Google) + "sync"},
+        {collapsed("w", "Swisscows", "music"), true, "All" + w, press(E::Swisscows) + "sync"},
+        {collapsed("w", "Google", "Maps"), true, "All" + w, press(E::Google) + "sync"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        FakeMainWindow main;
+        addBrowsers(main);
+        main.model.setText(TextField::Words, "kept");
+        main.model.select(ListField::Period, 4);
+        FillFields(cases[i].record, cases[i].listHasRows, main);
+        EXPECT_EQ(shown(main.model), cases[i].shown) << i;
+        EXPECT_EQ(calls(main), cases[i].calls) << i;
+        EXPECT_EQ(main.suggestionsHidden, 1) << i; // every fill closes the drop-down
+        if (i == 0) {
+            EXPECT_EQ(main.model.fragments().fileExtension, "pdf");
+            EXPECT_EQ(main.model.fragments().countryParam, "&cr=countryAT");
+        }
+    }
 }
 
 // Every engine's record, as the record maker writes it, presses that engine again.
-TEST(FillEngines, EveryRecordedEngineIsPressedWithItsKinds) {
+TEST(FillFields, EveryRecordedEngineIsPressedAgain) {
     using enum SearchEngine;
     for (SearchEngine e :
          {Google, Bing, DuckDuckGo, Wikipedia, WolframAlpha, Ask, UrbanDictionary, Swisscows}) {
@@ -169,17 +158,19 @@ TEST(FillEngines, EveryRecordedEngineIsPressedWithItsKinds) {
         m.model.selectEngine(Links);
         FillFields(makeHistoryRecord(s, true, SystemHistoryClock()), true, m);
         EXPECT_EQ(m.model.engine(), e);
-        EXPECT_TRUE(m.called(FakeMainWindow::press(e))) << static_cast<int>(e);
     }
-    const char* cases[][3] = {{"Google", "Books", "Books"},
-                              {"Swisscows", "Music", "Music"},
-                              {"Swisscows", "music", "All"}, // kinds match exactly
-                              {"Google", "Maps", "All"}};
-    for (const auto& [engine, kind, expected] : cases) {
-        FakeMainWindow m;
-        FillFields(collapsed("w", engine, kind), true, m);
-        EXPECT_EQ(m.model.kindText(), expected) << engine << " " << kind;
-    }
+}
+
+// The last field filled serves the suggestions, as if typed.
+TEST(FillFields, TheLastFieldFilledServesTheSuggestions) {
+    FakeMainWindow main;
+    main.model.setText(TextField::Exact, "old");
+    FillFields(collapsed("dogs", "Google", "All"), true, main);
+    EXPECT_EQ(main.model.ownerText(), "dogs");
+    HistoryRecord r = collapsed("- - -", "Google", "All");
+    r.set(kColExact, "big cat");
+    FillFields(r, true, main);
+    EXPECT_EQ(main.model.suggestionOwner(), OwnerField::Exact);
 }
 
 TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
