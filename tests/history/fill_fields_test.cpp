@@ -211,25 +211,24 @@ TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
 }
 
 TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
-    HistoryRecord r = expanded("Code search", "- - -", "- - -");
-    r.set(kColSearch, "cs borrow checker");
-    OwnEngineWindow main;
-    EXPECT_EQ(FillFields(r, true, main), FillResult::RanOwnEngine);
-    EXPECT_EQ(main.model.text(TextField::Site), "example.com");
-    EXPECT_EQ(main.calls.back(), "run Code search with cs borrow checker");
-    EXPECT_TRUE(main.called("expand")); // made expanded, it runs expanded again
-
-    r.set(kColEngine, "Old wiki");
-    OwnEngineWindow other;
-    EXPECT_EQ(FillFields(r, true, other), FillResult::NoSuchOwnEngine);
-    EXPECT_EQ(other.model.text(TextField::Words), "cs borrow checker");
+    HistoryRecord r = expanded("", "- - -", "- - -");
+    using enum FillResult;
+    // Without engines.cfg a record fills as it always did.
+    for (const auto& [engine, hasFile, result] :
+         {std::tuple{"Code search", true, RanOwnEngine},
+          std::tuple{"Old wiki", true, NoSuchOwnEngine}, std::tuple{"Old wiki", false, Filled}}) {
+        r.set(kColEngine, engine);
+        OwnEngineWindow main;
+        main.hasFile = hasFile;
+        EXPECT_EQ(FillFields(r, true, main), result);
+        // The fields are filled first; made expanded, it runs expanded again.
+        EXPECT_EQ(calls(main),
+                  "expand,sync" + (hasFile ? ",run " + std::string(engine) + " with cats" : ""));
+        EXPECT_EQ(main.model.text(TextField::Site), "example.com");
+    }
     EXPECT_EQ(missingEngineMessage("Old wiki"),
               "The search engine \"Old wiki\" no longer exists.\r\n\r\nThe search fields were "
               "filled; nothing was run.");
-    OwnEngineWindow noFile; // without engines.cfg a record fills as it always did
-    noFile.hasFile = false;
-    EXPECT_EQ(FillFields(r, true, noFile), FillResult::Filled);
-    EXPECT_FALSE(noFile.called("run Old wiki with cs borrow checker"));
     for (const char* builtIn : {"Google", "Links (  )", "Links ( Crawl main page subpages )", ""})
         EXPECT_FALSE(namesOwnEngine(builtIn)) << builtIn;
 }
