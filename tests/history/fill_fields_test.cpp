@@ -75,32 +75,6 @@ TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
     }
 }
 
-TEST(RecordMaker, CrawlModeTextsInTheirTestOrder) {
-    using enum CrawlMode;
-    const struct {
-        std::vector<CrawlMode> checked;
-        std::string text; // within "Links ( ... )"
-    } cases[] = {
-        {{}, ""},
-        {{StartSlowCrawl}, "Crawl all internal pages"},
-        {{StartFastCrawl}, "Crawl main page subpages"},
-        {{AllLinks}, "Extract all links from a website"},
-        {{interLinks}, "Extract internal links from a website"},
-        {{CrawlCSV}, "Crawl from a file /home/u/links.csv"},
-        // a later item in the test order wins
-        {{StartFastCrawl, StartSlowCrawl}, "Crawl main page subpages"},
-        {{interLinks, AllLinks}, "Extract internal links from a website"},
-        {{CrawlCSV, StartSlowCrawl}, "Crawl from a file /home/u/links.csv"},
-    };
-    for (const auto& c : cases) {
-        SearchSnapshot s = filled(SearchEngine::Links, false);
-        s.crawlListFile = "/home/u/links.csv";
-        for (CrawlMode m : c.checked)
-            s.crawlMarks.set(m, true);
-        EXPECT_EQ(makeHistoryRecord(s, true, FixedClock{})[kColEngine], "Links ( " + c.text + " )");
-    }
-}
-
 namespace {
 
 // Date, Time, Search, Exact, Exclude, Site, File type, Browser, Interface, Contry,
@@ -263,27 +237,41 @@ TEST(FillFields, TheLastFieldFilledServesTheSuggestions) {
     EXPECT_EQ(main.model.suggestionOwner(), OwnerField::Exact);
 }
 
-TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
+// The Links texts in their test order (a later item wins), and the crawl mode a fill of
+// them restores without opening the menu; a list crawl loads its file again.
+TEST(LinksRecord, CrawlModeTextsAndTheirFill) {
     using enum CrawlMode;
+    const std::string file = "/home/ana/site links.csv", fromFile = "Crawl from a file " + file;
     const struct {
-        const char* mode;
-        bool all, inter, csv;
-    } cases[] = {{"Extract internal links from a website", false, true, false},
-                 {"Extract all links from a website", true, false, false},
-                 {"", false, false, false},
-                 {"Crawl all internal pages", false, false, false},
-                 {"Crawl from a file /home/ana/site links.csv", false, false, true}};
+        std::vector<CrawlMode> checked;
+        std::string text;     // within "Links ( ... )"
+        bool all, inter, csv; // restored by a fill
+    } cases[] = {
+        {{}, "", false, false, false},
+        {{StartSlowCrawl}, "Crawl all internal pages", false, false, false},
+        {{StartFastCrawl}, "Crawl main page subpages", false, false, false},
+        {{AllLinks}, "Extract all links from a website", true, false, false},
+        {{interLinks}, "Extract internal links from a website", false, true, false},
+        {{CrawlCSV}, fromFile, false, false, true},
+        {{StartFastCrawl, StartSlowCrawl}, "Crawl main page subpages", false, false, false},
+        {{interLinks, AllLinks}, "Extract internal links from a website", false, true, false},
+        {{CrawlCSV, StartSlowCrawl}, fromFile, false, false, true}};
     const std::string press = FakeMainWindow::press(SearchEngine::Links);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.mode);
+        SCOPED_TRACE(c.text);
+        SearchSnapshot s = filled(SearchEngine::Links, false);
+        s.crawlListFile = file;
+        for (CrawlMode m : c.checked)
+            s.crawlMarks.set(m, true);
+        const HistoryRecord r = makeHistoryRecord(s, true, FixedClock{});
+        EXPECT_EQ(r[kColEngine], "Links ( " + c.text + " )");
         FakeMainWindow main;
         main.model.setCrawlMark(StartSlowCrawl, true);
         main.model.setSiteReadOnly(true);
-        FillFields(collapsed("w", std::string("Links ( ") + c.mode + " )", "---"), true, main);
+        FillFields(r, true, main);
         // The list is loaded after the Links press, which would clear its mode. Only the
         // press expands the window: a collapsed record's "Default" browser does not.
-        EXPECT_EQ(calls(main),
-                  press + ",expand," + (c.csv ? "load /home/ana/site links.csv," : "") + "sync");
+        EXPECT_EQ(calls(main), press + ",expand," + (c.csv ? "load " + file + "," : "") + "sync");
         EXPECT_FALSE(main.selections.at(0).popUpCrawlerMenu);
         const CrawlMarks& m = main.model.crawlMarks();
         // Only a list crawl's site field stays read-only (the list load sets it).
