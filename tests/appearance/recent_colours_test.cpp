@@ -33,6 +33,11 @@ struct Recent : ::testing::Test {
     test::RecordingMessages messages;
     RecentColours recent{dir.file("Trov.lst"), messages};
     Config config{dir.file("YY.cfg")};
+    using Stored = std::pair<RecentSlots, WindowPosition>;
+    Stored stored(const char* name = "Trov.lst") {
+        const RecentFile file = readRecentFile(dir.file(name));
+        return {file.colours, file.position};
+    }
     void open(bool firstStart) {
         recent.open(recent.source(firstStart, {dir.path() + "none/", dir.path() + "program/"}),
                     {352, 249}, {1920, 1080}, config);
@@ -76,17 +81,13 @@ TEST(RecentColours, KeptOnThePrimaryScreen) {
 }
 
 TEST_F(Recent, ReadsLowerCaseKeysOfAnyCaseAndWritesUpperCaseSlots) {
-    const std::string path =
-        dir.write("in.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\n"
-                            "v5=-2147483643\nv6=16777216\nVX=-20\nvy=300\n");
-    const RecentFile file = readRecentFile(path);
+    dir.write("in.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\n"
+                        "v5=-2147483643\nv6=16777216\nVX=-20\nvy=300\n");
     // abc is no number; a system colour's value and one past white are kept as they were.
-    EXPECT_EQ(file.colours,
-              slotsOf({255, 65280, 16711680, kWhite, static_cast<int>(0x80000005u), 16777216}));
-    EXPECT_EQ(file.position, (WindowPosition{-20, 300}));
-    const RecentFile missing = readRecentFile(dir.file("none.lst"));
-    EXPECT_EQ(missing.colours, slotsOf({}));
-    EXPECT_EQ(missing.position, (WindowPosition{100, 100}));
+    EXPECT_EQ(stored("in.lst"), Stored(slotsOf({255, 65280, 16711680, kWhite,
+                                                static_cast<int>(0x80000005u), 16777216}),
+                                       {-20, 300}));
+    EXPECT_EQ(stored("none.lst"), Stored(slotsOf({}), {100, 100}));
 
     recent.Nalozi(255);
     std::string expected = "[GeneralFall]\r\nV1=255\r\n";
@@ -103,9 +104,7 @@ TEST_F(Recent, SlotClickMovesItToTheFrontAndStoresThePosition) {
     open(false);
     EXPECT_EQ(recent.takeSlot(4, {60, 70}), 5);
     EXPECT_EQ(recent.colours(), slotsOf({5, 1, 2, 3, 4}));
-    const RecentFile stored = readRecentFile(dir.file("Trov.lst"));
-    EXPECT_EQ(stored.colours, recent.colours());
-    EXPECT_EQ(stored.position, (WindowPosition{60, 70}));
+    EXPECT_EQ(stored(), Stored(recent.colours(), {60, 70}));
     const std::string text = dir.read("Trov.lst");
     EXPECT_EQ(text.rfind("; kept\r\n[GeneralFall]\r\nV1=5\r\nV2=1\r\n", 0), 0u) << text;
     EXPECT_NE(text.find("vx=60\r\nvy=70\r\n"), std::string::npos) << text;
@@ -119,11 +118,8 @@ TEST_F(Recent, FirstStartTakesTheShippedListOver) {
     dir.write("program/Trov.lst", shipped);
     EXPECT_EQ(recent.source(false, {dir.path() + "program/"}), dir.file("Trov.lst"));
     open(true);
-    EXPECT_EQ(recent.colours(), slotsOf({255, 65280}));
-    EXPECT_EQ(recent.position(), (WindowPosition{10, 20}));
-    const RecentFile copy = readRecentFile(dir.file("Trov.lst"));
-    EXPECT_EQ(copy.colours, recent.colours());
-    EXPECT_EQ(copy.position, (WindowPosition{10, 20}));
+    EXPECT_EQ(Stored(recent.colours(), recent.position()), Stored(slotsOf({255, 65280}), {10, 20}));
+    EXPECT_EQ(stored(), Stored(recent.colours(), {10, 20}));
     EXPECT_EQ(dir.read("YY.cfg"), "[App]\r\nstart=0\r\n");
     EXPECT_EQ(dir.read("program/Trov.lst"), shipped) << "the shipped file is only read";
 }
