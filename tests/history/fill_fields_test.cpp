@@ -1,8 +1,8 @@
-#include "common/text.h"
 #include "compose/engines.h"
 #include "history/fill_fields.h"
 #include "history/record_maker.h"
 #include "tests/support/fake_main_window.h"
+#include "tests/support/history_rows.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -80,27 +80,19 @@ TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
 
 namespace {
 
-// Date, Time, Search, Exact, Exclude, Site, File type, Browser, Interface, Contry,
-// Language, Time period, Search engine, Type; joined by "|".
-HistoryRecord record(const std::string& joined) {
-    HistoryRecord r;
-    const auto texts = text::split(joined, '|');
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        r.set(i, texts[i]);
-    return r;
-}
-
 HistoryRecord collapsed(const std::string& words, const std::string& engine,
                         const std::string& kind) {
-    return record("05.12.2026|10:00:00|" + words + "|- - -|- - -|- - -|- - -|Default|- - -|- - -|" +
-                  "- - -|- - -|" + engine + "|" + kind);
+    return test::joinedRow("05.12.2026|10:00:00|" + words +
+                           "|- - -|- - -|- - -|- - -|Default|- - -|- - -|" + "- - -|- - -|" +
+                           engine + "|" + kind);
 }
 
 HistoryRecord expanded(const std::string& engine, const std::string& period,
                        const std::string& kind) {
-    return record("05.12.2026|10:00:00|cats|big cat|- - -|example.com|Adobe PDF (.pdf)|firefox "
-                  "esr|German|Austria|German|" +
-                  period + "|" + engine + "|" + kind);
+    return test::joinedRow(
+        "05.12.2026|10:00:00|cats|big cat|- - -|example.com|Adobe PDF (.pdf)|firefox "
+        "esr|German|Austria|German|" +
+        period + "|" + engine + "|" + kind);
 }
 
 // What the form shows: engine kind, the four texts, then the six lists' selected texts.
@@ -186,8 +178,8 @@ TEST(FillFields, RecordsFillTheForm) { // kinds and periods match exactly, perio
          "Maps|dogs||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time",
          press(E::DuckDuckGo) + "sync"},
         {dashes, true, kept, "expand,sync"}, // the record still wants the expanded form
-        {record("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All"), true,
-         kept, "sync"},
+        {test::joinedRow("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All"),
+         true, kept, "sync"},
         {expanded("Bing", "Past week", "All"), false, kept, "sync"},
         {expanded("Google", "Past decade", "All"), true, "All" + cats + "Any time",
          press(E::Google) + "expand,sync"},

@@ -1,5 +1,6 @@
 #include "common/atomic_file.h"
 #include "history/list_view_stream.h"
+#include "tests/support/history_rows.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -14,18 +15,15 @@ std::string data(const std::string& name) {
     return readWholeFile(kData + name).value_or("<missing>");
 }
 
-// One row of today's search whose date, words and type are n letters long.
+// A search of 14:03:59 whose date, words and type are given.
+HistoryRecord row(const std::string& date, const std::string& words, const std::string& type) {
+    return test::joinedRow(date + "|14:03:59|" + words +
+                           "|- - -|- - -|- - -|- - -|Default|- - -|- - -|- - -|- - -|Google|" +
+                           type);
+}
+
 HistoryRecord row(std::size_t n) {
-    HistoryRecord r;
-    for (std::size_t c = 0; c < kHistoryColumnCount; ++c)
-        r.set(c, "- - -");
-    r.set(kColDate, std::string(n, 'd'));
-    r.set(kColTime, "14:03:59");
-    r.set(kColSearch, std::string(n, 's'));
-    r.set(kColBrowser, "Default");
-    r.set(kColEngine, "Google");
-    r.set(kColType, std::string(n, 't'));
-    return r;
+    return row(std::string(n, 'd'), std::string(n, 's'), std::string(n, 't'));
 }
 
 // rows.cld: several rows, multi-select on, changed geometry and column widths.
@@ -38,12 +36,9 @@ HistoryList rowsList(bool asStored) {
         list.columns[i].width = widths[i];
     for (const std::size_t n : {0u, 1u, 254u, 255u, 256u, 300u})
         list.rows.push_back(row(asStored ? std::min<std::size_t>(n, 255) : n));
-    HistoryRecord cut = row(0);
-    cut.set(kColDate, "05.12.2026");
-    cut.set(kColType, "All");
     // é across byte 255: the cut never splits a character.
-    cut.set(kColSearch, std::string(254, 'a') + (asStored ? "" : "\xC3\xA9tail"));
-    list.rows.push_back(cut);
+    list.rows.push_back(
+        row("05.12.2026", std::string(254, 'a') + (asStored ? "" : "\xC3\xA9tail"), "All"));
     return list;
 }
 

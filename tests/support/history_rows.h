@@ -4,7 +4,9 @@
 
 #include "history/history_store.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trov::test {
@@ -20,6 +22,18 @@ inline HistoryRecord historyRow(const std::string& words, const std::string& bro
     r.set(kColBrowser, browser);
     r.set(kColEngine, engine);
     r.set(kColType, "All");
+    return r;
+}
+
+// A record from its texts joined by "|": Date, Time, Search, Exact, Exclude, Site or Domain,
+// File type, Browser, Interface, Contry, Language, Time period, Search engine, Type.
+inline HistoryRecord joinedRow(std::string_view joined) {
+    HistoryRecord r;
+    for (std::size_t c = 0; c < kHistoryColumnCount && !joined.empty(); ++c) {
+        const std::size_t bar = std::min(joined.find('|'), joined.size());
+        r.set(c, joined.substr(0, bar));
+        joined.remove_prefix(std::min(bar + 1, joined.size()));
+    }
     return r;
 }
 
