@@ -34,52 +34,6 @@ std::string made(const SearchSnapshot& s, bool visible = true) {
     return out.substr(20);
 }
 
-} // namespace
-
-// Collapsed: "Default" browser and absent fields; expanded but hidden: the text fields
-// only; expanded and visible: every entry, a list without selection as "".
-TEST(RecordMaker, TheFieldsTheFormShowed) {
-    const std::string dashes = "- - -|- - -|- - -|- - -";
-    EXPECT_EQ(made(filled(SearchEngine::Google, false)),
-              "cats|" + dashes + "|Default|" + dashes + "|Google|All");
-    EXPECT_EQ(made(filled(SearchEngine::DuckDuckGo, true), false),
-              "cats|black cat|dog|example.org|- - -|" + dashes + "|Past week|DuckDuckGo|All");
-    SearchSnapshot bare = filled(SearchEngine::Swisscows, true);
-    bare.words.clear();
-    bare.interfaceLanguage.clear();
-    EXPECT_EQ(made(bare), "- - -|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox||Germany|"
-                          "German|Past week|Swisscows|All");
-    // An own engine is named; its period and kind are absent.
-    SearchSnapshot own = filled(SearchEngine::Google, true);
-    own.ownEngine = "Code search";
-    EXPECT_EQ(made(own), "cats|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox|English|"
-                         "Germany|German|- - -|Code search|- - -");
-}
-
-// A time period only for the engines that use it; each engine's record presses it again.
-TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
-    using enum SearchEngine;
-    const struct {
-        SearchEngine engine;
-        std::string_view column, period;
-    } cases[] = {
-        {Google, "Google", "Past week"},         {Bing, "Bing", "- - -"},
-        {DuckDuckGo, "DuckDuckGo", "Past week"}, {Ask, "Ask", "- - -"},
-        {Swisscows, "Swisscows", "Past week"},   {WolframAlpha, "Wolfram Alpha", "- - -"},
-        {Wikipedia, "Wikipedia", "- - -"},       {UrbanDictionary, "Urban Dictionary", "- - -"},
-        {Links, "Links (  )", "- - -"}};
-    for (const auto& c : cases) {
-        const HistoryRecord r = makeHistoryRecord(filled(c.engine, true), true, FixedClock{});
-        EXPECT_EQ(std::pair(r[kColEngine], r[kColPeriod]), std::pair(c.column, c.period));
-        test::FakeMainWindow main;
-        main.model.selectEngine(c.engine == Links ? Google : Links);
-        FillFields(r, true, main);
-        EXPECT_EQ(main.model.engine(), c.engine) << c.column;
-    }
-}
-
-namespace {
-
 HistoryRecord collapsed(const std::string& words, const std::string& engine,
                         const std::string& kind) {
     return test::joinedRow("05.12.2026|10:00:00|" + words +
@@ -290,6 +244,48 @@ TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
               "filled; nothing was run.");
     for (const char* builtIn : {"Google", "Links (  )", "Links ( Crawl main page subpages )", ""})
         EXPECT_FALSE(namesOwnEngine(builtIn)) << builtIn;
+}
+
+// Collapsed: "Default" browser and absent fields; expanded but hidden: the text fields
+// only; expanded and visible: every entry, a list without selection as "".
+TEST(RecordMaker, TheFieldsTheFormShowed) {
+    const std::string dashes = "- - -|- - -|- - -|- - -";
+    EXPECT_EQ(made(filled(SearchEngine::Google, false)),
+              "cats|" + dashes + "|Default|" + dashes + "|Google|All");
+    EXPECT_EQ(made(filled(SearchEngine::DuckDuckGo, true), false),
+              "cats|black cat|dog|example.org|- - -|" + dashes + "|Past week|DuckDuckGo|All");
+    SearchSnapshot bare = filled(SearchEngine::Swisscows, true);
+    bare.words.clear();
+    bare.interfaceLanguage.clear();
+    EXPECT_EQ(made(bare), "- - -|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox||Germany|"
+                          "German|Past week|Swisscows|All");
+    // An own engine is named; its period and kind are absent.
+    SearchSnapshot own = filled(SearchEngine::Google, true);
+    own.ownEngine = "Code search";
+    EXPECT_EQ(made(own), "cats|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox|English|"
+                         "Germany|German|- - -|Code search|- - -");
+}
+
+// A time period only for the engines that use it; each engine's record presses it again.
+TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
+    using enum SearchEngine;
+    const struct {
+        SearchEngine engine;
+        std::string_view column, period;
+    } cases[] = {
+        {Google, "Google", "Past week"},         {Bing, "Bing", "- - -"},
+        {DuckDuckGo, "DuckDuckGo", "Past week"}, {Ask, "Ask", "- - -"},
+        {Swisscows, "Swisscows", "Past week"},   {WolframAlpha, "Wolfram Alpha", "- - -"},
+        {Wikipedia, "Wikipedia", "- - -"},       {UrbanDictionary, "Urban Dictionary", "- - -"},
+        {Links, "Links (  )", "- - -"}};
+    for (const auto& c : cases) {
+        const HistoryRecord r = makeHistoryRecord(filled(c.engine, true), true, FixedClock{});
+        EXPECT_EQ(std::pair(r[kColEngine], r[kColPeriod]), std::pair(c.column, c.period));
+        test::FakeMainWindow main;
+        main.model.selectEngine(c.engine == Links ? Google : Links);
+        FillFields(r, true, main);
+        EXPECT_EQ(main.model.engine(), c.engine) << c.column;
+    }
 }
 
 } // namespace

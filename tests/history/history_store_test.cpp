@@ -39,6 +39,7 @@ struct Rig : Files, ::testing::Test {};
 
 using test::wordsOf;
 using V = std::vector<std::string>;
+using N = HistoryNavigation;
 
 } // namespace
 
@@ -169,10 +170,6 @@ TEST(HistoryCrashSafety, KilledWriterLeavesALoadableStore) {
         EXPECT_TRUE(back.rows == a.rows || back.rows == b.rows);
     }
 }
-
-namespace {
-
-using N = HistoryNavigation;
 
 TEST_F(Rig, NavigationMovesOnlyWhenItsConditionHolds) {
     for (N b : {N::First, N::Prior, N::Next, N::Last})
@@ -321,5 +318,3 @@ TEST_F(Rig, PlacementIsReadWrittenAndPulledBackOnScreen) {
     for (const auto& c : cases)
         EXPECT_EQ(clampHistoryOrigin(c.in, {1000, 800}), c.out) << c.in.left << "," << c.in.top;
 }
-
-} // namespace
