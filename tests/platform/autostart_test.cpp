@@ -21,8 +21,7 @@ TEST(Autostart, WritingCreatesTheFolderAndTheEntryBelowTheConfigHome) {
               "Comment=Advanced web search composer\nExec=/opt/trov/bin/trov\n"
               "Terminal=false\nX-GNOME-Autostart-enabled=true\n");
     ASSERT_TRUE(autostart.write("/usr/bin/trov")); // replaced, not appended
-    EXPECT_NE(dir.read("cfg/autostart/Trov-Trov.desktop").find("\nExec=/usr/bin/trov\n"),
-              std::string::npos);
+    EXPECT_EQ(dir.read("cfg/autostart/Trov-Trov.desktop"), autostartEntry("/usr/bin/trov"));
     autostart.remove();
     EXPECT_FALSE(autostart.exists());
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "cfg/autostart"));
@@ -37,10 +36,7 @@ TEST(Autostart, WritingCreatesTheFolderAndTheEntryBelowTheConfigHome) {
 }
 
 TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {
-    const struct {
-        const char* path;
-        const char* exec;
-    } cases[] = {
+    const char* const cases[][2] = {
         {"/usr/bin/trov", "/usr/bin/trov"},
         {"/home/ann/my apps/trov", "\"/home/ann/my apps/trov\""},
         {"/home/ann/100%/trov", "/home/ann/100%%/trov"},
@@ -49,11 +45,9 @@ TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {
         {"/home/a\\b/trov", "\"/home/a\\\\\\\\b/trov\""},
         {"/home/a\nExec=/bin/evil", "/home/aExec=/bin/evil"},
     };
-    for (const auto& c : cases) {
-        const std::string entry = autostartEntry(c.path);
-        EXPECT_NE(entry.find(std::string("\nExec=") + c.exec + "\n"), std::string::npos)
-            << c.path << "\n"
-            << entry;
+    for (const auto& [path, exec] : cases) {
+        const std::string entry = autostartEntry(path);
+        EXPECT_NE(entry.find(std::string("\nExec=") + exec + "\n"), std::string::npos) << entry;
         EXPECT_EQ(entry.find("\nExec=/bin/evil"), std::string::npos);
     }
 }
