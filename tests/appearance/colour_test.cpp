@@ -108,16 +108,13 @@ TEST(Colour, SchemesOfTheColoursThatMatter) {
 TEST(Colour, ExpandGlyphByHeightAndScheme) {
     using enum Glyph;
     using enum Scheme;
-    const struct {
-        Scheme scheme;
-        int height;
-        Glyph current, expected;
-    } cases[] = {{Light, 440, Image3, Image4}, {Light, 80, Image4, Image3},
-                 {Dark, 440, Image3, Image6},  {Dark, 80, Image6, Image5},
-                 {Dark, 351, Image3, Image6},  {Light, 349, Image6, Image3},
-                 {Dark, 350, Image4, Image4},  {Light, 350, Image5, Image5}}; // 350 keeps it
-    for (const auto& c : cases)
-        EXPECT_EQ(expandGlyph(c.scheme, c.height, c.current), c.expected) << c.height;
+    const std::tuple<Scheme, int, Glyph, Glyph> cases[] = {
+        // scheme, height, glyph, expected{Light, 440, Image3, Image4}, {Light, 80, Image4, Image3},
+        {Dark, 440, Image3, Image6}, {Dark, 80, Image6, Image5},
+        {Dark, 351, Image3, Image6}, {Light, 349, Image6, Image3},
+        {Dark, 350, Image4, Image4}, {Light, 350, Image5, Image5}}; // 350 keeps it
+    for (const auto& [scheme, height, current, expected] : cases)
+        EXPECT_EQ(expandGlyph(scheme, height, current), expected) << height;
 }
 
 TEST(Colour, ValuesResolveToTheirLowThreeBytes) {
@@ -156,19 +153,15 @@ TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusalAfterPainting) {
 
 TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
     // 0x4D60AE66 gives the largest value: white never comes up.
-    const struct {
-        std::uint32_t seed, nextSeed;
-        int value;
-    } cases[] = {{0, 1, 0},
-                 {1, 134775814u, 526467},
-                 {42, 1365616851u, 5334440},
-                 {0x12345678u, 3411775577u, 13327247},
-                 {0xFFFFFFFFu, 4160191484u, 16250747},
-                 {0x4D60AE66u, 0xFFFFFFFFu, 16777214}};
-    for (const auto& c : cases) {
-        std::uint32_t seed = c.seed;
-        EXPECT_EQ(std::pair(nextRandomColour(seed), seed), std::pair(c.value, c.nextSeed));
-    }
+    const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
+        // seed, next seed, colour{0, 1, 0},
+        {1, 134775814u, 526467},
+        {42, 1365616851u, 5334440},
+        {0x12345678u, 3411775577u, 13327247},
+        {0xFFFFFFFFu, 4160191484u, 16250747},
+        {0x4D60AE66u, 0xFFFFFFFFu, 16777214}};
+    for (auto [seed, nextSeed, colour] : cases)
+        EXPECT_EQ(std::pair(nextRandomColour(seed), seed), std::pair(colour, nextSeed));
 }
 
 TEST(ColourPick, PreviewsOnlyAChangeOfColourAndButtonsDecideTheResult) {

@@ -49,12 +49,7 @@ struct Recent : ::testing::Test {
 TEST(RecentColours, FrontRule) {
     RecentSlots full;
     std::iota(full.begin(), full.end(), 1);
-    const struct {
-        const char* name;
-        RecentSlots before;
-        int colour;
-        RecentSlots after;
-    } cases[] = {
+    const std::tuple<const char*, RecentSlots, int, RecentSlots> cases[] = {
         {"all white, add red", slotsOf({}), 255, slotsOf({255})},
         {"red again changes nothing", slotsOf({255}), 255, slotsOf({255})},
         {"a colour further down moves up", slotsOf({A, B, E, D}), E, slotsOf({E, A, B, D})},
@@ -65,8 +60,8 @@ TEST(RecentColours, FrontRule) {
         {"white is found in the last slot", slotsOf({A, B}), kWhite, slotsOf({kWhite, A, B})},
         {"first slot stays first", slotsOf({C, A}), C, slotsOf({C, A})},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(putAtFront(c.before, c.colour), c.after) << c.name;
+    for (const auto& [name, before, colour, after] : cases)
+        EXPECT_EQ(putAtFront(before, colour), after) << name;
 }
 
 TEST(RecentColours, KeptOnThePrimaryScreen) {

@@ -47,22 +47,21 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
 // Only a file holding exactly the bytes is left alone; every other case is a real write.
 TEST(AtomicFile, WriteIfChangedSkipsOnlyAnIdenticalFile) {
     const std::string app = "[App]\r\n", start0 = app + "start=0\r\n", start1 = app + "start=1\r\n";
-    const struct {
-        std::string before, after; // before empty: no file
-        bool rewritten;
-    } cases[] = {{start0, start0, false}, // identical
-                 {start0, start1, true},  // same size, other bytes
-                 {app, start1, true},     // longer
-                 {start0, app, true},     // a prefix of the file
-                 {"", app, true}};        // no file yet
-    for (const auto& c : cases) {
+    // Before (empty: no file), after, and whether the file is written anew.
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {start0, start0, false}, // identical
+        {start0, start1, true},  // same size, other bytes
+        {app, start1, true},     // longer
+        {start0, app, true},     // a prefix of the file
+        {"", app, true}};        // no file yet
+    for (const auto& [before, after, rewritten] : cases) {
         test::TempDir dir;
         const std::string path = dir.file("YY.cfg");
-        if (!c.before.empty())
-            dir.write("YY.cfg", c.before);
+        if (!before.empty())
+            dir.write("YY.cfg", before);
         const ino_t was = statOf(path).st_ino;
-        ASSERT_TRUE(writeFileIfChanged(path, c.after));
-        EXPECT_EQ(readWholeFile(path).value(), c.after);
-        EXPECT_EQ(statOf(path).st_ino != was, c.rewritten) << c.before << " to " << c.after;
+        ASSERT_TRUE(writeFileIfChanged(path, after));
+        EXPECT_EQ(readWholeFile(path).value(), after);
+        EXPECT_EQ(statOf(path).st_ino != was, rewritten) << before << " to " << after;
     }
 }

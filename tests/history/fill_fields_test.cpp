@@ -269,22 +269,19 @@ TEST(RecordMaker, TheFieldsTheFormShowed) {
 // A time period only for the engines that use it; each engine's record presses it again.
 TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
     using enum SearchEngine;
-    const struct {
-        SearchEngine engine;
-        std::string_view column, period;
-    } cases[] = {
+    const std::tuple<SearchEngine, std::string_view, std::string_view> cases[] = {
         {Google, "Google", "Past week"},         {Bing, "Bing", "- - -"},
         {DuckDuckGo, "DuckDuckGo", "Past week"}, {Ask, "Ask", "- - -"},
         {Swisscows, "Swisscows", "Past week"},   {WolframAlpha, "Wolfram Alpha", "- - -"},
         {Wikipedia, "Wikipedia", "- - -"},       {UrbanDictionary, "Urban Dictionary", "- - -"},
         {Links, "Links (  )", "- - -"}};
-    for (const auto& c : cases) {
-        const HistoryRecord r = makeHistoryRecord(filled(c.engine, true), true, FixedClock{});
-        EXPECT_EQ(std::pair(r[kColEngine], r[kColPeriod]), std::pair(c.column, c.period));
+    for (const auto& [engine, column, period] : cases) {
+        const HistoryRecord r = makeHistoryRecord(filled(engine, true), true, FixedClock{});
+        EXPECT_EQ(std::pair(r[kColEngine], r[kColPeriod]), std::pair(column, period));
         test::FakeMainWindow main;
-        main.model.selectEngine(c.engine == Links ? Google : Links);
+        main.model.selectEngine(engine == Links ? Google : Links);
         FillFields(r, true, main);
-        EXPECT_EQ(main.model.engine(), c.engine) << c.column;
+        EXPECT_EQ(main.model.engine(), engine) << column;
     }
 }
 

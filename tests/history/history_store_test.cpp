@@ -175,24 +175,22 @@ TEST_F(Rig, NavigationMovesOnlyWhenItsConditionHolds) {
     for (N b : {N::First, N::Prior, N::Next, N::Last})
         EXPECT_FALSE(view.navigate(b)); // an empty list
     store.list() = listOf({"a", "b", "c", "d", "e"});
-    const struct {
-        int selected; // -1: none
-        N button;
-        int expected; // -1: nothing happens
-    } cases[] = {{-1, N::Next, 0},  {-1, N::First, -1}, {-1, N::Prior, -1}, {-1, N::Last, 4},
-                 {0, N::First, -1}, {0, N::Prior, -1},  {0, N::Next, 1},    {2, N::First, 0},
-                 {2, N::Prior, 1},  {2, N::Last, 4},    {4, N::Last, -1},   {4, N::Next, -1},
-                 {4, N::Prior, 3}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.selected) + " " + std::to_string(static_cast<int>(c.button)));
+    // The row selected (-1: none), the button, the row it moves to (-1: nothing happens).
+    const std::tuple<int, N, int> cases[] = {
+        {-1, N::Next, 0},  {-1, N::First, -1}, {-1, N::Prior, -1}, {-1, N::Last, 4},
+        {0, N::First, -1}, {0, N::Prior, -1},  {0, N::Next, 1},    {2, N::First, 0},
+        {2, N::Prior, 1},  {2, N::Last, 4},    {4, N::Last, -1},   {4, N::Next, -1},
+        {4, N::Prior, 3}};
+    for (const auto& [selected, button, expected] : cases) {
+        SCOPED_TRACE(std::to_string(selected) + " " + std::to_string(static_cast<int>(button)));
         HistoryView v{store};
-        if (c.selected >= 0)
-            v.selectOnly(static_cast<std::size_t>(c.selected));
-        const auto moved = v.navigate(c.button);
-        EXPECT_EQ(moved ? int(*moved) : -1, c.expected);
-        EXPECT_EQ(v.lowestSelected(), c.expected < 0 ? c.selected : c.expected);
+        if (selected >= 0)
+            v.selectOnly(static_cast<std::size_t>(selected));
+        const auto moved = v.navigate(button);
+        EXPECT_EQ(moved ? int(*moved) : -1, expected);
+        EXPECT_EQ(v.lowestSelected(), expected < 0 ? selected : expected);
         EXPECT_EQ(v.detail(),
-                  c.expected < 0 ? HistoryRecord{} : store.list().rows[std::size_t(c.expected)]);
+                  expected < 0 ? HistoryRecord{} : store.list().rows[std::size_t(expected)]);
     }
     // Single selection keeps the lowest row; navigation switches multi-select off.
     view.setSelection({2, 1});
