@@ -1,136 +1,191 @@
+#include "appearance/color_cld.h"
 #include "appearance/colour.h"
+#include "appearance/colour_pick.h"
 #include "appearance/random_colour.h"
+#include "common/atomic_file.h"
 #include "settings/config.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
-#include <array>
+#include <filesystem>
 #include <gtest/gtest.h>
-#include <vector>
 
 using namespace trov;
-
 using test::RecordingMessages;
 
-TEST(Colour, SchemesOfTheColoursThatMatter) {
-    struct Case {
-        int colour;
-        int p;
-        Scheme scheme;
-    } cases[] = {
-        {14801352, 214, Scheme::Light},                           // the default #C8D9E1
-        {0, 0, Scheme::Dark},           {255, 125, Scheme::Dark}, // pure red
-        {65280, 212, Scheme::Light},                              // pure green
-        {16711680, 66, Scheme::Dark},                             // pure blue
-        {10526880, 160, Scheme::Dark},                            // grey 160
-        {0xA1A1A1, 161, Scheme::Light},                           // grey 161
-        {16777215, 255, Scheme::Light},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.colour);
-        EXPECT_EQ(perceivedBrightness(c.colour), c.p);
-        const BackgroundScheme s = backgroundScheme(c.colour);
-        EXPECT_EQ(s.scheme, c.scheme);
-        const bool light = c.scheme == Scheme::Light;
-        EXPECT_EQ(s.captionColour, light ? 0 : 16777215);
-        EXPECT_EQ(contrastColour(c.colour), s.captionColour);
-        EXPECT_EQ(s.pinGlyph, light ? Glyph::Image1 : Glyph::Image2);
-        EXPECT_EQ(s.markerColour, light ? 6118749 : 16777215);
-        EXPECT_EQ(s.separatorColour, light ? 15658734 : 4934475);
+namespace {
+
+const std::string kData = TROV_SOURCE_DIR "/tests/appearance/data/";
+
+std::string data(const std::string& name) {
+    return readWholeFile(kData + name).value_or("<missing>");
+}
+
+} // namespace
+
+// The golden files are laid out by hand; see data/README.md.
+TEST(ColorCld, TheStreamByteForByte) {
+    ColourDialogState state;
+    state.colour = 14801352;
+    state.customColours[0] = 0x0000FF;
+    state.customColours[15] = 14801352;
+    EXPECT_EQ(serializeColorCld(state), data("color.cld"));
+    // Small colours take the short integer forms; black, the default, is not streamed.
+    const std::pair<int, std::string> forms[] = {
+        {100, "\x02\x64"}, {0x1234, "\x03\x34\x12"}, {0, "\x02"}};
+    for (const auto& [colour, tag] : forms) {
+        state.colour = colour;
+        EXPECT_EQ(serializeColorCld(state).find("Color" + tag) != std::string::npos, colour != 0);
     }
 }
 
-TEST(Colour, EveryGreyLevelFollowsTheThreshold) {
-    for (int g = 0; g < 256; ++g) {
+TEST(ColorCld, AStreamAsTheWindowsProgramMayHaveWrittenIt) {
+    std::string error;
+    const auto state = parseColorCld(data("foreign.cld"), &error);
+    ASSERT_TRUE(state) << error;
+    EXPECT_EQ(state->colour, 0x0000FF);
+    auto expected = ColourDialogState{}.customColours; // white
+    expected[2] = 0x00FF00;                            // the first line of a slot wins
+    expected[6] = 0xABC;
+    EXPECT_EQ(state->customColours, expected);
+}
+
+TEST(ColorCld, BrokenStreamsAreRefused) {
+    for (const auto& file : std::filesystem::directory_iterator(kData + "corrupt")) {
+        std::string error;
+        EXPECT_FALSE(parseColorCld(data("corrupt/" + file.path().filename().string()), &error))
+            << file.path();
+        EXPECT_EQ(error, "Invalid stream format");
+    }
+    // Truncation at every byte either parses or refuses; it never reads past the end.
+    const std::string good = data("color.cld");
+    for (std::size_t n = 0; n < good.size(); ++n)
+        (void)parseColorCld(std::string_view(good).substr(0, n));
+}
+
+TEST(ColorCld, FileInTheDataFolderKeepsAllSixteen) {
+    test::TempDir dir;
+    std::string error = "unset";
+    EXPECT_FALSE(readColorCld(dir.path(), &error));
+    EXPECT_EQ(error, ""); // missing: white custom colours, nothing to report
+    ColourDialogState state;
+    for (std::size_t i = 0; i < 16; ++i)
+        state.customColours[i] = static_cast<int>(i * 1048573u % 16777216u);
+    state.colour = 255;
+    ASSERT_TRUE(writeColorCld(dir.path(), state, &error));
+    const auto back = readColorCld(dir.path(), &error);
+    EXPECT_TRUE(back && back->customColours == state.customColours && back->colour == 255);
+    dir.write("color.cld", "garbage");
+    EXPECT_FALSE(readColorCld(dir.path(), &error));
+    EXPECT_EQ(error, "Invalid stream format");
+    EXPECT_FALSE(writeColorCld(dir.path() + "nowhere/", state, &error));
+    EXPECT_EQ(error.rfind("Cannot create file \"" + dir.path() + "nowhere/color.cld\". ", 0), 0u)
+        << error;
+}
+
+TEST(Colour, SchemesOfTheColoursThatMatter) {
+    // The default #C8D9E1, black, pure red, green and blue, greys 160 and 161, white.
+    const std::pair<int, int> cases[] = {{14801352, 214}, {0, 0},         {255, 125},
+                                         {65280, 212},    {16711680, 66}, {10526880, 160},
+                                         {0xA1A1A1, 161}, {16777215, 255}};
+    for (const auto& [colour, p] : cases) {
+        const BackgroundScheme s = backgroundScheme(colour);
+        const bool light = p > 160;
+        EXPECT_EQ(std::tuple(perceivedBrightness(colour), s.scheme, s.captionColour,
+                             contrastColour(colour), s.pinGlyph, s.markerColour, s.separatorColour),
+                  std::tuple(p, light ? Scheme::Light : Scheme::Dark, light ? kBlack : kWhite,
+                             light ? kBlack : kWhite, light ? Glyph::Image1 : Glyph::Image2,
+                             light ? 6118749 : 16777215, light ? 15658734 : 4934475))
+            << colour;
+    }
+    for (int g = 0; g < 256; ++g) { // every grey level follows the threshold
         const int grey = g | g << 8 | g << 16;
-        EXPECT_EQ(perceivedBrightness(grey), g);
-        EXPECT_EQ(contrastColour(grey), g > 160 ? kBlack : kWhite) << g;
+        EXPECT_EQ(std::pair(perceivedBrightness(grey), contrastColour(grey)),
+                  std::pair(g, g > 160 ? kBlack : kWhite));
     }
 }
 
 TEST(Colour, ExpandGlyphByHeightAndScheme) {
-    struct Case {
-        Scheme scheme;
-        int height;
-        Glyph current;
-        Glyph expected;
-    } cases[] = {
-        {Scheme::Light, 440, Glyph::Image3, Glyph::Image4},
-        {Scheme::Light, 80, Glyph::Image4, Glyph::Image3},
-        {Scheme::Dark, 440, Glyph::Image3, Glyph::Image6},
-        {Scheme::Dark, 80, Glyph::Image6, Glyph::Image5},
-        {Scheme::Dark, 351, Glyph::Image3, Glyph::Image6},
-        {Scheme::Light, 349, Glyph::Image6, Glyph::Image3},
-        {Scheme::Dark, 350, Glyph::Image4, Glyph::Image4}, // exactly 350 keeps the glyph
-        {Scheme::Light, 350, Glyph::Image5, Glyph::Image5},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(expandGlyph(c.scheme, c.height, c.current), c.expected) << c.height;
+    using enum Glyph;
+    using enum Scheme;
+    const std::tuple<Scheme, int, Glyph, Glyph> cases[] = {
+        // scheme, height, glyph, expected{Light, 440, Image3, Image4}, {Light, 80, Image4, Image3},
+        {Dark, 440, Image3, Image6}, {Dark, 80, Image6, Image5},
+        {Dark, 351, Image3, Image6}, {Light, 349, Image6, Image3},
+        {Dark, 350, Image4, Image4}, {Light, 350, Image5, Image5}}; // 350 keeps it
+    for (const auto& [scheme, height, current, expected] : cases)
+        EXPECT_EQ(expandGlyph(scheme, height, current), expected) << height;
 }
 
 TEST(Colour, ValuesResolveToTheirLowThreeBytes) {
-    EXPECT_EQ(toRgb(14801352).red, 200);
-    EXPECT_EQ(toRgb(14801352).green, 217);
-    EXPECT_EQ(toRgb(14801352).blue, 225);
-    EXPECT_EQ(fromRgb({200, 217, 225}), 14801352);
-    EXPECT_EQ(colourValue(200, 217, 225), 14801352);
-    EXPECT_EQ(resolveColour(0x01FFFFFF), 0xFFFFFF);
-    EXPECT_EQ(resolveColour(-1), 0xFFFFFF);
-    // A Windows system colour: clWindow is white, clWindowText black.
-    EXPECT_EQ(resolveColour(static_cast<int>(0x80000005u)), 0xFFFFFF);
-    EXPECT_EQ(resolveColour(static_cast<int>(0x80000008u)), 0);
+    const Rgb rgb = toRgb(14801352);
+    EXPECT_EQ(std::tuple(rgb.red, rgb.green, rgb.blue, fromRgb(rgb), colourValue(200, 217, 225)),
+              std::tuple(200, 217, 225, 14801352, 14801352));
+    // Windows system colours: clWindow is white, clWindowText black, 0xFF no such index.
+    const std::pair<unsigned, int> cases[] = {{0x01FFFFFF, 0xFFFFFF},
+                                              {0xFFFFFFFF, 0xFFFFFF},
+                                              {0x80000005, 0xFFFFFF},
+                                              {0x80000008, 0},
+                                              {0x800000FF, 0xFF}};
+    for (const auto& [colour, rgbValue] : cases)
+        EXPECT_EQ(resolveColour(static_cast<int>(colour)), rgbValue) << colour;
     EXPECT_EQ(contrastColour(static_cast<int>(0x8000000Fu)), kBlack); // clBtnFace
-    EXPECT_EQ(resolveColour(static_cast<int>(0x800000FFu)), 0xFF);    // no such index
 }
 
-TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusal) {
+TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusalAfterPainting) {
     test::TempDir dir;
     Config config(dir.file("YY.cfg"));
     RecordingMessages messages;
     EXPECT_EQ(NastaviOzadje(config, messages, 255).scheme, Scheme::Dark);
     EXPECT_EQ(dir.read("YY.cfg"), "[Color]\r\nPall=255\r\n");
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(Config(dir.file("YY.cfg")).readInt(cfg::ColorPall), 255);
 
     Config refused(dir.file("missing/YY.cfg"));
-    EXPECT_EQ(NastaviOzadje(refused, messages, 0).captionColour, kWhite); // the scheme still comes
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
-    EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/YY.cfg"));
-}
-
-TEST(Colour, ARefusedStoreIsReportedWithTheColourAlreadyPainted) {
-    test::TempDir dir;
-    Config config(dir.file("missing/YY.cfg"));
-    RecordingMessages messages;
     std::size_t boxesWhenPainted = 99;
-    NastaviOzadje(config, messages, 0, [&](const BackgroundScheme& s) {
-        EXPECT_EQ(s.colour, 0);
-        boxesWhenPainted = messages.shown.size();
-    });
-    EXPECT_EQ(boxesWhenPainted, 0u);
-    EXPECT_EQ(messages.shown.size(), 1u);
+    const BackgroundScheme scheme =
+        NastaviOzadje(refused, messages, 0, [&](const BackgroundScheme& s) {
+            EXPECT_EQ(s.colour, 0);
+            boxesWhenPainted = messages.shown.size();
+        });
+    EXPECT_EQ(std::pair(scheme.captionColour, boxesWhenPainted), std::pair(kWhite, 0ul));
+    EXPECT_EQ(messages.texts(), std::vector{"Unable to write to " + dir.file("missing/YY.cfg")});
+    EXPECT_EQ(messages.shown.at(0).icon, MessageIcon::Error);
 }
 
 TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
-    struct Case {
-        std::uint32_t seed;
-        std::uint32_t nextSeed;
-        int value;
-    } cases[] = {
-        {0, 1, 0},
+    // 0x4D60AE66 gives the largest value: white never comes up.
+    const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
+        // seed, next seed, colour{0, 1, 0},
         {1, 134775814u, 526467},
+        {42, 1365616851u, 5334440},
         {0x12345678u, 3411775577u, 13327247},
         {0xFFFFFFFFu, 4160191484u, 16250747},
-        {0x4D60AE66u, 0xFFFFFFFFu, 16777214}, // the largest value: white never comes up
-    };
-    for (const auto& c : cases) {
-        std::uint32_t seed = c.seed;
-        EXPECT_EQ(nextRandomColour(seed), c.value) << c.seed;
-        EXPECT_EQ(seed, c.nextSeed);
+        {0x4D60AE66u, 0xFFFFFFFFu, 16777214}};
+    for (auto [seed, nextSeed, colour] : cases)
+        EXPECT_EQ(std::pair(nextRandomColour(seed), seed), std::pair(colour, nextSeed));
+}
+
+TEST(ColourPick, PreviewsOnlyAChangeOfColourAndButtonsDecideTheResult) {
+    ColourPick pick;
+    pick.begin(14801352);
+    EXPECT_EQ(pick.moved(255), 255);
+    EXPECT_EQ(pick.moved(255), std::nullopt);
+    EXPECT_EQ(pick.moved(65280), 65280);
+    EXPECT_EQ(pick.moved(255), 255);
+    pick.pressed(PickButton::Right, 255);
+    pick.begin(2);
+    EXPECT_EQ(pick.moved(255), std::nullopt); // the last preview survives into the next pick
+    pick.pressed(PickButton::Left, 255);
+    pick.begin(7);
+    EXPECT_FALSE(pick.accepted()); // a new pick forgets the last acceptance
+    EXPECT_EQ(pick.result(), 7);   // closed without a button: cancelled
+    const std::tuple<PickButton, bool, bool, int> cases[] = {
+        {PickButton::Left, true, true, 255},
+        {PickButton::Right, true, false, 14801352},
+        {PickButton::Other, false, false, 14801352}}; // button, closes, accepted, result
+    for (const auto& [button, closes, accepted, result] : cases) {
+        pick.begin(14801352);
+        pick.moved(65280);
+        EXPECT_EQ(pick.pressed(button, 255), closes);
+        EXPECT_EQ(std::pair(pick.accepted(), pick.result()), std::pair(accepted, result));
     }
-    std::uint32_t seed = 42;
-    EXPECT_EQ(nextRandomColour(seed), 5334440);
-    EXPECT_EQ(nextRandomColour(seed), 14721303);
-    EXPECT_EQ(nextRandomColour(seed), 3446264);
 }

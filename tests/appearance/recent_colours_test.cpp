@@ -23,9 +23,8 @@ RecentSlots slotsOf(std::initializer_list<int> first) {
 // A full list: front, then 1 to 29; with front 30, slots 1 to 30 moved on by one.
 RecentSlots fullList(int front) {
     RecentSlots slots;
+    std::iota(slots.begin(), slots.end(), 0);
     slots[0] = front;
-    for (std::size_t i = 1; i < slots.size(); ++i)
-        slots[i] = static_cast<int>(i);
     return slots;
 }
 
@@ -33,19 +32,24 @@ struct Recent : ::testing::Test {
     test::TempDir dir;
     test::RecordingMessages messages;
     RecentColours recent{dir.file("Trov.lst"), messages};
+    Config config{dir.file("YY.cfg")};
+    using Stored = std::pair<RecentSlots, WindowPosition>;
+    Stored stored(const char* name = "Trov.lst") {
+        const RecentFile file = readRecentFile(dir.file(name));
+        return {file.colours, file.position};
+    }
+    void open(bool firstStart) {
+        recent.open(recent.source(firstStart, {dir.path() + "none/", dir.path() + "program/"}),
+                    {352, 249}, {1920, 1080}, config);
+    }
 };
 
 } // namespace
 
 TEST(RecentColours, FrontRule) {
-    RecentSlots full = fullList(30);
+    RecentSlots full;
     std::iota(full.begin(), full.end(), 1);
-    struct Case {
-        const char* name;
-        RecentSlots before;
-        int colour;
-        RecentSlots after;
-    } cases[] = {
+    const std::tuple<const char*, RecentSlots, int, RecentSlots> cases[] = {
         {"all white, add red", slotsOf({}), 255, slotsOf({255})},
         {"red again changes nothing", slotsOf({255}), 255, slotsOf({255})},
         {"a colour further down moves up", slotsOf({A, B, E, D}), E, slotsOf({E, A, B, D})},
@@ -56,112 +60,77 @@ TEST(RecentColours, FrontRule) {
         {"white is found in the last slot", slotsOf({A, B}), kWhite, slotsOf({kWhite, A, B})},
         {"first slot stays first", slotsOf({C, A}), C, slotsOf({C, A})},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(putAtFront(c.before, c.colour), c.after) << c.name;
+    for (const auto& [name, before, colour, after] : cases)
+        EXPECT_EQ(putAtFront(before, colour), after) << name;
 }
 
 TEST(RecentColours, KeptOnThePrimaryScreen) {
-    const Extent window{352, 249};
-    const Extent screen{1920, 1080};
-    struct Case {
+    const struct {
         WindowPosition stored, shown;
-    } cases[] = {
-        {{100, 100}, {100, 100}}, {{0, 100}, {10, 100}},      {{-50, -1}, {10, 10}},
-        {{1, 1}, {1, 1}},         {{1568, 831}, {1568, 831}}, {{1569, 832}, {10, 10}},
-        {{5000, 100}, {10, 100}}, {{100, 5000}, {100, 10}},
-    };
-    for (const auto& c : cases) {
-        const WindowPosition shown = keepOnPrimaryScreen(c.stored, window, screen);
-        EXPECT_EQ(shown, c.shown) << c.stored.left << "," << c.stored.top;
-    }
+    } cases[] = {{{100, 100}, {100, 100}}, {{0, 100}, {10, 100}},      {{-50, -1}, {10, 10}},
+                 {{1, 1}, {1, 1}},         {{1568, 831}, {1568, 831}}, {{1569, 832}, {10, 10}},
+                 {{5000, 100}, {10, 100}}, {{100, 5000}, {100, 10}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(keepOnPrimaryScreen(c.stored, {352, 249}, {1920, 1080}), c.shown)
+            << c.stored.left << "," << c.stored.top;
 }
 
-TEST_F(Recent, ReadsLowerCaseKeysOfAnyCase) {
-    const std::string path =
-        dir.write("Trov.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\n"
-                              "v5=-2147483643\nv6=16777216\nVX=-20\nvy=300\n");
-    const RecentFile file = readRecentFile(path);
+TEST_F(Recent, ReadsLowerCaseKeysOfAnyCaseAndWritesUpperCaseSlots) {
+    dir.write("in.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\n"
+                        "v5=-2147483643\nv6=16777216\nVX=-20\nvy=300\n");
     // abc is no number; a system colour's value and one past white are kept as they were.
-    EXPECT_EQ(file.colours, slotsOf({255, 65280, 16711680, kWhite, static_cast<int>(0x80000005u),
-                                     16777216}));
-    EXPECT_EQ(file.position, (WindowPosition{-20, 300}));
-    const RecentFile missing = readRecentFile(dir.file("none.lst"));
-    EXPECT_EQ(missing.colours, slotsOf({}));
-    EXPECT_EQ(missing.position, (WindowPosition{100, 100}));
-}
+    EXPECT_EQ(stored("in.lst"), Stored(slotsOf({255, 65280, 16711680, kWhite,
+                                                static_cast<int>(0x80000005u), 16777216}),
+                                       {-20, 300}));
+    EXPECT_EQ(stored("none.lst"), Stored(slotsOf({}), {100, 100}));
 
-TEST_F(Recent, NaloziWritesUpperCaseSlotsOnly) {
     recent.Nalozi(255);
     std::string expected = "[GeneralFall]\r\nV1=255\r\n";
     for (int i = 2; i <= 30; ++i)
         expected += "V" + std::to_string(i) + "=16777215\r\n";
     EXPECT_EQ(dir.read("Trov.lst"), expected);
-    EXPECT_TRUE(messages.shown.empty());
     RecentColours(dir.file("closed.lst"), messages).closed({12, 34}); // only the position
     EXPECT_EQ(dir.read("closed.lst"), "[GeneralFall]\r\nvx=12\r\nvy=34\r\n");
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(Recent, SlotClickMovesItToTheFrontAndStoresThePosition) {
     dir.write("Trov.lst", "; kept\n[GeneralFall]\nv1=1\nv2=2\nv3=3\nv4=4\nv5=5\nvx=40\nvy=50\n");
-    Config config(dir.file("YY.cfg"));
-    recent.open(recent.source(false, {}), {352, 249}, {1920, 1080}, config);
+    open(false);
     EXPECT_EQ(recent.takeSlot(4, {60, 70}), 5);
     EXPECT_EQ(recent.colours(), slotsOf({5, 1, 2, 3, 4}));
-    const RecentFile stored = readRecentFile(dir.file("Trov.lst"));
-    EXPECT_EQ(stored.colours, recent.colours());
-    EXPECT_EQ(stored.position, (WindowPosition{60, 70}));
+    EXPECT_EQ(stored(), Stored(recent.colours(), {60, 70}));
     const std::string text = dir.read("Trov.lst");
     EXPECT_EQ(text.rfind("; kept\r\n[GeneralFall]\r\nV1=5\r\nV2=1\r\n", 0), 0u) << text;
     EXPECT_NE(text.find("vx=60\r\nvy=70\r\n"), std::string::npos) << text;
 }
 
-TEST(RecentColours, FirstStartTakesTheShippedListOver) {
-    test::TempDir dir;
-    const std::string shipped = dir.path() + "program/";
-    dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\nV2=65280\nvx=0\nvy=20\n");
-    std::filesystem::create_directories(dir.path() + "data");
-    dir.write("data/Trov.lst", "[GeneralFall]\nV1=7\n");
-    test::RecordingMessages messages;
-    Config config(dir.file("data/YY.cfg"));
-    RecentColours recent(dir.file("data/Trov.lst"), messages);
-    const std::vector<std::string> dirs = {dir.path() + "nothing/", shipped};
-    ASSERT_EQ(recent.source(true, dirs), shipped + "Trov.lst");
-    recent.open(recent.source(true, dirs), {352, 249}, {1920, 1080}, config);
-    EXPECT_EQ(recent.slot(0), 255);
-    EXPECT_EQ(recent.slot(1), 65280);
-    EXPECT_EQ(recent.position(), (WindowPosition{10, 20}));
-    const RecentFile copy = readRecentFile(dir.file("data/Trov.lst"));
-    EXPECT_EQ(copy.colours, recent.colours());
-    EXPECT_EQ(copy.position, (WindowPosition{10, 20}));
-    EXPECT_EQ(dir.read("data/YY.cfg"), "[App]\r\nstart=0\r\n");
-    // The shipped file is only read.
-    EXPECT_EQ(dir.read("program/Trov.lst"), "[GeneralFall]\nV1=255\nV2=65280\nvx=0\nvy=20\n");
-}
-
-TEST_F(Recent, LaterStartsReadTheDataFolder) {
-    dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\n");
+TEST_F(Recent, FirstStartTakesTheShippedListOver) {
+    const std::string shipped = "[GeneralFall]\nV1=255\nV2=65280\nvx=0\nvy=20\n";
     dir.write("Trov.lst", "[GeneralFall]\nV1=7\n");
+    EXPECT_EQ(recent.source(true, {dir.path() + "none/"}), dir.file("Trov.lst"))
+        << "nothing shipped: the data folder's own list rather than a white one";
+    dir.write("program/Trov.lst", shipped);
     EXPECT_EQ(recent.source(false, {dir.path() + "program/"}), dir.file("Trov.lst"));
-    // Nothing shipped: the data folder's own list rather than a white one.
-    EXPECT_EQ(recent.source(true, {dir.path() + "none/"}), dir.file("Trov.lst"));
+    open(true);
+    EXPECT_EQ(Stored(recent.colours(), recent.position()), Stored(slotsOf({255, 65280}), {10, 20}));
+    EXPECT_EQ(stored(), Stored(recent.colours(), {10, 20}));
+    EXPECT_EQ(dir.read("YY.cfg"), "[App]\r\nstart=0\r\n");
+    EXPECT_EQ(dir.read("program/Trov.lst"), shipped) << "the shipped file is only read";
 }
 
-TEST_F(Recent, RefusedWriteIsReportedAndKeepsTheListInMemory) {
-    std::filesystem::create_directories(dir.path() + "Trov.lst"); // a folder in the way
-    recent.Nalozi(255);
-    EXPECT_EQ(recent.slot(0), 255);
-    EXPECT_EQ(messages.texts(),
-              std::vector<std::string>{"Unable to write to " + dir.file("Trov.lst")});
-}
-
-TEST_F(Recent, UnwritableConfigLeavesTheDataFolderListAlone) {
+TEST_F(Recent, RefusedWritesAreReported) {
     dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\n");
     dir.write("Trov.lst", "[GeneralFall]\nV1=7\n");
     std::filesystem::create_directories(dir.path() + "YY.cfg");
-    Config config(dir.file("YY.cfg"));
-    recent.open(recent.source(true, {dir.path() + "program/"}), {352, 249}, {1920, 1080}, config);
+    open(true); // an unwritable YY.cfg leaves the data folder's list alone
     EXPECT_EQ(recent.slot(0), 255);
-    EXPECT_EQ(messages.texts(),
-              std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg")});
     EXPECT_EQ(dir.read("Trov.lst"), "[GeneralFall]\nV1=7\n");
+    std::filesystem::remove(dir.file("Trov.lst"));
+    std::filesystem::create_directories(dir.path() + "Trov.lst"); // a folder in the way
+    recent.Nalozi(A);
+    EXPECT_EQ(recent.slot(0), A) << "the list in memory keeps the change";
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg"),
+                                        "Unable to write to " + dir.file("Trov.lst")}));
 }

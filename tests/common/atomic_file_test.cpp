@@ -7,6 +7,14 @@
 
 using namespace trov;
 
+namespace {
+struct stat statOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st;
+}
+} // namespace
+
 TEST(AtomicFile, WritesReplacesAndLeavesNoTemporaryFile) {
     test::TempDir dir;
     const std::string path = dir.file("store.bin");
@@ -14,13 +22,9 @@ TEST(AtomicFile, WritesReplacesAndLeavesNoTemporaryFile) {
     EXPECT_EQ(readWholeFile(path).value(), std::string("one\0two", 7));
     ASSERT_TRUE(writeFileAtomically(path, "new"));
     EXPECT_EQ(readWholeFile(path).value(), "new");
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
-        ++files;
-    EXPECT_EQ(files, 1);
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    const auto files = std::filesystem::directory_iterator(dir.path());
+    EXPECT_EQ(std::distance(begin(files), end(files)), 1);
+    EXPECT_EQ(statOf(path).st_mode & 0777, 0600u);
 }
 
 TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
@@ -29,7 +33,6 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
     EXPECT_FALSE(writeFileAtomically(dir.file("missing/x.cfg"), "x", &error));
     EXPECT_EQ(error.path, dir.file("missing/x.cfg"));
     EXPECT_FALSE(error.reason.empty());
-
     EXPECT_FALSE(readWholeFile(dir.file("absent")).has_value());
     FileError readError;
     EXPECT_FALSE(readWholeFile(dir.path(), &readError).has_value());
@@ -41,37 +44,24 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
     EXPECT_FALSE(writeFileIfChanged(dir.file("missing/YY.cfg"), "", &error));
 }
 
-namespace {
-ino_t inode(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
-}
-} // namespace
-
 // Only a file holding exactly the bytes is left alone; every other case is a real write.
 TEST(AtomicFile, WriteIfChangedSkipsOnlyAnIdenticalFile) {
-    struct Case {
-        const char* name;
-        std::string before; // empty: no file
-        std::string after;
-        bool rewritten;
-    };
-    const Case cases[] = {
-        {"identical", "[App]\r\nstart=0\r\n", "[App]\r\nstart=0\r\n", false},
-        {"same size, other bytes", "[App]\r\nstart=0\r\n", "[App]\r\nstart=1\r\n", true},
-        {"longer", "[App]\r\n", "[App]\r\nstart=1\r\n", true},
-        {"a prefix of the file", "[App]\r\nstart=0\r\n", "[App]\r\n", true},
-        {"no file yet", "", "[App]\r\n", true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    const std::string app = "[App]\r\n", start0 = app + "start=0\r\n", start1 = app + "start=1\r\n";
+    // Before (empty: no file), after, and whether the file is written anew.
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {start0, start0, false}, // identical
+        {start0, start1, true},  // same size, other bytes
+        {app, start1, true},     // longer
+        {start0, app, true},     // a prefix of the file
+        {"", app, true}};        // no file yet
+    for (const auto& [before, after, rewritten] : cases) {
         test::TempDir dir;
         const std::string path = dir.file("YY.cfg");
-        if (!c.before.empty())
-            dir.write("YY.cfg", c.before);
-        const ino_t was = inode(path);
-        ASSERT_TRUE(writeFileIfChanged(path, c.after));
-        EXPECT_EQ(readWholeFile(path).value(), c.after);
-        EXPECT_EQ(inode(path) != was, c.rewritten);
+        if (!before.empty())
+            dir.write("YY.cfg", before);
+        const ino_t was = statOf(path).st_ino;
+        ASSERT_TRUE(writeFileIfChanged(path, after));
+        EXPECT_EQ(readWholeFile(path).value(), after);
+        EXPECT_EQ(statOf(path).st_ino != was, rewritten) << before << " to " << after;
     }
 }

@@ -18,24 +18,20 @@ TEST(Text, CaseFoldingTouchesOnlyAsciiLetters) {
 }
 
 TEST(Text, TrimRemovesCodesOneToThirtyTwo) {
-    const std::string withNul("\0x\0", 3), del = "\177a";
-    struct Case {
+    const std::string withNul("\0x\0", 3), del = "\177a"; // NUL and DEL are kept
+    const struct {
         std::string in, both, left, right, spaces;
-    } cases[] = {
-        {"  a b  ", "a b", "a b  ", "  a b", "  a b"},
-        {"\t\r\na\x01\x1f", "a", "a\x01\x1f", "\t\r\na", "\t\r\na\x01\x1f"},
-        {"", "", "", "", ""},
-        {"    ", "", "", "", ""},
-        {"a \t ", "a", "a \t ", "a", "a \t"},
-        {withNul, withNul, withNul, withNul, withNul}, // NUL (code 0) is kept
-        {del, del, del, del, del},                     // DEL (code 127) is kept
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(trim(c.in), c.both) << c.in;
-        EXPECT_EQ(trimLeft(c.in), c.left) << c.in;
-        EXPECT_EQ(trimRight(c.in), c.right) << c.in;
-        EXPECT_EQ(rightTrimSpaces(c.in), c.spaces) << c.in;
-    }
+    } cases[] = {{"  a b  ", "a b", "a b  ", "  a b", "  a b"},
+                 {"\t\r\na\x01\x1f", "a", "a\x01\x1f", "\t\r\na", "\t\r\na\x01\x1f"},
+                 {"", "", "", "", ""},
+                 {"    ", "", "", "", ""},
+                 {"a \t ", "a", "a \t ", "a", "a \t"},
+                 {withNul, withNul, withNul, withNul, withNul},
+                 {del, del, del, del, del}};
+    for (const auto& c : cases)
+        EXPECT_EQ(std::tuple(trim(c.in), trimLeft(c.in), trimRight(c.in), rightTrimSpaces(c.in)),
+                  std::tuple(c.both, c.left, c.right, c.spaces))
+            << c.in;
 }
 
 TEST(Text, ReplaceAndSplit) {
@@ -49,10 +45,9 @@ TEST(Text, ReplaceAndSplit) {
 TEST(Text, Utf8ValidityAndWindows1252Fallback) {
     EXPECT_TRUE(isValidUtf8("plain"));
     EXPECT_TRUE(isValidUtf8("\xC5\xBD\xE2\x82\xAC\xF0\x9F\x98\x80"));
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));     // overlong
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80")); // surrogate
-    EXPECT_FALSE(isValidUtf8("\xE2\x82"));     // truncated
-    EXPECT_FALSE(isValidUtf8("caf\xE9"));      // Windows-1252 é
+    // Overlong, surrogate, truncated, Windows-1252 é.
+    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xE2\x82", "caf\xE9"})
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
     EXPECT_EQ(windows1252ToUtf8("caf\xE9 \x80 \x9E\x8A"), "café € žŠ");
     EXPECT_EQ(windows1252ToUtf8("\x81"), "\xC2\x81"); // unassigned stays a C1 control
     EXPECT_EQ(decodeStoredText("café"), "café");
@@ -61,14 +56,10 @@ TEST(Text, Utf8ValidityAndWindows1252Fallback) {
 
 TEST(Text, CutUtf8NeverSplitsASequence) {
     const std::string euro = "\xE2\x82\xAC"; // three bytes
-    struct Case {
-        std::string in;
-        std::size_t max;
-        std::size_t expected;
-    } cases[] = {
-        {"abcdef", 4, 4},   {"ab", 4, 2},       {"a" + euro, 1, 1},  {"a" + euro, 2, 1},
-        {"a" + euro, 3, 1}, {"a" + euro, 4, 4}, {euro + euro, 5, 3}, {"\x80\x80\x80\x80\x80", 4, 4},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(cutUtf8(c.in, c.max).size(), c.expected) << c.in << " " << c.max;
+    const std::tuple<std::string, std::size_t, std::size_t> cases[] = {
+        // text, at most, kept{"abcdef", 4, 4},    {"ab", 4, 2},
+        {"a" + euro, 1, 1}, {"a" + euro, 2, 1},  {"a" + euro, 3, 1},
+        {"a" + euro, 4, 4}, {euro + euro, 5, 3}, {"\x80\x80\x80\x80\x80", 4, 4}};
+    for (const auto& [in, max, kept] : cases)
+        EXPECT_EQ(cutUtf8(in, max).size(), kept) << in << " " << max;
 }

@@ -1,6 +1,8 @@
 #include "compose/engines.h"
 #include "history/fill_fields.h"
+#include "history/record_maker.h"
 #include "tests/support/fake_main_window.h"
+#include "tests/support/history_rows.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -10,67 +12,91 @@ using test::FakeMainWindow;
 
 namespace {
 
-// Date, Time, Search, Exact, Exclude, Site, File type, Browser, Interface, Contry,
-// Language, Time period, Search engine, Type.
-HistoryRecord record(std::array<const char*, 14> texts) {
-    HistoryRecord r;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        r.set(i, texts[i]);
-    return r;
+struct FixedClock : HistoryClock {
+    std::string dateText() const override { return "05.12.2026"; }
+    std::string timeText() const override { return "14:03:59"; }
+};
+
+// Every field set, in the order they are declared.
+SearchSnapshot filled(SearchEngine engine, bool expanded) {
+    return {engine,    "cats",    "black cat", "dog",    "example.org", "Adobe PDF (.pdf)",
+            "Firefox", "English", "Germany",   "German", "Past week",   "All",
+            expanded,  {},        "",          ""};
 }
 
-HistoryRecord collapsedRecord(const char* words, const char* engine, const char* kind) {
-    return record({"05.12.2026", "10:00:00", words, "- - -", "- - -", "- - -", "- - -", "Default",
-                   "- - -", "- - -", "- - -", "- - -", engine, kind});
+// The record's texts from Search on, joined by "|", after the clock's date and time.
+std::string made(const SearchSnapshot& s, bool visible = true) {
+    const HistoryRecord r = makeHistoryRecord(s, visible, FixedClock{});
+    std::string out;
+    for (std::size_t c = 0; c < kHistoryColumnCount; ++c)
+        out += std::string(r[c]) + (c + 1 < kHistoryColumnCount ? "|" : "");
+    EXPECT_EQ(out.substr(0, 20), "05.12.2026|14:03:59|");
+    return out.substr(20);
 }
 
-HistoryRecord expandedRecord(const char* engine, const char* period, const char* kind) {
-    return record({"05.12.2026", "10:00:00", "cats", "big cat", "- - -", "example.com",
-                   "Adobe PDF (.pdf)", "firefox esr", "German", "Austria", "German", period, engine,
-                   kind});
+HistoryRecord collapsed(const std::string& words, const std::string& engine,
+                        const std::string& kind) {
+    return test::joinedRow("05.12.2026|10:00:00|" + words +
+                           "|- - -|- - -|- - -|- - -|Default|- - -|- - -|" + "- - -|- - -|" +
+                           engine + "|" + kind);
+}
+
+HistoryRecord expanded(const std::string& engine, const std::string& period,
+                       const std::string& kind) {
+    return test::joinedRow(
+        "05.12.2026|10:00:00|cats|big cat|- - -|example.com|Adobe PDF (.pdf)|firefox "
+        "esr|German|Austria|German|" +
+        period + "|" + engine + "|" + kind);
 }
 
 // What the form shows: engine kind, the four texts, then the six lists' selected texts.
-std::vector<std::string> shown(const FormModel& m) {
-    std::vector<std::string> out{m.kindText()};
-    for (TextField f : {TextField::Words, TextField::Exact, TextField::Exclude, TextField::Site})
-        out.push_back(m.text(f));
-    for (ListField l : {ListField::Browser, ListField::Interface, ListField::Country,
-                        ListField::Language, ListField::FileType, ListField::Period})
-        out.push_back(m.selectedText(l));
+std::string shown(const FormModel& m) {
+    std::string out = m.kindText();
+    for (TextField f : test::kTextFields)
+        out += "|" + m.text(f);
+    for (ListField l : test::kListFields)
+        out += "|" + m.selectedText(l);
     return out;
 }
 
-struct FillFixture : ::testing::Test {
-    FakeMainWindow main;
-    FillFixture() {
-        main.model.setBrowsers({{"Chromium", ""}, {"Firefox ESR", ""}, {"Firefox (Default)", ""}});
-        main.model.select(ListField::Browser, 2);
+void addBrowsers(FakeMainWindow& main) {
+    main.model.setBrowsers({{"Chromium", ""}, {"Firefox ESR", ""}, {"Firefox (Default)", ""}});
+    main.model.select(ListField::Browser, 2);
+}
+
+std::string calls(const FakeMainWindow& main) {
+    std::string out;
+    for (const std::string& call : main.calls)
+        out += (out.empty() ? "" : ",") + call;
+    return out;
+}
+
+// A main window that knows one own engine, "Code search".
+struct OwnEngineWindow : FakeMainWindow {
+    bool runOwnEngine(const std::string& name) override {
+        calls.push_back("run " + name + " with " + model.text(TextField::Words));
+        return name == "Code search";
     }
+    bool hasOwnEnginesFile() const override { return hasFile; }
+    bool hasFile = true;
 };
 
 TEST(CrawlListPath, TakesThePathOfTheListFile) {
-    struct Case {
-        const char* text;
-        const char* path;
-    };
-    const Case cases[] = {
-        {"Links ( Crawl from a file /home/ana/links.csv )", "/home/ana/links.csv"},
-        {"Links ( Crawl from a file /home/ana/my list.txt )", "/home/ana/my list.txt"},
-        {"Links ( Crawl from a file /data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
-        {"Links ( Crawl from a file /tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
-        {"Links ( Crawl from a file C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
-        {"Links ( Crawl from a file relative.csv )", ""},
-        {"Links ( Crawl from a file  )", ""},
-        {"Links ( Crawl from a file /tmp/links.csv)", ""},
-        {"Links ( Extract all links from a website )", ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(crawlListPathOf(c.text), c.path) << c.text;
+    for (const auto& [text, path] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"/home/ana/links.csv )", "/home/ana/links.csv"},
+             {"/home/ana/my list.txt )", "/home/ana/my list.txt"},
+             {"/data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
+             {"/tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
+             {"C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
+             {"relative.csv )", ""},
+             {" )", ""},
+             {"/tmp/links.csv)", ""}})
+        EXPECT_EQ(crawlListPathOf(std::string("Links ( Crawl from a file ") + text), path) << text;
+    EXPECT_EQ(crawlListPathOf("Links ( Extract all links from a website )"), "");
 }
 
 TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
-    HistoryRecord r = collapsedRecord("cats", "Google", "All");
+    HistoryRecord r = collapsed("cats", "Google", "All");
     r.set(kColPeriod, "Any time");
     EXPECT_FALSE(recordWantsExpansion(r));
     // Every column but the date and the time: only the advanced ones ask for it.
@@ -83,154 +109,180 @@ TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
     }
 }
 
-TEST_F(FillFixture, AnExpandedRecordFillsEveryFieldAndExpands) {
-    FillFields(expandedRecord("Bing", "Past week", "Translate"), true, main);
-    const FormModel& m = main.model;
-    EXPECT_EQ(m.engine(), SearchEngine::Bing);
-    // The browser matches ignoring ASCII case.
-    EXPECT_EQ(shown(m), (std::vector<std::string>{"Translate", "cats", "big cat", "", "example.com",
-                                                  "Firefox ESR", "German", "Austria", "German",
-                                                  "Adobe PDF (.pdf)", "Past week"}));
-    EXPECT_EQ(m.fragments().fileExtension, "pdf");
-    EXPECT_EQ(m.fragments().countryParam, "&cr=countryAT");
-    EXPECT_TRUE(main.expanded);
-    EXPECT_EQ(main.calls.back(), "sync");
-    EXPECT_EQ(main.suggestionsHidden, 1); // every fill closes the drop-down
+// Each record fills a window that shows "kept" in Words, the "(Default)" browser and the
+// fifth period, with Google chosen.
+TEST(FillFields, RecordsFillTheForm) { // kinds and periods match exactly, periods ignoring case
+    using E = SearchEngine;
+    const auto press = [](SearchEngine e) { return FakeMainWindow::press(e) + ","; };
+    const std::string kept = "All|kept||||Firefox (Default)|- - -|- - -|- - -|- - -|Past month";
+    const std::string w = "|w||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time";
+    const std::string cats = "|cats|big cat||example.com|Firefox ESR|German|Austria|German|Adobe "
+                             "PDF (.pdf)|"; // the browser matches ignoring ASCII case
+    HistoryRecord dashes = expanded("Bing", "Past week", "All");
+    dashes.set(kColBrowser, "- - -");
+    const struct {
+        HistoryRecord record;
+        bool listHasRows;
+        std::string shown, calls;
+    } cases[] = {
+        {expanded("Bing", "Past week", "Translate"), true, "Translate" + cats + "Past week",
+         press(E::Bing) + "expand,sync"},
+        // No browser entry is "Default": the selection stays.
+        {collapsed("dogs", "DuckDuckGo", "Maps"), true,
+         "Maps|dogs||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time",
+         press(E::DuckDuckGo) + "sync"},
+        {dashes, true, kept, "expand,sync"}, // the record still wants the expanded form
+        {test::joinedRow("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All"),
+         true, kept, "sync"},
+        {expanded("Bing", "Past week", "All"), false, kept, "sync"},
+        {expanded("Google", "Past decade", "All"), true, "All" + cats + "Any time",
+         press(E::Google) + "expand,sync"},
+        {expanded("Ask", "past YEAR", "All"), true, "All" + cats + "Past year",
+         press(E::Ask) + "expand,sync"},
+        {collapsed("w", "google", "All"), true, "All" + w, "sync"}, // engine names match exactly
+        {collapsed("w", "Google", "Books"), true, "Books" + w, press(E::Google) + "sync"},
+        {collapsed("w", "Swisscows", "music"), true, "All" + w, press(E::Swisscows) + "sync"},
+        {collapsed("w", "Google", "Maps"), true, "All" + w, press(E::Google) + "sync"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        FakeMainWindow main;
+        addBrowsers(main);
+        main.model.setText(TextField::Words, "kept");
+        main.model.select(ListField::Period, 4);
+        FillFields(cases[i].record, cases[i].listHasRows, main);
+        EXPECT_EQ(shown(main.model), cases[i].shown) << i;
+        EXPECT_EQ(calls(main), cases[i].calls) << i;
+        EXPECT_EQ(main.suggestionsHidden, 1) << i; // every fill closes the drop-down
+        if (i == 0) {
+            EXPECT_EQ(main.model.fragments().fileExtension, "pdf");
+            EXPECT_EQ(main.model.fragments().countryParam, "&cr=countryAT");
+        }
+    }
 }
 
-TEST_F(FillFixture, TheLastFieldFilledServesTheSuggestions) {
-    FillFields(collapsedRecord("cats", "Google", "All"), true, main); // nothing typed before
-    EXPECT_EQ(main.model.ownerText(), "cats");
-    HistoryRecord r = collapsedRecord("- - -", "Google", "All");
+// The last field filled serves the suggestions, as if typed.
+TEST(FillFields, TheLastFieldFilledServesTheSuggestions) {
+    FakeMainWindow main;
+    main.model.setText(TextField::Exact, "old");
+    FillFields(collapsed("dogs", "Google", "All"), true, main);
+    EXPECT_EQ(main.model.ownerText(), "dogs");
+    HistoryRecord r = collapsed("- - -", "Google", "All");
     r.set(kColExact, "big cat");
     FillFields(r, true, main);
     EXPECT_EQ(main.model.suggestionOwner(), OwnerField::Exact);
 }
 
-TEST_F(FillFixture, ACollapsedRecordDoesNotExpand) {
-    main.model.setText(TextField::Exact, "old");
-    FillFields(collapsedRecord("dogs", "DuckDuckGo", "Maps"), true, main);
-    EXPECT_FALSE(main.expanded);
-    EXPECT_EQ(main.model.engine(), SearchEngine::DuckDuckGo);
-    // No browser entry is "Default": the selection stays.
-    EXPECT_EQ(shown(main.model),
-              (std::vector<std::string>{"Maps", "dogs", "", "", "", "Firefox (Default)", "- - -",
-                                        "- - -", "- - -", "- - -", "Any time"}));
-}
-
-TEST_F(FillFixture, ABrowserOfDashesFillsNoField) {
-    HistoryRecord r = expandedRecord("Bing", "Past week", "All");
-    r.set(kColBrowser, "- - -");
-    main.model.setText(TextField::Words, "kept");
-    FillFields(r, true, main);
-    EXPECT_EQ(main.model.text(TextField::Words), "kept");
-    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
-    EXPECT_TRUE(main.expanded); // the record still wants the expanded form
-    EXPECT_TRUE(main.selections.empty());
-
-    FakeMainWindow other;
-    HistoryRecord plain = collapsedRecord("x", "Bing", "All");
-    plain.set(kColBrowser, "- - -");
-    plain.set(kColPeriod, "Any time");
-    FillFields(plain, true, other);
-    EXPECT_FALSE(other.expanded);
-    EXPECT_EQ(other.calls, std::vector<std::string>{"sync"});
-}
-
-TEST_F(FillFixture, AnEmptyListOnlyBringsTheWindowForward) {
-    FillFields(expandedRecord("Bing", "Past week", "All"), false, main);
-    EXPECT_EQ(main.calls, std::vector<std::string>{"sync"});
-    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
-    EXPECT_EQ(main.suggestionsHidden, 1);
-}
-
-TEST_F(FillFixture, AnUnknownPeriodSelectsAnyTimeAndAnUnknownEngineTextPressesNoButton) {
-    main.model.select(ListField::Period, 4);
-    FillFields(expandedRecord("Google", "Past decade", "All"), true, main);
-    EXPECT_EQ(main.model.selection(ListField::Period), 0);
-    FillFields(expandedRecord("Ask", "past YEAR", "All"), true, main);
-    EXPECT_EQ(main.model.selectedText(ListField::Period), "Past year");
-    main.selections.clear();
-    FillFields(collapsedRecord("w", "google", "All"), true, main); // engine names match exactly
-    EXPECT_TRUE(main.selections.empty());
-    EXPECT_EQ(main.model.engine(), SearchEngine::Ask);
-}
-
-TEST_F(FillFixture, EveryNamedEngineIsPressedWithItsKinds) {
-    struct Case {
-        const char* text;
-        SearchEngine engine;
-        const char* kind;
-        const char* expectKind;
-    };
-    const Case cases[] = {
-        {"Google", SearchEngine::Google, "Books", "Books"},
-        {"Bing", SearchEngine::Bing, "News", "News"},
-        {"DuckDuckGo", SearchEngine::DuckDuckGo, "Videos", "Videos"},
-        {"Wikipedia", SearchEngine::Wikipedia, "All", "All"},
-        {"Wolfram Alpha", SearchEngine::WolframAlpha, "Math", "Math"},
-        {"Ask", SearchEngine::Ask, "All", "All"},
-        {"Urban Dictionary", SearchEngine::UrbanDictionary, "All", "All"},
-        {"Swisscows", SearchEngine::Swisscows, "Music", "Music"},
-        {"Swisscows", SearchEngine::Swisscows, "music", "All"}, // the kind matches exactly
-        {"Google", SearchEngine::Google, "Maps", "All"},
-    };
-    for (const Case& c : cases) {
-        FakeMainWindow m;
-        m.model.selectEngine(SearchEngine::Links);
-        FillFields(collapsedRecord("w", c.text, c.kind), true, m);
-        EXPECT_EQ(m.model.engine(), c.engine) << c.text;
-        EXPECT_EQ(m.model.kindText(), c.expectKind) << c.text;
-        EXPECT_TRUE(m.called(FakeMainWindow::press(c.engine))) << c.text;
-    }
-}
-
-TEST(FillLinks, RestoresTheCrawlModeWithoutOpeningTheMenu) {
-    struct Case {
-        const char* engineText;
-        bool allLinks, interLinks, crawlCsv;
-        const char* loaded; // the list file loaded again, or null
-    };
-    const Case cases[] = {
-        {"Links ( Extract internal links from a website )", false, true, false, nullptr},
-        {"Links ( Extract all links from a website )", true, false, false, nullptr},
-        {"Links (  )", false, false, false, nullptr},
-        {"Links ( Crawl all internal pages )", false, false, false, nullptr},
-        {"Links ( Crawl from a file /home/ana/site links.csv )", false, false, true,
-         "/home/ana/site links.csv"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.engineText);
+// The Links texts in their test order (a later item wins), and the crawl mode a fill of
+// them restores without opening the menu; a list crawl loads its file again.
+TEST(LinksRecord, CrawlModeTextsAndTheirFill) {
+    using enum CrawlMode;
+    const std::string file = "/home/ana/site links.csv", fromFile = "Crawl from a file " + file;
+    const struct {
+        std::vector<CrawlMode> checked;
+        std::string text;     // within "Links ( ... )"
+        bool all, inter, csv; // restored by a fill
+    } cases[] = {
+        {{}, "", false, false, false},
+        {{StartSlowCrawl}, "Crawl all internal pages", false, false, false},
+        {{StartFastCrawl}, "Crawl main page subpages", false, false, false},
+        {{AllLinks}, "Extract all links from a website", true, false, false},
+        {{interLinks}, "Extract internal links from a website", false, true, false},
+        {{CrawlCSV}, fromFile, false, false, true},
+        {{StartFastCrawl, StartSlowCrawl}, "Crawl main page subpages", false, false, false},
+        {{interLinks, AllLinks}, "Extract internal links from a website", false, true, false},
+        {{CrawlCSV, StartSlowCrawl}, fromFile, false, false, true}};
+    const std::string press = FakeMainWindow::press(SearchEngine::Links);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        SearchSnapshot s = filled(SearchEngine::Links, false);
+        s.crawlListFile = file;
+        for (CrawlMode m : c.checked)
+            s.crawlMarks.set(m, true);
+        const HistoryRecord r = makeHistoryRecord(s, true, FixedClock{});
+        EXPECT_EQ(r[kColEngine], "Links ( " + c.text + " )");
         FakeMainWindow main;
-        main.model.setCrawlMark(CrawlMode::StartSlowCrawl, true);
-        FillFields(collapsedRecord("w", c.engineText, "---"), true, main);
-        const CrawlMarks& marks = main.model.crawlMarks();
-        EXPECT_EQ(main.model.engine(), SearchEngine::Links);
-        ASSERT_EQ(main.selections.size(), 1u);
-        EXPECT_FALSE(main.selections[0].popUpCrawlerMenu);
-        EXPECT_EQ(marks[CrawlMode::AllLinks], c.allLinks);
-        EXPECT_EQ(marks[CrawlMode::interLinks], c.interLinks);
-        EXPECT_EQ(marks[CrawlMode::CrawlCSV], c.crawlCsv);
-        EXPECT_FALSE(marks[CrawlMode::StartSlowCrawl]);
-        EXPECT_FALSE(marks[CrawlMode::StartFastCrawl]);
-        EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
-        EXPECT_EQ(main.model.kindIndex(), 0);
-        EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
-        EXPECT_EQ(main.loadedLists,
-                  c.loaded ? std::vector<std::string>{c.loaded} : std::vector<std::string>{});
-        // The list is loaded after the Links press, which would clear its mode.
-        EXPECT_TRUE(!c.loaded ||
-                    main.calls[main.calls.size() - 2] == std::string("load ") + c.loaded);
-        // Links always wants the expanded form, but not from a collapsed record's
-        // "Default" browser: only the Links press itself expanded the window.
-        EXPECT_EQ(std::count(main.calls.begin(), main.calls.end(), "expand"), 1);
+        main.model.setCrawlMark(StartSlowCrawl, true);
+        main.model.setSiteReadOnly(true);
+        FillFields(r, true, main);
+        // The list is loaded after the Links press, which would clear its mode. Only the
+        // press expands the window: a collapsed record's "Default" browser does not.
+        EXPECT_EQ(calls(main), press + ",expand," + (c.csv ? "load " + file + "," : "") + "sync");
+        EXPECT_FALSE(main.selections.at(0).popUpCrawlerMenu);
+        const CrawlMarks& m = main.model.crawlMarks();
+        // Only a list crawl's site field stays read-only (the list load sets it).
+        EXPECT_EQ(std::tuple(m[AllLinks], m[interLinks], m[CrawlCSV],
+                             m[StartSlowCrawl] || m[StartFastCrawl], main.model.siteReadOnly()),
+                  std::tuple(c.all, c.inter, c.csv, false, c.csv));
+        EXPECT_EQ(std::tuple(main.model.engine(), main.model.crawlRequestMode(),
+                             main.model.kindIndex(), main.model.kindBoxColour()),
+                  std::tuple(SearchEngine::Links, kNoCrawlRequest, 0, 0xA0A0A0u));
     }
+    FakeMainWindow main; // an expanded Links record expands a collapsed window once
+    FillFields(expanded("Links ( Extract all links from a website )", "- - -", "---"), true, main);
+    EXPECT_EQ(calls(main), press + ",expand,sync");
+    EXPECT_TRUE(main.model.crawlMarks()[AllLinks]);
 }
 
-TEST_F(FillFixture, AnExpandedLinksRecordExpandsACollapsedWindowOnce) {
-    HistoryRecord r = expandedRecord("Links ( Extract all links from a website )", "- - -", "---");
-    FillFields(r, true, main);
-    EXPECT_TRUE(main.expanded);
-    EXPECT_TRUE(main.model.crawlMarks()[CrawlMode::AllLinks]);
+TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
+    HistoryRecord r = expanded("", "- - -", "- - -");
+    using enum FillResult;
+    // Without engines.cfg a record fills as it always did.
+    for (const auto& [engine, hasFile, result] :
+         {std::tuple{"Code search", true, RanOwnEngine},
+          std::tuple{"Old wiki", true, NoSuchOwnEngine}, std::tuple{"Old wiki", false, Filled}}) {
+        r.set(kColEngine, engine);
+        OwnEngineWindow main;
+        main.hasFile = hasFile;
+        EXPECT_EQ(FillFields(r, true, main), result);
+        // The fields are filled first; made expanded, it runs expanded again.
+        EXPECT_EQ(calls(main),
+                  "expand,sync" + (hasFile ? ",run " + std::string(engine) + " with cats" : ""));
+        EXPECT_EQ(main.model.text(TextField::Site), "example.com");
+    }
+    EXPECT_EQ(missingEngineMessage("Old wiki"),
+              "The search engine \"Old wiki\" no longer exists.\r\n\r\nThe search fields were "
+              "filled; nothing was run.");
+    for (const char* builtIn : {"Google", "Links (  )", "Links ( Crawl main page subpages )", ""})
+        EXPECT_FALSE(namesOwnEngine(builtIn)) << builtIn;
+}
+
+// Collapsed: "Default" browser and absent fields; expanded but hidden: the text fields
+// only; expanded and visible: every entry, a list without selection as "".
+TEST(RecordMaker, TheFieldsTheFormShowed) {
+    const std::string dashes = "- - -|- - -|- - -|- - -";
+    EXPECT_EQ(made(filled(SearchEngine::Google, false)),
+              "cats|" + dashes + "|Default|" + dashes + "|Google|All");
+    EXPECT_EQ(made(filled(SearchEngine::DuckDuckGo, true), false),
+              "cats|black cat|dog|example.org|- - -|" + dashes + "|Past week|DuckDuckGo|All");
+    SearchSnapshot bare = filled(SearchEngine::Swisscows, true);
+    bare.words.clear();
+    bare.interfaceLanguage.clear();
+    EXPECT_EQ(made(bare), "- - -|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox||Germany|"
+                          "German|Past week|Swisscows|All");
+    // An own engine is named; its period and kind are absent.
+    SearchSnapshot own = filled(SearchEngine::Google, true);
+    own.ownEngine = "Code search";
+    EXPECT_EQ(made(own), "cats|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox|English|"
+                         "Germany|German|- - -|Code search|- - -");
+}
+
+// A time period only for the engines that use it; each engine's record presses it again.
+TEST(RecordMaker, TimePeriodOnlyForTheEnginesThatUseIt) {
+    using enum SearchEngine;
+    const std::tuple<SearchEngine, std::string_view, std::string_view> cases[] = {
+        {Google, "Google", "Past week"},         {Bing, "Bing", "- - -"},
+        {DuckDuckGo, "DuckDuckGo", "Past week"}, {Ask, "Ask", "- - -"},
+        {Swisscows, "Swisscows", "Past week"},   {WolframAlpha, "Wolfram Alpha", "- - -"},
+        {Wikipedia, "Wikipedia", "- - -"},       {UrbanDictionary, "Urban Dictionary", "- - -"},
+        {Links, "Links (  )", "- - -"}};
+    for (const auto& [engine, column, period] : cases) {
+        const HistoryRecord r = makeHistoryRecord(filled(engine, true), true, FixedClock{});
+        EXPECT_EQ(std::pair(r[kColEngine], r[kColPeriod]), std::pair(column, period));
+        test::FakeMainWindow main;
+        main.model.selectEngine(engine == Links ? Google : Links);
+        FillFields(r, true, main);
+        EXPECT_EQ(main.model.engine(), engine) << column;
+    }
 }
 
 } // namespace

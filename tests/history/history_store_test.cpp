@@ -1,6 +1,9 @@
+#include "history/history_csv.h"
+#include "history/history_placement.h"
 #include "history/history_store.h"
+#include "history/history_view.h"
 #include "history/list_view_stream.h"
-#include "platform/launcher.h"
+#include "tests/support/history_rows.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -14,34 +17,29 @@ using namespace trov;
 
 namespace {
 
-HistoryList listOf(std::initializer_list<const char*> captions) {
+HistoryList listOf(std::initializer_list<const char*> words) {
     HistoryList list;
-    for (const char* c : captions) {
-        HistoryRecord r;
-        r.set(0, c);
-        list.rows.push_back(r);
-    }
+    for (const char* w : words)
+        list.rows.push_back(test::historyRow(w));
     return list;
 }
 
-std::string stream(std::initializer_list<const char*> captions) {
-    return writeListViewStream(listOf(captions));
+std::string stream(std::initializer_list<const char*> words) {
+    return writeListViewStream(listOf(words));
 }
 
-std::vector<std::string> captions(const HistoryList& list) {
-    std::vector<std::string> out;
-    for (const auto& r : list.rows)
-        out.emplace_back(r[0]);
-    return out;
-}
-
-const std::string kCorrupt = "TPF0\x09TListView"; // ends inside the header
-
-struct Fixture {
+struct Files {
     test::TempDir dir;
     test::RecordingMessages messages;
     HistoryStore store{DataFolder(dir.path())};
+    HistoryView view{store};
+    std::vector<std::string> storedWords() { return test::storedWords(store.storePath()); }
 };
+struct Rig : Files, ::testing::Test {};
+
+using test::wordsOf;
+using V = std::vector<std::string>;
+using N = HistoryNavigation;
 
 } // namespace
 
@@ -53,74 +51,96 @@ TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
     lying[lying.find("Items.Data") + 10 + 1 + 4 + 4] = 3; // three rows promised, two given
     const std::string restored =
         "       Error opening history file.          \r\n\r\n       Reload old data.";
-    struct Case {
-        Bytes store, backup;
-        HistoryLoad load;
-        std::vector<std::string> rows;
-        Bytes backupAfter;
-        bool message;
-    };
+    const std::string corrupt = "TPF0\x09TListView"; // ends inside the header
     using H = HistoryLoad;
     const Bytes none, ab = stream({"a", "b"}), bk = stream({"backup"});
-    const Case cases[] = {
-        {none, none, H::NoStore, {}, none, false},
-        {ab, stream({"old"}), H::Loaded, {"a", "b"}, ab, false},
-        {kCorrupt, bk, H::RestoredFromBackup, {"backup"}, bk, true},
-        {"XPF0", bk, H::RestoredFromBackup, {"backup"}, bk, true},
-        {"", bk, H::RestoredFromBackup, {"backup"}, bk, true},
-        {stream({"a"}).substr(0, 100), bk, H::RestoredFromBackup, {"backup"}, bk, true},
-        {lying, none, H::BackupMissing, {"first", "second"}, stream({"first", "second"}), false},
-        {kCorrupt, "garbage", H::BothUnreadable, {}, "garbage", false}};
+    const struct {
+        Bytes store, backup;
+        HistoryLoad load;
+        V rows;
+        Bytes backupAfter;
+    } cases[] = {{none, none, H::NoStore, {}, none},
+                 {ab, stream({"old"}), H::Loaded, {"a", "b"}, ab},
+                 {corrupt, bk, H::RestoredFromBackup, {"backup"}, bk},
+                 {"XPF0", bk, H::RestoredFromBackup, {"backup"}, bk},
+                 {"", bk, H::RestoredFromBackup, {"backup"}, bk},
+                 {stream({"a"}).substr(0, 100), bk, H::RestoredFromBackup, {"backup"}, bk},
+                 {lying, none, H::BackupMissing, {"first", "second"}, stream({"first", "second"})},
+                 {corrupt, "garbage", H::BothUnreadable, {}, "garbage"}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
-        Fixture f;
+        const auto& c = cases[i];
+        Files f;
         if (c.store)
             f.dir.write("HistGrid.cld", *c.store);
         if (c.backup)
             f.dir.write("HistGrid.cld2", *c.backup);
         EXPECT_EQ(f.store.NaloziTabelo(f.messages), c.load) << i;
-        EXPECT_EQ(captions(f.store.list()), c.rows) << i;
-        EXPECT_EQ(readWholeFile(f.dir.file("HistGrid.cld2")), c.backupAfter) << i;
-        EXPECT_EQ(readWholeFile(f.dir.file("HistGrid.cld")), c.store) << i << ": left as it was";
-        EXPECT_EQ(f.messages.texts(),
-                  c.message ? std::vector{restored} : std::vector<std::string>{})
-            << i;
-        for (const auto& box : f.messages.shown) {
-            EXPECT_EQ(box.icon, MessageIcon::Information);
-            EXPECT_TRUE(box.onTop);
-        }
+        EXPECT_EQ(std::tuple(wordsOf(f.store.list()), readWholeFile(f.dir.file("HistGrid.cld2")),
+                             readWholeFile(f.dir.file("HistGrid.cld"))),
+                  std::tuple(c.rows, c.backupAfter, c.store))
+            << i << ": the store is left as it was";
+        EXPECT_EQ(f.messages.texts(), c.load == H::RestoredFromBackup ? V{restored} : V{}) << i;
+        for (const auto& box : f.messages.shown)
+            EXPECT_TRUE(box.icon == MessageIcon::Information && box.onTop);
     }
 }
 
-TEST(HistoryFiles, OpenMissingIsIgnoredCorruptKeepsTheList) {
-    Fixture f;
+TEST(HistoryFiles, OpenSaveAndCsvImport) {
+    Files f;
     f.store.list() = listOf({"mine"});
-    EXPECT_TRUE(f.store.openFile(f.dir.file("absent.gmh")));
+    EXPECT_TRUE(f.store.openFile(f.dir.file("absent.gmh"))); // a missing file is ignored
     HistoryFileProblem problem;
     EXPECT_FALSE(
         f.store.openFile(f.dir.write("bad.gmh", stream({"x", "y"}).substr(0, 300)), &problem));
     EXPECT_EQ(problem.path, f.dir.file("bad.gmh"));
-    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"mine"}));
+    EXPECT_FALSE(f.store.importCsv(f.dir.file("none.csv"), f.messages));
+    EXPECT_NE(f.messages.texts().at(0).find(f.dir.file("none.csv")), std::string::npos);
+    EXPECT_EQ(wordsOf(f.store.list()), (V{"mine"}));
+    // Importing backs the store up first.
+    ASSERT_TRUE(f.store.importCsv(f.dir.write("in.csv", "d,t,one\r\nd,t,two\r\n"), f.messages));
+    EXPECT_EQ(wordsOf(f.store.list()), (V{"one", "two"}));
+    EXPECT_EQ(f.dir.read("HistGrid.cld2"), stream({"mine"}));
     ASSERT_TRUE(f.store.openFile(f.dir.write("good.gmh", stream({"x", "y"}))));
-    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(wordsOf(f.store.list()), (V{"x", "y"}));
     EXPECT_FALSE(std::filesystem::exists(f.dir.file("HistGrid.cld")))
-        << "opening does not write the store";
+        << "neither opening nor importing writes the store";
     ASSERT_TRUE(f.store.saveFile(f.dir.file("copy.gmh")));
     EXPECT_EQ(f.dir.read("copy.gmh"), stream({"x", "y"}));
+    ASSERT_TRUE(f.store.exportCsv(f.dir.file("out.csv")));
+    EXPECT_EQ(f.dir.read("out.csv"), historyCsv(f.store.list().rows));
 }
 
-TEST(HistoryFiles, CsvImportBacksUpFirstAndNamesAMissingFile) {
-    Fixture f;
-    f.store.list() = listOf({"before"});
-    const std::string csv = f.dir.write("in.csv", "one,2\r\ntwo\r\n");
-    ASSERT_TRUE(f.store.importCsv(csv, f.messages));
-    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"one", "two"}));
-    EXPECT_EQ(f.dir.read("HistGrid.cld2"), stream({"before"}));
+// A value with a code 1 to 32, a quote or a comma is quoted with inner quotes doubled; a
+// quoted line break stays in its value. The export is data/export.csv byte for byte.
+TEST(HistoryCsv, ExportLinesAndImportBack) {
+    const HistoryRecord a = test::joinedRow(
+        "05.12.2026||- - -|a,b|say \"hi\"|\"|tab\there|\x01x|caf\xC3\xA9|semi;colon|" +
+        std::string(300, 'x') + "|one, \"two\"|v12|two\r\nlines");
+    const HistoryRecord b(HistoryRecord::Texts{"only"});
+    const std::string golden =
+        readWholeFile(TROV_SOURCE_DIR "/tests/history/data/export.csv").value_or("");
+    EXPECT_EQ(historyCsv({a, b}), golden);
+    EXPECT_EQ(parseHistoryCsv(golden), (std::vector<HistoryRecord>{a, b}));
+    // LF line ends, an empty line, short and long lines, an open quote at the end.
+    const auto rows =
+        parseHistoryCsv("a,b\n\n\"x\"\"y\",2,3,4,5,6,7,8,9,10,11,12,13,14,15\r\n\"open");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].texts(), (HistoryRecord::Texts{"a", "b"}));
+    EXPECT_EQ(std::tuple(rows[1][0], rows[1][13], rows[2][0]), std::tuple("x\"y", "14", "open"));
+}
 
-    EXPECT_FALSE(f.store.importCsv(f.dir.file("none.csv"), f.messages));
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_NE(f.messages.shown[0].text.find(f.dir.file("none.csv")), std::string::npos);
-    EXPECT_EQ(captions(f.store.list()), (std::vector<std::string>{"one", "two"}));
+TEST(HistoryCsv, ExportKeepsTheOldFileAsBak) {
+    EXPECT_EQ(csvBackupPath("/d/h.x.txt"), "/d/h.x.bak");
+    EXPECT_EQ(csvBackupPath("/d.dir/h"), "/d.dir/h.bak");
+    test::TempDir dir;
+    const std::string path = dir.write("h.csv", "old export\r\n");
+    dir.write("h.bak", "older\r\n");
+    ASSERT_TRUE(exportHistoryCsv(path, {HistoryRecord(HistoryRecord::Texts{"new"})}));
+    EXPECT_EQ(dir.read("h.bak"), "old export\r\n");
+    EXPECT_EQ(dir.read("h.csv"), "new,,,,,,,,,,,,,\r\n");
+    ASSERT_TRUE(exportHistoryCsv(dir.file("fresh.txt"), {}));
+    EXPECT_EQ(dir.read("fresh.txt"), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("fresh.bak")));
 }
 
 // A writer killed at any moment, also between writing its temporary file and renaming it,
@@ -129,11 +149,8 @@ TEST(HistoryCrashSafety, KilledWriterLeavesALoadableStore) {
     test::TempDir dir;
     HistoryList a, b;
     for (int i = 0; i < 20000; ++i) {
-        HistoryRecord r;
-        r.set(0, "a" + std::to_string(i));
-        a.rows.push_back(r);
-        r.set(0, "b" + std::to_string(i));
-        b.rows.push_back(r);
+        a.rows.emplace_back(HistoryRecord::Texts{"a" + std::to_string(i)});
+        b.rows.emplace_back(HistoryRecord::Texts{"b" + std::to_string(i)});
     }
     const std::string path = dir.file("HistGrid.cld");
     ASSERT_TRUE(writeHistoryFile(path, a));
@@ -152,4 +169,150 @@ TEST(HistoryCrashSafety, KilledWriterLeavesALoadableStore) {
         ASSERT_TRUE(readHistoryFile(path, back)) << "round " << round;
         EXPECT_TRUE(back.rows == a.rows || back.rows == b.rows);
     }
+}
+
+TEST_F(Rig, NavigationMovesOnlyWhenItsConditionHolds) {
+    for (N b : {N::First, N::Prior, N::Next, N::Last})
+        EXPECT_FALSE(view.navigate(b)); // an empty list
+    store.list() = listOf({"a", "b", "c", "d", "e"});
+    // The row selected (-1: none), the button, the row it moves to (-1: nothing happens).
+    const std::tuple<int, N, int> cases[] = {
+        {-1, N::Next, 0},  {-1, N::First, -1}, {-1, N::Prior, -1}, {-1, N::Last, 4},
+        {0, N::First, -1}, {0, N::Prior, -1},  {0, N::Next, 1},    {2, N::First, 0},
+        {2, N::Prior, 1},  {2, N::Last, 4},    {4, N::Last, -1},   {4, N::Next, -1},
+        {4, N::Prior, 3}};
+    for (const auto& [selected, button, expected] : cases) {
+        SCOPED_TRACE(std::to_string(selected) + " " + std::to_string(static_cast<int>(button)));
+        HistoryView v{store};
+        if (selected >= 0)
+            v.selectOnly(static_cast<std::size_t>(selected));
+        const auto moved = v.navigate(button);
+        EXPECT_EQ(moved ? int(*moved) : -1, expected);
+        EXPECT_EQ(v.lowestSelected(), expected < 0 ? selected : expected);
+        EXPECT_EQ(v.detail(),
+                  expected < 0 ? HistoryRecord{} : store.list().rows[std::size_t(expected)]);
+    }
+    // Single selection keeps the lowest row; navigation switches multi-select off.
+    view.setSelection({2, 1});
+    EXPECT_EQ(view.selection(), std::set<std::size_t>{1});
+    view.setMultiSelect(true);
+    view.setSelection({0, 2, 7});
+    EXPECT_EQ(view.selection(), (std::set<std::size_t>{0, 2}));
+    view.setMultiSelect(false);
+    EXPECT_EQ(view.selection(), std::set<std::size_t>{0});
+    view.setMultiSelect(true);
+    view.setSelection({1, 3});
+    EXPECT_EQ(view.navigate(N::Next), 2u);
+    EXPECT_FALSE(view.multiSelect() || store.list().multiSelect);
+}
+
+TEST_F(Rig, FindStartsAtTheTopForANewTextAndContinuesForTheSame) {
+    store.list() = listOf({"red cat", "dog", "Cat food", "bird", "black CAT"});
+    store.list().rows[1].set(kColExact, "second");
+    for (const std::size_t row : {0u, 2u, 4u, 0u}) // nothing below: round to the top
+        EXPECT_EQ(view.find("cat"), row);
+    view.selectOnly(3);
+    EXPECT_EQ(view.find("cat"), 4u); // from the second to last row: the last
+    view.setSelection({});
+    EXPECT_EQ(view.find("cat"), 0u); // no selection: from row 0
+    EXPECT_FALSE(view.find(""));
+    EXPECT_EQ(view.lastFindText(), "cat");
+    EXPECT_EQ(view.find("dog <> sec"), 1u); // a new text starts at row 0, across columns
+    EXPECT_EQ(view.detail(), store.list().rows[1]);
+    EXPECT_EQ(view.lastFindText(), "dog <> sec");
+    EXPECT_EQ(view.find("10:00:00 <> DOG"), 1u);
+    EXPECT_FALSE(view.find("dogsecond") || view.find("zzz"));
+    EXPECT_EQ(view.lowestSelected(), 1); // nothing found: the selection stays
+    EXPECT_EQ(view.find("firefox"), 0u); // found in the browser, which colours no row
+}
+
+TEST(RowColours, OnlyTheListedColumnsAreLookedAtOnEvenAndOddRows) {
+    const std::set<std::size_t> looked = {kColSearch,   kColExact,   kColExclude,  kColSite,
+                                          kColFileType, kColCountry, kColLanguage, kColPeriod,
+                                          kColEngine,   kColType};
+    for (std::size_t c = 0; c < kHistoryColumnCount; ++c) {
+        HistoryRecord r;
+        r.set(c, "xNeedLEx");
+        EXPECT_EQ(rowMarked(r, "needle"), looked.count(c) == 1) << c;
+        EXPECT_EQ(rowColour(r, 3, "NEEDLE"), looked.count(c) ? kFoundRowColour : kOddRowColour);
+    }
+    const HistoryRecord r = test::historyRow("cats");
+    EXPECT_EQ(std::tuple(rowColour(r, 0, ""), rowColour(r, 1, ""), rowColour(r, 2, "cat"),
+                         rowColour(r, 2, "dog")),
+              std::tuple(0xEEF4F7u, 0xFFFFFFu, 0xFFFFB9u, 0xEEF4F7u));
+}
+
+TEST_F(Rig, DeleteRemovesEverySelectedRowAndWritesTheStore) {
+    store.list() = listOf({"a", "b", "c", "d", "e"});
+    view.setMultiSelect(true);
+    view.setSelection({1, 3, 4});
+    view.showSelected();
+    ASSERT_TRUE(view.deleteSelected());
+    EXPECT_EQ(storedWords(), (V{"a", "c"}));
+    EXPECT_EQ(view.detail(), HistoryRecord{});
+    EXPECT_TRUE(view.selection().empty());
+    // Without a selection the panel is still emptied and the store written.
+    view.selectOnly(0);
+    view.showSelected();
+    view.setSelection({});
+    std::remove(store.storePath().c_str());
+    ASSERT_TRUE(view.deleteSelected());
+    EXPECT_EQ(storedWords(), (V{"a", "c"}));
+    EXPECT_EQ(view.detail(), HistoryRecord{});
+    // A refused write is reported.
+    std::remove(store.storePath().c_str());
+    dir.write("HistGrid.cld/inside", "a folder in the store's place");
+    FileError error;
+    EXPECT_FALSE(view.deleteSelected(&error));
+    EXPECT_EQ(error.path, store.storePath());
+}
+
+TEST_F(Rig, ClearAsksAndOnlyYesEmptiesTheStore) {
+    test::RecordingMessages messages;
+    EXPECT_EQ(view.clearAll(messages), ClearOutcome::Empty);
+    EXPECT_TRUE(messages.asked.empty());
+    store.list() = listOf({"a", "b"});
+    messages.answer = false;
+    EXPECT_EQ(view.clearAll(messages), ClearOutcome::Declined);
+    EXPECT_EQ(messages.asked.back(), "Clear all search history ?");
+    EXPECT_EQ(store.list().rows.size(), 2u);
+    EXPECT_FALSE(fileExists(store.storePath()));
+    messages.answer = true;
+    EXPECT_EQ(view.clearAll(messages), ClearOutcome::Cleared);
+    EXPECT_TRUE(store.list().rows.empty());
+    EXPECT_EQ(dir.read("HistGrid.cld").find("Items.Data"), std::string::npos);
+}
+
+TEST_F(Rig, PlacementIsReadWrittenAndPulledBackOnScreen) {
+    // Defaults follow the screen; a stored minimised state opens normal.
+    EXPECT_EQ(readHistoryPlacement(Config(dir.file("YY.cfg"), {1600, 900})),
+              (HistoryPlacement{10, 10, 1450, 750, HistoryWindowState::Maximised}));
+    using S = HistoryWindowState;
+    for (const auto& [stored, state] :
+         {std::pair{"0", S::Normal}, std::pair{"1", S::Normal}, std::pair{"2", S::Maximised},
+          std::pair{"x", S::Maximised}}) {
+        dir.write("YY.cfg", std::string("[VelikostH]\r\nLevo=-20\r\nGor=0x10\r\nSirina=800\r\n"
+                                        "Visina=600\r\nStatus=") +
+                                stored + "\r\n");
+        EXPECT_EQ(readHistoryPlacement(Config(dir.file("YY.cfg"))),
+                  (HistoryPlacement{-20, 16, 800, 600, state}))
+            << stored;
+    }
+    // Written in one go, keeping other keys.
+    dir.write("YY.cfg", "[Pin]\r\nCountry=4\r\n");
+    Config config(dir.file("YY.cfg"));
+    writeHistoryPlacement(config, 30, 40, 700, 500, S::Maximised, false);
+    EXPECT_EQ(dir.read("YY.cfg"), "[Pin]\r\nCountry=4\r\n[VelikostH]\r\nSirina=700\r\n"
+                                  "Visina=500\r\nLevo=30\r\nGor=40\r\nStatus=2\r\n");
+    writeHistoryPlacement(config, 30, 40, 700, 500, S::Normal, true);
+    config.reload();
+    EXPECT_EQ(config.readInt(cfg::HistStatus), 1);
+    // Activation pulls the window back on a 1000 x 800 screen.
+    const struct {
+        WindowOrigin in, out;
+    } cases[] = {{{-1, -5}, {-1, -5}}, {{-2, 0}, {0, 0}},      {{940, 0}, {940, 0}},
+                 {{941, 0}, {0, 0}},   {{5, -6}, {5, 10}},     {{5, 740}, {5, 740}},
+                 {{5, 741}, {5, 700}}, {{-50, 2000}, {0, 700}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(clampHistoryOrigin(c.in, {1000, 800}), c.out) << c.in.left << "," << c.in.top;
 }

@@ -1,5 +1,7 @@
+#include "history/history_clock.h"
 #include "history/history_go_port.h"
 #include "history/history_store.h"
+#include "tests/support/history_rows.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -10,24 +12,10 @@ using namespace trov;
 
 namespace {
 
-struct FixedClock : HistoryClock {
-    std::string dateText() const override { return "d"; }
-    std::string timeText() const override { return "t"; }
-};
-
 SearchSnapshot searchFor(std::string words) {
     SearchSnapshot s;
     s.words = std::move(words);
     return s;
-}
-
-std::vector<std::string> storedWords(const std::string& path) {
-    HistoryList stored;
-    EXPECT_TRUE(readHistoryFile(path, stored));
-    std::vector<std::string> words;
-    for (const auto& row : stored.rows)
-        words.emplace_back(row[2]);
-    return words;
 }
 
 ino_t inodeOf(const std::string& path) {
@@ -38,7 +26,7 @@ ino_t inodeOf(const std::string& path) {
 struct Rig {
     test::TempDir dir;
     test::RecordingMessages messages;
-    FixedClock clock;
+    SystemHistoryClock clock;
     HistoryStore store{DataFolder(dir.path())};
     HistoryGoPort port{store, clock, messages};
 };
@@ -55,7 +43,7 @@ TEST(HistoryWrites, ABurstOfSearchesEndsWithEveryOneInTheStore) {
         expected.insert(expected.begin(), "search " + std::to_string(i));
     }
     rig.store.waitForWrites();
-    EXPECT_EQ(storedWords(rig.store.storePath()), expected);
+    EXPECT_EQ(test::storedWords(rig.store.storePath()), expected);
     EXPECT_TRUE(rig.messages.shown.empty());
 }
 
@@ -76,15 +64,12 @@ TEST(HistoryWrites, TheCloseWaitsForTheWriteUnderWay) {
 }
 
 TEST(HistoryWrites, ARefusedWriteIsReportedAtTheNextSearchAndTheRecordsKept) {
-    test::TempDir dir;
-    test::RecordingMessages messages;
-    FixedClock clock;
-    HistoryStore store(DataFolder(dir.file("missing/")));
-    HistoryGoPort port(store, clock, messages);
-    port.dodajtabelo(searchFor("first"));
-    store.waitForWrites();
-    port.dodajtabelo(searchFor("second"));
-    EXPECT_EQ(store.list().rows.size(), 2u);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Unable to write to " + dir.file("missing/HistGrid.cld"));
+    Rig rig;
+    rig.dir.write("HistGrid.cld/inside", "a folder in the store's place");
+    rig.port.dodajtabelo(searchFor("first"));
+    rig.store.waitForWrites();
+    rig.port.dodajtabelo(searchFor("second"));
+    EXPECT_EQ(rig.store.list().rows.size(), 2u);
+    EXPECT_EQ(rig.messages.texts(),
+              std::vector<std::string>{"Unable to write to " + rig.dir.file("HistGrid.cld")});
 }

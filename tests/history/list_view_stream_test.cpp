@@ -1,172 +1,125 @@
+#include "common/atomic_file.h"
+#include "history/history_csv.h"
 #include "history/list_view_stream.h"
-#include "tests/history/stream_bytes.h"
+#include "tests/support/history_rows.h"
 
-#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace trov;
-using trov::test::Bytes;
 
 namespace {
 
-const char* const kCaptions[14] = {
-    "Date",    "Time",      "Search", "Exact",    "Exclude",     "Site or Domain", "File type",
-    "Browser", "Interface", "Contry", "Language", "Time period", "Search engine",  "Type"};
-const int kWidths[14] = {75, 75, 210, 80, 80, 120, 100, 100, 100, 100, 100, 100, 90, 50};
+const std::string kData = TROV_SOURCE_DIR "/tests/history/data/";
 
-struct Expected {
-    ListGeometry geometry{0, 0, 1000, 500};
-    int columnWidths[14];
-    std::string itemsData; // empty: no rows
-    bool multiSelect = false;
-
-    Expected() { std::copy(std::begin(kWidths), std::end(kWidths), columnWidths); }
-};
-
-void intProperty(Bytes& b, std::string_view name, int v) {
-    if (v >= -128 && v <= 127)
-        b.int8(name, v);
-    else if (v >= -32768 && v <= 32767)
-        b.int16(name, v);
-    else
-        b.int32(name, v);
+std::string data(const std::string& name) {
+    return readWholeFile(kData + name).value_or("<missing>");
 }
 
-// The whole stream, laid out as the store format describes it.
-std::string expectedStream(const Expected& e) {
-    Bytes b;
-    b.raw("TPF0").str("TListView").str("tabela");
-    intProperty(b, "Left", e.geometry.left);
-    intProperty(b, "Top", e.geometry.top);
-    intProperty(b, "Width", e.geometry.width);
-    intProperty(b, "Height", e.geometry.height);
-    b.ident("Align", "alClient").ident("BevelInner", "bvNone").ident("Color", "clWhite");
-    b.str("Columns").u8(14);
-    for (int i = 0; i < 14; ++i) {
-        b.u8(1).text("Caption", kCaptions[i]);
-        if (e.columnWidths[i] != 50)
-            intProperty(b, "Width", e.columnWidths[i]);
-        b.u8(0);
-    }
-    b.u8(0);
-    b.boolean("Ctl3D", false).boolean("FlatScrollBars", true).boolean("GridLines", true);
-    b.boolean("IconOptions.AutoArrange", true);
-    if (!e.itemsData.empty())
-        b.binary("Items.Data", e.itemsData);
-    if (e.multiSelect)
-        b.boolean("MultiSelect", true);
-    b.boolean("ReadOnly", true).boolean("RowSelect", true).boolean("ShowWorkAreas", true);
-    b.ident("SortType", "stData").int8("TabOrder", 1).ident("ViewStyle", "vsReport");
-    b.u8(0).u8(0);
-    return b.bytes();
+// A search of 14:03:59 whose date, words and type are given.
+HistoryRecord row(const std::string& date, const std::string& words, const std::string& type) {
+    return test::joinedRow(date + "|14:03:59|" + words +
+                           "|- - -|- - -|- - -|- - -|Default|- - -|- - -|- - -|- - -|Google|" +
+                           type);
 }
 
-// Items.Data for rows of 14 stored texts.
-std::string expectedItems(const std::vector<std::array<std::string, 14>>& rows) {
-    std::uint32_t size = 8;
-    for (const auto& r : rows) {
-        size += 21 + std::uint32_t(r[0].size());
-        for (int s = 1; s < 14; ++s)
-            size += std::uint32_t(r[std::size_t(s)].size()) + 3;
-    }
-    Bytes b;
-    b.u32(size).u32(std::uint32_t(rows.size()));
-    for (const auto& r : rows) {
-        b.u32(0).u32(0xFFFFFFFF).u32(0xFFFFFFFF).u32(13).u32(0);
-        for (const auto& t : r)
-            b.str(t);
-    }
-    for (std::size_t i = 0; i < rows.size() * 13; ++i)
-        b.u16(0xFFFF);
-    EXPECT_EQ(b.size(), size);
-    return b.bytes();
+HistoryRecord row(std::size_t n) {
+    return row(std::string(n, 'd'), std::string(n, 's'), std::string(n, 't'));
 }
 
-HistoryRecord record(const std::array<std::string, 14>& texts) {
-    HistoryRecord::Texts views;
-    std::copy(texts.begin(), texts.end(), views.begin());
-    return HistoryRecord(views);
+// rows.cld: several rows, multi-select on, changed geometry and column widths.
+HistoryList rowsList(bool asStored) {
+    HistoryList list;
+    list.multiSelect = true;
+    list.geometry = {-5, 127, 1216, 70000};
+    const int widths[14] = {50, 128, -1, 32767, 32768, 120, 100, 100, 100, 100, 100, 100, 90, 77};
+    for (std::size_t i = 0; i < 14; ++i)
+        list.columns[i].width = widths[i];
+    for (const std::size_t n : {0u, 1u, 254u, 255u, 256u, 300u})
+        list.rows.push_back(row(asStored ? std::min<std::size_t>(n, 255) : n));
+    // é across byte 255: the cut never splits a character.
+    list.rows.push_back(
+        row("05.12.2026", std::string(254, 'a') + (asStored ? "" : "\xC3\xA9tail"), "All"));
+    return list;
 }
-
-const std::array<std::string, 14> kRow = {"05.12.2026", "14:03:59", "cats",    "- - -", "- - -",
-                                          "- - -",      "- - -",    "Default", "- - -", "- - -",
-                                          "- - -",      "- - -",    "Google",  "All"};
 
 } // namespace
 
-TEST(ListViewStream, EmptyListHasNoItemsData) {
-    const HistoryList list;
-    EXPECT_EQ(writeListViewStream(list), expectedStream(Expected{}));
+// The golden files are laid out by hand from the store format; see data/README.md.
+TEST(ListViewStream, WritesTheStoreByteForByteAndReadsItBack) {
+    EXPECT_EQ(writeListViewStream(HistoryList{}), data("empty.cld"));
     HistoryList back;
-    back.rows.push_back(record(kRow)); // a stream without rows leaves rows as they are
-    ASSERT_TRUE(readListViewStream(writeListViewStream(list), back).ok);
+    back.rows.push_back(row(1)); // a stream without rows leaves rows as they are
+    ASSERT_TRUE(readListViewStream(data("empty.cld"), back).ok);
     EXPECT_EQ(back.rows.size(), 1u);
-}
 
-TEST(ListViewStream, TextLengthsAroundTheLimit) {
-    for (const std::size_t n : {0u, 1u, 254u, 255u, 256u, 300u}) {
-        SCOPED_TRACE(n);
-        std::array<std::string, 14> texts = kRow;
-        texts[0] = std::string(n, 'd');
-        texts[2] = std::string(n, 's');
-        texts[13] = std::string(n, 't');
-        HistoryList list;
-        list.rows.push_back(record(texts));
-
-        std::array<std::string, 14> stored = texts;
-        for (auto& t : stored)
-            t = t.substr(0, 255);
-        Expected e;
-        e.itemsData = expectedItems({stored});
-        EXPECT_EQ(writeListViewStream(list), expectedStream(e));
-        EXPECT_EQ(list.rows[0][2].size(), n) << "the list keeps the whole text";
-
-        HistoryList back;
-        ASSERT_TRUE(readListViewStream(writeListViewStream(list), back).ok);
-        EXPECT_EQ(back.rows.at(0), record(stored));
-    }
-}
-
-TEST(ListViewStream, CutNeverSplitsAUtf8Character) {
-    std::array<std::string, 14> texts = kRow;
-    texts[2] = std::string(254, 'a') + "\xC3\xA9" + "tail"; // é across byte 255
-    HistoryList list;
-    list.rows.push_back(record(texts));
-    HistoryList back;
-    ASSERT_TRUE(readListViewStream(writeListViewStream(list), back).ok);
-    EXPECT_EQ(back.rows[0][2], std::string(254, 'a'));
-}
-
-TEST(ListViewStream, MultiSelectOnAndSeveralRows) {
-    HistoryList list;
-    list.multiSelect = true;
-    std::array<std::string, 14> second = kRow;
-    second[2] = "dogs, \"quoted\"";
-    list.rows = {record(kRow), record(second)};
-    Expected e;
-    e.multiSelect = true;
-    e.itemsData = expectedItems({kRow, second});
-    EXPECT_EQ(writeListViewStream(list), expectedStream(e));
-    EXPECT_EQ(itemsDataSize(list.rows), e.itemsData.size());
-    HistoryList back;
-    ASSERT_TRUE(readListViewStream(writeListViewStream(list), back).ok);
-    EXPECT_EQ(back, list);
-}
-
-TEST(ListViewStream, ChangedColumnWidthsAndGeometryUseTheSmallestTag) {
-    HistoryList list;
-    list.geometry = {-5, 127, 1216, 70000};
-    const int widths[14] = {50, 128, -1, 32767, 32768, 120, 100, 100, 100, 100, 100, 100, 90, 77};
-    Expected e;
-    e.geometry = list.geometry;
-    for (int i = 0; i < 14; ++i) {
-        list.columns[std::size_t(i)].width = widths[i];
-        e.columnWidths[i] = widths[i];
-    }
-    EXPECT_EQ(writeListViewStream(list), expectedStream(e));
-    HistoryList back;
+    const HistoryList list = rowsList(false);
+    EXPECT_EQ(writeListViewStream(list), data("rows.cld"));
+    EXPECT_EQ(itemsDataSize(list.rows), 4182u); // as rows.cld declares it
+    EXPECT_EQ(list.rows[5][kColSearch].size(), 300u) << "the list keeps the whole text";
+    back = HistoryList{};
     back.columns.clear();
-    ASSERT_TRUE(readListViewStream(writeListViewStream(list), back).ok);
-    EXPECT_EQ(back.columns, list.columns);
-    EXPECT_EQ(back.geometry, list.geometry);
+    ASSERT_TRUE(readListViewStream(data("rows.cld"), back).ok);
+    EXPECT_EQ(back, rowsList(true));
+}
+
+// A stream another writer made: properties in another order, unknown kinds of every tag,
+// rows of other sub-item counts, Windows-1252 texts decoded text by text.
+TEST(ListViewStreamRead, AForeignStream) {
+    HistoryList list;
+    ASSERT_TRUE(readListViewStream(data("foreign.cld"), list).ok);
+    ASSERT_EQ(list.columns.size(), 2u);
+    EXPECT_EQ(list.columns[0], (HistoryColumn{"Only", 50})); // no Width: 50
+    EXPECT_EQ(list.columns[1], (HistoryColumn{"Second", 300}));
+    EXPECT_TRUE(list.multiSelect); // names compare without case
+    EXPECT_EQ(list.geometry, (ListGeometry{1000, -3, 1000, 500}));
+    // The rows' texts, Windows-1252 ones decoded to UTF-8, as an export shows them.
+    EXPECT_EQ(historyCsv(list.rows), data("foreign.csv"));
+}
+
+TEST(ListViewStreamRead, CorruptAndTruncatedStreamsAreRefused) {
+    const std::string full = data("rows.cld");
+    for (std::size_t k = 0; k < full.size(); ++k) {
+        HistoryList list;
+        EXPECT_FALSE(readListViewStream(std::string_view(full).substr(0, k), list).ok) << k;
+    }
+    int files = 0;
+    for (const auto& file : std::filesystem::directory_iterator(kData + "corrupt")) {
+        HistoryList list;
+        const StreamReadResult r =
+            readListViewStream(data("corrupt/" + file.path().filename().string()), list);
+        EXPECT_FALSE(r.ok) << file.path();
+        EXPECT_FALSE(r.reason.empty()) << file.path();
+        ++files;
+    }
+    EXPECT_EQ(files, 19);
+    HistoryList list; // a corrupt row keeps the rows read before it
+    EXPECT_FALSE(readListViewStream(data("corrupt/second-row-past-the-end.cld"), list).ok);
+    ASSERT_EQ(list.rows.size(), 1u);
+    EXPECT_EQ(list.rows[0][0], "first");
+}
+
+TEST(HistoryRecord, SettingATextFromTheRowItself) {
+    HistoryRecord r = row(4);
+    r.set(kColSearch, r[kColType]);
+    r.set(kColType, r[kColType].substr(0, 2));
+    EXPECT_EQ(r[kColSearch], "tttt");
+    EXPECT_EQ(r[kColType], "tt");
+}
+
+// Loaded rows share the store's bytes: changing one leaves the others, and a copy
+// outlives the list.
+TEST(HistoryRecord, ALoadedRowChangesAloneAndOutlivesItsList) {
+    HistoryRecord copy;
+    {
+        HistoryList list;
+        ASSERT_TRUE(
+            readListViewStream(std::make_shared<const std::string>(data("rows.cld")), list).ok);
+        copy = list.rows[1];
+        list.rows[1].set(kColSearch, "changed");
+        EXPECT_EQ(list.rows[0][kColSearch], "");
+        EXPECT_EQ(list.rows[1][kColSearch], "changed");
+        EXPECT_EQ(list.rows[2][kColSearch], std::string(254, 's'));
+    }
+    EXPECT_EQ(copy[kColSearch], "s");
 }

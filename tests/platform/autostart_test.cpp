@@ -7,7 +7,7 @@
 using namespace trov;
 using namespace trov::platform;
 
-TEST(Autostart, WritingCreatesTheFolderAndTheEntry) {
+TEST(Autostart, WritingCreatesTheFolderAndTheEntryBelowTheConfigHome) {
     test::TempDir dir;
     test::ScopedEnv env;
     env.set("XDG_CONFIG_HOME", dir.path() + "cfg");
@@ -21,28 +21,22 @@ TEST(Autostart, WritingCreatesTheFolderAndTheEntry) {
               "Comment=Advanced web search composer\nExec=/opt/trov/bin/trov\n"
               "Terminal=false\nX-GNOME-Autostart-enabled=true\n");
     ASSERT_TRUE(autostart.write("/usr/bin/trov")); // replaced, not appended
-    EXPECT_NE(dir.read("cfg/autostart/Trov-Trov.desktop").find("\nExec=/usr/bin/trov\n"),
-              std::string::npos);
+    EXPECT_EQ(dir.read("cfg/autostart/Trov-Trov.desktop"), autostartEntry("/usr/bin/trov"));
     autostart.remove();
     EXPECT_FALSE(autostart.exists());
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "cfg/autostart"));
     autostart.remove(); // a missing entry is not an error
-}
-
-TEST(Autostart, DefaultFolderIsBelowHome) {
-    test::TempDir dir;
-    test::ScopedEnv env;
     env.set("HOME", dir.path().substr(0, dir.path().size() - 1));
     env.unset("XDG_CONFIG_HOME");
-    XdgAutostart autostart;
-    EXPECT_EQ(autostart.path(), dir.path() + ".config/autostart/Trov-Trov.desktop");
+    EXPECT_EQ(XdgAutostart().path(), dir.path() + ".config/autostart/Trov-Trov.desktop");
+    dir.write("file", "a file where the folder should be");
+    XdgAutostart unwritable(dir.path() + "file");
+    EXPECT_FALSE(unwritable.write("/usr/bin/trov"));
+    EXPECT_FALSE(unwritable.exists());
 }
 
 TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {
-    struct Case {
-        const char* path;
-        const char* exec;
-    } cases[] = {
+    const char* const cases[][2] = {
         {"/usr/bin/trov", "/usr/bin/trov"},
         {"/home/ann/my apps/trov", "\"/home/ann/my apps/trov\""},
         {"/home/ann/100%/trov", "/home/ann/100%%/trov"},
@@ -51,19 +45,9 @@ TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {
         {"/home/a\\b/trov", "\"/home/a\\\\\\\\b/trov\""},
         {"/home/a\nExec=/bin/evil", "/home/aExec=/bin/evil"},
     };
-    for (const auto& c : cases) {
-        const std::string entry = autostartEntry(c.path);
-        EXPECT_NE(entry.find(std::string("\nExec=") + c.exec + "\n"), std::string::npos)
-            << c.path << "\n"
-            << entry;
+    for (const auto& [path, exec] : cases) {
+        const std::string entry = autostartEntry(path);
+        EXPECT_NE(entry.find(std::string("\nExec=") + exec + "\n"), std::string::npos) << entry;
         EXPECT_EQ(entry.find("\nExec=/bin/evil"), std::string::npos);
     }
-}
-
-TEST(Autostart, AnUnwritableFolderFails) {
-    test::TempDir dir;
-    dir.write("cfg", "a file where the folder should be");
-    XdgAutostart autostart(dir.path() + "cfg");
-    EXPECT_FALSE(autostart.write("/usr/bin/trov"));
-    EXPECT_FALSE(autostart.exists());
 }

@@ -2,11 +2,8 @@
 #include "tests/support/env.h"
 #include "tests/support/process.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <mutex>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -17,55 +14,39 @@ using namespace trov::platform;
 
 namespace {
 
-// A plain listener on the instance socket that records the first line of each client and
-// answers "ok", as the window program does.
+// A listener on the instance socket as the window program's: it records the first line of
+// each client and answers "ok".
 struct Listener {
+    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::string received; // read once the thread has ended
+    std::thread thread;
+
     explicit Listener(const std::string& path) {
         sockaddr_un addr{};
         addr.sun_family = AF_UNIX;
-        std::memcpy(addr.sun_path, path.data(), path.size());
-        if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-            ::listen(fd, 4) != 0)
-            ADD_FAILURE() << "cannot listen on " << path;
+        path.copy(addr.sun_path, sizeof addr.sun_path - 1);
+        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) | ::listen(fd, 4), 0);
         thread = std::thread([this] {
             for (int client; (client = ::accept(fd, nullptr, nullptr)) >= 0; ::close(client)) {
-                std::string line;
                 for (char c = 0; ::recv(client, &c, 1, 0) == 1 && c != '\n';)
-                    line += c;
-                std::lock_guard lock(mutex);
-                received += line + ";";
+                    received += c;
+                received += ";";
                 (void)::send(client, "ok\n", 3, MSG_NOSIGNAL);
             }
         });
     }
-    ~Listener() {
+    std::string stop() {
         ::shutdown(fd, SHUT_RDWR); // ends the accept
         thread.join();
         ::close(fd);
-    }
-    std::string text() {
-        std::lock_guard lock(mutex);
         return received;
     }
-
-    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    std::thread thread;
-    std::mutex mutex;
-    std::string received;
-};
-
-struct RuntimeDir : test::ScopedEnv {
-    explicit RuntimeDir(const std::string& dir) { set("XDG_RUNTIME_DIR", dir); }
 };
 
 test::ProcessOptions runtimeEnv(const test::TempDir& dir) {
     test::ProcessOptions options;
     options.env = {{"XDG_RUNTIME_DIR", dir.path()}};
     return options;
-}
-
-std::string trovctlDir() {
-    return std::filesystem::path(TROVCTL_PATH).parent_path().string();
 }
 
 } // namespace
@@ -75,7 +56,8 @@ TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
     EXPECT_EQ(instanceName("/home/ann/My Apps/trov"), "homeannMyAppstrov");
     EXPECT_NE(instanceName("/opt/a/trov"), instanceName("/opt/b/trov"));
     test::TempDir dir;
-    RuntimeDir runtime(dir.path());
+    test::ScopedEnv env;
+    env.set("XDG_RUNTIME_DIR", dir.path());
     EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), dir.path() + "usrbintrov");
     EXPECT_EQ(instanceLockPath("/usr/bin/trov"), dir.path() + "usrbintrov.lock");
     // A long path still fits a socket address, and stays its own.
@@ -84,18 +66,14 @@ TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
     EXPECT_NE(instanceSocketPath(longA), instanceSocketPath("/" + std::string(200, 'b') + "/trov"));
     EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle")); // nothing listening
     EXPECT_FALSE(sendInstanceMessage(std::string(200, 'x'), "toggle"));
-    runtime.unset("XDG_RUNTIME_DIR");
+    env.unset("XDG_RUNTIME_DIR");
     EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
+    // trovctl looks beside itself, then in the build tree.
+    EXPECT_EQ(windowProgramCandidates("/opt/trov/bin/"),
+              (std::vector<std::string>{"/opt/trov/bin/trov", "/opt/trov/app/trov"}));
 }
 
-TEST(InstanceSocket, CandidatesBesideTrovctlAndInTheBuildTree) {
-    const auto c = windowProgramCandidates("/opt/trov/bin/");
-    ASSERT_EQ(c.size(), 2u);
-    EXPECT_EQ(c[0], "/opt/trov/bin/trov");
-    EXPECT_EQ(c[1], "/opt/trov/app/trov");
-}
-
-TEST(Trovctl, ToggleAndShowWithNoProgramRunning) {
+TEST(Trovctl, ToggleAndShowReachTheProgramOrSayItIsNotRunning) {
     test::TempDir dir;
     for (const char* command : {"toggle", "show"}) {
         const auto r = test::runProcess({TROVCTL_PATH, "--data-dir", dir.path() + "data", command},
@@ -104,21 +82,19 @@ TEST(Trovctl, ToggleAndShowWithNoProgramRunning) {
         EXPECT_EQ(r.err, "Trov is not running\n");
         EXPECT_EQ(r.out, "");
     }
-    const auto r = test::runProcess({TROVCTL_PATH, "toggle", "extra"}, runtimeEnv(dir));
-    EXPECT_EQ(r.exitCode, 2);
-}
-
-// Beside trovctl, or the build tree's app/trov, as the window program names its socket.
-TEST(Trovctl, ToggleAndShowReachTheProgram) {
-    for (const std::string& program : windowProgramCandidates(trovctlDir())) {
-        test::TempDir dir;
-        RuntimeDir runtime(dir.path());
+    EXPECT_EQ(test::runProcess({TROVCTL_PATH, "toggle", "extra"}, runtimeEnv(dir)).exitCode, 2);
+    // Beside trovctl, or the build tree's app/trov, as the window program names its socket.
+    for (const std::string& program :
+         windowProgramCandidates(std::filesystem::path(TROVCTL_PATH).parent_path().string())) {
+        test::TempDir runtime;
+        test::ScopedEnv env;
+        env.set("XDG_RUNTIME_DIR", runtime.path());
         Listener listener(instanceSocketPath(program));
         for (const char* command : {"toggle", "show"}) {
-            const auto r = test::runProcess({TROVCTL_PATH, command}, runtimeEnv(dir));
+            const auto r = test::runProcess({TROVCTL_PATH, command}, runtimeEnv(runtime));
             EXPECT_EQ(r.exitCode, 0) << r.err;
             EXPECT_EQ(r.err, "");
         }
-        EXPECT_EQ(listener.text(), "toggle;show;") << program;
+        EXPECT_EQ(listener.stop(), "toggle;show;") << program;
     }
 }

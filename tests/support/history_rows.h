@@ -4,7 +4,9 @@
 
 #include "history/history_store.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trov::test {
@@ -12,26 +14,40 @@ namespace trov::test {
 inline HistoryRecord historyRow(const std::string& words, const std::string& browser = "Firefox",
                                 const std::string& engine = "Google") {
     HistoryRecord r;
+    for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
+        r.set(c, "- - -");
     r.set(kColDate, "05.12.2026");
     r.set(kColTime, "10:00:00");
     r.set(kColSearch, words);
-    for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
-        r.set(c, "- - -");
     r.set(kColBrowser, browser);
     r.set(kColEngine, engine);
     r.set(kColType, "All");
     return r;
 }
 
-// The search words of a stored history file, in order.
-inline std::vector<std::string> storedWords(const std::string& path) {
-    HistoryList list;
-    if (!readHistoryFile(path, list))
-        return {"<unreadable>"};
+// A record from its texts joined by "|": Date, Time, Search, Exact, Exclude, Site or Domain,
+// File type, Browser, Interface, Contry, Language, Time period, Search engine, Type.
+inline HistoryRecord joinedRow(std::string_view joined) {
+    HistoryRecord r;
+    for (std::size_t c = 0; c < kHistoryColumnCount && !joined.empty(); ++c) {
+        const std::size_t bar = std::min(joined.find('|'), joined.size());
+        r.set(c, joined.substr(0, bar));
+        joined.remove_prefix(std::min(bar + 1, joined.size()));
+    }
+    return r;
+}
+
+// The search words of a list's rows, or of a stored history file's, in order.
+inline std::vector<std::string> wordsOf(const HistoryList& list) {
     std::vector<std::string> out;
     for (const auto& r : list.rows)
         out.emplace_back(r[kColSearch]);
     return out;
+}
+
+inline std::vector<std::string> storedWords(const std::string& path) {
+    HistoryList list;
+    return readHistoryFile(path, list) ? wordsOf(list) : std::vector<std::string>{"<unreadable>"};
 }
 
 } // namespace trov::test
