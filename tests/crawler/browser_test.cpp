@@ -2,7 +2,6 @@
 
 #include "crawler/curl_page_source.h"
 #include "tests/crawler/crawl_rig.h"
-#include "tests/support/http_server.h"
 #include "tests/support/process.h"
 
 #include <gtest/gtest.h>
@@ -43,22 +42,11 @@ TEST(ResultPageInABrowser, NoScriptOfACrawledPageRuns) {
         GTEST_SKIP()
             << "chromium is not installed (Debian package chromium); browser check skipped";
     test::HttpServer server;
-    server.route("/",
-                 test::HttpResponse{
-                     200,
-                     "<title>Home" + kScript +
-                         "</title> hostile "
-                         "<a href='/p\" autofocus onfocus=\"document.body.dataset.pwned=1'>x</a>"
-                         "<a href='/q'>q</a>",
-                     "text/html",
-                     {},
-                     0});
-    server.route("/q", test::HttpResponse{
-                           200,
-                           "<title><img src=x onerror=\"document.title='pwned'\"></title> hostile",
-                           "text/html",
-                           {},
-                           0});
+    server.route("/", {.body = "<title>Home" + kScript +
+                               "</title> hostile <a href='/p\" autofocus "
+                               "onfocus=\"document.body.dataset.pwned=1'>x</a><a href='/q'>q</a>"});
+    server.route("/q", {.body = "<title><img src=x onerror=\"document.title='pwned'\"></title> "
+                                "hostile"});
     CurlPageSource source;
     test::CrawlRig rig(source);
     const test::TempDir& dir = rig.dir;

@@ -1,11 +1,12 @@
 #pragma once
 
 // A crawl engine writing its result page into a fresh folder, with every message box and
-// every call to the progress panel recorded.
+// every call to the progress panel recorded; the fixture site it usually crawls.
 
 #include "common/atomic_file.h"
 #include "crawler/crawl_engine.h"
 #include "crawler/results.h"
+#include "tests/support/http_server.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
@@ -13,13 +14,20 @@
 
 namespace trov::test {
 
-// Everything the progress panel was told, in order, and the last counter and link list.
+// Pages with links of every form the crawler meets (data/site), a redirect and a folder
+// asked for without its slash.
+inline void serveFixtureSite(HttpServer& server) {
+    server.serveFolder(TROV_SOURCE_DIR "/tests/crawler/data/site");
+    server.route("/moved", HttpResponse::redirect(301, "/redirected.html"));
+    server.route("/deep", HttpResponse::redirect(301, "/deep/"));
+}
+
+// Everything the progress panel was told, in order.
 class RecordingProgress : public CrawlProgress {
 public:
     void panelShown(bool s) override { add("panel ", s); }
     void modeCaption(const std::string& c) override { add("caption " + c); }
     void counterText(const std::string& c) override {
-        counter = c;
         add("counter " + c);
         if (onCounter)
             onCounter(c);
@@ -29,17 +37,17 @@ public:
     void barShown(bool s) override { add("bar ", s); }
     void barMaximum(long m) override { add("max " + std::to_string(m)); }
     void barPosition(long p) override { add("position " + std::to_string(p)); }
+    void placeAddress(int l, int t, int w) override {
+        add("place " + std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(w));
+    }
     void showLinks(const std::string& c, const std::vector<std::string>& l) override {
-        linksCaption = c;
-        links = l;
         add("links " + c);
         for (const auto& link : l)
             add("link " + link);
     }
 
     std::function<void(const std::string&)> onCounter;
-    std::vector<std::string> events, links;
-    std::string counter, linksCaption;
+    std::vector<std::string> events;
 
 private:
     void add(const std::string& e, bool on) { add(e + (on ? "on" : "off")); }
@@ -50,16 +58,50 @@ struct CrawlRig {
     explicit CrawlRig(PageSource& source)
         : engine(source, dir.file("TrovCrawler.html"), messages, progress) {}
 
-    // One crawl from fresh flags; a list crawl loads its list first.
+    // One crawl from fresh flags, as the window starts it; a list crawl loads its list.
     void run(CrawlMode mode, CrawlInputs inputs, const std::string& list = {}) {
-        if (mode == CrawlMode::CrawlCSV && !list.empty())
+        if (mode == CrawlMode::CrawlCSV) {
             inputs.site = loadLinkList(engine.linkList(), list).site;
+            engine.setListReady(true);
+        } else {
+            engine.clearLinkList();
+        }
         site = inputs.site;
         engine.resetFlags();
         engine.run(mode, inputs);
     }
     std::string resultPage() const {
         return readWholeFile(dir.file("TrovCrawler.html")).value_or("<none>");
+    }
+
+    // Everything the crawl left behind: outcome and flags, every table entry in use, the
+    // result page, both exports, the messages and the progress panel's story.
+    std::string story() const {
+        const LinkList& l = engine.linkList();
+        std::string s = "outcome " + std::to_string(static_cast<int>(engine.outcome())) +
+                        (engine.cancelRequested() ? " cancelled" : "") +
+                        (engine.listReady() ? " list ready" : "") + "\ncount " +
+                        std::to_string(l.count) + " range " + std::to_string(l.searchRange) +
+                        " last " + std::to_string(l.lastIndex) + "\n";
+        for (std::size_t i = 0; i < l.size(); ++i) {
+            const PageRecord& r = l[i];
+            if (!r.address.empty() || !r.visited || !r.title.empty() || !r.text.empty() ||
+                !r.match.empty())
+                s += "#" + std::to_string(i) + (r.visited ? " " : " unvisited ") + r.address +
+                     "\n  title " + r.title + "\n  text " + r.text + "\n  match " + r.match + "\n";
+        }
+        const std::string page = resultPage();
+        s += "--- result page\n" + page + (page.ends_with('\n') ? "" : "\n") + "--- links\n" +
+             linkExport(l, site) + "--- data\n" + dataExport(l, site) + "--- messages\n";
+        for (const auto& m : messages.texts())
+            s += m + "\n";
+        s += "--- progress\n";
+        for (const auto& e : progress.events)
+            s += e + "\n";
+        std::string shown; // line ends seen as text
+        for (char c : s)
+            shown += c == '\r' ? std::string("\\r") : std::string(1, c);
+        return shown;
     }
 
     TempDir dir;

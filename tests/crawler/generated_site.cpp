@@ -1,7 +1,6 @@
 #include "tests/crawler/generated_site.h"
 
 #include <cstdio>
-#include <sys/socket.h>
 
 namespace trov::test {
 
@@ -11,35 +10,22 @@ std::string pagePath(int i) {
     return "/g/p" + std::to_string(i) + ".html";
 }
 
-// Several KB of markup around the page's own head and body.
-std::string withMarkup(int i, const std::string& page) {
-    std::string path = "M" + std::to_string(i % 24) + " 2";
-    for (int k = 0; path.size() < 1500; ++k)
-        path += " l" + std::to_string((i + k) % 9) + " -" + std::to_string((i * k) % 7);
-    const std::string head = "<html><head><script>var page = {title: \"<title>Decoy " +
-                             std::to_string(i) +
-                             "</title>\", [1, 2]: 0};</script><style>.card[data-n] > a "
-                             "{color: red}</style>";
-    const std::string wrap = "<div class=\"card card--wide col-12 col-md-6 px-2\" data-n=\"" +
-                             std::to_string(i) +
-                             "\" data-area=\"listing\"><svg viewBox=\"0 0 "
-                             "24 24\" aria-hidden=\"true\"><path d=\"" +
-                             path + "\"/></svg>";
-    std::string b = head + page.substr(page.find("<title>"));
-    const std::size_t body = b.find("<body>") + 6;
-    b.insert(body, wrap + wrap);
-    b.insert(b.rfind("</body>"), "</div></div>" + wrap + "</div>");
-    return b;
-}
-
-std::string pageBody(int i, int pages) {
+std::string pageBody(int i, int pages, bool markup) {
+    const std::string n = std::to_string(i);
     const auto link = [](const std::string& target) {
         return "<a href=\"" + target + "\">x</a>\n";
     };
-    std::string b = "<html><head><title>Gen " + std::to_string(i) + "</title></head><body>\n";
+    const std::string wrap = "<div class=\"card card--wide col-12 col-md-6\" data-n=\"" + n +
+                             "\"><svg viewBox=\"0 0 24 24\"><path d=\"M" + n + " 2" +
+                             std::string(1500, 'l') + "\"/></svg>";
+    std::string b = markup ? "<html><head><script>var page = {title: \"<title>Decoy " + n +
+                                 "</title>\", [1, 2]: 0};</script><style>.card[data-n] > a "
+                                 "{color: red}</style><title>Gen " +
+                                 n + "</title></head><body>" + wrap + wrap
+                           : "<html><head><title>Gen " + n + "</title></head><body>\n";
     b += i % 3 == 0 ? "red " : "blue ";
     b += i % 5 == 0 ? "car " : "bike ";
-    b += "{braced red car} [bracketed car] page " + std::to_string(i) + "\n";
+    b += "{braced red car} [bracketed car] page " + n + "\n";
     b += link(pagePath((i + 1) % pages));     // a chain that closes into a cycle
     b += link(pagePath((i * 7 + 3) % pages)); // cross links, many seen before
     b += link(pagePath((i + 1) % pages));     // the same link again
@@ -49,61 +35,44 @@ std::string pageBody(int i, int pages) {
     b += link("http://other.example/x" + std::to_string(i % 4) + ".html");
     b += link("/g//p" + std::to_string((i + 5) % pages) + ".html"); // a double slash
     if (i % 10 == 0)
-        b += link("/fail/" + std::to_string(i));
+        b += link("/fail/" + n);
     if (i % 11 == 0)
-        b += link("/redirect/" + std::to_string(i));
+        b += link("/redirect/" + n);
     if (i % 13 == 0)
-        b += link("/tofile/" + std::to_string(i));
+        b += link("/tofile/" + n);
     if (i % 17 == 0)
-        b += link("/missing" + std::to_string(i) + ".html");
+        b += link("/missing" + n + ".html");
     if (i % 19 == 0)
         b += link("mailto:someone@example.org") + link("/g/p1.html#part");
-    return b + "</body></html>\n";
+    return b + (markup ? "</div></div>" + wrap + "</div>" : "") + "</body></html>\n";
 }
 
 } // namespace
 
 void serveGeneratedSite(HttpServer& server, const GeneratedSite& site) {
-    const int pages = site.pages;
-    const int maxDelay = site.maxDelayMs;
     std::string home = "<html><head><title>Generated home</title></head><body>red car home\n";
-    for (int i = 0; i < 40 && i < pages; ++i)
+    for (int i = 0; i < 40 && i < site.pages; ++i)
         home += "<a href=\"" + pagePath(i) + "\">" + std::to_string(i) + "</a>\n";
     home += "<a href=\"/g/p3.html\">again</a><a href=\"/fail/0\">f</a>"
             "<a href=\"/redirect/11\">r</a><a href=\"/tofile/13\">t</a>"
             "<a href=\"/missing0.html\">m</a><a href=\"/g/\">folder</a></body></html>\n";
-    server.route("/", HttpResponse{200, home, "text/html", {}, 0});
-    server.route("/g/", HttpResponse{200,
-                                     "<title>Folder</title> red car folder <a href=\"p9.html\">"
-                                     "</a>",
-                                     "text/html",
-                                     {},
-                                     3});
-    for (int i = 0; i < pages; i += 10)
-        server.rawRoute("/fail/" + std::to_string(i),
-                        [](int fd, const HttpRequest&, const std::atomic<bool>&) {
-                            linger l{1, 0}; // closed with a reset before any answer
-                            ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
-                            return false;
-                        });
-    const bool markup = site.markupHeavy;
-    server.fallback([pages, maxDelay, markup](const HttpRequest& r) {
-        HttpResponse response;
+    server.route("/", {.body = home});
+    server.route("/g/", {.body = "<title>Folder</title> red car folder <a href=\"p9.html\"></a>",
+                         .delayMs = 3});
+    for (int i = 0; i < site.pages; i += 10)
+        server.route("/fail/" + std::to_string(i), {.status = 0}); // a reset, no answer
+    server.fallback([site](const HttpRequest& r) {
         int i = 0;
-        if (std::sscanf(r.path.c_str(), "/g/p%d.html", &i) == 1 && i >= 0 && i < pages &&
-            r.path == pagePath(i)) {
-            response.body = markup ? withMarkup(i, pageBody(i, pages)) : pageBody(i, pages);
+        if (std::sscanf(r.path.c_str(), "/g/p%d.html", &i) == 1 && i >= 0 && i < site.pages &&
+            r.path == pagePath(i))
             // Spread over the range so that later requests often finish first.
-            response.delayMs = maxDelay > 0 ? (i * 7) % (maxDelay + 1) : 0;
-        } else if (std::sscanf(r.path.c_str(), "/redirect/%d", &i) == 1) {
-            response = HttpResponse::redirect(302, pagePath(i / 2));
-        } else if (std::sscanf(r.path.c_str(), "/tofile/%d", &i) == 1) {
-            response = HttpResponse::redirect(302, "file:///etc/hostname");
-        } else {
-            response.status = 404;
-            response.body = "Not found";
-        }
-        return response;
+            return HttpResponse{.body = pageBody(i, site.pages, site.markupHeavy),
+                                .delayMs = (i * 7) % (site.maxDelayMs + 1)};
+        if (std::sscanf(r.path.c_str(), "/redirect/%d", &i) == 1)
+            return HttpResponse::redirect(302, pagePath(i / 2));
+        if (std::sscanf(r.path.c_str(), "/tofile/%d", &i) == 1)
+            return HttpResponse::redirect(302, "file:///etc/hostname");
+        return HttpResponse{.status = 404, .body = "Not found"};
     });
 }
 

@@ -14,8 +14,8 @@ namespace trov::test {
 struct GeneratedSite {
     int pages = 120;
     int maxDelayMs = 12; // each page waits a different part of this before it answers
-    // Pages wrapped in markup as real ones are: scripts and styles whose braces hold a
-    // decoy title, inline pictures, wrappers with long attribute lists.
+    // Pages wrapped in markup as real ones are: a script whose braces hold a decoy title,
+    // a style, pictures and wrappers with long attribute lists.
     bool markupHeavy = false;
 };
 
