@@ -115,7 +115,7 @@ TEST(ConcurrentPageSource, SixConnectionsAndStopFromAnotherThread) {
         const int now = ++active;
         for (int seen = most.load(); now > seen && !most.compare_exchange_weak(seen, now);) {
         }
-        std::this_thread::sleep_for(10ms);
+        std::this_thread::sleep_for(40ms); // long enough for six to meet even on a busy machine
         --active;
         return HttpResponse{.body = "<title>Leaf</title> red"};
     });

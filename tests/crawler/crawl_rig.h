@@ -4,6 +4,7 @@
 // every call to the progress panel recorded; the fixture site it usually crawls.
 
 #include "common/atomic_file.h"
+#include "common/text.h"
 #include "crawler/crawl_engine.h"
 #include "crawler/results.h"
 #include "tests/support/http_server.h"
@@ -13,6 +14,11 @@
 #include <functional>
 
 namespace trov::test {
+
+inline std::string fixtureFile(const std::string& name) {
+    return readWholeFile(TROV_SOURCE_DIR "/tests/crawler/data/" + name)
+        .value_or("<no " + name + ">");
+}
 
 // Pages with links of every form the crawler meets (data/site), a redirect and a folder
 // asked for without its slash.
@@ -83,13 +89,11 @@ struct CrawlRig {
                         (engine.listReady() ? " list ready" : "") + "\ncount " +
                         std::to_string(l.count) + " range " + std::to_string(l.searchRange) +
                         " last " + std::to_string(l.lastIndex) + "\n";
-        for (std::size_t i = 0; i < l.size(); ++i) {
-            const PageRecord& r = l[i];
-            if (!r.address.empty() || !r.visited || !r.title.empty() || !r.text.empty() ||
-                !r.match.empty())
+        for (std::size_t i = 0; i < l.size(); ++i)
+            if (const PageRecord& r = l[i];
+                !(r.address + r.title + r.text + r.match).empty() || !r.visited)
                 s += "#" + std::to_string(i) + (r.visited ? " " : " unvisited ") + r.address +
                      "\n  title " + r.title + "\n  text " + r.text + "\n  match " + r.match + "\n";
-        }
         const std::string page = resultPage();
         s += "--- result page\n" + page + (page.ends_with('\n') ? "" : "\n") + "--- links\n" +
              linkExport(l, site) + "--- data\n" + dataExport(l, site) + "--- messages\n";
@@ -98,10 +102,7 @@ struct CrawlRig {
         s += "--- progress\n";
         for (const auto& e : progress.events)
             s += e + "\n";
-        std::string shown; // line ends seen as text
-        for (char c : s)
-            shown += c == '\r' ? std::string("\\r") : std::string(1, c);
-        return shown;
+        return text::replaced(s, "\r", "\\r"); // line ends seen as text
     }
 
     TempDir dir;

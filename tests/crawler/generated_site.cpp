@@ -10,7 +10,8 @@ std::string pagePath(int i) {
     return "/g/p" + std::to_string(i) + ".html";
 }
 
-std::string pageBody(int i, int pages, bool markup) {
+std::string pageBody(int i, int pages) {
+    const bool markup = i % 4 == 1;
     const std::string n = std::to_string(i);
     const auto link = [](const std::string& target) {
         return "<a href=\"" + target + "\">x</a>\n";
@@ -66,7 +67,7 @@ void serveGeneratedSite(HttpServer& server, const GeneratedSite& site) {
         if (std::sscanf(r.path.c_str(), "/g/p%d.html", &i) == 1 && i >= 0 && i < site.pages &&
             r.path == pagePath(i))
             // Spread over the range so that later requests often finish first.
-            return HttpResponse{.body = pageBody(i, site.pages, site.markupHeavy),
+            return HttpResponse{.body = pageBody(i, site.pages),
                                 .delayMs = (i * 7) % (site.maxDelayMs + 1)};
         if (std::sscanf(r.path.c_str(), "/redirect/%d", &i) == 1)
             return HttpResponse::redirect(302, pagePath(i / 2));

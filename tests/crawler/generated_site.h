@@ -3,7 +3,8 @@
 // A generated site for comparing crawls: pages in cycles, the same link many times and in
 // other spellings, pages that fail (connection reset, 404, a redirect to a file), redirects
 // between pages, links to another host, and answers delayed by different amounts so that
-// parallel requests finish out of order.
+// parallel requests finish out of order. Every fourth page is wrapped in markup as real
+// ones are: a script whose braces hold a decoy title, a style, long attribute lists.
 
 #include "tests/support/http_server.h"
 
@@ -14,9 +15,6 @@ namespace trov::test {
 struct GeneratedSite {
     int pages = 120;
     int maxDelayMs = 12; // each page waits a different part of this before it answers
-    // Pages wrapped in markup as real ones are: a script whose braces hold a decoy title,
-    // a style, pictures and wrappers with long attribute lists.
-    bool markupHeavy = false;
 };
 
 void serveGeneratedSite(HttpServer& server, const GeneratedSite& site = {});

@@ -21,77 +21,56 @@ Strings extract(std::string_view source) {
     return {links.begin() + 1, links.end()};
 }
 
+// An unclosed quote ends one before the end; every tag starting with A counts; entities
+// and blanks in a value stay; a "<" inside a tag is tag text. No link: a blank around "=",
+// an empty value, no space before the name, no ">" (an empty tag text), no href at all.
+// clang-format off
 TEST(ExtractLinks, TakesValuesAsTheScannerReadsThem) {
     const std::vector<std::pair<std::string, Strings>> rows = {
-        {R"(<a href="x.html">)", {"x.html"}},
-        {R"(<A HREF='x.html'>)", {"x.html"}},
+        {R"(<a href="x.html">)", {"x.html"}}, {R"(<A HREF='x.html'>)", {"x.html"}},
         {R"(<a href=z.html title=t>)", {"z.html"}},
         {R"(<area shape=rect href="map.html">)", {"map.html"}},
-        {R"(<a href="abc>)", {"ab"}}, // unclosed quote: ends one before the end
-        {R"(<a href="one" HREF="two">)", {"one", "two"}},
-        {R"(<abbr href="q">)", {"q"}}, // every tag starting with A
-        {R"(<   a href="trimmed"   >)", {"trimmed"}},
-        {R"(<a title="a=b" href="y">)", {"y"}},
-        {R"(<a href=x&amp;y>)", {"x&amp;y"}},       // entities stay
-        {R"(<a href="  spaced ">)", {"  spaced "}}, // no trimming of the value
-        {R"(<a href="p"<a href="q">)", {"p", "q"}}, // the "<" inside is tag text
+        {R"(<a href="abc>)", {"ab"}}, {R"(<a href="one" HREF="two">)", {"one", "two"}},
+        {R"(<abbr href="q">)", {"q"}}, {R"(<   a href="trimmed"   >)", {"trimmed"}},
+        {R"(<a title="a=b" href="y">)", {"y"}}, {R"(<a href=x&amp;y>)", {"x&amp;y"}},
+        {R"(<a href="  spaced ">)", {"  spaced "}}, {R"(<a href="p"<a href="q">)", {"p", "q"}},
         {"<p>text</p><a href=\"#top\"><a href='mailto:x@y'>", {"#top", "mailto:x@y"}},
-        // No link: a blank around "=", an empty value, no space before the name, no ">"
-        // (an empty tag text), no href at all.
-        {R"(<a href = "x.html">)", {}},
-        {R"(<a href="">)", {}},
-        {R"(<a href=">)", {}},
-        {R"(</a><b href="no">)", {}},
-        {"<a\nhref=\"x\">", {}},
-        {R"(<a href=)", {}},
-        {R"(<a name=x>)", {}},
-        {R"(<a href=   >)", {}},
-        {"", {}},
-        {"<<<>>>", {}},
-    };
+        {R"(<a href = "x.html">)", {}}, {R"(<a href="">)", {}}, {R"(<a href=">)", {}},
+        {R"(</a><b href="no">)", {}}, {"<a\nhref=\"x\">", {}}, {R"(<a href=)", {}},
+        {R"(<a name=x>)", {}}, {R"(<a href=   >)", {}}, {"", {}}, {"<<<>>>", {}}};
     for (const auto& [source, links] : rows)
         EXPECT_EQ(extract(source), links) << source;
 }
 
+// Slashes at positions 9 and 10 (just after "scheme://x") are never looked at; everything
+// but http is put after the start address; a site without a scheme loses its path.
 TEST(AddressFunctions, FollowTheirRules) {
     const std::string s = "https://ex.com";
     const Rows rows = {
-        {HostOf("https://h.com/x/y"), "h.com"},
-        {HostOf("h.com"), "h.com"},
+        {HostOf("https://h.com/x/y"), "h.com"}, {HostOf("h.com"), "h.com"},
         {HostOf("http://u@h.com:81?q=1/z"), "u@h.com:81?q=1"},
-        {BaseFolderOf(s + "/dir/page.html"), s + "/dir/"},
-        {BaseFolderOf(s + "/dir/"), s + "/"},
-        {BaseFolderOf(s), s},
-        {BaseFolderOf("http://a/"), "http://a/"},
-        {BaseFolderOf("http://ab/"), "http://ab/"}, // slash at position 10 is the last
-        {BaseFolderOf("http://a/b"), "http://a/"},  // slash at position 9
-        {DropTrailingSlash("a//"), "a/"},
-        {DropTrailingSlash(""), ""},
-        {CollapseDoubleSlashes("http://a//"), "http://a//"}, // position 9 is not visited
+        {BaseFolderOf(s + "/dir/page.html"), s + "/dir/"}, {BaseFolderOf(s + "/dir/"), s + "/"},
+        {BaseFolderOf(s), s}, {BaseFolderOf("http://a/"), "http://a/"},
+        {BaseFolderOf("http://ab/"), "http://ab/"}, {BaseFolderOf("http://a/b"), "http://a/"},
+        {DropTrailingSlash("a//"), "a/"}, {DropTrailingSlash(""), ""},
+        {CollapseDoubleSlashes("http://a//"), "http://a//"},
         {CollapseDoubleSlashes("http://x.com/a//b"), "http://x.com/a/b"},
         {CollapseDoubleSlashes("http://x.com/a///b"), "http://x.com/a//b"},
         {CollapseDoubleSlashes("http://x.com/a////b"), "http://x.com/a//b"},
-        {CollapseDoubleSlashes("ftp://a//"), "ftp://a//"}, // shorter than 10
+        {CollapseDoubleSlashes("ftp://a//"), "ftp://a//"},
         {CollapseDoubleSlashes("https://x//y"), "https://x/y"},
-        {TrimTrailingSpaces(" a  \t "), " a  \t"},
-        {RemoveSpaces(" a b\tc "), "ab\tc"},
-        // Everything but http is put after the start address.
-        {ResolveLink("/p", s), s + "/p"},
-        {ResolveLink("p", s), s + "/p"},
+        {TrimTrailingSpaces(" a  \t "), " a  \t"}, {RemoveSpaces(" a b\tc "), "ab\tc"},
+        {ResolveLink("/p", s), s + "/p"}, {ResolveLink("p", s), s + "/p"},
         {ResolveLink("http://other.org/x", s), "http://other.org/x"},
         {ResolveLink("HTTPS://other.org/x", s), "HTTPS://other.org/x"},
-        {ResolveLink("httpfoo", s), "httpfoo"},
-        {ResolveLink("//cdn.org/x", s), s + "//cdn.org/x"},
+        {ResolveLink("httpfoo", s), "httpfoo"}, {ResolveLink("//cdn.org/x", s), s + "//cdn.org/x"},
         {ResolveLink("mailto:a@b.c", s), s + "/mailto:a@b.c"},
         {ResolveLink("#top", s), s + "/#top"},
-        {ResolveLink("?q=1", s), s + "/?q=1"},
-        {ResolveLink("htt", s), s + "/htt"},
-        // A site without a scheme loses its path.
+        {ResolveLink("?q=1", s), s + "/?q=1"}, {ResolveLink("htt", s), s + "/htt"},
         {StartAddressOf("  ex.com/some/path  "), "https://ex.com"},
         {StartAddressOf("http://ex.com/dir/"), "http://ex.com/dir"},
         {StartAddressOf("http://ex.com//"), "http://ex.com/"},
-        {SiteBaseOf("HTTP://Ex.com/A B/page"), "http://ex.com/ab/"},
-    };
+        {SiteBaseOf("HTTP://Ex.com/A B/page"), "http://ex.com/ab/"}};
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i].first, rows[i].second) << "row " << i;
     for (const char* a : {"https://ex.com/a", "https://a.b/"})
@@ -102,132 +81,87 @@ TEST(AddressFunctions, FollowTheirRules) {
 
 using Accepted = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
+// The duplicate test sees the link before its clean-up: "q" is held, "q/" is not. The
+// start page itself is refused too, in any case.
 TEST(AcceptSubpageLink, RejectsByItsSubstringsTheBaseAndDuplicates) {
     const std::string s = "https://ex.com/dir";
     LinkList list;
     list.setAddress(0, s);
     list.setAddress(1, s + "/q");
-    const Accepted rows = {{"/p", s + "/p"},
-                           {"p/", s + "/p"},
-                           {"p#", s + "/p"},
-                           {"p/#", s + "/p"},
-                           {"HTTPS://EX.COM/other", "HTTPS://EX.COM/other"},
-                           {"a//b", s + "/a/b"},
-                           {"x.php", s + "/x.php"},
-                           // Stored without the slash, so the slashed form passes the
-                           // duplicate test.
-                           {"q/", s + "/q"},
-                           {"q", {}},
-                           // The start page itself is refused too, in any case.
-                           {"#top", {}},
-                           {"hotel.html", {}},
-                           {"intel", {}},
-                           {"avoid", {}},
-                           {"description", {}},
-                           {"mailto:a@b.c", {}},
-                           {"javascript:x()", {}},
-                           {"a%20b", {}},
-                           {"COOKIE", {}},
-                           {"http://other.org/x", {}},
-                           {"https://ex.com/dir", {}},
-                           {"https://EX.com/DIR", {}}};
+    const Accepted rows = {
+        {"/p", s + "/p"}, {"p/", s + "/p"}, {"p#", s + "/p"}, {"p/#", s + "/p"}, {"q/", s + "/q"},
+        {"a//b", s + "/a/b"}, {"x.php", s + "/x.php"}, {"q", {}}, {"#top", {}},
+        {"HTTPS://EX.COM/other", "HTTPS://EX.COM/other"}, {"hotel.html", {}}, {"intel", {}},
+        {"avoid", {}}, {"description", {}}, {"mailto:a@b.c", {}}, {"javascript:x()", {}},
+        {"a%20b", {}}, {"COOKIE", {}}, {"http://other.org/x", {}}, {"https://ex.com/dir", {}},
+        {"https://EX.com/DIR", {}}};
     for (const auto& [link, accepted] : rows)
         EXPECT_EQ(AcceptSubpageLink(link, s, SiteBaseOf(s), list), accepted) << link;
 }
 
+// A link is taken once whatever its spelling, but a final slash makes another address.
+// Another host is kept by All links only; a host without a full stop takes a slot as
+// "NIL"; "www." is ignored when hosts are compared, but the link must hold the start.
 TEST(AcceptSiteLink, RejectsByHostSubstringsAndDuplicates) {
     const std::string s = "http://www.ex.com";
     LinkList list;
     list.setAddress(0, s);
     list.setAddress(1, s + "/a/b");
-    // Entry 0 still holds the start page, so it is refused as a duplicate.
-    const Accepted rows = {{"/a", s + "/a"},
-                           {"a/", s + "/a/"},
-                           {"c//d", s + "/c/d"},
-                           {"HTTP://WWW.EX.COM/Up", "HTTP://WWW.EX.COM/Up"},
-                           {"/a//b", {}},
-                           {"/A/B", {}},
-                           {"/a/b/", s + "/a/b/"},
-                           {"x.php", {}},
-                           {"i.JPG", {}},
-                           {"?q=1", {}},
-                           {"feed.xml", {}},
-                           {"hotel.html", {}},
-                           {"gmail", {}},
-                           {"#x", {}},
-                           {"a///b", {}},
-                           {"http://other.org/", {}},
-                           {"http://www.ex.com.evil.org/", {}},
-                           {"http://www.ex.com", {}}};
+    const Accepted rows = {
+        {"/a", s + "/a"}, {"a/", s + "/a/"}, {"c//d", s + "/c/d"}, {"/a/b/", s + "/a/b/"},
+        {"HTTP://WWW.EX.COM/Up", "HTTP://WWW.EX.COM/Up"}, {"/a//b", {}}, {"/A/B", {}},
+        {"x.php", {}}, {"i.JPG", {}}, {"?q=1", {}}, {"feed.xml", {}}, {"hotel.html", {}},
+        {"gmail", {}}, {"#x", {}}, {"a///b", {}}, {"http://other.org/", {}},
+        {"http://www.ex.com.evil.org/", {}}, {"http://www.ex.com", {}}};
     for (const auto& [link, accepted] : rows)
         EXPECT_EQ(AcceptSiteLink(link, s, CrawlMode::interLinks, list), accepted) << link;
-    LinkList empty;
     const std::tuple<std::string, std::string, CrawlMode, std::optional<std::string>> modes[] = {
         {"http://other.org/p", "http://ex.com", CrawlMode::AllLinks, "http://other.org/p"},
         {"http://other.org/p", "http://ex.com", CrawlMode::interLinks, {}},
-        // A host without a full stop still takes a slot, as "NIL".
         {"http://intranet/p", "http://ex.com", CrawlMode::AllLinks, "NIL"},
         {"http://ab", "http://ex.com", CrawlMode::AllLinks, {}},
-        // "www." is ignored in the host comparison, but the link must hold the start.
         {"http://ex.com/p", s, CrawlMode::interLinks, {}},
-        {"http://www.ex.com/p", s, CrawlMode::StartSlowCrawl, "http://www.ex.com/p"},
-    };
+        {"http://www.ex.com/p", s, CrawlMode::StartSlowCrawl, "http://www.ex.com/p"}};
     for (const auto& [link, start, mode, accepted] : modes)
-        EXPECT_EQ(AcceptSiteLink(link, start, mode, empty), accepted) << link;
+        EXPECT_EQ(AcceptSiteLink(link, start, mode, LinkList{}), accepted) << link;
 }
 
+// Enclosed text is cut from the right, and nothing without a closing mark to its right.
 TEST(PageText, RemoveEnclosedStripTagsAndTheTitle) {
-    const Rows enclosed = {{"x{y{z}w}v", "x"},
-                           {"a{b}c", "ac"},
-                           {"a{b}c{d}e", "ace"},
-                           {"a{b", "a{b"}, // no closing mark to the right: nothing removed
-                           {"a}b{c", "a}b{c"},
-                           {"{a}}", "}"},
-                           {"a{b}}c{", "a}c{"},
-                           {"", ""},
-                           {"{}", ""},
-                           {"{{}}", ""},
-                           {"a{b}c}d{e}f", "ac}df"}};
+    const Rows enclosed = {{"x{y{z}w}v", "x"}, {"a{b}c", "ac"}, {"a{b}c{d}e", "ace"},
+                           {"a{b", "a{b"}, {"a}b{c", "a}b{c"}, {"{a}}", "}"}, {"a{b}}c{", "a}c{"},
+                           {"", ""}, {"{}", ""}, {"{{}}", ""}, {"a{b}c}d{e}f", "ac}df"}};
     for (const auto& [in, out] : enclosed)
         EXPECT_EQ(RemoveEnclosed(in, '{', '}'), out) << in;
     EXPECT_EQ(RemoveEnclosed("a[b]c", '[', ']'), "ac");
-    const Rows stripped = {{"a\r\n<b>x</b>  y", "ax y"},
-                           {"foo <b>bar</b>", "foobar"},
-                           {"", ""},
-                           {"a\t\tb", "a\tb"},
-                           {"a \tb", "a\tb"},
-                           {"a > b", "a  b"},
-                           {"&amp; stays", "&amp; stays"},
-                           {"<p>one</p>\n<p>two</p>", "onetwo"},
-                           {"end ", "end "},
-                           {"<unclosed text", ""}};
+    const Rows stripped = {{"a\r\n<b>x</b>  y", "ax y"}, {"foo <b>bar</b>", "foobar"}, {"", ""},
+                           {"a\t\tb", "a\tb"}, {"a \tb", "a\tb"}, {"a > b", "a  b"},
+                           {"&amp; stays", "&amp; stays"}, {"<p>one</p>\n<p>two</p>", "onetwo"},
+                           {"end ", "end "}, {"<unclosed text", ""}};
     for (const auto& [in, out] : stripped)
         EXPECT_EQ(StripTags(in), out) << in;
     const Rows titles = {{"<title> A </title>", " A "}, {"<TITLE>A</TITLE>", ""},
-                         {"</title><title>A", ""},      {"</title>x<title>A</title>", ""},
-                         {"<title></title>", ""},       {"<title>a</title><title>b</title>", "a"}};
+                         {"</title><title>A", ""},
+                         {"</title>x<title>A</title>", ""}, {"<title></title>", ""},
+                         {"<title>a</title><title>b</title>", "a"}};
     for (const auto& [in, out] : titles)
         EXPECT_EQ(PageTitle(in), out) << in;
 }
 
+// All words in any order (substrings, not whole words), the phrase, never the excluded.
 TEST(IsciGo, AllWordsThePhraseAndNotTheExcluded) {
     const std::tuple<const char*, const char*, const char*, const char*, bool> rows[] = {
-        {"red big car", "Car  RED", "", "", true},
-        {"red big car", "car,red", "", "", true},
-        {"red big car", " car , , red ", "", "", true},
-        {"red big car", "car blue", "", "", false},
-        {"anything", "", "", "", true},
-        {"a big car here", "", "Big Car", "", true},
-        {"a car big", "", "big car", "", false},
-        {"red car old", "red", "", "OLD", false},
-        {"redcar", "car", "", "", true}, // substrings, not whole words
-    };
+        {"red big car", "Car  RED", "", "", true}, {"red big car", "car,red", "", "", true},
+        {"red big car", " car , , red ", "", "", true}, {"red big car", "car blue", "", "", false},
+        {"anything", "", "", "", true}, {"a big car here", "", "Big Car", "", true},
+        {"a car big", "", "big car", "", false}, {"red car old", "red", "", "OLD", false},
+        {"redcar", "car", "", "", true}};
     for (const auto& [page, words, exact, excluded, found] : rows)
-        EXPECT_EQ(IsciGo(page, SearchInputs::from(CrawlInputs{"site", words, exact, excluded})),
-                  found)
-            << page << "/" << words;
+        EXPECT_EQ(IsciGo(page, SearchInputs::from({"site", words, exact, excluded})), found)
+            << page;
     EXPECT_EQ(SearchInputs::from(CrawlInputs{"", "  A b ", "", ""}).searchText, "a b ");
 }
+// clang-format on
 
 } // namespace
 } // namespace trov

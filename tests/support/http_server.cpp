@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <chrono>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -23,16 +22,10 @@ std::string lower(std::string s) {
     return s;
 }
 
-// Reads one request head; false on close, error or stop.
-bool readRequest(int fd, std::string& buffer, HttpRequest& request, const std::atomic<bool>& stop) {
+// Reads one request head; false once the connection is closed (or shut down by stop()).
+bool readRequest(int fd, std::string& buffer, HttpRequest& request) {
     std::size_t end;
     while ((end = buffer.find("\r\n\r\n")) == std::string::npos) {
-        pollfd p{fd, POLLIN, 0};
-        const int r = ::poll(&p, 1, 100);
-        if (stop.load())
-            return false;
-        if (r <= 0)
-            continue;
         char chunk[4096];
         const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
         if (n <= 0 || buffer.size() > 1 << 20)
@@ -51,7 +44,7 @@ bool readRequest(int fd, std::string& buffer, HttpRequest& request, const std::a
             request.headers[lower(line.substr(0, colon))] =
                 line.substr(std::min(line.find_first_not_of(' ', colon + 1), line.size()));
     }
-    return !request.version.empty();
+    return true;
 }
 
 bool sendAll(int fd, std::string_view bytes) {
@@ -99,6 +92,7 @@ HttpServer::~HttpServer() {
 void HttpServer::stop() {
     if (stopping_.exchange(true))
         return;
+    ::shutdown(listenFd_, SHUT_RDWR); // wakes the accept
     acceptThread_.join();
     ::close(listenFd_);
     std::vector<std::thread> workers;
@@ -149,10 +143,7 @@ void HttpServer::pause(int ms) const {
 }
 
 void HttpServer::acceptLoop() {
-    while (!stopping_.load()) {
-        pollfd p{listenFd_, POLLIN, 0};
-        const int fd =
-            ::poll(&p, 1, 50) > 0 ? ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC) : -1;
+    for (int fd; (fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0 || !stopping_;) {
         if (fd < 0)
             continue;
         ++connections_;
@@ -164,17 +155,15 @@ void HttpServer::acceptLoop() {
 
 void HttpServer::serve(int fd) {
     std::string buffer;
-    HttpRequest request;
-    while (!stopping_.load() && readRequest(fd, buffer, request, stopping_)) {
+    for (HttpRequest request; !stopping_ && readRequest(fd, buffer, request);) {
         {
             std::lock_guard lock(mutex_);
             log_.push_back(request);
         }
-        if (!answer(fd, request))
-            break;
         // HTTP/1.0 closes after each answer unless the client asked to keep the connection.
         const std::string connection = lower(request.headers["connection"]);
-        if (connection == "close" || (request.version == "HTTP/1.0" && connection != "keep-alive"))
+        if (!answer(fd, request) || connection == "close" ||
+            (request.version == "HTTP/1.0" && connection != "keep-alive"))
             break;
     }
     std::lock_guard lock(mutex_);
@@ -220,11 +209,8 @@ bool HttpServer::answer(int fd, const HttpRequest& request) {
     } while (r.then == HttpResponse::Then::Repeat && !stopping_.load());
     if (r.then == HttpResponse::Then::Hold) {
         ++held_;
-        for (char c; !stopping_.load();) {
-            pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, 5) > 0 && ::recv(fd, &c, 1, MSG_DONTWAIT) <= 0)
-                break; // the client let go
-        }
+        for (char c; ::recv(fd, &c, 1, 0) > 0;) {
+        } // until the client lets go or the server stops
         --held_;
     } else if (r.then == HttpResponse::Then::Reset) {
         pause(50); // so the client reads what was sent before the reset arrives
