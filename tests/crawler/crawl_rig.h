@@ -29,15 +29,10 @@ inline void serveFixtureSite(HttpServer& server) {
 }
 
 // Everything the progress panel was told, in order.
-class RecordingProgress : public CrawlProgress {
-public:
+struct RecordingProgress : CrawlProgress {
     void panelShown(bool s) override { add("panel ", s); }
     void modeCaption(const std::string& c) override { add("caption " + c); }
-    void counterText(const std::string& c) override {
-        add("counter " + c);
-        if (onCounter)
-            onCounter(c);
-    }
+    void counterText(const std::string& c) override { add("counter " + c), onCounter(c); }
     void currentAddress(const std::string& a) override { add("address " + a); }
     void addressShown(bool s) override { add("address shown ", s); }
     void barShown(bool s) override { add("bar ", s); }
@@ -46,18 +41,16 @@ public:
     void placeAddress(int l, int t, int w) override {
         add("place " + std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(w));
     }
-    void showLinks(const std::string& c, const std::vector<std::string>& l) override {
+    void showLinks(const std::string& c, const std::vector<std::string>& links) override {
         add("links " + c);
-        for (const auto& link : l)
+        for (const auto& link : links)
             add("link " + link);
     }
-
-    std::function<void(const std::string&)> onCounter;
-    std::vector<std::string> events;
-
-private:
     void add(const std::string& e, bool on) { add(e + (on ? "on" : "off")); }
     void add(std::string e) { events.push_back(std::move(e)); }
+
+    std::function<void(const std::string&)> onCounter = [](const std::string&) {};
+    std::vector<std::string> events;
 };
 
 struct CrawlRig {

@@ -1,8 +1,12 @@
+// Fetching pages from hostile servers, one at a time and several at once; the reachability
+// check of a site.
+
 #include "common/version.h"
 #include "compose/reachability.h"
 #include "crawler/body_decoding.h"
+#include "crawler/concurrent_page_source.h"
 #include "crawler/curl_page_source.h"
-#include "tests/support/http_server.h"
+#include "tests/crawler/crawl_rig.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -21,8 +25,25 @@ struct Fetch : ::testing::Test {
                       const std::atomic<bool>* abort = nullptr) {
         return FetchPage(path.starts_with("/") ? server.url(path) : path, options, abort);
     }
+    // Waits until pred holds or the time is up; answers whether it held.
+    template <class Pred> bool waitFor(Pred pred, std::chrono::milliseconds limit) {
+        for (const auto end = Clock::now() + limit; !pred() && Clock::now() < end;)
+            std::this_thread::sleep_for(5ms);
+        return pred();
+    }
+    // A start page linking to pages /p0.html to /p<n - 1>.html.
+    void serveHome(int pages) {
+        std::string home = "<title>Home</title>";
+        for (int i = 0; i < pages; ++i)
+            home += "<a href=\"/p" + std::to_string(i) + ".html\">x</a>";
+        server.route("/", {.body = home});
+    }
     test::HttpServer server;
 };
+
+std::string page(int i) {
+    return "/p" + std::to_string(i) + ".html";
+}
 
 TEST_F(Fetch, StatusIsNeverExaminedAndFailuresAreNil) {
     server.route("/empty", {});
@@ -30,25 +51,18 @@ TEST_F(Fetch, StatusIsNeverExaminedAndFailuresAreNil) {
     server.route("/r", HttpResponse::redirect(302, "/empty"));
     server.route("/loop", HttpResponse::redirect(302, "/loop"));
     server.route("/tofile", HttpResponse::redirect(302, "file:///etc/hostname"));
+    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
-        {"/nothing", "Not found"},
-        {"/err", "server says no"},
-        {"/empty", ""},
-        {"/r", ""},
-        {"/loop", "NIL"},
-        {"/tofile", "NIL"},
-        {"file:///etc/hostname", "NIL"},
-        {"ftp://127.0.0.1:1/x", "NIL"},
-        {"not an address", "NIL"},
-        {"http://127.0.0.1:1/", "NIL"}, // refused
-    };
+        {"/nothing", "Not found"}, {"/err", "server says no"}, {"/empty", ""}, {"/r", ""},
+        {"/loop", "NIL"}, {"/tofile", "NIL"}, {"file:///etc/hostname", "NIL"}, {"not an address", "NIL"},
+        {"ftp://127.0.0.1:1/x", "NIL"}, {"http://127.0.0.1:1/", "NIL"}}; // the last: refused
+    // clang-format on
     for (const auto& [address, body] : rows)
         EXPECT_EQ(fetch(address), body) << address;
     for (const auto& r : server.requests()) {
         EXPECT_EQ(r.headers.at("user-agent"),
                   "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")");
-        EXPECT_EQ(r.headers.at("cache-control"), "no-cache");
-        EXPECT_EQ(r.headers.at("pragma"), "no-cache");
+        EXPECT_EQ(r.headers.at("cache-control") + r.headers.at("pragma"), "no-cacheno-cache");
     }
 }
 
@@ -70,6 +84,8 @@ TEST_F(Fetch, DecodesTheBodyAsOneWhole) {
 }
 
 TEST_F(Fetch, HostileServers) {
+    const std::string big = "<html>" + std::string(50 << 20, 'z');
+    server.route("/big", {.body = big});
     server.route(
         "/endless",
         {.body = std::string(1024, 'x'), .length = -2, .pieceDelayMs = 1, .then = Then::Repeat});
@@ -78,21 +94,14 @@ TEST_F(Fetch, HostileServers) {
     server.route("/drip", {.body = std::string(20, 'd'), .piece = 1, .pieceDelayMs = 40});
     server.route("/mid", {.body = "partial", .length = 1000, .then = Then::Reset});
     server.route("/early", {.status = 0});
-    std::string big(50 << 20, 'z');
-    big.replace(0, 6, "<html>");
-    server.route("/big", {.body = big});
-
+    EXPECT_EQ(fetch("/big"), big);
     // A never-ending body ends on Cancel at once.
     std::atomic<bool> cancel{false};
-    std::thread canceller([&] {
-        std::this_thread::sleep_for(300ms);
-        cancel.store(true);
-    });
+    std::thread canceller([&] { std::this_thread::sleep_for(300ms), cancel.store(true); });
     auto started = Clock::now();
     EXPECT_EQ(fetch("/endless", pageFetchOptions(), &cancel), "NIL");
     EXPECT_LT(Clock::now() - started, 2s);
     canceller.join();
-
     TransferOptions options = pageFetchOptions();
     options.maxBody = 3 << 20;
     EXPECT_EQ(fetch("/fast", options), std::string(3 << 20, 'y')) << "cut at the limit";
@@ -105,7 +114,6 @@ TEST_F(Fetch, HostileServers) {
     // A reset keeps what was read; before an answer it is a failure.
     EXPECT_EQ(fetch("/mid"), "partial");
     EXPECT_EQ(fetch("/early"), "NIL");
-    EXPECT_EQ(fetch("/big"), big);
 }
 
 TEST_F(Fetch, OnlyAFinal200Or302IsReachable) {
@@ -115,29 +123,122 @@ TEST_F(Fetch, OnlyAFinal200Or302IsReachable) {
     server.route("/to-missing", HttpResponse::redirect(302, "/missing"));
     server.route("/err", {.status = 500});
     server.route("/tofile", HttpResponse::redirect(302, "file:///etc/hostname"));
-    server.route(
-        "/endless",
-        {.body = std::string(4096, 'x'), .length = -2, .pieceDelayMs = 1, .then = Then::Repeat});
+    server.route("/endless", {.body = std::string(4096, 'x'), .length = -2, .then = Then::Repeat});
     CurlReachability check;
+    const std::string p = server.base();
+    // clang-format off
     const std::pair<std::string, bool> rows[] = {
-        {server.base(), true},           {server.url("/found"), true},
-        {server.url("/to-ok"), true},    {server.url("/to-missing"), false},
-        {server.url("/err"), false},     {server.url("/tofile"), false},
-        {"http://127.0.0.1:1", false},   {"file:///etc/hostname", false},
-        {server.base().substr(7), true}, // without a scheme the check goes to http://
-    };
+        {p, true}, {p + "/found", true}, {p + "/to-ok", true}, {p + "/to-missing", false},
+        {p + "/err", false}, {p + "/tofile", false}, {"http://127.0.0.1:1", false},
+        {"file:///etc/hostname", false}, {p.substr(7), true}}; // without a scheme: http://
+    // clang-format on
     for (const auto& [address, reachable] : rows)
         EXPECT_EQ(check.reachable(address), reachable) << address;
     EXPECT_EQ(reachabilityAddress("Example.com"), "http://Example.com");
     EXPECT_EQ(reachabilityAddress("HTTPS://x.org"), "HTTPS://x.org");
-    for (const auto& r : server.requests()) {
-        EXPECT_EQ(r.headers.at("user-agent"), "InetURL:/1.0");
-        EXPECT_EQ(r.headers.at("cache-control"), "no-cache");
-    }
-    // An endless body does not hold the check.
+    for (const auto& r : server.requests())
+        EXPECT_EQ(r.headers.at("user-agent") + r.headers.at("cache-control"),
+                  "InetURL:/1.0no-cache");
     const auto started = Clock::now();
-    EXPECT_TRUE(check.reachable(server.url("/endless")));
+    EXPECT_TRUE(check.reachable(p + "/endless")) << "an endless body does not hold the check";
     EXPECT_LT(Clock::now() - started, 3s);
+}
+
+TEST_F(Fetch, ConcurrentBodiesGoToTheirOwnPagesAndAStalledOneIsNil) {
+    for (int i = 0; i < 12; ++i) // the first asked for answers last
+        server.route(page(i), {.body = "b" + std::to_string(i), .delayMs = (12 - i) * 8});
+    server.route("/stall", {.body = "half", .length = 100, .then = Then::Hold});
+    const auto body = [&](ConcurrentPageSource& source, const std::string& path) {
+        return source.FetchPage(server.url(path));
+    };
+    std::atomic<bool> cancel{false};
+    ConcurrentPageSource source;
+    source.beginCrawl(cancel);
+    for (int i = 0; i < 12; ++i)
+        source.expect(server.url(page(i)));
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(body(source, page(i)), "b" + std::to_string(i));
+    source.endCrawl();
+    EXPECT_EQ(source.transfersStarted(), 12u);
+    EXPECT_EQ(server.requests().size(), 12u);
+    EXPECT_EQ(body(source, page(4)), "b4"); // outside a crawl
+    source.beginCrawl(cancel);
+    for (int i : {0, 1, 2, 1}) // the same page announced twice is fetched twice
+        source.expect(server.url(page(i)));
+    EXPECT_EQ(body(source, page(3)), "b3"); // never announced
+    EXPECT_EQ(body(source, page(1)), "b1"); // gives up page 0
+    for (int i : {0, 2, 1})
+        EXPECT_EQ(body(source, page(i)), "b" + std::to_string(i));
+    source.forgetExpected();
+    EXPECT_EQ(body(source, page(2)), "b2");
+    source.endCrawl();
+
+    TransferOptions options = pageFetchOptions();
+    options.stallLimit = 300ms;
+    ConcurrentPageSource stalling(options);
+    stalling.beginCrawl(cancel);
+    for (const std::string& path : {std::string("/stall"), page(0), page(1), page(2), page(3)})
+        stalling.expect(server.url(path));
+    const auto started = Clock::now();
+    EXPECT_EQ(body(stalling, "/stall"), "NIL");
+    EXPECT_GE(Clock::now() - started, 250ms);
+    EXPECT_LT(Clock::now() - started, 3s);
+    for (int i = 0; i < 4; ++i) // the others went on
+        EXPECT_EQ(body(stalling, page(i)), "b" + std::to_string(i));
+    stalling.endCrawl();
+}
+
+TEST_F(Fetch, CancelAbandonsEveryTransferInFlightAtOnce) {
+    serveHome(20); // pages that send a little of their body, then hold the connection
+    server.fallback([](const test::HttpRequest&) {
+        return HttpResponse{.body = "<title>", .length = 1000000, .then = Then::Hold};
+    });
+    ConcurrentPageSource source;
+    test::CrawlRig rig(source);
+    std::thread crawl([&] { rig.run(CrawlMode::StartSlowCrawl, {server.base(), "x", "", ""}); });
+    ASSERT_TRUE(waitFor([&] { return server.heldOpen() == 6; }, 10s));
+    const auto cancelled = Clock::now();
+    rig.engine.requestCancel();
+    crawl.join();
+    EXPECT_LT(Clock::now() - cancelled, 500ms);
+    EXPECT_TRUE(waitFor([&] { return server.heldOpen() == 0; }, 500ms)) << server.heldOpen();
+    EXPECT_EQ(rig.engine.outcome(), CrawlOutcome::Cancelled);
+    EXPECT_EQ(rig.resultPage(), "<none>");
+    EXPECT_EQ(server.requests().size(), 7u); // no page started after the cancel
+}
+
+// Six pages at a time on six kept-alive connections, until Stop from another thread,
+// which shows the pages taken so far.
+TEST_F(Fetch, SixConnectionsAndStopFromAnotherThread) {
+    serveHome(200);
+    std::atomic<int> active{0}, most{0};
+    server.fallback([&](const test::HttpRequest&) {
+        const int now = ++active;
+        for (int seen = most.load(); now > seen && !most.compare_exchange_weak(seen, now);) {
+        }
+        std::this_thread::sleep_for(40ms); // long enough for six to meet on a busy machine
+        --active;
+        return HttpResponse{.body = "<title>Leaf</title> red"};
+    });
+    ConcurrentPageSource source;
+    test::CrawlRig rig(source);
+    std::thread stopper([&] {
+        waitFor([&] { return server.requests().size() > 30; }, 10s);
+        rig.engine.requestStop();
+    });
+    rig.run(CrawlMode::StartFastCrawl, {server.base(), "red", "", ""});
+    stopper.join();
+    const std::size_t count = rig.engine.linkList().count;
+    EXPECT_GT(count, 10u);
+    EXPECT_LT(count, 201u);
+    EXPECT_EQ(rig.engine.outcome(), CrawlOutcome::ResultPage);
+    // Every page taken is in the result, and no entry past them kept an address.
+    EXPECT_NE(rig.resultPage().find("About " + std::to_string(count - 1) + " results"),
+              std::string::npos);
+    EXPECT_EQ(rig.engine.linkList()[count].address, "");
+    EXPECT_EQ(most.load(), 6);
+    EXPECT_LE(server.connectionCount(), 6);
+    EXPECT_EQ(source.mostInFlight(), 6u);
 }
 
 } // namespace

@@ -10,13 +10,12 @@
 namespace trov {
 namespace {
 
-bool fresh(const PageRecord& r) {
-    return r.address.empty() && r.visited && r.title.empty() && r.text.empty() && r.match.empty();
-}
-
 // The table is made on the first write: reads before it, and clear() after writes, see
 // fresh entries while the counters stay; the address index follows rewrites and removals.
 TEST(LinkList, ClearAndTheAddressIndex) {
+    const auto fresh = [](const PageRecord& r) {
+        return (r.address + r.title + r.text + r.match).empty() && r.visited;
+    };
     LinkList list;
     list.count = 5;
     list.clear(); // before any write
@@ -38,8 +37,7 @@ TEST(LinkList, ClearAndTheAddressIndex) {
     list.setText(kLinkListSize - 1, std::string(1 << 16, 'x'));
     list.lastIndex = 4;
     list.clear();
-    for (std::size_t i :
-         {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{3}, kLinkListSize - 1})
+    for (std::size_t i : {0, 1, 2, 3, static_cast<int>(kLinkListSize) - 1})
         EXPECT_TRUE(fresh(list[i])) << i;
     EXPECT_FALSE(list.holds("http://e.com/b") || list.holds("NIL"));
     EXPECT_EQ(list.count, 5u);

@@ -1,10 +1,10 @@
 #include "tests/support/http_server.h"
 
 #include "common/atomic_file.h"
+#include "common/text.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <netinet/in.h>
@@ -16,11 +16,6 @@
 namespace trov::test {
 
 namespace {
-
-std::string lower(std::string s) {
-    std::ranges::transform(s, s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
 
 // Reads one request head; false once the connection is closed (or shut down by stop()).
 bool readRequest(int fd, std::string& buffer, HttpRequest& request) {
@@ -37,13 +32,10 @@ bool readRequest(int fd, std::string& buffer, HttpRequest& request) {
     request = HttpRequest{};
     head >> request.method >> request.target >> request.version;
     request.path = request.target.substr(0, request.target.find('?'));
-    for (std::string line; std::getline(head, line);) {
-        if (line.ends_with('\r'))
-            line.pop_back();
+    for (std::string line; std::getline(head, line);)
         if (const std::size_t colon = line.find(':'); colon != std::string::npos)
-            request.headers[lower(line.substr(0, colon))] =
-                line.substr(std::min(line.find_first_not_of(' ', colon + 1), line.size()));
-    }
+            request.headers[text::toLower(line.substr(0, colon))] =
+                text::trim(line.substr(colon + 1));
     return true;
 }
 
@@ -65,13 +57,10 @@ void reset(int fd) {
 } // namespace
 
 HttpResponse HttpResponse::redirect(int status, std::string location) {
-    HttpResponse r{.status = status, .body = "moved"};
-    r.headers.emplace_back("Location", std::move(location));
-    return r;
+    return {.status = status, .body = "moved", .headers = {{"Location", std::move(location)}}};
 }
 
 HttpServer::HttpServer() {
-    fallback_ = [](const HttpRequest&) { return HttpResponse{.status = 404, .body = "Not found"}; };
     listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
@@ -106,35 +95,13 @@ void HttpServer::stop() {
         t.join();
 }
 
-std::string HttpServer::base() const {
-    return "http://127.0.0.1:" + std::to_string(port_);
-}
-
-void HttpServer::route(const std::string& path, HttpResponse response) {
-    std::lock_guard lock(mutex_);
-    routes_[path] = std::move(response);
-}
-
-void HttpServer::fallback(Handler handler) {
-    std::lock_guard lock(mutex_);
-    fallback_ = std::move(handler);
-}
-
 void HttpServer::serveFolder(const std::string& folder) {
     fallback([folder, base = base()](const HttpRequest& r) {
         const std::string file = folder + r.path + (r.path.ends_with('/') ? "index.html" : "");
-        auto text = r.path.find("..") == std::string::npos ? readWholeFile(file) : std::nullopt;
-        if (!text)
-            return HttpResponse{.status = 404, .body = "Not found"};
-        for (std::size_t at; (at = text->find("$BASE")) != std::string::npos;)
-            text->replace(at, 5, base);
-        return HttpResponse{.body = *text};
+        const auto bytes =
+            r.path.find("..") != std::string::npos ? std::nullopt : readWholeFile(file);
+        return bytes ? HttpResponse{.body = text::replaced(*bytes, "$BASE", base)} : HttpResponse::notFound();
     });
-}
-
-std::vector<HttpRequest> HttpServer::requests() const {
-    std::lock_guard lock(mutex_);
-    return log_;
 }
 
 void HttpServer::pause(int ms) const {
@@ -156,13 +123,18 @@ void HttpServer::acceptLoop() {
 void HttpServer::serve(int fd) {
     std::string buffer;
     for (HttpRequest request; !stopping_ && readRequest(fd, buffer, request);) {
+        const std::string connection = text::toLower(request.headers["connection"]);
+        Handler handler;
         {
             std::lock_guard lock(mutex_);
             log_.push_back(request);
+            if (const auto it = routes_.find(request.path); it != routes_.end())
+                handler = [r = it->second](const HttpRequest&) { return r; };
+            else
+                handler = fallback_;
         }
         // HTTP/1.0 closes after each answer unless the client asked to keep the connection.
-        const std::string connection = lower(request.headers["connection"]);
-        if (!answer(fd, request) || connection == "close" ||
+        if (!answer(fd, request, handler(request)) || connection == "close" ||
             (request.version == "HTTP/1.0" && connection != "keep-alive"))
             break;
     }
@@ -171,19 +143,7 @@ void HttpServer::serve(int fd) {
     std::erase(openFds_, fd);
 }
 
-bool HttpServer::answer(int fd, const HttpRequest& request) {
-    HttpResponse r;
-    {
-        std::unique_lock lock(mutex_);
-        const auto it = routes_.find(request.path);
-        if (it != routes_.end()) {
-            r = it->second;
-        } else {
-            const Handler handler = fallback_;
-            lock.unlock();
-            r = handler(request);
-        }
-    }
+bool HttpServer::answer(int fd, const HttpRequest& request, const HttpResponse& r) {
     pause(r.delayMs);
     if (r.status == 0) {
         reset(fd);

@@ -40,6 +40,7 @@ struct HttpResponse {
     Then then = Then::KeepAlive;
 
     static HttpResponse redirect(int status, std::string location);
+    static HttpResponse notFound() { return {.status = 404, .body = "Not found"}; }
 };
 
 class HttpServer {
@@ -51,18 +52,27 @@ public:
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
 
-    void route(const std::string& path, HttpResponse response);
+    void route(const std::string& path, HttpResponse r) {
+        std::lock_guard lock(mutex_);
+        routes_[path] = std::move(r);
+    }
     // Answers paths that have no route (default: 404 "Not found").
-    void fallback(Handler handler);
+    void fallback(Handler h) {
+        std::lock_guard lock(mutex_);
+        fallback_ = std::move(h);
+    }
     // Paths without a route answer with the folder's files ("index.html" for a folder),
     // "$BASE" in them replaced by base().
     void serveFolder(const std::string& folder);
 
     int port() const { return port_; }
-    std::string base() const; // "http://127.0.0.1:PORT"
+    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
     std::string url(const std::string& path = "/") const { return base() + path; }
 
-    std::vector<HttpRequest> requests() const;
+    std::vector<HttpRequest> requests() const {
+        std::lock_guard lock(mutex_);
+        return log_;
+    }
     int connectionCount() const { return connections_.load(); }
     int heldOpen() const { return held_.load(); } // answers in Then::Hold right now
     void stop();
@@ -70,7 +80,7 @@ public:
 private:
     void acceptLoop();
     void serve(int fd);
-    bool answer(int fd, const HttpRequest& request);
+    bool answer(int fd, const HttpRequest& request, const HttpResponse& response);
     void pause(int ms) const;
 
     int listenFd_ = -1;
@@ -82,7 +92,7 @@ private:
     std::vector<std::thread> workers_;
     std::vector<int> openFds_;
     std::map<std::string, HttpResponse> routes_;
-    Handler fallback_;
+    Handler fallback_ = [](const HttpRequest&) { return HttpResponse::notFound(); };
     std::vector<HttpRequest> log_;
 };
 
