@@ -7,7 +7,6 @@
 #include "crawler/concurrent_page_source.h"
 #include "crawler/curl_page_source.h"
 #include "tests/crawler/crawl_rig.h"
-#include "tests/crawler/generated_site.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,9 +40,10 @@ std::string crawlWith(PageSource& source, const Row& k, const HttpServer& server
             if (counter.starts_with(k.stopAt))
                 k.cancel ? rig.engine.requestCancel() : rig.engine.requestStop();
         };
-    const auto list = k.mode != CrawlMode::CrawlCSV ? ""
-                      : k.fixture ? replaced(test::fixtureFile("list.csv"), "$BASE", server.base())
-                                  : test::generatedLinkList(server);
+    const char* listFile = k.fixture ? "list.csv" : "generated-list.csv";
+    const std::string list = k.mode != CrawlMode::CrawlCSV
+                                 ? ""
+                                 : replaced(test::fixtureFile(listFile), "$BASE", server.base());
     std::atomic<bool> done{false};
     std::thread crawl([&] {
         rig.run(k.mode, {server.url(k.page), k.words, k.exact, k.excluded}, list);

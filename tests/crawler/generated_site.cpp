@@ -1,4 +1,4 @@
-#include "tests/crawler/generated_site.h"
+#include "tests/crawler/crawl_rig.h"
 
 #include <cstdio>
 
@@ -50,9 +50,10 @@ std::string pageBody(int i, int pages) {
 
 } // namespace
 
-void serveGeneratedSite(HttpServer& server, const GeneratedSite& site) {
+void serveGeneratedSite(HttpServer& server) {
+    constexpr int pages = 120, maxDelayMs = 12;
     std::string home = "<html><head><title>Generated home</title></head><body>red car home\n";
-    for (int i = 0; i < 40 && i < site.pages; ++i)
+    for (int i = 0; i < 40; ++i)
         home += "<a href=\"" + pagePath(i) + "\">" + std::to_string(i) + "</a>\n";
     home += "<a href=\"/g/p3.html\">again</a><a href=\"/fail/0\">f</a>"
             "<a href=\"/redirect/11\">r</a><a href=\"/tofile/13\">t</a>"
@@ -60,37 +61,20 @@ void serveGeneratedSite(HttpServer& server, const GeneratedSite& site) {
     server.route("/", {.body = home});
     server.route("/g/", {.body = "<title>Folder</title> red car folder <a href=\"p9.html\"></a>",
                          .delayMs = 3});
-    for (int i = 0; i < site.pages; i += 10)
+    for (int i = 0; i < pages; i += 10)
         server.route("/fail/" + std::to_string(i), {.status = 0}); // a reset, no answer
-    server.fallback([site](const HttpRequest& r) {
+    server.fallback([](const HttpRequest& r) {
         int i = 0;
-        if (std::sscanf(r.path.c_str(), "/g/p%d.html", &i) == 1 && i >= 0 && i < site.pages &&
+        if (std::sscanf(r.path.c_str(), "/g/p%d.html", &i) == 1 && i >= 0 && i < pages &&
             r.path == pagePath(i))
             // Spread over the range so that later requests often finish first.
-            return HttpResponse{.body = pageBody(i, site.pages),
-                                .delayMs = (i * 7) % (site.maxDelayMs + 1)};
+            return HttpResponse{.body = pageBody(i, pages), .delayMs = (i * 7) % (maxDelayMs + 1)};
         if (std::sscanf(r.path.c_str(), "/redirect/%d", &i) == 1)
             return HttpResponse::redirect(302, pagePath(i / 2));
         if (std::sscanf(r.path.c_str(), "/tofile/%d", &i) == 1)
             return HttpResponse::redirect(302, "file:///etc/hostname");
-        return HttpResponse{.status = 404, .body = "Not found"};
+        return HttpResponse::notFound();
     });
-}
-
-std::string generatedLinkList(const HttpServer& server, const GeneratedSite& site) {
-    const std::string p = server.base();
-    std::string list = p + "\r\n";
-    for (int i = 0; i < site.pages; i += 3)
-        list += p + pagePath(i) + "\r\n";
-    list += p + pagePath(3) + "\r\n"; // twice
-    list += p + "/fail/10\r\n" + p + "/redirect/22\r\n" + p + "/tofile/13\r\n";
-    list += p + "/missing5.html;\r\n";          // the reader deletes ";"
-    list += "http://other.example/x1.html\r\n"; // another site: not fetched
-    list += "file:///etc/hostname#" + p + "\r\n";
-    list += "NIL\r\n";
-    for (int i = 1; i < site.pages; i += 4)
-        list += p + pagePath(i) + "\r\n";
-    return list;
 }
 
 } // namespace trov::test

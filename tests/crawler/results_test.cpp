@@ -5,6 +5,7 @@
 #include "crawler/link_list.h"
 #include "crawler/results.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace trov {
@@ -44,15 +45,20 @@ TEST(LinkList, ClearAndTheAddressIndex) {
     EXPECT_EQ(list.lastIndex, 4);
 }
 
-void put(LinkList& list, std::size_t i, std::string address, std::string text,
-         std::string title = {}) {
-    list.setAddress(i, std::move(address));
-    list.setText(i, std::move(text));
-    list.setTitle(i, std::move(title));
+// Fills entries 0, 1, ... with {address, text, title} and sets the counters.
+LinkList filled(std::vector<std::array<std::string, 3>> rows) {
+    LinkList list;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        list.setAddress(i, rows[i][0]);
+        list.setText(i, rows[i][1]);
+        list.setTitle(i, rows[i][2]);
+    }
+    list.count = list.searchRange = rows.size();
+    list.lastIndex = static_cast<long>(rows.size()) - 1;
+    return list;
 }
 
-std::string page(LinkList& list, std::size_t range, std::string words, std::string site = "e.com") {
-    list.count = list.searchRange = range;
+std::string page(LinkList& list, std::string words, std::string site = "e.com") {
     return WriteHTML(list, SearchInputs::from(CrawlInputs{"", std::move(words), "", ""}), site);
 }
 
@@ -61,24 +67,23 @@ bool holds(const std::string& text, const std::string& part) {
 }
 
 TEST(WriteHTML, CountsMatchesAndSaysWhenThereIsNone) {
-    LinkList list;
-    put(list, 0, "http://e.com", "Red car", "T0");
-    put(list, 1, "http://e.com/b", "blue");
-    put(list, 2, "http://e.com/c", "RED");
-    EXPECT_TRUE(holds(page(list, 3, "Red"), "About 2 results<br>\r\n"));
-    EXPECT_EQ(list[0].match, "http://e.com");
-    EXPECT_EQ(list[1].match, "");
-    EXPECT_TRUE(holds(page(list, 1, "red"), "About 1 result<br>\r\n"));
-    EXPECT_TRUE(holds(page(list, 1, "zzz"), "Your search - zzz  - did not match any documents"));
+    LinkList list = filled({{"http://e.com", "Red car", "T0"},
+                            {"http://e.com/b", "blue", ""},
+                            {"http://e.com/c", "RED", ""}});
+    EXPECT_TRUE(holds(page(list, "Red"), "About 2 results<br>\r\n"));
+    EXPECT_EQ(list[0].match + "|" + list[1].match, "http://e.com|");
+    list.searchRange = 1;
+    EXPECT_TRUE(holds(page(list, "red"), "About 1 result<br>\r\n"));
+    EXPECT_TRUE(holds(page(list, "zzz"), "Your search - zzz  - did not match any documents"));
     list.remove(0);
-    EXPECT_TRUE(holds(page(list, 2, "nil"), "did not match")) << "removed and empty entries";
+    list.searchRange = 2; // entry 1 "blue"
+    EXPECT_TRUE(holds(page(list, "nil"), "did not match")) << "removed entries are no results";
 }
 
 TEST(WriteHTML, EscapesTypedTextAndNeutralisesCrawledMarkup) {
-    LinkList list;
-    put(list, 0, "http://e.com/?a=1&amp;b=\"><script>x()</script>", "hit <b>&\"",
-        "A &amp; B<script>alert(1)</script>");
-    const std::string html = page(list, 1, "hit <b>&\"", "<i>e.com</i>");
+    LinkList list = filled({{"http://e.com/?a=1&amp;b=\"><script>x()</script>", "hit <b>&\"",
+                             "A &amp; B<script>alert(1)</script>"}});
+    const std::string html = page(list, "hit <b>&\"", "<i>e.com</i>");
     EXPECT_TRUE(holds(html, "Search: hit &lt;b&gt;&amp;&quot; <br>\r\n"));
     EXPECT_TRUE(holds(html, "Site: &lt;i&gt;e.com&lt;/i&gt;<br>\r\n"));
     EXPECT_TRUE(holds(html, "href=\"http://e.com/?a=1&amp;b=&quot;><script>x()</script>\">"
@@ -88,16 +93,11 @@ TEST(WriteHTML, EscapesTypedTextAndNeutralisesCrawledMarkup) {
 }
 
 TEST(Exports, SortWithoutCaseAndSkipRemovedEntries) {
-    LinkList list;
-    put(list, 0, "http://e.com/b", "B text");
-    put(list, 1, "NIL", "NIL");
-    put(list, 2, "http://e.com/A", "A text");
-    put(list, 3, "http://e.com/a", "");
-    put(list, 4, "http://e.com/b", "again");
-    list.count = 5;
-    list.lastIndex = 4;
-    EXPECT_EQ(sortedLinks(list), (std::vector<std::string>{"http://e.com/A", "http://e.com/a",
-                                                           "http://e.com/b", "http://e.com/b"}));
+    LinkList list = filled({{"http://e.com/b", "B text", ""},
+                            {"NIL", "NIL", ""},
+                            {"http://e.com/A", "A text", ""},
+                            {"http://e.com/a", "", ""},
+                            {"http://e.com/b", "again", ""}});
     EXPECT_EQ(linkExport(list, "e.com"),
               "e.com\r\nhttp://e.com/A\r\nhttp://e.com/a\r\nhttp://e.com/b\r\nhttp://e.com/b\r\n");
     const std::string rule(48, '_');
@@ -107,8 +107,8 @@ TEST(Exports, SortWithoutCaseAndSkipRemovedEntries) {
     EXPECT_EQ(dataExport(list, "e.com"),
               "Website or domain: e.com\r\n" + rule + "\r\n" + entry("http://e.com/b", "B text") +
                   entry("http://e.com/A", "A text") + entry("http://e.com/b", "again"));
-    EXPECT_EQ(linkExportName("https://e.com/x"), "Links (e.com )");
-    EXPECT_EQ(dataExportName("e.com"), "Data (e.com )");
+    EXPECT_EQ(linkExportName("https://e.com/x") + dataExportName("e.com"),
+              "Links (e.com )Data (e.com )");
     list.clear();
     EXPECT_EQ(linkExport(list, "e.com"), "e.com\r\n");
     EXPECT_EQ(dataExport(list, "e.com"), "Website or domain: e.com\r\n" + rule + "\r\n");
