@@ -1,9 +1,12 @@
+// trovctl crawl end to end, and its result page opened in a real browser.
+
 #include "common/atomic_file.h"
 #include "tests/crawler/crawl_rig.h"
 #include "tests/support/process.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace trov {
 namespace {
@@ -76,6 +79,42 @@ TEST_F(TrovctlCrawl, RefusalsAndFailuresHaveTheirExitCodes) {
         EXPECT_EQ(r.exitCode, row.exitCode) << row.args[1];
         EXPECT_EQ(row.err.empty() ? "" : r.err, row.err);
     }
+}
+
+// The DOM of a page after its scripts would have run.
+std::string dumpDom(const char* chromium, const std::string& file, const test::TempDir& dir) {
+    const auto r = test::runProcess(
+        {chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+         "--no-first-run", "--disable-component-update", "--disable-sync",
+         "--user-data-dir=" + dir.file("profile"), "--dump-dom", "file://" + file},
+        {{}, 90000});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return r.out;
+}
+
+// Nothing a crawled page carries (data/hostile) may run in the result page.
+TEST_F(TrovctlCrawl, NoScriptOfACrawledPageRunsInABrowser) {
+    const char* chromium = "/usr/bin/chromium";
+    if (::access(chromium, X_OK) != 0)
+        GTEST_SKIP() << "chromium is not installed (Debian package chromium)";
+    const auto scriptRan = [](const std::string& dom) {
+        return dom.find("<title>pwned</title>") != std::string::npos ||
+               dom.find("<pwned>") != std::string::npos ||
+               dom.find("data-pwned") != std::string::npos;
+    };
+    test::HttpServer hostile;
+    hostile.serveFolder(TROV_SOURCE_DIR "/tests/crawler/data/hostile");
+    const auto r = crawl({"--mode", "subpages", "--site", hostile.base(), "--words", "hostile"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(file("TrovCrawler.html").find("About 2 results"), std::string::npos)
+        << file("TrovCrawler.html");
+    const std::string dom = dumpDom(chromium, dir.file("TrovCrawler.html"), dir);
+    EXPECT_NE(dom.find("<title>Trov - Crawler</title>"), std::string::npos) << dom;
+    EXPECT_FALSE(scriptRan(dom)) << dom;
+    // The same script written unescaped does run: the check can see a script.
+    const std::string raw = dir.write("raw.html", "<html><body><script>document.title='pwned'"
+                                                  "</script></body></html>");
+    EXPECT_TRUE(scriptRan(dumpDom(chromium, raw, dir)));
 }
 
 } // namespace
