@@ -11,13 +11,22 @@
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
+#include <cstdlib>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace trov::test {
 
 inline std::string fixtureFile(const std::string& name) {
     return readWholeFile(TROV_SOURCE_DIR "/tests/crawler/data/" + name)
         .value_or("<no " + name + ">");
+}
+
+// Compares with data/<name>; TROV_WRITE_GOLDEN=1 in the environment writes it instead.
+inline void expectGolden(const std::string& name, const std::string& bytes) {
+    if (std::getenv("TROV_WRITE_GOLDEN"))
+        writeFileAtomically(TROV_SOURCE_DIR "/tests/crawler/data/" + name, bytes);
+    EXPECT_EQ(bytes, fixtureFile(name)) << name;
 }
 
 // Pages with links of every form the crawler meets (data/site), a redirect and a folder

@@ -9,7 +9,6 @@
 #include "tests/crawler/crawl_rig.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -81,13 +80,9 @@ TEST_P(Crawls, SequentialAndConcurrentGiveTheSameResult) {
                                         [&](const auto& r) { return r.target == page; }),
                   3);
     }
-    if (!k.fixture)
-        return;
-    const std::string golden = std::string(k.name) + ".txt";
-    const std::string expected = replaced(sequential, server.base(), "$BASE");
-    if (std::getenv("TROV_WRITE_GOLDEN"))
-        writeFileAtomically(TROV_SOURCE_DIR "/tests/crawler/data/" + golden, expected);
-    EXPECT_EQ(expected, test::fixtureFile(golden));
+    if (k.fixture)
+        test::expectGolden(std::string(k.name) + ".txt",
+                           replaced(sequential, server.base(), "$BASE"));
 }
 
 using enum CrawlMode;

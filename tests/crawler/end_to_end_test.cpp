@@ -45,8 +45,6 @@ TEST_F(TrovctlCrawl, PrintsTheResultPageOrTheLinksAndReadsItsOwnExport) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(file("again.txt"), file("links.txt"));
     EXPECT_NE(file("TrovCrawler.html").find("About 1 result<br>\r\n"), std::string::npos);
-    EXPECT_NE(file("TrovCrawler.html").find(p + "/deep/two.html\"><strong>Two</strong>"),
-              std::string::npos);
 
     r = crawl({"--mode", "all-links", "--site", p + "/bare.html"});
     EXPECT_EQ(r.exitCode, 0);
@@ -56,28 +54,22 @@ TEST_F(TrovctlCrawl, PrintsTheResultPageOrTheLinksAndReadsItsOwnExport) {
 
 TEST_F(TrovctlCrawl, RefusalsAndFailuresHaveTheirExitCodes) {
     const std::string nothing = "There is nothing to search.\n\nPlease fill ";
-    const struct {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string err; // "" when only the code matters
-    } rows[] = {
+    const std::string list = dir.write("l.csv", p + "\r\n" + p + "/a.html\r\n");
+    // clang-format off
+    const std::tuple<std::vector<std::string>, int, std::string> rows[] = { // "": any text
         {{"--mode", "site", "--site", p}, 3, nothing + "in at least one field.\n"},
-        {{"--mode", "all-links", "--site", "nodot"},
-         3,
+        {{"--mode", "all-links", "--site", "nodot"}, 3,
          nothing + "\"Search within a site or domain field\".\n"},
-        {{"--mode", "all-links", "--site", "http://127.0.0.1:1"},
-         4,
+        {{"--mode", "all-links", "--site", "http://127.0.0.1:1"}, 4,
          "Invalid request.\nMake sure you have entered a valid site/domain.\n"},
-        {{"--mode", "nonsense", "--site", p}, 2, ""},
-        {{"--mode", "list", "--list", dir.file("absent.csv"), "--words", "x"},
-         1,
-         "trovctl: File absent.csv does not exist.\n"},
-        {{"--mode", "list", "--list", dir.write("l.csv", p + "\r\n" + p + "/a.html\r\n")}, 3, ""},
-    };
-    for (const auto& row : rows) {
-        const auto r = crawl(row.args);
-        EXPECT_EQ(r.exitCode, row.exitCode) << row.args[1];
-        EXPECT_EQ(row.err.empty() ? "" : r.err, row.err);
+        {{"--mode", "nonsense", "--site", p}, 2, ""}, {{"--mode", "list", "--list", list}, 3, ""},
+        {{"--mode", "list", "--list", dir.file("absent.csv"), "--words", "x"}, 1,
+         "trovctl: File absent.csv does not exist.\n"}};
+    // clang-format on
+    for (const auto& [args, exitCode, err] : rows) {
+        const auto r = crawl(args);
+        EXPECT_EQ(r.exitCode, exitCode) << args[1];
+        EXPECT_EQ(err.empty() ? "" : r.err, err);
     }
 }
 
