@@ -37,13 +37,9 @@ inline void serveFixtureSite(HttpServer& server) {
     server.route("/deep", HttpResponse::redirect(301, "/deep/"));
 }
 
-// A generated site for comparing crawls: 120 pages in cycles, the same link many times and
-// in other spellings, pages that fail (connection reset, 404, a redirect to a file),
-// redirects between pages, links to another host, every fourth page wrapped in markup as
-// real ones are (a script whose braces hold a decoy title, a style, long attributes), and
-// answers delayed by different amounts so that parallel requests finish out of order.
-// data/generated-list.csv lists its pages for the list crawl, with failing ones, other
-// hosts, duplicates, a file address and a removed entry.
+// 120 pages in cycles with links in many spellings, failing pages, redirects, other hosts,
+// and answers delayed so that parallel requests finish out of order;
+// data/generated-list.csv lists them with failing, foreign and removed entries.
 void serveGeneratedSite(HttpServer& server);
 
 // Everything the progress panel was told, in order.
