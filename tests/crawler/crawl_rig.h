@@ -37,11 +37,6 @@ inline void serveFixtureSite(HttpServer& server) {
     server.route("/deep", HttpResponse::redirect(301, "/deep/"));
 }
 
-// 120 pages in cycles with links in many spellings, failing pages, redirects, other hosts,
-// and answers delayed so that parallel requests finish out of order;
-// data/generated-list.csv lists them with failing, foreign and removed entries.
-void serveGeneratedSite(HttpServer& server);
-
 // Everything the progress panel was told, in order.
 struct RecordingProgress : CrawlProgress {
     void panelShown(bool s) override { add("panel ", s); }

@@ -1,22 +1,88 @@
 // Every crawl mode on the fixture site (whose whole outcome is kept in data/<row>.txt, the
 // site's address written "$BASE") and on a generated one, through the sequential source,
 // the concurrent one (its table read all along from another thread) and a concurrent one
-// fetching a single page ahead: all three agree.
+// fetching a single page ahead: all three agree. Then trovctl's crawls end to end.
 
 #include "common/text.h"
 #include "crawler/concurrent_page_source.h"
 #include "crawler/curl_page_source.h"
 #include "tests/crawler/crawl_rig.h"
+#include "tests/support/process.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <thread>
+#include <unistd.h>
 
 namespace trov {
 namespace {
 
+using test::HttpResponse;
 using test::HttpServer;
 using text::replaced;
+
+std::string pagePath(int i) {
+    return "/g/p" + std::to_string(i) + ".html";
+}
+
+std::string pageBody(int i, int pages) {
+    const std::string n = std::to_string(i);
+    const auto link = [](const std::string& target) {
+        return "<a href=\"" + target + "\">x</a>\n";
+    };
+    std::string b = "<html><head><title>Gen " + n + "</title></head><body>\n";
+    b += i % 3 == 0 ? "red " : "blue ";
+    b += i % 5 == 0 ? "car " : "bike ";
+    b += "{braced red car} [bracketed car] page " + n + "\n";
+    b += link(pagePath((i + 1) % pages));     // a chain that closes into a cycle
+    b += link(pagePath((i * 7 + 3) % pages)); // cross links, many seen before
+    b += link(pagePath((i + 1) % pages));     // the same link again
+    b += link("g/p" + std::to_string((i + 2) % pages) + ".html");  // relative
+    b += link(pagePath((i + 3) % pages) + "  ");                   // trailing blanks
+    b += link("/G/P" + std::to_string((i + 4) % pages) + ".HTML"); // another spelling
+    b += link("http://other.example/x" + std::to_string(i % 4) + ".html");
+    b += link("/g//p" + std::to_string((i + 5) % pages) + ".html"); // a double slash
+    // clang-format off
+    const std::pair<int, std::string> failing[] = {{10, "/fail/" + n}, {11, "/redirect/" + n},
+        {13, "/tofile/" + n}, {17, "/missing" + n + ".html"}, {19, "mailto:someone@example.org"},
+        {19, "/g/p1.html#part"}};
+    // clang-format on
+    for (const auto& [every, target] : failing)
+        if (i % every == 0)
+            b += link(target);
+    return b + "</body></html>\n";
+}
+
+// 120 pages in cycles with links in many spellings, failing pages, redirects, other hosts,
+// and answers delayed so that parallel requests finish out of order;
+// data/generated-list.csv lists them with failing, foreign and removed entries.
+void serveGeneratedSite(HttpServer& server) {
+    constexpr int pages = 120, maxDelayMs = 12;
+    std::string home = "<html><head><title>Generated home</title></head><body>red car home\n";
+    for (int i = 0; i < 40; ++i)
+        home += "<a href=\"" + pagePath(i) + "\">" + std::to_string(i) + "</a>\n";
+    home += "<a href=\"/g/p3.html\">again</a><a href=\"/fail/0\">f</a>"
+            "<a href=\"/redirect/11\">r</a><a href=\"/tofile/13\">t</a>"
+            "<a href=\"/missing0.html\">m</a><a href=\"/g/\">folder</a></body></html>\n";
+    server.route("/", {.body = home});
+    server.route("/g/", {.body = "<title>Folder</title> red car folder <a href=\"p9.html\"></a>",
+                         .delayMs = 3});
+    for (int i = 0; i < pages; i += 10)
+        server.route("/fail/" + std::to_string(i), {.status = 0}); // a reset, no answer
+    server.fallback([](const test::HttpRequest& r) {
+        int i = 0;
+        if (std::sscanf(r.path.c_str(), "/g/p%d.html", &i) == 1 && i >= 0 && i < pages &&
+            r.path == pagePath(i))
+            // Spread over the range so that later requests often finish first.
+            return HttpResponse{.body = pageBody(i, pages), .delayMs = (i * 7) % (maxDelayMs + 1)};
+        if (std::sscanf(r.path.c_str(), "/redirect/%d", &i) == 1)
+            return HttpResponse::redirect(302, pagePath(i / 2));
+        if (std::sscanf(r.path.c_str(), "/tofile/%d", &i) == 1)
+            return HttpResponse::redirect(302, "file:///etc/hostname");
+        return HttpResponse::notFound();
+    });
+}
 
 struct Row {
     const char* name;
@@ -63,7 +129,7 @@ class Crawls : public ::testing::TestWithParam<Row> {};
 TEST_P(Crawls, SequentialAndConcurrentGiveTheSameResult) {
     const Row& k = GetParam();
     HttpServer server;
-    k.fixture ? test::serveFixtureSite(server) : test::serveGeneratedSite(server);
+    k.fixture ? test::serveFixtureSite(server) : serveGeneratedSite(server);
     CurlPageSource sequentialSource;
     const std::string sequential = crawlWith(sequentialSource, k, server);
     for (const auto& r : server.requests())
@@ -127,6 +193,100 @@ TEST(Crawl, ATableFullOfLinksDropsTheRest) {
     rig.run(CrawlMode::AllLinks, {big.base(), "", "", ""});
     EXPECT_EQ(rig.engine.linkList().count, kLinkListSize);
     EXPECT_EQ(rig.engine.linkList()[kLinkListSize - 1].address, big.base() + "/p20005");
+}
+
+struct TrovctlCrawl : ::testing::Test {
+    TrovctlCrawl() { test::serveFixtureSite(server); }
+    test::ProcessResult crawl(std::vector<std::string> args) {
+        args.insert(args.begin(), {TROVCTL_PATH, "--data-dir", dir.path(), "crawl"});
+        return test::runProcess(args);
+    }
+    std::string file(const char* name) const { return readWholeFile(dir.file(name)).value_or(""); }
+    test::HttpServer server;
+    test::TempDir dir;
+    const std::string p = server.base();
+};
+
+// The links extracted, then a list crawl of their export that prints its result page's
+// path (no progress line when stderr is not a terminal), and a site without links.
+TEST_F(TrovctlCrawl, PrintsTheLinksOrTheResultPageAndReadsItsOwnExport) {
+    const int connections = server.connectionCount();
+    auto r = crawl({"--mode", "internal-links", "--site", p, "--export-links",
+                    dir.file("links.txt"), "--export-data", dir.file("data.txt")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with(p + "/\n" + p + "/a.html\n")) << r.out; // sorted
+    EXPECT_EQ(std::ranges::count(r.out, '\n'), 16);
+    // The reachability check on a connection of its own, then at most six kept-alive ones.
+    EXPECT_LE(server.connectionCount() - connections, 7);
+    EXPECT_EQ(file("data.txt"), "Website or domain: " + p + "\r\n" + std::string(48, '_') + "\r\n");
+
+    r = crawl({"--mode", "list", "--list", dir.file("links.txt"), "--words", "deeper",
+               "--export-links", dir.file("again.txt")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out + r.err, dir.file("TrovCrawler.html") + "\n");
+    EXPECT_EQ(file("again.txt"), file("links.txt"));
+    EXPECT_NE(file("TrovCrawler.html").find("About 1 result<br>\r\n"), std::string::npos);
+
+    r = crawl({"--mode", "all-links", "--site", p + "/bare.html"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out + "|" + r.err, "|No links found\n");
+}
+
+TEST_F(TrovctlCrawl, RefusalsAndFailuresHaveTheirExitCodes) {
+    const std::string nothing = "There is nothing to search.\n\nPlease fill ";
+    const std::string list = dir.write("l.csv", p + "\r\n" + p + "/a.html\r\n");
+    // clang-format off
+    const std::tuple<std::vector<std::string>, int, std::string> rows[] = { // "": any text
+        {{"--mode", "site", "--site", p}, 3, nothing + "in at least one field.\n"},
+        {{"--mode", "all-links", "--site", "nodot"}, 3,
+         nothing + "\"Search within a site or domain field\".\n"},
+        {{"--mode", "all-links", "--site", "http://127.0.0.1:1"}, 4,
+         "Invalid request.\nMake sure you have entered a valid site/domain.\n"},
+        {{"--mode", "nonsense", "--site", p}, 2, ""}, {{"--mode", "list", "--list", list}, 3, ""},
+        {{"--mode", "list", "--list", dir.file("absent.csv"), "--words", "x"}, 1,
+         "trovctl: File absent.csv does not exist.\n"}};
+    // clang-format on
+    for (const auto& [args, exitCode, err] : rows) {
+        const auto r = crawl(args);
+        EXPECT_EQ(r.exitCode, exitCode) << args[1];
+        EXPECT_EQ(err.empty() ? "" : r.err, err);
+    }
+}
+
+// The DOM of a page after its scripts would have run.
+std::string dumpDom(const char* chromium, const std::string& file, const test::TempDir& dir) {
+    const auto r = test::runProcess(
+        {chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+         "--no-first-run", "--disable-component-update", "--disable-sync",
+         "--user-data-dir=" + dir.file("profile"), "--dump-dom", "file://" + file},
+        {{}, 90000});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return r.out;
+}
+
+// Nothing a crawled page carries (data/hostile) may run in the result page.
+TEST_F(TrovctlCrawl, NoScriptOfACrawledPageRunsInABrowser) {
+    const char* chromium = "/usr/bin/chromium";
+    if (::access(chromium, X_OK) != 0)
+        GTEST_SKIP() << "chromium is not installed (Debian package chromium)";
+    const auto scriptRan = [](const std::string& dom) {
+        return dom.find("<title>pwned</title>") != std::string::npos ||
+               dom.find("<pwned>") != std::string::npos ||
+               dom.find("data-pwned") != std::string::npos;
+    };
+    test::HttpServer hostile;
+    hostile.serveFolder(TROV_SOURCE_DIR "/tests/crawler/data/hostile");
+    const auto r = crawl({"--mode", "subpages", "--site", hostile.base(), "--words", "hostile"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(file("TrovCrawler.html").find("About 2 results"), std::string::npos)
+        << file("TrovCrawler.html");
+    const std::string dom = dumpDom(chromium, dir.file("TrovCrawler.html"), dir);
+    EXPECT_NE(dom.find("<title>Trov - Crawler</title>"), std::string::npos) << dom;
+    EXPECT_FALSE(scriptRan(dom)) << dom;
+    // The same script written unescaped does run: the check can see a script.
+    const std::string raw = dir.write("raw.html", "<html><body><script>document.title='pwned'"
+                                                  "</script></body></html>");
+    EXPECT_TRUE(scriptRan(dumpDom(chromium, raw, dir)));
 }
 
 } // namespace
