@@ -18,14 +18,10 @@ TEST(Find, BothWaysWithCaseAndWholeWord) {
     constexpr FindOptions down{true, false, false}, up{false, false, false};
     constexpr FindOptions downCase{true, true, false}, downWord{true, false, true};
     const std::u16string_view t = u"abc abc ABC abcd", w = u"xx-net net2 _net/ 9net";
-    const struct {
-        std::u16string_view text;
-        std::size_t caret;
-        std::u16string_view needle;
-        FindOptions options;
-        std::optional<std::size_t> found;
-    } rows[] = {
-        // clang-format off
+    using Needle = std::u16string_view;
+    const std::tuple<Needle, std::size_t, Needle, FindOptions, std::optional<std::size_t>> rows[] =
+        {
+            // clang-format off
         {t, 0, u"abc", down, 4}, {t, 0, u"a", down, 4}, {t, 4, u"abc", down, 8},
         {t, 4, u"abc", downCase, 12}, {t, 8, u"abc", down, 12}, {t, 12, u"abc", down, {}},
         {t, 0, u"abc", downWord, 4}, {t, 8, u"abc", downWord, {}}, {t, 0, u"abcd", downWord, 12},
@@ -35,11 +31,10 @@ TEST(Find, BothWaysWithCaseAndWholeWord) {
         {t, 16, u"abcd", up, 12}, {t, 500, u"abcd", up, 12},
         {t, 12, u"abc", {false, true, false}, 4}, {t, 16, u"abc", {false, false, true}, 8},
         {w, 0, u"net", downWord, 3}, {w, 3, u"net", downWord, 13}, {w, 13, u"net", downWord, {}},
-        // clang-format on
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(findNext(r.text, r.caret, r.needle, r.options), r.found)
-            << "caret " << r.caret << " needle size " << r.needle.size();
+            // clang-format on
+        };
+    for (const auto& [text, caret, needle, options, found] : rows)
+        EXPECT_EQ(findNext(text, caret, needle, options), found) << caret << " " << needle.size();
 }
 
 TEST(Find, HiddenFindNextStartsAtTheTopAndMatchesCase) {

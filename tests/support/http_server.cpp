@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
-#include <cerrno>
 #include <chrono>
 #include <netinet/in.h>
 #include <sstream>
@@ -40,12 +39,9 @@ bool readRequest(int fd, std::string& buffer, HttpRequest& request) {
 }
 
 bool sendAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (n <= 0 && !(n < 0 && errno == EINTR))
+    for (ssize_t n; !bytes.empty(); bytes.remove_prefix(static_cast<std::size_t>(n)))
+        if ((n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL)) <= 0)
             return false;
-        bytes.remove_prefix(n > 0 ? static_cast<std::size_t>(n) : 0);
-    }
     return true;
 }
 
@@ -100,7 +96,8 @@ void HttpServer::serveFolder(const std::string& folder) {
         const std::string file = folder + r.path + (r.path.ends_with('/') ? "index.html" : "");
         const auto bytes =
             r.path.find("..") != std::string::npos ? std::nullopt : readWholeFile(file);
-        return bytes ? HttpResponse{.body = text::replaced(*bytes, "$BASE", base)} : HttpResponse::notFound();
+        return bytes ? HttpResponse{.body = text::replaced(*bytes, "$BASE", base)}
+                     : HttpResponse::notFound();
     });
 }
 

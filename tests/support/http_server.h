@@ -1,9 +1,8 @@
 #pragma once
 
-// A small HTTP/1.1 server on 127.0.0.1 for the tests: answers per path (or from a folder),
-// keep-alive, and answers that misbehave as hostile servers do (drip, stall, never end,
-// reset). It listens on a free port from construction until destruction; every connection
-// thread is joined on stop.
+// A small HTTP/1.1 server on 127.0.0.1 for the tests, on a free port from construction to
+// stop: answers per path or from a folder, kept-alive connections, and answers that
+// misbehave as hostile servers do (drip, stall, never end, reset).
 
 #include <atomic>
 #include <functional>
@@ -25,8 +24,8 @@ struct HttpRequest {
 };
 
 struct HttpResponse {
-    // What follows the body: keep the connection, hold it open (until the peer or the
-    // server closes), reset it, or send the body again and again.
+    // After the body: keep the connection, hold it open (until either side closes), reset
+    // it, or send the body again and again.
     enum class Then { KeepAlive, Hold, Reset, Repeat };
 
     int status = 200; // 0: the connection is reset before any answer
