@@ -29,8 +29,7 @@ inline void expectGolden(const std::string& name, const std::string& bytes) {
     EXPECT_EQ(bytes, fixtureFile(name)) << name;
 }
 
-// Pages with links of every form the crawler meets (data/site), a redirect and a folder
-// asked for without its slash.
+// data/site: links of every form the crawler meets, a redirect, a folder without its slash.
 inline void serveFixtureSite(HttpServer& server) {
     server.serveFolder(TROV_SOURCE_DIR "/tests/crawler/data/site");
     server.route("/moved", HttpResponse::redirect(301, "/redirected.html"));

@@ -57,16 +57,11 @@ std::string pageBody(int i, int pages) {
 
 // 120 pages in cycles with links in many spellings, failing pages, redirects, other hosts,
 // and answers delayed so that parallel requests finish out of order;
-// data/generated-list.csv lists them with failing, foreign and removed entries.
+// data/generated-home.html links to a third of them, data/generated-list.csv lists them
+// with failing, foreign and removed entries.
 void serveGeneratedSite(HttpServer& server) {
     constexpr int pages = 120, maxDelayMs = 12;
-    std::string home = "<html><head><title>Generated home</title></head><body>red car home\n";
-    for (int i = 0; i < 40; ++i)
-        home += "<a href=\"" + pagePath(i) + "\">" + std::to_string(i) + "</a>\n";
-    home += "<a href=\"/g/p3.html\">again</a><a href=\"/fail/0\">f</a>"
-            "<a href=\"/redirect/11\">r</a><a href=\"/tofile/13\">t</a>"
-            "<a href=\"/missing0.html\">m</a><a href=\"/g/\">folder</a></body></html>\n";
-    server.route("/", {.body = home});
+    server.route("/", {.body = test::fixtureFile("generated-home.html")});
     server.route("/g/", {.body = "<title>Folder</title> red car folder <a href=\"p9.html\"></a>",
                          .delayMs = 3});
     for (int i = 0; i < pages; i += 10)
@@ -251,22 +246,20 @@ TEST_F(TrovctlCrawl, RefusalsAndFailuresHaveTheirExitCodes) {
     }
 }
 
-// The DOM of a page after its scripts would have run.
-std::string dumpDom(const char* chromium, const std::string& file, const test::TempDir& dir) {
-    const auto r = test::runProcess(
-        {chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-         "--no-first-run", "--disable-component-update", "--disable-sync",
-         "--user-data-dir=" + dir.file("profile"), "--dump-dom", "file://" + file},
-        {{}, 90000});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    return r.out;
-}
-
 // Nothing a crawled page carries (data/hostile) may run in the result page.
 TEST_F(TrovctlCrawl, NoScriptOfACrawledPageRunsInABrowser) {
     const char* chromium = "/usr/bin/chromium";
     if (::access(chromium, X_OK) != 0)
         GTEST_SKIP() << "chromium is not installed (Debian package chromium)";
+    const auto dumpDom = [&](const std::string& file) { // after its scripts would have run
+        const auto r = test::runProcess(
+            {chromium, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--user-data-dir=" + dir.file("profile"), "--dump-dom", "file://" + file},
+            {{}, 90000});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return r.out;
+    };
     const auto scriptRan = [](const std::string& dom) {
         return std::regex_search(dom, std::regex("<title>pwned</title>|<pwned>|data-pwned"));
     };
@@ -275,13 +268,13 @@ TEST_F(TrovctlCrawl, NoScriptOfACrawledPageRunsInABrowser) {
     const auto r = crawl({"--mode", "subpages", "--site", hostile.base(), "--words", "hostile"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(file("TrovCrawler.html").find("About 2 results"), std::string::npos);
-    const std::string dom = dumpDom(chromium, dir.file("TrovCrawler.html"), dir);
+    const std::string dom = dumpDom(dir.file("TrovCrawler.html"));
     EXPECT_NE(dom.find("<title>Trov - Crawler</title>"), std::string::npos) << dom;
     EXPECT_FALSE(scriptRan(dom)) << dom;
     // The same script written unescaped does run: the check can see a script.
     const std::string raw = dir.write("raw.html", "<html><body><script>document.title='pwned'"
                                                   "</script></body></html>");
-    EXPECT_TRUE(scriptRan(dumpDom(chromium, raw, dir)));
+    EXPECT_TRUE(scriptRan(dumpDom(raw)));
 }
 
 } // namespace

@@ -32,6 +32,7 @@ struct Fetch : ::testing::Test {
         const std::pair<std::string, HttpResponse> routes[] = {
             {"/", {.body = "ok"}},
             {"/empty", {}},
+            {"/early", {.status = 0}},
             {"/err", {.status = 500, .body = "server says no"}},
             {"/found", {.status = 302, .body = "no location"}},
             {"/r", HttpResponse::redirect(302, "/empty")},
@@ -41,15 +42,14 @@ struct Fetch : ::testing::Test {
             {"/tofile", HttpResponse::redirect(302, "file:///etc/hostname")},
             {"/split", {.body = kUtf8, .piece = 1024, .pieceDelayMs = 20}},
             {"/cp1252", {.body = "caf\xe9 \x80"}},
-            {"/latin2", {.body = "\xb1", .contentType = "text/html; charset=ISO-8859-2"}},
             {"/meta", {.body = "<meta charset=\"iso-8859-2\">\xb1"}},
+            {"/latin2", {.body = "\xb1", .contentType = "text/html; charset=ISO-8859-2"}},
             {"/lying", {.body = "\x81\xff", .contentType = "text/html; charset=utf-8"}},
             {"/endless", {.body = "x", .length = -2, .pieceDelayMs = 1, .then = Then::Repeat}},
             {"/fast", {.body = std::string(64 << 10, 'y'), .length = -2, .then = Then::Repeat}},
             {"/silent", {.body = "abc", .length = 10, .then = Then::Hold}},
             {"/drip", {.body = std::string(20, 'd'), .piece = 1, .pieceDelayMs = 40}},
-            {"/mid", {.body = "partial", .length = 1000, .then = Then::Reset}},
-            {"/early", {.status = 0}}};
+            {"/mid", {.body = "partial", .length = 1000, .then = Then::Reset}}};
         for (const auto& [path, answer] : routes)
             server.route(path, answer);
     }
@@ -57,7 +57,6 @@ struct Fetch : ::testing::Test {
                       const std::atomic<bool>* abort = nullptr) {
         return FetchPage(path.starts_with("/") ? server.url(path) : path, options, abort);
     }
-    // Waits until pred holds or the time is up; answers whether it held.
     template <class Pred> bool waitFor(Pred pred, std::chrono::milliseconds limit) {
         for (const auto end = Clock::now() + limit; !pred() && Clock::now() < end;)
             std::this_thread::sleep_for(5ms);
@@ -84,11 +83,11 @@ TEST_F(Fetch, AnswersAndFailures) {
     for (const auto& [address, body] : rows)
         EXPECT_EQ(fetch(address), body) << address;
     EXPECT_EQ(declaredCharset("", "text/html; Charset=\"Shift_JIS\""), "shift_jis");
-    for (const auto& r : server.requests()) {
-        EXPECT_EQ(r.headers.at("user-agent"),
-                  "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")");
-        EXPECT_EQ(r.headers.at("cache-control") + r.headers.at("pragma"), "no-cacheno-cache");
-    }
+    const std::string agent = "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")";
+    for (const auto& r : server.requests())
+        EXPECT_EQ(r.headers.at("user-agent") + r.headers.at("cache-control") +
+                      r.headers.at("pragma"),
+                  agent + "no-cacheno-cache");
 }
 
 // An endless body ends on Cancel at once and is cut at the size limit; each byte of a slow

@@ -202,11 +202,8 @@ TEST(LinkList, ClearAndTheAddressIndex) {
 // Fills entries 0, 1, ... with {address, text, title} and sets the counters.
 LinkList filled(std::vector<std::array<std::string, 3>> rows) {
     LinkList list;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        list.setAddress(i, rows[i][0]);
-        list.setText(i, rows[i][1]);
-        list.setTitle(i, rows[i][2]);
-    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        list.setAddress(i, rows[i][0]), list.setText(i, rows[i][1]), list.setTitle(i, rows[i][2]);
     list.count = list.searchRange = rows.size();
     list.lastIndex = static_cast<long>(rows.size()) - 1;
     return list;
@@ -231,11 +228,10 @@ TEST(WriteHTML, EscapesTypedTextAndNeutralisesCrawledMarkup) {
 
 // Byte for byte in data/exports.txt: sorted without case, removed entries skipped.
 TEST(Exports, SortWithoutCaseAndSkipRemovedEntries) {
-    LinkList list = filled({{"http://e.com/b", "B text", ""},
-                            {"NIL", "NIL", ""},
-                            {"http://e.com/A", "A text", ""},
-                            {"http://e.com/a", "", ""},
-                            {"http://e.com/b", "again", ""}});
+    // clang-format off
+    LinkList list = filled({{"http://e.com/b", "B text", ""}, {"NIL", "NIL", ""},
+        {"http://e.com/A", "A text", ""}, {"http://e.com/a", "", ""}, {"http://e.com/b", "again", ""}});
+    // clang-format on
     const std::string full = linkExport(list, "e.com") + dataExport(list, "e.com");
     list.clear();
     test::expectGolden("exports.txt", full + linkExport(list, "e.com") + dataExport(list, "e.com"));

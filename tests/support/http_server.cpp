@@ -70,10 +70,6 @@ HttpServer::HttpServer() {
     acceptThread_ = std::thread([this] { acceptLoop(); });
 }
 
-HttpServer::~HttpServer() {
-    stop();
-}
-
 void HttpServer::stop() {
     if (stopping_.exchange(true))
         return;

@@ -16,10 +16,8 @@
 namespace trov::test {
 
 struct HttpRequest {
-    std::string method;
-    std::string target;                         // as sent: path and query
-    std::string version;                        // "HTTP/1.1"
-    std::string path;                           // without the query
+    std::string method, version;                // "GET", "HTTP/1.1"
+    std::string target, path;                   // as sent, and without the query
     std::map<std::string, std::string> headers; // names in lower case
 };
 
@@ -47,7 +45,7 @@ public:
     using Handler = std::function<HttpResponse(const HttpRequest&)>;
 
     HttpServer();
-    ~HttpServer();
+    ~HttpServer() { stop(); }
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
 
