@@ -1,7 +1,6 @@
 #pragma once
 
-// A crawl engine writing its result page into a fresh folder, with every message box and
-// every call to the progress panel recorded; the fixture site it usually crawls.
+// A crawl engine writing into a fresh folder, every box and progress call recorded; fixtures.
 
 #include "common/atomic_file.h"
 #include "common/text.h"

@@ -1,5 +1,4 @@
-// Fetching pages from hostile servers, one at a time and several at once; the reachability
-// check of a site.
+// Fetching pages from hostile servers, one at a time and several at once; reachability.
 
 #include "common/version.h"
 #include "compose/reachability.h"

@@ -230,7 +230,8 @@ TEST(WriteHTML, EscapesTypedTextAndNeutralisesCrawledMarkup) {
 TEST(Exports, SortWithoutCaseAndSkipRemovedEntries) {
     // clang-format off
     LinkList list = filled({{"http://e.com/b", "B text", ""}, {"NIL", "NIL", ""},
-        {"http://e.com/A", "A text", ""}, {"http://e.com/a", "", ""}, {"http://e.com/b", "again", ""}});
+        {"http://e.com/A", "A text", ""}, {"http://e.com/a", "", ""},
+        {"http://e.com/b", "again", ""}});
     // clang-format on
     const std::string full = linkExport(list, "e.com") + dataExport(list, "e.com");
     list.clear();

@@ -95,8 +95,7 @@ TEST(Gutter, RenumbersTheVisibleLabelsAfterScrolling) {
 }
 
 TEST(OpenUrl, OpensOnlyWebAddresses) {
-    // What openUrl opened, then the boxes it showed.
-    const auto open = [](std::string_view text) {
+    const auto open = [](std::string_view text) { // what it opened, then the boxes shown
         std::vector<std::string> opened;
         test::RecordingMessages messages;
         links::openUrl(
