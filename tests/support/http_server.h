@@ -46,8 +46,6 @@ public:
 
     HttpServer();
     ~HttpServer() { stop(); }
-    HttpServer(const HttpServer&) = delete;
-    HttpServer& operator=(const HttpServer&) = delete;
 
     void route(const std::string& path, HttpResponse r) {
         std::lock_guard lock(mutex_);
