@@ -1,12 +1,14 @@
+// Fetching pages from hostile servers, one at a time and several at once; reachability.
+
 #include "common/version.h"
+#include "compose/reachability.h"
 #include "crawler/body_decoding.h"
+#include "crawler/concurrent_page_source.h"
 #include "crawler/curl_page_source.h"
-#include "tests/support/http_server.h"
+#include "tests/crawler/crawl_rig.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
 
 namespace trov {
@@ -14,156 +16,185 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-using test::HttpRequest;
 using test::HttpResponse;
-using test::HttpServer;
-using test::sendAll;
+using Then = HttpResponse::Then;
 
-std::string fetch(const std::string& address, TransferOptions options = pageFetchOptions(),
-                  const std::atomic<bool>* abort = nullptr) {
-    return FetchPage(address, options, abort);
+const std::string kUtf8 = // a two-byte character straddles every 1024-byte read
+    std::string(1023, 'a') + "\xc3\xa9" + std::string(1022, 'b') + "\xe2\x82\xac" + "end";
+
+std::string page(int i) {
+    return "/p" + std::to_string(i) + ".html";
 }
 
-struct FetchPage : ::testing::Test {
-    HttpServer server;
+struct Fetch : ::testing::Test {
+    Fetch() {
+        const std::pair<std::string, HttpResponse> routes[] = {
+            {"/", {.body = "ok"}},
+            {"/empty", {}},
+            {"/early", {.status = 0}},
+            {"/err", {.status = 500, .body = "server says no"}},
+            {"/found", {.status = 302, .body = "no location"}},
+            {"/r", HttpResponse::redirect(302, "/empty")},
+            {"/to-ok", HttpResponse::redirect(301, "/")},
+            {"/to-missing", HttpResponse::redirect(302, "/missing")},
+            {"/loop", HttpResponse::redirect(302, "/loop")},
+            {"/tofile", HttpResponse::redirect(302, "file:///etc/hostname")},
+            {"/split", {.body = kUtf8, .piece = 1024, .pieceDelayMs = 20}},
+            {"/cp1252", {.body = "caf\xe9 \x80"}},
+            {"/meta", {.body = "<meta charset=\"iso-8859-2\">\xb1"}},
+            {"/latin2", {.body = "\xb1", .contentType = "text/html; charset=ISO-8859-2"}},
+            {"/lying", {.body = "\x81\xff", .contentType = "text/html; charset=utf-8"}},
+            {"/endless", {.body = "x", .length = -2, .pieceDelayMs = 1, .then = Then::Repeat}},
+            {"/fast", {.body = std::string(64 << 10, 'y'), .length = -2, .then = Then::Repeat}},
+            {"/silent", {.body = "abc", .length = 10, .then = Then::Hold}},
+            {"/drip", {.body = std::string(20, 'd'), .piece = 1, .pieceDelayMs = 40}},
+            {"/mid", {.body = "partial", .length = 1000, .then = Then::Reset}}};
+        for (const auto& [path, answer] : routes)
+            server.route(path, answer);
+    }
+    std::string fetch(const std::string& path, TransferOptions options = pageFetchOptions(),
+                      const std::atomic<bool>* abort = nullptr) {
+        return FetchPage(path.starts_with("/") ? server.url(path) : path, options, abort);
+    }
+    template <class Pred> bool waitFor(Pred pred, std::chrono::milliseconds limit) {
+        for (const auto end = Clock::now() + limit; !pred() && Clock::now() < end;)
+            std::this_thread::sleep_for(5ms);
+        return pred();
+    }
+    test::HttpServer server;
 };
 
-void resetConnection(int fd) {
-    linger l{1, 0}; // close with a reset
-    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
-}
-
-TEST_F(FetchPage, StatusIsNeverExaminedAndFailuresAreNil) {
-    server.route("/empty", HttpResponse{200, "", "text/html", {}, 0});
-    server.route("/err", HttpResponse{500, "server says no", "text/html", {}, 0});
-    server.route("/r", HttpResponse::redirect(302, "/empty"));
-    server.route("/loop", HttpResponse::redirect(302, "/loop"));
-    server.route("/tofile", HttpResponse::redirect(302, "file:///etc/hostname"));
-    EXPECT_EQ(fetch(server.url("/nothing")), "Not found");
-    EXPECT_EQ(fetch(server.url("/err")), "server says no");
-    EXPECT_EQ(fetch(server.url("/empty")), "");
-    EXPECT_EQ(fetch(server.url("/r")), "");
-    EXPECT_EQ(fetch(server.url("/loop")), "NIL");
-    EXPECT_EQ(fetch(server.url("/tofile")), "NIL");
-    EXPECT_EQ(fetch("file:///etc/hostname"), "NIL");
-    EXPECT_EQ(fetch("ftp://127.0.0.1:1/x"), "NIL");
-    EXPECT_EQ(fetch("not an address"), "NIL");
-    EXPECT_EQ(fetch("http://127.0.0.1:1/"), "NIL"); // refused
-    for (const auto& r : server.requests()) {
-        EXPECT_EQ(r.headers.at("user-agent"),
-                  "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")");
-        EXPECT_EQ(r.headers.at("cache-control"), "no-cache");
-        EXPECT_EQ(r.headers.at("pragma"), "no-cache");
-    }
-}
-
-TEST_F(FetchPage, DecodesTheBodyAsOneWhole) {
-    // A two-byte character straddles every 1024-byte read.
-    std::string utf8(1023, 'a');
-    utf8 += "\xc3\xa9";
-    utf8 += std::string(1022, 'b') + "\xe2\x82\xac" + "end";
-    server.rawRoute("/split", [utf8](int fd, const HttpRequest&, const std::atomic<bool>&) {
-        sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(utf8.size()) +
-                        "\r\nConnection: close\r\n\r\n");
-        for (std::size_t off = 0; off < utf8.size(); off += 1024) {
-            sendAll(fd, utf8.substr(off, 1024));
-            std::this_thread::sleep_for(20ms);
-        }
-        return false;
-    });
-    server.route("/cp1252", HttpResponse{200, "caf\xe9 \x80", "text/html", {}, 0});
-    server.route("/latin2", HttpResponse{200, "\xb1", "text/html; charset=ISO-8859-2", {}, 0});
-    server.route("/meta",
-                 HttpResponse{200, "<meta charset=\"iso-8859-2\">\xb1", "text/html", {}, 0});
-    server.route("/lying", HttpResponse{200, "\x81\xff", "text/html; charset=utf-8", {}, 0});
-    EXPECT_EQ(fetch(server.url("/split")), utf8);
-    EXPECT_EQ(fetch(server.url("/cp1252")), "caf\xc3\xa9 \xe2\x82\xac");
-    EXPECT_EQ(fetch(server.url("/latin2")), "\xc4\x85");
-    EXPECT_EQ(fetch(server.url("/meta")), "<meta charset=\"iso-8859-2\">\xc4\x85");
-    EXPECT_EQ(fetch(server.url("/lying")), "\xc2\x81\xc3\xbf");
+// The status is never examined; the body is decoded as one whole; a reset keeps what was
+// read, and before an answer it is a failure.
+TEST_F(Fetch, AnswersAndFailures) {
+    const std::string big = "<html>" + std::string(50 << 20, 'z');
+    server.route("/big", {.body = big});
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {"/nothing", "Not found"}, {"/err", "server says no"}, {"/empty", ""}, {"/r", ""},
+        {"/loop", "NIL"}, {"/tofile", "NIL"}, {"file:///etc/hostname", "NIL"},
+        {"not an address", "NIL"}, {"ftp://127.0.0.1:1/x", "NIL"}, {"http://127.0.0.1:1/", "NIL"},
+        {"/split", kUtf8}, {"/cp1252", "caf\xc3\xa9 \xe2\x82\xac"}, {"/latin2", "\xc4\x85"},
+        {"/lying", "\xc2\x81\xc3\xbf"},
+        {"/meta", "<meta charset=\"iso-8859-2\">\xc4\x85"}, {"/mid", "partial"}, {"/early", "NIL"},
+        {"/big", big}};
+    // clang-format on
+    for (const auto& [address, body] : rows)
+        EXPECT_EQ(fetch(address), body) << address;
     EXPECT_EQ(declaredCharset("", "text/html; Charset=\"Shift_JIS\""), "shift_jis");
+    const std::string agent = "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")";
+    for (const auto& r : server.requests())
+        EXPECT_EQ(r.headers.at("user-agent") + r.headers.at("cache-control") +
+                      r.headers.at("pragma"),
+                  agent + "no-cacheno-cache");
 }
 
-TEST_F(FetchPage, ANeverEndingBodyEndsOnCancelAtOnce) {
-    server.rawRoute("/", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
-        sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n");
-        const std::string chunk(1024, 'x');
-        while (!stop.load() && sendAll(fd, chunk))
-            std::this_thread::sleep_for(1ms);
-        return false;
-    });
+// An endless body ends on Cancel at once and is cut at the size limit; each byte of a slow
+// drip comes within the stall limit, a silent server does not.
+TEST_F(Fetch, EndlessSilentAndSlowBodies) {
     std::atomic<bool> cancel{false};
-    std::thread canceller([&] {
-        std::this_thread::sleep_for(300ms);
-        cancel.store(true);
-    });
-    const auto started = Clock::now();
-    EXPECT_EQ(fetch(server.url("/"), pageFetchOptions(), &cancel), "NIL");
+    std::thread canceller([&] { std::this_thread::sleep_for(300ms), cancel.store(true); });
+    auto started = Clock::now();
+    EXPECT_EQ(fetch("/endless", pageFetchOptions(), &cancel), "NIL");
     EXPECT_LT(Clock::now() - started, 2s);
     canceller.join();
-}
-
-TEST_F(FetchPage, AnEndlessFastBodyIsCutAtTheLimit) {
-    server.rawRoute("/", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
-        sendAll(fd, "HTTP/1.1 200 OK\r\n\r\n");
-        const std::string chunk(64 * 1024, 'y');
-        while (!stop.load() && sendAll(fd, chunk)) {
-        }
-        return false;
-    });
     TransferOptions options = pageFetchOptions();
     options.maxBody = 3 << 20;
-    EXPECT_EQ(fetch(server.url("/"), options), std::string(3 << 20, 'y'));
-}
-
-// Each byte of a slow drip comes within the stall limit; a silent server does not.
-TEST_F(FetchPage, ASilentServerFailsAfterTheStallLimitAndASlowDripIsRead) {
-    server.rawRoute("/silent", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
-        sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc");
-        while (!stop.load())
-            std::this_thread::sleep_for(10ms);
-        return false;
-    });
-    server.rawRoute("/drip", [](int fd, const HttpRequest&, const std::atomic<bool>& stop) {
-        sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\n");
-        for (int i = 0; i < 20 && !stop.load(); ++i) {
-            sendAll(fd, "d");
-            std::this_thread::sleep_for(40ms);
-        }
-        return false;
-    });
-    TransferOptions options = pageFetchOptions();
     options.stallLimit = 700ms;
-    const auto started = Clock::now();
-    EXPECT_EQ(fetch(server.url("/silent"), options), "NIL");
+    EXPECT_EQ(fetch("/fast", options), std::string(3 << 20, 'y'));
+    started = Clock::now();
+    EXPECT_EQ(fetch("/silent", options), "NIL");
     EXPECT_LT(Clock::now() - started, 3s);
-    EXPECT_EQ(fetch(server.url("/drip"), options), std::string(20, 'd'));
+    EXPECT_EQ(fetch("/drip", options), std::string(20, 'd'));
 }
 
-TEST_F(FetchPage, AResetKeepsWhatWasReadAndBeforeAnAnswerIsNil) {
-    server.rawRoute("/mid", [](int fd, const HttpRequest&, const std::atomic<bool>&) {
-        sendAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\npartial");
-        std::this_thread::sleep_for(50ms);
-        resetConnection(fd);
-        return false;
-    });
-    server.rawRoute("/early", [](int fd, const HttpRequest&, const std::atomic<bool>&) {
-        resetConnection(fd);
-        return false;
-    });
-    EXPECT_EQ(fetch(server.url("/mid")), "partial");
-    EXPECT_EQ(fetch(server.url("/early")), "NIL");
+TEST_F(Fetch, OnlyAFinal200Or302IsReachable) {
+    CurlReachability check;
+    const std::string p = server.base();
+    // clang-format off
+    const std::pair<std::string, bool> rows[] = {
+        {p, true}, {p + "/found", true}, {p + "/to-ok", true}, {p + "/to-missing", false},
+        {p + "/err", false}, {p + "/tofile", false}, {"http://127.0.0.1:1", false},
+        {"file:///etc/hostname", false}, {p.substr(7), true}, // without a scheme: http://
+        {p + "/endless", true}}; // an endless body does not hold the check
+    // clang-format on
+    for (const auto& [address, reachable] : rows)
+        EXPECT_EQ(check.reachable(address), reachable) << address;
+    EXPECT_EQ(reachabilityAddress("Example.com"), "http://Example.com");
+    EXPECT_EQ(reachabilityAddress("HTTPS://x.org"), "HTTPS://x.org");
+    for (const auto& r : server.requests())
+        EXPECT_EQ(r.headers.at("user-agent") + r.headers.at("cache-control"),
+                  "InetURL:/1.0no-cache");
 }
 
-TEST_F(FetchPage, AFiftyMegabytePageArrivesWhole) {
-    std::string big(50 << 20, 'z');
-    big.replace(0, 6, "<html>");
-    server.route("/", HttpResponse{200, big, "text/html", {}, 0});
+TEST_F(Fetch, ConcurrentBodiesGoToTheirOwnPagesAndAStalledOneIsNil) {
+    for (int i = 0; i < 12; ++i) // the first asked for answers last
+        server.route(page(i), {.body = "b" + std::to_string(i), .delayMs = (12 - i) * 8});
+    server.route("/stall", {.body = "half", .length = 100, .then = Then::Hold});
+    const auto body = [&](ConcurrentPageSource& source, const std::string& path) {
+        return source.FetchPage(server.url(path));
+    };
+    std::atomic<bool> cancel{false};
+    ConcurrentPageSource source;
+    source.beginCrawl(cancel);
+    for (int i = 0; i < 12; ++i)
+        source.expect(server.url(page(i)));
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(body(source, page(i)), "b" + std::to_string(i));
+    source.endCrawl();
+    EXPECT_EQ(source.transfersStarted(), 12u);
+    EXPECT_EQ(server.requests().size(), 12u);
+    EXPECT_EQ(body(source, page(4)), "b4"); // outside a crawl
+    source.beginCrawl(cancel);
+    for (int i : {0, 1, 2, 1}) // the same page announced twice is fetched twice
+        source.expect(server.url(page(i)));
+    EXPECT_EQ(body(source, page(3)), "b3"); // never announced
+    EXPECT_EQ(body(source, page(1)), "b1"); // gives up page 0
+    for (int i : {0, 2, 1})
+        EXPECT_EQ(body(source, page(i)), "b" + std::to_string(i));
+    source.forgetExpected();
+    EXPECT_EQ(body(source, page(2)), "b2");
+    source.endCrawl();
+
+    TransferOptions options = pageFetchOptions();
+    options.stallLimit = 300ms;
+    ConcurrentPageSource stalling(options);
+    stalling.beginCrawl(cancel);
+    for (const std::string& path : {std::string("/stall"), page(0), page(1), page(2), page(3)})
+        stalling.expect(server.url(path));
     const auto started = Clock::now();
-    const std::string body = fetch(server.url("/"));
-    EXPECT_EQ(body.size(), big.size());
-    EXPECT_EQ(body.substr(0, 6), "<html>");
-    EXPECT_LT(Clock::now() - started, 60s);
+    EXPECT_EQ(body(stalling, "/stall"), "NIL");
+    EXPECT_GE(Clock::now() - started, 250ms);
+    EXPECT_LT(Clock::now() - started, 3s);
+    for (int i = 0; i < 4; ++i) // the others went on
+        EXPECT_EQ(body(stalling, page(i)), "b" + std::to_string(i));
+    stalling.endCrawl();
+}
+
+// Six pages at once, each holding its connection after a little of its body, until Cancel
+// (from another thread) abandons them all.
+TEST_F(Fetch, CancelAbandonsEveryTransferInFlightAtOnce) {
+    std::string home = "<title>Home</title>";
+    for (int i = 0; i < 20; ++i)
+        home += "<a href=\"" + page(i) + "\">x</a>";
+    server.route("/", {.body = home});
+    server.fallback([](const test::HttpRequest&) {
+        return HttpResponse{.body = "<title>", .length = 1000000, .then = Then::Hold};
+    });
+    ConcurrentPageSource source;
+    test::CrawlRig rig(source);
+    std::thread crawl([&] { rig.run(CrawlMode::StartSlowCrawl, {server.base(), "x", "", ""}); });
+    ASSERT_TRUE(waitFor([&] { return server.heldOpen() == 6; }, 10s));
+    const auto cancelled = Clock::now();
+    rig.engine.requestCancel();
+    crawl.join();
+    EXPECT_LT(Clock::now() - cancelled, 500ms);
+    EXPECT_TRUE(waitFor([&] { return server.heldOpen() == 0; }, 500ms)) << server.heldOpen();
+    EXPECT_EQ(rig.engine.outcome(), CrawlOutcome::Cancelled);
+    EXPECT_EQ(rig.resultPage(), "<none>");
+    EXPECT_EQ(server.requests().size(), 7u); // no page started after the cancel
+    EXPECT_EQ(source.mostInFlight(), 6u);
+    EXPECT_LE(server.connectionCount(), 6) << "the start page's connection is used again";
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 #include "tests/support/http_server.h"
 
+#include "common/atomic_file.h"
+#include "common/text.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
-#include <cctype>
-#include <cerrno>
 #include <chrono>
 #include <netinet/in.h>
-#include <poll.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,108 +16,65 @@ namespace trov::test {
 
 namespace {
 
-std::string lower(std::string s) {
-    std::ranges::transform(s, s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
-
-// Reads one request head; false on close, error or stop.
-bool readRequest(int fd, std::string& buffer, HttpRequest& request, const std::atomic<bool>& stop) {
+// Reads one request head; false once the connection is closed (or shut down by stop()).
+bool readRequest(int fd, std::string& buffer, HttpRequest& request) {
     std::size_t end;
     while ((end = buffer.find("\r\n\r\n")) == std::string::npos) {
-        pollfd p{fd, POLLIN, 0};
-        const int r = ::poll(&p, 1, 100);
-        if (stop.load())
-            return false;
-        if (r <= 0)
-            continue;
         char chunk[4096];
         const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-        if (n <= 0)
+        if (n <= 0 || buffer.size() > 1 << 20)
             return false;
         buffer.append(chunk, static_cast<std::size_t>(n));
-        if (buffer.size() > 1 << 20)
-            return false;
     }
-    const std::string head = buffer.substr(0, end);
+    std::istringstream head(buffer.substr(0, end));
     buffer.erase(0, end + 4);
-    std::size_t lineEnd = head.find("\r\n");
-    const std::string first = head.substr(0, lineEnd);
-    const std::size_t s1 = first.find(' ');
-    const std::size_t s2 = first.find(' ', s1 + 1);
-    if (s1 == std::string::npos || s2 == std::string::npos)
-        return false;
     request = HttpRequest{};
-    request.method = first.substr(0, s1);
-    request.target = first.substr(s1 + 1, s2 - s1 - 1);
-    request.version = first.substr(s2 + 1);
+    head >> request.method >> request.target >> request.version;
     request.path = request.target.substr(0, request.target.find('?'));
-    while (lineEnd != std::string::npos) {
-        const std::size_t start = lineEnd + 2;
-        lineEnd = head.find("\r\n", start);
-        const std::string line = head.substr(start, lineEnd - start);
-        const std::size_t colon = line.find(':');
-        if (colon == std::string::npos)
-            continue;
-        std::size_t v = colon + 1;
-        while (v < line.size() && line[v] == ' ')
-            ++v;
-        request.headers[lower(line.substr(0, colon))] = line.substr(v);
-    }
+    for (std::string line; std::getline(head, line);)
+        if (const std::size_t colon = line.find(':'); colon != std::string::npos)
+            request.headers[text::toLower(line.substr(0, colon))] =
+                text::trim(line.substr(colon + 1));
     return true;
+}
+
+bool sendAll(int fd, std::string_view bytes) {
+    for (ssize_t n; !bytes.empty(); bytes.remove_prefix(static_cast<std::size_t>(n)))
+        if ((n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL)) <= 0)
+            return false;
+    return true;
+}
+
+void reset(int fd) {
+    linger l{1, 0}; // closing now sends a reset
+    ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
 }
 
 } // namespace
 
 HttpResponse HttpResponse::redirect(int status, std::string location) {
-    return {status, "moved", "text/html", {{"Location", std::move(location)}}, 0};
-}
-
-bool sendAll(int fd, const std::string& bytes) {
-    std::size_t off = 0;
-    while (off < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + off, bytes.size() - off, MSG_NOSIGNAL);
-        if (n <= 0) {
-            if (n < 0 && errno == EINTR)
-                continue;
-            return false;
-        }
-        off += static_cast<std::size_t>(n);
-    }
-    return true;
+    return {.status = status, .body = "moved", .headers = {{"Location", std::move(location)}}};
 }
 
 HttpServer::HttpServer() {
-    fallback_ = [](const HttpRequest&) {
-        return HttpResponse{404, "Not found", "text/html", {}, 0};
-    };
     listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listenFd_ < 0)
-        throw std::runtime_error("test server: no socket");
-    const int yes = 1;
-    ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        ::listen(listenFd_, 128) != 0)
-        throw std::runtime_error("test server: cannot listen on 127.0.0.1");
     socklen_t len = sizeof addr;
-    ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len);
+    if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
+        ::listen(listenFd_, 128) != 0 ||
+        ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+        throw std::runtime_error("test server: cannot listen on 127.0.0.1");
     port_ = ntohs(addr.sin_port);
     acceptThread_ = std::thread([this] { acceptLoop(); });
-}
-
-HttpServer::~HttpServer() {
-    stop();
 }
 
 void HttpServer::stop() {
     if (stopping_.exchange(true))
         return;
-    if (acceptThread_.joinable())
-        acceptThread_.join();
+    ::shutdown(listenFd_, SHUT_RDWR); // wakes the accept
+    acceptThread_.join();
     ::close(listenFd_);
     std::vector<std::thread> workers;
     {
@@ -129,40 +87,23 @@ void HttpServer::stop() {
         t.join();
 }
 
-std::string HttpServer::base() const {
-    return "http://127.0.0.1:" + std::to_string(port_);
+void HttpServer::serveFolder(const std::string& folder) {
+    fallback([folder, base = base()](const HttpRequest& r) {
+        const std::string file = folder + r.path + (r.path.ends_with('/') ? "index.html" : "");
+        const auto bytes =
+            r.path.find("..") != std::string::npos ? std::nullopt : readWholeFile(file);
+        return bytes ? HttpResponse{.body = text::replaced(*bytes, "$BASE", base)}
+                     : HttpResponse::notFound();
+    });
 }
 
-void HttpServer::route(const std::string& path, HttpResponse response) {
-    route(path, Handler([response](const HttpRequest&) { return response; }));
-}
-
-void HttpServer::route(const std::string& path, Handler handler) {
-    std::lock_guard lock(mutex_);
-    routes_[path] = std::move(handler);
-}
-
-void HttpServer::rawRoute(const std::string& path, RawHandler handler) {
-    std::lock_guard lock(mutex_);
-    rawRoutes_[path] = std::move(handler);
-}
-
-void HttpServer::fallback(Handler handler) {
-    std::lock_guard lock(mutex_);
-    fallback_ = std::move(handler);
-}
-
-std::vector<HttpRequest> HttpServer::requests() const {
-    std::lock_guard lock(mutex_);
-    return log_;
+void HttpServer::pause(int ms) const {
+    for (int waited = 0; waited < ms && !stopping_.load(); waited += 5)
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(5, ms)));
 }
 
 void HttpServer::acceptLoop() {
-    while (!stopping_.load()) {
-        pollfd p{listenFd_, POLLIN, 0};
-        if (::poll(&p, 1, 50) <= 0)
-            continue;
-        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+    for (int fd; (fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0 || !stopping_;) {
         if (fd < 0)
             continue;
         ++connections_;
@@ -174,17 +115,20 @@ void HttpServer::acceptLoop() {
 
 void HttpServer::serve(int fd) {
     std::string buffer;
-    HttpRequest request;
-    while (!stopping_.load() && readRequest(fd, buffer, request, stopping_)) {
+    for (HttpRequest request; !stopping_ && readRequest(fd, buffer, request);) {
+        const std::string connection = text::toLower(request.headers["connection"]);
+        Handler handler;
         {
             std::lock_guard lock(mutex_);
             log_.push_back(request);
+            if (const auto it = routes_.find(request.path); it != routes_.end())
+                handler = [r = it->second](const HttpRequest&) { return r; };
+            else
+                handler = fallback_;
         }
-        if (!answer(fd, request))
-            break;
         // HTTP/1.0 closes after each answer unless the client asked to keep the connection.
-        const std::string connection = lower(request.headers["connection"]);
-        if (connection == "close" || (request.version == "HTTP/1.0" && connection != "keep-alive"))
+        if (!answer(fd, request, handler(request)) || connection == "close" ||
+            (request.version == "HTTP/1.0" && connection != "keep-alive"))
             break;
     }
     std::lock_guard lock(mutex_);
@@ -192,34 +136,40 @@ void HttpServer::serve(int fd) {
     std::erase(openFds_, fd);
 }
 
-bool HttpServer::answer(int fd, const HttpRequest& request) {
-    RawHandler raw;
-    Handler handler;
-    {
-        std::lock_guard lock(mutex_);
-        if (auto it = rawRoutes_.find(request.path); it != rawRoutes_.end())
-            raw = it->second;
-        else if (auto r = routes_.find(request.path); r != routes_.end())
-            handler = r->second;
-        else
-            handler = fallback_;
+bool HttpServer::answer(int fd, const HttpRequest& request, const HttpResponse& r) {
+    pause(r.delayMs);
+    if (r.status == 0) {
+        reset(fd);
+        return false;
     }
-    if (raw)
-        return raw(fd, request, stopping_);
-    const HttpResponse response = handler(request);
-    for (int waited = 0; waited < response.delayMs && !stopping_.load(); waited += 5)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     // Clients read the status code only.
-    std::string out = "HTTP/1.1 " + std::to_string(response.status) +
-                      (response.status == 200 ? " OK\r\n" : " Status\r\n");
-    out += "Content-Type: " + response.contentType + "\r\n";
-    out += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
-    for (const auto& [k, v] : response.headers)
-        out += k + ": " + v + "\r\n";
-    out += "\r\n";
-    if (request.method != "HEAD")
-        out += response.body;
-    return sendAll(fd, out);
+    std::string head = "HTTP/1.1 " + std::to_string(r.status) +
+                       " Status\r\nContent-Type: " + r.contentType + "\r\n";
+    if (r.length != -2)
+        head +=
+            "Content-Length: " + std::to_string(r.length < 0 ? r.body.size() : r.length) + "\r\n";
+    for (const auto& [k, v] : r.headers)
+        head += k + ": " + v + "\r\n";
+    if (!sendAll(fd, head + "\r\n"))
+        return false;
+    const std::size_t piece = r.piece ? r.piece : std::max<std::size_t>(r.body.size(), 1);
+    do {
+        for (std::size_t at = 0; request.method != "HEAD" && at < r.body.size(); at += piece) {
+            if (!sendAll(fd, std::string_view(r.body).substr(at, piece)))
+                return false;
+            pause(r.pieceDelayMs);
+        }
+    } while (r.then == HttpResponse::Then::Repeat && !stopping_.load());
+    if (r.then == HttpResponse::Then::Hold) {
+        ++held_;
+        for (char c; ::recv(fd, &c, 1, 0) > 0;) {
+        } // until the client lets go or the server stops
+        --held_;
+    } else if (r.then == HttpResponse::Then::Reset) {
+        pause(50); // so the client reads what was sent before the reset arrives
+        reset(fd);
+    }
+    return r.then == HttpResponse::Then::KeepAlive;
 }
 
 } // namespace trov::test

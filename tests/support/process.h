@@ -8,8 +8,7 @@ namespace trov::test {
 
 struct ProcessResult {
     int exitCode = -1; // 128 + signal when killed
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 struct ProcessOptions {

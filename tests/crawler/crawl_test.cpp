@@ -1,0 +1,286 @@
+// Every crawl mode on the fixture site (whole outcomes in data/<row>.txt, its address written
+// "$BASE") and a generated one, through the sequential source, the concurrent one (its table
+// read meanwhile from another thread) and one fetching a page ahead: all agree. Then trovctl.
+
+#include "common/text.h"
+#include "crawler/concurrent_page_source.h"
+#include "crawler/curl_page_source.h"
+#include "tests/crawler/crawl_rig.h"
+#include "tests/support/process.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <regex>
+#include <thread>
+#include <unistd.h>
+
+namespace trov {
+namespace {
+
+using test::HttpResponse;
+using test::HttpServer;
+using text::replaced;
+
+std::string pagePath(int i) {
+    return "/g/p" + std::to_string(i) + ".html";
+}
+
+std::string pageBody(int i, int pages) {
+    const std::string n = std::to_string(i);
+    const auto link = [](const std::string& target) {
+        return "<a href=\"" + target + "\">x</a>\n";
+    };
+    std::string b = "<html><head><title>Gen " + n + "</title></head><body>\n";
+    b += i % 3 == 0 ? "red " : "blue ";
+    b += i % 5 == 0 ? "car " : "bike ";
+    b += "{braced red car} [bracketed car] page " + n + "\n";
+    b += link(pagePath((i + 1) % pages));     // a chain that closes into a cycle
+    b += link(pagePath((i * 7 + 3) % pages)); // cross links, many seen before
+    b += link(pagePath((i + 1) % pages));     // the same link again
+    b += link("g/p" + std::to_string((i + 2) % pages) + ".html");  // relative
+    b += link(pagePath((i + 3) % pages) + "  ");                   // trailing blanks
+    b += link("/G/P" + std::to_string((i + 4) % pages) + ".HTML"); // another spelling
+    b += link("http://other.example/x" + std::to_string(i % 4) + ".html");
+    b += link("/g//p" + std::to_string((i + 5) % pages) + ".html"); // a double slash
+    // clang-format off
+    const std::pair<int, std::string> failing[] = {{10, "/fail/" + n}, {11, "/redirect/" + n},
+        {13, "/tofile/" + n}, {17, "/missing" + n + ".html"}, {19, "mailto:someone@example.org"},
+        {19, "/g/p1.html#part"}};
+    // clang-format on
+    for (const auto& [every, target] : failing)
+        if (i % every == 0)
+            b += link(target);
+    return b + "</body></html>\n";
+}
+
+// 120 pages in cycles with links in many spellings, failing pages, redirects, other hosts,
+// and answers delayed so that parallel requests finish out of order;
+// data/generated-home.html links to a third of them, data/generated-list.csv lists them
+// with failing, foreign and removed entries.
+void serveGeneratedSite(HttpServer& server) {
+    constexpr int pages = 120, maxDelayMs = 12;
+    server.route("/", {.body = test::fixtureFile("generated-home.html")});
+    server.route("/g/", {.body = "<title>Folder</title> red car folder <a href=\"p9.html\"></a>",
+                         .delayMs = 3});
+    for (int i = 0; i < pages; i += 10)
+        server.route("/fail/" + std::to_string(i), {.status = 0}); // a reset, no answer
+    server.fallback([](const test::HttpRequest& r) {
+        int i = 0;
+        if (std::sscanf(r.path.c_str(), "/g/p%d.html", &i) == 1 && i >= 0 && i < pages &&
+            r.path == pagePath(i))
+            // Spread over the range so that later requests often finish first.
+            return HttpResponse{.body = pageBody(i, pages), .delayMs = (i * 7) % (maxDelayMs + 1)};
+        if (std::sscanf(r.path.c_str(), "/redirect/%d", &i) == 1)
+            return HttpResponse::redirect(302, pagePath(i / 2));
+        if (std::sscanf(r.path.c_str(), "/tofile/%d", &i) == 1)
+            return HttpResponse::redirect(302, "file:///etc/hostname");
+        return HttpResponse::notFound();
+    });
+}
+
+struct Row {
+    const char* name;
+    bool fixture;
+    CrawlMode mode;
+    std::size_t leastEntries = 0; // a generated crawl that found nothing would agree too
+    const char* stopAt = "";      // Stop pressed when the counter starts with this
+    bool cancel = false;          // Cancel instead of Stop
+    const char* words = "red car";
+    const char* exact = "";
+    const char* excluded = "bike";
+    const char* page = ""; // the start page, below the site's address
+};
+
+std::string crawlWith(PageSource& source, const Row& k, const HttpServer& server,
+                      bool readAlong = false) {
+    test::CrawlRig rig(source);
+    if (*k.stopAt)
+        rig.progress.onCounter = [&](const std::string& counter) {
+            if (counter.starts_with(k.stopAt))
+                k.cancel ? rig.engine.requestCancel() : rig.engine.requestStop();
+        };
+    const std::string list = replaced(
+        test::fixtureFile(k.fixture ? "list.csv" : "generated-list.csv"), "$BASE", server.base());
+    std::atomic<bool> done{false};
+    std::thread crawl([&] {
+        rig.run(k.mode, {server.url(k.page), k.words, k.exact, k.excluded},
+                k.mode == CrawlMode::CrawlCSV ? list : "");
+        done.store(true);
+    });
+    while (readAlong && !done.load()) {
+        EXPECT_TRUE(rig.engine.readLinkList(
+            [&](const LinkList& l) { return linkExport(l, rig.site).ends_with("\r\n"); }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    crawl.join();
+    EXPECT_GE(rig.engine.linkList().count, k.leastEntries);
+    return rig.story();
+}
+
+class Crawls : public ::testing::TestWithParam<Row> {};
+
+TEST_P(Crawls, SequentialAndConcurrentGiveTheSameResult) {
+    const Row& k = GetParam();
+    HttpServer server;
+    k.fixture ? test::serveFixtureSite(server) : serveGeneratedSite(server);
+    CurlPageSource sequentialSource;
+    const std::string sequential = crawlWith(sequentialSource, k, server);
+    for (const auto& r : server.requests())
+        EXPECT_EQ(r.headers.at("host"), server.base().substr(7)) << "never another host";
+    ConcurrentPageSource concurrentSource;
+    EXPECT_EQ(crawlWith(concurrentSource, k, server, true), sequential);
+    EXPECT_LE(concurrentSource.mostInFlight(), ConcurrentPageSource::kWindow);
+    ConcurrentPageSource narrow(pageFetchOptions(), 1);
+    EXPECT_EQ(crawlWith(narrow, k, server), sequential);
+    // The site crawl takes a page's text from its expansion, never asking for it again.
+    const std::string once = k.fixture ? "/deep/two.html" : "/g/p17.html";
+    if (k.mode == CrawlMode::StartSlowCrawl && !*k.stopAt) {
+        EXPECT_EQ(std::ranges::count(server.requests(), once, &test::HttpRequest::target), 3);
+    }
+    if (k.fixture)
+        test::expectGolden(std::string(k.name) + ".txt",
+                           replaced(sequential, server.base(), "$BASE"));
+}
+
+using enum CrawlMode;
+constexpr bool F = true, G = false;
+
+// clang-format off
+const Row kRows[] = {
+    {"Subpages", F, StartFastCrawl, 0, "", false, "Red car"}, {"Site", F, StartSlowCrawl},
+    {"NoMatch", F, StartFastCrawl, 0, "", false, "deeper"},
+    {"ExactPhrase", F, StartFastCrawl, 0, "", false, "", "RED", ""},
+    {"ExcludedWord", F, StartFastCrawl, 0, "", false, "red", "", "old"},
+    {"SubpagesWithoutLinks", F, StartFastCrawl, 0, "", false, "nothing", "", "", "/bare.html"},
+    {"AllLinks", F, AllLinks}, {"InternalLinks", F, interLinks},
+    {"NoLinksFound", F, interLinks, 0, "", false, "", "", "", "/bare.html"},
+    {"List", F, CrawlCSV, 0, "", false, "red"}, {"ListWithoutWords", F, CrawlCSV, 0, "", false, ""},
+    {"StoppedSubpages", F, StartFastCrawl, 0, "Found 4 items", false, "red"},
+    {"StoppedInternalLinks", F, interLinks, 0, "Found 4 items"},
+    {"CancelledSubpages", F, StartFastCrawl, 0, "Found 3 items", true, "red"},
+    {"CancelledInternalLinks", F, interLinks, 0, "Found 3 items", true},
+    {"GeneratedSubpages", G, StartFastCrawl, 40}, {"GeneratedSite", G, StartSlowCrawl, 120},
+    {"GeneratedAllLinks", G, AllLinks, 120}, {"GeneratedInternalLinks", G, interLinks, 120},
+    {"GeneratedList", G, CrawlCSV, 60},
+    // Stopped at the same point of each crawl, the partial results agree as well.
+    {"StoppedGeneratedSubpages", G, StartFastCrawl, 12, "Found 12 items"},
+    {"StoppedSiteExpansion", G, StartSlowCrawl, 60, "Found 60 items"},
+    {"StoppedSiteFetchPhase", G, StartSlowCrawl, 120, "Processed 30 of"},
+    {"StoppedGeneratedInternalLinks", G, interLinks, 50, "Found 50 items"},
+    {"StoppedList", G, CrawlCSV, 60, "Processed 9 of"}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, Crawls, ::testing::ValuesIn(kRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// More links than the table holds, served from memory: fetching them all would take long.
+struct FullSite : PageSource {
+    void beginCrawl(const std::atomic<bool>&) override {}
+    std::string FetchPage(const std::string& address) override {
+        std::string body;
+        for (int i = 0; address == "https://full.example" && i < 20100; ++i)
+            body += "<a href=\"/p" + std::to_string(i) + "\">";
+        return body;
+    }
+};
+
+TEST(Crawl, ATableFullOfLinksDropsTheRest) {
+    FullSite source;
+    test::CrawlRig rig(source);
+    rig.run(CrawlMode::AllLinks, {"https://full.example", "", "", ""});
+    EXPECT_EQ(rig.engine.linkList().count, kLinkListSize);
+    EXPECT_EQ(rig.engine.linkList()[kLinkListSize - 1].address, "https://full.example/p20005");
+}
+
+struct TrovctlCrawl : ::testing::Test {
+    TrovctlCrawl() { test::serveFixtureSite(server); }
+    test::ProcessResult crawl(std::vector<std::string> args) {
+        args.insert(args.begin(), {TROVCTL_PATH, "--data-dir", dir.path(), "crawl"});
+        return test::runProcess(args);
+    }
+    std::string file(const char* name) const { return readWholeFile(dir.file(name)).value_or(""); }
+    test::HttpServer server;
+    test::TempDir dir;
+    const std::string p = server.base();
+};
+
+// The links extracted, then a list crawl of their export that prints its result page's
+// path (no progress line when stderr is not a terminal), and a site without links.
+TEST_F(TrovctlCrawl, PrintsTheLinksOrTheResultPageAndReadsItsOwnExport) {
+    const int connections = server.connectionCount();
+    auto r = crawl({"--mode", "internal-links", "--site", p, "--export-links",
+                    dir.file("links.txt"), "--export-data", dir.file("data.txt")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with(p + "/\n" + p + "/a.html\n")) << r.out; // sorted
+    EXPECT_EQ(std::ranges::count(r.out, '\n'), 16);
+    // The reachability check on a connection of its own, then at most six kept-alive ones.
+    EXPECT_LE(server.connectionCount() - connections, 7);
+    EXPECT_EQ(file("data.txt"), "Website or domain: " + p + "\r\n" + std::string(48, '_') + "\r\n");
+
+    r = crawl({"--mode", "list", "--list", dir.file("links.txt"), "--words", "deeper",
+               "--export-links", dir.file("again.txt")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out + r.err, dir.file("TrovCrawler.html") + "\n");
+    EXPECT_EQ(file("again.txt"), file("links.txt"));
+    EXPECT_NE(file("TrovCrawler.html").find("About 1 result<br>\r\n"), std::string::npos);
+
+    r = crawl({"--mode", "all-links", "--site", p + "/bare.html"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out + "|" + r.err, "|No links found\n");
+}
+
+TEST_F(TrovctlCrawl, RefusalsAndFailuresHaveTheirExitCodes) {
+    const std::string nothing = "There is nothing to search.\n\nPlease fill ";
+    const std::string list = dir.write("l.csv", p + "\r\n" + p + "/a.html\r\n");
+    // clang-format off
+    const std::tuple<std::vector<std::string>, int, std::string> rows[] = { // "": any text
+        {{"--mode", "site", "--site", p}, 3, nothing + "in at least one field.\n"},
+        {{"--mode", "all-links", "--site", "nodot"}, 3,
+         nothing + "\"Search within a site or domain field\".\n"},
+        {{"--mode", "all-links", "--site", "http://127.0.0.1:1"}, 4,
+         "Invalid request.\nMake sure you have entered a valid site/domain.\n"},
+        {{"--mode", "nonsense", "--site", p}, 2, ""}, {{"--mode", "list", "--list", list}, 3, ""},
+        {{"--mode", "list", "--list", dir.file("absent.csv"), "--words", "x"}, 1,
+         "trovctl: File absent.csv does not exist.\n"}};
+    // clang-format on
+    for (const auto& [args, exitCode, err] : rows) {
+        const auto r = crawl(args);
+        EXPECT_EQ(r.exitCode, exitCode) << args[1];
+        EXPECT_EQ(err.empty() ? "" : r.err, err);
+    }
+}
+
+// Nothing a crawled page carries (data/hostile) may run in the result page.
+TEST_F(TrovctlCrawl, NoScriptOfACrawledPageRunsInABrowser) {
+    const char* chromium = "/usr/bin/chromium";
+    if (::access(chromium, X_OK) != 0)
+        GTEST_SKIP() << "chromium is not installed (Debian package chromium)";
+    const auto dumpDom = [&](const std::string& file) { // after its scripts would have run
+        const auto r = test::runProcess(
+            {chromium, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--user-data-dir=" + dir.file("profile"), "--dump-dom", "file://" + file},
+            {{}, 90000});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return r.out;
+    };
+    const auto scriptRan = [](const std::string& dom) {
+        return std::regex_search(dom, std::regex("<title>pwned</title>|<pwned>|data-pwned"));
+    };
+    test::HttpServer hostile;
+    hostile.serveFolder(TROV_SOURCE_DIR "/tests/crawler/data/hostile");
+    const auto r = crawl({"--mode", "subpages", "--site", hostile.base(), "--words", "hostile"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(file("TrovCrawler.html").find("About 2 results"), std::string::npos);
+    const std::string dom = dumpDom(dir.file("TrovCrawler.html"));
+    EXPECT_NE(dom.find("<title>Trov - Crawler</title>"), std::string::npos) << dom;
+    EXPECT_FALSE(scriptRan(dom)) << dom;
+    // The same script written unescaped does run: the check can see a script.
+    const std::string raw = dir.write("raw.html", "<html><body><script>document.title='pwned'"
+                                                  "</script></body></html>");
+    EXPECT_TRUE(scriptRan(dumpDom(raw)));
+}
+
+} // namespace
+} // namespace trov
