@@ -7,14 +7,16 @@ using namespace trov;
 
 namespace {
 
-// A collapsed window at (100, 100) on one 1920 x 1080 monitor, the cursor far away.
+constexpr Point kFarAway{1000, 900};
+
+// A collapsed window at (100, 100) on a 1920 x 1080 monitor with a second one to its right.
 FadeInputs away() {
     FadeInputs in;
     in.window = {100, 100, 458, 80};
     in.clientWidth = 458;
     in.clientHeight = 80;
-    in.cursor = {1000, 900};
-    in.monitors = {{0, 0, 1920, 1080}};
+    in.cursor = kFarAway;
+    in.monitors = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
     return in;
 }
 
@@ -40,52 +42,29 @@ TEST(Fade, WhatBringsItBack) {
     struct Case {
         const char* name;
         int awayTicks;
-        void (*change)(FadeInputs&);
+        Point cursor;
+        bool active, minimised, visible;
         std::optional<int> opacity;
         int level;
         bool toFront;
     } cases[] = {
-        {"hover", 150,
-         [](FadeInputs& in) {
-             in.cursor = {110, 110};
-         },
-         255, 455, false},
-        {"hover below ten",
-         223,
-         [](FadeInputs& in) {
-             in.cursor = {110, 110};
-         },
-         {},
-         9,
-         false},
-        {"far edges count as inside for the fade only",
-         0,
-         [](FadeInputs& in) {
-             in.cursor = {100 + 458, 100 + 80};
-         },
-         {},
-         455,
-         false},
-        {"activation", 230, [](FadeInputs& in) { in.active = true; }, 255, 453, false},
-        {"minimised", 230,
-         [](FadeInputs& in) {
-             in.minimised = true;
-             in.visible = false;
-         },
-         255, 455, false},
-        {"hidden", 0, [](FadeInputs& in) { in.visible = false; }, {}, 455, false},
-        {"corner", 230,
-         [](FadeInputs& in) {
-             in.cursor = {13, 14};
-         },
-         255, 453, true},
+        {"hover", 150, {110, 110}, false, false, true, 255, 455, false},
+        {"hover below ten", 223, {110, 110}, false, false, true, {}, 9, false},
+        {"far edges count for the fade only", 0, {558, 180}, false, false, true, {}, 455, false},
+        {"activation", 230, kFarAway, true, false, true, 255, 453, false},
+        {"minimised", 230, kFarAway, false, true, false, 255, 455, false},
+        {"hidden", 0, kFarAway, false, false, false, {}, 455, false},
+        {"corner", 230, {13, 14}, false, false, true, 255, 453, true},
     };
     for (const auto& c : cases) {
         FadeModel fade;
         for (int i = 0; i < c.awayTicks; ++i)
             fade.tick(away());
         FadeInputs in = away();
-        c.change(in);
+        in.cursor = c.cursor;
+        in.active = c.active;
+        in.minimised = c.minimised;
+        in.visible = c.visible;
         const FadeStep step = fade.tick(in);
         EXPECT_EQ(step.opacity, c.opacity) << c.name;
         EXPECT_EQ(fade.level(), c.level) << c.name;
@@ -107,7 +86,6 @@ TEST(Fade, TheCornerIsFourteenByFifteenOfTheWindowsMonitor) {
     for (const auto& c : cases) {
         FadeModel fade;
         FadeInputs in = away();
-        in.monitors = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
         in.window.left = c.windowLeft;
         in.cursor = c.cursor;
         EXPECT_EQ(fade.tick(in).toFront, c.toFront) << c.cursor.x << "," << c.cursor.y;
@@ -117,14 +95,9 @@ TEST(Fade, TheCornerIsFourteenByFifteenOfTheWindowsMonitor) {
 TEST(Fade, GetPolozaj) {
     const std::vector<Rect> monitors = {
         {0, 0, 1920, 1080}, {1920, 0, 1280, 1024}, {1920, 0, 1280, 1024}};
-    struct Case {
-        int left;
-        std::size_t monitor;
-    } cases[] = {
-        {0, 0},          {1920 - 229, 0}, // centre exactly on the border: no monitor, so 0
-        {1920 - 228, 2},                  // the last of two that contain it
-        {5000, 0},       {-229, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(GetPolozaj({c.left, 0, 458, 80}, monitors), c.monitor) << c.left;
+    // The centre exactly on the border is on no monitor (0); of two that hold it, the last.
+    const std::pair<int, std::size_t> cases[] = {
+        {0, 0}, {1920 - 229, 0}, {1920 - 228, 2}, {5000, 0}, {-229, 0}};
+    for (const auto& [left, monitor] : cases)
+        EXPECT_EQ(GetPolozaj({left, 0, 458, 80}, monitors), monitor) << left;
 }

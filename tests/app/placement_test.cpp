@@ -1,5 +1,4 @@
 #include "app/placement.h"
-#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +22,6 @@ TEST(Placement, StartClampsInTheirOrder) {
             << c.levo << "," << c.gor;
 }
 
-TEST(Placement, StartFromYYcfg) {
-    test::TempDir dir;
-    const Config fresh(dir.file("YY.cfg"), ScreenSize{1920, 1080});
-    EXPECT_EQ(startPosition(fresh, 458, 80), (Point{1420, 880}));
-    dir.write("YY.cfg", "[Velikost]\r\nLevo=5000\r\nGor=-300\r\n");
-    const Config stored(dir.file("YY.cfg"), ScreenSize{1920, 1080});
-    EXPECT_EQ(startPosition(stored, 458, 80), (Point{1462, 15}));
-}
-
 TEST(Placement, StartInsideTheWorkAreaOfAScreen) {
     const std::vector<Rect> areas{{0, 32, 1920, 1048}, {1920, 0, 1280, 984}};
     struct Case {
@@ -49,23 +39,6 @@ TEST(Placement, StartInsideTheWorkAreaOfAScreen) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(keepOnScreen(c.at, 458, 80, areas), c.expected) << c.at.x << "," << c.at.y;
-}
-
-TEST(Placement, ExpandAndCollapse) {
-    ExpandModel model;
-    const Rect screen{0, 0, 1920, 1080};
-    ExpandResult r = model.toggle(80, {100, 300}, screen);
-    EXPECT_TRUE(r.saveSettingsFirst);
-    EXPECT_EQ(r.savedPosition, (Point{100, 300}));
-    EXPECT_TRUE(r.expanded);
-    EXPECT_EQ(r.clientHeight, 440);
-    EXPECT_STREQ(r.hint, "Collapse");
-    EXPECT_EQ(r.position, (Point{100, 300}));
-    r = model.toggle(440, r.position, screen);
-    EXPECT_FALSE(r.saveSettingsFirst);
-    EXPECT_EQ(r.clientHeight, 80);
-    EXPECT_STREQ(r.hint, "Expand");
-    EXPECT_EQ(r.position, (Point{100, 300}));
 }
 
 TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
@@ -94,11 +67,16 @@ TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
         ExpandModel model;
         const ExpandResult expanded = model.toggle(80, {300, c.top}, c.area);
         EXPECT_EQ(expanded.position, (Point{300, c.expandedTop})) << c.top;
+        EXPECT_TRUE(expanded.saveSettingsFirst && expanded.expanded);
         EXPECT_EQ(expanded.savedPosition, (Point{300, c.top})) << "saved before moving";
+        EXPECT_EQ(expanded.clientHeight, 440);
+        EXPECT_STREQ(expanded.hint, "Collapse");
         EXPECT_EQ(model.moved(), c.top + 80 > c.area.bottom() - 10) << c.top;
         const ExpandResult collapsed = model.toggle(440, {300, expanded.position.y}, c.area);
         EXPECT_EQ(collapsed.position, (Point{300, c.collapsedTop})) << c.top;
-        EXPECT_FALSE(model.moved());
+        EXPECT_FALSE(model.moved() || collapsed.saveSettingsFirst || collapsed.expanded);
+        EXPECT_EQ(collapsed.clientHeight, 80);
+        EXPECT_STREQ(collapsed.hint, "Expand");
     }
 }
 

@@ -66,22 +66,6 @@ TEST(WindowKeys, ARefusedConfigWriteDoesNotCostTheHistory) {
     EXPECT_EQ(refused[0], "Unable to write to " + dir.file("gone/YY.cfg"));
 }
 
-TEST(WindowKeys, TogglesWriteOneKeyAtOnce) {
-    test::TempDir dir;
-    Config config(dir.file("YY.cfg"));
-    writeStayOnTop(config, false);
-    writeAutoHide(config, true);
-    writeShowOnStart(config, false);
-    writeNoticeSuppressed(config, true);
-    EXPECT_EQ(dir.read("YY.cfg"), "[General]\r\nOnTop=0\r\nHideSek=1\r\n[Config]\r\n"
-                                  "showonstart=0\r\n[Options]\r\noptAutohide=1\r\n");
-    SaveSettings(config, {12, 34}, true);
-    const Config back(dir.file("YY.cfg"));
-    EXPECT_EQ(back.readInt(cfg::VelikostLevo), 12);
-    EXPECT_EQ(back.readInt(cfg::VelikostGor), 34);
-    EXPECT_EQ(back.readInt(cfg::ConfigLoad), 1);
-}
-
 TEST(CrawlQuestions, StopAndCancel) {
     ScriptedMessages m;
     m.answers = {true};

@@ -1,28 +1,46 @@
-// Engine buttons, the field colouring, Go through the desktop's opener, expand and collapse
-// beside a bottom panel, and the light and dark schemes.
+// The controls of the search box and the engine row, wired to the model and the menus:
+// engine buttons, the crawler menus, expand and collapse, the main menu, the light and dark
+// schemes, "More engines" and the "Background color" submenu.
 
 #include "app/main_menus.h"
+#include "app/more_engines_menu.h"
+#include "appearance/color_cld.h"
 #include "appearance/glyphs.h"
-#include "compose/engines.h"
+#include "appearance/grab_window.h"
+#include "appearance/recent_colours.h"
+#include "appearance/recent_window.h"
 #include "main_form_fixture.h"
+#include "tests/support/known_picture.h"
+#include "tests/support/when_shown.h"
 
+#include <QAbstractItemView>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QToolButton>
+#include <cstdio>
 
 using namespace trov;
 using namespace trov::test;
 
 namespace {
 
-QColor face(const QWidget* w) {
-    return w->palette().color(QPalette::Base);
+const QColor kGrey(0xA0, 0xA0, 0xA0);
+
+QColor face(const QWidget* w, QPalette::ColorRole role = QPalette::Base) {
+    return w->palette().color(role);
 }
 
-const QColor kFaceGrey(0xA0, 0xA0, 0xA0);
-const QColor kFaceWhite(Qt::white);
+QStringList texts(const QMenu* menu) {
+    QStringList t;
+    for (const QAction* a : menu->actions())
+        if (a->isVisible())
+            t << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return t;
+}
 
 } // namespace
 
@@ -37,75 +55,58 @@ class EnginesTest : public QObject {
     }
 
 private slots:
-    // Every case starts from a shown window on a stored profile.
     void init() {
         f_ = std::make_unique<MainFormFixture>();
-        f_->writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
-        w_ = &f_->create();
-        w_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w_));
+        f_->dir().write("engines.cfg", "[Code & more]\nKey=cs\nAddress=https://c/?q={query}\n"
+                                       "[Bad]\nKey=b\n");
+        w_ = &f_->shown();
     }
     void cleanup() {
         w_ = nullptr;
         f_.reset();
     }
 
-    // The buttons apply the model's selection: the marker, the kinds, the colours, the
-    // crawler menu, the height and the engine's link table (the rules are the model's).
+    // The buttons and the kind box apply the model's selection (the rules are the model's).
     void engineButtonsApplyTheSelection() {
         const MainFormWidgets& w = w_->widgets();
-        w.cbAll->setCurrentIndex(5); // Books
         click(SearchEngine::Bing);
-        QVERIFY(w.engines[1]->isChecked());
         QCOMPARE(w.PanelMarker->x(), 11 + 25);
         QCOMPARE(w.cbAll->count(), 5); // the engine's kinds
-        QCOMPARE(w.cbAll->currentIndex(), 0);
-        w.cbAll->setCurrentIndex(4); // Translate greys all but the browser
+        w.cbAll->setCurrentIndex(4);   // Translate greys all but the browser
         const AdvancedFields& a = w_->advanced();
-        QCOMPARE(face(a.eexact), kFaceGrey);
-        QCOMPARE(face(a.lb), kFaceWhite);
+        QVERIFY(face(a.eexact) == kGrey && face(a.lb) == Qt::white);
         click(SearchEngine::DuckDuckGo);
-        QCOMPARE(face(a.eexclude), kFaceGrey);
-        QCOMPARE(face(a.fCb1), kFaceGrey);
-        QCOMPARE(a.xiExclude->palette().color(QPalette::Window), kFaceGrey);
-        QVERIFY(a.edomain->isEnabled()); // greyed fields stay usable
+        QCOMPARE(face(a.xiExclude, QPalette::Window), kGrey);
         click(SearchEngine::Links);
         QTRY_VERIFY(w_->menus().PopCrawler->isVisible());
-        QCOMPARE(w_->height(), kExpandedHeight);
-        QVERIFY(!w.cbAll->isEnabled());
-        QCOMPARE(face(w.cbAll), kFaceGrey);
-        w_->menus().mode(CrawlMode::AllLinks)->trigger();
+        QVERIFY(w_->height() == kExpandedHeight && !w.cbAll->isEnabled());
         w_->menus().PopCrawler->hide();
-        QVERIFY(w_->form().crawlMarks()[CrawlMode::AllLinks]);
-        LinkList& list = w_->runner().engine().linkList();
-        list.setAddress(1, "http://x.example/");
-        click(SearchEngine::Ask);
-        QCOMPARE(list[1].address, std::string());
         // A crawl request picks its mode without the menu and hands the site the focus.
         w_->form().setCrawlRequestMode(2);
         click(SearchEngine::Links);
         QVERIFY(!w_->menus().PopCrawler->isVisible());
         QVERIFY(w_->form().crawlMarks()[CrawlMode::interLinks]);
         QVERIFY(a.edomain->hasFocus() || !w_->isActiveWindow());
+        // The kind box's list, made when first opened, takes the box's font.
+        w.cbAll->showPopup();
+        QCOMPARE(w.cbAll->view()->font(), w.cbAll->font());
+        w.cbAll->hidePopup();
     }
 
-    // The hidden "Crawler" submenu's entries show the pop-up menu's marks, whichever
-    // menu, engine button or request changed them.
+    // The hidden "Crawler" submenu's entries show the pop-up menu's marks, whichever menu,
+    // engine button or request changed them.
     void hiddenSubmenuMirrorsTheCrawlerMenu() {
         MainMenus& m = w_->menus();
         const auto marks = [&] {
-            return QList<bool>{m.mode(CrawlMode::StartFastCrawl)->isChecked(),
-                               m.mode(CrawlMode::StartSlowCrawl)->isChecked(),
-                               m.mode(CrawlMode::AllLinks)->isChecked(),
-                               m.mode(CrawlMode::interLinks)->isChecked()};
+            QList<bool> b;
+            for (QAction* a : {m.mode(CrawlMode::StartFastCrawl), m.mode(CrawlMode::StartSlowCrawl),
+                               m.mode(CrawlMode::AllLinks), m.mode(CrawlMode::interLinks),
+                               m.subFast, m.subSlow, m.subAll, m.subInternal})
+                b << a->isChecked();
+            return b;
         };
-        const auto submenu = [&] {
-            return QList<bool>{m.subFast->isChecked(), m.subSlow->isChecked(),
-                               m.subAll->isChecked(), m.subInternal->isChecked()};
-        };
-        // No mode at the start: nothing checked in either menu.
-        QCOMPARE(marks(), (QList<bool>{false, false, false, false}));
-        QCOMPARE(submenu(), marks());
+        const QList<bool> none(8, false);
+        QCOMPARE(marks(), none);
         struct Step {
             QAction* action;
             int requestMode;
@@ -127,94 +128,142 @@ private slots:
         for (const Step& step : steps) {
             w_->form().setCrawlRequestMode(step.requestMode);
             step.action->trigger();
-            QCOMPARE(marks(), step.expected);
-            QCOMPARE(submenu(), step.expected);
+            QCOMPARE(marks(), step.expected + step.expected);
         }
-        // Another engine's button clears the marks, in both menus.
         w_->form().setCrawlRequestMode(kNoCrawlRequest);
-        click(SearchEngine::Ask);
-        QCOMPARE(submenu(), (QList<bool>{false, false, false, false}));
-    }
-
-    void nothingToSearch() {
-        QTest::mouseClick(w_->widgets().xiGO, Qt::LeftButton);
-        QCOMPARE(f_->messages.shown.size(), std::size_t(1));
-        QCOMPARE(
-            f_->messages.shown[0].text,
-            std::string("There is nothing to search.\r\n\r\nPlease fill in at least one field."));
-        QVERIFY(f_->launcher.launches.empty());
+        click(SearchEngine::Ask); // another engine clears the marks in both menus
+        QCOMPARE(marks(), none);
     }
 
     void expandAndCollapseBesideABottomPanel() {
         f_->workAreas = {{0, 0, 1920, 1040}};
         w_->move(100, 990);
         QTest::mouseClick(w_->widgets().csExpand, Qt::LeftButton);
-        QCOMPARE(w_->height(), kExpandedHeight);
-        QCOMPARE(w_->y(), 1040 - 440);
+        QVERIFY(w_->height() == kExpandedHeight && w_->y() == 1040 - 440);
         QCOMPARE(w_->widgets().csExpand->toolTip(), QStringLiteral("Collapse"));
         QVERIFY(w_->widgets().Crta->isVisible());
         QCOMPARE(w_->advanced().eexact->focusPolicy(), Qt::StrongFocus);
-        // The position was saved before the move.
-        QVERIFY(f_->readCfg().find("Gor=990\r\n") != std::string::npos);
+        QCOMPARE(f_->key("Velikost", "Gor"), std::optional<std::string>("990")); // before the move
         QTest::mouseDClick(w_, Qt::LeftButton, {}, QPoint(250, 90));
-        QCOMPARE(w_->height(), kCollapsedHeight);
-        QCOMPARE(w_->y(), 1040 - 80);
+        QVERIFY(w_->height() == kCollapsedHeight && w_->y() == 1040 - 80);
         QVERIFY(!w_->widgets().Crta->isVisible());
         QCOMPARE(w_->widgets().csExpand->toolTip(), QStringLiteral("Expand"));
     }
 
-    void lightAndDarkSchemes_data() {
-        QTest::addColumn<int>("colour");
-        QTest::addColumn<QColor>("caption");
-        QTest::addColumn<QColor>("marker");
-        QTest::addColumn<QColor>("line");
-        QTest::newRow("default") << 14801352 << QColor(Qt::black) << QColor(93, 93, 93)
-                                 << QColor(238, 238, 238);
-        QTest::newRow("black") << 0 << QColor(Qt::white) << QColor(Qt::white) << QColor(75, 75, 75);
-    }
-
     void lightAndDarkSchemes() {
-        QFETCH(int, colour);
-        QFETCH(QColor, caption);
-        QFETCH(QColor, marker);
-        QFETCH(QColor, line);
-        w_->applyBackground(colour);
-        const MainFormWidgets& w = w_->widgets();
-        QCOMPARE(w.pAll->palette().color(QPalette::Window), toQColor(colour));
-        for (QLabel* l : w_->advanced().captions)
-            QCOMPARE(l->palette().color(QPalette::WindowText), caption);
-        QCOMPARE(w_->grab().toImage().pixelColor(15, 70), marker); // drawn under Google
-        QCOMPARE(w.Crta->palette().color(QPalette::Window), line);
-        const bool dark = caption == QColor(Qt::white);
-        QCOMPARE(w_->expandGlyphShown(), dark ? Glyph::Image5 : Glyph::Image3);
-        w_->toggleExpanded();
-        QCOMPARE(w_->expandGlyphShown(), dark ? Glyph::Image6 : Glyph::Image4);
-        const QImage pin = w_->advanced().pins[1]->icon().pixmap(16, 16).toImage();
-        bool white = false;
-        for (int x = 0; x < 16; ++x)
-            for (int y = 0; y < 16; ++y)
-                white = white || pin.pixelColor(x, y) == QColor(Qt::white);
-        QCOMPARE(white, dark);
+        struct Row {
+            int colour;
+            QColor caption, marker, line;
+            Glyph collapsed, expanded;
+        } rows[] = {
+            {14801352, Qt::black, {93, 93, 93}, {238, 238, 238}, Glyph::Image3, Glyph::Image4},
+            {0, Qt::white, Qt::white, {75, 75, 75}, Glyph::Image5, Glyph::Image6},
+        };
+        for (const Row& r : rows) {
+            w_->applyBackground(r.colour);
+            QCOMPARE(face(w_->widgets().pAll, QPalette::Window), toQColor(r.colour));
+            for (QLabel* l : w_->advanced().captions)
+                QCOMPARE(face(l, QPalette::WindowText), r.caption);
+            QCOMPARE(w_->grab().toImage().pixelColor(15, 70), r.marker); // under Google
+            QCOMPARE(face(w_->widgets().Crta, QPalette::Window), r.line);
+            QCOMPARE(w_->expandGlyphShown(), r.collapsed);
+            w_->toggleExpanded();
+            QCOMPARE(w_->expandGlyphShown(), r.expanded);
+            w_->toggleExpanded();
+        }
     }
 
     void mainMenuOpensUnderItsButton() {
         w_->move(10, 10);
-        QTest::mouseClick(w_->widgets().xiHamburger, Qt::LeftButton);
+        QToolButton* button = w_->widgets().xiHamburger;
+        QTest::mouseClick(button, Qt::LeftButton);
         QMenu* menu = w_->menus().main;
         QTRY_VERIFY(menu->isVisible());
-        const QPoint corner = w_->widgets().xiHamburger->mapToGlobal(
-            QPoint(-1, w_->widgets().xiHamburger->height() + 1));
-        QCOMPARE(menu->pos(), corner);
-        QStringList items;
-        for (QAction* a : menu->actions())
-            if (a->isVisible())
-                items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(items, (QStringList{"History", "Enable search history", "Search suggestions",
-                                     "More engines", "-", "Save settings", "Open settings",
-                                     "Reset all settings", "-", "Background color", "Hide",
-                                     "Auto Hide", "Stay on top", "-", "About", "Exit"}));
-        QVERIFY(!w_->menus().Crawler1->menuAction()->isVisible());
+        QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(-1, button->height() + 1)));
+        QCOMPARE(texts(menu), (QStringList{"History", "Enable search history", "Search suggestions",
+                                           "More engines", "-", "Save settings", "Open settings",
+                                           "Reset all settings", "-", "Background color", "Hide",
+                                           "Auto Hide", "Stay on top", "-", "About", "Exit"}));
         menu->hide();
+    }
+
+    // "More engines": its entries, a search from it and by keyword, and the file read again
+    // when it is replaced or removed.
+    void moreEnginesFollowTheFile() {
+        MoreEnginesMenu& more = w_->moreEngines();
+        QCOMPARE(texts(more.menu()), (QStringList{"Code && more\tcs", "-", "Edit engines..."}));
+        QCOMPARE(
+            f_->messages.shown.at(0).text,
+            std::string("These sections of engines.cfg were skipped:\r\n\r\n[Bad]: no Address"));
+        w_->widgets().eURL->setText(QStringLiteral("borrow"));
+        more.menu()->actions().at(0)->trigger();
+        w_->widgets().eURL->setText(QStringLiteral("CS borrow checker"));
+        QTest::mouseClick(w_->widgets().xiGO, Qt::LeftButton);
+        using L = platform::RecordingLauncher::Launch;
+        QCOMPARE(f_->launcher.launches, (std::vector<L>{{"https://c/?q=borrow", ""},
+                                                        {"https://c/?q=borrow+checker", ""}}));
+        const std::string file = f_->dir().file("engines.cfg");
+        f_->dir().write("engines.new", "[Wiki]\nAddress=https://w/{words}\n");
+        QCOMPARE(std::rename(f_->dir().file("engines.new").c_str(), file.c_str()), 0);
+        QTRY_COMPARE(texts(more.menu()).first(), QStringLiteral("Wiki"));
+        std::remove(file.c_str());
+        QTRY_COMPARE(texts(more.menu()), QStringList{QStringLiteral("Edit engines...")});
+        more.editAction()->trigger();
+        QCOMPARE(f_->launcher.launches.back(), (L{file, ""}));
+        QVERIFY(fileExists(file));
+    }
+
+    // The colour dialog gets the background and the kept custom colours; what it leaves in
+    // them is kept in color.cld, chosen or cancelled, and read again at the next start.
+    void colourDialogKeepsItsCustomColours() {
+        w_->colourDialogState().customColours[2] = 0xFF0000;
+        for (const bool accept : {true, false}) {
+            whenShown(&QApplication::activeModalWidget, [&](QWidget* modal) {
+                auto* dialog = qobject_cast<QColorDialog*>(modal);
+                QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Trov"));
+                QCOMPARE(QColorDialog::customColor(2), QColor(0, 0, 255));
+                QColorDialog::setCustomColor(7, QColor(0x12, 0x34, accept ? 0x56 : 0x57));
+                dialog->setCurrentColor(QColor(0x00, 0x80, 0xFF));
+                accept ? dialog->accept() : dialog->reject();
+            });
+            w_->menus().Colordialog1->trigger();
+            QCOMPARE(w_->backgroundColour(), 0xFF8000); // stored as blue-green-red
+            QCOMPARE(readColorCld(f_->folder(), nullptr)->customColours[7],
+                     accept ? 0x563412 : 0x573412);
+        }
+        QCOMPARE(w_->recentColours().slot(0), 0xFF8000);
+        MainFormFixture again(std::move(f_->dir_));
+        again.create();
+        QCOMPARE(again.form->colourDialogState().customColours[7], 0x573412);
+    }
+
+    // The random colour, the colour picker and the recent colours from the menu.
+    void otherColourEntries() {
+        w_->randomSeed = [] { return quint32(12345); };
+        w_->menus().Randombackgroundcolor1->trigger();
+        QCOMPARE(f_->key("Color", "Pall"), std::optional<std::string>("6465108"));
+        QCOMPARE(readRecentFile(f_->dir().file("Trov.lst")).colours[0], 6465108);
+
+        w_->grabScreen = [] { return Photograph{knownPicture(), QPoint(0, 0)}; };
+        const auto grabWindow = [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (qobject_cast<TfColor*>(top))
+                    return top;
+            return static_cast<QWidget*>(nullptr);
+        };
+        whenShown(grabWindow, [](QWidget* grab) {
+            QWidget* image = static_cast<TfColor*>(grab)->ImageGrab();
+            QTest::mouseMove(image, QPoint(95, 5));
+            QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
+        });
+        w_->menus().Colorpicker1->trigger();
+        QCOMPARE(f_->key("Color", "Pall"), std::optional<std::string>("65280"));
+        QVERIFY(w_->recentColours().slot(0) == 65280 && w_->isVisible());
+
+        w_->menus().Recentcolors1->trigger(); // holds the main window's input until OK
+        QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(w_->recentWindow()));
+        QTest::mouseClick(w_->recentWindow()->okButton(), Qt::LeftButton);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 

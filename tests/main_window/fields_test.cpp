@@ -1,55 +1,48 @@
-// Keys and mouse in the four text fields, the suggestion owner rule and the drop-down.
+// Keys and mouse in the four text fields, the suggestion owner and the drop-down, and the
+// commands around the fields that rewrite them.
 
+#include "app/form_windows.h"
+#include "app/main_menus.h"
 #include "app/suggestion_list.h"
+#include "history/fill_fields.h"
+#include "history/window.h"
 #include "main_form_fixture.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QToolButton>
 
 using namespace trov;
 using namespace trov::test;
-
-namespace {
-
-struct HistoryShown : FormCommands {
-    void showHistory() override {}
-    void showSuggestionsManager() override {}
-    void saveSettingsFile() override {}
-    void openSettingsFile() override {}
-    void resetAllSettings() override {}
-    void broom() override {}
-    bool historyWindowShown() const override { return shown; }
-    bool shown = false;
-};
-
-QStringList rows(const QListWidget* list) {
-    QStringList r;
-    for (int i = 0; i < list->count(); ++i)
-        r << list->item(i)->text();
-    return r;
-}
-
-} // namespace
 
 class FieldsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<MainFormFixture> f_;
+    std::unique_ptr<FormWindows> windows_;
     TMainForm* w_ = nullptr;
     QListWidget* list() { return w_->dropDown().widget(); }
-
-    void make(const std::string& store = "|Cats|;|atlas|;|Bat", FormCommands* commands = nullptr) {
-        f_ = std::make_unique<MainFormFixture>();
-        f_->writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n");
-        f_->dir().write("gs1001.sgg", store + "\r\n");
-        w_ = &f_->create();
-        f_->services->formCommands = commands;
-        w_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w_));
-        QApplication::setActiveWindow(w_);
+    QLineEdit* words() { return w_->widgets().eURL; }
+    QStringList rows() {
+        QStringList r;
+        for (int i = 0; i < list()->count(); ++i)
+            r << list()->item(i)->text();
+        return r;
     }
-    void type(QLineEdit* e, const QString& text) {
+
+    // A shown window with the history window, the settings commands and the broom.
+    void make(const std::string& store = "|Cats|;|atlas|;|Bat") {
+        cleanup();
+        f_ = std::make_unique<MainFormFixture>();
+        w_ = &f_->shown(store);
+        FormWindowHooks hooks;
+        hooks.files = &f_->files;
+        windows_ = std::make_unique<FormWindows>(*w_, *f_->history, *f_->suggestions, *f_->config,
+                                                 f_->messages, DataFolder(f_->folder()), hooks);
+        f_->services->formCommands = windows_.get();
+    }
+    static void type(QLineEdit* e, const QString& text) {
         e->setFocus();
         QTest::keyClicks(e, text);
     }
@@ -63,6 +56,9 @@ class FieldsTest : public QObject {
 
 private slots:
     void cleanup() {
+        if (f_)
+            f_->services->formCommands = nullptr;
+        windows_.reset();
         w_ = nullptr;
         f_.reset();
     }
@@ -70,153 +66,156 @@ private slots:
     // Go from each field, storing the owner's text as a suggestion.
     void enterInEachFieldRunsGo() {
         make("");
-        const MainFormWidgets& w = w_->widgets();
-        type(w.eURL, QStringLiteral("cats"));
+        type(words(), QStringLiteral("cats"));
         w_->toggleExpanded();
         const AdvancedFields& a = w_->advanced();
         int n = 0;
-        for (QLineEdit* e : {w.eURL, a.eexact, a.eexclude, a.edomain}) {
+        for (QLineEdit* e : {words(), a.eexact, a.eexclude, a.edomain}) {
             QTest::keyClick(e, Qt::Key_Return);
             QCOMPARE(static_cast<int>(f_->launcher.launches.size()), ++n);
         }
-        QVERIFY(f_->launcher.launches[0].address.rfind("https://www.google.com/search?", 0) == 0);
         QCOMPARE(f_->dir().read("gs1001.sgg"), std::string("|cats\r\n"));
     }
 
-    void typingOpensTheDropDownUnderTheSearchBox() {
+    // Under the search box one row whatever the matches; expanded, under the exact phrase.
+    void typingOpensTheDropDownUnderTheOwner() {
         make();
-        type(w_->widgets().eURL, QStringLiteral("at"));
-        QVERIFY(list()->isVisible());
-        QCOMPARE(rows(list()), (QStringList{"atlas", "Cats", "Bat "}));
-        // Placement: one pixel into the frame's bottom, the search box's left and width.
-        QCOMPARE(list()->geometry().top(), 12 + 30 - 1);
-        QCOMPARE(list()->geometry().left(), 11);
-        QCOMPARE(list()->width(), 436);
-        // Collapsed: one row whatever the matches; expanded, under the exact phrase's frame.
+        type(words(), QStringLiteral("at"));
+        QCOMPARE(rows(), (QStringList{"atlas", "Cats", "Bat "}));
+        QCOMPARE(list()->geometry().topLeft(), QPoint(11, 12 + 30 - 1));
         QCOMPARE(list()->height() - 2 * list()->frameWidth(), 17);
         w_->toggleExpanded();
         type(w_->advanced().eexact, QStringLiteral("at"));
         QCOMPARE(list()->height() - 2 * list()->frameWidth(), 3 * 17);
         QCOMPARE(list()->geometry().top(), 114 + 25 - 1);
+        // Not while the history window is shown.
+        windows_->showHistory();
+        w_->dropDown().hide();
+        words()->clear();
+        type(words(), QStringLiteral("c"));
+        QVERIFY(!list()->isVisible());
+        windows_->historyWindow().hide();
+        type(words(), QStringLiteral("a"));
+        QVERIFY(list()->isVisible());
     }
 
-    void escEmptiesTheOwnerEvenWhenAnotherFieldHasTheFocus() {
+    // Esc empties the owner even when another field has the focus; the clearing does not
+    // reopen the list, the next typing does. With nothing to clear it swallows no letter.
+    void escEmptiesTheOwner() {
         make();
         w_->toggleExpanded();
-        const MainFormWidgets& w = w_->widgets();
         type(w_->advanced().eexact, QStringLiteral("ca"));
-        QVERIFY(list()->isVisible());
-        QTest::mouseClick(w.eURL, Qt::LeftButton);
-        w.eURL->setFocus();
-        QTest::keyClick(w.eURL, Qt::Key_Escape);
-        QCOMPARE(w_->advanced().eexact->text(), QString());
-        QVERIFY(!list()->isVisible());
+        QTest::mouseClick(words(), Qt::LeftButton);
+        words()->setFocus();
+        QTest::keyClick(words(), Qt::Key_Escape);
+        QVERIFY(w_->advanced().eexact->text().isEmpty() && !list()->isVisible());
         QCOMPARE(w_->form().suggestionOwner(), OwnerField::Exact);
-        // The clearing did not reopen it; the next typing does.
-        QTest::keyClicks(w.eURL, QStringLiteral("b"));
-        QVERIFY(list()->isVisible());
-        QCOMPARE(rows(list()), QStringList{"Bat "});
-    }
-
-    void escAndDownWithNothingToDo() {
-        make();
-        QLineEdit* e = w_->widgets().eURL;
-        e->setText(QStringLiteral("zzz"));
-        QTest::keyClick(e, Qt::Key_Down);
-        QVERIFY(!list()->isVisible());
-        QCOMPARE(e->text(), QStringLiteral("zzz"));
-        e->clear();
-        QTest::keyClick(e, Qt::Key_Escape);
-        type(e, QStringLiteral("c"));
+        QTest::keyClicks(words(), QStringLiteral("b"));
+        QCOMPARE(rows(), QStringList{"Bat "});
+        words()->setText(QStringLiteral("zzz"));
+        QTest::keyClick(words(), Qt::Key_Down); // nothing to step into
+        QCOMPARE(words()->text(), QStringLiteral("zzz"));
+        words()->clear();
+        QTest::keyClick(words(), Qt::Key_Escape);
+        type(words(), QStringLiteral("c"));
         QVERIFY(list()->isVisible());
     }
 
+    // Down takes the focus and copies the first row; arrows copy each row into the owner,
+    // Up on the first row goes back to the field.
     void downTakesTheFocusAndCopiesTheFirstRow() {
         make();
         w_->toggleExpanded();
-        for (QLineEdit* e : {w_->widgets().eURL, w_->advanced().eexact, w_->advanced().eexclude,
-                             w_->advanced().edomain}) {
+        const AdvancedFields& a = w_->advanced();
+        for (QLineEdit* e : {words(), a.eexact, a.eexclude, a.edomain}) {
             openAndEnter(e);
-            QVERIFY(list()->hasFocus());
-            QCOMPARE(list()->currentRow(), 0);
+            QVERIFY(list()->hasFocus() && list()->currentRow() == 0);
             QCOMPARE(e->text(), QStringLiteral("atlas"));
-            // Arrow keys in the list copy each row into the owner.
             QTest::keyClick(list(), Qt::Key_Down);
             QCOMPARE(e->text(), QStringLiteral("Cats"));
-            // Up on the first row goes back to the field.
             QTest::keyClick(list(), Qt::Key_Up);
             QTest::keyClick(list(), Qt::Key_Up);
-            QVERIFY(e->hasFocus());
-            QCOMPARE(e->text(), QStringLiteral("atlas"));
+            QVERIFY(e->hasFocus() && e->text() == QStringLiteral("atlas"));
             w_->dropDown().hide();
         }
+        // Only a row chosen in the list replaces typed text; Down in eexact while eURL owns
+        // the list puts the first row into eexact.
+        words()->clear();
+        type(words(), QStringLiteral("at"));
+        list()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(words()->text(), QStringLiteral("at"));
+        a.eexact->clear();
+        a.eexact->setFocus();
+        QTest::keyClick(a.eexact, Qt::Key_Down);
+        QVERIFY(a.eexact->text() == QStringLiteral("atlas") && words()->text() == "at");
     }
 
     void dropDownEnterEscAndDoubleClick() {
         make();
-        QLineEdit* e = w_->widgets().eURL;
-        openAndEnter(e);
+        openAndEnter(words());
         QTest::keyClick(list(), Qt::Key_Return);
-        QCOMPARE(f_->launcher.launches.size(), std::size_t(1));
-        QVERIFY(f_->launcher.launches[0].address.find("q=atlas") != std::string::npos);
+        QVERIFY(f_->launcher.launches.at(0).address.find("q=atlas") != std::string::npos);
         QVERIFY(!list()->isVisible());
-        openAndEnter(e);
+        openAndEnter(words());
         QTest::keyClick(list(), Qt::Key_Escape);
-        QCOMPARE(e->text(), QString());
-        QVERIFY(e->hasFocus());
-        QVERIFY(!list()->isVisible());
-        type(e, QStringLiteral("at"));
+        QVERIFY(words()->text().isEmpty() && words()->hasFocus() && !list()->isVisible());
+        type(words(), QStringLiteral("at"));
         const QPoint at = list()->visualItemRect(list()->item(1)).center();
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(e->text(), QStringLiteral("Cats"));
-        QCOMPARE(f_->launcher.launches.size(), std::size_t(2));
-        QVERIFY(!list()->isVisible());
+        QCOMPARE(words()->text(), QStringLiteral("Cats"));
+        QVERIFY(f_->launcher.launches.size() == 2 && !list()->isVisible());
     }
 
     void clickAndFocusHideTheDropDown() {
         make();
         w_->toggleExpanded();
-        const MainFormWidgets& w = w_->widgets();
-        type(w.eURL, QStringLiteral("at"));
-        QVERIFY(list()->isVisible());
+        type(words(), QStringLiteral("at"));
         w_->advanced().eexact->setFocus(); // entering eexact keeps it
         QVERIFY(list()->isVisible());
         w_->advanced().eexclude->setFocus();
         QVERIFY(!list()->isVisible());
-        type(w.eURL, QStringLiteral("l"));
-        QVERIFY(list()->isVisible());
-        QTest::mouseClick(w.eURL, Qt::LeftButton);
+        type(words(), QStringLiteral("l"));
+        QTest::mouseClick(words(), Qt::LeftButton);
         QVERIFY(!list()->isVisible());
-        // A double click makes the field the owner and refreshes.
-        QTest::mouseDClick(w.eURL, Qt::LeftButton);
+        QTest::mouseDClick(words(), Qt::LeftButton); // the owner, refreshed
         QVERIFY(list()->isVisible());
         QTest::mousePress(w_, Qt::LeftButton, {}, QPoint(300, 60));
         QTest::mouseRelease(w_, Qt::LeftButton, {}, QPoint(300, 60));
         QVERIFY(!list()->isVisible());
     }
 
-    void noDropDownWhileTheHistoryWindowIsShown() {
-        HistoryShown history;
-        history.shown = true;
-        make("|cats", &history);
-        QTest::keyClicks(w_->widgets().eURL, QStringLiteral("c"));
-        QVERIFY(!list()->isVisible());
-        history.shown = false;
-        QTest::keyClicks(w_->widgets().eURL, QStringLiteral("a"));
-        QVERIFY(list()->isVisible());
-        f_->services->formCommands = nullptr;
-    }
-
     void deleteSearchSuggestion() {
         make("|Cats|;|atlas|;|Bat|;|CATS");
-        QLineEdit* e = w_->widgets().eURL;
-        openAndEnter(e, QStringLiteral("ca"));
+        openAndEnter(words(), QStringLiteral("ca"));
         QCOMPARE(list()->currentItem()->text(), QStringLiteral("CATS "));
         w_->dropDown().menu()->actions().at(0)->trigger();
-        QCOMPARE(e->text(), QString());
-        QVERIFY(!list()->isVisible());
+        QVERIFY(words()->text().isEmpty() && !list()->isVisible());
         QCOMPARE(f_->dir().read("gs1001.sgg"), std::string("|atlas|;|Bat\r\n"));
+    }
+
+    void commandsThatRewriteTheFieldsCloseTheDropDown() {
+        struct Row {
+            const char* name;
+            bool focusesWords;
+            void (*run)(TMainForm&);
+        } rows[] = {
+            {"broom", true, [](TMainForm& w) { w.widgets().xiMetla->click(); }},
+            {"reset", true, [](TMainForm& w) { w.menus().ResetAllSettings1->trigger(); }},
+            {"open settings", false, [](TMainForm& w) { w.menus().OpenSettings1->trigger(); }},
+        };
+        for (const Row& row : rows) {
+            make();
+            w_->toggleExpanded();
+            type(words(), QStringLiteral("at"));
+            f_->messages.answers = {true};
+            const std::string file = f_->dir().write("s.gms", "[Pin]\r\nTip2=2\r\n");
+            f_->files.open = [file](const FileDialogSpec&, const std::string&) { return file; };
+            w_->advanced().eexact->setFocus();
+            row.run(*w_);
+            QVERIFY2(!list()->isVisible(), row.name);
+            QVERIFY2(!row.focusesWords || words()->hasFocus(), row.name);
+        }
     }
 };
 

@@ -13,14 +13,15 @@
 #include "platform/browsers.h"
 #include "platform/launcher.h"
 #include "settings/config.h"
+#include "settings/ini.h"
 #include "suggest/suggestion_store.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <QApplication>
 #include <QTest>
-#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ struct FixedClock : HistoryClock {
 };
 
 inline constexpr ScreenSize kScreen{1920, 1080};
+// Not the first start nor the first run: no shipped stores, no autostart entry.
+inline const std::string kStoredProfile = "[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n";
 
 // A history row with the given cells, the others as a search leaves them unset.
 inline HistoryRecord record(std::initializer_list<std::pair<std::size_t, const char*>> cells) {
@@ -50,40 +53,41 @@ inline HistoryRecord record(std::initializer_list<std::pair<std::size_t, const c
 class MainFormFixture {
 public:
     // Browsers: Firefox (the default) and Chromium; the list sorts Chromium first.
-    MainFormFixture() : MainFormFixture(std::make_unique<TempDir>()) {}
-    explicit MainFormFixture(std::unique_ptr<TempDir> dir) : dir_(std::move(dir)) {
+    explicit MainFormFixture(std::unique_ptr<TempDir> dir = std::make_unique<TempDir>())
+        : dir_(std::move(dir)) {
         registry.list = {{"firefox.desktop", "Firefox", "firefox %u"},
                          {"chromium.desktop", "Chromium", "chromium %U"}};
         registry.defaultEntry = registry.list[0];
     }
 
     std::string folder() const { return dir_->path(); }
-    std::string cfgPath() const { return dir_->file("YY.cfg"); }
     void writeCfg(const std::string& text) const { dir_->write("YY.cfg", text); }
     std::string readCfg() const { return dir_->read("YY.cfg"); }
+    std::optional<std::string> key(const char* section, const char* name) const {
+        return IniDocument::parse(readCfg()).value(section, name);
+    }
     TempDir& dir() { return *dir_; }
 
     // Makes the window and runs its creation (and, when asked, the hidden windows).
-    TMainForm& create(bool hiddenWindows = false, platform::Launcher* realLauncher = nullptr) {
-        config = std::make_unique<Config>(cfgPath(), kScreen);
+    TMainForm& create(bool hiddenWindows = false) {
+        config = std::make_unique<Config>(dir_->file("YY.cfg"), kScreen);
         history = std::make_unique<HistoryStore>(DataFolder(folder()));
         historyPort = std::make_unique<HistoryGoPort>(*history, clock, messages);
         suggestions = std::make_unique<SuggestionStore>(dir_->file("gs1001.sgg"));
-        services = std::make_unique<MainFormServices>(
-            MainFormServices{DataFolder(folder()),
-                             *config,
-                             messages,
-                             realLauncher ? *realLauncher : launcher,
-                             registry,
-                             autostart,
-                             *history,
-                             historyPort.get(),
-                             *suggestions,
-                             "/opt/trov/bin/trov",
-                             {},
-                             nullptr,
-                             {},
-                             &files});
+        services = std::make_unique<MainFormServices>(MainFormServices{DataFolder(folder()),
+                                                                       *config,
+                                                                       messages,
+                                                                       launcher,
+                                                                       registry,
+                                                                       autostart,
+                                                                       *history,
+                                                                       historyPort.get(),
+                                                                       *suggestions,
+                                                                       "/opt/trov/bin/trov",
+                                                                       {},
+                                                                       nullptr,
+                                                                       {},
+                                                                       &files});
         form = std::make_unique<TMainForm>(*services);
         form->quit = [this] { ++quits; };
         form->setWorkAreasSource([this] { return workAreas; });
@@ -91,6 +95,17 @@ public:
         if (hiddenWindows)
             form->createHiddenWindows();
         return *form;
+    }
+    // A stored profile with these suggestions, created with the hidden windows and shown.
+    TMainForm& shown(const std::string& suggestions = {}) {
+        writeCfg(kStoredProfile);
+        if (!suggestions.empty())
+            dir_->write("gs1001.sgg", suggestions + "\r\n");
+        TMainForm& w = create(true);
+        w.show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(&w)); }();
+        QApplication::setActiveWindow(&w);
+        return w;
     }
 
     std::unique_ptr<TempDir> dir_;

@@ -1,9 +1,9 @@
-// The main window's creation from YY.cfg, and what closing and the two Exits write.
+// The main window's creation from YY.cfg, what closing and the two Exits write, and the
+// menu entries that write at once.
 
 #include "app/main_menus.h"
 #include "app/window_glue.h"
 #include "main_form_fixture.h"
-#include "settings/ini.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -13,41 +13,28 @@
 using namespace trov;
 using namespace trov::test;
 
-namespace {
-
-std::optional<std::string> key(const MainFormFixture& f, const char* section, const char* name) {
-    return IniDocument::parse(f.readCfg()).value(section, name);
-}
-
 using Value = std::optional<std::string>;
-
-} // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The browsers are read when first needed; the first run writes the autostart entry and
+    // takes the default browser's entry.
     void freshProfile() {
         MainFormFixture f;
         TMainForm& w = f.create(true);
+        QVERIFY(!w.form().browsersLoaded());
         QCOMPARE(w.height(), kCollapsedHeight);
         QCOMPARE(w.pos(), QPoint(1920 - 500, 1080 - 200));
-        QVERIFY(w.windowFlags() & Qt::Tool);
-        QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(w.menus().Stayontop1->isChecked());
-        QVERIFY(!w.menus().aHideSekunda->isChecked());
-        QVERIFY(!w.glue().autoHide().running() && !w.glue().noticeSuppressed());
-        QVERIFY(w.glue().tray().loadAtStartup());
-        QVERIFY(w.glue().tray().showOnStart());
-        // First run: the default browser's entry, and the autostart entry written.
-        QCOMPARE(w.advanced().lb->currentText(), QStringLiteral("Firefox (Default)"));
+        QVERIFY(w.windowFlags() & Qt::Tool && w.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
-        QCOMPARE(w.widgets().cbAll->currentText(), QStringLiteral("All"));
-        QCOMPARE(key(f, "Color", "Pall"), Value("14801352"));
-        QCOMPARE(key(f, "App", "start"), Value("0"));
-        // The advanced fields are out of the tab order while collapsed.
-        QCOMPARE(w.advanced().eexact->focusPolicy(), Qt::ClickFocus);
-        QVERIFY(f.messages.shown.empty());
+        QCOMPARE(f.key("Color", "Pall"), Value("14801352"));
+        QCOMPARE(f.key("App", "start"), Value("0"));
+        QCOMPARE(w.advanced().eexact->focusPolicy(), Qt::ClickFocus); // out of the tab order
+        QCOMPARE(w.advanced().lb->currentText(), QStringLiteral("Firefox (Default)"));
+        w.close();
+        QCOMPARE(f.key("Pin", "Browser"), Value("1"));
     }
 
     void storedProfile() {
@@ -59,21 +46,18 @@ private slots:
                    "[App]\r\nstart=0\r\n");
         TMainForm& w = f.create();
         QCOMPARE(w.pos(), QPoint(1920 - 458, 300));
-        QCOMPARE(w.form().selection(ListField::Browser), 0);
         QCOMPARE(f.autostart.writes, 0);
         const AdvancedFields& a = w.advanced();
-        QCOMPARE((QList<int>{a.cb1->currentIndex(), a.cb3->currentIndex(), a.cb2->currentIndex(),
-                             a.cb5->currentIndex(), a.cb6->currentIndex()}),
-                 (QList<int>{3, 5, 7, 1, 2}));
+        QCOMPARE((QList<int>{a.lb->currentIndex(), a.cb1->currentIndex(), a.cb3->currentIndex(),
+                             a.cb2->currentIndex(), a.cb5->currentIndex(), a.cb6->currentIndex()}),
+                 (QList<int>{0, 3, 5, 7, 1, 2}));
         // The restored selections' fragments are computed at start.
         QCOMPARE(w.form().fragments().countryParam, std::string("&cr=countryAD"));
         QCOMPARE(w.backgroundColour(), 0);
-        QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
-        QVERIFY(!w.menus().Stayontop1->isChecked());
-        QVERIFY(w.menus().aHideSekunda->isChecked());
-        QVERIFY(w.glue().autoHide().running());
-        QVERIFY(w.glue().noticeSuppressed());
-        QVERIFY(!w.glue().tray().loadAtStartup());
+        QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint) &&
+                !w.menus().Stayontop1->isChecked());
+        QVERIFY(w.menus().aHideSekunda->isChecked() && w.glue().autoHide().running());
+        QVERIFY(w.glue().noticeSuppressed() && !w.glue().tray().loadAtStartup());
         QVERIFY(!w.glue().tray().showOnStart()); // 5 leaves it unticked
 
         MainFormFixture outside;
@@ -84,8 +68,9 @@ private slots:
         QCOMPARE(o.form().fragments().countryParam, std::string());
     }
 
-    // Closing and the tray's Exit run the close sequence with the window's state; the main
-    // menu's Exit writes the position and the history only.
+    // Closing and the tray's Exit run the close sequence with the window's state (the
+    // position only while collapsed); the main menu's Exit writes the position and the
+    // history only.
     void theWaysOfEnding() {
         MainFormFixture f;
         f.writeCfg("[Pin]\r\nPrviZagon=1\r\n[Config]\r\nshowonstart=5\r\n");
@@ -93,60 +78,53 @@ private slots:
         w.move(300, 400);
         w.advanced().lb->setCurrentIndex(0);
         w.close();
-        QCOMPARE(key(f, "Velikost", "Levo"), Value("300"));
-        QCOMPARE(key(f, "Velikost", "Gor"), Value("400"));
-        QCOMPARE(key(f, "Config", "load"), Value("1"));
-        QCOMPARE(key(f, "Config", "showonstart"), Value("0"));
-        QCOMPARE(key(f, "Pin", "Browser"), Value("0"));
-        QVERIFY(fileExists(f.dir().file("HistGrid.cld")));
-        QCOMPARE(f.quits, 1);
+        QCOMPARE(f.key("Velikost", "Levo"), Value("300"));
+        QCOMPARE(f.key("Config", "showonstart"), Value("0"));
+        QCOMPARE(f.key("Pin", "Browser"), Value("0"));
+        QVERIFY(fileExists(f.dir().file("HistGrid.cld")) && f.quits == 1);
 
         MainFormFixture expanded;
         TMainForm& e = expanded.create();
         e.toggleExpanded(); // writes the collapsed position first
         e.move(10, 20);
         e.glue().tray().exitAction()->trigger();
-        QCOMPARE(key(expanded, "Velikost", "Levo"), Value("1420"));
-        QCOMPARE(key(expanded, "Config", "showonstart"), Value("1"));
+        QCOMPARE(expanded.key("Velikost", "Levo"), Value("1420"));
+        QCOMPARE(expanded.key("Config", "showonstart"), Value("1"));
         QCOMPARE(expanded.quits, 1);
 
         MainFormFixture exit;
         TMainForm& x = exit.create();
         x.move(33, 44);
         x.menus().Exit1->trigger();
-        QCOMPARE(key(exit, "Velikost", "Levo"), Value("33"));
-        QCOMPARE(key(exit, "Pin", "PrviZagon"), std::nullopt);
-        QVERIFY(fileExists(exit.dir().file("HistGrid.cld")));
-        QCOMPARE(exit.quits, 1);
+        QCOMPARE(exit.key("Velikost", "Levo"), Value("33"));
+        QCOMPARE(exit.key("Pin", "PrviZagon"), std::nullopt);
+        QVERIFY(fileExists(exit.dir().file("HistGrid.cld")) && exit.quits == 1);
     }
 
-    void togglesWriteAtOnce() {
+    // The toggles, the pins and "Hide" without a notification area, which tells the way
+    // back once.
+    void menuEntriesWriteAtOnce() {
         MainFormFixture f;
         TMainForm& w = f.create();
         w.menus().Stayontop1->trigger();
         QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
-        QCOMPARE(key(f, "General", "OnTop"), Value("0"));
-        w.glue().runNotice = [](bool& confirmed, bool& dontShow) {
-            confirmed = true;
-            dontShow = true;
-        };
+        QCOMPARE(f.key("General", "OnTop"), Value("0"));
+        w.glue().runNotice = [](bool& confirmed, bool& dontShow) { confirmed = dontShow = true; };
         w.menus().aHideSekunda->trigger();
         QVERIFY(w.glue().autoHide().running());
-        QCOMPARE(key(f, "Options", "optAutohide"), Value("1"));
+        QCOMPARE(f.key("Options", "optAutohide"), Value("1"));
         w.menus().aHideSekunda->trigger();
         QVERIFY(!w.glue().autoHide().running());
-        QCOMPARE(key(f, "General", "HideSek"), Value("0"));
+        QCOMPARE(f.key("General", "HideSek"), Value("0"));
         w.glue().tray().showOnStartAction()->trigger();
-        QCOMPARE(key(f, "Config", "showonstart"), Value("0"));
+        QCOMPARE(f.key("Config", "showonstart"), Value("0"));
         w.glue().tray().loadAtStartupAction()->trigger(); // unticked: the entry goes
         QCOMPARE(f.autostart.removals, 1);
-    }
-
-    void hideWithoutATrayTellsTheWayBackOnce() {
-        MainFormFixture f;
-        TMainForm& w = f.create();
+        w.advanced().cb3->setCurrentIndex(12);
+        QTest::mouseClick(w.advanced().pins[3], Qt::LeftButton);
+        QCOMPARE(f.key("Pin", "Country"), Value("12"));
         if (w.glue().trayAvailable())
-            QSKIP("this desktop has a notification area");
+            return;
         for (int i = 0; i < 2; ++i) {
             w.show();
             w.menus().Minimize->trigger();
@@ -156,20 +134,12 @@ private slots:
         QCOMPARE(f.messages.shown[0].text, std::string(kWayBackWithoutTray));
     }
 
-    // The desktop's browsers are read when first needed; the keys that choose the entry,
-    // the first run's autostart entry and what closing writes stay as they were.
+    // The browser entry is the one the stored key named at start.
     void browsersAreReadWhenFirstNeeded() {
-        MainFormFixture fresh;
-        TMainForm& a = fresh.create(true);
-        QVERIFY(!a.form().browsersLoaded());
-        a.close();
-        QCOMPARE(key(fresh, "Pin", "Browser"), Value("1"));
-
         MainFormFixture stored;
-        stored.writeCfg("[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\nBrowser=0\r\n");
+        stored.writeCfg(kStoredProfile + "Browser=0\r\n");
         TMainForm& b = stored.create(true);
-        // A later change of the key is not what the start read.
-        stored.config->write(cfg::PinBrowser, 1);
+        stored.config->write(cfg::PinBrowser, 1); // a later change is not what start read
         QVERIFY(!b.form().browsersLoaded());
         b.toggleExpanded();
         b.widgets().eURL->setText(QStringLiteral("cats"));
@@ -177,17 +147,6 @@ private slots:
         QCOMPARE(stored.launcher.launches.size(), std::size_t(1));
         QCOMPARE(stored.launcher.launches[0].command, std::string("chromium %U"));
         QCOMPARE(b.advanced().lb->currentText(), QStringLiteral("Chromium"));
-    }
-
-    void pinsStoreTheListAndTheColour() {
-        MainFormFixture f;
-        TMainForm& w = f.create();
-        w.advanced().cb3->setCurrentIndex(12);
-        QTest::mouseClick(w.advanced().pins[3], Qt::LeftButton);
-        QCOMPARE(key(f, "Pin", "Country"), Value("12"));
-        w.advanced().cb6->setCurrentIndex(4);
-        QTest::mouseClick(w.advanced().pins[6], Qt::LeftButton);
-        QCOMPARE(key(f, "Pin", "Time"), Value("4"));
     }
 };
 
