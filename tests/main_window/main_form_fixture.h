@@ -96,9 +96,10 @@ public:
             form->createHiddenWindows();
         return *form;
     }
-    // A stored profile with these suggestions, created with the hidden windows and shown.
-    TMainForm& shown(const std::string& suggestions = {}) {
-        writeCfg(kStoredProfile);
+    // A profile (none when empty) with these suggestions, made with the hidden windows, shown.
+    TMainForm& shown(const std::string& suggestions = {}, const std::string& cfg = kStoredProfile) {
+        if (!cfg.empty())
+            writeCfg(cfg);
         if (!suggestions.empty())
             dir_->write("gs1001.sgg", suggestions + "\r\n");
         TMainForm& w = create(true);
