@@ -28,8 +28,6 @@ using namespace trov::test;
 
 namespace {
 
-const QColor kGrey(0xA0, 0xA0, 0xA0);
-
 QColor face(const QWidget* w, QPalette::ColorRole role = QPalette::Base) {
     return w->palette().color(role);
 }
@@ -50,10 +48,6 @@ class EnginesTest : public QObject {
     std::unique_ptr<MainFormFixture> f_;
     TMainForm* w_ = nullptr;
 
-    void click(SearchEngine e) {
-        QTest::mouseClick(w_->widgets().engines[static_cast<std::size_t>(e)], Qt::LeftButton);
-    }
-
 private slots:
     void init() {
         f_ = std::make_unique<MainFormFixture>();
@@ -66,88 +60,47 @@ private slots:
         f_.reset();
     }
 
-    // The buttons and the kind box apply the model's selection (the rules are the model's).
+    // The buttons and the kind box apply the model's selection (the rules are the model's);
+    // a crawl request picks its mode without the menu and hands the site the focus.
     void engineButtonsApplyTheSelection() {
-        const MainFormWidgets& w = w_->widgets();
-        click(SearchEngine::Bing);
-        QCOMPARE(w.PanelMarker->x(), 11 + 25);
-        QCOMPARE(w.cbAll->count(), 5); // the engine's kinds
-        w.cbAll->setCurrentIndex(4);   // Translate greys all but the browser
-        const AdvancedFields& a = w_->advanced();
-        QVERIFY(face(a.eexact) == kGrey && face(a.lb) == Qt::white);
-        click(SearchEngine::DuckDuckGo);
-        QCOMPARE(face(a.xiExclude, QPalette::Window), kGrey);
-        click(SearchEngine::Links);
+        f_->run("click csBing => marker=36 count:cbAll=5; "
+                "index cbAll 4 => face:eexact=#a0a0a0 face:lb=#ffffff; " // Translate
+                "click csDuckDuckGo => face:xiExclude=#a0a0a0; "
+                "click csSpider => height=440 enabled:cbAll=0");
         QTRY_VERIFY(w_->menus().PopCrawler->isVisible());
-        QVERIFY(w_->height() == kExpandedHeight && !w.cbAll->isEnabled());
         w_->menus().PopCrawler->hide();
-        // A crawl request picks its mode without the menu and hands the site the focus.
-        w_->form().setCrawlRequestMode(2);
-        click(SearchEngine::Links);
-        QVERIFY(!w_->menus().PopCrawler->isVisible());
-        QVERIFY(w_->form().crawlMarks()[CrawlMode::interLinks]);
-        QVERIFY(a.edomain->hasFocus() || !w_->isActiveWindow());
+        f_->run("request 2; click csSpider => shown:PopCrawler=0 marks=0001/0001 focus=edomain");
         // The kind box's list, made when first opened, takes the box's font.
-        w.cbAll->showPopup();
-        QCOMPARE(w.cbAll->view()->font(), w.cbAll->font());
-        w.cbAll->hidePopup();
+        QComboBox* kinds = w_->widgets().cbAll;
+        kinds->showPopup();
+        QCOMPARE(kinds->view()->font(), kinds->font());
+        kinds->hidePopup();
     }
 
     // The hidden "Crawler" submenu's entries show the pop-up menu's marks, whichever menu,
     // engine button or request changed them.
     void hiddenSubmenuMirrorsTheCrawlerMenu() {
-        MainMenus& m = w_->menus();
-        const auto marks = [&] {
-            QList<bool> b;
-            for (QAction* a : {m.mode(CrawlMode::StartFastCrawl), m.mode(CrawlMode::StartSlowCrawl),
-                               m.mode(CrawlMode::AllLinks), m.mode(CrawlMode::interLinks),
-                               m.subFast, m.subSlow, m.subAll, m.subInternal})
-                b << a->isChecked();
-            return b;
-        };
-        const QList<bool> none(8, false);
-        QCOMPARE(marks(), none);
-        struct Step {
-            QAction* action;
-            int requestMode;
-            QList<bool> expected; // fast, slow, all, internal
-        };
-        const Step steps[] = {
-            {m.subSlow, kNoCrawlRequest, {false, true, false, false}},
-            {m.subAll, kNoCrawlRequest, {false, false, true, false}},
-            // Its own entry is none of the pop-up's: nothing stays checked...
-            {m.subFast, kNoCrawlRequest, {false, false, false, false}},
-            // ...unless the crawl request names a mode.
-            {m.subFast, 1, {false, false, true, false}},
-            {m.subFast, 2, {false, false, false, true}},
-            {m.mode(CrawlMode::AllLinks), kNoCrawlRequest, {false, false, true, false}},
-            // Triggering a checked entry again must not uncheck its mirror.
-            {m.subAll, kNoCrawlRequest, {false, false, true, false}},
-            {m.mode(CrawlMode::interLinks), kNoCrawlRequest, {false, false, false, true}},
-        };
-        for (const Step& step : steps) {
-            w_->form().setCrawlRequestMode(step.requestMode);
-            step.action->trigger();
-            QCOMPARE(marks(), step.expected + step.expected);
-        }
-        w_->form().setCrawlRequestMode(kNoCrawlRequest);
-        click(SearchEngine::Ask); // another engine clears the marks in both menus
-        QCOMPARE(marks(), none);
+        f_->run("request 99 => marks=0000/0000; "
+                "trigger StartSlowCrawl000 => marks=0100/0100; "
+                "trigger AllLinks000 => marks=0010/0010; "
+                // Its own entry is none of the pop-up's: nothing stays checked...
+                "trigger StartFastCrawl000 => marks=0000/0000; "
+                // ...unless the crawl request names a mode.
+                "request 1; trigger StartFastCrawl000 => marks=0010/0010; "
+                "request 2; trigger StartFastCrawl000 => marks=0001/0001; "
+                "request 99; trigger AllLinks => marks=0010/0010; "
+                // Triggering a checked entry again must not uncheck its mirror.
+                "trigger AllLinks000 => marks=0010/0010; "
+                "trigger interLinks => marks=0001/0001; "
+                "click csAsk => marks=0000/0000"); // another engine clears the marks
     }
 
     void expandAndCollapseBesideABottomPanel() {
         f_->workAreas = {{0, 0, 1920, 1040}};
-        w_->move(100, 990);
-        QTest::mouseClick(w_->widgets().csExpand, Qt::LeftButton);
-        QVERIFY(w_->height() == kExpandedHeight && w_->y() == 1040 - 440);
-        QCOMPARE(w_->widgets().csExpand->toolTip(), QStringLiteral("Collapse"));
-        QVERIFY(w_->widgets().Crta->isVisible());
-        QCOMPARE(w_->advanced().eexact->focusPolicy(), Qt::StrongFocus);
-        QCOMPARE(f_->key("Velikost", "Gor"), std::optional<std::string>("990")); // before the move
+        f_->run("move 100 990; click csExpand => height=440 pos=100,600 csExpand=Collapse "
+                "shown:Crta=1 tab=1 cfg:Velikost/Gor=990"); // the position before the move
         QTest::mouseDClick(w_, Qt::LeftButton, {}, QPoint(250, 90));
-        QVERIFY(w_->height() == kCollapsedHeight && w_->y() == 1040 - 80);
-        QVERIFY(!w_->widgets().Crta->isVisible());
-        QCOMPARE(w_->widgets().csExpand->toolTip(), QStringLiteral("Expand"));
+        f_->see("height=80 pos=100,960 shown:Crta=0 csExpand=Expand");
     }
 
     void lightAndDarkSchemes() {

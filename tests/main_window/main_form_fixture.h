@@ -4,6 +4,8 @@
 // that tests answer, built as the program builds it.
 
 #include "app/main_form.h"
+#include "app/suggestion_list.h"
+#include "app/window_glue.h"
 #include "common/messages.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
@@ -18,8 +20,14 @@
 #include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +57,11 @@ inline HistoryRecord record(std::initializer_list<std::pair<std::size_t, const c
         r.set(column, text);
     return r;
 }
+
+inline const std::map<QString, Qt::Key> kKeys{{"Return", Qt::Key_Return},
+                                              {"Escape", Qt::Key_Escape},
+                                              {"Down", Qt::Key_Down},
+                                              {"Up", Qt::Key_Up}};
 
 class MainFormFixture {
 public:
@@ -109,6 +122,124 @@ public:
         return w;
     }
 
+    // A control or menu entry by its name; the advanced fields are made when asked for.
+    template <typename T = QWidget> T* named(const QString& name) {
+        T* found = form->findChild<T*>(name);
+        return found ? found : (form->advanced(), form->findChild<T*>(name));
+    }
+    // What a test looks at, by name: cfg:Section/Key (a YY.cfg value, "-" when missing),
+    // pos, height, ontop, tab (the advanced fields in the tab order), marker (its left),
+    // launches, quits, list (the drop-down's rows, "-" when hidden), focus, marks (the
+    // crawler menu's four modes, then the hidden submenu's), checked:, shown:, enabled:,
+    // face: (its colour), index: or count: (of a box) and a name: a field's or box's text or
+    // a button's hint.
+    QString seen(const QString& key) {
+        const QString name = key.section(QLatin1Char(':'), 1);
+        const auto n = [](auto v) { return QString::number(static_cast<long long>(v)); };
+        const auto flags = [&](std::initializer_list<const char*> names) {
+            QString s;
+            for (const char* entry : names)
+                s += n(named<QAction>(QLatin1String(entry))->isChecked());
+            return s;
+        };
+        const std::map<QString, std::function<QString()>> plain{
+            {"pos", [&] { return QStringLiteral("%1,%2").arg(form->x()).arg(form->y()); }},
+            {"height", [&] { return n(form->height()); }},
+            {"ontop", [&] { return n(bool(form->windowFlags() & Qt::WindowStaysOnTopHint)); }},
+            {"tab",
+             [&] { return n(named(QStringLiteral("eexact"))->focusPolicy() == Qt::StrongFocus); }},
+            {"marker", [&] { return n(form->widgets().PanelMarker->x()); }},
+            {"launches", [&] { return n(launcher.launches.size()); }},
+            {"quits", [&] { return n(quits); }},
+            {"focus", [&] { return QApplication::focusWidget()->objectName(); }},
+            {"marks",
+             [&] {
+                 return flags({"StartFastCrawl", "StartSlowCrawl", "AllLinks", "interLinks"}) +
+                        '/' +
+                        flags({"StartFastCrawl000", "StartSlowCrawl000", "AllLinks000",
+                               "interLinks000"});
+             }},
+            {"list",
+             [&] {
+                 QStringList rows;
+                 SuggestionList& d = form->dropDown();
+                 for (int i = 0; d.made() && d.isVisible() && i < d.widget()->count(); ++i)
+                     rows << d.widget()->item(i)->text();
+                 return rows.isEmpty() ? QStringLiteral("-") : rows.join(QLatin1Char('|'));
+             }},
+        };
+        if (plain.count(key))
+            return plain.at(key)();
+        if (const QString own = moreSeen ? moreSeen(key) : QString(); !own.isNull())
+            return own;
+        const QString kind = key.section(QLatin1Char(':'), 0, 0);
+        if (kind == QStringLiteral("cfg"))
+            return QString::fromStdString(
+                this->key(name.section('/', 0, 0).toLatin1(), name.section('/', 1).toLatin1())
+                    .value_or("-"));
+        if (kind == QStringLiteral("checked"))
+            return n(named<QAction>(name)->isChecked());
+        QWidget* w = named(name.isEmpty() ? key : name);
+        auto* box = qobject_cast<QComboBox*>(w);
+        const std::map<QString, std::function<QString()>> of{
+            {"shown", [&] { return n(w->isVisible()); }},
+            {"enabled", [&] { return n(w->isEnabled()); }},
+            {"face", [&] { return w->palette().color(QPalette::Base).name(); }},
+            {"index", [&] { return n(box->currentIndex()); }},
+            {"count", [&] { return n(box->count()); }},
+        };
+        if (of.count(kind))
+            return of.at(kind)();
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            return e->text();
+        return box ? box->currentText() : w->toolTip();
+    }
+    // Checks "key=value" pairs, '_' standing for a blank in a value.
+    void see(const QString& pairs, const QString& step = {}) {
+        for (const QString& pair : pairs.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString key = pair.section(QLatin1Char('='), 0, 0);
+            const QString want = pair.section(QLatin1Char('='), 1).replace('_', ' ');
+            const QString got = seen(key);
+            QVERIFY2(got == want, qPrintable(QStringLiteral("%1: %2 is [%3]").arg(step, key, got)));
+        }
+    }
+    // Steps separated by "; ", each "verb target argument" with what is then seen after
+    // " => ". The verbs: type, set, clear, key, click, dclick, press (on the background),
+    // focus, index (of a box), trigger (a menu entry), expand, move x y, request (a crawl
+    // request mode), answer (Yes to the next question), close; other verbs go to more.
+    void run(const QString& script, const std::function<void(const QStringList&)>& more = {}) {
+        using Args = const QStringList&;
+        const auto edit = [&](Args p) { return qobject_cast<QLineEdit*>(named(p[1])); };
+        const std::map<QString, std::function<void(Args)>> verbs{
+            {"type", [&](Args p) { named(p[1])->setFocus(), QTest::keyClicks(named(p[1]), p[2]); }},
+            {"set", [&](Args p) { edit(p)->setText(p[2]); }},
+            {"clear", [&](Args p) { edit(p)->clear(); }},
+            {"key", [&](Args p) { QTest::keyClick(named(p[1]), kKeys.at(p[2])); }},
+            {"click", [&](Args p) { QTest::mouseClick(named(p[1]), Qt::LeftButton); }},
+            {"dclick", [&](Args p) { QTest::mouseDClick(named(p[1]), Qt::LeftButton); }},
+            {"press",
+             [&](Args) {
+                 QTest::mouseClick(form.get(), Qt::LeftButton, {}, {300, 60});
+             }},
+            {"focus", [&](Args p) { named(p[1])->setFocus(Qt::TabFocusReason); }},
+            {"index", [&](Args p) { named<QComboBox>(p[1])->setCurrentIndex(p[2].toInt()); }},
+            {"trigger", [&](Args p) { named<QAction>(p[1])->trigger(); }},
+            {"expand", [&](Args) { form->toggleExpanded(); }},
+            {"move", [&](Args p) { form->move(p[1].toInt(), p[2].toInt()); }},
+            {"request", [&](Args p) { form->form().setCrawlRequestMode(p[1].toInt()); }},
+            {"answer", [&](Args) { messages.answers = {true}; }},
+            {"close", [&](Args) { form->close(); }},
+        };
+        for (const QString& step : script.split(QStringLiteral("; "))) {
+            const QStringList p = step.section(QStringLiteral(" => "), 0, 0).split(' ');
+            verbs.count(p[0]) ? verbs.at(p[0])(p) : more(p);
+            see(step.section(QStringLiteral(" => "), 1), step);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
+    std::function<QString(const QString&)> moreSeen; // a test's own keys; null: not its own
     std::unique_ptr<TempDir> dir_;
     ScriptedMessages messages;
     platform::RecordingLauncher launcher;

@@ -2,18 +2,10 @@
 // menu entries that write at once.
 
 #include "app/main_menus.h"
-#include "app/window_glue.h"
 #include "main_form_fixture.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QToolButton>
 
 using namespace trov;
 using namespace trov::test;
-
-using Value = std::optional<std::string>;
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -24,17 +16,11 @@ private slots:
     void freshProfile() {
         MainFormFixture f;
         TMainForm& w = f.create(true);
-        QVERIFY(!w.form().browsersLoaded());
-        QCOMPARE(w.height(), kCollapsedHeight);
-        QCOMPARE(w.pos(), QPoint(1920 - 500, 1080 - 200));
-        QVERIFY(w.windowFlags() & Qt::Tool && w.windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(!w.form().browsersLoaded() && w.windowFlags() & Qt::Tool);
         QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
-        QCOMPARE(f.key("Color", "Pall"), Value("14801352"));
-        QCOMPARE(f.key("App", "start"), Value("0"));
-        QCOMPARE(w.advanced().eexact->focusPolicy(), Qt::ClickFocus); // out of the tab order
-        QCOMPARE(w.advanced().lb->currentText(), QStringLiteral("Firefox (Default)"));
-        w.close();
-        QCOMPARE(f.key("Pin", "Browser"), Value("1"));
+        f.see("pos=1420,880 height=80 ontop=1 cfg:Color/Pall=14801352 cfg:App/start=0 tab=0 "
+              "lb=Firefox_(Default)");
+        f.run("close => cfg:Pin/Browser=1");
     }
 
     void storedProfile() {
@@ -45,27 +31,18 @@ private slots:
                    "[Config]\r\nload=0\r\nshowonstart=5\r\n[Options]\r\noptAutohide=1\r\n"
                    "[App]\r\nstart=0\r\n");
         TMainForm& w = f.create();
-        QCOMPARE(w.pos(), QPoint(1920 - 458, 300));
-        QCOMPARE(f.autostart.writes, 0);
-        const AdvancedFields& a = w.advanced();
-        QCOMPARE((QList<int>{a.lb->currentIndex(), a.cb1->currentIndex(), a.cb3->currentIndex(),
-                             a.cb2->currentIndex(), a.cb5->currentIndex(), a.cb6->currentIndex()}),
-                 (QList<int>{0, 3, 5, 7, 1, 2}));
-        // The restored selections' fragments are computed at start.
-        QCOMPARE(w.form().fragments().countryParam, std::string("&cr=countryAD"));
-        QCOMPARE(w.backgroundColour(), 0);
-        QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint) &&
-                !w.menus().Stayontop1->isChecked());
-        QVERIFY(w.menus().aHideSekunda->isChecked() && w.glue().autoHide().running());
-        QVERIFY(w.glue().noticeSuppressed() && !w.glue().tray().loadAtStartup());
-        QVERIFY(!w.glue().tray().showOnStart()); // 5 leaves it unticked
+        f.see("pos=1462,300 index:lb=0 index:cb1=3 index:cb3=5 index:cb2=7 index:cb5=1 "
+              "index:cb6=2 ontop=0 checked:Stayontop1=0 checked:aHideSekunda=1");
+        QVERIFY(f.autostart.writes == 0 && w.backgroundColour() == 0);
+        QCOMPARE(w.form().fragments().countryParam, std::string("&cr=countryAD")); // at start
+        QVERIFY(w.glue().autoHide().running() && w.glue().noticeSuppressed());
+        QVERIFY(!w.glue().tray().loadAtStartup() && !w.glue().tray().showOnStart()); // 5: unticked
 
         MainFormFixture outside;
         outside.writeCfg("[Pin]\r\nPrviZagon=0\r\nBrowser=9\r\nCountry=999\r\n");
-        TMainForm& o = outside.create();
-        QCOMPARE(o.advanced().lb->currentIndex(), -1);
-        QCOMPARE(o.advanced().cb3->currentIndex(), -1);
-        QCOMPARE(o.form().fragments().countryParam, std::string());
+        outside.create();
+        outside.see("index:lb=-1 index:cb3=-1");
+        QCOMPARE(outside.form->form().fragments().countryParam, std::string());
     }
 
     // Closing and the tray's Exit run the close sequence with the window's state (the
@@ -74,55 +51,38 @@ private slots:
     void theWaysOfEnding() {
         MainFormFixture f;
         f.writeCfg("[Pin]\r\nPrviZagon=1\r\n[Config]\r\nshowonstart=5\r\n");
-        TMainForm& w = f.create();
-        w.move(300, 400);
-        w.advanced().lb->setCurrentIndex(0);
-        w.close();
-        QCOMPARE(f.key("Velikost", "Levo"), Value("300"));
-        QCOMPARE(f.key("Config", "showonstart"), Value("0"));
-        QCOMPARE(f.key("Pin", "Browser"), Value("0"));
-        QVERIFY(fileExists(f.dir().file("HistGrid.cld")) && f.quits == 1);
+        f.create();
+        f.run("move 300 400; index lb 0; close => cfg:Velikost/Levo=300 cfg:Config/showonstart=0 "
+              "cfg:Pin/Browser=0 quits=1");
+        QVERIFY(fileExists(f.dir().file("HistGrid.cld")));
 
-        MainFormFixture expanded;
-        TMainForm& e = expanded.create();
-        e.toggleExpanded(); // writes the collapsed position first
-        e.move(10, 20);
+        MainFormFixture tray;
+        TMainForm& e = tray.create();
+        tray.run("expand; move 10 20"); // the collapsed position is written on expanding
         e.glue().tray().exitAction()->trigger();
-        QCOMPARE(expanded.key("Velikost", "Levo"), Value("1420"));
-        QCOMPARE(expanded.key("Config", "showonstart"), Value("1"));
-        QCOMPARE(expanded.quits, 1);
+        tray.see("cfg:Velikost/Levo=1420 cfg:Config/showonstart=1 quits=1");
 
         MainFormFixture exit;
-        TMainForm& x = exit.create();
-        x.move(33, 44);
-        x.menus().Exit1->trigger();
-        QCOMPARE(exit.key("Velikost", "Levo"), Value("33"));
-        QCOMPARE(exit.key("Pin", "PrviZagon"), std::nullopt);
-        QVERIFY(fileExists(exit.dir().file("HistGrid.cld")) && exit.quits == 1);
+        exit.create();
+        exit.run("move 33 44; trigger Exit1 => cfg:Velikost/Levo=33 cfg:Pin/PrviZagon=- quits=1");
+        QVERIFY(fileExists(exit.dir().file("HistGrid.cld")));
     }
 
-    // The toggles, the pins and "Hide" without a notification area, which tells the way
-    // back once.
+    // The toggles, a pin, and "Hide" without a notification area, which tells the way back
+    // once.
     void menuEntriesWriteAtOnce() {
         MainFormFixture f;
         TMainForm& w = f.create();
-        w.menus().Stayontop1->trigger();
-        QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
-        QCOMPARE(f.key("General", "OnTop"), Value("0"));
         w.glue().runNotice = [](bool& confirmed, bool& dontShow) { confirmed = dontShow = true; };
-        w.menus().aHideSekunda->trigger();
-        QVERIFY(w.glue().autoHide().running());
-        QCOMPARE(f.key("Options", "optAutohide"), Value("1"));
-        w.menus().aHideSekunda->trigger();
+        f.run("trigger Stayontop1 => ontop=0 cfg:General/OnTop=0; "
+              "trigger aHideSekunda => cfg:Options/optAutohide=1 cfg:General/HideSek=1; "
+              "trigger aHideSekunda => cfg:General/HideSek=0; "
+              "index cb3 12; click SpeedButton3 => cfg:Pin/Country=12");
         QVERIFY(!w.glue().autoHide().running());
-        QCOMPARE(f.key("General", "HideSek"), Value("0"));
         w.glue().tray().showOnStartAction()->trigger();
-        QCOMPARE(f.key("Config", "showonstart"), Value("0"));
+        f.see("cfg:Config/showonstart=0");
         w.glue().tray().loadAtStartupAction()->trigger(); // unticked: the entry goes
         QCOMPARE(f.autostart.removals, 1);
-        w.advanced().cb3->setCurrentIndex(12);
-        QTest::mouseClick(w.advanced().pins[3], Qt::LeftButton);
-        QCOMPARE(f.key("Pin", "Country"), Value("12"));
         if (w.glue().trayAvailable())
             return;
         for (int i = 0; i < 2; ++i) {
@@ -136,17 +96,14 @@ private slots:
 
     // The browser entry is the one the stored key named at start.
     void browsersAreReadWhenFirstNeeded() {
-        MainFormFixture stored;
-        stored.writeCfg(kStoredProfile + "Browser=0\r\n");
-        TMainForm& b = stored.create(true);
-        stored.config->write(cfg::PinBrowser, 1); // a later change is not what start read
-        QVERIFY(!b.form().browsersLoaded());
-        b.toggleExpanded();
-        b.widgets().eURL->setText(QStringLiteral("cats"));
-        b.go();
-        QCOMPARE(stored.launcher.launches.size(), std::size_t(1));
-        QCOMPARE(stored.launcher.launches[0].command, std::string("chromium %U"));
-        QCOMPARE(b.advanced().lb->currentText(), QStringLiteral("Chromium"));
+        MainFormFixture f;
+        f.writeCfg(kStoredProfile + "Browser=0\r\n");
+        TMainForm& w = f.create(true);
+        f.config->write(cfg::PinBrowser, 1); // a later change is not what start read
+        QVERIFY(!w.form().browsersLoaded());
+        f.run("expand; set eURL cats => lb=Chromium");
+        w.go();
+        QCOMPARE(f.launcher.launches.at(0).command, std::string("chromium %U"));
     }
 };
 
