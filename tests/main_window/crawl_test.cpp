@@ -10,7 +10,6 @@
 #include "tests/support/http_server.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -24,7 +23,7 @@ namespace {
 
 HttpResponse page(const std::string& body, int delayMs = 0) {
     HttpResponse r;
-    r.body = "<html><head><title>T</title></head><body>" + body + "</body></html>";
+    r.body = "<html><head><title>T</title></head><body>cats " + body + "</body></html>";
     r.delayMs = delayMs;
     return r;
 }
@@ -38,33 +37,21 @@ class CrawlTest : public QObject {
     std::unique_ptr<MainFormFixture> f_;
     TMainForm* w_ = nullptr;
 
-    // A start page linking to n sub-pages; later pages answer later, so a crawl that
-    // fetches ahead still finds them one by one and the counter passes every value.
-    void serve(int n, int delayMs) {
+    // A Links search for "cats" in the given mode on a start page linking to n sub-pages;
+    // later pages answer later, so a crawl that fetches ahead still finds them one by one.
+    void startOnSite(const char* mode, int n = 0, int delayMs = 0) {
         server_ = std::make_unique<HttpServer>();
         std::string links;
         for (int i = 0; i < n; ++i) {
             links += "<a href=\"/p" + std::to_string(i) + "\">x</a> ";
-            server_->route("/p" + std::to_string(i),
-                           page("cats live here " + std::to_string(i), delayMs * (i + 1)));
+            server_->route("/p" + std::to_string(i), page(std::to_string(i), delayMs * (i + 1)));
         }
-        server_->route("/", page("cats " + links));
-    }
-    void make() {
+        server_->route("/", page(links));
         f_ = std::make_unique<MainFormFixture>();
         w_ = &f_->shown();
-        w_->pressEngine(SearchEngine::Links);
+        f_->run(QStringLiteral("click csSpider; trigger %1; set eURL cats; set edomain %2")
+                    .arg(mode, QString::fromStdString(server_->url("/"))));
         w_->menus().PopCrawler->hide();
-    }
-    void site(const std::string& s) { w_->advanced().edomain->setText(QString::fromStdString(s)); }
-    // A Links search of the served site for "cats" in the given mode; with go, running.
-    void startOnSite(CrawlMode mode, bool go = true) {
-        make();
-        w_->menus().mode(mode)->trigger();
-        w_->widgets().eURL->setText(QStringLiteral("cats"));
-        site(server_->url("/"));
-        if (go)
-            w_->go();
     }
     void waitForCounter(const char* text) {
         QTRY_VERIFY_WITH_TIMEOUT(w_->crawlerPanel()->counterLabel()->text() == text, 15000);
@@ -79,12 +66,11 @@ class CrawlTest : public QObject {
         action->trigger();
         return f_->dir().read("links.txt");
     }
-    LinksResult runToEnd() {
+    LinksResult goToEnd() {
         QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
         w_->go();
         [&] { QVERIFY(done.wait(30000)); }();
-        return done.isEmpty() ? LinksResult::Unreachable
-                              : done.takeFirst().at(0).value<LinksResult>();
+        return done.isEmpty() ? LinksResult::Unreachable : done.at(0).at(0).value<LinksResult>();
     }
     QString viewerText() { return w_->linksViewer()->textArea()->toPlainText(); }
 
@@ -95,17 +81,15 @@ private slots:
         server_.reset();
     }
 
+    // The viewer's File > Export is the main window's export: the site, then the links.
     void extractedLinksGoToTheViewer() {
-        serve(3, 0);
-        startOnSite(CrawlMode::interLinks, false);
-        QCOMPARE(runToEnd(), LinksResult::Extracted);
+        startOnSite("interLinks", 3);
+        QCOMPARE(goToEnd(), LinksResult::Extracted);
         QTRY_VERIFY(w_->linksViewer()->isVisible());
         QVERIFY(viewerText().contains(QString::fromStdString(server_->url("/p0"))));
-        QVERIFY(w_->linksViewer()->windowTitle().startsWith(
-            QStringLiteral("Trov -  Internal Links on a website: ")));
+        QVERIFY(
+            w_->linksViewer()->windowTitle().startsWith("Trov -  Internal Links on a website: "));
         QVERIFY(!w_->crawlerPanel()->isVisible() && f_->launcher.launches.empty());
-        // The viewer's File > Export is the main window's export: the site line, then the
-        // sorted addresses.
         QString preset;
         const std::string exported =
             exportLinks(w_->linksViewer()->menuBar()->actions()[0]->menu()->actions()[1], &preset);
@@ -123,9 +107,9 @@ private slots:
     }
     void cancel() {
         QFETCH(bool, partial);
-        serve(12, 250);
-        startOnSite(partial ? CrawlMode::StartFastCrawl : CrawlMode::interLinks);
+        startOnSite(partial ? "StartFastCrawl" : "interLinks", 12, 250);
         QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        w_->go();
         waitForCounter(partial ? "Found 2 items" : "Found 12 items");
         if (!partial) {
             QVERIFY(w_->runner().running());
@@ -134,33 +118,27 @@ private slots:
         }
         f_->messages.answers = {true, partial};
         QTest::mouseClick(w_->crawlerPanel()->cancelButton(), Qt::LeftButton);
-        QVERIFY(done.wait(20000));
-        QVERIFY(!w_->crawlerPanel()->isVisible());
-        const auto result = done.takeFirst().at(0).value<LinksResult>();
-        if (partial) {
-            QCOMPARE(result, LinksResult::ResultOpened);
-            QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
-            QCOMPARE(f_->launcher.launches[0].address, f_->dir().file("TrovCrawler.html"));
-            QVERIFY(f_->dir().read("TrovCrawler.html").find(server_->url("/p11")) ==
-                    std::string::npos);
+        QVERIFY(done.wait(20000) && !w_->crawlerPanel()->isVisible());
+        const auto result = done.at(0).at(0).value<LinksResult>();
+        QCOMPARE(result, partial ? LinksResult::ResultOpened : LinksResult::Cancelled);
+        if (!partial) { // the list is gone: an export writes only the site line
+            QCOMPARE(exportLinks(w_->menus().Exportlinks1000), server_->url("/") + "\r\n");
             return;
         }
-        QCOMPARE(result, LinksResult::Cancelled);
-        QVERIFY(f_->launcher.launches.empty());
-        // The list is gone: an export writes only the site line.
-        QCOMPARE(exportLinks(w_->menus().Exportlinks1000), server_->url("/") + "\r\n");
+        QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
+        QCOMPARE(f_->launcher.launches[0].address, f_->dir().file("TrovCrawler.html"));
+        QVERIFY(f_->dir().read("TrovCrawler.html").find(server_->url("/p11")) == std::string::npos);
     }
 
+    // The second Go asks for the start page alone: its only link is cut.
     void aNewGoDuringACrawlStartsAfresh() {
-        serve(12, 300);
-        startOnSite(CrawlMode::StartFastCrawl);
+        startOnSite("StartFastCrawl", 12, 300);
+        w_->go();
         waitForCounter("Found 2 items");
-        QCOMPARE(w_->crawlerPanel()->modeCaption()->text(),
-                 QStringLiteral("Crawl main page subpages"));
-        // The second Go asks for the start page alone: its only link is cut.
-        server_->route("/lone", page("cats without links"));
-        site(server_->url("/lone"));
-        QCOMPARE(runToEnd(), LinksResult::ResultOpened);
+        QCOMPARE(w_->crawlerPanel()->modeCaption()->text(), "Crawl main page subpages");
+        server_->route("/lone", page("without links"));
+        f_->run(QString::fromStdString("set edomain " + server_->url("/lone")));
+        QCOMPARE(goToEnd(), LinksResult::ResultOpened);
         QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
         const std::string html = f_->dir().read("TrovCrawler.html");
         QVERIFY(html.find("About 1 result<br>") != std::string::npos);
@@ -170,30 +148,29 @@ private slots:
     // The list crawl's file makes the site read-only until another record fills the form;
     // the imported list shows in the viewer until "Reset all searches".
     void listFiles() {
-        make();
+        startOnSite("interLinks");
         const std::string list = f_->dir().write(
             "list.csv", "http://a.example/;\r\nhttp://a.example/x;\r\nhttp://a.example/y\r\n");
         w_->loadCrawlList(list);
-        QCOMPARE(w_->advanced().edomain->text(), QStringLiteral("http://a.example/"));
+        f_->see("edomain=http://a.example/");
         QVERIFY(w_->advanced().edomain->isReadOnly());
         QCOMPARE(w_->runner().engine().linkList()[1].address, std::string("http://a.example/x"));
-        QVERIFY(viewerText().startsWith(QStringLiteral("http://a.example/\nhttp://a.example/x")));
+        QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
         // A cancelled open dialog: the name is empty, the mode stays.
         f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
-        w_->menus().mode(CrawlMode::CrawlCSV)->trigger();
+        f_->run("trigger CrawlCSV => checked:CrawlCSV=1");
         QCOMPARE(f_->messages.shown.back().text, std::string("File  does not exist."));
-        QVERIFY(w_->form().crawlMarks()[CrawlMode::CrawlCSV]);
         FillFields(record({{kColEngine, "Links ( Extract internal links from a website )"},
                            {kColBrowser, "Default"},
                            {kColSite, "e.com"}}),
                    true, *w_);
-        QVERIFY(w_->advanced().edomain->text() == "e.com" && !w_->advanced().edomain->isReadOnly());
+        f_->see("edomain=e.com");
+        QVERIFY(!w_->advanced().edomain->isReadOnly());
 
         f_->files.open = [list](const FileDialogSpec&, const std::string&) { return list; };
-        w_->menus().ImportCSV1->trigger();
-        QVERIFY(viewerText().startsWith(QStringLiteral("http://a.example/\nhttp://a.example/x")));
-        f_->messages.answers = {true};
-        w_->menus().Resetallsearches1->trigger();
+        f_->run("trigger ImportCSV1; answer");
+        QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
+        f_->run("trigger Resetallsearches1");
         QCOMPARE(viewerText(), QString());
     }
 };
