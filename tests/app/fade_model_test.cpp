@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace trov;
 
@@ -39,56 +40,45 @@ TEST(Fade, FromOpaqueThroughFadingToTransparent) {
 
 // After some ticks away, one tick with the cursor, the window or the monitors changed.
 TEST(Fade, WhatBringsItBack) {
-    struct Case {
-        const char* name;
-        int awayTicks;
-        Point cursor;
-        bool active, minimised, visible;
-        std::optional<int> opacity;
-        int level;
-        bool toFront;
-    } cases[] = {
-        {"hover", 150, {110, 110}, false, false, true, 255, 455, false},
-        {"hover below ten", 223, {110, 110}, false, false, true, {}, 9, false},
-        {"far edges count for the fade only", 0, {558, 180}, false, false, true, {}, 455, false},
-        {"activation", 230, kFarAway, true, false, true, 255, 453, false},
-        {"minimised", 230, kFarAway, false, true, false, 255, 455, false},
-        {"hidden", 0, kFarAway, false, false, false, {}, 455, false},
-        {"corner", 230, {13, 14}, false, false, true, 255, 453, true},
-    };
-    for (const auto& c : cases) {
+    // name, ticks away, cursor, active, minimised, visible; opacity, level, to the front
+    const std::tuple<const char*, int, Point, bool, bool, bool, std::optional<int>, int, bool>
+        cases[] = {
+            {"hover", 150, {110, 110}, false, false, true, 255, 455, false},
+            {"hover below ten", 223, {110, 110}, false, false, true, {}, 9, false},
+            {"far edges, fade only", 0, {558, 180}, false, false, true, {}, 455, false},
+            {"activation", 230, kFarAway, true, false, true, 255, 453, false},
+            {"minimised", 230, kFarAway, false, true, false, 255, 455, false},
+            {"hidden", 0, kFarAway, false, false, false, {}, 455, false},
+            {"corner", 230, {13, 14}, false, false, true, 255, 453, true},
+        };
+    for (const auto& [name, ticks, cursor, active, minimised, visible, opacity, level, front] :
+         cases) {
         FadeModel fade;
-        for (int i = 0; i < c.awayTicks; ++i)
+        for (int i = 0; i < ticks; ++i)
             fade.tick(away());
         FadeInputs in = away();
-        in.cursor = c.cursor;
-        in.active = c.active;
-        in.minimised = c.minimised;
-        in.visible = c.visible;
+        std::tie(in.cursor, in.active, in.minimised, in.visible) =
+            std::tuple(cursor, active, minimised, visible);
         const FadeStep step = fade.tick(in);
-        EXPECT_EQ(step.opacity, c.opacity) << c.name;
-        EXPECT_EQ(fade.level(), c.level) << c.name;
-        EXPECT_EQ(step.toFront, c.toFront) << c.name;
+        EXPECT_EQ(std::tuple(step.opacity, fade.level(), step.toFront),
+                  std::tuple(opacity, level, front))
+            << name;
     }
 }
 
 TEST(Fade, TheCornerIsFourteenByFifteenOfTheWindowsMonitor) {
-    struct Case {
-        Point cursor;
-        int windowLeft;
-        bool toFront;
-    } cases[] = {
+    const std::tuple<Point, int, bool> cases[] = {
+        // cursor, window left, to the front
         {{0, 0}, 100, true},       {{13, 14}, 100, true},    {{14, 0}, 100, false},
         {{0, 15}, 100, false},     {{1920, 0}, 100, false},  {{1920, 0}, 2500, true},
         {{1933, 14}, 2500, true},  {{1934, 0}, 2500, false}, {{0, 0}, 2500, false},
         {{1920, -1}, 2500, false}, // above the monitor's top
     };
-    for (const auto& c : cases) {
-        FadeModel fade;
+    for (const auto& [cursor, windowLeft, toFront] : cases) {
         FadeInputs in = away();
-        in.window.left = c.windowLeft;
-        in.cursor = c.cursor;
-        EXPECT_EQ(fade.tick(in).toFront, c.toFront) << c.cursor.x << "," << c.cursor.y;
+        in.window.left = windowLeft;
+        in.cursor = cursor;
+        EXPECT_EQ(FadeModel().tick(in).toFront, toFront) << cursor.x << "," << cursor.y;
     }
 }
 

@@ -1,15 +1,15 @@
 #include "app/placement.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <tuple>
 
 using namespace trov;
 
 TEST(Placement, StartClampsInTheirOrder) {
     const ScreenSize screen{1920, 1080};
-    struct Case {
-        int levo, gor;
-        Point expected;
-    } cases[] = {
+    const std::tuple<int, int, Point> cases[] = {
+        // Levo, Gor, where the window goes
         {1420, 880, {1420, 880}}, // the defaults
         {-3, -5, {-3, -5}},       // the clamps start below -5
         {-6, -6, {5, 15}},         {-300, 100, {5, 100}},    {5000, 100, {1920 - 458, 100}},
@@ -17,17 +17,13 @@ TEST(Placement, StartClampsInTheirOrder) {
         {1521, 100, {1462, 100}},  {100, 1070, {100, 1070}}, {100, 1071, {100, 1000}},
         {100, 99999, {100, 1000}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(startPosition(c.levo, c.gor, screen, 458, 80), c.expected)
-            << c.levo << "," << c.gor;
+    for (const auto& [levo, gor, expected] : cases)
+        EXPECT_EQ(startPosition(levo, gor, screen, 458, 80), expected) << levo << "," << gor;
 }
 
 TEST(Placement, StartInsideTheWorkAreaOfAScreen) {
     const std::vector<Rect> areas{{0, 32, 1920, 1048}, {1920, 0, 1280, 984}};
-    struct Case {
-        Point at;
-        Point expected;
-    } cases[] = {
+    const std::pair<Point, Point> cases[] = {
         {{1420, 880}, {1420, 880}}, // inside: unchanged
         {{-3, 500}, {0, 500}},      // a few pixels off the left edge
         {{100, 10}, {100, 32}},     // under a top panel
@@ -37,20 +33,16 @@ TEST(Placement, StartInsideTheWorkAreaOfAScreen) {
         {{2000, 950}, {2000, 904}}, // the second screen's bottom panel
         {{-9000, -9000}, {0, 32}},  // on no screen: the primary one
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(keepOnScreen(c.at, 458, 80, areas), c.expected) << c.at.x << "," << c.at.y;
+    for (const auto& [at, expected] : cases)
+        EXPECT_EQ(keepOnScreen(at, 458, 80, areas), expected) << at.x << "," << at.y;
 }
 
 TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
     const Rect bottomPanel{0, 0, 1920, 1040};
     const Rect topPanel{0, 32, 1920, 1048}; // ends at the screen's edge, 1080
     const Rect noPanel{0, 0, 1920, 1080};
-    struct Case {
-        Rect area;
-        int top;
-        int expandedTop;
-        int collapsedTop;
-    } cases[] = {
+    const std::tuple<Rect, int, int, int> cases[] = {
+        // area, top, expanded top, collapsed top
         {bottomPanel, 951, 600, 960}, // bottom within 10 px of the work area: back to resting on it
         {bottomPanel, 960, 600, 960},
         {bottomPanel, 1000, 600, 960}, // below the work area
@@ -63,20 +55,20 @@ TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
         {noPanel, 1000, 640, 1000},
         {{0, 0, 683, 384}, 300, 0, 304}, // shorter than the form: its top stays on the screen
     };
-    for (const auto& c : cases) {
+    for (const auto& [area, top, expandedTop, collapsedTop] : cases) {
         ExpandModel model;
-        const ExpandResult expanded = model.toggle(80, {300, c.top}, c.area);
-        EXPECT_EQ(expanded.position, (Point{300, c.expandedTop})) << c.top;
-        EXPECT_TRUE(expanded.saveSettingsFirst && expanded.expanded);
-        EXPECT_EQ(expanded.savedPosition, (Point{300, c.top})) << "saved before moving";
-        EXPECT_EQ(expanded.clientHeight, 440);
-        EXPECT_STREQ(expanded.hint, "Collapse");
-        EXPECT_EQ(model.moved(), c.top + 80 > c.area.bottom() - 10) << c.top;
-        const ExpandResult collapsed = model.toggle(440, {300, expanded.position.y}, c.area);
-        EXPECT_EQ(collapsed.position, (Point{300, c.collapsedTop})) << c.top;
-        EXPECT_FALSE(model.moved() || collapsed.saveSettingsFirst || collapsed.expanded);
-        EXPECT_EQ(collapsed.clientHeight, 80);
-        EXPECT_STREQ(collapsed.hint, "Expand");
+        const ExpandResult e = model.toggle(80, {300, top}, area);
+        // The position is saved before moving.
+        EXPECT_EQ(std::tuple(e.position, e.saveSettingsFirst, e.savedPosition, e.expanded,
+                             e.clientHeight, std::string(e.hint), model.moved()),
+                  std::tuple(Point{300, expandedTop}, true, Point{300, top}, true, 440, "Collapse",
+                             top + 80 > area.bottom() - 10))
+            << top;
+        const ExpandResult c = model.toggle(440, {300, e.position.y}, area);
+        EXPECT_EQ(std::tuple(c.position, c.saveSettingsFirst, c.expanded, c.clientHeight,
+                             std::string(c.hint), model.moved()),
+                  std::tuple(Point{300, collapsedTop}, false, false, 80, "Expand", false))
+            << top;
     }
 }
 
