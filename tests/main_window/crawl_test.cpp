@@ -152,19 +152,19 @@ private slots:
         const std::string list = f_->dir().write(
             "list.csv", "http://a.example/;\r\nhttp://a.example/x;\r\nhttp://a.example/y\r\n");
         w_->loadCrawlList(list);
-        f_->see("edomain=http://a.example/");
+        f_->see("edomain.text=http://a.example/");
         QVERIFY(w_->advanced().edomain->isReadOnly());
         QCOMPARE(w_->runner().engine().linkList()[1].address, std::string("http://a.example/x"));
         QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
         // A cancelled open dialog: the name is empty, the mode stays.
         f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
-        f_->run("trigger CrawlCSV => checked:CrawlCSV=1");
+        f_->run("trigger CrawlCSV => CrawlCSV.checked=true");
         QCOMPARE(f_->messages.shown.back().text, std::string("File  does not exist."));
         FillFields(record({{kColEngine, "Links ( Extract internal links from a website )"},
                            {kColBrowser, "Default"},
                            {kColSite, "e.com"}}),
                    true, *w_);
-        f_->see("edomain=e.com");
+        f_->see("edomain.text=e.com");
         QVERIFY(!w_->advanced().edomain->isReadOnly());
 
         f_->files.open = [list](const FileDialogSpec&, const std::string&) { return list; };

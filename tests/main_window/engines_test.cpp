@@ -54,6 +54,18 @@ private slots:
         f_->dir().write("engines.cfg", "[Code & more]\nKey=cs\nAddress=https://c/?q={query}\n"
                                        "[Bad]\nKey=b\n");
         w_ = &f_->shown();
+        // The crawler menu's four modes, then the hidden submenu's, checked or not.
+        f_->moreSeen = [this](const QString& key) {
+            if (key != QStringLiteral("marks"))
+                return QString();
+            QString marks;
+            for (const char* mode :
+                 {"StartFastCrawl", "StartSlowCrawl", "AllLinks", "interLinks", "/",
+                  "StartFastCrawl000", "StartSlowCrawl000", "AllLinks000", "interLinks000"})
+                marks += *mode == '/' ? QStringLiteral("/")
+                                      : QString::number(f_->named<QAction>(mode)->isChecked());
+            return marks;
+        };
     }
     void cleanup() {
         w_ = nullptr;
@@ -63,13 +75,14 @@ private slots:
     // The buttons and the kind box apply the model's selection (the rules are the model's);
     // a crawl request picks its mode without the menu and hands the site the focus.
     void engineButtonsApplyTheSelection() {
-        f_->run("click csBing => marker=36 count:cbAll=5; "
+        f_->run("click csBing => PanelMarker.x=36 cbAll.count=5; "
                 "index cbAll 4 => face:eexact=#a0a0a0 face:lb=#ffffff; " // Translate
                 "click csDuckDuckGo => face:xiExclude=#a0a0a0; "
-                "click csSpider => height=440 enabled:cbAll=0");
+                "click csSpider => form.height=440 cbAll.enabled=false");
         QTRY_VERIFY(w_->menus().PopCrawler->isVisible());
         w_->menus().PopCrawler->hide();
-        f_->run("request 2; click csSpider => shown:PopCrawler=0 marks=0001/0001 focus=edomain");
+        f_->run(
+            "request 2; click csSpider => PopCrawler.visible=false marks=0001/0001 focus=edomain");
         // The kind box's list, made when first opened, takes the box's font.
         QComboBox* kinds = w_->widgets().cbAll;
         kinds->showPopup();
@@ -97,10 +110,15 @@ private slots:
 
     void expandAndCollapseBesideABottomPanel() {
         f_->workAreas = {{0, 0, 1920, 1040}};
-        f_->run("move 100 990; click csExpand => height=440 pos=100,600 csExpand=Collapse "
-                "shown:Crta=1 tab=1 cfg:Velikost/Gor=990"); // the position before the move
+        f_->run(
+            "move 100 990; click csExpand => form.height=440 form.pos=100,600 "
+            "csExpand.toolTip=Collapse "
+            "Crta.visible=true eexact.focusPolicy=StrongFocus cfg:Velikost/Gor=990"); // the
+                                                                                      // position
+                                                                                      // before the
+                                                                                      // move
         QTest::mouseDClick(w_, Qt::LeftButton, {}, QPoint(250, 90));
-        f_->see("height=80 pos=100,960 shown:Crta=0 csExpand=Expand");
+        f_->see("form.height=80 form.pos=100,960 Crta.visible=false csExpand.toolTip=Expand");
     }
 
     void lightAndDarkSchemes() {

@@ -38,32 +38,35 @@ const Scenario kScenarios[] = {
     {"Esc empties the owner, also from another field, without reopening the list",
      "|Cats|;|atlas|;|Bat",
      "expand; type eexact ca => list=Cats; click eURL => list=-; "
-     "key eURL Escape => list=- eexact= owner=2; type eURL b => list=Bat_; "
-     "set eURL zzz => list=-; key eURL Down => list=- eURL=zzz focus=eURL; "
+     "key eURL Escape => list=- eexact.text= owner=2; type eURL b => list=Bat_; "
+     "set eURL zzz => list=-; key eURL Down => list=- eURL.text=zzz focus=eURL; "
      "clear eURL; key eURL Escape; type eURL c => list=Cats"},
     {"Down steps into the list from each field; Up on the first row steps back",
      "|Cats|;|atlas|;|Bat",
-     "expand; type eURL at; key eURL Down => focus=GsLB row=0 eURL=atlas; "
-     "key GsLB Down => eURL=Cats; key GsLB Up; key GsLB Up => focus=eURL eURL=atlas; hide; "
-     "type eexact at; key eexact Down => focus=GsLB eexact=atlas; key GsLB Down => eexact=Cats; "
-     "key GsLB Up; key GsLB Up => focus=eexact eexact=atlas; hide; "
-     "type eexclude at; key eexclude Down => focus=GsLB eexclude=atlas; hide; "
-     "type edomain at; key edomain Down => focus=GsLB edomain=atlas"},
+     "expand; type eURL at; key eURL Down => focus=GsLB row=0 eURL.text=atlas; "
+     "key GsLB Down => eURL.text=Cats; key GsLB Up; key GsLB Up => focus=eURL eURL.text=atlas; "
+     "hide; "
+     "type eexact at; key eexact Down => focus=GsLB eexact.text=atlas; key GsLB Down => "
+     "eexact.text=Cats; "
+     "key GsLB Up; key GsLB Up => focus=eexact eexact.text=atlas; hide; "
+     "type eexclude at; key eexclude Down => focus=GsLB eexclude.text=atlas; hide; "
+     "type edomain at; key edomain Down => focus=GsLB edomain.text=atlas"},
     {"only a row chosen replaces typed text; Down fills the field it is pressed in",
      "|Cats|;|atlas|;|Bat",
-     "expand; type eURL at; focus GsLB => eURL=at; focus eexact; "
-     "key eexact Down => eexact=atlas eURL=at focus=GsLB"},
+     "expand; type eURL at; focus GsLB => eURL.text=at; focus eexact; "
+     "key eexact Down => eexact.text=atlas eURL.text=at focus=GsLB"},
     {"Enter, Esc and a double click in the list", "|Cats|;|atlas|;|Bat",
-     "type eURL at; key eURL Down; key GsLB Return => launches=1 list=- eURL=atlas; clear eURL; "
-     "type eURL at; key eURL Down; key GsLB Escape => eURL= focus=eURL list=-; "
-     "type eURL at; dclickrow 1 => eURL=Cats launches=2 list=-"},
+     "type eURL at; key eURL Down; key GsLB Return => launches=1 list=- eURL.text=atlas; clear "
+     "eURL; "
+     "type eURL at; key eURL Down; key GsLB Escape => eURL.text= focus=eURL list=-; "
+     "type eURL at; dclickrow 1 => eURL.text=Cats launches=2 list=-"},
     {"clicks and focus hide the list; entering the exact phrase does not", "|Cats|;|atlas|;|Bat",
      "expand; type eURL at => list=atlas|Cats|Bat_; focus eexact => list=atlas|Cats|Bat_; "
      "focus eexclude => list=-; type eURL l => list=atlas; click eURL => list=-; "
      "dclick eURL => list=atlas; press pAll => list=-"},
     {"Delete search suggestion", "|Cats|;|atlas|;|Bat|;|CATS",
-     "type eURL ca; key eURL Down => row=0 eURL=CATS_; "
-     "delete => eURL= list=- store=|atlas|;|Bat\r\n"},
+     "type eURL ca; key eURL Down => row=0 eURL.text=CATS_; "
+     "delete => eURL.text= list=- store=|atlas|;|Bat\r\n"},
     {"the broom, reset and open settings close the list", "|Cats|;|atlas|;|Bat",
      "expand; type eURL at; focus eexact; click xiMetla => list=- focus=eURL; type eURL at; "
      "focus eexact; answer; trigger ResetAllSettings1 => list=- focus=eURL; type eURL at; focus "

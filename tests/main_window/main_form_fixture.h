@@ -127,72 +127,44 @@ public:
         T* found = form->findChild<T*>(name);
         return found ? found : (form->advanced(), form->findChild<T*>(name));
     }
-    // What a test looks at, by name: cfg:Section/Key (a YY.cfg value, "-" when missing),
-    // pos, height, ontop, tab (the advanced fields in the tab order), marker (its left),
-    // launches, quits, list (the drop-down's rows, "-" when hidden), focus, marks (the
-    // crawler menu's four modes, then the hidden submenu's), checked:, shown:, enabled:,
-    // face: (its colour), index: or count: (of a box) and a name: a field's or box's text or
-    // a button's hint.
+    // What a test looks at: cfg:Section/Key (a YY.cfg value, "-" when missing), launches,
+    // quits, list (the drop-down's rows, "-" when hidden), focus (the focused control), ontop,
+    // face:name (a control's colour), a test's own key, or name.property of a control, a menu
+    // entry or the form.
     QString seen(const QString& key) {
         const QString name = key.section(QLatin1Char(':'), 1);
-        const auto n = [](auto v) { return QString::number(static_cast<long long>(v)); };
-        const auto flags = [&](std::initializer_list<const char*> names) {
-            QString s;
-            for (const char* entry : names)
-                s += n(named<QAction>(QLatin1String(entry))->isChecked());
-            return s;
-        };
+        if (key.startsWith(QStringLiteral("cfg:")))
+            return QString::fromStdString(
+                this->key(name.section('/', 0, 0).toLatin1(), name.section('/', 1).toLatin1())
+                    .value_or("-"));
+        if (key == QStringLiteral("list")) {
+            QStringList rows;
+            SuggestionList& d = form->dropDown();
+            for (int i = 0; d.made() && d.isVisible() && i < d.widget()->count(); ++i)
+                rows << d.widget()->item(i)->text();
+            return rows.isEmpty() ? QStringLiteral("-") : rows.join(QLatin1Char('|'));
+        }
         const std::map<QString, std::function<QString()>> plain{
-            {"pos", [&] { return QStringLiteral("%1,%2").arg(form->x()).arg(form->y()); }},
-            {"height", [&] { return n(form->height()); }},
-            {"ontop", [&] { return n(bool(form->windowFlags() & Qt::WindowStaysOnTopHint)); }},
-            {"tab",
-             [&] { return n(named(QStringLiteral("eexact"))->focusPolicy() == Qt::StrongFocus); }},
-            {"marker", [&] { return n(form->widgets().PanelMarker->x()); }},
-            {"launches", [&] { return n(launcher.launches.size()); }},
-            {"quits", [&] { return n(quits); }},
+            {"launches", [&] { return QString::number(launcher.launches.size()); }},
+            {"quits", [&] { return QString::number(quits); }},
             {"focus", [&] { return QApplication::focusWidget()->objectName(); }},
-            {"marks",
+            {"ontop",
              [&] {
-                 return flags({"StartFastCrawl", "StartSlowCrawl", "AllLinks", "interLinks"}) +
-                        '/' +
-                        flags({"StartFastCrawl000", "StartSlowCrawl000", "AllLinks000",
-                               "interLinks000"});
-             }},
-            {"list",
-             [&] {
-                 QStringList rows;
-                 SuggestionList& d = form->dropDown();
-                 for (int i = 0; d.made() && d.isVisible() && i < d.widget()->count(); ++i)
-                     rows << d.widget()->item(i)->text();
-                 return rows.isEmpty() ? QStringLiteral("-") : rows.join(QLatin1Char('|'));
+                 return QVariant(bool(form->windowFlags() & Qt::WindowStaysOnTopHint)).toString();
              }},
         };
         if (plain.count(key))
             return plain.at(key)();
+        if (key.startsWith(QStringLiteral("face:")))
+            return named(name)->palette().color(QPalette::Base).name();
         if (const QString own = moreSeen ? moreSeen(key) : QString(); !own.isNull())
             return own;
-        const QString kind = key.section(QLatin1Char(':'), 0, 0);
-        if (kind == QStringLiteral("cfg"))
-            return QString::fromStdString(
-                this->key(name.section('/', 0, 0).toLatin1(), name.section('/', 1).toLatin1())
-                    .value_or("-"));
-        if (kind == QStringLiteral("checked"))
-            return n(named<QAction>(name)->isChecked());
-        QWidget* w = named(name.isEmpty() ? key : name);
-        auto* box = qobject_cast<QComboBox*>(w);
-        const std::map<QString, std::function<QString()>> of{
-            {"shown", [&] { return n(w->isVisible()); }},
-            {"enabled", [&] { return n(w->isEnabled()); }},
-            {"face", [&] { return w->palette().color(QPalette::Base).name(); }},
-            {"index", [&] { return n(box->currentIndex()); }},
-            {"count", [&] { return n(box->count()); }},
-        };
-        if (of.count(kind))
-            return of.at(kind)();
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            return e->text();
-        return box ? box->currentText() : w->toolTip();
+        const QString object = key.section(QLatin1Char('.'), 0, 0);
+        QObject* o = object == QStringLiteral("form") ? form.get() : named<QObject>(object);
+        const QVariant v = o->property(key.section(QLatin1Char('.'), 1).toLatin1());
+        return v.typeId() == QMetaType::QPoint
+                   ? QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y())
+                   : v.toString();
     }
     // Checks "key=value" pairs, '_' standing for a blank in a value.
     void see(const QString& pairs, const QString& step = {}) {

@@ -18,8 +18,9 @@ private slots:
         TMainForm& w = f.create(true);
         QVERIFY(!w.form().browsersLoaded() && w.windowFlags() & Qt::Tool);
         QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
-        f.see("pos=1420,880 height=80 ontop=1 cfg:Color/Pall=14801352 cfg:App/start=0 tab=0 "
-              "lb=Firefox_(Default)");
+        f.see("form.pos=1420,880 form.height=80 ontop=true cfg:Color/Pall=14801352 cfg:App/start=0 "
+              "eexact.focusPolicy=ClickFocus "
+              "lb.currentText=Firefox_(Default)");
         f.run("close => cfg:Pin/Browser=1");
     }
 
@@ -31,8 +32,9 @@ private slots:
                    "[Config]\r\nload=0\r\nshowonstart=5\r\n[Options]\r\noptAutohide=1\r\n"
                    "[App]\r\nstart=0\r\n");
         TMainForm& w = f.create();
-        f.see("pos=1462,300 index:lb=0 index:cb1=3 index:cb3=5 index:cb2=7 index:cb5=1 "
-              "index:cb6=2 ontop=0 checked:Stayontop1=0 checked:aHideSekunda=1");
+        f.see("form.pos=1462,300 lb.currentIndex=0 cb1.currentIndex=3 cb3.currentIndex=5 "
+              "cb2.currentIndex=7 cb5.currentIndex=1 "
+              "cb6.currentIndex=2 ontop=false Stayontop1.checked=false aHideSekunda.checked=true");
         QVERIFY(f.autostart.writes == 0 && w.backgroundColour() == 0);
         QCOMPARE(w.form().fragments().countryParam, std::string("&cr=countryAD")); // at start
         QVERIFY(w.glue().autoHide().running() && w.glue().noticeSuppressed());
@@ -41,7 +43,7 @@ private slots:
         MainFormFixture outside;
         outside.writeCfg("[Pin]\r\nPrviZagon=0\r\nBrowser=9\r\nCountry=999\r\n");
         outside.create();
-        outside.see("index:lb=-1 index:cb3=-1");
+        outside.see("lb.currentIndex=-1 cb3.currentIndex=-1");
         QCOMPARE(outside.form->form().fragments().countryParam, std::string());
     }
 
@@ -74,7 +76,7 @@ private slots:
         MainFormFixture f;
         TMainForm& w = f.create();
         w.glue().runNotice = [](bool& confirmed, bool& dontShow) { confirmed = dontShow = true; };
-        f.run("trigger Stayontop1 => ontop=0 cfg:General/OnTop=0; "
+        f.run("trigger Stayontop1 => ontop=false cfg:General/OnTop=0; "
               "trigger aHideSekunda => cfg:Options/optAutohide=1 cfg:General/HideSek=1; "
               "trigger aHideSekunda => cfg:General/HideSek=0; "
               "index cb3 12; click SpeedButton3 => cfg:Pin/Country=12");
@@ -101,7 +103,7 @@ private slots:
         TMainForm& w = f.create(true);
         f.config->write(cfg::PinBrowser, 1); // a later change is not what start read
         QVERIFY(!w.form().browsersLoaded());
-        f.run("expand; set eURL cats => lb=Chromium");
+        f.run("expand; set eURL cats => lb.currentText=Chromium");
         w.go();
         QCOMPARE(f.launcher.launches.at(0).command, std::string("chromium %U"));
     }
