@@ -28,10 +28,6 @@ using namespace trov::test;
 
 namespace {
 
-QColor face(const QWidget* w, QPalette::ColorRole role = QPalette::Base) {
-    return w->palette().color(role);
-}
-
 QStringList texts(const QMenu* menu) {
     QStringList t;
     for (const QAction* a : menu->actions())
@@ -121,67 +117,60 @@ private slots:
         f_->see("form.height=80 form.pos=100,960 Crta.visible=false csExpand.toolTip=Expand");
     }
 
+    // The scheme of each background: captions, the marker under Google, the separator line
+    // and the expand button's glyph, collapsed and expanded.
     void lightAndDarkSchemes() {
-        struct Row {
-            int colour;
-            QColor caption, marker, line;
-            Glyph collapsed, expanded;
-        } rows[] = {
+        const std::tuple<int, QColor, QColor, QColor, Glyph, Glyph> rows[] = {
             {14801352, Qt::black, {93, 93, 93}, {238, 238, 238}, Glyph::Image3, Glyph::Image4},
             {0, Qt::white, Qt::white, {75, 75, 75}, Glyph::Image5, Glyph::Image6},
         };
-        for (const Row& r : rows) {
-            w_->applyBackground(r.colour);
-            QCOMPARE(face(w_->widgets().pAll, QPalette::Window), toQColor(r.colour));
+        for (const auto& [colour, caption, marker, line, collapsed, expanded] : rows) {
+            w_->applyBackground(colour);
+            QCOMPARE(w_->widgets().pAll->palette().color(QPalette::Window), toQColor(colour));
             for (QLabel* l : w_->advanced().captions)
-                QCOMPARE(face(l, QPalette::WindowText), r.caption);
-            QCOMPARE(w_->grab().toImage().pixelColor(15, 70), r.marker); // under Google
-            QCOMPARE(face(w_->widgets().Crta, QPalette::Window), r.line);
-            QCOMPARE(w_->expandGlyphShown(), r.collapsed);
+                QCOMPARE(l->palette().color(QPalette::WindowText), caption);
+            QCOMPARE(w_->grab().toImage().pixelColor(15, 70), marker);
+            QCOMPARE(w_->widgets().Crta->palette().color(QPalette::Window), line);
+            QCOMPARE(w_->expandGlyphShown(), collapsed);
             w_->toggleExpanded();
-            QCOMPARE(w_->expandGlyphShown(), r.expanded);
+            QCOMPARE(w_->expandGlyphShown(), expanded);
             w_->toggleExpanded();
         }
     }
 
     void mainMenuOpensUnderItsButton() {
-        w_->move(10, 10);
         QToolButton* button = w_->widgets().xiHamburger;
-        QTest::mouseClick(button, Qt::LeftButton);
-        QMenu* menu = w_->menus().main;
-        QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(menu->pos(), button->mapToGlobal(QPoint(-1, button->height() + 1)));
-        QCOMPARE(texts(menu), (QStringList{"History", "Enable search history", "Search suggestions",
-                                           "More engines", "-", "Save settings", "Open settings",
-                                           "Reset all settings", "-", "Background color", "Hide",
-                                           "Auto Hide", "Stay on top", "-", "About", "Exit"}));
-        menu->hide();
+        f_->run("move 10 10; click xiHamburger");
+        QTRY_VERIFY(w_->menus().main->isVisible());
+        QCOMPARE(w_->menus().main->pos(), button->mapToGlobal(QPoint(-1, button->height() + 1)));
+        QCOMPARE(texts(w_->menus().main),
+                 (QStringList{"History", "Enable search history", "Search suggestions",
+                              "More engines", "-", "Save settings", "Open settings",
+                              "Reset all settings", "-", "Background color", "Hide", "Auto Hide",
+                              "Stay on top", "-", "About", "Exit"}));
+        w_->menus().main->hide();
     }
 
     // "More engines": its entries, a search from it and by keyword, and the file read again
     // when it is replaced or removed.
     void moreEnginesFollowTheFile() {
-        MoreEnginesMenu& more = w_->moreEngines();
-        QCOMPARE(texts(more.menu()), (QStringList{"Code && more\tcs", "-", "Edit engines..."}));
-        QCOMPARE(
-            f_->messages.shown.at(0).text,
-            std::string("These sections of engines.cfg were skipped:\r\n\r\n[Bad]: no Address"));
-        w_->widgets().eURL->setText(QStringLiteral("borrow"));
-        more.menu()->actions().at(0)->trigger();
-        w_->widgets().eURL->setText(QStringLiteral("CS borrow checker"));
-        QTest::mouseClick(w_->widgets().xiGO, Qt::LeftButton);
-        using L = platform::RecordingLauncher::Launch;
-        QCOMPARE(f_->launcher.launches, (std::vector<L>{{"https://c/?q=borrow", ""},
-                                                        {"https://c/?q=borrow+checker", ""}}));
+        QMenu* more = w_->moreEngines().menu();
+        QCOMPARE(texts(more), (QStringList{"Code && more\tcs", "-", "Edit engines..."}));
+        QCOMPARE(f_->messages.shown.at(0).text,
+                 "These sections of engines.cfg were skipped:\r\n\r\n[Bad]: no Address");
+        f_->run("set eURL borrow");
+        more->actions().at(0)->trigger();
+        f_->run("set eURL CS borrow checker; click xiGO => launches=2");
+        QCOMPARE(f_->launcher.launches[0].address, "https://c/?q=borrow");
+        QCOMPARE(f_->launcher.launches[1].address, "https://c/?q=borrow+checker");
         const std::string file = f_->dir().file("engines.cfg");
         f_->dir().write("engines.new", "[Wiki]\nAddress=https://w/{words}\n");
         QCOMPARE(std::rename(f_->dir().file("engines.new").c_str(), file.c_str()), 0);
-        QTRY_COMPARE(texts(more.menu()).first(), QStringLiteral("Wiki"));
+        QTRY_COMPARE(texts(more).first(), QStringLiteral("Wiki"));
         std::remove(file.c_str());
-        QTRY_COMPARE(texts(more.menu()), QStringList{QStringLiteral("Edit engines...")});
-        more.editAction()->trigger();
-        QCOMPARE(f_->launcher.launches.back(), (L{file, ""}));
-        QVERIFY(fileExists(file));
+        QTRY_COMPARE(texts(more), QStringList{QStringLiteral("Edit engines...")});
+        w_->moreEngines().editAction()->trigger();
+        QVERIFY(f_->launcher.launches.back().address == file && fileExists(file));
     }
 
     // The colour dialog gets the background and the kept custom colours; what it leaves in
@@ -197,8 +186,7 @@ private slots:
                 dialog->setCurrentColor(QColor(0x00, 0x80, 0xFF));
                 accept ? dialog->accept() : dialog->reject();
             });
-            w_->menus().Colordialog1->trigger();
-            QCOMPARE(w_->backgroundColour(), 0xFF8000); // stored as blue-green-red
+            f_->run("trigger Colordialog1 => cfg:Color/Pall=16744448"); // blue-green-red
             QCOMPARE(readColorCld(f_->folder(), nullptr)->customColours[7],
                      accept ? 0x563412 : 0x573412);
         }
@@ -211,27 +199,18 @@ private slots:
     // The random colour, the colour picker and the recent colours from the menu.
     void otherColourEntries() {
         w_->randomSeed = [] { return quint32(12345); };
-        w_->menus().Randombackgroundcolor1->trigger();
-        QCOMPARE(f_->key("Color", "Pall"), std::optional<std::string>("6465108"));
+        f_->run("trigger Randombackgroundcolor1 => cfg:Color/Pall=6465108");
         QCOMPARE(readRecentFile(f_->dir().file("Trov.lst")).colours[0], 6465108);
-
         w_->grabScreen = [] { return Photograph{knownPicture(), QPoint(0, 0)}; };
-        const auto grabWindow = [] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (qobject_cast<TfColor*>(top))
-                    return top;
-            return static_cast<QWidget*>(nullptr);
-        };
-        whenShown(grabWindow, [](QWidget* grab) {
-            QWidget* image = static_cast<TfColor*>(grab)->ImageGrab();
-            QTest::mouseMove(image, QPoint(95, 5));
-            QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
-        });
-        w_->menus().Colorpicker1->trigger();
-        QCOMPARE(f_->key("Color", "Pall"), std::optional<std::string>("65280"));
-        QVERIFY(w_->recentColours().slot(0) == 65280 && w_->isVisible());
-
-        w_->menus().Recentcolors1->trigger(); // holds the main window's input until OK
+        whenShown([] { return QApplication::activeModalWidget(); },
+                  [](QWidget* grab) {
+                      QWidget* image = qobject_cast<TfColor*>(grab)->ImageGrab();
+                      QTest::mouseMove(image, QPoint(95, 5));
+                      QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
+                  });
+        f_->run("trigger Colorpicker1 => cfg:Color/Pall=65280 form.visible=true");
+        QCOMPARE(w_->recentColours().slot(0), 65280);
+        f_->run("trigger Recentcolors1"); // holds the main window's input until OK
         QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(w_->recentWindow()));
         QTest::mouseClick(w_->recentWindow()->okButton(), Qt::LeftButton);
         QVERIFY(!QApplication::activeModalWidget());

@@ -175,7 +175,7 @@ public:
             QVERIFY2(got == want, qPrintable(QStringLiteral("%1: %2 is [%3]").arg(step, key, got)));
         }
     }
-    // Steps separated by "; ", each "verb target argument" with what is then seen after
+    // Steps separated by "; ", each "verb target arguments" with what is then seen after
     // " => ". The verbs: type, set, clear, key, click, dclick, press (on the background),
     // focus, index (of a box), trigger (a menu entry), expand, move x y, request (a crawl
     // request mode), answer (Yes to the next question), close; other verbs go to more.
@@ -184,7 +184,7 @@ public:
         const auto edit = [&](Args p) { return qobject_cast<QLineEdit*>(named(p[1])); };
         const std::map<QString, std::function<void(Args)>> verbs{
             {"type", [&](Args p) { named(p[1])->setFocus(), QTest::keyClicks(named(p[1]), p[2]); }},
-            {"set", [&](Args p) { edit(p)->setText(p[2]); }},
+            {"set", [&](Args p) { edit(p)->setText(p.mid(2).join(' ')); }},
             {"clear", [&](Args p) { edit(p)->clear(); }},
             {"key", [&](Args p) { QTest::keyClick(named(p[1]), kKeys.at(p[2])); }},
             {"click", [&](Args p) { QTest::mouseClick(named(p[1]), Qt::LeftButton); }},
