@@ -17,9 +17,8 @@ using namespace trov::test;
 
 namespace {
 
-// Scripts of steps and what is then seen, as the fixture runs them, with these scenarios'
-// own steps (dclickrow, hide, history, nohistory, delete, open) and keys: place of the
-// drop-down (left,top,rows), row (its current one), owner and store (the suggestion file).
+// Scripts of steps and what is then seen, run by the fixture, with these scenarios' own
+// steps (dclickrow, nohistory, delete) and what the suggestion file holds (store).
 struct Scenario {
     const char* name;
     const char* store;
@@ -32,45 +31,42 @@ const Scenario kScenarios[] = {
      "key eexclude Return => launches=3; key edomain Return => launches=4 store=|cats\r\n"},
     {"under the owner: one row while collapsed, under the exact phrase when expanded",
      "|Cats|;|atlas|;|Bat",
-     "type eURL at => list=atlas|Cats|Bat_ place=11,41,1; expand; "
-     "type eexact at => list=atlas|Cats|Bat_ place=11,138,3; "
-     "history; clear eURL => list=-; type eURL c => list=-; nohistory; type eURL a => list=Cats"},
+     "type eURL at => list=atlas|Cats|Bat_ GsLB.geometry=11,41,436x21; expand; "
+     "type eexact at => GsLB.geometry=11,138,436x55; trigger History1; click eURL; "
+     "clear eURL => list=-; type eURL c => list=-; nohistory; type eURL a => list=Cats"},
     {"Esc empties the owner, also from another field, without reopening the list",
      "|Cats|;|atlas|;|Bat",
      "expand; type eexact ca => list=Cats; click eURL => list=-; "
-     "key eURL Escape => list=- eexact.text= owner=2; type eURL b => list=Bat_; "
+     "key eURL Escape => list=- eexact.text=; type eURL b => list=Bat_; "
      "set eURL zzz => list=-; key eURL Down => list=- eURL.text=zzz focus=eURL; "
      "clear eURL; key eURL Escape; type eURL c => list=Cats"},
     {"Down steps into the list from each field; Up on the first row steps back",
      "|Cats|;|atlas|;|Bat",
-     "expand; type eURL at; key eURL Down => focus=GsLB row=0 eURL.text=atlas; "
+     "expand; type eURL at; key eURL Down => focus=GsLB GsLB.currentRow=0 eURL.text=atlas; "
      "key GsLB Down => eURL.text=Cats; key GsLB Up; key GsLB Up => focus=eURL eURL.text=atlas; "
-     "hide; "
-     "type eexact at; key eexact Down => focus=GsLB eexact.text=atlas; key GsLB Down => "
-     "eexact.text=Cats; "
-     "key GsLB Up; key GsLB Up => focus=eexact eexact.text=atlas; hide; "
-     "type eexclude at; key eexclude Down => focus=GsLB eexclude.text=atlas; hide; "
-     "type edomain at; key edomain Down => focus=GsLB edomain.text=atlas"},
+     "click eexact; type eexact at; key eexact Down => focus=GsLB eexact.text=atlas; "
+     "key GsLB Down => eexact.text=Cats; key GsLB Up; key GsLB Up => eexact.text=atlas; "
+     "click eexclude; type eexclude at; key eexclude Down => eexclude.text=atlas; "
+     "click edomain; type edomain at; key edomain Down => focus=GsLB edomain.text=atlas"},
     {"only a row chosen replaces typed text; Down fills the field it is pressed in",
      "|Cats|;|atlas|;|Bat",
      "expand; type eURL at; focus GsLB => eURL.text=at; focus eexact; "
      "key eexact Down => eexact.text=atlas eURL.text=at focus=GsLB"},
     {"Enter, Esc and a double click in the list", "|Cats|;|atlas|;|Bat",
-     "type eURL at; key eURL Down; key GsLB Return => launches=1 list=- eURL.text=atlas; clear "
-     "eURL; "
-     "type eURL at; key eURL Down; key GsLB Escape => eURL.text= focus=eURL list=-; "
+     "type eURL at; key eURL Down; key GsLB Return => launches=1 list=- eURL.text=atlas; "
+     "clear eURL; type eURL at; key eURL Down; key GsLB Escape => eURL.text= focus=eURL list=-; "
      "type eURL at; dclickrow 1 => eURL.text=Cats launches=2 list=-"},
     {"clicks and focus hide the list; entering the exact phrase does not", "|Cats|;|atlas|;|Bat",
      "expand; type eURL at => list=atlas|Cats|Bat_; focus eexact => list=atlas|Cats|Bat_; "
      "focus eexclude => list=-; type eURL l => list=atlas; click eURL => list=-; "
      "dclick eURL => list=atlas; press pAll => list=-"},
     {"Delete search suggestion", "|Cats|;|atlas|;|Bat|;|CATS",
-     "type eURL ca; key eURL Down => row=0 eURL.text=CATS_; "
+     "type eURL ca; key eURL Down => GsLB.currentRow=0 eURL.text=CATS_; "
      "delete => eURL.text= list=- store=|atlas|;|Bat\r\n"},
     {"the broom, reset and open settings close the list", "|Cats|;|atlas|;|Bat",
      "expand; type eURL at; focus eexact; click xiMetla => list=- focus=eURL; type eURL at; "
-     "focus eexact; answer; trigger ResetAllSettings1 => list=- focus=eURL; type eURL at; focus "
-     "eexact; open => list=-"},
+     "focus eexact; answer; trigger ResetAllSettings1 => list=- focus=eURL; type eURL at; "
+     "focus eexact; trigger OpenSettings1 => list=-"},
 };
 
 } // namespace
@@ -81,44 +77,17 @@ class FieldsTest : public QObject {
     std::unique_ptr<MainFormFixture> f_;
     std::unique_ptr<FormWindows> windows_;
 
-    // The steps only these scenarios take.
     void act(const QStringList& p) {
-        TMainForm& w = *f_->form;
-        QListWidget* list = w.dropDown().widget();
+        QListWidget* list = f_->form->dropDown().widget();
+        const QPoint at = list->visualItemRect(list->item(p.value(1).toInt())).center();
         if (p[0] == QStringLiteral("dclickrow")) {
-            const QPoint at = list->visualItemRect(list->item(p[1].toInt())).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        } else if (p[0] == QStringLiteral("hide")) {
-            w.dropDown().hide();
-        } else if (p[0] == QStringLiteral("history")) {
-            windows_->showHistory();
-            w.dropDown().hide();
-        } else if (p[0] == QStringLiteral("nohistory")) {
-            windows_->historyWindow().hide();
-        } else if (p[0] == QStringLiteral("delete")) {
-            w.dropDown().menu()->actions().at(0)->trigger();
-        } else if (p[0] == QStringLiteral("open")) {
-            const std::string file = f_->dir().write("s.gms", "[Pin]\r\nTip2=2\r\n");
-            f_->files.open = [file](const FileDialogSpec&, const std::string&) { return file; };
-            w.menus().OpenSettings1->trigger();
         }
-    }
-    // The keys only these scenarios look at.
-    QString seen(const QString& key) {
-        QListWidget* l = f_->form->dropDown().widget();
-        if (key == QStringLiteral("place"))
-            return QStringLiteral("%1,%2,%3")
-                .arg(l->x())
-                .arg(l->y())
-                .arg((l->height() - 2 * l->frameWidth()) / 17);
-        if (key == QStringLiteral("row"))
-            return QString::number(l->currentRow());
-        if (key == QStringLiteral("owner"))
-            return QString::number(static_cast<int>(f_->form->form().suggestionOwner()));
-        if (key == QStringLiteral("store"))
-            return QString::fromStdString(f_->dir().read("gs1001.sgg"));
-        return {};
+        if (p[0] == QStringLiteral("nohistory"))
+            windows_->historyWindow().hide();
+        if (p[0] == QStringLiteral("delete"))
+            f_->form->dropDown().menu()->actions().at(0)->trigger();
     }
 
 private slots:
@@ -137,7 +106,12 @@ private slots:
         windows_ = std::make_unique<FormWindows>(w, *f_->history, *f_->suggestions, *f_->config,
                                                  f_->messages, DataFolder(f_->folder()), hooks);
         f_->services->formCommands = windows_.get();
-        f_->moreSeen = [this](const QString& key) { return seen(key); };
+        f_->moreSeen = [this](const QString& key) {
+            return key == "store" ? QString::fromStdString(f_->dir().read("gs1001.sgg"))
+                                  : QString();
+        };
+        const std::string file = f_->dir().write("s.gms", "[Pin]\r\nTip2=2\r\n");
+        f_->files.open = [file](const FileDialogSpec&, const std::string&) { return file; };
         f_->run(QString::fromLatin1(s.steps), [this](const QStringList& p) { act(p); });
     }
     void cleanup() {

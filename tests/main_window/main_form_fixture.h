@@ -87,20 +87,10 @@ public:
         history = std::make_unique<HistoryStore>(DataFolder(folder()));
         historyPort = std::make_unique<HistoryGoPort>(*history, clock, messages);
         suggestions = std::make_unique<SuggestionStore>(dir_->file("gs1001.sgg"));
-        services = std::make_unique<MainFormServices>(MainFormServices{DataFolder(folder()),
-                                                                       *config,
-                                                                       messages,
-                                                                       launcher,
-                                                                       registry,
-                                                                       autostart,
-                                                                       *history,
-                                                                       historyPort.get(),
-                                                                       *suggestions,
-                                                                       "/opt/trov/bin/trov",
-                                                                       {},
-                                                                       nullptr,
-                                                                       {},
-                                                                       &files});
+        services.reset(new MainFormServices{
+            DataFolder(folder()), *config, messages, launcher, registry, autostart, *history,
+            historyPort.get(), *suggestions, "/opt/trov/bin/trov", std::vector<std::string>(),
+            nullptr, EngineHosts(), &files});
         form = std::make_unique<TMainForm>(*services);
         form->quit = [this] { ++quits; };
         form->setWorkAreasSource([this] { return workAreas; });
@@ -162,9 +152,16 @@ public:
         const QString object = key.section(QLatin1Char('.'), 0, 0);
         QObject* o = object == QStringLiteral("form") ? form.get() : named<QObject>(object);
         const QVariant v = o->property(key.section(QLatin1Char('.'), 1).toLatin1());
-        return v.typeId() == QMetaType::QPoint
-                   ? QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y())
-                   : v.toString();
+        if (v.typeId() == QMetaType::QPoint)
+            return QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y());
+        const QRect r = v.toRect();
+        if (v.typeId() == QMetaType::QRect)
+            return QStringLiteral("%1,%2,%3x%4")
+                .arg(r.x())
+                .arg(r.y())
+                .arg(r.width())
+                .arg(r.height());
+        return v.toString();
     }
     // Checks "key=value" pairs, '_' standing for a blank in a value.
     void see(const QString& pairs, const QString& step = {}) {
