@@ -1,0 +1,407 @@
+// The main window offscreen: its creation from YY.cfg, what closing and the two Exits write,
+// the menu entries that write at once, the keys and mouse in the fields with the drop-down,
+// the engine row with the crawler menus, expand and collapse, the schemes, "More engines"
+// and the "Background color" submenu.
+
+#include "app/form_windows.h"
+#include "app/main_menus.h"
+#include "app/more_engines_menu.h"
+#include "appearance/color_cld.h"
+#include "appearance/glyphs.h"
+#include "appearance/grab_window.h"
+#include "appearance/recent_colours.h"
+#include "appearance/recent_window.h"
+#include "history/window.h"
+#include "main_form_fixture.h"
+#include "tests/support/known_picture.h"
+#include "tests/support/when_shown.h"
+
+#include <QAbstractItemView>
+#include <QColorDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <cstdio>
+
+using namespace trov;
+using namespace trov::test;
+
+namespace {
+
+QStringList texts(const QMenu* menu) {
+    QStringList t;
+    for (const QAction* a : menu->actions())
+        if (a->isVisible())
+            t << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return t;
+}
+
+// Scripts of steps and what is then seen, run by the fixture, with these scenarios' own
+// steps (dclickrow, nohistory, delete) and what the suggestion file holds (store).
+struct Scenario {
+    const char* name;
+    const char* store;
+    const char* steps;
+};
+
+const Scenario kScenarios[] = {
+    {"enter in each field runs go, storing the owner's text", "",
+     "type eURL cats; expand; key eURL Return => launches=1; key eexact Return => launches=2; "
+     "key eexclude Return => launches=3; key edomain Return => launches=4 store=|cats\r\n"},
+    {"under the owner: one row while collapsed, under the exact phrase when expanded",
+     "|Cats|;|atlas|;|Bat",
+     "type eURL at => list=atlas|Cats|Bat_ GsLB.geometry=11,41,436x21; expand; "
+     "type eexact at => GsLB.geometry=11,138,436x55; trigger History1; click eURL; "
+     "clear eURL => list=-; type eURL c => list=-; nohistory; type eURL a => list=Cats"},
+    {"Esc empties the owner, also from another field, without reopening the list",
+     "|Cats|;|atlas|;|Bat",
+     "expand; type eexact ca => list=Cats; click eURL => list=-; "
+     "key eURL Escape => list=- eexact.text=; type eURL b => list=Bat_; "
+     "set eURL zzz => list=-; key eURL Down => list=- eURL.text=zzz focus=eURL; "
+     "clear eURL; key eURL Escape; type eURL c => list=Cats"},
+    {"Down steps into the list from each field; Up on the first row steps back",
+     "|Cats|;|atlas|;|Bat",
+     "expand; type eURL at; key eURL Down => focus=GsLB GsLB.currentRow=0 eURL.text=atlas; "
+     "key GsLB Down => eURL.text=Cats; key GsLB Up; key GsLB Up => focus=eURL eURL.text=atlas; "
+     "click eexact; type eexact at; key eexact Down => focus=GsLB eexact.text=atlas; "
+     "key GsLB Down => eexact.text=Cats; key GsLB Up; key GsLB Up => eexact.text=atlas; "
+     "click eexclude; type eexclude at; key eexclude Down => eexclude.text=atlas; "
+     "click edomain; type edomain at; key edomain Down => focus=GsLB edomain.text=atlas"},
+    {"only a row chosen replaces typed text; Down fills the field it is pressed in",
+     "|Cats|;|atlas|;|Bat",
+     "expand; type eURL at; focus GsLB => eURL.text=at; focus eexact; "
+     "key eexact Down => eexact.text=atlas eURL.text=at focus=GsLB"},
+    {"Enter, Esc and a double click in the list", "|Cats|;|atlas|;|Bat",
+     "type eURL at; key eURL Down; key GsLB Return => launches=1 list=- eURL.text=atlas; "
+     "clear eURL; type eURL at; key eURL Down; key GsLB Escape => eURL.text= focus=eURL list=-; "
+     "type eURL at; dclickrow 1 => eURL.text=Cats launches=2 list=-"},
+    {"clicks and focus hide the list; entering the exact phrase does not", "|Cats|;|atlas|;|Bat",
+     "expand; type eURL at => list=atlas|Cats|Bat_; focus eexact => list=atlas|Cats|Bat_; "
+     "focus eexclude => list=-; type eURL l => list=atlas; click eURL => list=-; "
+     "dclick eURL => list=atlas; press pAll => list=-"},
+    {"Delete search suggestion", "|Cats|;|atlas|;|Bat|;|CATS",
+     "type eURL ca; key eURL Down => GsLB.currentRow=0 eURL.text=CATS_; "
+     "delete => eURL.text= list=- store=|atlas|;|Bat\r\n"},
+    {"the broom, reset and open settings close the list", "|Cats|;|atlas|;|Bat",
+     "expand; type eURL at; focus eexact; click xiMetla => list=- focus=eURL; type eURL at; "
+     "focus eexact; answer; trigger ResetAllSettings1 => list=- focus=eURL; type eURL at; "
+     "focus eexact; trigger OpenSettings1 => list=-"},
+};
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainFormFixture> f_;
+    std::unique_ptr<FormWindows> windows_;
+    TMainForm* w_ = nullptr;
+
+    // A shown window on a stored profile with an engines file, whose scripts also look at
+    // the marks: the crawler menu's four modes, then the hidden submenu's.
+    void make() {
+        f_ = std::make_unique<MainFormFixture>();
+        f_->dir().write("engines.cfg", "[Code & more]\nKey=cs\nAddress=https://c/?q={query}\n"
+                                       "[Bad]\nKey=b\n");
+        w_ = &f_->shown();
+        f_->moreSeen = [this](const QString& key) {
+            if (key != QStringLiteral("marks"))
+                return QString();
+            QString marks;
+            for (const char* mode :
+                 {"StartFastCrawl", "StartSlowCrawl", "AllLinks", "interLinks", "/",
+                  "StartFastCrawl000", "StartSlowCrawl000", "AllLinks000", "interLinks000"})
+                marks += *mode == '/' ? QStringLiteral("/")
+                                      : QString::number(f_->named<QAction>(mode)->isChecked());
+            return marks;
+        };
+    }
+    void act(const QStringList& p) {
+        QListWidget* list = f_->form->dropDown().widget();
+        const QPoint at = list->visualItemRect(list->item(p.value(1).toInt())).center();
+        if (p[0] == QStringLiteral("dclickrow")) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        }
+        if (p[0] == QStringLiteral("nohistory"))
+            windows_->historyWindow().hide();
+        if (p[0] == QStringLiteral("delete"))
+            f_->form->dropDown().menu()->actions().at(0)->trigger();
+    }
+
+private slots:
+    void cleanup() {
+        if (f_)
+            f_->services->formCommands = nullptr;
+        windows_.reset();
+        w_ = nullptr;
+        f_.reset();
+    }
+
+    // The browsers are read when first needed; the first run writes the autostart entry and
+    // takes the default browser's entry.
+    void freshProfile() {
+        MainFormFixture f;
+        TMainForm& w = f.create(true);
+        QVERIFY(!w.form().browsersLoaded() && w.windowFlags() & Qt::Tool);
+        QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
+        f.see("form.pos=1420,880 form.height=80 ontop=true cfg:Color/Pall=14801352 cfg:App/start=0 "
+              "eexact.focusPolicy=ClickFocus "
+              "lb.currentText=Firefox_(Default)");
+        f.run("close => cfg:Pin/Browser=1");
+    }
+
+    void storedProfile() {
+        MainFormFixture f;
+        f.writeCfg("[Pin]\r\nPrviZagon=0\r\nBrowser=0\r\nInterface=3\r\nCountry=5\r\n"
+                   "Language=7\r\nType=1\r\nTime=2\r\n[Velikost]\r\nLevo=5000\r\nGor=300\r\n"
+                   "[Color]\r\nPall=0\r\n[General]\r\nOnTop=2\r\nHideSek=1\r\n"
+                   "[Config]\r\nload=0\r\nshowonstart=5\r\n[Options]\r\noptAutohide=1\r\n"
+                   "[App]\r\nstart=0\r\n");
+        TMainForm& w = f.create();
+        f.see("form.pos=1462,300 lb.currentIndex=0 cb1.currentIndex=3 cb3.currentIndex=5 "
+              "cb2.currentIndex=7 cb5.currentIndex=1 "
+              "cb6.currentIndex=2 ontop=false Stayontop1.checked=false aHideSekunda.checked=true");
+        QVERIFY(f.autostart.writes == 0 && w.backgroundColour() == 0);
+        QCOMPARE(w.form().fragments().countryParam, std::string("&cr=countryAD")); // at start
+        QVERIFY(w.glue().autoHide().running() && w.glue().noticeSuppressed());
+        QVERIFY(!w.glue().tray().loadAtStartup() && !w.glue().tray().showOnStart()); // 5: unticked
+
+        MainFormFixture outside;
+        outside.writeCfg("[Pin]\r\nPrviZagon=0\r\nBrowser=9\r\nCountry=999\r\n");
+        outside.create();
+        outside.see("lb.currentIndex=-1 cb3.currentIndex=-1");
+        QCOMPARE(outside.form->form().fragments().countryParam, std::string());
+    }
+
+    // Closing and the tray's Exit run the close sequence with the window's state (the
+    // position only while collapsed); the main menu's Exit writes the position and the
+    // history only.
+    void theWaysOfEnding() {
+        MainFormFixture f;
+        f.writeCfg("[Pin]\r\nPrviZagon=1\r\n[Config]\r\nshowonstart=5\r\n");
+        f.create();
+        f.run("move 300 400; index lb 0; close => cfg:Velikost/Levo=300 cfg:Config/showonstart=0 "
+              "cfg:Pin/Browser=0 quits=1");
+        QVERIFY(fileExists(f.dir().file("HistGrid.cld")));
+
+        MainFormFixture tray;
+        TMainForm& e = tray.create();
+        tray.run("expand; move 10 20"); // the collapsed position is written on expanding
+        e.glue().tray().exitAction()->trigger();
+        tray.see("cfg:Velikost/Levo=1420 cfg:Config/showonstart=1 quits=1");
+
+        MainFormFixture exit;
+        exit.create();
+        exit.run("move 33 44; trigger Exit1 => cfg:Velikost/Levo=33 cfg:Pin/PrviZagon=- quits=1");
+        QVERIFY(fileExists(exit.dir().file("HistGrid.cld")));
+    }
+
+    // The toggles, a pin, and "Hide" without a notification area, which tells the way back
+    // once.
+    void menuEntriesWriteAtOnce() {
+        MainFormFixture f;
+        TMainForm& w = f.create();
+        w.glue().runNotice = [](bool& confirmed, bool& dontShow) { confirmed = dontShow = true; };
+        f.run("trigger Stayontop1 => ontop=false cfg:General/OnTop=0; "
+              "trigger aHideSekunda => cfg:Options/optAutohide=1 cfg:General/HideSek=1; "
+              "trigger aHideSekunda => cfg:General/HideSek=0; "
+              "index cb3 12; click SpeedButton3 => cfg:Pin/Country=12");
+        QVERIFY(!w.glue().autoHide().running());
+        w.glue().tray().showOnStartAction()->trigger();
+        f.see("cfg:Config/showonstart=0");
+        w.glue().tray().loadAtStartupAction()->trigger(); // unticked: the entry goes
+        QCOMPARE(f.autostart.removals, 1);
+        if (w.glue().trayAvailable())
+            return;
+        for (int i = 0; i < 2; ++i) {
+            w.show();
+            w.menus().Minimize->trigger();
+            QVERIFY(!w.isVisible());
+        }
+        QCOMPARE(f.messages.shown.size(), std::size_t(1));
+        QCOMPARE(f.messages.shown[0].text, std::string(kWayBackWithoutTray));
+    }
+
+    // The browser entry is the one the stored key named at start.
+    void browsersAreReadWhenFirstNeeded() {
+        MainFormFixture f;
+        f.writeCfg(kStoredProfile + "Browser=0\r\n");
+        TMainForm& w = f.create(true);
+        f.config->write(cfg::PinBrowser, 1); // a later change is not what start read
+        QVERIFY(!w.form().browsersLoaded());
+        f.run("expand; set eURL cats => lb.currentText=Chromium");
+        w.go();
+        QCOMPARE(f.launcher.launches.at(0).command, std::string("chromium %U"));
+    }
+
+    void keysAndMouseInTheFields_data() {
+        QTest::addColumn<int>("scenario");
+        for (std::size_t i = 0; i < std::size(kScenarios); ++i)
+            QTest::newRow(kScenarios[i].name) << static_cast<int>(i);
+    }
+    void keysAndMouseInTheFields() {
+        QFETCH(int, scenario);
+        const Scenario& s = kScenarios[static_cast<std::size_t>(scenario)];
+        f_ = std::make_unique<MainFormFixture>();
+        TMainForm& w = f_->shown(s.store);
+        FormWindowHooks hooks;
+        hooks.files = &f_->files;
+        windows_ = std::make_unique<FormWindows>(w, *f_->history, *f_->suggestions, *f_->config,
+                                                 f_->messages, DataFolder(f_->folder()), hooks);
+        f_->services->formCommands = windows_.get();
+        f_->moreSeen = [this](const QString& key) {
+            return key == "store" ? QString::fromStdString(f_->dir().read("gs1001.sgg"))
+                                  : QString();
+        };
+        const std::string file = f_->dir().write("s.gms", "[Pin]\r\nTip2=2\r\n");
+        f_->files.open = [file](const FileDialogSpec&, const std::string&) { return file; };
+        f_->run(QString::fromLatin1(s.steps), [this](const QStringList& p) { act(p); });
+    }
+    // The buttons and the kind box apply the model's selection (the rules are the model's);
+    // a crawl request picks its mode without the menu and hands the site the focus.
+    void engineButtonsApplyTheSelection() {
+        make();
+        f_->run("click csBing => PanelMarker.x=36 cbAll.count=5; "
+                "index cbAll 4 => face:eexact=#a0a0a0 face:lb=#ffffff; " // Translate
+                "click csDuckDuckGo => face:xiExclude=#a0a0a0; "
+                "click csSpider => form.height=440 cbAll.enabled=false");
+        QTRY_VERIFY(w_->menus().PopCrawler->isVisible());
+        w_->menus().PopCrawler->hide();
+        f_->run(
+            "request 2; click csSpider => PopCrawler.visible=false marks=0001/0001 focus=edomain");
+        // The kind box's list, made when first opened, takes the box's font.
+        QComboBox* kinds = w_->widgets().cbAll;
+        kinds->showPopup();
+        QCOMPARE(kinds->view()->font(), kinds->font());
+        kinds->hidePopup();
+    }
+
+    // The hidden "Crawler" submenu's entries show the pop-up menu's marks, whichever menu,
+    // engine button or request changed them.
+    void hiddenSubmenuMirrorsTheCrawlerMenu() {
+        make();
+        f_->run("request 99 => marks=0000/0000; "
+                "trigger StartSlowCrawl000 => marks=0100/0100; "
+                "trigger AllLinks000 => marks=0010/0010; "
+                // Its own entry is none of the pop-up's: nothing stays checked...
+                "trigger StartFastCrawl000 => marks=0000/0000; "
+                // ...unless the crawl request names a mode.
+                "request 1; trigger StartFastCrawl000 => marks=0010/0010; "
+                "request 2; trigger StartFastCrawl000 => marks=0001/0001; "
+                "request 99; trigger AllLinks => marks=0010/0010; "
+                // Triggering a checked entry again must not uncheck its mirror.
+                "trigger AllLinks000 => marks=0010/0010; "
+                "trigger interLinks => marks=0001/0001; "
+                "click csAsk => marks=0000/0000"); // another engine clears the marks
+    }
+
+    // Expanding saves the position before lifting the form; the main menu opens under its
+    // button.
+    void expandAndCollapseBesideABottomPanel() {
+        make();
+        f_->workAreas = {{0, 0, 1920, 1040}};
+        f_->run("move 100 990; click csExpand => form.height=440 form.pos=100,600 "
+                "csExpand.toolTip=Collapse Crta.visible=true eexact.focusPolicy=StrongFocus "
+                "cfg:Velikost/Gor=990");
+        QTest::mouseDClick(w_, Qt::LeftButton, {}, QPoint(250, 90));
+        f_->run("move 100 960 => form.height=80 form.pos=100,960 Crta.visible=false "
+                "csExpand.toolTip=Expand eexact.focusPolicy=ClickFocus; "
+                "move 10 10; click xiHamburger => PopupMenu1.pos=428,49 PopupMenu1.visible=true");
+        w_->menus().main->hide();
+    }
+
+    // The scheme of each background: captions, the marker under Google, the separator line
+    // and the expand button's glyph, collapsed and expanded.
+    void lightAndDarkSchemes() {
+        make();
+        const std::tuple<int, QColor, QColor, QColor, Glyph, Glyph> rows[] = {
+            {14801352, Qt::black, {93, 93, 93}, {238, 238, 238}, Glyph::Image3, Glyph::Image4},
+            {0, Qt::white, Qt::white, {75, 75, 75}, Glyph::Image5, Glyph::Image6},
+        };
+        for (const auto& [colour, caption, marker, line, collapsed, expanded] : rows) {
+            w_->applyBackground(colour);
+            QCOMPARE(w_->widgets().pAll->palette().color(QPalette::Window), toQColor(colour));
+            for (QLabel* l : w_->advanced().captions)
+                QCOMPARE(l->palette().color(QPalette::WindowText), caption);
+            QCOMPARE(w_->grab().toImage().pixelColor(15, 70), marker);
+            QCOMPARE(w_->widgets().Crta->palette().color(QPalette::Window), line);
+            QCOMPARE(w_->expandGlyphShown(), collapsed);
+            w_->toggleExpanded();
+            QCOMPARE(w_->expandGlyphShown(), expanded);
+            w_->toggleExpanded();
+        }
+    }
+
+    // "More engines": its entries, a search from it and by keyword, and the file read again
+    // when it is replaced or removed.
+    void moreEnginesFollowTheFile() {
+        make();
+        QMenu* more = w_->moreEngines().menu();
+        QCOMPARE(texts(more), (QStringList{"Code && more\tcs", "-", "Edit engines..."}));
+        QCOMPARE(f_->messages.shown.at(0).text,
+                 "These sections of engines.cfg were skipped:\r\n\r\n[Bad]: no Address");
+        f_->run("set eURL borrow");
+        more->actions().at(0)->trigger();
+        f_->run("set eURL CS borrow checker; click xiGO => launches=2");
+        QCOMPARE(f_->launcher.launches[0].address, "https://c/?q=borrow");
+        QCOMPARE(f_->launcher.launches[1].address, "https://c/?q=borrow+checker");
+        const std::string file = f_->dir().file("engines.cfg");
+        f_->dir().write("engines.new", "[Wiki]\nAddress=https://w/{words}\n");
+        QCOMPARE(std::rename(f_->dir().file("engines.new").c_str(), file.c_str()), 0);
+        QTRY_COMPARE(texts(more).first(), QStringLiteral("Wiki"));
+        std::remove(file.c_str());
+        QTRY_COMPARE(texts(more), QStringList{QStringLiteral("Edit engines...")});
+        w_->moreEngines().editAction()->trigger();
+        QVERIFY(f_->launcher.launches.back().address == file && fileExists(file));
+    }
+
+    // The colour dialog gets the background and the kept custom colours; what it leaves in
+    // them is kept in color.cld, chosen or cancelled, and read again at the next start.
+    void colourDialogKeepsItsCustomColours() {
+        make();
+        w_->colourDialogState().customColours[2] = 0xFF0000;
+        for (const bool accept : {true, false}) {
+            whenShown(&QApplication::activeModalWidget, [&](QWidget* modal) {
+                auto* dialog = qobject_cast<QColorDialog*>(modal);
+                QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Trov"));
+                QCOMPARE(QColorDialog::customColor(2), QColor(0, 0, 255));
+                QColorDialog::setCustomColor(7, QColor(0x12, 0x34, accept ? 0x56 : 0x57));
+                dialog->setCurrentColor(QColor(0x00, 0x80, 0xFF));
+                accept ? dialog->accept() : dialog->reject();
+            });
+            f_->run("trigger Colordialog1 => cfg:Color/Pall=16744448"); // blue-green-red
+            QCOMPARE(readColorCld(f_->folder(), nullptr)->customColours[7],
+                     accept ? 0x563412 : 0x573412);
+        }
+        QCOMPARE(w_->recentColours().slot(0), 0xFF8000);
+        MainFormFixture again(std::move(f_->dir_));
+        again.create();
+        QCOMPARE(again.form->colourDialogState().customColours[7], 0x573412);
+    }
+
+    // The random colour, the colour picker and the recent colours from the menu.
+    void otherColourEntries() {
+        make();
+        w_->randomSeed = [] { return quint32(12345); };
+        f_->run("trigger Randombackgroundcolor1 => cfg:Color/Pall=6465108");
+        QCOMPARE(readRecentFile(f_->dir().file("Trov.lst")).colours[0], 6465108);
+        w_->grabScreen = [] { return Photograph{knownPicture(), QPoint(0, 0)}; };
+        whenShown([] { return QApplication::activeModalWidget(); },
+                  [](QWidget* grab) {
+                      QWidget* image = qobject_cast<TfColor*>(grab)->ImageGrab();
+                      QTest::mouseMove(image, QPoint(95, 5));
+                      QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
+                  });
+        f_->run("trigger Colorpicker1 => cfg:Color/Pall=65280 form.visible=true");
+        QCOMPARE(w_->recentColours().slot(0), 65280);
+        f_->run("trigger Recentcolors1"); // holds the main window's input until OK
+        QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(w_->recentWindow()));
+        QTest::mouseClick(w_->recentWindow()->okButton(), Qt::LeftButton);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"
