@@ -81,8 +81,10 @@ private slots:
         server_.reset();
     }
 
-    // The viewer's File > Export is the main window's export: the site, then the links.
-    void extractedLinksGoToTheViewer() {
+    // The viewer's File > Export is the main window's export: the site, then the links. The
+    // list crawl's file makes the site read-only until another record fills the form; the
+    // imported list shows in the viewer until "Reset all searches".
+    void extractedLinksAndListFiles() {
         startOnSite("interLinks", 3);
         QCOMPARE(goToEnd(), LinksResult::Extracted);
         QTRY_VERIFY(w_->linksViewer()->isVisible());
@@ -96,82 +98,69 @@ private slots:
         QCOMPARE(preset, QStringLiteral("Links (127.0.0.1:%1 )").arg(server_->port()));
         QVERIFY(exported.rfind(server_->url("/") + "\r\n", 0) == 0);
         QVERIFY(exported.find(server_->url("/p1") + "\r\n") != std::string::npos);
-    }
 
-    // An export during a crawl writes the table as it is; Cancel asks whether to show the
-    // partial results: Yes opens them, No drops the list.
-    void cancel_data() {
-        QTest::addColumn<bool>("partial");
-        QTest::newRow("partial results") << true;
-        QTest::newRow("no results") << false;
-    }
-    void cancel() {
-        QFETCH(bool, partial);
-        startOnSite(partial ? "StartFastCrawl" : "interLinks", 12, 250);
-        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
-        w_->go();
-        waitForCounter(partial ? "Found 2 items" : "Found 12 items");
-        if (!partial) {
-            QVERIFY(w_->runner().running());
-            const std::string exported = exportLinks(w_->menus().Exportlinks1000);
-            QVERIFY(exported.find(server_->url("/p11") + "\r\n") != std::string::npos);
-        }
-        f_->messages.answers = {true, partial};
-        QTest::mouseClick(w_->crawlerPanel()->cancelButton(), Qt::LeftButton);
-        QVERIFY(done.wait(20000) && !w_->crawlerPanel()->isVisible());
-        const auto result = done.at(0).at(0).value<LinksResult>();
-        QCOMPARE(result, partial ? LinksResult::ResultOpened : LinksResult::Cancelled);
-        if (!partial) { // the list is gone: an export writes only the site line
-            QCOMPARE(exportLinks(w_->menus().Exportlinks1000), server_->url("/") + "\r\n");
-            return;
-        }
-        QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
-        QCOMPARE(f_->launcher.launches[0].address, f_->dir().file("TrovCrawler.html"));
-        QVERIFY(f_->dir().read("TrovCrawler.html").find(server_->url("/p11")) == std::string::npos);
-    }
-
-    // The second Go asks for the start page alone: its only link is cut.
-    void aNewGoDuringACrawlStartsAfresh() {
-        startOnSite("StartFastCrawl", 12, 300);
-        w_->go();
-        waitForCounter("Found 2 items");
-        QCOMPARE(w_->crawlerPanel()->modeCaption()->text(), "Crawl main page subpages");
-        server_->route("/lone", page("without links"));
-        f_->run(QString::fromStdString("set edomain " + server_->url("/lone")));
-        QCOMPARE(goToEnd(), LinksResult::ResultOpened);
-        QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
-        const std::string html = f_->dir().read("TrovCrawler.html");
-        QVERIFY(html.find("About 1 result<br>") != std::string::npos);
-        QVERIFY(html.find("/p0") == std::string::npos);
-    }
-
-    // The list crawl's file makes the site read-only until another record fills the form;
-    // the imported list shows in the viewer until "Reset all searches".
-    void listFiles() {
-        startOnSite("interLinks");
         const std::string list = f_->dir().write(
             "list.csv", "http://a.example/;\r\nhttp://a.example/x;\r\nhttp://a.example/y\r\n");
         w_->loadCrawlList(list);
-        f_->see("edomain.text=http://a.example/");
-        QVERIFY(w_->advanced().edomain->isReadOnly());
+        f_->see("edomain.text=http://a.example/ edomain.readOnly=true");
         QCOMPARE(w_->runner().engine().linkList()[1].address, std::string("http://a.example/x"));
         QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
         // A cancelled open dialog: the name is empty, the mode stays.
         f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
-        f_->run("trigger CrawlCSV => CrawlCSV.checked=true");
-        QCOMPARE(f_->messages.shown.back().text, std::string("File  does not exist."));
+        f_->run("trigger CrawlCSV => CrawlCSV.checked=true message=File__does_not_exist.");
         FillFields(record({{kColEngine, "Links ( Extract internal links from a website )"},
                            {kColBrowser, "Default"},
                            {kColSite, "e.com"}}),
                    true, *w_);
-        f_->see("edomain.text=e.com");
-        QVERIFY(!w_->advanced().edomain->isReadOnly());
-
+        f_->see("edomain.text=e.com edomain.readOnly=false");
         f_->files.open = [list](const FileDialogSpec&, const std::string&) { return list; };
         f_->run("trigger ImportCSV1; answer");
         QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
         f_->run("trigger Resetallsearches1");
         QCOMPARE(viewerText(), QString());
+    }
+
+    // During a crawl an export writes the table as it is. Cancel asks whether to show the
+    // partial results: Yes opens them, No drops the list. A new Go starts afresh: it asks
+    // for the start page alone, whose only link is cut.
+    void cancel_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("partial results") << 0;
+        QTest::newRow("no results") << 1;
+        QTest::newRow("a new Go") << 2;
+    }
+    void cancel() {
+        QFETCH(int, how);
+        startOnSite(how == 1 ? "interLinks" : "StartFastCrawl", 12, 250);
+        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        w_->go();
+        waitForCounter(how == 1 ? "Found 12 items" : "Found 2 items");
+        if (how == 1) {
+            QVERIFY(w_->runner().running());
+            const std::string exported = exportLinks(w_->menus().Exportlinks1000);
+            QVERIFY(exported.find(server_->url("/p11") + "\r\n") != std::string::npos);
+        }
+        if (how == 2) {
+            QCOMPARE(w_->crawlerPanel()->modeCaption()->text(), "Crawl main page subpages");
+            server_->route("/lone", page("without links"));
+            f_->run(QString::fromStdString("set edomain " + server_->url("/lone")));
+            w_->go();
+        } else {
+            f_->messages.answers = {true, how == 0};
+            QTest::mouseClick(w_->crawlerPanel()->cancelButton(), Qt::LeftButton);
+        }
+        QVERIFY(done.wait(20000) && !w_->crawlerPanel()->isVisible());
+        QCOMPARE(done.at(0).at(0).value<LinksResult>(),
+                 how == 1 ? LinksResult::Cancelled : LinksResult::ResultOpened);
+        if (how == 1) { // the list is gone: an export writes only the site line
+            QCOMPARE(exportLinks(w_->menus().Exportlinks1000), server_->url("/") + "\r\n");
+            return;
+        }
+        QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
+        QCOMPARE(f_->launcher.launches[0].address, f_->dir().file("TrovCrawler.html"));
+        const std::string html = f_->dir().read("TrovCrawler.html");
+        QVERIFY(html.find(server_->url("/p11")) == std::string::npos);
+        QCOMPARE(html.find("About 1 result<br>") != std::string::npos, how == 2);
     }
 };
 
