@@ -6,10 +6,8 @@
 #include "app/main_form.h"
 #include "app/suggestion_list.h"
 #include "app/window_glue.h"
-#include "common/messages.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
-#include "history/history_record.h"
 #include "history/history_store.h"
 #include "platform/autostart.h"
 #include "platform/browsers.h"
@@ -26,33 +24,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <functional>
 #include <map>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 namespace trov::test {
-
-struct FixedClock : HistoryClock {
-    std::string dateText() const override { return "01.02.2025"; }
-    std::string timeText() const override { return "10:11:12"; }
-};
 
 inline constexpr ScreenSize kScreen{1920, 1080};
 // Not the first start nor the first run: no shipped stores, no autostart entry.
 inline const std::string kStoredProfile = "[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n";
 
-// A history row with the given cells, the others as a search leaves them unset.
+// A history row with the given cells, the others absent.
 inline HistoryRecord record(std::initializer_list<std::pair<std::size_t, const char*>> cells) {
     HistoryRecord r;
     for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
         r.set(i, std::string(kAbsentMarker));
-    r.set(kColDate, "01.02.2025");
-    r.set(kColTime, "10:11:12");
-    r.set(kColPeriod, "Any time");
-    r.set(kColType, "All");
     for (const auto& [column, text] : cells)
         r.set(column, text);
     return r;
@@ -134,15 +118,13 @@ public:
                 rows << d.widget()->item(i)->text();
             return rows.isEmpty() ? QStringLiteral("-") : rows.join(QLatin1Char('|'));
         }
+        const Qt::WindowFlags flags = form->windowFlags();
         const std::map<QString, std::function<QString()>> plain{
             {"launches", [&] { return QString::number(launcher.launches.size()); }},
             {"quits", [&] { return QString::number(quits); }},
             {"message", [&] { return QString::fromStdString(messages.shown.back().text); }},
             {"focus", [&] { return QApplication::focusWidget()->objectName(); }},
-            {"ontop",
-             [&] {
-                 return QVariant(bool(form->windowFlags() & Qt::WindowStaysOnTopHint)).toString();
-             }},
+            {"ontop", [&] { return QString::number(flags.testFlag(Qt::WindowStaysOnTopHint)); }},
         };
         if (plain.count(key))
             return plain.at(key)();
@@ -215,7 +197,7 @@ public:
     platform::RecordingLauncher launcher;
     platform::FakeBrowserRegistry registry;
     platform::FakeAutostart autostart;
-    FixedClock clock;
+    SystemHistoryClock clock;
     FunctionFileChooser files;
     std::vector<Rect> workAreas{{0, 0, 1920, 1080}}; // the screens less their panels
     int quits = 0;
