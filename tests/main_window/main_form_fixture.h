@@ -102,9 +102,9 @@ public:
         return found ? found : (form->advanced(), form->findChild<T*>(name));
     }
     // What a test looks at: cfg:Section/Key (a YY.cfg value, "-" when missing), launches,
-    // quits, message (the last box's text), list (the drop-down's rows, "-" when hidden), focus
-    // (the focused control), ontop, face:name (a control's colour), a test's own key, or
-    // name.property of a control, a menu entry or the form.
+    // launch (the last address), quits, message (the last box's text), list (the drop-down's rows,
+    // "-" when hidden), focus (the focused control), ontop, face:name (a control's colour), a
+    // test's own key, or name.property of a control, a menu entry or the form.
     QString seen(const QString& key) {
         const QString name = key.section(QLatin1Char(':'), 1);
         if (key.startsWith(QStringLiteral("cfg:")))
@@ -121,6 +121,7 @@ public:
         const Qt::WindowFlags flags = form->windowFlags();
         const std::map<QString, std::function<QString()>> plain{
             {"launches", [&] { return QString::number(launcher.launches.size()); }},
+            {"launch", [&] { return QString::fromStdString(launcher.launches.back().address); }},
             {"quits", [&] { return QString::number(quits); }},
             {"message", [&] { return QString::fromStdString(messages.shown.back().text); }},
             {"focus", [&] { return QApplication::focusWidget()->objectName(); }},

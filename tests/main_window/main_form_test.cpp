@@ -1,8 +1,9 @@
 // The main window offscreen: its creation from YY.cfg, what closing and the two Exits write,
 // the menu entries that write at once, the keys and mouse in the fields with the drop-down,
-// the engine row with the crawler menus, expand and collapse, the schemes, "More engines"
-// and the "Background color" submenu.
+// the engine row with the crawler menus, expand and collapse, the dark scheme, "More
+// engines", the "Background color" submenu, and the controls made on first need.
 
+#include "app/crawler_panel.h"
 #include "app/form_windows.h"
 #include "app/main_menus.h"
 #include "app/more_engines_menu.h"
@@ -11,8 +12,10 @@
 #include "appearance/grab_window.h"
 #include "appearance/recent_colours.h"
 #include "appearance/recent_window.h"
+#include "history/fill_fields.h"
 #include "history/window.h"
 #include "main_form_fixture.h"
+#include "settings/form_reset.h"
 #include "tests/support/known_picture.h"
 #include "tests/support/when_shown.h"
 
@@ -28,14 +31,6 @@ using namespace trov;
 using namespace trov::test;
 
 namespace {
-
-QStringList texts(const QMenu* menu) {
-    QStringList t;
-    for (const QAction* a : menu->actions())
-        if (a->isVisible())
-            t << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return t;
-}
 
 // Scripts of steps and what is then seen, run by the fixture, with these scenarios' own
 // steps (dclickrow, nohistory, delete) and what the suggestion file holds (store).
@@ -89,6 +84,52 @@ const Scenario kScenarios[] = {
      "focus eexact; trigger OpenSettings1 => list=-"},
 };
 
+// What the window makes on first need: a start that stays collapsed never makes the
+// advanced fields, the suggestion drop-down or the progress panel, and once made they show
+// exactly what they show when made at once, whatever changed the form in between.
+const std::string kPinned = kStoredProfile + "Browser=0\r\nInterface=3\r\nCountry=5\r\n"
+                                             "Language=7\r\nType=1\r\nTime=2\r\n";
+
+// What the form shows, as a picture (no text cursor in it), with what a picture does not
+// show: the tab chain, the site's read-only state and the hints.
+std::pair<QImage, QStringList> shown(TMainForm& w) {
+    w.advanced();
+    if (QWidget* f = w.focusWidget())
+        f->clearFocus();
+    QApplication::processEvents();
+    QStringList more{QString::number(w.advanced().edomain->isReadOnly())};
+    for (const QWidget* it = w.nextInFocusChain(); it && it != &w; it = it->nextInFocusChain())
+        if (it->focusPolicy() != Qt::NoFocus && !it->isWindow())
+            more << it->objectName();
+    QStringList hints;
+    for (const QWidget* c : w.widgets().pAll->findChildren<QWidget*>())
+        hints << c->objectName() + '=' + c->toolTip();
+    hints.sort();
+    return {w.grab().toImage(), more + hints};
+}
+
+// Changes through the form's model and commands, as steps of the fixture's scripts and
+// these: dark (a background), fill (a history record whose "Default" browser keeps the
+// form collapsed), broom, list (a list crawl's file). The last ones need the fields made.
+struct Change {
+    const char* name;
+    std::string cfg;
+    const char* steps;
+    bool staysCollapsed;
+};
+
+const Change kChanges[] = {
+    {"pins, background, engines and kinds", kPinned + "[Color]\r\nPall=3355443\r\n",
+     "click csDuckDuckGo; click csGoogle; index cbAll 4; click csWiki", true},
+    {"a fresh profile, a dark background and typing", "", "dark; type eURL at; key eURL Escape",
+     true},
+    {"indexes outside their lists and a history fill",
+     kStoredProfile + "Browser=9\r\nCountry=999\r\n", "fill", true},
+    {"a history fill, then the broom", kPinned, "fill; broom", true},
+    {"links with a request", kPinned, "request 2; click csSpider; request 99", false},
+    {"a list crawl's file", kPinned, "list", false},
+};
+
 } // namespace
 
 class MainFormTest : public QObject {
@@ -128,6 +169,37 @@ class MainFormTest : public QObject {
             windows_->historyWindow().hide();
         if (p[0] == QStringLiteral("delete"))
             f_->form->dropDown().menu()->actions().at(0)->trigger();
+    }
+
+    static void change(MainFormFixture& f, const QStringList& p) {
+        TMainForm& w = *f.form;
+        if (p[0] == QStringLiteral("dark"))
+            w.applyBackground(colourValue(46, 52, 64));
+        if (p[0] == QStringLiteral("fill"))
+            FillFields(record({{kColSearch, "cats"},
+                               {kColExact, "red car"},
+                               {kColExclude, "blue"},
+                               {kColSite, "e.com"},
+                               {kColBrowser, "Default"},
+                               {kColCountry, "Germany"},
+                               {kColPeriod, "Past month"},
+                               {kColEngine, "Bing"},
+                               {kColType, "News"},
+                               {kColFileType, "Adobe PDF (.pdf)"}}),
+                       true, w);
+        if (p[0] == QStringLiteral("broom"))
+            xiMetlaClick(w, *f.config);
+        if (p[0] == QStringLiteral("list")) {
+            w.loadCrawlList(f.dir().write("list.csv", "e.com\r\nhttp://e.com/a\r\n"));
+            w.menus().PopCrawler->hide();
+        }
+    }
+
+    static void same(TMainForm& a, TMainForm& b) {
+        const auto [pictureA, moreA] = shown(a);
+        const auto [pictureB, moreB] = shown(b);
+        QCOMPARE(moreA, moreB);
+        QCOMPARE(pictureA, pictureB);
     }
 
 private slots:
@@ -326,20 +398,24 @@ private slots:
     void moreEnginesFollowTheFile() {
         make();
         QMenu* more = w_->moreEngines().menu();
-        QCOMPARE(texts(more), (QStringList{"Code && more\tcs", "-", "Edit engines..."}));
-        QCOMPARE(f_->messages.shown.at(0).text,
-                 "These sections of engines.cfg were skipped:\r\n\r\n[Bad]: no Address");
+        const auto entries = [more] {
+            QStringList texts;
+            for (const QAction* a : more->actions())
+                texts << a->text();
+            return texts;
+        };
+        QCOMPARE(entries(), (QStringList{"Code && more\tcs", "", "Edit engines..."}));
+        f_->see("message=These_sections_of_engines.cfg_were_skipped:\r\n\r\n[Bad]:_no_Address");
         f_->run("set eURL borrow");
         more->actions().at(0)->trigger();
-        f_->run("set eURL CS borrow checker; click xiGO => launches=2");
-        QCOMPARE(f_->launcher.launches[0].address, "https://c/?q=borrow");
-        QCOMPARE(f_->launcher.launches[1].address, "https://c/?q=borrow+checker");
+        f_->see("launch=https://c/?q=borrow");
+        f_->run("set eURL CS borrow checker; click xiGO => launch=https://c/?q=borrow+checker");
         const std::string file = f_->dir().file("engines.cfg");
         f_->dir().write("engines.new", "[Wiki]\nAddress=https://w/{words}\n");
         QCOMPARE(std::rename(f_->dir().file("engines.new").c_str(), file.c_str()), 0);
-        QTRY_COMPARE(texts(more).first(), QStringLiteral("Wiki"));
+        QTRY_COMPARE(entries().first(), QStringLiteral("Wiki"));
         std::remove(file.c_str());
-        QTRY_COMPARE(texts(more), QStringList{QStringLiteral("Edit engines...")});
+        QTRY_COMPARE(entries(), QStringList{QStringLiteral("Edit engines...")});
         w_->moreEngines().editAction()->trigger();
         QVERIFY(f_->launcher.launches.back().address == file && fileExists(file));
     }
@@ -387,6 +463,39 @@ private slots:
         QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(w_->recentWindow()));
         QTest::mouseClick(w_->recentWindow()->okButton(), Qt::LeftButton);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+    void madeLateShowsWhatMadeAtExpandShows_data() {
+        QTest::addColumn<int>("change");
+        for (std::size_t i = 0; i < std::size(kChanges); ++i)
+            QTest::newRow(kChanges[i].name) << static_cast<int>(i);
+    }
+
+    // A: collapsed, changed, then expanded. B: expanded at once, then changed the same way.
+    void madeLateShowsWhatMadeAtExpandShows() {
+        QFETCH(int, change);
+        const Change& c = kChanges[static_cast<std::size_t>(change)];
+        MainFormFixture fa, fb;
+        TMainForm& a = fa.shown("|Cats|;|atlas|;|Bat", c.cfg);
+        TMainForm& b = fb.shown("|Cats|;|atlas|;|Bat", c.cfg);
+        b.toggleExpanded();
+        QVERIFY(!a.findChild<QLineEdit*>(QStringLiteral("eexact")));
+        QVERIFY(!a.dropDown().made() && !a.findChild<CrawlerPanel*>());
+        for (MainFormFixture* f : {&fa, &fb})
+            f->run(c.steps, [f](const QStringList& p) { MainFormTest::change(*f, p); });
+        QCOMPARE(a.advancedBuilt(), !c.staysCollapsed);
+        if (!a.isExpanded())
+            a.toggleExpanded();
+        same(a, b);
+        // The tab chain runs from the kind box through the fields to the later controls.
+        QCOMPARE(shown(a).second.mid(1, 11),
+                 (QStringList{"eURL", "cbAll", "eexact", "eexclude", "edomain", "cb6", "cb5", "cb3",
+                              "cb2", "lb", "cb1"}));
+        // Later changes reach both alike.
+        for (TMainForm* w : {&a, &b}) {
+            w->applyBackground(colourValue(200, 30, 30));
+            w->pressEngine(SearchEngine::Ask);
+        }
+        same(a, b);
     }
 };
 
