@@ -32,8 +32,7 @@ using namespace trov::test;
 
 namespace {
 
-// Scripts of steps and what is then seen, run by the fixture, with these scenarios' own
-// steps (dclickrow, nohistory, delete) and what the suggestion file holds (store).
+// Scripts of steps and what is then seen, with what the suggestion file holds (store).
 struct Scenario {
     const char* name;
     const char* store;
@@ -62,10 +61,9 @@ const Scenario kScenarios[] = {
      "click eexact; type eexact at; key eexact Down => focus=GsLB eexact.text=atlas; "
      "key GsLB Down => eexact.text=Cats; key GsLB Up; key GsLB Up => eexact.text=atlas; "
      "click eexclude; type eexclude at; key eexclude Down => eexclude.text=atlas; "
-     "click edomain; type edomain at; key edomain Down => focus=GsLB edomain.text=atlas"},
-    {"only a row chosen replaces typed text; Down fills the field it is pressed in",
-     "|Cats|;|atlas|;|Bat",
-     "expand; type eURL at; focus GsLB => eURL.text=at; focus eexact; "
+     "click edomain; type edomain at; key edomain Down => focus=GsLB edomain.text=atlas; "
+     // Only a row chosen replaces typed text; Down fills the field it is pressed in.
+     "clear eURL; type eURL at; focus GsLB => eURL.text=at; clear eexact; focus eexact; "
      "key eexact Down => eexact.text=atlas eURL.text=at focus=GsLB"},
     {"Enter, Esc and a double click in the list", "|Cats|;|atlas|;|Bat",
      "type eURL at; key eURL Down; key GsLB Return => launches=1 list=- eURL.text=atlas; "
@@ -84,9 +82,6 @@ const Scenario kScenarios[] = {
      "focus eexact; trigger OpenSettings1 => list=-"},
 };
 
-// What the window makes on first need: a start that stays collapsed never makes the
-// advanced fields, the suggestion drop-down or the progress panel, and once made they show
-// exactly what they show when made at once, whatever changed the form in between.
 const std::string kPinned = kStoredProfile + "Browser=0\r\nInterface=3\r\nCountry=5\r\n"
                                              "Language=7\r\nType=1\r\nTime=2\r\n";
 
@@ -108,9 +103,15 @@ std::pair<QImage, QStringList> shown(TMainForm& w) {
     return {w.grab().toImage(), more + hints};
 }
 
-// Changes through the form's model and commands, as steps of the fixture's scripts and
-// these: dark (a background), fill (a history record whose "Default" browser keeps the
-// form collapsed), broom, list (a list crawl's file). The last ones need the fields made.
+void same(TMainForm& a, TMainForm& b) {
+    const auto [pictureA, moreA] = shown(a);
+    const auto [pictureB, moreB] = shown(b);
+    QCOMPARE(moreA, moreB);
+    QCOMPARE(pictureA, pictureB);
+}
+
+// Changes through the form's model and commands, as script steps; the last ones need the
+// fields made.
 struct Change {
     const char* name;
     std::string cfg;
@@ -146,33 +147,32 @@ class MainFormTest : public QObject {
         f_->dir().write("engines.cfg", "[Code & more]\nKey=cs\nAddress=https://c/?q={query}\n"
                                        "[Bad]\nKey=b\n");
         w_ = &f_->shown();
-        f_->moreSeen = [this](const QString& key) {
+        f_->moreSeen = [this](const QString& key) -> QString {
             if (key != QStringLiteral("marks"))
-                return QString();
+                return {};
             QString marks;
             for (const char* mode :
-                 {"StartFastCrawl", "StartSlowCrawl", "AllLinks", "interLinks", "/",
-                  "StartFastCrawl000", "StartSlowCrawl000", "AllLinks000", "interLinks000"})
-                marks += *mode == '/' ? QStringLiteral("/")
-                                      : QString::number(f_->named<QAction>(mode)->isChecked());
-            return marks;
+                 {"StartFastCrawl", "StartSlowCrawl", "AllLinks", "interLinks", "StartFastCrawl000",
+                  "StartSlowCrawl000", "AllLinks000", "interLinks000"})
+                marks += QString::number(f_->named<QAction>(mode)->isChecked());
+            return marks.insert(4, '/');
         };
     }
-    void act(const QStringList& p) {
-        QListWidget* list = f_->form->dropDown().widget();
-        const QPoint at = list->visualItemRect(list->item(p.value(1).toInt())).center();
+    // The scripts' own steps: dclickrow, nohistory, delete (a suggestion), dark (a
+    // background), fill (a history record whose "Default" browser keeps the form
+    // collapsed), broom, list (a list crawl's file).
+    void own(MainFormFixture& f, const QStringList& p) {
+        TMainForm& w = *f.form;
         if (p[0] == QStringLiteral("dclickrow")) {
+            QListWidget* list = w.dropDown().widget();
+            const QPoint at = list->visualItemRect(list->item(p[1].toInt())).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         }
         if (p[0] == QStringLiteral("nohistory"))
             windows_->historyWindow().hide();
         if (p[0] == QStringLiteral("delete"))
-            f_->form->dropDown().menu()->actions().at(0)->trigger();
-    }
-
-    static void change(MainFormFixture& f, const QStringList& p) {
-        TMainForm& w = *f.form;
+            w.dropDown().menu()->actions().at(0)->trigger();
         if (p[0] == QStringLiteral("dark"))
             w.applyBackground(colourValue(46, 52, 64));
         if (p[0] == QStringLiteral("fill"))
@@ -195,13 +195,6 @@ class MainFormTest : public QObject {
         }
     }
 
-    static void same(TMainForm& a, TMainForm& b) {
-        const auto [pictureA, moreA] = shown(a);
-        const auto [pictureB, moreB] = shown(b);
-        QCOMPARE(moreA, moreB);
-        QCOMPARE(pictureA, pictureB);
-    }
-
 private slots:
     void cleanup() {
         if (f_)
@@ -212,16 +205,17 @@ private slots:
     }
 
     // The browsers are read when first needed; the first run writes the autostart entry and
-    // takes the default browser's entry.
+    // takes the default browser's entry. Closing writes the window's state.
     void freshProfile() {
         MainFormFixture f;
         TMainForm& w = f.create(true);
         QVERIFY(!w.form().browsersLoaded() && w.windowFlags() & Qt::Tool);
         QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
         f.see("form.pos=1420,880 form.height=80 ontop=1 cfg:Color/Pall=14801352 cfg:App/start=0 "
-              "eexact.focusPolicy=ClickFocus "
-              "lb.currentText=Firefox_(Default)");
-        f.run("close => cfg:Pin/Browser=1");
+              "eexact.focusPolicy=ClickFocus lb.currentText=Firefox_(Default)");
+        f.run("move 300 400; close => cfg:Pin/Browser=1 cfg:Velikost/Levo=300 "
+              "cfg:Config/showonstart=1 cfg:Pin/PrviZagon=0 quits=1");
+        QVERIFY(fileExists(f.dir().file("HistGrid.cld")));
     }
 
     void storedProfile() {
@@ -241,17 +235,9 @@ private slots:
         QVERIFY(!w.glue().tray().loadAtStartup() && !w.glue().tray().showOnStart()); // 5: unticked
     }
 
-    // Closing and the tray's Exit run the close sequence with the window's state (the
-    // position only while collapsed); the main menu's Exit writes the position and the
-    // history only.
+    // The tray's Exit runs the close sequence, which writes the position only while
+    // collapsed; the main menu's Exit writes the position and the history only.
     void theWaysOfEnding() {
-        MainFormFixture f;
-        f.writeCfg("[Pin]\r\nPrviZagon=1\r\n[Config]\r\nshowonstart=5\r\n");
-        f.create();
-        f.run("move 300 400; index lb 0; close => cfg:Velikost/Levo=300 cfg:Config/showonstart=0 "
-              "cfg:Pin/Browser=0 quits=1");
-        QVERIFY(fileExists(f.dir().file("HistGrid.cld")));
-
         MainFormFixture tray;
         TMainForm& e = tray.create();
         tray.run("expand; move 10 20"); // the collapsed position is written on expanding
@@ -323,7 +309,7 @@ private slots:
         };
         const std::string file = f_->dir().write("s.gms", "[Pin]\r\nTip2=2\r\n");
         f_->files.open = [file](const FileDialogSpec&, const std::string&) { return file; };
-        f_->run(QString::fromLatin1(s.steps), [this](const QStringList& p) { act(p); });
+        f_->run(QString::fromLatin1(s.steps), [this](const QStringList& p) { own(*f_, p); });
     }
     // The buttons and the kind box apply the model's selection (the rules are the model's);
     // a crawl request picks its mode without the menu and hands the site the focus.
@@ -481,7 +467,7 @@ private slots:
         QVERIFY(!a.findChild<QLineEdit*>(QStringLiteral("eexact")));
         QVERIFY(!a.dropDown().made() && !a.findChild<CrawlerPanel*>());
         for (MainFormFixture* f : {&fa, &fb})
-            f->run(c.steps, [f](const QStringList& p) { MainFormTest::change(*f, p); });
+            f->run(c.steps, [this, f](const QStringList& p) { own(*f, p); });
         QCOMPARE(a.advancedBuilt(), !c.staysCollapsed);
         if (!a.isExpanded())
             a.toggleExpanded();
