@@ -138,13 +138,6 @@ public:
         const QVariant v = o->property(key.section(QLatin1Char('.'), 1).toLatin1());
         if (v.typeId() == QMetaType::QPoint)
             return QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y());
-        const QRect r = v.toRect();
-        if (v.typeId() == QMetaType::QRect)
-            return QStringLiteral("%1,%2,%3x%4")
-                .arg(r.x())
-                .arg(r.y())
-                .arg(r.width())
-                .arg(r.height());
         return v.toString();
     }
     // Checks "key=value" pairs, '_' standing for a blank in a value.
@@ -157,9 +150,9 @@ public:
         }
     }
     // Steps separated by "; ", each "verb target arguments" with what is then seen after
-    // " => ". The verbs: type, set, clear, key, click, dclick, press (on the background),
-    // focus, index (of a box), trigger (a menu entry), expand, move x y, request (a crawl
-    // request mode), answer (Yes to the next question), close; other verbs go to more.
+    // " => ". The verbs: type, set, clear, key, click, dclick, focus, index (of a box),
+    // trigger (a menu entry), expand, move x y, request (a crawl request mode), answer (Yes
+    // to the next question), close; other verbs go to more.
     void run(const QString& script, const std::function<void(const QStringList&)>& more = {}) {
         using Args = const QStringList&;
         const auto edit = [&](Args p) { return qobject_cast<QLineEdit*>(named(p[1])); };
@@ -170,10 +163,6 @@ public:
             {"key", [&](Args p) { QTest::keyClick(named(p[1]), kKeys.at(p[2])); }},
             {"click", [&](Args p) { QTest::mouseClick(named(p[1]), Qt::LeftButton); }},
             {"dclick", [&](Args p) { QTest::mouseDClick(named(p[1]), Qt::LeftButton); }},
-            {"press",
-             [&](Args) {
-                 QTest::mouseClick(form.get(), Qt::LeftButton, {}, {300, 60});
-             }},
             {"focus", [&](Args p) { named(p[1])->setFocus(Qt::TabFocusReason); }},
             {"index", [&](Args p) { named<QComboBox>(p[1])->setCurrentIndex(p[2].toInt()); }},
             {"trigger", [&](Args p) { named<QAction>(p[1])->trigger(); }},

@@ -45,8 +45,8 @@ const Scenario kScenarios[] = {
      "key eexclude Return => launches=3; key edomain Return => launches=4 store=|cats\r\n"},
     {"under the owner: one row while collapsed, under the exact phrase when expanded",
      "|Cats|;|atlas|;|Bat",
-     "type eURL at => list=atlas|Cats|Bat_ GsLB.geometry=11,41,436x21; expand; "
-     "type eexact at => GsLB.geometry=11,138,436x55; trigger History1; click eURL; "
+     "type eURL at => list=atlas|Cats|Bat_ GsLB.pos=11,41 GsLB.width=436 GsLB.height=21; expand; "
+     "type eexact at => GsLB.pos=11,138 GsLB.height=55; trigger History1; click eURL; "
      "clear eURL => list=-; type eURL c => list=-; nohistory; type eURL a => list=Cats"},
     {"Esc empties the owner, also from another field, without reopening the list",
      "|Cats|;|atlas|;|Bat",
@@ -72,7 +72,7 @@ const Scenario kScenarios[] = {
     {"clicks and focus hide the list; entering the exact phrase does not", "|Cats|;|atlas|;|Bat",
      "expand; type eURL at => list=atlas|Cats|Bat_; focus eexact => list=atlas|Cats|Bat_; "
      "focus eexclude => list=-; type eURL l => list=atlas; click eURL => list=-; "
-     "dclick eURL => list=atlas; press pAll => list=-"},
+     "dclick eURL => list=atlas; click pAll => list=-"},
     {"Delete search suggestion", "|Cats|;|atlas|;|Bat|;|CATS",
      "type eURL ca; key eURL Down => GsLB.currentRow=0 eURL.text=CATS_; "
      "delete => eURL.text= list=- store=|atlas|;|Bat\r\n"},
