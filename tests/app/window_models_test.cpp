@@ -23,13 +23,8 @@ constexpr Point kFarAway{1000, 900};
 
 // A collapsed window at (100, 100) on a 1920 x 1080 monitor with a second one to its right.
 FadeInputs away() {
-    FadeInputs in;
-    in.window = {100, 100, 458, 80};
-    in.clientWidth = 458;
-    in.clientHeight = 80;
-    in.cursor = kFarAway;
-    in.monitors = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-    return in;
+    return {false, true, false,    {100, 100, 458, 80},
+            458,   80,   kFarAway, std::vector<Rect>{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}}};
 }
 
 } // namespace
