@@ -15,7 +15,6 @@
 #include <tuple>
 
 using namespace trov;
-using test::ScriptedMessages;
 
 namespace {
 
@@ -224,7 +223,7 @@ TEST(WindowKeys, ARefusedConfigWriteDoesNotCostTheHistory) {
 TEST(CrawlQuestions, StopAndCancel) {
     const std::string cancel = "  Do you want to cancel searching ?  ";
     const std::string partial = "  Do you want to show partial results ?  ";
-    ScriptedMessages m;
+    test::ScriptedMessages m;
     m.answers = {true, false, true, true, true, false};
     EXPECT_TRUE(askStop(m));
     EXPECT_EQ(askCancel(m), CancelAnswer::KeepGoing); // No

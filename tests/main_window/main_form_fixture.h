@@ -101,10 +101,9 @@ public:
         T* found = form->findChild<T*>(name);
         return found ? found : (form->advanced(), form->findChild<T*>(name));
     }
-    // What a test looks at: cfg:Section/Key (a YY.cfg value, "-" when missing), launches,
-    // launch (the last address), quits, message (the last box's text), list (the drop-down's rows,
-    // "-" when hidden), focus (the focused control), ontop, face:name (a control's colour), a
-    // test's own key, or name.property of a control, a menu entry or the form.
+    // What a test looks at: cfg:Section/Key ("-" when missing), launches, launch (the last
+    // address), quits, message (the last box), list (the drop-down's rows, "-" when hidden),
+    // focus, ontop, face:name, a test's own key, or name.property of a control or "form".
     QString seen(const QString& key) {
         const QString name = key.section(QLatin1Char(':'), 1);
         if (key.startsWith(QStringLiteral("cfg:")))

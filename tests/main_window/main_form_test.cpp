@@ -1,8 +1,5 @@
-// The main window offscreen: its creation from YY.cfg, what closing and the two Exits write,
-// the menu entries that write at once, the keys and mouse in the fields with the drop-down,
-// the engine row with the crawler menus, expand and collapse, the dark scheme, "More
-// engines", the "Background color" submenu, the controls made on first need, and the
-// crawler menu with the Links branch of Go against a site on 127.0.0.1.
+// The main window offscreen: start-up and ending, the fields and the drop-down, the engine row
+// and the menus, the colours, the controls made on first need, and crawls on 127.0.0.1.
 
 #include "app/crawler_panel.h"
 #include "app/form_windows.h"
@@ -91,8 +88,7 @@ const Scenario kScenarios[] = {
 const std::string kPinned = kStoredProfile + "Browser=0\r\nInterface=3\r\nCountry=5\r\n"
                                              "Language=7\r\nType=1\r\nTime=2\r\n";
 
-// What the form shows, as a picture (no text cursor in it), with what a picture does not
-// show: the tab chain, the site's read-only state and the hints.
+// What the form shows: its picture, the site's read-only state, the tab chain and the hints.
 std::pair<QImage, QStringList> shown(TMainForm& w) {
     w.advanced();
     if (QWidget* f = w.focusWidget())
@@ -116,8 +112,7 @@ void same(TMainForm& a, TMainForm& b) {
     QCOMPARE(pictureA, pictureB);
 }
 
-// Changes through the form's model and commands, as script steps; the last ones need the
-// fields made.
+// Changes through the form's model and commands; the last ones need the fields made.
 struct Change {
     const char* name;
     std::string cfg;
@@ -130,9 +125,8 @@ const Change kChanges[] = {
      "click csDuckDuckGo; click csGoogle; index cbAll 4; click csWiki", true},
     {"a fresh profile, a dark background and typing", "", "dark; type eURL at; key eURL Escape",
      true},
-    {"indexes outside their lists and a history fill",
-     kStoredProfile + "Browser=9\r\nCountry=999\r\n", "fill", true},
-    {"a history fill, then the broom", kPinned, "fill; broom", true},
+    {"indexes outside their lists, a history fill and the broom",
+     kStoredProfile + "Browser=9\r\nCountry=999\r\n", "fill; broom", true},
     {"links with a request", kPinned, "request 2; click csSpider; request 99", false},
     {"a list crawl's file", kPinned, "list", false},
 };
@@ -154,8 +148,7 @@ class MainFormTest : public QObject {
     std::unique_ptr<FormWindows> windows_;
     TMainForm* w_ = nullptr;
 
-    // A Links search for "cats" in the given mode on a start page linking to n sub-pages;
-    // later pages answer later, so a crawl that fetches ahead still finds them one by one.
+    // A Links search for "cats" on a start page linking to n sub-pages that answer one by one.
     void startOnSite(const char* mode, int n = 0, int delayMs = 0) {
         server_ = std::make_unique<HttpServer>();
         std::string links;
@@ -180,8 +173,7 @@ class MainFormTest : public QObject {
     }
     QString viewerText() { return w_->linksViewer()->textArea()->toPlainText(); }
 
-    // A shown window on a stored profile with an engines file, whose scripts also look at
-    // the marks: the crawler menu's four modes, then the hidden submenu's.
+    // A shown window with an engines file; "marks" are the crawler menu's modes/the submenu's.
     void make() {
         f_ = std::make_unique<MainFormFixture>();
         f_->dir().write("engines.cfg", "[Code & more]\nKey=cs\nAddress=https://c/?q={query}\n"
@@ -198,9 +190,8 @@ class MainFormTest : public QObject {
             return marks.insert(4, '/');
         };
     }
-    // The scripts' own steps: dclickrow, nohistory, delete (a suggestion), dark (a
-    // background), fill (a history record whose "Default" browser keeps the form
-    // collapsed), broom, list (a list crawl's file).
+    // The scripts' own steps: dclickrow, nohistory, delete (a suggestion), dark, fill (a
+    // record whose "Default" browser keeps the form collapsed), broom, list (a crawl list).
     void own(MainFormFixture& f, const QStringList& p) {
         TMainForm& w = *f.form;
         if (p[0] == QStringLiteral("dclickrow")) {
@@ -290,8 +281,7 @@ private slots:
         QVERIFY(fileExists(exit.dir().file("HistGrid.cld")));
     }
 
-    // The toggles, a pin, and "Hide" without a notification area, which tells the way back
-    // once.
+    // The toggles, a pin, and "Hide" without a tray, which tells the way back once.
     void menuEntriesWriteAtOnce() {
         MainFormFixture f;
         TMainForm& w = f.create();
@@ -386,9 +376,8 @@ private slots:
                 "click csAsk => marks=0000/0000"); // another engine clears the marks
     }
 
-    // On a dark background: white captions and marker (under Google), a dark separator line
-    // and dark glyphs. Expanding saves the position before lifting the form; the main menu
-    // opens under its button.
+    // A dark scheme: white captions and marker, a dark line and glyphs. Expanding saves the
+    // position before lifting the form; the main menu opens under its button.
     void expandAndCollapseBesideABottomPanel() {
         make();
         w_->applyBackground(0);
@@ -510,9 +499,8 @@ private slots:
         }
         same(a, b);
     }
-    // The viewer's File > Export is the main window's export: the site, then the links. The
-    // list crawl's file makes the site read-only until another record fills the form; the
-    // imported list shows in the viewer until "Reset all searches".
+    // The viewer's Export is the main window's; a list file makes the site read-only until
+    // another record fills the form; an import shows until "Reset all searches".
     void extractedLinksAndListFiles() {
         startOnSite("interLinks", 3);
         QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
@@ -550,9 +538,8 @@ private slots:
         QCOMPARE(viewerText(), QString());
     }
 
-    // During a crawl an export writes the table as it is. Cancel asks whether to show the
-    // partial results: Yes opens them, No drops the list. A new Go starts afresh: it asks
-    // for the start page alone, whose only link is cut.
+    // A crawl's export writes the table as it is; Cancel's Yes opens the partial results, No
+    // drops the list; a new Go starts afresh on a start page alone.
     void cancel_data() {
         QTest::addColumn<int>("how");
         QTest::newRow("partial results") << 0;
