@@ -32,13 +32,14 @@ inline constexpr ScreenSize kScreen{1920, 1080};
 // Not the first start nor the first run: no shipped stores, no autostart entry.
 inline const std::string kStoredProfile = "[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n";
 
-// A history row with the given cells, the others absent.
-inline HistoryRecord record(std::initializer_list<std::pair<std::size_t, const char*>> cells) {
+// A history row from its 14 texts in column order separated by '|', an empty one absent.
+inline HistoryRecord record(const char* cells) {
     HistoryRecord r;
-    for (std::size_t i = 0; i < kHistoryColumnCount; ++i)
-        r.set(i, std::string(kAbsentMarker));
-    for (const auto& [column, text] : cells)
-        r.set(column, text);
+    const QStringList texts = QString::fromLatin1(cells).split(QLatin1Char('|'));
+    for (std::size_t i = 0; i < kHistoryColumnCount; ++i) {
+        const QString text = texts.value(static_cast<qsizetype>(i));
+        r.set(i, text.isEmpty() ? std::string(kAbsentMarker) : text.toStdString());
+    }
     return r;
 }
 

@@ -207,16 +207,8 @@ class MainFormTest : public QObject {
         if (p[0] == QStringLiteral("dark"))
             w.applyBackground(colourValue(46, 52, 64));
         if (p[0] == QStringLiteral("fill"))
-            FillFields(record({{kColSearch, "cats"},
-                               {kColExact, "red car"},
-                               {kColExclude, "blue"},
-                               {kColSite, "e.com"},
-                               {kColBrowser, "Default"},
-                               {kColCountry, "Germany"},
-                               {kColPeriod, "Past month"},
-                               {kColEngine, "Bing"},
-                               {kColType, "News"},
-                               {kColFileType, "Adobe PDF (.pdf)"}}),
+            FillFields(record("||cats|red car|blue|e.com|Adobe PDF (.pdf)|Default||Germany||"
+                              "Past month|Bing|News"),
                        true, w);
         if (p[0] == QStringLiteral("broom"))
             xiMetlaClick(w, *f.config);
@@ -526,10 +518,9 @@ private slots:
         // A cancelled open dialog: the name is empty, the mode stays.
         f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
         f_->run("trigger CrawlCSV => CrawlCSV.checked=true message=File__does_not_exist.");
-        FillFields(record({{kColEngine, "Links ( Extract internal links from a website )"},
-                           {kColBrowser, "Default"},
-                           {kColSite, "e.com"}}),
-                   true, *w_);
+        FillFields(
+            record("|||||e.com||Default|||||Links ( Extract internal links from a website )"), true,
+            *w_);
         f_->see("edomain.text=e.com edomain.readOnly=false");
         f_->files.open = [list](const FileDialogSpec&, const std::string&) { return list; };
         f_->run("trigger ImportCSV1; answer");
