@@ -75,7 +75,8 @@ TEST(Config, WritesKeepKeysEditedByHandMeanwhile) {
     EXPECT_EQ(dir.read("YY.cfg"),
               "[Color]\r\nPall=255\r\n[Pin]\r\nPrviZagon=0\r\n[App]\r\nstart=1\r\n"
               "[General]\r\nOnTop=1\r\n[VelikostH]\r\nSirina=800\r\nStatus=0\r\n");
-    EXPECT_EQ(IniFile(dir.file("YY.cfg")).readInt("pin", "prvizagon", 7), 0);
+    IniFile(dir.file("YY.cfg")).writeBool("pin", "prvizagon", true);
+    EXPECT_TRUE(Config(dir.file("YY.cfg")).readBool(cfg::PinPrviZagon));
 }
 
 TEST(Config, PlacementDefaultsFollowTheScreenStoredValuesWin) {

@@ -1,12 +1,10 @@
 #include "common/atomic_file.h"
-#include "compose/engines.h"
 #include "settings/config.h"
 #include "settings/form_reset.h"
 #include "settings/ini.h"
 #include "settings/settings_file.h"
 #include "tests/compose/fakes.h"
 #include "tests/support/fake_main_window.h"
-#include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
@@ -17,16 +15,8 @@ using test::FakeMainWindow;
 
 namespace {
 
-constexpr int kRed = 255;
 using Ints = std::vector<int>;
 using Texts = std::vector<std::string>;
-
-// Opens a settings file naming the engine by its code.
-bool openCode(FakeMainWindow& main, int code, const std::string& more = "") {
-    test::TempDir dir;
-    return readSettingsFile(
-        dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(code) + "\r\n" + more), main);
-}
 
 struct Settings : ::testing::Test {
     test::TempDir dir;
@@ -39,7 +29,7 @@ struct Settings : ::testing::Test {
                                 {"Firefox ESR", "firefox-esr %u"},
                                 {"Vivaldi", "vivaldi %u"}});
     }
-    std::string settings(std::string_view body) { return dir.write("s.gms", body); }
+    bool open(std::string_view body) { return readSettingsFile(dir.write("s.gms", body), main); }
     void fillForm() {
         main.model.selectEngine(SearchEngine::Bing);
         main.model.setKindIndex(2);
@@ -48,131 +38,65 @@ struct Settings : ::testing::Test {
     }
 };
 
+} // namespace
+
 TEST_F(Settings, SaveWritesTheNineKeysUnderPinAndAFreshStartReadsThemBack) {
     main.model.selectEngine(SearchEngine::Google);
     main.model.setKindIndex(1); // "Images"
     main.setLists({2, 19, 5, 13, 1, 3});
     const std::string path = dir.file("mine.gms");
-    writeSettingsFile(path, main.model, kRed);
+    writeSettingsFile(path, main.model, 255);
     EXPECT_EQ(dir.read("mine.gms"), "[Pin]\r\nBrowser=2\r\nInterface=19\r\nCountry=5\r\n"
                                     "Language=13\r\nType=1\r\nTime=3\r\nbkgkol=255\r\n"
                                     "Tip=1\r\nTip2=1\r\n");
-
     fillForm(); // another engine, kind, texts and lists before reading
     ASSERT_TRUE(readSettingsFile(path, main));
     EXPECT_EQ(main.model.engine(), SearchEngine::Google);
     EXPECT_EQ(main.model.kindText(), "Images");
-    EXPECT_EQ(main.background, kRed);
+    EXPECT_EQ(main.background, 255);
     EXPECT_EQ(main.lists(), (Ints{2, 19, 5, 13, 1, 3}));
     EXPECT_EQ(main.texts(), Texts(4, ""));
     EXPECT_TRUE(main.expanded);
     EXPECT_EQ(main.calls.back(), "sync");
 }
 
-TEST_F(Settings, SaveKeepsEveryOtherLineOfAnExistingFile) {
+TEST_F(Settings, SaveKeepsEveryOtherLineARefusedOneNamesTheFile) {
     const std::string path =
         dir.write("old.gms", "; mine\r\n[Other]\r\na=1\r\n[pin]\r\nEurl2=cats\r\nTip2=4\r\n");
     main.model.selectEngine(SearchEngine::Bing);
     writeSettingsFile(path, main.model, 14801352);
-    const IniFile file(path);
-    EXPECT_EQ(file.readString("Other", "a", ""), "1");
-    EXPECT_EQ(file.readString("Pin", "Eurl2", ""), "cats");
-    EXPECT_EQ(file.readInt("Pin", "Tip2", -9), 2);
-    EXPECT_EQ(dir.read("old.gms").rfind("; mine\r\n[Other]\r\na=1\r\n[pin]\r\nEurl2=cats\r\n", 0),
-              0u);
+    EXPECT_EQ(dir.read("old.gms"), "; mine\r\n[Other]\r\na=1\r\n[pin]\r\nEurl2=cats\r\nTip2=2\r\n"
+                                   "Browser=0\r\nInterface=0\r\nCountry=0\r\nLanguage=0\r\n"
+                                   "Type=0\r\nTime=0\r\nbkgkol=14801352\r\nTip=0\r\n");
+    const std::string refused = dir.file("missing-folder/s.gms");
+    EXPECT_THAT([&] { writeSettingsFile(refused, main.model, 255); },
+                ::testing::ThrowsMessage<IniWriteError>("Unable to write to " + refused));
 }
 
-TEST_F(Settings, ARefusedSaveNamesTheFile) {
-    const std::string path = dir.file("missing-folder/s.gms");
-    EXPECT_THAT([&] { writeSettingsFile(path, main.model, kRed); },
-                ::testing::ThrowsMessage<IniWriteError>("Unable to write to " + path));
-}
-
-TEST(SettingsEngineCode, FollowsThePressedEngineAndItsMode) {
-    struct Case {
-        SearchEngine engine;
-        std::optional<CrawlMode> mark;
+// Tip2 names the pressed engine, Links by its extract mark. Reading presses the engine of the
+// code; codes of no engine press nothing, those past the list open the crawl menu.
+TEST(SettingsEngineCode, ReadPressesTheEngineWrittenBackItsCode) {
+    using E = SearchEngine;
+    const struct {
         int code;
-    };
-    const Case cases[] = {{SearchEngine::Swisscows, {}, 0},
-                          {SearchEngine::Google, {}, 1},
-                          {SearchEngine::Bing, {}, 2},
-                          {SearchEngine::DuckDuckGo, {}, 3},
-                          {SearchEngine::Wikipedia, {}, 4},
-                          {SearchEngine::WolframAlpha, {}, 6},
-                          {SearchEngine::Ask, {}, 7},
-                          {SearchEngine::UrbanDictionary, {}, 8},
-                          {SearchEngine::Links, CrawlMode::AllLinks, 9},
-                          {SearchEngine::Links, CrawlMode::interLinks, 10},
-                          {SearchEngine::Links, CrawlMode::StartFastCrawl, 0},
-                          {SearchEngine::Links, CrawlMode::CrawlCSV, 0},
-                          {SearchEngine::Links, {}, 0}};
-    for (const Case& c : cases) {
-        FormModel model;
-        model.setCrawlRequestMode(0);
-        model.selectEngine(c.engine);
-        for (CrawlMode m : kCrawlModes)
-            model.setCrawlMark(m, c.mark == m);
-        EXPECT_EQ(settingsEngineCode(model), c.code) << static_cast<int>(c.engine);
-    }
-}
-
-TEST_F(Settings, OpeningAMissingFileChangesNothing) {
-    main.model.setText(TextField::Words, "cats");
-    EXPECT_FALSE(readSettingsFile(dir.file("none.gms"), main));
-    EXPECT_EQ(main.model.text(TextField::Words), "cats");
-    EXPECT_TRUE(main.calls.empty());
-}
-
-TEST_F(Settings, AFileWithoutAPinSectionReadsAsEveryKeyAbsent) {
-    main.model.selectEngine(SearchEngine::Ask);
-    main.setLists({3, 0, 9});
-    main.model.setText(TextField::Exact, "phrase");
-    ASSERT_TRUE(readSettingsFile(settings("just some text\r\n[Other]\r\nTip2=8\r\n"), main));
-    EXPECT_EQ(main.lists(), Ints(6, 0));
-    EXPECT_EQ(main.model.text(TextField::Exact), "");
-    EXPECT_FALSE(main.called("colour 14801351"));
-    EXPECT_EQ(main.background, 14801352);
-    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
-    EXPECT_EQ(main.model.kindIndex(), 0);
-    // The sentinel colour keeps the background too; the colour after it is applied.
-    ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801351\r\n"), main));
-    EXPECT_EQ(main.background, 14801352);
-    ASSERT_TRUE(readSettingsFile(settings("[Pin]\r\nbkgkol=14801352\r\n"), main));
-    EXPECT_TRUE(main.called("colour 14801352"));
-}
-
-TEST_F(Settings, TextKeysFillTheFieldsAndAnIndexBeyondItsListLeavesNoSelection) {
-    ASSERT_TRUE(readSettingsFile(settings("[PIN]\r\neurl2=cats\r\nExact2=big cat\r\n"
-                                          "Exclude2=dog\r\nDomain2=example.com\r\n"
-                                          "Country=9999\r\nBrowser=4\r\nTip=9\r\n"),
-                                 main));
-    EXPECT_EQ(main.texts(), (Texts{"cats", "big cat", "dog", "example.com"}));
-    EXPECT_EQ(main.model.selection(ListField::Country), -1);
-    EXPECT_EQ(main.model.selection(ListField::Browser), -1);
-    EXPECT_EQ(main.model.kindIndex(), -1);
-}
-
-TEST(OpenSettingsCode, SelectsTheEngineOfTheCode) {
-    struct Case {
-        int code;
-        SearchEngine engine; // expected engine afterwards (Bing before)
+        E engine;   // Bing before
         char press; // '-' none, 'p' pressed, 'a' AllLinks / 'i' interLinks marked, 'm' menu
-    };
-    const Case cases[] = {
-        {-3, SearchEngine::Bing, '-'},      {0, SearchEngine::Bing, '-'},
-        {1, SearchEngine::Google, 'p'},     {2, SearchEngine::Bing, 'p'},
-        {3, SearchEngine::DuckDuckGo, 'p'}, {4, SearchEngine::Wikipedia, 'p'},
-        {5, SearchEngine::Bing, '-'},       {6, SearchEngine::WolframAlpha, 'p'},
-        {7, SearchEngine::Ask, 'p'},        {8, SearchEngine::UrbanDictionary, 'p'},
-        {9, SearchEngine::Links, 'a'},      {10, SearchEngine::Links, 'i'},
-        {11, SearchEngine::Links, 'm'},     {250, SearchEngine::Links, 'm'}};
-    for (const Case& c : cases) {
+        int written;
+    } cases[] = {{-3, E::Bing, '-', 2},      {0, E::Bing, '-', 2},
+                 {1, E::Google, 'p', 1},     {2, E::Bing, 'p', 2},
+                 {3, E::DuckDuckGo, 'p', 3}, {4, E::Wikipedia, 'p', 4},
+                 {5, E::Bing, '-', 2},       {6, E::WolframAlpha, 'p', 6},
+                 {7, E::Ask, 'p', 7},        {8, E::UrbanDictionary, 'p', 8},
+                 {9, E::Links, 'a', 9},      {10, E::Links, 'i', 10},
+                 {11, E::Links, 'm', 0},     {250, E::Links, 'm', 0}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         FakeMainWindow main;
-        main.model.selectEngine(SearchEngine::Bing);
+        main.model.selectEngine(E::Bing);
         main.calls.clear();
-        ASSERT_TRUE(openCode(main, c.code, "Tip=1\r\n"));
+        test::TempDir dir;
+        ASSERT_TRUE(readSettingsFile(
+            dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(c.code) + "\r\nTip=1\r\n"), main));
         EXPECT_EQ(main.model.engine(), c.engine);
         ASSERT_EQ(main.selections.size(), c.press == '-' ? 0u : 1u);
         EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.press == 'a');
@@ -181,33 +105,68 @@ TEST(OpenSettingsCode, SelectsTheEngineOfTheCode) {
         EXPECT_EQ(c.press != '-' && main.selections[0].popUpCrawlerMenu, c.press == 'm');
         EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
         EXPECT_TRUE(main.expanded);
-        if (c.engine == SearchEngine::Links) {
-            // Links was expanded before it was pressed, so the window did not toggle twice.
+        // Links was expanded before it was pressed, so the window did not toggle twice. Tip
+        // is applied after the engine; beyond a one-kind list it selects nothing.
+        if (c.engine == E::Links) {
             EXPECT_EQ(main.calls.front(), "expand");
-            EXPECT_EQ(main.model.kindIndex(), 0);
-            EXPECT_FALSE(main.model.kindBoxEnabled());
-            EXPECT_EQ(main.model.kindBoxColour(), 0xA0A0A0u);
-        } else {
-            // Tip is applied after the engine; beyond a one-kind list it selects nothing.
-            EXPECT_EQ(main.model.kindIndex(), main.model.kinds().size() > 1 ? 1 : -1);
         }
+        EXPECT_EQ(main.model.kindIndex(), c.engine == E::Links            ? 0
+                                          : main.model.kinds().size() > 1 ? 1
+                                                                          : -1);
+        EXPECT_EQ(settingsEngineCode(main.model), c.written);
+    }
+    for (auto [engine, mark] : {std::pair{E::Swisscows, CrawlMode::StartFastCrawl},
+                                {E::Links, CrawlMode::StartFastCrawl},
+                                {E::Links, CrawlMode::CrawlCSV}}) {
+        FormModel model;
+        model.selectEngine(engine);
+        model.setCrawlMark(mark, true);
+        EXPECT_EQ(settingsEngineCode(model), 0);
     }
 }
 
+TEST_F(Settings, MissingFileNoPinSectionAndTextKeys) {
+    main.model.selectEngine(SearchEngine::Ask);
+    main.setLists({3, 0, 9});
+    main.model.setText(TextField::Exact, "phrase");
+    EXPECT_FALSE(readSettingsFile(dir.file("none.gms"), main));
+    EXPECT_EQ(main.model.text(TextField::Exact), "phrase");
+    EXPECT_TRUE(main.calls.empty());
+    // Without a [Pin] section every key reads as absent.
+    ASSERT_TRUE(open("just some text\r\n[Other]\r\nTip2=8\r\n"));
+    EXPECT_EQ(main.lists(), Ints(6, 0));
+    EXPECT_EQ(main.model.text(TextField::Exact), "");
+    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
+    EXPECT_EQ(main.model.kindIndex(), 0);
+    // The sentinel colour keeps the background; the colour after it is applied.
+    EXPECT_FALSE(main.called("colour 14801351"));
+    ASSERT_TRUE(open("[Pin]\r\nbkgkol=14801351\r\n"));
+    EXPECT_EQ(main.background, 14801352);
+    ASSERT_TRUE(open("[Pin]\r\nbkgkol=14801352\r\n"));
+    EXPECT_TRUE(main.called("colour 14801352"));
+    // An index beyond its list leaves no selection.
+    ASSERT_TRUE(open("[PIN]\r\neurl2=cats\r\nExact2=big cat\r\nExclude2=dog\r\n"
+                     "Domain2=example.com\r\nCountry=9999\r\nBrowser=4\r\nTip=9\r\n"));
+    EXPECT_EQ(main.texts(), (Texts{"cats", "big cat", "dog", "example.com"}));
+    EXPECT_EQ(main.model.selection(ListField::Country), -1);
+    EXPECT_EQ(main.model.selection(ListField::Browser), -1);
+    EXPECT_EQ(main.model.kindIndex(), -1);
+}
+
 TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
-    struct Row {
+    const struct {
         int code;
-        bool listLoaded;
-        bool emptied;
-    };
-    const Row rows[] = {{1, false, true}, {9, false, true},  {11, false, true},
-                        {1, true, false}, {10, true, false}, {0, false, false}};
-    for (const Row& r : rows) {
+        bool listLoaded, emptied;
+    } rows[] = {{1, false, true}, {9, false, true},  {11, false, true},
+                {1, true, false}, {10, true, false}, {0, false, false}};
+    for (const auto& r : rows) {
         test::RecordingCrawl crawl;
         FakeMainWindow main(&crawl);
         main.model.selectEngine(SearchEngine::Links);
         main.model.setCrawlMark(CrawlMode::CrawlCSV, r.listLoaded);
-        ASSERT_TRUE(openCode(main, r.code));
+        test::TempDir dir;
+        ASSERT_TRUE(readSettingsFile(
+            dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(r.code) + "\r\n"), main));
         EXPECT_EQ(crawl.calls.size(), r.emptied ? 1u : 0u) << r.code << " " << r.listLoaded;
     }
 }
@@ -215,45 +174,37 @@ TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
 // ---- Reset all settings and the broom ---------------------------------------------------
 
 TEST_F(Settings, ResetReturnsTheListsAndUndoesThePins) {
-    dir.write("YY.cfg", "[Color]\r\nPall=255\r\n[Pin]\r\nCountry=5\r\nPrviZagon=0\r\n");
-    config.reload();
-    fillForm();
-    ASSERT_TRUE(ResetAll(main, config, messages, "firefox"));
-    EXPECT_EQ(main.texts(), Texts(4, ""));
-    EXPECT_EQ(main.lists(), (Ints{2, 0, 0, 0, 0, 0})); // the last browser naming it
-    EXPECT_EQ(main.model.fragments(), SearchFragments{});
-    EXPECT_TRUE(main.called("colour 255"));
-    // The engine and the kind are left as they were.
-    EXPECT_EQ(main.model.engine(), SearchEngine::Bing);
-    EXPECT_EQ(main.model.kindIndex(), 2);
-
-    config.reload();
-    EXPECT_EQ(config.readInt(cfg::PinBrowser), 2);
-    EXPECT_EQ(config.readInt(cfg::PinCountry), 0);
-    EXPECT_EQ(config.readInt(cfg::ColorPall), 255);
-    EXPECT_FALSE(config.readBool(cfg::PinPrviZagon));
-
-    // The broom now returns the country to its first entry.
-    main.model.select(ListField::Country, 8);
-    xiMetlaClick(main, config);
-    EXPECT_EQ(main.model.selection(ListField::Country), 0);
-}
-
-TEST_F(Settings, ResetAnsweredNoChangesNothingAndANameNoEntryHoldsTakesTheMarkedEntry) {
     fillForm();
     messages.answer = false;
     EXPECT_FALSE(ResetAll(main, config, messages, "firefox"));
     EXPECT_EQ(messages.asked, Texts{"  Reset all search settings ?  "});
-    EXPECT_EQ(main.model.selection(ListField::Country), 5);
     EXPECT_EQ(main.model.text(TextField::Words), "x");
     EXPECT_FALSE(fileExists(config.path()));
+
     messages.answer = true;
+    // A name no entry holds takes the marked entry; nothing stored, the default colour.
     for (const char* name : {"", "opera", "firefox-esr"}) {
         fillForm();
         ASSERT_TRUE(ResetAll(main, config, messages, name));
         EXPECT_EQ(main.model.selection(ListField::Browser), 1) << name; // "Firefox (Default)"
     }
-    EXPECT_TRUE(main.called("colour 14801352")); // nothing stored: the default colour
+    EXPECT_TRUE(main.called("colour 14801352"));
+
+    fillForm();
+    dir.write("YY.cfg", "[Color]\r\nPall=255\r\n[Pin]\r\nCountry=5\r\nPrviZagon=0\r\n");
+    config.reload();
+    ASSERT_TRUE(ResetAll(main, config, messages, "firefox"));
+    EXPECT_EQ(main.texts(), Texts(4, ""));
+    EXPECT_EQ(main.lists(), (Ints{2, 0, 0, 0, 0, 0})); // the last browser naming it
+    EXPECT_EQ(main.model.fragments(), SearchFragments{});
+    EXPECT_TRUE(main.called("colour 255"));
+    EXPECT_EQ(main.model.engine(), SearchEngine::Bing); // the engine and the kind stay
+    EXPECT_EQ(main.model.kindIndex(), 2);
+    config.reload();
+    EXPECT_EQ(config.readInt(cfg::PinBrowser), 2);
+    EXPECT_EQ(config.readInt(cfg::PinCountry), 0);
+    EXPECT_EQ(config.readInt(cfg::ColorPall), 255);
+    EXPECT_FALSE(config.readBool(cfg::PinPrviZagon));
 }
 
 TEST_F(Settings, TheBroomRestoresThePinsAndEmptiesTheRest) {
@@ -276,5 +227,3 @@ TEST_F(Settings, TheBroomRestoresThePinsAndEmptiesTheRest) {
     EXPECT_FALSE(main.called("colour 99"));
     EXPECT_EQ(dir.read("YY.cfg"), cfgText); // only read
 }
-
-} // namespace
