@@ -2,43 +2,35 @@
 #include "compose/field_rules.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace trov;
 
-TEST(ChangeRules, EachListFillsItsFragments) {
-    using S = SearchFragments;
-    const struct {
-        void (*rule)(SearchFragments&, int);
-        int index;
-        std::string S::*field;
-        const char* value;
-    } cases[] = {
-        {cb2Change, 8, &S::languageParam, "&lr=lang_zh-TW"},
-        {cb2Change, 8, &S::languageOperator, "++language%3ATW"},
-        {cb2Change, 8, &S::languageSubdomain, "TW."},
-        {cb2Change, 13, &S::languageParam, "&lr=lang_en"},
-        {cb2Change, 13, &S::languageOperator, "++language%3Aen"},
-        {cb2Change, 13, &S::languageSubdomain, "en."},
-        {cb3Change, 228, &S::countryParam, "&cr=countryUK"},
-        {cb3Change, 228, &S::locationOperator, "+loc%3AUK"},
-        {cb1Change, 3, &S::interfaceParam, "&hl=sm"},
-        {cb1Change, 14, &S::interfaceParam, "&hl=zh-TW"},
-        {cb5Change, 0, &S::fileExtension, ""},
-        {cb5Change, 1, &S::fileExtension, "pdf"},
-        {cb5Change, 18, &S::fileExtension, "txt"},
-        {cb5Change, 21, &S::fileExtension, "cpp"},
-        {cb5Change, 22, &S::fileExtension, "cs"},
-        {cb5Change, 25, &S::fileExtension, "pl"},
-        {cb5Change, 26, &S::fileExtension, "py"},
-        {cb5Change, 27, &S::fileExtension, "wml, wap"},
-        {cb5Change, 28, &S::fileExtension, "xml"},
-    };
-    for (const auto& c : cases) {
-        SearchFragments f;
-        f.*c.field = "stale";
-        c.rule(f, c.index);
-        EXPECT_EQ(f.*c.field, c.value) << c.index;
+// The lists are looked up by label and by code (trovctl), and a file type's code is what its
+// label shows in brackets, the rule that composes it.
+TEST(CodeTables, FirstEntryIsNoneLabelsAreUniqueCodesAreWellFormed) {
+    for (std::span<const CodeEntry> list :
+         {std::span<const CodeEntry>(kInterfaceLanguages),
+          std::span<const CodeEntry>(kResultLanguages), std::span<const CodeEntry>(kCountries),
+          std::span<const CodeEntry>(kFileTypes)}) {
+        std::set<std::string_view> labels;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            SCOPED_TRACE(list[i].label);
+            EXPECT_EQ(list[i].code.empty(), i == 0);
+            EXPECT_EQ(list[i].label == "- - -", i == 0);
+            EXPECT_TRUE(labels.insert(list[i].label).second);
+        }
     }
+    for (std::size_t i = 1; i < kCountries.size(); ++i)
+        EXPECT_TRUE(kCountries[i].code.size() == 2 && std::isupper(kCountries[i].code[0]) &&
+                    std::isupper(kCountries[i].code[1]))
+            << kCountries[i].label;
+    for (std::size_t i = 1; i < kFileTypes.size(); ++i)
+        EXPECT_EQ(fileExtensionOf(kFileTypes[i].label), kFileTypes[i].code);
+    EXPECT_EQ(fileExtensionOf("No parentheses"), "");
+    EXPECT_EQ(fileExtensionOf("x (.a) y"), "");
+    EXPECT_EQ(fileExtensionOf("()"), "");
+    EXPECT_EQ(fileExtensionOf("(..a)"), ".a");
 }
 
 TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
@@ -51,25 +43,15 @@ TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
     }
 }
 
-TEST(ChangeRules, FileExtensionOfOddLabels) {
-    EXPECT_EQ(fileExtensionOf("No parentheses"), "");
-    EXPECT_EQ(fileExtensionOf("x (.a) y"), "");
-    EXPECT_EQ(fileExtensionOf("()"), "");
-    EXPECT_EQ(fileExtensionOf("(..a)"), ".a");
-}
-
 namespace {
-using F = ColouredField;
-constexpr std::array kAll = {F::Browser,  F::Interface, F::Country, F::Language, F::Period,
-                             F::FileType, F::Exact,     F::Exclude, F::Site};
 
 std::string greyList(const FieldColours& c) {
     static const char* names[] = {"browser",  "interface", "country", "language", "period",
                                   "filetype", "exact",     "exclude", "site"};
     std::string out;
-    for (F f : kAll)
-        if (c.isGrey(f))
-            out += std::string(out.empty() ? "" : " ") + names[static_cast<int>(f)];
+    for (int f = 0; f < 9; ++f)
+        if (c.isGrey(static_cast<ColouredField>(f)))
+            out += std::string(out.empty() ? "" : " ") + names[f];
     return out;
 }
 
@@ -79,6 +61,7 @@ CrawlMarks marks(std::initializer_list<CrawlMode> on) {
         m.set(mode, true);
     return m;
 }
+
 } // namespace
 
 TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
@@ -88,7 +71,7 @@ TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
         "interface country language period filetype exact exclude site";
     const std::string crawl = "interface country language period filetype";
     const std::string extract = "browser interface country language period filetype exact exclude";
-    struct Case {
+    const struct {
         SearchEngine engine;
         std::string_view kind;
         CrawlMarks marks;
@@ -115,15 +98,12 @@ TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
         {E::Links, "---", marks({M::AllLinks, M::StartFastCrawl}), crawl, false},
         {E::Links, "---", {}, "", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const FieldColours got = BarvaOkvirja(c.engine, c.kind, c.marks);
         EXPECT_EQ(greyList(got), c.grey) << static_cast<int>(c.engine) << " " << c.kind;
         EXPECT_EQ(got.focusSite, c.focusSite);
     }
-}
-
-TEST(BarvaOkvirja, Colours) {
     const FieldColours c = BarvaOkvirja(SearchEngine::Bing, "All", {});
-    EXPECT_EQ(c.colour(F::Interface), 0xA0A0A0u);
-    EXPECT_EQ(c.colour(F::Browser), 0xFFFFFFu);
+    EXPECT_EQ(c.colour(ColouredField::Interface), 0xA0A0A0u);
+    EXPECT_EQ(c.colour(ColouredField::Browser), 0xFFFFFFu);
 }
