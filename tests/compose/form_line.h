@@ -1,0 +1,62 @@
+#pragma once
+
+// A search form written as one line, the way the compose tests' tables give it:
+//   ENGINE WORD... FIELD<value>...
+// ENGINE is the engine as trovctl names it ("links" for the crawler); WORDs are flags such as
+// "expanded"; FIELDs are words, exact, exclude and site as typed, kind and period by their
+// entry text (or an index outside the list), interface, country, language and filetype by
+// their list labels, and what a test adds. The angle brackets show blanks at either end.
+
+#include "compose/code_tables.h"
+#include "compose/engines.h"
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+
+namespace trov::test {
+
+// The entry given by its text, else the text read as an index (one outside the list).
+template <typename List, typename Text = std::identity>
+int indexOf(const List& list, const std::string& given, Text text = {}) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (std::invoke(text, list[i]) == given)
+            return static_cast<int>(i);
+    return std::stoi(given);
+}
+
+struct FormLine {
+    SearchEngine engine = SearchEngine::Links;
+    std::set<std::string> flags;
+    std::map<std::string, std::string> fields = {{"kind", "0"},          {"period", "0"},
+                                                 {"interface", "- - -"}, {"country", "- - -"},
+                                                 {"language", "- - -"},  {"filetype", "- - -"}};
+
+    explicit FormLine(const std::string& line) {
+        for (const EngineInfo& e : kEngines)
+            if (line.starts_with(std::string(e.cliName) + " "))
+                engine = e.engine;
+        for (std::size_t at = line.find(' '); at != std::string::npos && at + 1 < line.size();) {
+            const std::size_t end = line.find_first_of(" <", at + 1);
+            if (end == std::string::npos || line[end] == ' ') {
+                flags.insert(line.substr(at + 1, end - at - 1));
+                at = end;
+                continue;
+            }
+            const std::size_t close = line.find('>', end);
+            fields[line.substr(at + 1, end - at - 1)] = line.substr(end + 1, close - end - 1);
+            at = line.find(' ', close);
+        }
+    }
+    int kind() const { return indexOf(engineInfo(engine).kinds, fields.at("kind")); }
+    int period() const { return indexOf(kPeriods, fields.at("period")); }
+    int list(std::span<const CodeEntry> entries, const std::string& name) const {
+        return indexOf(entries, fields.at(name), &CodeEntry::label);
+    }
+    std::string text(const std::string& name) const {
+        return fields.contains(name) ? fields.at(name) : "";
+    }
+};
+
+} // namespace trov::test
