@@ -1,10 +1,10 @@
 #include "history/history_store.h"
 #include "history/list_view_stream.h"
+#include "tests/compose/transcript.h"
 #include "tests/support/process.h"
 #include "tests/support/recorder.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -20,17 +20,14 @@ struct Trovctl : ::testing::Test {
     test::Recorder rec{dir};
 
     std::string shown(std::string text) const {
-        for (const auto& [from, to] : {std::pair<std::string, std::string>{dir.path(), "$DIR/"},
-                                       {"\r", "\\r"},
-                                       {"\t", "\\t"}})
-            for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos;)
-                text.replace(at, from.size(), to);
-        return text;
+        for (std::size_t at = 0; (at = text.find(dir.path(), at)) != std::string::npos;)
+            text.replace(at, dir.path().size(), "$DIR/");
+        return test::escaped(text);
     }
     std::string run(const std::string& line) const {
         Args args = {TROVCTL_PATH, "--data-dir", dir.file("trov")};
         bool quoted = false, word = false;
-        for (char c : line.substr(2)) {
+        for (char c : line) {
             if (c == ' ' && !quoted) {
                 word = false;
                 continue;
@@ -53,28 +50,17 @@ struct Trovctl : ::testing::Test {
                                      {"XDG_CONFIG_DIRS", dir.file("etc")},
                                      {"PATH", dir.file("bin") + ":/usr/bin:/bin"},
                                      {"ASAN_OPTIONS", "detect_leaks=0"}}});
-        std::string out = shown(r.out);
-        std::istringstream err(shown(r.err));
-        for (std::string errLine; std::getline(err, errLine);)
-            out += "! " + errLine + "\n";
+        std::string out;
+        for (const auto& [text, prefix] : {std::pair{r.out, ""}, {r.err, "! "}}) {
+            std::istringstream lines(text);
+            for (std::string printed; std::getline(lines, printed);)
+                out += prefix + shown(printed) + "\n";
+        }
         return out + "? " + std::to_string(r.exitCode) + "\n";
     }
-    // Runs the block of the test's name and compares what it prints with the file.
     void expectBlock(const std::string& name) const {
-        std::ifstream in(TROV_SOURCE_DIR "/tests/cli/data/trovctl.txt");
-        std::string expected, got;
-        bool inside = false;
-        for (std::string line; std::getline(in, line);) {
-            if (line.starts_with("["))
-                inside = line == "[" + name + "]";
-            else if (inside)
-                expected += line + "\n";
-            if (inside && !line.starts_with("! ") && !line.starts_with("? ") &&
-                (line.empty() || line.starts_with("#") || line.starts_with("$ ")))
-                got += line + "\n" + (line.starts_with("$ ") ? run(line) : "");
-        }
-        ASSERT_FALSE(expected.empty());
-        EXPECT_EQ(got, expected);
+        test::expectTranscript("cli/data/trovctl.txt", name,
+                               [this](const std::string& line) { return run(line); });
     }
     void installBrowser(const std::string& id, const std::string& name, const std::string& exec) {
         dir.write("data/applications/" + id, "[Desktop Entry]\nType=Application\nName=" + name +

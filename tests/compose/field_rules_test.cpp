@@ -1,8 +1,11 @@
 #include "compose/code_tables.h"
 #include "compose/field_rules.h"
+#include "form_line.h"
+#include "transcript.h"
 
 #include <gtest/gtest.h>
 #include <set>
+#include <sstream>
 
 using namespace trov;
 
@@ -43,66 +46,25 @@ TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
     }
 }
 
-namespace {
-
-std::string greyList(const FieldColours& c) {
-    static const char* names[] = {"browser",  "interface", "country", "language", "period",
-                                  "filetype", "exact",     "exclude", "site"};
-    std::string out;
-    for (int f = 0; f < 9; ++f)
-        if (c.isGrey(static_cast<ColouredField>(f)))
-            out += std::string(out.empty() ? "" : " ") + names[f];
-    return out;
-}
-
-CrawlMarks marks(std::initializer_list<CrawlMode> on) {
-    CrawlMarks m;
-    for (CrawlMode mode : on)
-        m.set(mode, true);
-    return m;
-}
-
-} // namespace
-
+// Input: ENGINE KIND [MODE...] (the crawl modes checked); printed: the fields greyed, and
+// whether the site field takes the focus.
 TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
-    using E = SearchEngine;
-    using M = CrawlMode;
-    const std::string allButBrowser =
-        "interface country language period filetype exact exclude site";
-    const std::string crawl = "interface country language period filetype";
-    const std::string extract = "browser interface country language period filetype exact exclude";
-    const struct {
-        SearchEngine engine;
-        std::string_view kind;
+    test::expectTranscript("compose/data/compose.txt", "Colours", [](const std::string& input) {
+        std::istringstream in(input);
+        std::string engine, kind, mode;
+        in >> engine >> kind;
         CrawlMarks marks;
-        std::string grey;
-        bool focusSite;
-    } cases[] = {
-        {E::Google, "All", {}, "", false},
-        {E::Google, "Books", {}, "", false},
-        {E::Google, "Translate", {}, allButBrowser, false},
-        {E::Bing, "Images", {}, "interface period", false},
-        {E::Bing, "Translate", {}, allButBrowser, false},
-        {E::DuckDuckGo, "All", {}, "interface country language exclude", false},
-        {E::Wikipedia, "All", {}, "interface country period filetype exact exclude site", false},
-        {E::WolframAlpha, "Math", {}, allButBrowser, false},
-        {E::Ask, "All", {}, allButBrowser, false},
-        {E::UrbanDictionary, "All", {}, allButBrowser, false},
-        {E::Swisscows, "Music", {}, "interface country language filetype exclude site", false},
-        {E::Links, "---", marks({M::StartFastCrawl}), crawl, false},
-        {E::Links, "---", marks({M::StartSlowCrawl}), crawl, false},
-        {E::Links, "---", marks({M::CrawlCSV}), crawl, false},
-        {E::Links, "---", marks({M::AllLinks}), extract, true},
-        {E::Links, "---", marks({M::interLinks}), extract, true},
-        // A crawl mark is read before the extract marks.
-        {E::Links, "---", marks({M::AllLinks, M::StartFastCrawl}), crawl, false},
-        {E::Links, "---", {}, "", false},
-    };
-    for (const auto& c : cases) {
-        const FieldColours got = BarvaOkvirja(c.engine, c.kind, c.marks);
-        EXPECT_EQ(greyList(got), c.grey) << static_cast<int>(c.engine) << " " << c.kind;
-        EXPECT_EQ(got.focusSite, c.focusSite);
-    }
+        while (in >> mode)
+            marks.set(test::crawlModeNamed(mode), true);
+        const FieldColours c = BarvaOkvirja(test::engineNamed(engine), kind, marks);
+        const char* names[] = {"browser",  "interface", "country", "language", "period",
+                               "filetype", "exact",     "exclude", "site"};
+        std::string out = "grey:";
+        for (int f = 0; f < 9; ++f)
+            if (c.isGrey(static_cast<ColouredField>(f)))
+                out += std::string(" ") + names[f];
+        return out + (c.focusSite ? "; the site takes the focus\n" : "\n");
+    });
     const FieldColours c = BarvaOkvirja(SearchEngine::Bing, "All", {});
     EXPECT_EQ(c.colour(ColouredField::Interface), 0xA0A0A0u);
     EXPECT_EQ(c.colour(ColouredField::Browser), 0xFFFFFFu);

@@ -9,10 +9,13 @@
 
 #include "compose/code_tables.h"
 #include "compose/engines.h"
+#include "crawler/crawl_mode.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 namespace trov::test {
@@ -26,17 +29,30 @@ int indexOf(const List& list, const std::string& given, Text text = {}) {
     return std::stoi(given);
 }
 
+inline SearchEngine engineNamed(std::string_view name) {
+    for (const EngineInfo& e : kEngines)
+        if (e.cliName == name)
+            return e.engine;
+    throw std::invalid_argument(std::string(name));
+}
+
+// The crawl modes as trovctl names them.
+inline constexpr std::array<std::string_view, 5> kCrawlModeNames = {"subpages", "site", "all-links",
+                                                                    "internal-links", "list"};
+inline CrawlMode crawlModeNamed(std::string_view name) {
+    return kCrawlModes[static_cast<std::size_t>(std::ranges::find(kCrawlModeNames, name) -
+                                                kCrawlModeNames.begin())];
+}
+
 struct FormLine {
-    SearchEngine engine = SearchEngine::Links;
+    SearchEngine engine;
     std::set<std::string> flags;
     std::map<std::string, std::string> fields = {{"kind", "0"},          {"period", "0"},
                                                  {"interface", "- - -"}, {"country", "- - -"},
                                                  {"language", "- - -"},  {"filetype", "- - -"}};
 
     explicit FormLine(const std::string& line) {
-        for (const EngineInfo& e : kEngines)
-            if (line.starts_with(std::string(e.cliName) + " "))
-                engine = e.engine;
+        engine = engineNamed(line.substr(0, line.find(' ')));
         for (std::size_t at = line.find(' '); at != std::string::npos && at + 1 < line.size();) {
             const std::size_t end = line.find_first_of(" <", at + 1);
             if (end == std::string::npos || line[end] == ' ') {

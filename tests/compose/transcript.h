@@ -1,0 +1,65 @@
+#pragma once
+
+// Golden transcripts: a data file of blocks headed "[name]", each a list of inputs "$ INPUT"
+// with, after each, the lines the test prints for it. The test replays its block and compares
+// it whole with the file, so a change shows as a diff. Blank and "#" lines are kept as they
+// are; in inputs and printed lines \r, \n, \t, \0 and \xHH stand for those bytes.
+
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace trov::test {
+
+inline std::string unescaped(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        if (c == 'x') {
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c;
+        }
+    }
+    return out;
+}
+
+inline std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += c == '\r'   ? "\\r"
+               : c == '\n' ? "\\n"
+               : c == '\t' ? "\\t"
+               : c == '\0' ? "\\0"
+                           : std::string(1, c);
+    return out;
+}
+
+inline void expectTranscript(const std::string& file, const std::string& block,
+                             const std::function<std::string(const std::string&)>& print) {
+    std::ifstream in(std::string(TROV_SOURCE_DIR "/tests/") + file);
+    std::string expected, got;
+    bool inside = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("["))
+            inside = line == "[" + block + "]";
+        else if (inside)
+            expected += line + "\n";
+        if (inside && (line.empty() || line.starts_with("#")))
+            got += line + "\n";
+        else if (inside && line.starts_with("$ "))
+            got += line + "\n" + print(unescaped(line.substr(2)));
+    }
+    ASSERT_FALSE(expected.empty()) << file << " [" << block << "]";
+    if (getenv("DUMPT"))
+        std::ofstream("/tmp/blocks/" + block) << got; // TEMP
+    EXPECT_EQ(got, expected);
+}
+
+} // namespace trov::test
