@@ -1,9 +1,12 @@
 #include "common/atomic_file.h"
+#include "compose/engines.h"
 #include "settings/config.h"
 #include "settings/form_reset.h"
 #include "settings/ini.h"
 #include "settings/settings_file.h"
 #include "tests/compose/fakes.h"
+#include "tests/compose/form_line.h"
+#include "tests/compose/transcript.h"
 #include "tests/support/fake_main_window.h"
 #include "tests/support/temp_dir.h"
 
@@ -18,18 +21,19 @@ namespace {
 using Ints = std::vector<int>;
 using Texts = std::vector<std::string>;
 
-struct Settings : ::testing::Test {
+// A main window whose browser box holds four entries, and its data folder.
+struct Form {
     test::TempDir dir;
     FakeMainWindow main;
     test::RecordingMessages messages;
     Config config{dir.file("YY.cfg")};
-    Settings() {
+    explicit Form(CrawlPort* crawl = nullptr) : main(crawl) {
         main.model.setBrowsers({{"Chromium", "chromium %u"},
                                 {"Firefox (Default)", "firefox %u"},
                                 {"Firefox ESR", "firefox-esr %u"},
                                 {"Vivaldi", "vivaldi %u"}});
     }
-    bool open(std::string_view body) { return readSettingsFile(dir.write("s.gms", body), main); }
+    // Bing, kind 2, every text "x", every list on an entry of its own.
     void fillForm() {
         main.model.selectEngine(SearchEngine::Bing);
         main.model.setKindIndex(2);
@@ -37,6 +41,7 @@ struct Settings : ::testing::Test {
         main.setLists({3, 4, 5, 6, 7, 2});
     }
 };
+struct Settings : ::testing::Test, Form {};
 
 } // namespace
 
@@ -73,101 +78,54 @@ TEST_F(Settings, SaveKeepsEveryOtherLineARefusedOneNamesTheFile) {
                 ::testing::ThrowsMessage<IniWriteError>("Unable to write to " + refused));
 }
 
-// Tip2 names the pressed engine, Links by its extract mark. Reading presses the engine of the
-// code; codes of no engine press nothing, those past the list open the crawl menu.
-TEST(SettingsEngineCode, ReadPressesTheEngineWrittenBackItsCode) {
-    using E = SearchEngine;
-    const struct {
-        int code;
-        E engine;   // Bing before
-        char press; // '-' none, 'p' pressed, 'a' AllLinks / 'i' interLinks marked, 'm' menu
-        int written;
-    } cases[] = {{-3, E::Bing, '-', 2},      {0, E::Bing, '-', 2},
-                 {1, E::Google, 'p', 1},     {2, E::Bing, 'p', 2},
-                 {3, E::DuckDuckGo, 'p', 3}, {4, E::Wikipedia, 'p', 4},
-                 {5, E::Bing, '-', 2},       {6, E::WolframAlpha, 'p', 6},
-                 {7, E::Ask, 'p', 7},        {8, E::UrbanDictionary, 'p', 8},
-                 {9, E::Links, 'a', 9},      {10, E::Links, 'i', 10},
-                 {11, E::Links, 'm', 0},     {250, E::Links, 'm', 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
-        FakeMainWindow main;
-        main.model.selectEngine(E::Bing);
-        main.calls.clear();
-        test::TempDir dir;
-        ASSERT_TRUE(readSettingsFile(
-            dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(c.code) + "\r\nTip=1\r\n"), main));
-        EXPECT_EQ(main.model.engine(), c.engine);
-        ASSERT_EQ(main.selections.size(), c.press == '-' ? 0u : 1u);
-        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::AllLinks], c.press == 'a');
-        EXPECT_EQ(main.model.crawlMarks()[CrawlMode::interLinks], c.press == 'i');
-        EXPECT_FALSE(main.model.crawlMarks().anyCrawl());
-        EXPECT_EQ(c.press != '-' && main.selections[0].popUpCrawlerMenu, c.press == 'm');
-        EXPECT_EQ(main.model.crawlRequestMode(), kNoCrawlRequest);
-        EXPECT_TRUE(main.expanded);
-        // Links was expanded before it was pressed, so the window did not toggle twice. Tip
-        // is applied after the engine; beyond a one-kind list it selects nothing.
-        if (c.engine == E::Links) {
-            EXPECT_EQ(main.calls.front(), "expand");
+// Input: a settings file's text, "-" for a file that is not there, read over the filled form,
+// or after "list " over Links with a link list loaded; printed: the form and the window after
+// it, the window's calls in order, the crawl port's, and the engine code the form writes back.
+TEST(OpenSettings, AFileSetsTheFormAndPressesItsEngine) {
+    test::expectTranscript("settings/data/settings.txt", "Open", [](std::string text) {
+        test::RecordingCrawl crawl;
+        Form s(&crawl);
+        s.fillForm();
+        if (text.starts_with("list ")) {
+            s.main.model.selectEngine(SearchEngine::Links);
+            s.main.model.setCrawlMark(CrawlMode::CrawlCSV, true);
+            text.erase(0, 5);
         }
-        EXPECT_EQ(main.model.kindIndex(), c.engine == E::Links            ? 0
-                                          : main.model.kinds().size() > 1 ? 1
-                                                                          : -1);
-        EXPECT_EQ(settingsEngineCode(main.model), c.written);
-    }
-    for (auto [engine, mark] : {std::pair{E::Swisscows, CrawlMode::StartFastCrawl},
-                                {E::Links, CrawlMode::StartFastCrawl},
-                                {E::Links, CrawlMode::CrawlCSV}}) {
+        s.main.calls.clear();
+        crawl.calls.clear();
+        const FormModel& m = s.main.model;
+        std::string out =
+            readSettingsFile(text == "-" ? s.dir.file("none") : s.dir.write("s.gms", text), s.main)
+                ? "read: "
+                : "not read: ";
+        out +=
+            std::string(engineInfo(m.engine()).cliName) + " kind " + std::to_string(m.kindIndex());
+        for (CrawlMode mode : kCrawlModes)
+            out += m.crawlMarks()[mode]
+                       ? " " + std::string(test::kCrawlModeNames[static_cast<int>(mode)])
+                       : "";
+        if (!s.main.selections.empty() && s.main.selections.back().popUpCrawlerMenu)
+            out += ", the crawl menu opens";
+        out += m.crawlRequestMode() == kNoCrawlRequest ? "" : ", a crawl request";
+        out += s.main.expanded ? ", expanded\nlists" : "\nlists";
+        for (int index : s.main.lists())
+            out += " " + std::to_string(index);
+        for (const std::string& t : s.main.texts())
+            out += " <" + t + ">";
+        out += "\ncalls:";
+        for (const std::string& call : s.main.calls)
+            out += " " + call;
+        out += crawl.calls.empty() ? "" : "; the link list emptied";
+        return out + "\nwritten back " + std::to_string(settingsEngineCode(m)) + "\n";
+    });
+    // Swisscows has no code, nor has Links with a crawl mode.
+    for (auto [engine, mode] : {std::pair{SearchEngine::Swisscows, CrawlMode::AllLinks},
+                                {SearchEngine::Links, CrawlMode::StartFastCrawl},
+                                {SearchEngine::Links, CrawlMode::CrawlCSV}}) {
         FormModel model;
         model.selectEngine(engine);
-        model.setCrawlMark(mark, true);
+        model.setCrawlMark(mode, true);
         EXPECT_EQ(settingsEngineCode(model), 0);
-    }
-}
-
-TEST_F(Settings, MissingFileNoPinSectionAndTextKeys) {
-    main.model.selectEngine(SearchEngine::Ask);
-    main.setLists({3, 0, 9});
-    main.model.setText(TextField::Exact, "phrase");
-    EXPECT_FALSE(readSettingsFile(dir.file("none.gms"), main));
-    EXPECT_EQ(main.model.text(TextField::Exact), "phrase");
-    EXPECT_TRUE(main.calls.empty());
-    // Without a [Pin] section every key reads as absent.
-    ASSERT_TRUE(open("just some text\r\n[Other]\r\nTip2=8\r\n"));
-    EXPECT_EQ(main.lists(), Ints(6, 0));
-    EXPECT_EQ(main.model.text(TextField::Exact), "");
-    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
-    EXPECT_EQ(main.model.kindIndex(), 0);
-    // The sentinel colour keeps the background; the colour after it is applied.
-    EXPECT_FALSE(main.called("colour 14801351"));
-    ASSERT_TRUE(open("[Pin]\r\nbkgkol=14801351\r\n"));
-    EXPECT_EQ(main.background, 14801352);
-    ASSERT_TRUE(open("[Pin]\r\nbkgkol=14801352\r\n"));
-    EXPECT_TRUE(main.called("colour 14801352"));
-    // An index beyond its list leaves no selection.
-    ASSERT_TRUE(open("[PIN]\r\neurl2=cats\r\nExact2=big cat\r\nExclude2=dog\r\n"
-                     "Domain2=example.com\r\nCountry=9999\r\nBrowser=4\r\nTip=9\r\n"));
-    EXPECT_EQ(main.texts(), (Texts{"cats", "big cat", "dog", "example.com"}));
-    EXPECT_EQ(main.model.selection(ListField::Country), -1);
-    EXPECT_EQ(main.model.selection(ListField::Browser), -1);
-    EXPECT_EQ(main.model.kindIndex(), -1);
-}
-
-TEST(OpenSettingsLinkList, EmptiedByEveryEngineChosenUnlessAListIsLoaded) {
-    const struct {
-        int code;
-        bool listLoaded, emptied;
-    } rows[] = {{1, false, true}, {9, false, true},  {11, false, true},
-                {1, true, false}, {10, true, false}, {0, false, false}};
-    for (const auto& r : rows) {
-        test::RecordingCrawl crawl;
-        FakeMainWindow main(&crawl);
-        main.model.selectEngine(SearchEngine::Links);
-        main.model.setCrawlMark(CrawlMode::CrawlCSV, r.listLoaded);
-        test::TempDir dir;
-        ASSERT_TRUE(readSettingsFile(
-            dir.write("s.gms", "[Pin]\r\nTip2=" + std::to_string(r.code) + "\r\n"), main));
-        EXPECT_EQ(crawl.calls.size(), r.emptied ? 1u : 0u) << r.code << " " << r.listLoaded;
     }
 }
 
