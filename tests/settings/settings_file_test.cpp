@@ -12,6 +12,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace trov;
 using test::FakeMainWindow;
@@ -42,6 +43,33 @@ struct Form {
     }
 };
 struct Settings : ::testing::Test, Form {};
+
+// The form and the window after a command: the engine, its kind and marks, the crawl menu,
+// the window expanded; the lists, the texts and the fragments they make; the window's calls
+// in order; the engine code the form writes back.
+std::string state(const FakeMainWindow& w) {
+    const FormModel& m = w.model;
+    std::string out =
+        std::string(engineInfo(m.engine()).cliName) + " kind " + std::to_string(m.kindIndex());
+    for (CrawlMode mode : kCrawlModes)
+        out += m.crawlMarks()[mode]
+                   ? " " + std::string(test::kCrawlModeNames[static_cast<int>(mode)])
+                   : "";
+    if (!w.selections.empty() && w.selections.back().popUpCrawlerMenu)
+        out += ", the crawl menu opens";
+    out += m.crawlRequestMode() == kNoCrawlRequest ? "" : ", a crawl request";
+    out += w.expanded ? ", expanded\nlists" : "\nlists";
+    for (int index : w.lists())
+        out += " " + std::to_string(index);
+    for (const std::string& t : w.texts())
+        out += " <" + t + ">";
+    const SearchFragments& f = m.fragments();
+    out +=
+        " <" + f.interfaceParam + f.countryParam + f.languageParam + f.fileExtension + ">\ncalls:";
+    for (const std::string& call : w.calls)
+        out += " " + call;
+    return out + "\nwritten back " + std::to_string(settingsEngineCode(m)) + "\n";
+}
 
 } // namespace
 
@@ -93,30 +121,11 @@ TEST(OpenSettings, AFileSetsTheFormAndPressesItsEngine) {
         }
         s.main.calls.clear();
         crawl.calls.clear();
-        const FormModel& m = s.main.model;
         std::string out =
             readSettingsFile(text == "-" ? s.dir.file("none") : s.dir.write("s.gms", text), s.main)
                 ? "read: "
                 : "not read: ";
-        out +=
-            std::string(engineInfo(m.engine()).cliName) + " kind " + std::to_string(m.kindIndex());
-        for (CrawlMode mode : kCrawlModes)
-            out += m.crawlMarks()[mode]
-                       ? " " + std::string(test::kCrawlModeNames[static_cast<int>(mode)])
-                       : "";
-        if (!s.main.selections.empty() && s.main.selections.back().popUpCrawlerMenu)
-            out += ", the crawl menu opens";
-        out += m.crawlRequestMode() == kNoCrawlRequest ? "" : ", a crawl request";
-        out += s.main.expanded ? ", expanded\nlists" : "\nlists";
-        for (int index : s.main.lists())
-            out += " " + std::to_string(index);
-        for (const std::string& t : s.main.texts())
-            out += " <" + t + ">";
-        out += "\ncalls:";
-        for (const std::string& call : s.main.calls)
-            out += " " + call;
-        out += crawl.calls.empty() ? "" : "; the link list emptied";
-        return out + "\nwritten back " + std::to_string(settingsEngineCode(m)) + "\n";
+        return out + state(s.main) + (crawl.calls.empty() ? "" : "the link list emptied\n");
     });
     // Swisscows has no code, nor has Links with a crawl mode.
     for (auto [engine, mode] : {std::pair{SearchEngine::Swisscows, CrawlMode::AllLinks},
@@ -131,57 +140,34 @@ TEST(OpenSettings, AFileSetsTheFormAndPressesItsEngine) {
 
 // ---- Reset all settings and the broom ---------------------------------------------------
 
-TEST_F(Settings, ResetReturnsTheListsAndUndoesThePins) {
+TEST_F(Settings, ResetAnsweredNoChangesNothing) {
     fillForm();
     messages.answer = false;
     EXPECT_FALSE(ResetAll(main, config, messages, "firefox"));
     EXPECT_EQ(messages.asked, Texts{"  Reset all search settings ?  "});
-    EXPECT_EQ(main.model.text(TextField::Words), "x");
+    EXPECT_EQ(main.texts(), Texts(4, "x"));
     EXPECT_FALSE(fileExists(config.path()));
-
-    messages.answer = true;
-    // A name no entry holds takes the marked entry; nothing stored, the default colour.
-    for (const char* name : {"", "opera", "firefox-esr"}) {
-        fillForm();
-        ASSERT_TRUE(ResetAll(main, config, messages, name));
-        EXPECT_EQ(main.model.selection(ListField::Browser), 1) << name; // "Firefox (Default)"
-    }
-    EXPECT_TRUE(main.called("colour 14801352"));
-
-    fillForm();
-    dir.write("YY.cfg", "[Color]\r\nPall=255\r\n[Pin]\r\nCountry=5\r\nPrviZagon=0\r\n");
-    config.reload();
-    ASSERT_TRUE(ResetAll(main, config, messages, "firefox"));
-    EXPECT_EQ(main.texts(), Texts(4, ""));
-    EXPECT_EQ(main.lists(), (Ints{2, 0, 0, 0, 0, 0})); // the last browser naming it
-    EXPECT_EQ(main.model.fragments(), SearchFragments{});
-    EXPECT_TRUE(main.called("colour 255"));
-    EXPECT_EQ(main.model.engine(), SearchEngine::Bing); // the engine and the kind stay
-    EXPECT_EQ(main.model.kindIndex(), 2);
-    config.reload();
-    EXPECT_EQ(config.readInt(cfg::PinBrowser), 2);
-    EXPECT_EQ(config.readInt(cfg::PinCountry), 0);
-    EXPECT_EQ(config.readInt(cfg::ColorPall), 255);
-    EXPECT_FALSE(config.readBool(cfg::PinPrviZagon));
 }
 
-TEST_F(Settings, TheBroomRestoresThePinsAndEmptiesTheRest) {
-    fillForm();
-    xiMetlaClick(main, config); // no pins: the first entries
-    EXPECT_EQ(main.lists(), Ints(6, 0));
-    EXPECT_EQ(main.model.fragments(), SearchFragments{});
-    EXPECT_FALSE(fileExists(config.path()));
-
-    const std::string cfgText =
-        "[Pin]\r\nBrowser=1\r\nCountry=12\r\nTime=4\r\nType=notanumber\r\n[Color]\r\nPall=99\r\n";
-    dir.write("YY.cfg", cfgText);
-    fillForm();
-    xiMetlaClick(main, config);
-    EXPECT_EQ(main.texts(), Texts(4, ""));
-    EXPECT_EQ(main.model.kindIndex(), 0);
-    EXPECT_EQ(main.lists(), (Ints{1, 0, 12, 0, 0, 4}));
-    EXPECT_EQ(main.model.fragments().countryParam, "&cr=countryAW");
-    EXPECT_EQ(main.model.engine(), SearchEngine::Bing);
-    EXPECT_FALSE(main.called("colour 99"));
-    EXPECT_EQ(dir.read("YY.cfg"), cfgText); // only read
+// Input: "reset NAME" (the default browser's program name, "-" for none) or "broom", then the
+// YY.cfg it finds ("-": none), over the filled form; printed: the form after it and YY.cfg.
+TEST(ResetAndBroom, ReturnTheListsToThePinsOrUndoThePins) {
+    test::expectTranscript("settings/data/settings.txt", "Reset", [](const std::string& input) {
+        Form s;
+        s.fillForm();
+        std::istringstream in(input);
+        std::string command, name, cfgText;
+        in >> command >> name;
+        cfgText.assign(std::istreambuf_iterator<char>(in.ignore()), {});
+        if (cfgText != "-")
+            s.dir.write("YY.cfg", cfgText);
+        s.config.reload();
+        s.main.calls.clear();
+        if (command == "broom")
+            xiMetlaClick(s.main, s.config);
+        else
+            EXPECT_TRUE(ResetAll(s.main, s.config, s.messages, name == "-" ? "" : name));
+        return state(s.main) + "YY.cfg <" +
+               test::escaped(fileExists(s.config.path()) ? s.dir.read("YY.cfg") : "none") + ">\n";
+    });
 }
