@@ -64,8 +64,11 @@ std::string state(const FakeMainWindow& w) {
     for (const std::string& t : w.texts())
         out += " <" + t + ">";
     const SearchFragments& f = m.fragments();
-    out +=
-        " <" + f.interfaceParam + f.countryParam + f.languageParam + f.fileExtension + ">\ncalls:";
+    out += " <";
+    for (const std::string& part :
+         {f.interfaceParam, f.countryParam, f.languageParam, f.fileExtension})
+        out += part.empty() ? "" : out.back() == '<' ? part : " " + part;
+    out += ">\ncalls:";
     for (const std::string& call : w.calls)
         out += " " + call;
     return out + "\nwritten back " + std::to_string(settingsEngineCode(m)) + "\n";
@@ -73,36 +76,21 @@ std::string state(const FakeMainWindow& w) {
 
 } // namespace
 
-TEST_F(Settings, SaveWritesTheNineKeysUnderPinAndAFreshStartReadsThemBack) {
-    main.model.selectEngine(SearchEngine::Google);
-    main.model.setKindIndex(1); // "Images"
-    main.setLists({2, 19, 5, 13, 1, 3});
-    const std::string path = dir.file("mine.gms");
-    writeSettingsFile(path, main.model, 255);
-    EXPECT_EQ(dir.read("mine.gms"), "[Pin]\r\nBrowser=2\r\nInterface=19\r\nCountry=5\r\n"
-                                    "Language=13\r\nType=1\r\nTime=3\r\nbkgkol=255\r\n"
-                                    "Tip=1\r\nTip2=1\r\n");
-    fillForm(); // another engine, kind, texts and lists before reading
-    ASSERT_TRUE(readSettingsFile(path, main));
-    EXPECT_EQ(main.model.engine(), SearchEngine::Google);
-    EXPECT_EQ(main.model.kindText(), "Images");
-    EXPECT_EQ(main.background, 255);
-    EXPECT_EQ(main.lists(), (Ints{2, 19, 5, 13, 1, 3}));
-    EXPECT_EQ(main.texts(), Texts(4, ""));
-    EXPECT_TRUE(main.expanded);
-    EXPECT_EQ(main.calls.back(), "sync");
-}
-
-TEST_F(Settings, SaveKeepsEveryOtherLineARefusedOneNamesTheFile) {
-    const std::string path =
-        dir.write("old.gms", "; mine\r\n[Other]\r\na=1\r\n[pin]\r\nEurl2=cats\r\nTip2=4\r\n");
-    main.model.selectEngine(SearchEngine::Bing);
-    writeSettingsFile(path, main.model, 14801352);
-    EXPECT_EQ(dir.read("old.gms"), "; mine\r\n[Other]\r\na=1\r\n[pin]\r\nEurl2=cats\r\nTip2=2\r\n"
-                                   "Browser=0\r\nInterface=0\r\nCountry=0\r\nLanguage=0\r\n"
-                                   "Type=0\r\nTime=0\r\nbkgkol=14801352\r\nTip=0\r\n");
+// Input: the settings file there before ("-": none); printed: the file the filled form saves
+// over it, and the form a fresh window reads back from it.
+TEST(SaveSettings, NineKeysUnderPinEveryOtherLineKept) {
+    test::expectTranscript("settings/data/settings.txt", "Save", [](const std::string& before) {
+        Form s;
+        s.fillForm();
+        const std::string path = before == "-" ? s.dir.file("s.gms") : s.dir.write("s.gms", before);
+        writeSettingsFile(path, s.main.model, 255);
+        Form fresh;
+        EXPECT_TRUE(readSettingsFile(path, fresh.main));
+        return "file <" + test::escaped(s.dir.read("s.gms")) + ">\nread back: " + state(fresh.main);
+    });
+    test::TempDir dir;
     const std::string refused = dir.file("missing-folder/s.gms");
-    EXPECT_THAT([&] { writeSettingsFile(refused, main.model, 255); },
+    EXPECT_THAT([&] { writeSettingsFile(refused, FormModel(), 255); },
                 ::testing::ThrowsMessage<IniWriteError>("Unable to write to " + refused));
 }
 
