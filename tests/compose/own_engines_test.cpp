@@ -13,7 +13,7 @@ using namespace trov;
 TEST(OwnEngineAddress, PlaceholdersAndEncoding) {
     test::expectTranscript("compose/data/compose.txt", "Templates", [](const std::string& input) {
         const test::FormLine f("google " + input);
-        const TemplateFields fields{f.text("words"),    f.text("exact"),   f.text("exclude"),
+        const TemplateFields fields{f.text("words"),    f.text("exact"),    f.text("exclude"),
                                     f.text("site"),     f.text("filetype"), f.text("country"),
                                     f.text("language"), f.text("interface")};
         return expandAddress(f.text("template"), fields) + "\n";
@@ -27,9 +27,9 @@ TEST(OwnEngineFile, InvalidSectionsAreSkippedWithTheirReason) {
         const OwnEngines e = parseOwnEngines(file);
         std::string out;
         for (const OwnEngine& engine : e.engines)
-            out += "[" + engine.name + "] key <" + engine.key + "> " + engine.address + "\n";
+            out += "engine [" + engine.name + "] key <" + engine.key + "> " + engine.address + "\n";
         for (const InvalidEngine& invalid : e.invalid)
-            out += invalidEngineLine(invalid) + "\n";
+            out += "skipped " + invalidEngineLine(invalid) + "\n";
         return out;
     });
     EXPECT_TRUE(readOwnEngines("/nonexistent/engines.cfg").engines.empty());
