@@ -1,5 +1,6 @@
 #include "common/text.h"
 #include "suggest/suggestion_text.h"
+#include "tests/compose/transcript.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -7,31 +8,22 @@
 using namespace trov;
 using V = std::vector<std::string>;
 
+namespace {
+
+std::string shown(const V& entries) {
+    std::string out;
+    for (const std::string& e : entries)
+        out += (out.empty() ? "<" : " <") + test::escaped(e) + ">";
+    return (entries.empty() ? "none" : out) + "\n";
+}
+
+} // namespace
+
+// Input: a stored line (CR LF read as two blanks); printed: its entries.
 TEST(SuggestionParse, StoredLinesAndTheirQuirks) {
-    const struct {
-        std::string text;
-        V entries;
-    } cases[] = {
-        {"", {}},
-        {"   ", {}},
-        {"|cats", {"cat"}},     // unclosed: the last character goes
-        {"|cats  ", {"cats "}}, // a stored line's CR LF as two blanks
-        {"|cats|;|dogs  ", {"cats", "dogs "}},
-        {"|a b|;|c;d|;|e  ", {"a b", "c;d", "e "}},
-        {"|", {""}},
-        {"|x", {""}},
-        {"|a|;", {"a", ""}}, // nothing after the ";": one empty entry
-        {"|a|; ", {"a"}},
-        {"plain;words here", {"plain", "words", "here"}},
-        {"|a|b;c", {"a", "b", "c"}},
-        {";;", {"", "", ""}},
-        {"|a||b|;|c||  ", {"a|b", "c| "}}, // doubled quotes are one
-        {"|a||b  ", {"a|b "}},
-        {std::string("|a|;|b\0|c|", 10), {"a", ""}}, // a NUL ends the text
-        {"\x01\x02|x|\x1f;\x20|y|", {"x", "y"}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(parseSuggestionText(c.text), c.entries) << c.text;
+    test::expectTranscript("suggest/data/suggest.txt", "Parse", [](const std::string& text) {
+        return shown(parseSuggestionText(text));
+    });
 }
 
 TEST(SuggestionParse, JoinedEntriesReadBackWithTheTrailingBlank) {
@@ -66,23 +58,16 @@ V pairwise(V v) {
 
 } // namespace
 
+// Input: entries; printed: the entries the pass keeps.
 TEST(SuggestionDeduplicate, TheLastOfEqualEntriesSurvives) {
-    const struct {
-        V in, out;
-    } cases[] = {
-        {{"cats", "Cats", "dogs", "CATS"}, {"dogs", "CATS"}},
-        {{"dogs", "dogs "}, {"dogs "}},         // the later trimmed key removes the earlier
-        {{"dogs ", "dogs"}, {"dogs ", "dogs"}}, // an untrimmed earlier entry stays
-        {{"\xC3\x84", "\xC3\xA4"}, {"\xC3\x84", "\xC3\xA4"}}, // only ASCII folds
-        {{"a"}, {"a"}},
-        {{}, {}},
-    };
-    for (const auto& c : cases) {
-        V v = c.in;
-        deduplicateSuggestions(v);
-        EXPECT_EQ(v, c.out);
-        EXPECT_EQ(pairwise(c.in), c.out);
-    }
+    test::expectTranscript("suggest/data/suggest.txt", "Deduplicate", [](const std::string& in) {
+        V entries;
+        for (std::size_t open = in.find('<'); open != std::string::npos;
+             open = in.find('<', open + 1))
+            entries.push_back(in.substr(open + 1, in.find('>', open) - open - 1));
+        deduplicateSuggestions(entries);
+        return shown(entries);
+    });
 }
 
 TEST(SuggestionDeduplicate, SameResultAsThePairwiseScan) {
