@@ -1,7 +1,11 @@
 #include "compose/form_model.h"
 #include "fakes.h"
+#include "transcript.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <sstream>
 #include <stdexcept>
 
 using namespace trov;
@@ -115,73 +119,55 @@ TEST(FormModel, SnapshotCarriesTheEntryTextsAndAChangedFieldIsTheOwner) {
     EXPECT_EQ(m.ownerText(), m.text(TextField::Words));
 }
 
-// The browser box is filled from its source at the first read or select of the box, once,
-// and the source's selection is checked as select() checks it.
+// Input: the source's selection ("empty": no browsers, "throws": the source throws), then what
+// is done twice: a read of the box, or a select, or a replacing setBrowsers; printed: the box
+// then. The source runs once, at the first read or select of the box, and its selection is
+// checked as select() checks it; other lists are no reason to read the browsers.
 TEST(FormModel, ABrowserSourceRunsOnceWhenTheBoxIsFirstNeeded) {
-    const std::vector<BrowserEntry> box = {
-        {"Chromium", "chromium %U"}, {"Firefox (Default)", "firefox %u"}, {"Lynx", ""}};
-    using Act = void (*)(FormModel&);
-    const Act none = [](FormModel&) {};
-    const struct {
-        int given; // the source's selection
-        Act act;   // done twice
-        int selection;
-        std::string command;
-        int runs;
-    } cases[] = {
-        {1, [](FormModel& m) { (void)m.selection(ListField::Browser); }, 1, "", 1},
-        {1, [](FormModel& m) { (void)m.selectedText(ListField::Browser); }, 1, "", 1},
-        {1, [](FormModel& m) { (void)m.browsers(); }, 1, "", 1},
-        {1, [](FormModel& m) { (void)m.browserCommand(); }, 1, "", 1},
-        {1, [](FormModel& m) { (void)m.snapshot(); }, 1, "", 1},
-        {0, none, 0, "chromium %U", 1},
-        {2, none, 2, "", 1},
-        {3, none, -1, "", 1},
-        {-1, none, -1, "", 1},
-        {99, none, -1, "", 1},
-        {0, [](FormModel& m) { m.select(ListField::Browser, 2); }, 2, "", 1},
-        {0, [](FormModel& m) { m.select(ListField::Browser, 3); }, -1, "", 1},
-        {2,
-         [](FormModel& m) {
-             m.setBrowsers({{"Only", "only %u"}});
-         },
-         0, "only %u", 0},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
-        SCOPED_TRACE(i);
-        FormModel m;
-        int runs = 0;
-        m.setBrowserSource([&runs, &c, &box] {
-            ++runs;
-            return FormModel::BrowserBox{box, c.given};
+    test::expectTranscript(
+        "compose/data/compose.txt", "BrowserSource", [](const std::string& input) {
+            std::istringstream in(input);
+            std::string given, act;
+            int index = 0, runs = 0;
+            in >> given >> act >> index;
+            FormModel m;
+            m.setBrowserSource([&]() -> FormModel::BrowserBox {
+                ++runs;
+                if (given == "throws")
+                    throw std::runtime_error("unreadable");
+                return {given == "empty"
+                            ? std::vector<BrowserEntry>{}
+                            : std::vector<BrowserEntry>{{"Chromium", "chromium %U"},
+                                                        {"Firefox (Default)", "firefox %u"},
+                                                        {"Lynx", ""}},
+                        given == "empty" ? 0 : std::stoi(given)};
+            });
+            m.select(ListField::Country, 5);
+            (void)m.selection(ListField::Language);
+            (void)m.request();
+            EXPECT_FALSE(m.browsersLoaded());
+            const std::map<std::string, std::function<void()>> acts = {
+                {"none", [] {}},
+                {"selection", [&] { (void)m.selection(ListField::Browser); }},
+                {"text", [&] { (void)m.selectedText(ListField::Browser); }},
+                {"browsers", [&] { (void)m.browsers(); }},
+                {"command", [&] { (void)m.browserCommand(); }},
+                {"snapshot", [&] { (void)m.snapshot(); }},
+                {"select", [&] { m.select(ListField::Browser, index); }},
+                {"replace", [&] {
+                     m.setBrowsers({{"Only", "only %u"}});
+                 }}};
+            std::string out;
+            for (int i = 0; i < 2; ++i) {
+                try {
+                    acts.at(act)();
+                } catch (const std::runtime_error& e) {
+                    out += std::string("threw <") + e.what() + ">, ";
+                }
+            }
+            out += "selection " + std::to_string(m.selection(ListField::Browser));
+            out += " <" + m.selectedText(ListField::Browser) + "> command <" + m.browserCommand();
+            return out + ">, " + std::to_string(runs) +
+                   (m.browsersLoaded() ? " runs, loaded\n" : " runs\n");
         });
-        // Other lists are no reason to read the browsers.
-        m.select(ListField::Country, 5);
-        (void)m.selection(ListField::Language);
-        (void)m.request();
-        EXPECT_FALSE(m.browsersLoaded());
-        c.act(m);
-        c.act(m);
-        EXPECT_EQ(m.selection(ListField::Browser), c.selection);
-        EXPECT_EQ(m.selectedText(ListField::Browser),
-                  c.selection < 0 ? "" : m.browsers()[std::size_t(c.selection)].text);
-        EXPECT_EQ(m.browserCommand(), c.command) << "a default opens by the handler";
-        EXPECT_TRUE(m.browsersLoaded());
-        EXPECT_EQ(runs, c.runs);
-    }
-    FormModel empty;
-    empty.setBrowserSource([] { return FormModel::BrowserBox{{}, 0}; });
-    EXPECT_EQ(empty.selectedText(ListField::Browser), "");
-    // A source that throws leaves an empty box and runs no more.
-    FormModel m;
-    int runs = 0;
-    m.setBrowserSource([&runs]() -> FormModel::BrowserBox {
-        ++runs;
-        throw std::runtime_error("unreadable");
-    });
-    EXPECT_THROW((void)m.browsers(), std::runtime_error);
-    EXPECT_TRUE(m.browsers().empty());
-    EXPECT_EQ(m.selection(ListField::Browser), -1);
-    EXPECT_EQ(runs, 1);
 }
