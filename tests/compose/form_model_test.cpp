@@ -11,25 +11,6 @@
 using namespace trov;
 using V = std::vector<std::string>;
 
-TEST(FormModel, SelectingAListRunsItsChangeRule) {
-    FormModel m;
-    m.select(ListField::Language, 8);
-    m.select(ListField::Country, 228);
-    m.select(ListField::Interface, 3);
-    m.select(ListField::FileType, 25);
-    const SearchFragments& f = m.fragments();
-    EXPECT_EQ((V{f.languageSubdomain, f.countryParam, f.interfaceParam, f.fileExtension}),
-              (V{"TW.", "&cr=countryUK", "&hl=sm", "pl"}));
-    EXPECT_EQ(m.selectedText(ListField::FileType), "Perl source code (pl)");
-    // A stored index outside the list leaves no selection, which composes like "- - -".
-    m.select(ListField::Country, 244);
-    m.select(ListField::Period, 6);
-    EXPECT_EQ((std::vector{m.selection(ListField::Country), m.selection(ListField::Period)}),
-              (std::vector{-1, -1}));
-    EXPECT_EQ(m.selectedText(ListField::Country), "");
-    EXPECT_EQ(m.fragments().countryParam, "");
-}
-
 TEST(FormModel, EngineButtonsSetTheKindListAndTheColours) {
     FormModel m;
     m.setKindIndex(5);
@@ -37,8 +18,6 @@ TEST(FormModel, EngineButtonsSetTheKindListAndTheColours) {
     const EngineSelection s = m.selectEngine(SearchEngine::Bing); // no Books: All
     EXPECT_EQ(m.kindText(), "All");
     EXPECT_EQ(m.kinds().size(), 5u);
-    EXPECT_EQ(s.markerLeft, 25);
-    EXPECT_TRUE(s.hideProgressPanel);
     EXPECT_FALSE(s.popUpCrawlerMenu);
     EXPECT_FALSE(m.colours().isGrey(ColouredField::Country));
     m.setKindIndex(4); // the kind recolours
@@ -53,7 +32,6 @@ TEST(FormModel, LinksOpensTheMenuAndKeepsTheLinkListOtherEnginesEmptyIt) {
     EngineSelection s = m.selectEngine(SearchEngine::Links);
     EXPECT_TRUE(s.popUpCrawlerMenu);
     EXPECT_TRUE(s.expand);
-    EXPECT_EQ(s.markerLeft, 200);
     EXPECT_EQ(m.kindText(), "---");
     EXPECT_FALSE(m.kindBoxEnabled());
     EXPECT_EQ(m.kindBoxColour(), 0xA0A0A0u);
