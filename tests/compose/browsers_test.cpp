@@ -3,6 +3,7 @@
 #include "platform/launcher.h"
 #include "tests/support/env.h"
 #include "tests/support/recorder.h"
+#include "transcript.h"
 
 #include <gtest/gtest.h>
 
@@ -10,38 +11,23 @@ using namespace trov;
 using platform::DesktopBrowser;
 using V = std::vector<std::string>;
 
+// Input: a desktop entry's Exec line; printed: the arguments it runs for the address ADDR.
 TEST(ExpandExec, FieldCodesAndQuoting) {
+    test::expectTranscript("compose/data/compose.txt", "Exec", [](const std::string& exec) {
+        std::string out = "run";
+        for (const std::string& arg : platform::expandExec(exec, "ADDR"))
+            out += " <" + test::escaped(arg) + ">";
+        return out + "\n";
+    });
     const std::string hostile = "https://x/?q=a b;rm -rf ~ $(id) `id` \"q\" 'q' %u";
-    const std::pair<std::string, V> cases[] = {
-        // clang-format off
-        {"firefox %u", {"firefox", "ADDR"}},
-        {"/usr/bin/chromium --new-window %U", {"/usr/bin/chromium", "--new-window", "ADDR"}},
-        {"browser %f", {"browser", "ADDR"}},
-        {"browser --name %c --icon %i %k %u", {"browser", "--name", "--icon", "ADDR"}},
-        {"browser", {"browser", "ADDR"}},
-        {"browser --x=100%% %u", {"browser", "--x=100%", "ADDR"}},
-        {"\"/opt/My Browser/run\" \"a \\\"b\\\" \\$c \\\\d\" %u", {"/opt/My Browser/run", "a \"b\" $c \\d", "ADDR"}},
-        {"b  \t %u  ", {"b", "ADDR"}},
-        {"b \"\" %u", {"b", "", "ADDR"}},
-        {"   ", {}},
-        {"", {}},
-        // clang-format on
-    };
-    for (const auto& [exec, argv] : cases)
-        EXPECT_EQ(platform::expandExec(exec, "ADDR"), argv) << exec;
     EXPECT_EQ(platform::expandExec("b %u", hostile), (V{"b", hostile}));
 }
 
+// Input: the default browser's command; printed: the name the first run looks for.
 TEST(DefaultBrowserName, ProgramNameRule) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"/usr/bin/firefox-esr %u", "firefox-esr"},
-        {"/opt/microsoft/msedge/msedge %U", "edge"},
-        {"/opt/opera/launcher %u", "opera"},
-        {"C:/Program/Chrome.EXE %u", "chrome"},
-        {"env MOZ_X=1 /usr/bin/Firefox %u", "firefox"},
-        {"", ""}};
-    for (const auto& [exec, name] : cases)
-        EXPECT_EQ(defaultBrowserNameOf(exec), name) << exec;
+    test::expectTranscript("compose/data/compose.txt", "BrowserName", [](const std::string& exec) {
+        return "<" + defaultBrowserNameOf(exec) + ">\n";
+    });
 }
 
 TEST(BrowserList, SortedWithTheDefaultMarkedAndTheFirstRunChoice) {

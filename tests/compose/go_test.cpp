@@ -97,6 +97,8 @@ TEST(Go, WhatEachFormOpensRecordsOrRefuses) {
     EXPECT_EQ(xiGOClick(bare.model, none).status, GoStatus::Refused);
     bare.model.setText(TextField::Words, "a");
     EXPECT_EQ(xiGOClick(bare.model, none).status, GoStatus::Opened);
+    EXPECT_EQ(bare.launcher.launches.back(),
+              (platform::RecordingLauncher::Launch{"https://www.google.com/search?q=a", ""}));
 }
 
 // Input: the crawl modes checked, in menu order, with "collapsed", "no-browser", "cancel" (the
