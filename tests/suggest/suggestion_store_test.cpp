@@ -1,12 +1,15 @@
+#include "common/atomic_file.h"
 #include "suggest/drop_down.h"
 #include "suggest/suggestion_go_port.h"
 #include "suggest/suggestion_manager.h"
 #include "suggest/suggestion_store.h"
+#include "tests/compose/transcript.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace trov;
 using V = std::vector<std::string>;
@@ -25,34 +28,47 @@ struct Store {
     std::string file() const { return dir.read("gs1001.sgg"); }
 };
 
+std::string shown(const V& entries) {
+    std::string out;
+    for (const std::string& e : entries)
+        out += " <" + test::escaped(e) + ">";
+    return out;
+}
+
 } // namespace
 
-// Adding appends to the stored line as it was read, duplicates and all, and rewrites the
-// store even when the list does not change; a restart reads the line's end as one blank.
-TEST(SuggestionStore, AddingRewritesTheLine) {
-    const struct {
-        std::optional<std::string> before;
-        V added;
-        std::string after;
-        V list; // after a restart
-    } cases[] = {
-        {{}, {"cats", "dogs", "Cats "}, "|cats|;|dogs\r\n", {"cats", "dogs "}},
-        {"|cats|;|dogs\r\n", {"dogs", "  b"}, "|cats|;|dogs|;|  b\r\n", {"cats", "dogs", "  b "}},
-        {{}, {"a|b", "c||"}, "|a||b|;|c||||\r\n", {"a|b", "c|| "}},
-        {"|x|;|X|;|y\r\n", {"z"}, "|x|;|X|;|y|;|z\r\n", {"X", "y", "z "}},
-    };
-    for (const auto& c : cases) {
-        Store s(c.before);
-        ASSERT_TRUE(s.store.load({}));
-        for (const std::string& text : c.added) {
+// Input: the store file before ("-": none), then: "add <TEXT>..." (each add after the file was
+// deleted, so every add writes), or "first start" from the folders given ("shipped" holds
+// the program's store) with "read-only" when the take-over must not write; printed: the store
+// file after, and its list then and after a restart.
+TEST(SuggestionStore, AddingRewritesTheLineAndAFirstStartTakesTheShippedStoreOver) {
+    test::TempDir program;
+    program.write("gs1001.sgg", "|shipped|;|caf\xE9\r\n");
+    test::expectTranscript("suggest/data/suggest.txt", "Store", [&](const std::string& input) {
+        const std::string before = input.substr(0, input.find(' '));
+        std::istringstream in(input.substr(before.size()));
+        std::string word;
+        in >> word;
+        Store s(before == "-" ? std::nullopt : std::optional(before));
+        SuggestionLoadOptions options;
+        for (options.firstStart = word == "first"; in >> word;)
+            if (word == "read-only")
+                options.persist = false;
+            else if (options.firstStart && word != "start")
+                options.shippedDirs.push_back(word == "shipped" ? program.path() : word);
+        EXPECT_TRUE(s.store.load(options));
+        for (std::size_t open = input.find('<'); open != std::string::npos;
+             open = input.find('<', open + 1)) {
             std::filesystem::remove(s.path);
-            ASSERT_TRUE(s.store.osveziBazo(text));
+            EXPECT_TRUE(
+                s.store.osveziBazo(input.substr(open + 1, input.find('>', open) - open - 1)));
         }
-        EXPECT_EQ(s.file(), c.after);
         SuggestionStore again(s.path);
-        ASSERT_TRUE(again.load({}));
-        EXPECT_EQ(again.suggestionList(), c.list) << c.after;
-    }
+        again.load({});
+        return "file <" + test::escaped(fileExists(s.path) ? s.file() : "none") + ">\nlist" +
+               shown(s.store.suggestionList()) + "\nafter a restart" +
+               shown(again.suggestionList()) + "\n";
+    });
     Store s("|cats|;|dogs\r\n");
     ASSERT_TRUE(s.store.load({}));
     EXPECT_EQ(s.store.dropDownRows("dogs"), (V{"dogs "}));
@@ -78,31 +94,6 @@ TEST(SuggestionStore, WhatGoAddsAndAWriteThatFails) {
     FileError error;
     EXPECT_FALSE(unreadable.load({}, &error));
     EXPECT_EQ(error.path, s.path + ".d");
-}
-
-TEST(SuggestionStore, FirstStartTakesTheShippedStoreOver) {
-    test::TempDir program;
-    program.write("gs1001.sgg", "|shipped|;|caf\xE9\r\n");
-    const struct {
-        std::optional<std::string> mine;
-        SuggestionLoadOptions options;
-        std::optional<std::string> after; // the store file, none when not written
-        V list;
-    } cases[] = {
-        {{},
-         {true, {"/nowhere/", program.path()}},
-         "|shipped|;|caf\xC3\xA9\r\n\r\n",
-         {"shipped", "caf\xC3\xA9 "}},
-        {{}, {true, {"/nowhere/"}}, "\r\n", {}},
-        {"|mine\r\n", {true, {program.path()}}, "|mine\r\n", {"mine "}}, // the user's own stays
-        {{}, {true, {program.path()}, false}, {}, {"shipped", "caf\xC3\xA9 "}},
-    };
-    for (const auto& c : cases) {
-        Store s(c.mine);
-        ASSERT_TRUE(s.store.load(c.options));
-        EXPECT_EQ(std::filesystem::exists(s.path) ? s.file() : "none", c.after.value_or("none"));
-        EXPECT_EQ(s.store.suggestionList(), c.list);
-    }
 }
 
 TEST(DropDown, PrefixMatchesFirstThenInnerOnesAndTheHeightRule) {
