@@ -60,38 +60,17 @@ TEST(BrowserList, SortedWithTheDefaultMarkedAndTheFirstRunChoice) {
     EXPECT_EQ(firstRunSelection({}, "x"), -1);
 }
 
-TEST(XdgBrowsers, DesktopEntriesInXdgOrderGarbageSkipped) {
-    test::FakeDesktop desk;
-    const platform::XdgBrowserRegistry reg;
-    EXPECT_TRUE(nalozibrskalnike(reg).empty());
-    EXPECT_EQ(defbrwsClick(reg), "");
-    const auto entry = [](const std::string& name, const std::string& exec,
-                          const std::string& extra = "") {
-        return test::FakeDesktop::browser(name, exec, extra);
-    };
-    desk.userEntry("firefox.desktop", entry("Firefox", "firefox %u"));
-    // The user's entry hides the system one of the same id.
-    desk.systemEntry(1, "firefox.desktop", entry("System Firefox", "x %u"));
-    desk.systemEntry(1, "chromium.desktop",
-                     "[Desktop Entry]\nName=Chromium\n"
-                     "Exec=chromium --a\\sb %U\nCategories=Network;WebBrowser;\n");
-    desk.systemEntry(2, "kde/konq.desktop", entry("Konqueror", "konqueror"));
-    desk.systemEntry(2, "hidden.desktop", entry("Hidden", "h", "Hidden=true\n"));
-    desk.systemEntry(2, "nodisp.desktop", entry("NoDisplay", "n", "NoDisplay=true\n"));
-    desk.systemEntry(2, "editor.desktop",
-                     "[Desktop Entry]\nName=Editor\nExec=ed %f\nMimeType=text/plain;\n");
-    desk.systemEntry(2, "link.desktop",
-                     "[Desktop Entry]\nType=Link\nName=Web\n"
-                     "MimeType=x-scheme-handler/http;\nURL=http://x\n");
-    desk.systemEntry(2, "other.desktop",
-                     "[Desktop Action x]\nName=Wrong\n[Desktop Entry]\nName=Other\n"
-                     "Exec=other\nCategories=WebBrowser\n[Desktop Action y]\nName=No\n");
-    desk.systemEntry(2, "notes.txt", entry("Text", "t"));
-    desk.systemEntry(2, "trov.desktop", entry("Trov", "trov"));
-    desk.userEntry("bin.desktop", std::string("\0\xff\xfe[Desktop Entry\n=\n==\nName\n", 25));
-    desk.userEntry("long.desktop", "[Desktop Entry]\nName=" + std::string(1 << 20, 'x') +
-                                       "\nExec=b\nCategories=WebBrowser\n");
-    std::vector<DesktopBrowser> got = reg.browsers();
+// data/desktop: the user's entry hides the system one of the same id; hidden entries, those
+// that are no browsers, other files, Trov itself and garbage are passed over.
+TEST(XdgBrowsers, DesktopEntriesInXdgOrder) {
+    const std::string desktop = TROV_SOURCE_DIR "/tests/compose/data/desktop/";
+    test::TempDir dir;
+    dir.write("applications/long.desktop", "[Desktop Entry]\nName=" + std::string(1 << 20, 'x') +
+                                               "\nExec=b\nCategories=WebBrowser\n");
+    test::ScopedEnv env;
+    env.set("XDG_DATA_HOME", desktop + "home");
+    env.set("XDG_DATA_DIRS", desktop + "sys1:" + desktop + "sys2:" + dir.path());
+    std::vector<DesktopBrowser> got = platform::XdgBrowserRegistry().browsers();
     EXPECT_EQ(std::erase_if(got, [](const auto& b) { return b.name.size() == 1u << 20; }), 1u);
     EXPECT_EQ(got,
               (std::vector<DesktopBrowser>{{"firefox.desktop", "Firefox", "firefox %u"},
@@ -102,10 +81,12 @@ TEST(XdgBrowsers, DesktopEntriesInXdgOrderGarbageSkipped) {
 
 TEST(XdgBrowsers, DefaultFromMimeappsLists) {
     test::FakeDesktop desk;
+    const platform::XdgBrowserRegistry reg;
+    EXPECT_TRUE(nalozibrskalnike(reg).empty()); // nothing installed
+    EXPECT_EQ(defbrwsClick(reg), "");
     desk.userEntry("firefox.desktop", test::FakeDesktop::browser("Firefox", "/usr/bin/firefox %u"));
     desk.systemEntry(1, "chromium.desktop", test::FakeDesktop::browser("Chromium", "chromium %U"));
     desk.systemEntry(1, "html.desktop", test::FakeDesktop::browser("Html Viewer", "hv %U"));
-    const platform::XdgBrowserRegistry reg;
     EXPECT_FALSE(reg.defaultBrowser());
     const auto defaultId = [&] { return reg.defaultBrowser().value_or(DesktopBrowser{}).id; };
     // The lowest-priority list names chromium.
