@@ -57,12 +57,7 @@ TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
         while (in >> mode)
             marks.set(test::crawlModeNamed(mode), true);
         const FieldColours c = BarvaOkvirja(test::engineNamed(engine), kind, marks);
-        const char* names[] = {"browser",  "interface", "country", "language", "period",
-                               "filetype", "exact",     "exclude", "site"};
-        std::string out = "grey:";
-        for (int f = 0; f < 9; ++f)
-            if (c.isGrey(static_cast<ColouredField>(f)))
-                out += std::string(" ") + names[f];
+        const std::string out = test::greyFields(c);
         return out + (c.focusSite ? "; the site takes the focus\n" : "\n");
     });
     const FieldColours c = BarvaOkvirja(SearchEngine::Bing, "All", {});

@@ -9,6 +9,7 @@
 
 #include "compose/code_tables.h"
 #include "compose/engines.h"
+#include "compose/field_rules.h"
 #include "crawler/crawl_mode.h"
 
 #include <algorithm>
@@ -42,6 +43,17 @@ inline constexpr std::array<std::string_view, 5> kCrawlModeNames = {"subpages", 
 inline CrawlMode crawlModeNamed(std::string_view name) {
     return kCrawlModes[static_cast<std::size_t>(std::ranges::find(kCrawlModeNames, name) -
                                                 kCrawlModeNames.begin())];
+}
+
+// The fields a colouring greys, by name.
+inline std::string greyFields(const FieldColours& c) {
+    const char* names[] = {"browser",  "interface", "country", "language", "period",
+                           "filetype", "exact",     "exclude", "site"};
+    std::string out = "grey:";
+    for (int f = 0; f < 9; ++f)
+        if (c.isGrey(static_cast<ColouredField>(f)))
+            out += std::string(" ") + names[f];
+    return out;
 }
 
 struct FormLine {

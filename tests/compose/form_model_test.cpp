@@ -1,5 +1,6 @@
 #include "compose/form_model.h"
 #include "fakes.h"
+#include "form_line.h"
 #include "transcript.h"
 
 #include <functional>
@@ -11,61 +12,41 @@
 using namespace trov;
 using V = std::vector<std::string>;
 
-TEST(FormModel, EngineButtonsSetTheKindListAndTheColours) {
-    FormModel m;
-    m.setKindIndex(5);
-    EXPECT_EQ(m.kindText(), "Books");
-    const EngineSelection s = m.selectEngine(SearchEngine::Bing); // no Books: All
-    EXPECT_EQ(m.kindText(), "All");
-    EXPECT_EQ(m.kinds().size(), 5u);
-    EXPECT_FALSE(s.popUpCrawlerMenu);
-    EXPECT_FALSE(m.colours().isGrey(ColouredField::Country));
-    m.setKindIndex(4); // the kind recolours
-    EXPECT_TRUE(m.colours().isGrey(ColouredField::Country));
-    EXPECT_FALSE(m.colours().isGrey(ColouredField::Browser));
-}
-
-TEST(FormModel, LinksOpensTheMenuAndKeepsTheLinkListOtherEnginesEmptyIt) {
-    test::RecordingCrawl crawl;
-    FormModel m(&crawl);
-    m.setCrawlMark(CrawlMode::StartFastCrawl, true);
-    EngineSelection s = m.selectEngine(SearchEngine::Links);
-    EXPECT_TRUE(s.popUpCrawlerMenu);
-    EXPECT_TRUE(s.expand);
-    EXPECT_EQ(m.kindText(), "---");
-    EXPECT_FALSE(m.kindBoxEnabled());
-    EXPECT_EQ(m.kindBoxColour(), 0xA0A0A0u);
-    EXPECT_FALSE(m.crawlMarks()[CrawlMode::StartFastCrawl]);
-    // Pressing Links again keeps the extract mark, clears the crawl marks, frees the site.
-    m.setExpanded(true);
-    m.setCrawlMark(CrawlMode::AllLinks, true);
-    m.setCrawlMark(CrawlMode::CrawlCSV, true);
-    m.setSiteReadOnly(true);
-    EXPECT_FALSE(m.selectEngine(SearchEngine::Links).expand);
-    EXPECT_TRUE(m.crawlMarks()[CrawlMode::AllLinks]);
-    EXPECT_FALSE(m.crawlMarks()[CrawlMode::CrawlCSV]);
-    EXPECT_FALSE(m.siteReadOnly());
-    EXPECT_TRUE(crawl.calls.empty());
-
-    s = m.selectEngine(SearchEngine::Ask);
-    EXPECT_TRUE(s.clearedLinkList);
-    EXPECT_EQ(crawl.calls, V{"clear"});
-    EXPECT_EQ(m.crawlMarks(), CrawlMarks{});
-    EXPECT_TRUE(m.kindBoxEnabled());
-}
-
-TEST(FormModel, CrawlRequestModesCheckTheExtractItems) {
-    for (int mode : {1, 2, 5}) {
-        FormModel m;
-        m.setCrawlRequestMode(mode);
-        const EngineSelection s = m.selectEngine(SearchEngine::Links);
-        EXPECT_FALSE(s.popUpCrawlerMenu);
-        EXPECT_EQ(m.crawlMarks()[CrawlMode::AllLinks], mode == 1);
-        EXPECT_EQ(m.crawlMarks()[CrawlMode::interLinks], mode == 2);
-        EXPECT_EQ(s.focusSite, mode != 5);
-        EXPECT_EQ(m.colours().isGrey(ColouredField::Browser), mode != 5);
-        EXPECT_FALSE(m.colours().isGrey(ColouredField::Site));
-    }
+// Input: a form (form_line.h) with the crawl modes checked, request<N> (a crawl request),
+// "site-read-only", then press<ENGINE>; printed: what the press asks of the window, the kind
+// box, the crawl marks, the colours and the crawl port's calls.
+TEST(FormModel, EngineButtons) {
+    test::expectTranscript("compose/data/compose.txt", "Engines", [](const std::string& line) {
+        const test::FormLine form(line);
+        test::RecordingCrawl crawl;
+        FormModel m(&crawl);
+        m.selectEngine(form.engine);
+        m.setKindIndex(form.kind());
+        m.setExpanded(form.flags.contains("expanded"));
+        m.setSiteReadOnly(form.flags.contains("site-read-only"));
+        for (std::size_t i = 0; i < kCrawlModes.size(); ++i)
+            m.setCrawlMark(kCrawlModes[i],
+                           form.flags.contains(std::string(test::kCrawlModeNames[i])));
+        if (form.fields.contains("request"))
+            m.setCrawlRequestMode(std::stoi(form.text("request")));
+        crawl.calls.clear();
+        const EngineSelection s = form.fields.contains("press")
+                                      ? m.selectEngine(test::engineNamed(form.text("press")))
+                                      : EngineSelection{};
+        std::string out =
+            std::string(s.expand ? "expand, " : "") + (s.popUpCrawlerMenu ? "menu, " : "") +
+            (s.clearedLinkList ? "list emptied, " : "") + (s.focusSite ? "site focus, " : "") +
+            "kind <" + m.kindText() + ">" + (m.kindBoxEnabled() ? "" : " disabled") +
+            (m.kindBoxColour() == 0xFFFFFFu ? "" : " grey") + "\nmarks:";
+        for (std::size_t i = 0; i < kCrawlModes.size(); ++i)
+            out +=
+                m.crawlMarks()[kCrawlModes[i]] ? " " + std::string(test::kCrawlModeNames[i]) : "";
+        out += (m.siteReadOnly() ? "; site read-only\n" : "\n") + test::greyFields(m.colours()) +
+               "\ncrawl:";
+        for (const std::string& call : crawl.calls)
+            out += " " + call;
+        return out + "\n";
+    });
 }
 
 TEST(FormModel, SnapshotCarriesTheEntryTextsAndAChangedFieldIsTheOwner) {
@@ -86,10 +67,6 @@ TEST(FormModel, SnapshotCarriesTheEntryTextsAndAChangedFieldIsTheOwner) {
                  m.text(TextField::Site), "Chromium (Default)", "Past week", "", "- - -", "Images",
                  "/tmp/l.txt"}));
     EXPECT_TRUE(s.expanded);
-    // The marked entry opens through the default handler.
-    EXPECT_EQ(m.browserCommand(), "");
-    m.select(ListField::Browser, 0);
-    EXPECT_EQ(m.browserCommand(), "firefox %u");
 
     EXPECT_EQ(m.ownerText(), m.text(TextField::Site)); // the field changed last
     m.setSuggestionOwner(OwnerField::Words);
@@ -97,10 +74,8 @@ TEST(FormModel, SnapshotCarriesTheEntryTextsAndAChangedFieldIsTheOwner) {
     EXPECT_EQ(m.ownerText(), m.text(TextField::Words));
 }
 
-// Input: the source's selection ("empty": no browsers, "throws": the source throws), then what
-// is done twice: a read of the box, or a select, or a replacing setBrowsers; printed: the box
-// then. The source runs once, at the first read or select of the box, and its selection is
-// checked as select() checks it; other lists are no reason to read the browsers.
+// The source runs once, at the first read or select of the box (data/compose.txt tells more);
+// other lists are no reason to read the browsers.
 TEST(FormModel, ABrowserSourceRunsOnceWhenTheBoxIsFirstNeeded) {
     test::expectTranscript(
         "compose/data/compose.txt", "BrowserSource", [](const std::string& input) {
