@@ -1,5 +1,5 @@
+#include "common/atomic_file.h"
 #include "history/history_store.h"
-#include "history/list_view_stream.h"
 #include "tests/compose/transcript.h"
 #include "tests/support/process.h"
 #include "tests/support/recorder.h"
@@ -26,19 +26,12 @@ struct Trovctl : ::testing::Test {
     }
     std::string run(const std::string& line) const {
         Args args = {TROVCTL_PATH, "--data-dir", dir.file("trov")};
-        bool quoted = false, word = false;
-        for (char c : line) {
-            if (c == ' ' && !quoted) {
-                word = false;
-                continue;
-            }
-            if (!word)
-                args.emplace_back();
-            word = true;
-            if (c == '\'')
-                quoted = !quoted;
-            else
-                args.back() += c;
+        for (std::size_t at = line.find_first_not_of(' '); at != std::string::npos;
+             at = line.find_first_not_of(' ', at)) {
+            const bool grouped = line[at] == '<';
+            const std::size_t end = std::min(line.find(grouped ? '>' : ' ', at), line.size());
+            args.push_back(line.substr(at + grouped, end - at - grouped));
+            at = end + grouped;
         }
         for (std::string& a : args)
             if (a.starts_with("$DIR/"))
@@ -62,11 +55,6 @@ struct Trovctl : ::testing::Test {
         test::expectTranscript("cli/data/trovctl.txt", name,
                                [this](const std::string& line) { return run(line); });
     }
-    void installBrowser(const std::string& id, const std::string& name, const std::string& exec) {
-        dir.write("data/applications/" + id, "[Desktop Entry]\nType=Application\nName=" + name +
-                                                 "\nExec=" + exec +
-                                                 "\nMimeType=x-scheme-handler/http;\n");
-    }
 };
 
 } // namespace
@@ -79,8 +67,12 @@ TEST_F(Trovctl, BrowsersAndTheOpenerRule) {
     expectBlock("NoBrowsers");
     rec.install("xdg-open");
     rec.install("fakefox");
-    installBrowser("fakefox.desktop", "Fakefox", "fakefox --private %u");
-    installBrowser("chromey.desktop", "Chromey", "chromey %U");
+    for (const auto& [id, exec] :
+         {std::pair{"fakefox", "fakefox --private %u"}, {"chromey", "chromey %U"}})
+        dir.write("data/applications/" + std::string(id) + ".desktop",
+                  std::string("[Desktop Entry]\nType=Application\nName=") +
+                      char(std::toupper(id[0])) + (id + 1) + "\nExec=" + exec +
+                      "\nMimeType=x-scheme-handler/http;\n");
     dir.write("config/mimeapps.list",
               "[Default Applications]\nx-scheme-handler/http=chromey.desktop\n");
     expectBlock("Browsers");
@@ -97,23 +89,19 @@ TEST_F(Trovctl, OwnEngines) {
     expectBlock("OwnEngines");
 }
 
+// data/two-rows.gmh: two rows, a text with a comma and quotes, column 3 widened to 333.
 TEST_F(Trovctl, HistoryListAndImportCsv) {
-    HistoryList list;
-    HistoryRecord r;
-    for (std::size_t i = 0; i < 14; ++i)
-        r.set(i, i == 2 ? "a, \"b\"" : "c" + std::to_string(i));
-    list.rows = {r, r};
-    list.rows[1].set(0, "older");
-    list.columns[3].width = 333;
+    const std::string twoRows =
+        readWholeFile(TROV_SOURCE_DIR "/tests/cli/data/two-rows.gmh").value_or("");
     dir.write("in.csv", "x,\"- - -\"\r\ny,2,3\r\n");
-    dir.write("saved.gmh", writeListViewStream(list));
+    dir.write("saved.gmh", twoRows);
     expectBlock("History");
     HistoryList back;
     ASSERT_TRUE(readHistoryFile(dir.file("saved.gmh"), back));
     EXPECT_EQ(back.columns[3].width, 333); // the columns stay
     ASSERT_TRUE(readHistoryFile(dir.file("none.gmh"), back));
     EXPECT_EQ(back.columns, defaultHistoryColumns());
-    dir.write("trov/HistGrid.cld", writeListViewStream(list));
+    dir.write("trov/HistGrid.cld", twoRows);
     expectBlock("HistGrid");
     dir.write("trov/HistGrid.cld", "TPF0 broken");
     expectBlock("BrokenHistGrid");
