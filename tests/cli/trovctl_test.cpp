@@ -67,12 +67,11 @@ TEST_F(Trovctl, BrowsersAndTheOpenerRule) {
     expectBlock("NoBrowsers");
     rec.install("xdg-open");
     rec.install("fakefox");
-    for (const auto& [id, exec] :
-         {std::pair{"fakefox", "fakefox --private %u"}, {"chromey", "chromey %U"}})
-        dir.write("data/applications/" + std::string(id) + ".desktop",
-                  std::string("[Desktop Entry]\nType=Application\nName=") +
-                      char(std::toupper(id[0])) + (id + 1) + "\nExec=" + exec +
-                      "\nMimeType=x-scheme-handler/http;\n");
+    const std::string entry =
+        "[Desktop Entry]\nType=Application\nMimeType=x-scheme-handler/http;\n";
+    dir.write("data/applications/fakefox.desktop",
+              entry + "Name=Fakefox\nExec=fakefox --private %u\n");
+    dir.write("data/applications/chromey.desktop", entry + "Name=Chromey\nExec=chromey %U\n");
     dir.write("config/mimeapps.list",
               "[Default Applications]\nx-scheme-handler/http=chromey.desktop\n");
     expectBlock("Browsers");
