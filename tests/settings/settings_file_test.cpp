@@ -42,7 +42,6 @@ struct Form {
         main.setLists({3, 4, 5, 6, 7, 2});
     }
 };
-struct Settings : ::testing::Test, Form {};
 
 // The form and the window after a command: the engine, its kind and marks, the crawl menu,
 // the window expanded; the lists, the texts and the fragments they make; the window's calls
@@ -128,17 +127,8 @@ TEST(OpenSettings, AFileSetsTheFormAndPressesItsEngine) {
 
 // ---- Reset all settings and the broom ---------------------------------------------------
 
-TEST_F(Settings, ResetAnsweredNoChangesNothing) {
-    fillForm();
-    messages.answer = false;
-    EXPECT_FALSE(ResetAll(main, config, messages, "firefox"));
-    EXPECT_EQ(messages.asked, Texts{"  Reset all search settings ?  "});
-    EXPECT_EQ(main.texts(), Texts(4, "x"));
-    EXPECT_FALSE(fileExists(config.path()));
-}
-
-// Input: "reset NAME" (the default browser's program name, "-" for none) or "broom", then the
-// YY.cfg it finds ("-": none), over the filled form; printed: the form after it and YY.cfg.
+// Input: "reset", "refused reset" (answered No) or "broom", the default browser's program name,
+// the YY.cfg there ("-": none); printed: the questions, the form after it and YY.cfg.
 TEST(ResetAndBroom, ReturnTheListsToThePinsOrUndoThePins) {
     test::expectTranscript("settings/data/settings.txt", "Reset", [](const std::string& input) {
         Form s;
@@ -151,11 +141,16 @@ TEST(ResetAndBroom, ReturnTheListsToThePinsOrUndoThePins) {
             s.dir.write("YY.cfg", cfgText);
         s.config.reload();
         s.main.calls.clear();
+        s.messages.answer = command == "reset";
         if (command == "broom")
             xiMetlaClick(s.main, s.config);
         else
-            EXPECT_TRUE(ResetAll(s.main, s.config, s.messages, name == "-" ? "" : name));
-        return state(s.main) + "YY.cfg <" +
+            EXPECT_EQ(ResetAll(s.main, s.config, s.messages, name == "-" ? "" : name),
+                      s.messages.answer);
+        std::string asked;
+        for (const std::string& question : s.messages.asked)
+            asked += "asked <" + question + ">\n";
+        return asked + state(s.main) + "YY.cfg <" +
                test::escaped(fileExists(s.config.path()) ? s.dir.read("YY.cfg") : "none") + ">\n";
     });
 }
