@@ -1,6 +1,7 @@
 #include "settings/config.h"
 #include "settings/data_folder.h"
 #include "settings/ini.h"
+#include "tests/compose/transcript.h"
 #include "tests/support/env.h"
 
 #include <filesystem>
@@ -9,35 +10,27 @@
 
 using namespace trov;
 
+// Input: a value as stored; printed: the number read, "none" when it is no number.
 TEST(ProfileInt, ReadsDecimalAndBothHexForms) {
-    // clang-format off
-    const std::pair<const char*, int> good[] = {
-        {"0", 0}, {"42", 42}, {"-300", -300}, {"+7", 7}, {" 12 ", 12}, {"0x10", 16}, {"0X1f", 31},
-        {"$10", 16}, {"$FFFFFFFF", -1}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}};
-    // clang-format on
-    for (const auto& [text, value] : good)
-        EXPECT_EQ(parseProfileInt(text), value) << '"' << text << '"';
-    for (const char* bad :
-         {"0x", "$", "abc", "", "12abc", "1.5", "2147483648", "0x123456789", "- 1"})
-        EXPECT_EQ(parseProfileInt(bad), std::nullopt) << '"' << bad << '"';
+    test::expectTranscript("settings/data/settings.txt", "ProfileInt", [](const std::string& text) {
+        const std::optional<int> value = parseProfileInt(text);
+        return (value ? std::to_string(*value) : "none") + "\n";
+    });
 }
 
-TEST(IniDocument, NamesCompareWithoutCaseFirstMatchWinsMalformedGiveTheDefault) {
+// Input: a section and a key of the document below; printed: what the readers give, with -1,
+// false and true, and "-" as the defaults. Names compare without case, the first match wins.
+TEST(IniDocument, ReadsWithoutCaseFirstMatchMalformedGiveTheDefault) {
     const auto doc = IniDocument::parse(
         "; comment\r\n[pin]\r\nBROWSER=3\r\nbrowser=9\r\n[Pin]\r\nCountry=5\r\n[Color]\r\n"
         " Pall = 0x10 \r\n[A]\nempty=\nword=abc\nbool=2\nzero=0\nquoted=\"5\"\nname=caf\xE9\n");
-    EXPECT_EQ(doc.readInt("Pin", "Browser", 0), 3);
-    EXPECT_EQ(doc.readInt("PIN", "Country", -1), -1); // only the first [Pin] section counts
-    EXPECT_EQ(doc.readInt("color", "pall", 0), 16);
-    EXPECT_EQ(doc.readInt("Color", "Missing", 77), 77);
-    EXPECT_EQ(doc.readString("Nope", "x", "fallback"), "fallback");
-    EXPECT_EQ(doc.readInt("A", "empty", 4), 4);
-    EXPECT_EQ(doc.readInt("A", "word", 4), 4);
-    EXPECT_EQ(doc.readInt("A", "quoted", 0), 5);
-    EXPECT_TRUE(doc.readBool("A", "bool", false));
-    EXPECT_FALSE(doc.readBool("A", "zero", true));
-    EXPECT_TRUE(doc.readBool("A", "word", true));
-    EXPECT_EQ(doc.readString("A", "name", ""), "café"); // Latin-1 text is read as such
+    test::expectTranscript("settings/data/settings.txt", "IniRead", [&doc](const std::string& in) {
+        const std::string section = in.substr(0, in.find(' ')), key = in.substr(in.find(' ') + 1);
+        return "int " + std::to_string(doc.readInt(section, key, -1)) + ", bool " +
+               (doc.readBool(section, key, false) ? "1" : "0") +
+               (doc.readBool(section, key, true) ? "1" : "0") + ", text <" +
+               doc.readString(section, key, "-") + ">\n";
+    });
 }
 
 TEST(IniDocument, WritingKeepsEveryOtherLine) {
