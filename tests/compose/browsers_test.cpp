@@ -1,4 +1,5 @@
 #include "compose/browser_list.h"
+#include "form_line.h"
 #include "platform/browsers.h"
 #include "platform/launcher.h"
 #include "tests/support/env.h"
@@ -79,38 +80,36 @@ TEST(XdgBrowsers, DesktopEntriesInXdgOrder) {
                                            {"other.desktop", "Other", "other"}}));
 }
 
+// Input: the mimeapps.list files there: "sys2" (the last data folder's), "etc" (the system's
+// config folder's), "user" (the user's); printed: the default browser's entry and program
+// name, the browser list and the first-run choice, with Firefox, Chromium and Html Viewer.
 TEST(XdgBrowsers, DefaultFromMimeappsLists) {
-    test::FakeDesktop desk;
+    test::expectTranscript("compose/data/compose.txt", "Mimeapps", [](const std::string& input) {
+        test::FakeDesktop desk;
+        desk.userEntry("firefox.desktop",
+                       test::FakeDesktop::browser("Firefox", "/usr/bin/firefox %u"));
+        desk.systemEntry(1, "chromium.desktop",
+                         test::FakeDesktop::browser("Chromium", "chromium %U"));
+        desk.systemEntry(1, "html.desktop", test::FakeDesktop::browser("Html Viewer", "hv %U"));
+        const test::FormLine lists("google " + input);
+        for (auto [name, path] : {std::pair{"sys2", "sys2/applications/mimeapps.list"},
+                                  {"etc", "etc/mimeapps.list"},
+                                  {"user", "home/config/mimeapps.list"}})
+            if (lists.fields.contains(name))
+                desk.dir.write(path, lists.text(name));
+        const platform::XdgBrowserRegistry reg;
+        std::string out = "default <" + reg.defaultBrowser().value_or(DesktopBrowser{}).id + "> <" +
+                          defbrwsClick(reg) + ">\n";
+        const std::vector<BrowserEntry> list = nalozibrskalnike(reg);
+        for (const BrowserEntry& e : list)
+            out += "<" + e.text + "> " + e.command + "\n";
+        return out + "first run " + std::to_string(firstRunSelection(list, defbrwsClick(reg))) +
+               "\n";
+    });
+    test::FakeDesktop nothing;
     const platform::XdgBrowserRegistry reg;
-    EXPECT_TRUE(nalozibrskalnike(reg).empty()); // nothing installed
+    EXPECT_TRUE(nalozibrskalnike(reg).empty());
     EXPECT_EQ(defbrwsClick(reg), "");
-    desk.userEntry("firefox.desktop", test::FakeDesktop::browser("Firefox", "/usr/bin/firefox %u"));
-    desk.systemEntry(1, "chromium.desktop", test::FakeDesktop::browser("Chromium", "chromium %U"));
-    desk.systemEntry(1, "html.desktop", test::FakeDesktop::browser("Html Viewer", "hv %U"));
-    EXPECT_FALSE(reg.defaultBrowser());
-    const auto defaultId = [&] { return reg.defaultBrowser().value_or(DesktopBrowser{}).id; };
-    // The lowest-priority list names chromium.
-    desk.dir.write("sys2/applications/mimeapps.list",
-                   "[Default Applications]\nx-scheme-handler/http=chromium.desktop\n");
-    EXPECT_EQ(defaultId(), "chromium.desktop");
-    // text/html only counts when no list names an http handler.
-    desk.dir.write("etc/mimeapps.list", "[Default Applications]\ntext/html=html.desktop\n");
-    EXPECT_EQ(defaultId(), "chromium.desktop");
-    // The system-wide config list comes before the data folders' lists.
-    desk.dir.write("etc/mimeapps.list",
-                   "[Default Applications]\nx-scheme-handler/http=html.desktop\n");
-    EXPECT_EQ(defaultId(), "html.desktop");
-    // The user's config list wins; a handler that is not installed is passed over.
-    desk.dir.write("home/config/mimeapps.list",
-                   "[Added Associations]\nx-scheme-handler/http=chromium.desktop;\n"
-                   "[Default Applications]\nX-Scheme-Handler/HTTP=gone.desktop;firefox.desktop;\n");
-    EXPECT_EQ(defaultId(), "firefox.desktop");
-    EXPECT_EQ(defbrwsClick(reg), "firefox");
-    const std::vector<BrowserEntry> list = nalozibrskalnike(reg);
-    EXPECT_EQ(list, (std::vector<BrowserEntry>{{"Chromium", "chromium %U"},
-                                               {"Firefox (Default)", "/usr/bin/firefox %u"},
-                                               {"Html Viewer", "hv %U"}}));
-    EXPECT_EQ(firstRunSelection(list, defbrwsClick(reg)), 1);
 }
 
 // The default handler gets the address as its only argument; a browser command runs without
