@@ -1,8 +1,12 @@
 #include "compose/address.h"
+#include "compose/code_tables.h"
+#include "compose/field_rules.h"
 #include "form_line.h"
 #include "transcript.h"
 
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
 
 using namespace trov;
 
@@ -38,4 +42,60 @@ TEST(AddressHosts, ComeFromTheTable) {
     EXPECT_EQ(composeAddress(r, false, hosts).address, "http://127.0.0.1:1/search?q=a");
     r.engine = SearchEngine::Wikipedia;
     EXPECT_EQ(composeAddress(r, false, hosts).address, "https://wiki.test/w/index.php?search=a");
+}
+
+// The lists are looked up by label and by code (trovctl), and a file type's code is what its
+// label shows in brackets, the rule that composes it.
+TEST(CodeTables, FirstEntryIsNoneLabelsAreUniqueCodesAreWellFormed) {
+    for (std::span<const CodeEntry> list :
+         {std::span<const CodeEntry>(kInterfaceLanguages),
+          std::span<const CodeEntry>(kResultLanguages), std::span<const CodeEntry>(kCountries),
+          std::span<const CodeEntry>(kFileTypes)}) {
+        std::set<std::string_view> labels;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            SCOPED_TRACE(list[i].label);
+            EXPECT_EQ(list[i].code.empty(), i == 0);
+            EXPECT_EQ(list[i].label == "- - -", i == 0);
+            EXPECT_TRUE(labels.insert(list[i].label).second);
+        }
+    }
+    for (std::size_t i = 1; i < kCountries.size(); ++i)
+        EXPECT_TRUE(kCountries[i].code.size() == 2 && std::isupper(kCountries[i].code[0]) &&
+                    std::isupper(kCountries[i].code[1]))
+            << kCountries[i].label;
+    for (std::size_t i = 1; i < kFileTypes.size(); ++i)
+        EXPECT_EQ(fileExtensionOf(kFileTypes[i].label), kFileTypes[i].code);
+    EXPECT_EQ(fileExtensionOf("No parentheses"), "");
+    EXPECT_EQ(fileExtensionOf("x (.a) y"), "");
+    EXPECT_EQ(fileExtensionOf("()"), "");
+    EXPECT_EQ(fileExtensionOf("(..a)"), ".a");
+}
+
+TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
+    for (int index : {0, -1, 244, 100000, -7}) {
+        SearchFragments f;
+        for (int i : {1, index})
+            for (auto rule : {cb1Change, cb2Change, cb3Change, cb5Change})
+                rule(f, i);
+        EXPECT_EQ(f, SearchFragments{}) << index;
+    }
+}
+
+// Input: ENGINE KIND [MODE...] (the crawl modes checked); printed: the fields greyed, and
+// whether the site field takes the focus.
+TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
+    test::expectTranscript("compose/data/compose.txt", "Colours", [](const std::string& input) {
+        std::istringstream in(input);
+        std::string engine, kind, mode;
+        in >> engine >> kind;
+        CrawlMarks marks;
+        while (in >> mode)
+            marks.set(test::crawlModeNamed(mode), true);
+        const FieldColours c = BarvaOkvirja(test::engineNamed(engine), kind, marks);
+        const std::string out = test::greyFields(c);
+        return out + (c.focusSite ? "; the site takes the focus\n" : "\n");
+    });
+    const FieldColours c = BarvaOkvirja(SearchEngine::Bing, "All", {});
+    EXPECT_EQ(c.colour(ColouredField::Interface), 0xA0A0A0u);
+    EXPECT_EQ(c.colour(ColouredField::Browser), 0xFFFFFFu);
 }

@@ -75,9 +75,6 @@ TEST(SuggestionStore, AddingRewritesTheLineAndAFirstStartTakesTheShippedStoreOve
 }
 
 TEST(SuggestionStore, WhatGoAddsAndAWriteThatFails) {
-    EXPECT_TRUE(isSuggestionWorthy("  a"));
-    EXPECT_FALSE(isSuggestionWorthy("   "));
-    EXPECT_FALSE(isSuggestionWorthy(""));
     Store s;
     test::RecordingMessages messages;
     SuggestionGoPort port(s.store, messages);
@@ -121,15 +118,13 @@ TEST(SuggestionManager, MarksFindAndDelete) {
     SuggestionManager m;
     m.fill(s.store.suggestionList());
     EXPECT_EQ(m.rows(), (V{"apple", "Banana ", "Cats", "dogs"}));
-    m.toggleMark(1);
-    m.toggleMark(1);
-    m.toggleMark(2);
+    for (std::size_t row : {1, 1, 2})
+        m.toggleMark(row);
     m.invertSelection();
-    EXPECT_EQ((std::vector<bool>{m.marked(0), m.marked(1), m.marked(2), m.marked(3)}),
-              (std::vector<bool>{true, true, false, true}));
     m.find("AN");
-    EXPECT_EQ((std::vector<bool>{m.highlighted(0), m.highlighted(1)}),
-              (std::vector<bool>{false, true}));
+    EXPECT_EQ((std::vector{m.marked(0), m.marked(1), m.marked(2), m.marked(3), m.highlighted(0),
+                           m.highlighted(1)}),
+              (std::vector{true, true, false, true, false, true}));
     m.find("");
     EXPECT_FALSE(m.highlighted(1));
 
