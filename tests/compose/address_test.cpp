@@ -81,8 +81,7 @@ TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
     }
 }
 
-// Input: ENGINE KIND [MODE...] (the crawl modes checked); printed: the fields greyed, and
-// whether the site field takes the focus.
+// The cases and what they print: data/compose.txt [Colours].
 TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
     test::expectTranscript("compose/data/compose.txt", "Colours", [](const std::string& input) {
         std::istringstream in(input);

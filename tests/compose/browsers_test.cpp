@@ -80,9 +80,7 @@ TEST(XdgBrowsers, DesktopEntriesInXdgOrder) {
                                            {"other.desktop", "Other", "other"}}));
 }
 
-// Input: the mimeapps.list files there: "sys2" (the last data folder's), "etc" (the system's
-// config folder's), "user" (the user's); printed: the default browser's entry and program
-// name, the browser list and the first-run choice, with Firefox, Chromium and Html Viewer.
+// The cases and what they print: data/compose.txt [Mimeapps].
 TEST(XdgBrowsers, DefaultFromMimeappsLists) {
     test::expectTranscript("compose/data/compose.txt", "Mimeapps", [](const std::string& input) {
         test::FakeDesktop desk;

@@ -12,9 +12,7 @@
 using namespace trov;
 using V = std::vector<std::string>;
 
-// Input: a form (form_line.h) with the crawl modes checked, request<N> (a crawl request),
-// "site-read-only", then press<ENGINE>; printed: what the press asks of the window, the kind
-// box, the crawl marks, the colours and the crawl port's calls.
+// The cases and what they print: data/compose.txt [Engines].
 TEST(FormModel, EngineButtons) {
     test::expectTranscript("compose/data/compose.txt", "Engines", [](const std::string& line) {
         const test::FormLine form(line);

@@ -73,8 +73,7 @@ struct Go {
 
 } // namespace
 
-// Input: a form (see Go), with "keywords" for Go with the own engines' keywords, "own" for the
-// own engine chosen from the menu; printed: the status, the job handed back, what Go did.
+// The cases and what they print: data/compose.txt [Go].
 TEST(Go, WhatEachFormOpensRecordsOrRefuses) {
     const OwnEngines own = parseOwnEngines("[Code]\nKey=cs\nAddress=https://c/?q={query}\n");
     test::expectTranscript("compose/data/compose.txt", "Go", [&own](const std::string& form) {
@@ -101,9 +100,7 @@ TEST(Go, WhatEachFormOpensRecordsOrRefuses) {
               (platform::RecordingLauncher::Launch{"https://www.google.com/search?q=a", ""}));
 }
 
-// Input: the crawl modes checked, in menu order, with "collapsed", "no-browser", "cancel" (the
-// crawl is cancelled while it runs) or "unreachable"; printed: the result, the modes run, and
-// what the job did.
+// The cases and what they print: data/compose.txt [LinksJob].
 TEST(Go, LinksJobRunsEveryCheckedOperationInMenuOrderThenOpensTheResult) {
     test::expectTranscript("compose/data/compose.txt", "LinksJob", [](const std::string& input) {
         Go go;

@@ -8,8 +8,7 @@
 
 using namespace trov;
 
-// Input: template<ADDRESS> and the fields, named as in form_line.h (the lists by their codes);
-// printed: the address.
+// The cases and what they print: data/compose.txt [Templates].
 TEST(OwnEngineAddress, PlaceholdersAndEncoding) {
     test::expectTranscript("compose/data/compose.txt", "Templates", [](const std::string& input) {
         const test::FormLine f("google " + input);
@@ -20,8 +19,7 @@ TEST(OwnEngineAddress, PlaceholdersAndEncoding) {
     });
 }
 
-// Input: an engines.cfg (\r\n for its line ends); printed: its engines, then its invalid
-// sections with the reason.
+// The cases and what they print: data/compose.txt [EnginesFile].
 TEST(OwnEngineFile, InvalidSectionsAreSkippedWithTheirReason) {
     test::expectTranscript("compose/data/compose.txt", "EnginesFile", [](const std::string& file) {
         const OwnEngines e = parseOwnEngines(file);

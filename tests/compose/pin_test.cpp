@@ -6,8 +6,7 @@
 
 using namespace trov;
 
-// Input: the pin pressed, 1 (browser) to 6 (time period), over a YY.cfg that holds a comment;
-// printed: YY.cfg after it.
+// The cases and what they print: data/compose.txt [Pins].
 TEST(SavePin, WritesTheIndexThenTheColour) {
     FormModel m;
     m.setBrowsers({{"A", ""}, {"B", ""}});

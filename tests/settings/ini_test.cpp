@@ -18,8 +18,7 @@ TEST(ProfileInt, ReadsDecimalAndBothHexForms) {
     });
 }
 
-// Input: a section and a key of the document below; printed: what the readers give, with -1,
-// false and true, and "-" as the defaults. Names compare without case, the first match wins.
+// The cases and what they print: data/settings.txt [IniRead].
 TEST(IniDocument, ReadsWithoutCaseFirstMatchMalformedGiveTheDefault) {
     const auto doc = IniDocument::parse(
         "; comment\r\n[pin]\r\nBROWSER=3\r\nbrowser=9\r\n[Pin]\r\nCountry=5\r\n[Color]\r\n"

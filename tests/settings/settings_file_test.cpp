@@ -75,8 +75,7 @@ std::string state(const FakeMainWindow& w) {
 
 } // namespace
 
-// Input: the settings file there before ("-": none); printed: the file the filled form saves
-// over it, and the form a fresh window reads back from it.
+// The cases and what they print: data/settings.txt [Save].
 TEST(SaveSettings, NineKeysUnderPinEveryOtherLineKept) {
     test::expectTranscript("settings/data/settings.txt", "Save", [](const std::string& before) {
         Form s;
@@ -93,9 +92,7 @@ TEST(SaveSettings, NineKeysUnderPinEveryOtherLineKept) {
                 ::testing::ThrowsMessage<IniWriteError>("Unable to write to " + refused));
 }
 
-// Input: a settings file's text, "-" for a file that is not there, read over the filled form,
-// or after "list " over Links with a link list loaded; printed: the form and the window after
-// it, the window's calls in order, the crawl port's, and the engine code the form writes back.
+// The cases and what they print: data/settings.txt [Open].
 TEST(OpenSettings, AFileSetsTheFormAndPressesItsEngine) {
     test::expectTranscript("settings/data/settings.txt", "Open", [](std::string text) {
         test::RecordingCrawl crawl;
@@ -127,8 +124,7 @@ TEST(OpenSettings, AFileSetsTheFormAndPressesItsEngine) {
 
 // ---- Reset all settings and the broom ---------------------------------------------------
 
-// Input: "reset", "refused reset" (answered No) or "broom", the default browser's program name,
-// the YY.cfg there ("-": none); printed: the questions, the form after it and YY.cfg.
+// The cases and what they print: data/settings.txt [Reset].
 TEST(ResetAndBroom, ReturnTheListsToThePinsOrUndoThePins) {
     test::expectTranscript("settings/data/settings.txt", "Reset", [](const std::string& input) {
         Form s;

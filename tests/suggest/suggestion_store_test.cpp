@@ -37,10 +37,7 @@ std::string shown(const V& entries) {
 
 } // namespace
 
-// Input: the store file before ("-": none), then: "add <TEXT>..." (each add after the file was
-// deleted, so every add writes), or "first start" from the folders given ("shipped" holds
-// the program's store) with "read-only" when the take-over must not write; printed: the store
-// file after, and its list then and after a restart.
+// The cases and what they print: data/suggest.txt [Store].
 TEST(SuggestionStore, AddingRewritesTheLineAndAFirstStartTakesTheShippedStoreOver) {
     test::TempDir program;
     program.write("gs1001.sgg", "|shipped|;|caf\xE9\r\n");
