@@ -13,9 +13,7 @@ using namespace trov;
 
 namespace {
 
-// Go's ports, recording, around a form given as a line (form_line.h) that may also hold
-// "firefox" (the browser box holds Firefox, selected), mark<MODE> (a crawl mode as trovctl
-// names it), owner<FIELD> (the suggestion owner) and "no-history".
+// Go's ports, recording, around a form as data/compose.txt [Go] gives it.
 struct Go {
     test::RecordingMessages messages;
     test::RecordingHistory history;

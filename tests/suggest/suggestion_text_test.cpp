@@ -26,19 +26,6 @@ TEST(SuggestionParse, StoredLinesAndTheirQuirks) {
     });
 }
 
-TEST(SuggestionParse, JoinedEntriesReadBackWithTheTrailingBlank) {
-    const V entries = {"cats", "a|b", "|", "", "x;y", "  lead", "tail|"};
-    std::string line = joinSuggestionText(entries) + "\r\n";
-    blankLineBreaks(line);
-    V back = parseSuggestionText(line);
-    ASSERT_EQ(back.size(), entries.size());
-    EXPECT_EQ(back.back(), "tail| ");
-    back.back() = "tail|";
-    EXPECT_EQ(back, entries);
-    EXPECT_EQ(joinSuggestionText({"cats", "dogs"}), "|cats|;|dogs");
-    EXPECT_EQ(joinSuggestionText({}), "");
-}
-
 namespace {
 
 // The pass as a pairwise scan over the surviving entries, the way it reads.
