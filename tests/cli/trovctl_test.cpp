@@ -19,11 +19,6 @@ struct Trovctl : ::testing::Test {
     test::TempDir dir;
     test::Recorder rec{dir};
 
-    std::string shown(std::string text) const {
-        for (std::size_t at = 0; (at = text.find(dir.path(), at)) != std::string::npos;)
-            text.replace(at, dir.path().size(), "$DIR/");
-        return test::escaped(text);
-    }
     std::string run(const std::string& line) const {
         Args args = {TROVCTL_PATH, "--data-dir", dir.file("trov")};
         for (std::size_t at = line.find_first_not_of(' '); at != std::string::npos;
@@ -46,8 +41,11 @@ struct Trovctl : ::testing::Test {
         std::string out;
         for (const auto& [text, prefix] : {std::pair{r.out, ""}, {r.err, "! "}}) {
             std::istringstream lines(text);
-            for (std::string printed; std::getline(lines, printed);)
-                out += prefix + shown(printed) + "\n";
+            for (std::string printed; std::getline(lines, printed);) {
+                for (std::size_t at; (at = printed.find(dir.path())) != std::string::npos;)
+                    printed.replace(at, dir.path().size(), "$DIR/");
+                out += prefix + test::escaped(printed) + "\n";
+            }
         }
         return out + "? " + std::to_string(r.exitCode) + "\n";
     }

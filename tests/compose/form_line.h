@@ -1,11 +1,8 @@
 #pragma once
 
-// A search form written as one line, the way the compose tests' tables give it:
-//   ENGINE WORD... FIELD<value>...
-// ENGINE is the engine as trovctl names it ("links" for the crawler); WORDs are flags such as
-// "expanded"; FIELDs are words, exact, exclude and site as typed, kind and period by their
-// entry text (or an index outside the list), interface, country, language and filetype by
-// their list labels, and what a test adds. The angle brackets show blanks at either end.
+// A search form written as one line: "ENGINE WORD... FIELD<value>...", the engine as trovctl
+// names it, flags, then fields (the text fields as typed, the lists by entry text or label);
+// data/addresses.txt shows the fields. The angle brackets show blanks at either end.
 
 #include "compose/code_tables.h"
 #include "compose/engines.h"

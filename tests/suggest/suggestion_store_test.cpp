@@ -83,11 +83,6 @@ TEST(SuggestionStore, WhatGoAddsAndAWriteThatFails) {
     SuggestionStore broken(s.dir.file("missing/gs1001.sgg"));
     SuggestionGoPort(broken, messages).osveziBazo("x");
     EXPECT_EQ(messages.texts(), V{"Unable to write to " + s.dir.file("missing/gs1001.sgg")});
-    std::filesystem::create_directory(s.path + ".d");
-    SuggestionStore unreadable(s.path + ".d");
-    FileError error;
-    EXPECT_FALSE(unreadable.load({}, &error));
-    EXPECT_EQ(error.path, s.path + ".d");
 }
 
 TEST(DropDown, PrefixMatchesFirstThenInnerOnesAndTheHeightRule) {
