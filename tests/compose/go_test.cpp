@@ -7,7 +7,6 @@
 #include "transcript.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 using namespace trov;
 
@@ -102,22 +101,18 @@ TEST(Go, WhatEachFormOpensRecordsOrRefuses) {
 TEST(Go, LinksJobRunsEveryCheckedOperationInMenuOrderThenOpensTheResult) {
     test::expectTranscript("compose/data/compose.txt", "LinksJob", [](const std::string& input) {
         Go go;
-        std::istringstream in(input);
-        LinksJob j{{}, {}, "ff %u", true, "/data/Trov/TrovCrawler.html"};
+        const test::FormLine f("links " + input);
+        LinksJob j{{},
+                   {},
+                   f.flags.contains("no-browser") ? "" : "ff %u",
+                   !f.flags.contains("collapsed"),
+                   "/data/Trov/TrovCrawler.html"};
         j.inputs.site = "a.com";
+        for (std::size_t i = 0; i < kCrawlModes.size(); ++i)
+            j.marks.set(kCrawlModes[i], f.flags.contains(std::string(test::kCrawlModeNames[i])));
         test::FakeReachability reach;
-        for (std::string word; in >> word;) {
-            if (word == "collapsed")
-                j.expanded = false;
-            else if (word == "no-browser")
-                j.browserCommand.clear();
-            else if (word == "unreachable")
-                reach.answer = false;
-            else if (word == "cancel")
-                go.crawl.cancelDuringRun = true;
-            else
-                j.marks.set(test::crawlModeNamed(word), true);
-        }
+        reach.answer = !f.flags.contains("unreachable");
+        go.crawl.cancelDuringRun = f.flags.contains("cancel");
         go.crawl.cancelled = true; // left over from the Go that stopped the previous crawl
         const char* results[] = {"unreachable", "cancelled", "extracted", "result opened"};
         std::string out =

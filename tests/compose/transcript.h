@@ -9,23 +9,23 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 
 namespace trov::test {
+
+// The bytes lines show escaped, and the letters that stand for them.
+inline constexpr std::string_view kBytes{"\r\n\t\0", 4}, kLetters = "rnt0";
 
 inline std::string unescaped(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
+        if (text[i] != '\\' || i + 1 == text.size())
             out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        if (c == 'x') {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c;
-        }
+        else if (text[++i] == 'x')
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else
+            out +=
+                kLetters.find(text[i]) == kLetters.npos ? text[i] : kBytes[kLetters.find(text[i])];
     }
     return out;
 }
@@ -33,11 +33,8 @@ inline std::string unescaped(const std::string& text) {
 inline std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text)
-        out += c == '\r'   ? "\\r"
-               : c == '\n' ? "\\n"
-               : c == '\t' ? "\\t"
-               : c == '\0' ? "\\0"
-                           : std::string(1, c);
+        out += kBytes.find(c) == kBytes.npos ? std::string(1, c)
+                                             : std::string("\\") + kLetters[kBytes.find(c)];
     return out;
 }
 
