@@ -67,16 +67,6 @@ TEST(CodeTables, FirstEntryIsNoneLabelsAreUniqueCodesAreWellFormed) {
     EXPECT_EQ(fileExtensionOf("(..a)"), ".a");
 }
 
-TEST(ChangeRules, NoneMissingAndOutsideClearEverything) {
-    for (int index : {0, -1, 244, 100000, -7}) {
-        SearchFragments f;
-        for (int i : {1, index})
-            for (auto rule : {cb1Change, cb2Change, cb3Change, cb5Change})
-                rule(f, i);
-        EXPECT_EQ(f, SearchFragments{}) << index;
-    }
-}
-
 // The cases and what they print: data/compose.txt [Colours].
 TEST(BarvaOkvirja, GreysWhatEachEngineIgnores) {
     test::expectTranscript("compose/data/compose.txt", "Colours", [](const std::string& input) {

@@ -19,7 +19,6 @@ using test::FakeMainWindow;
 
 namespace {
 
-using Ints = std::vector<int>;
 using Texts = std::vector<std::string>;
 
 // A main window whose browser box holds four entries, and its data folder.

@@ -85,14 +85,7 @@ TEST(SuggestionStore, WhatGoAddsAndAWriteThatFails) {
     EXPECT_EQ(messages.texts(), V{"Unable to write to " + s.dir.file("missing/gs1001.sgg")});
 }
 
-TEST(DropDown, PrefixMatchesFirstThenInnerOnesAndTheHeightRule) {
-    const V entries = {"Cats", "atlas", "Bat"};
-    EXPECT_EQ(filterSuggestions(entries, "at"), (V{"atlas", "Cats", "Bat"}));
-    EXPECT_EQ(filterSuggestions(entries, "AT"), (V{"atlas", "Cats", "Bat"}));
-    EXPECT_EQ(filterSuggestions(entries, ""), V{});
-    EXPECT_EQ(filterSuggestions({"atat", "xatat"}, "at"), (V{"atat", "xatat"}));
-    // Letters outside A to Z compare by their codes.
-    EXPECT_EQ(filterSuggestions({"\xC3\xA4pfel"}, "\xC3\x84"), V{});
+TEST(DropDown, HeightRule) {
     // {field top, rows, space below the field} -> height
     // clang-format off
     const std::array<std::array<int, 4>, 8> heights = {{{80, 10, 0, 17}, {299, 1, 99, 17},

@@ -1,4 +1,5 @@
 #include "common/text.h"
+#include "suggest/drop_down.h"
 #include "suggest/suggestion_text.h"
 #include "tests/compose/transcript.h"
 
@@ -17,7 +18,22 @@ std::string shown(const V& entries) {
     return (entries.empty() ? "none" : out) + "\n";
 }
 
+// The entries of an input, each in <...>.
+V entriesOf(const std::string& in) {
+    V entries;
+    for (std::size_t open = in.find('<'); open != std::string::npos; open = in.find('<', open + 1))
+        entries.push_back(in.substr(open + 1, in.find('>', open) - open - 1));
+    return entries;
+}
+
 } // namespace
+
+// The cases and what they print: data/suggest.txt [DropDown].
+TEST(DropDown, PrefixMatchesFirstThenInnerOnes) {
+    test::expectTranscript("suggest/data/suggest.txt", "DropDown", [](const std::string& in) {
+        return shown(filterSuggestions(entriesOf(in), in.substr(0, in.find(' '))));
+    });
+}
 
 // Input: a stored line (CR LF read as two blanks); printed: its entries.
 TEST(SuggestionParse, StoredLinesAndTheirQuirks) {
@@ -48,10 +64,7 @@ V pairwise(V v) {
 // Input: entries; printed: the entries the pass keeps.
 TEST(SuggestionDeduplicate, TheLastOfEqualEntriesSurvives) {
     test::expectTranscript("suggest/data/suggest.txt", "Deduplicate", [](const std::string& in) {
-        V entries;
-        for (std::size_t open = in.find('<'); open != std::string::npos;
-             open = in.find('<', open + 1))
-            entries.push_back(in.substr(open + 1, in.find('>', open) - open - 1));
+        V entries = entriesOf(in);
         deduplicateSuggestions(entries);
         return shown(entries);
     });
