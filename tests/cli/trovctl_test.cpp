@@ -13,8 +13,7 @@ using Args = std::vector<std::string>;
 
 namespace {
 
-// The runs of data/trovctl.txt (its head tells the format) with a data folder and an XDG
-// desktop in a temporary folder.
+// The runs of data/trovctl.txt, with a data folder and an XDG desktop in a temporary folder.
 struct Trovctl : ::testing::Test {
     test::TempDir dir;
     test::Recorder rec{dir};
@@ -73,9 +72,9 @@ TEST_F(Trovctl, BrowsersAndTheOpenerRule) {
     dir.write("config/mimeapps.list",
               "[Default Applications]\nx-scheme-handler/http=chromey.desktop\n");
     expectBlock("Browsers");
-    const std::string address = "https://www.google.com/search?q=";
-    EXPECT_EQ(rec.args("fakefox"), (Args{"--private", address + "a;b+$(id)"}));
-    EXPECT_EQ(rec.args("xdg-open"), Args{address + "q \"x\""});
+    EXPECT_EQ(rec.args("fakefox"),
+              (Args{"--private", "https://www.google.com/search?q=a;b+$(id)"}));
+    EXPECT_EQ(rec.args("xdg-open"), Args{"https://www.google.com/search?q=q \"x\""});
 }
 
 TEST_F(Trovctl, OwnEngines) {

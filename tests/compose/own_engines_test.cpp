@@ -1,10 +1,10 @@
 #include "common/atomic_file.h"
-#include "common/text.h"
 #include "compose/own_engines.h"
 #include "form_line.h"
 #include "transcript.h"
 
 #include <gtest/gtest.h>
+#include <regex>
 
 using namespace trov;
 
@@ -50,13 +50,8 @@ TEST(OwnEngineFile, ShippedExampleIsAllCommentedOutAndValidWhenUncommented) {
     const std::string example =
         readWholeFile(TROV_SOURCE_DIR "/data/share/engines.cfg.example").value_or("");
     EXPECT_TRUE(parseOwnEngines(example).engines.empty());
-    std::string uncommented;
-    for (const std::string& line : text::split(example, '\n'))
-        uncommented +=
-            (line.starts_with(";[") || line.starts_with(";Key=") || line.starts_with(";Address=")
-                 ? line.substr(1)
-                 : line) +
-            "\n";
+    const std::string uncommented = std::regex_replace(
+        example, std::regex("^;(\\[|Key=|Address=)", std::regex::multiline), "$1");
     const OwnEngines engines = parseOwnEngines(uncommented);
     EXPECT_GE(engines.engines.size(), 3u);
     EXPECT_TRUE(engines.invalid.empty());

@@ -10,12 +10,14 @@ using namespace trov;
 TEST(SavePin, WritesTheIndexThenTheColour) {
     FormModel m;
     m.setBrowsers({{"A", ""}, {"B", ""}});
-    m.select(ListField::Browser, 1);
-    m.select(ListField::Interface, 3);
-    m.select(ListField::Country, 228);
-    m.select(ListField::Language, 99);
-    m.select(ListField::FileType, 27);
-    m.select(ListField::Period, 5);
+    using L = ListField;
+    for (auto [list, index] : {std::pair{L::Browser, 1},
+                               {L::Interface, 3},
+                               {L::Country, 228},
+                               {L::Language, 99},
+                               {L::FileType, 27},
+                               {L::Period, 5}})
+        m.select(list, index);
     test::expectTranscript("compose/data/compose.txt", "Pins", [&m](const std::string& pin) {
         test::TempDir dir;
         Config config(dir.write("YY.cfg", "; mine\r\n"));

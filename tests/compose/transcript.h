@@ -1,9 +1,8 @@
 #pragma once
 
-// Golden transcripts: a data file of blocks headed "[name]", each a list of inputs "$ INPUT"
-// with, after each, the lines the test prints for it. The test replays its block and compares
-// it whole with the file, so a change shows as a diff. Blank and "#" lines are kept as they
-// are; in inputs and printed lines \r, \n, \t, \0 and \xHH stand for those bytes.
+// Golden transcripts: blocks "[name]" of inputs "$ INPUT", each followed by what the test
+// prints for it. A test replays its block and compares it whole with the file. Blank and "#"
+// lines stay; in inputs and printed lines \r, \n, \t, \0 and \xHH stand for those bytes.
 
 #include <fstream>
 #include <functional>
@@ -54,8 +53,6 @@ inline void expectTranscript(const std::string& file, const std::string& block,
             got += line + "\n" + print(unescaped(line.substr(2)));
     }
     ASSERT_FALSE(expected.empty()) << file << " [" << block << "]";
-    if (getenv("DUMPT"))
-        std::ofstream("/tmp/blocks/" + block) << got; // TEMP
     EXPECT_EQ(got, expected);
 }
 

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace trov;
 
@@ -90,9 +89,8 @@ TEST(DataFolder, CreatesTrovAndYYTempOwnerOnly) {
     const DataFolder folder = DataFolder::resolve();
     EXPECT_EQ(folder.file("YY.cfg"), dir.path() + "share/Trov/YY.cfg");
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "YYTemp"));
-    struct stat st {};
-    ASSERT_EQ(::stat(folder.path().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(std::filesystem::status(folder.path()).permissions(),
+              std::filesystem::perms::owner_all);
     // A Trov that cannot be made stays the data folder; its writes fail.
     dir.write("file/Trov", "a file where the folder should be");
     env.set("XDG_DATA_HOME", dir.path() + "file");

@@ -19,8 +19,6 @@ using test::FakeMainWindow;
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 // A main window whose browser box holds four entries, and its data folder.
 struct Form {
     test::TempDir dir;
