@@ -34,9 +34,7 @@ TEST(AddressGrammar, ComposesExactly) {
 }
 
 TEST(AddressHosts, ComeFromTheTable) {
-    EngineHosts hosts;
-    hosts.google = "http://127.0.0.1:1";
-    hosts.wikipedia = "wiki.test";
+    const EngineHosts hosts{.google = "http://127.0.0.1:1", .wikipedia = "wiki.test"};
     SearchRequest r;
     r.words = "a";
     EXPECT_EQ(composeAddress(r, false, hosts).address, "http://127.0.0.1:1/search?q=a");
