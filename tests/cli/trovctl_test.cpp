@@ -56,11 +56,8 @@ struct Trovctl : ::testing::Test {
 
 } // namespace
 
-TEST_F(Trovctl, Compose) {
+TEST_F(Trovctl, ComposeBrowsersAndTheOpenerRule) {
     expectBlock("Compose");
-}
-
-TEST_F(Trovctl, BrowsersAndTheOpenerRule) {
     expectBlock("NoBrowsers");
     rec.install("xdg-open");
     rec.install("fakefox");

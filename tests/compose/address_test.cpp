@@ -63,6 +63,10 @@ TEST(CodeTables, FirstEntryIsNoneLabelsAreUniqueCodesAreWellFormed) {
     for (const std::string_view odd : {"No parentheses", "x (.a) y", "()"})
         EXPECT_EQ(fileExtensionOf(odd), "");
     EXPECT_EQ(fileExtensionOf("(..a)"), ".a");
+    SearchFragments f; // an index outside its list clears what the one before set
+    for (int index : {228, 244})
+        cb3Change(f, index);
+    EXPECT_EQ(f, SearchFragments{});
 }
 
 // The cases and what they print: data/compose.txt [Colours].
