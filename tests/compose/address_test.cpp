@@ -10,7 +10,6 @@
 
 using namespace trov;
 
-// Input: a form; printed: who opens the address it composes, and the address.
 TEST(AddressGrammar, ComposesExactly) {
     test::expectTranscript("compose/data/addresses.txt", "Addresses", [](const std::string& line) {
         const test::FormLine form(line);

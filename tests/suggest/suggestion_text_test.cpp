@@ -35,7 +35,6 @@ TEST(DropDown, PrefixMatchesFirstThenInnerOnes) {
     });
 }
 
-// Input: a stored line (CR LF read as two blanks); printed: its entries.
 TEST(SuggestionParse, StoredLinesAndTheirQuirks) {
     test::expectTranscript("suggest/data/suggest.txt", "Parse", [](const std::string& text) {
         return shown(parseSuggestionText(text));
@@ -61,7 +60,6 @@ V pairwise(V v) {
 
 } // namespace
 
-// Input: entries; printed: the entries the pass keeps.
 TEST(SuggestionDeduplicate, TheLastOfEqualEntriesSurvives) {
     test::expectTranscript("suggest/data/suggest.txt", "Deduplicate", [](const std::string& in) {
         V entries = entriesOf(in);
