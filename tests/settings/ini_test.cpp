@@ -1,55 +1,38 @@
+#include "settings/config.h"
+#include "settings/data_folder.h"
 #include "settings/ini.h"
-#include "tests/support/temp_dir.h"
+#include "tests/compose/transcript.h"
+#include "tests/support/env.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace trov;
 
+// Input: a value as stored; printed: the number read, "none" when it is no number.
 TEST(ProfileInt, ReadsDecimalAndBothHexForms) {
-    const std::pair<const char*, int> good[] = {{"0", 0},
-                                                {"42", 42},
-                                                {"-300", -300},
-                                                {"+7", 7},
-                                                {" 12 ", 12},
-                                                {"0x10", 16},
-                                                {"0X1f", 31},
-                                                {"$10", 16},
-                                                {"$FFFFFFFF", -1},
-                                                {"2147483647", 2147483647},
-                                                {"-2147483648", -2147483647 - 1},
-                                                {"14801352", 14801352}};
-    for (const auto& [text, value] : good)
-        EXPECT_EQ(parseProfileInt(text), value) << '"' << text << '"';
-    for (const char* bad :
-         {"0x", "$", "abc", "", "12abc", "1.5", "2147483648", "0x123456789", "- 1"})
-        EXPECT_EQ(parseProfileInt(bad), std::nullopt) << '"' << bad << '"';
+    test::expectTranscript("settings/data/settings.txt", "ProfileInt", [](const std::string& text) {
+        const std::optional<int> value = parseProfileInt(text);
+        return (value ? std::to_string(*value) : "none") + "\n";
+    });
 }
 
-TEST(IniDocument, NamesCompareWithoutCaseAndFirstMatchWins) {
-    const auto doc = IniDocument::parse("; comment\r\n[pin]\r\nBROWSER=3\r\nbrowser=9\r\n"
-                                        "[Pin]\r\nCountry=5\r\n[Color]\r\n Pall = 0x10 \r\n");
-    EXPECT_EQ(doc.readInt("Pin", "Browser", 0), 3);
-    EXPECT_EQ(doc.readInt("PIN", "Country", -1), -1); // only the first [Pin] section counts
-    EXPECT_EQ(doc.readInt("color", "pall", 0), 16);
-    EXPECT_EQ(doc.readInt("Color", "Missing", 77), 77);
-    EXPECT_EQ(doc.readString("Nope", "x", "fallback"), "fallback");
-    EXPECT_EQ(doc.sections(), (std::vector<std::string>{"pin", "Color"}));
+// The cases and what they print: data/settings.txt [IniRead].
+TEST(IniDocument, ReadsWithoutCaseFirstMatchMalformedGiveTheDefault) {
+    const auto doc = IniDocument::parse(
+        "; comment\r\n[pin]\r\nBROWSER=3\r\nbrowser=9\r\n[Pin]\r\nCountry=5\r\n[Color]\r\n"
+        " Pall = 0x10 \r\n[A]\nempty=\nword=abc\nbool=2\nzero=0\nquoted=\"5\"\nname=caf\xE9\n");
+    test::expectTranscript("settings/data/settings.txt", "IniRead", [&doc](const std::string& in) {
+        const std::string section = in.substr(0, in.find(' ')), key = in.substr(in.find(' ') + 1);
+        return "int " + std::to_string(doc.readInt(section, key, -1)) + ", bool " +
+               (doc.readBool(section, key, false) ? "1" : "0") +
+               (doc.readBool(section, key, true) ? "1" : "0") + ", text <" +
+               doc.readString(section, key, "-") + ">\n";
+    });
+    EXPECT_EQ(doc.sections(), (std::vector<std::string>{"pin", "Color", "A"}));
     auto written = doc;
     written.setValue("PIN", "Country", "6"); // into the first [Pin], after its last key
-    EXPECT_EQ(written.readInt("Pin", "Country", -1), 6);
     EXPECT_EQ(written.keys("Pin"), (std::vector<std::string>{"BROWSER", "browser", "Country"}));
-}
-
-TEST(IniDocument, MalformedValuesGiveTheDefault) {
-    const auto doc = IniDocument::parse("[A]\nempty=\nword=abc\nbool=2\nzero=0\nquoted=\"5\"\n");
-    EXPECT_EQ(doc.readInt("A", "empty", 4), 4);
-    EXPECT_EQ(doc.readInt("A", "word", 4), 4);
-    EXPECT_TRUE(doc.readBool("A", "bool", false));
-    EXPECT_FALSE(doc.readBool("A", "zero", true));
-    EXPECT_TRUE(doc.readBool("A", "word", true));
-    EXPECT_EQ(doc.readInt("A", "quoted", 0), 5);
-    EXPECT_EQ(IniDocument::parse("[S]\nname=caf\xE9\n").readString("S", "name", ""), "café");
 }
 
 TEST(IniDocument, WritingKeepsEveryOtherLine) {
@@ -69,30 +52,53 @@ TEST(IniDocument, GarbageAndHugeLinesLoadWithDefaults) {
         garbage += static_cast<char>((i * 131) & 0xFF);
     const auto doc = IniDocument::parse(garbage + "\n[" + std::string(10 << 20, 'x'));
     EXPECT_EQ(doc.readInt("Pin", "Browser", 7), 7);
-
     const auto huge = IniDocument::parse("[Pin]\nBrowser=" + std::string(10 << 20, '9') + "\n");
     EXPECT_EQ(huge.readInt("Pin", "Browser", 7), 7);
 }
 
-TEST(IniFile, EachWriteReachesTheDisk) {
+// Every write reaches the disk at once, booleans as 1 and 0, over keys edited by hand meanwhile.
+TEST(Config, WritesKeepKeysEditedByHandMeanwhile) {
     test::TempDir dir;
-    IniFile ini(dir.file("YY.cfg"));
-    EXPECT_EQ(ini.readInt("Pin", "Browser", 5), 5); // a missing file reads as defaults
-    ini.writeInt("Pin", "Browser", -2);
-    ini.writeBool("App", "start", false);
-    EXPECT_EQ(dir.read("YY.cfg"), "[Pin]\r\nBrowser=-2\r\n[App]\r\nstart=0\r\n");
-    EXPECT_EQ(IniFile(dir.file("YY.cfg")).readInt("pin", "browser", 0), -2);
+    Config config(dir.file("YY.cfg"));
+    EXPECT_EQ(config.readInt(cfg::ColorPall), kDefaultBackground); // a missing file: defaults
+    dir.write("YY.cfg", "[Color]\r\nPall=255\r\n");
+    config.writeBool(cfg::PinPrviZagon, false);
+    config.write(cfg::AppStart, 5);
+    EXPECT_EQ(config.readInt(cfg::ColorPall), 255);
+    dir.write("YY.cfg", dir.read("YY.cfg") + "[General]\r\nOnTop=1\r\n");
+    config.writeAll({{cfg::HistSirina, 800}, {cfg::HistStatus, 0}});
+    EXPECT_EQ(dir.read("YY.cfg"),
+              "[Color]\r\nPall=255\r\n[Pin]\r\nPrviZagon=0\r\n[App]\r\nstart=1\r\n"
+              "[General]\r\nOnTop=1\r\n[VelikostH]\r\nSirina=800\r\nStatus=0\r\n");
+    IniFile(dir.file("YY.cfg")).writeBool("pin", "prvizagon", true);
+    EXPECT_TRUE(Config(dir.file("YY.cfg")).readBool(cfg::PinPrviZagon));
 }
 
-TEST(IniFile, RefusedWriteNamesTheFile) {
+TEST(Config, PlacementDefaultsFollowTheScreenStoredValuesWin) {
     test::TempDir dir;
-    // A folder where the file should be: the write is refused even for root.
-    std::filesystem::create_directory(dir.file("YY.cfg"));
-    IniFile ini(dir.file("YY.cfg"));
-    try {
-        ini.writeInt("Pin", "Browser", 1);
-        FAIL() << "the write should have been refused";
-    } catch (const IniWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir.file("YY.cfg"));
-    }
+    const Config config(dir.file("YY.cfg"), ScreenSize{1920, 1080});
+    EXPECT_EQ((std::vector{config.readInt(cfg::VelikostLevo), config.readInt(cfg::VelikostGor),
+                           config.readInt(cfg::HistSirina), config.readInt(cfg::HistVisina)}),
+              (std::vector{1420, 880, 1770, 930}));
+    dir.write("YY.cfg", "[velikost]\nlevo=-300\n[Color]\nPall=abc\n");
+    const Config stored(dir.file("YY.cfg"));
+    EXPECT_EQ((std::vector{stored.readInt(cfg::VelikostLevo), stored.readInt(cfg::ColorPall)}),
+              (std::vector{-300, kDefaultBackground}));
+}
+
+TEST(DataFolder, CreatesTrovAndYYTempOwnerOnly) {
+    test::TempDir dir;
+    test::ScopedEnv env;
+    env.set("XDG_DATA_HOME", dir.path() + "share");
+    const DataFolder folder = DataFolder::resolve();
+    EXPECT_EQ(folder.file("YY.cfg"), dir.path() + "share/Trov/YY.cfg");
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "YYTemp"));
+    EXPECT_EQ(std::filesystem::status(folder.path()).permissions(),
+              std::filesystem::perms::owner_all);
+    // A Trov that cannot be made stays the data folder; its writes fail.
+    dir.write("file/Trov", "a file where the folder should be");
+    env.set("XDG_DATA_HOME", dir.path() + "file");
+    const DataFolder blocked = DataFolder::resolve();
+    EXPECT_EQ(blocked.path(), dir.path() + "file/Trov/");
+    EXPECT_THROW(Config(blocked.file("YY.cfg")).write(cfg::ColorPall, 0), IniWriteError);
 }

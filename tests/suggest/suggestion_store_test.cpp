@@ -1,197 +1,140 @@
+#include "common/atomic_file.h"
 #include "suggest/drop_down.h"
 #include "suggest/suggestion_go_port.h"
 #include "suggest/suggestion_manager.h"
 #include "suggest/suggestion_store.h"
+#include "tests/compose/transcript.h"
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace trov;
 using V = std::vector<std::string>;
 
 namespace {
 
-struct Fixture {
+struct Store {
     test::TempDir dir;
     std::string path = dir.file("gs1001.sgg");
     SuggestionStore store{path};
 
-    std::string file() const { return dir.read("gs1001.sgg"); }
-    SuggestionStore restarted() const {
-        SuggestionStore s(path);
-        EXPECT_TRUE(s.load({}));
-        return s;
+    explicit Store(std::optional<std::string> bytes = {}) {
+        if (bytes)
+            dir.write("gs1001.sgg", *bytes);
     }
+    std::string file() const { return dir.read("gs1001.sgg"); }
 };
 
-// One store file in a fresh folder, for the tests that need no second one.
-struct StoreFile : ::testing::Test, Fixture {};
-using ManagerFile = StoreFile;
+std::string shown(const V& entries) {
+    std::string out;
+    for (const std::string& e : entries)
+        out += " <" + test::escaped(e) + ">";
+    return out;
+}
 
 } // namespace
 
-TEST_F(StoreFile, CatsThenDogs) {
-    ASSERT_TRUE(store.load({}));
-    ASSERT_TRUE(store.osveziBazo("cats"));
-    EXPECT_EQ(file(), "|cats\r\n");
-    ASSERT_TRUE(store.osveziBazo("dogs"));
-    EXPECT_EQ(file(), "|cats|;|dogs\r\n");
-    // Cats with a trailing blank adds nothing, but the store is written all the same.
-    std::filesystem::remove(path);
-    ASSERT_TRUE(store.osveziBazo("Cats "));
-    EXPECT_EQ(file(), "|cats|;|dogs\r\n");
-
-    SuggestionStore again = restarted();
-    EXPECT_EQ(again.suggestionList(), (V{"cats", "dogs "}));
-    EXPECT_EQ(again.dropDownRows("dogs"), (V{"dogs "}));
-    ASSERT_TRUE(again.osveziBazo("dogs"));
-    EXPECT_EQ(file(), "|cats|;|dogs\r\n");
-    ASSERT_TRUE(again.osveziBazo("  b"));
-    EXPECT_EQ(file(), "|cats|;|dogs|;|  b\r\n");
-}
-
-TEST_F(StoreFile, AnEntryWithABarComesBackWhole) {
-    ASSERT_TRUE(store.osveziBazo("a|b"));
-    ASSERT_TRUE(store.osveziBazo("c||"));
-    EXPECT_EQ(file(), "|a||b|;|c||||\r\n");
-    EXPECT_EQ(restarted().suggestionList(), (V{"a|b", "c|| "}));
-}
-
-TEST_F(StoreFile, TextKeepsDuplicatesListDoesNot) {
-    dir.write("gs1001.sgg", "|x|;|X|;|y\r\n");
-    ASSERT_TRUE(store.load({}));
-    EXPECT_EQ(store.suggestionList(), (V{"X", "y "}));
-    ASSERT_TRUE(store.osveziBazo("z"));
-    EXPECT_EQ(file(), "|x|;|X|;|y|;|z\r\n");
-}
-
-TEST(SuggestionStore, WhatGoAdds) {
-    EXPECT_TRUE(isSuggestionWorthy("  a"));
-    EXPECT_FALSE(isSuggestionWorthy("   "));
-    EXPECT_FALSE(isSuggestionWorthy(""));
-    Fixture f;
-    test::RecordingMessages messages;
-    SuggestionGoPort port(f.store, messages);
-    port.osveziBazo("  ");
-    EXPECT_FALSE(std::filesystem::exists(f.path));
-    port.osveziBazo("  a");
-    EXPECT_EQ(f.file(), "|  a\r\n");
-
-    SuggestionStore broken(f.dir.file("missing/gs1001.sgg"));
-    SuggestionGoPort brokenPort(broken, messages);
-    brokenPort.osveziBazo("x");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Unable to write to " + f.dir.file("missing/gs1001.sgg"));
-}
-
-TEST_F(StoreFile, FirstStartTakesTheShippedStoreOver) {
+// The cases and what they print: data/suggest.txt [Store].
+TEST(SuggestionStore, AddingRewritesTheLineAndAFirstStartTakesTheShippedStoreOver) {
     test::TempDir program;
     program.write("gs1001.sgg", "|shipped|;|caf\xE9\r\n");
-    ASSERT_TRUE(store.load({true, {dir.file("nowhere/"), program.path()}}));
-    EXPECT_EQ(file(), "|shipped|;|caf\xC3\xA9\r\n\r\n");
-    EXPECT_EQ(store.suggestionList(), (V{"shipped", "caf\xC3\xA9 "}));
-
-    Fixture empty;
-    ASSERT_TRUE(empty.store.load({true, {empty.dir.file("nowhere/")}}));
-    EXPECT_EQ(empty.file(), "\r\n");
-    EXPECT_TRUE(empty.store.suggestionList().empty());
-
-    // The user's own store in the data folder is kept.
-    Fixture mine;
-    mine.dir.write("gs1001.sgg", "|mine\r\n");
-    ASSERT_TRUE(mine.store.load({true, {program.path()}}));
-    EXPECT_EQ(mine.file(), "|mine\r\n");
-    EXPECT_EQ(mine.store.suggestionList(), (V{"mine "}));
-
-    Fixture readOnly;
-    ASSERT_TRUE(readOnly.store.load({true, {program.path()}, false}));
-    EXPECT_FALSE(std::filesystem::exists(readOnly.path));
-    EXPECT_EQ(readOnly.store.suggestionList().size(), 2u);
+    test::expectTranscript("suggest/data/suggest.txt", "Store", [&](const std::string& input) {
+        const std::string before = input.substr(0, input.find(' '));
+        std::istringstream in(input.substr(before.size()));
+        std::string word;
+        in >> word;
+        Store s(before == "-" ? std::nullopt : std::optional(before));
+        SuggestionLoadOptions options;
+        for (options.firstStart = word == "first"; in >> word;)
+            if (word == "read-only")
+                options.persist = false;
+            else if (options.firstStart && word != "start")
+                options.shippedDirs.push_back(word == "shipped" ? program.path() : word);
+        EXPECT_TRUE(s.store.load(options));
+        for (std::size_t open = input.find('<'); open != std::string::npos;
+             open = input.find('<', open + 1)) {
+            std::filesystem::remove(s.path);
+            EXPECT_TRUE(
+                s.store.osveziBazo(input.substr(open + 1, input.find('>', open) - open - 1)));
+        }
+        SuggestionStore again(s.path);
+        again.load({});
+        return "file <" + test::escaped(fileExists(s.path) ? s.file() : "none") + ">\nlist" +
+               shown(s.store.suggestionList()) + "\nafter a restart" +
+               shown(again.suggestionList()) + "\n";
+    });
+    Store s("|cats|;|dogs\r\n");
+    ASSERT_TRUE(s.store.load({}));
+    EXPECT_EQ(s.store.dropDownRows("dogs"), (V{"dogs "}));
 }
 
-TEST_F(StoreFile, UnreadableStoreIsReported) {
-    std::filesystem::create_directory(path);
-    FileError error;
-    EXPECT_FALSE(store.load({}, &error));
-    EXPECT_EQ(error.path, path);
-}
+TEST(SuggestionStore, WhatGoAddsAndAWriteThatFails) {
+    Store s;
+    test::RecordingMessages messages;
+    SuggestionGoPort port(s.store, messages);
+    port.osveziBazo("  ");
+    EXPECT_FALSE(std::filesystem::exists(s.path));
+    port.osveziBazo("  a");
+    EXPECT_EQ(s.file(), "|  a\r\n");
 
-TEST(DropDown, PrefixMatchesFirstThenInnerOnes) {
-    const V entries = {"Cats", "atlas", "Bat"};
-    EXPECT_EQ(filterSuggestions(entries, "at"), (V{"atlas", "Cats", "Bat"}));
-    EXPECT_EQ(filterSuggestions(entries, "AT"), (V{"atlas", "Cats", "Bat"}));
-    EXPECT_EQ(filterSuggestions(entries, ""), V{});
-    EXPECT_EQ(filterSuggestions({"atat", "xatat"}, "at"), (V{"atat", "xatat"}));
-    // Letters outside A to Z compare by their codes.
-    EXPECT_EQ(filterSuggestions({"\xC3\xA4pfel"}, "\xC3\x84"), V{});
+    SuggestionStore broken(s.dir.file("missing/gs1001.sgg"));
+    SuggestionGoPort(broken, messages).osveziBazo("x");
+    EXPECT_EQ(messages.texts(), V{"Unable to write to " + s.dir.file("missing/gs1001.sgg")});
 }
 
 TEST(DropDown, HeightRule) {
-    EXPECT_EQ(dropDownHeight(80, 10, 0), 17);
-    EXPECT_EQ(dropDownHeight(299, 1, 99), 17);
-    EXPECT_EQ(dropDownHeight(440, 10, 0), 152);
-    EXPECT_EQ(dropDownHeight(440, 8, 0), 136);
-    EXPECT_EQ(dropDownHeight(440, 9, 0), 152);
-    EXPECT_EQ(dropDownHeight(351, 3, 0), 51);
-    EXPECT_EQ(dropDownHeight(300, 3, 42), 42);
-    EXPECT_EQ(dropDownHeight(350, 3, 42), 42);
+    // {field top, rows, space below the field} -> height
+    // clang-format off
+    const std::array<std::array<int, 4>, 8> heights = {{{80, 10, 0, 17}, {299, 1, 99, 17},
+        {440, 10, 0, 152}, {440, 8, 0, 136}, {440, 9, 0, 152}, {351, 3, 0, 51}, {300, 3, 42, 42},
+        {350, 3, 42, 42}}};
+    // clang-format on
+    for (const auto& [a, b, c, height] : heights)
+        EXPECT_EQ(dropDownHeight(a, b, c), height) << a << " " << b << " " << c;
 }
 
 TEST(SuggestionManager, MarksFindAndDelete) {
-    SuggestionManager m;
-    m.fill({"dogs", "Cats", "apple", "Banana"});
-    EXPECT_EQ(m.rows(), (V{"apple", "Banana", "Cats", "dogs"}));
-    m.toggleMark(1);
-    m.toggleMark(1);
-    m.toggleMark(2);
-    EXPECT_FALSE(m.marked(1));
-    EXPECT_TRUE(m.marked(2));
-    m.invertSelection();
-    EXPECT_EQ((std::vector<bool>{m.marked(0), m.marked(1), m.marked(2), m.marked(3)}),
-              (std::vector<bool>{true, true, false, true}));
-    m.selectAll();
-    EXPECT_TRUE(m.marked(2));
-    m.find("AN");
-    EXPECT_TRUE(m.highlighted(1));
-    EXPECT_FALSE(m.highlighted(0));
-    m.find("");
-    EXPECT_FALSE(m.highlighted(1));
-}
-
-TEST_F(ManagerFile, DeleteAsksAndRewritesInListOrder) {
-    dir.write("gs1001.sgg", "|dogs|;|Cats|;|apple\r\n");
-    ASSERT_TRUE(store.load({}));
+    Store s("|dogs|;|Cats|;|apple|;|Banana\r\n");
+    ASSERT_TRUE(s.store.load({}));
     test::RecordingMessages messages;
     SuggestionManager m;
-    m.fill(store.suggestionList());
+    m.fill(s.store.suggestionList());
+    EXPECT_EQ(m.rows(), (V{"apple", "Banana ", "Cats", "dogs"}));
+    for (std::size_t row : {1, 1, 2})
+        m.toggleMark(row);
+    m.invertSelection();
+    m.find("AN");
+    EXPECT_EQ((std::vector{m.marked(0), m.marked(1), m.marked(2), m.marked(3), m.highlighted(0),
+                           m.highlighted(1)}),
+              (std::vector{true, true, false, true, false, true}));
+    m.find("");
+    EXPECT_FALSE(m.highlighted(1));
 
     messages.answer = false;
-    m.toggleMark(0);
-    ASSERT_TRUE(m.deleteMarked(messages, store));
+    ASSERT_TRUE(m.deleteMarked(messages, s.store));
     EXPECT_EQ(messages.asked, (V{"Delete all selected suggestions ?"}));
-    EXPECT_EQ(file(), "|dogs|;|Cats|;|apple\r\n");
-
+    EXPECT_EQ(s.file(), "|dogs|;|Cats|;|apple|;|Banana\r\n");
     messages.answer = true;
-    m.toggleMark(0); // nothing marked: the store comes out sorted
-    ASSERT_TRUE(m.deleteMarked(messages, store));
-    // "apple" was last in the file and keeps the blank its line end left.
-    EXPECT_EQ(file(), "|apple |;|Cats|;|dogs\r\n");
-    EXPECT_EQ(store.suggestionList(), (V{"apple ", "Cats", "dogs"}));
-
+    m.toggleMark(0);
+    m.toggleMark(3); // only "Banana " is marked; the rest is written in list order
+    ASSERT_TRUE(m.deleteMarked(messages, s.store));
+    EXPECT_EQ(s.file(), "|apple|;|Cats|;|dogs\r\n");
     m.selectAll();
-    ASSERT_TRUE(m.deleteMarked(messages, store));
-    EXPECT_EQ(file(), "\r\n");
-    EXPECT_TRUE(store.dropDownRows("a").empty());
+    ASSERT_TRUE(m.deleteMarked(messages, s.store));
+    EXPECT_EQ(s.file(), "\r\n");
+    EXPECT_TRUE(s.store.dropDownRows("a").empty());
 }
 
-TEST_F(ManagerFile, DeleteOneSuggestionFromTheDropDown) {
-    dir.write("gs1001.sgg", "|dogs|;|Cats|;|cats x|;|apple\r\n");
-    ASSERT_TRUE(store.load({}));
+TEST(SuggestionManager, DeleteOneSuggestionFromTheDropDown) {
+    Store s("|dogs|;|Cats|;|cats x|;|apple\r\n");
+    ASSERT_TRUE(s.store.load({}));
     SuggestionManager m;
-    ASSERT_TRUE(deleteSearchSuggestion(store, m, std::nullopt));
-    EXPECT_EQ(file(), "|dogs|;|Cats|;|cats x|;|apple\r\n") << "no row: nothing written";
-    ASSERT_TRUE(deleteSearchSuggestion(store, m, std::string("CATS")));
-    EXPECT_EQ(file(), "|apple |;|cats x|;|dogs\r\n");
+    ASSERT_TRUE(deleteSearchSuggestion(s.store, m, std::nullopt));
+    EXPECT_EQ(s.file(), "|dogs|;|Cats|;|cats x|;|apple\r\n") << "no row: nothing written";
+    ASSERT_TRUE(deleteSearchSuggestion(s.store, m, std::string("CATS")));
+    // "apple" was last in the file and keeps the blank its line end left.
+    EXPECT_EQ(s.file(), "|apple |;|cats x|;|dogs\r\n");
 }

@@ -1,5 +1,7 @@
 #include "common/text.h"
+#include "suggest/drop_down.h"
 #include "suggest/suggestion_text.h"
+#include "tests/compose/transcript.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -7,44 +9,36 @@
 using namespace trov;
 using V = std::vector<std::string>;
 
-TEST(SuggestionParse, StoredLinesAndTheirQuirks) {
-    const struct {
-        std::string text;
-        V entries;
-    } cases[] = {
-        {"", {}},
-        {"   ", {}},
-        {"|cats", {"cat"}},     // unclosed: the last character goes
-        {"|cats  ", {"cats "}}, // a stored line's CR LF as two blanks
-        {"|cats|;|dogs  ", {"cats", "dogs "}},
-        {"|a b|;|c;d|;|e  ", {"a b", "c;d", "e "}},
-        {"|", {""}},
-        {"|x", {""}},
-        {"|a|;", {"a", ""}}, // nothing after the ";": one empty entry
-        {"|a|; ", {"a"}},
-        {"plain;words here", {"plain", "words", "here"}},
-        {"|a|b;c", {"a", "b", "c"}},
-        {";;", {"", "", ""}},
-        {"|a||b|;|c||  ", {"a|b", "c| "}}, // doubled quotes are one
-        {"|a||b  ", {"a|b "}},
-        {std::string("|a|;|b\0|c|", 10), {"a", ""}}, // a NUL ends the text
-        {"\x01\x02|x|\x1f;\x20|y|", {"x", "y"}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(parseSuggestionText(c.text), c.entries) << c.text;
+namespace {
+
+std::string shown(const V& entries) {
+    std::string out;
+    for (const std::string& e : entries)
+        out += (out.empty() ? "<" : " <") + test::escaped(e) + ">";
+    return (entries.empty() ? "none" : out) + "\n";
 }
 
-TEST(SuggestionParse, JoinedEntriesReadBackWithTheTrailingBlank) {
-    const V entries = {"cats", "a|b", "|", "", "x;y", "  lead", "tail|"};
-    std::string line = joinSuggestionText(entries) + "\r\n";
-    blankLineBreaks(line);
-    V back = parseSuggestionText(line);
-    ASSERT_EQ(back.size(), entries.size());
-    EXPECT_EQ(back.back(), "tail| ");
-    back.back() = "tail|";
-    EXPECT_EQ(back, entries);
-    EXPECT_EQ(joinSuggestionText({"cats", "dogs"}), "|cats|;|dogs");
-    EXPECT_EQ(joinSuggestionText({}), "");
+// The entries of an input, each in <...>.
+V entriesOf(const std::string& in) {
+    V entries;
+    for (std::size_t open = in.find('<'); open != std::string::npos; open = in.find('<', open + 1))
+        entries.push_back(in.substr(open + 1, in.find('>', open) - open - 1));
+    return entries;
+}
+
+} // namespace
+
+// The cases and what they print: data/suggest.txt [DropDown].
+TEST(DropDown, PrefixMatchesFirstThenInnerOnes) {
+    test::expectTranscript("suggest/data/suggest.txt", "DropDown", [](const std::string& in) {
+        return shown(filterSuggestions(entriesOf(in), in.substr(0, in.find(' '))));
+    });
+}
+
+TEST(SuggestionParse, StoredLinesAndTheirQuirks) {
+    test::expectTranscript("suggest/data/suggest.txt", "Parse", [](const std::string& text) {
+        return shown(parseSuggestionText(text));
+    });
 }
 
 namespace {
@@ -67,22 +61,11 @@ V pairwise(V v) {
 } // namespace
 
 TEST(SuggestionDeduplicate, TheLastOfEqualEntriesSurvives) {
-    const struct {
-        V in, out;
-    } cases[] = {
-        {{"cats", "Cats", "dogs", "CATS"}, {"dogs", "CATS"}},
-        {{"dogs", "dogs "}, {"dogs "}},         // the later trimmed key removes the earlier
-        {{"dogs ", "dogs"}, {"dogs ", "dogs"}}, // an untrimmed earlier entry stays
-        {{"\xC3\x84", "\xC3\xA4"}, {"\xC3\x84", "\xC3\xA4"}}, // only ASCII folds
-        {{"a"}, {"a"}},
-        {{}, {}},
-    };
-    for (const auto& c : cases) {
-        V v = c.in;
-        deduplicateSuggestions(v);
-        EXPECT_EQ(v, c.out);
-        EXPECT_EQ(pairwise(c.in), c.out);
-    }
+    test::expectTranscript("suggest/data/suggest.txt", "Deduplicate", [](const std::string& in) {
+        V entries = entriesOf(in);
+        deduplicateSuggestions(entries);
+        return shown(entries);
+    });
 }
 
 TEST(SuggestionDeduplicate, SameResultAsThePairwiseScan) {

@@ -1,0 +1,109 @@
+#include "common/atomic_file.h"
+#include "history/history_store.h"
+#include "tests/compose/transcript.h"
+#include "tests/support/process.h"
+#include "tests/support/recorder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace trov;
+using Args = std::vector<std::string>;
+
+namespace {
+
+// The runs of data/trovctl.txt, with a data folder and an XDG desktop in a temporary folder.
+struct Trovctl : ::testing::Test {
+    test::TempDir dir;
+    test::Recorder rec{dir};
+
+    std::string run(const std::string& line) const {
+        Args args = {TROVCTL_PATH, "--data-dir", dir.file("trov")};
+        for (std::size_t at = line.find_first_not_of(' '); at != std::string::npos;
+             at = line.find_first_not_of(' ', at)) {
+            const bool grouped = line[at] == '<';
+            const std::size_t end = std::min(line.find(grouped ? '>' : ' ', at), line.size());
+            args.push_back(line.substr(at + grouped, end - at - grouped));
+            at = end + grouped;
+        }
+        for (std::string& a : args)
+            if (a.starts_with("$DIR/"))
+                a = dir.file(a.substr(5));
+        const test::ProcessResult r =
+            test::runProcess(args, {{{"XDG_DATA_HOME", dir.file("data")},
+                                     {"XDG_CONFIG_HOME", dir.file("config")},
+                                     {"XDG_DATA_DIRS", dir.file("sys")},
+                                     {"XDG_CONFIG_DIRS", dir.file("etc")},
+                                     {"PATH", dir.file("bin") + ":/usr/bin:/bin"},
+                                     {"ASAN_OPTIONS", "detect_leaks=0"}}});
+        std::string out;
+        for (const auto& [text, prefix] : {std::pair{r.out, ""}, {r.err, "! "}}) {
+            std::istringstream lines(text);
+            for (std::string printed; std::getline(lines, printed);) {
+                for (std::size_t at; (at = printed.find(dir.path())) != std::string::npos;)
+                    printed.replace(at, dir.path().size(), "$DIR/");
+                out += prefix + test::escaped(printed) + "\n";
+            }
+        }
+        return out + "? " + std::to_string(r.exitCode) + "\n";
+    }
+    void expectBlock(const std::string& name) const {
+        test::expectTranscript("cli/data/trovctl.txt", name,
+                               [this](const std::string& line) { return run(line); });
+    }
+};
+
+} // namespace
+
+TEST_F(Trovctl, ComposeBrowsersAndTheOpenerRule) {
+    expectBlock("Compose");
+    expectBlock("NoBrowsers");
+    rec.install("xdg-open");
+    rec.install("fakefox");
+    const std::string entry =
+        "[Desktop Entry]\nType=Application\nMimeType=x-scheme-handler/http;\n";
+    dir.write("data/applications/fakefox.desktop",
+              entry + "Name=Fakefox\nExec=fakefox --private %u\n");
+    dir.write("data/applications/chromey.desktop", entry + "Name=Chromey\nExec=chromey %U\n");
+    dir.write("config/mimeapps.list",
+              "[Default Applications]\nx-scheme-handler/http=chromey.desktop\n");
+    expectBlock("Browsers");
+    EXPECT_EQ(rec.args("fakefox"),
+              (Args{"--private", "https://www.google.com/search?q=a;b+$(id)"}));
+    EXPECT_EQ(rec.args("xdg-open"), Args{"https://www.google.com/search?q=q \"x\""});
+}
+
+TEST_F(Trovctl, OwnEngines) {
+    dir.write("trov/engines.cfg",
+              "[Code search]\nKey=cs\nAddress=https://c/?q={query}&l={language}\n"
+              "[Google]\nAddress=https://own-google/{words}\n"
+              "[Broken]\nAddress=https://b/{nope}\n");
+    expectBlock("OwnEngines");
+}
+
+// data/two-rows.gmh: two rows, a text with a comma and quotes, column 3 widened to 333.
+TEST_F(Trovctl, HistoryListAndImportCsv) {
+    const std::string twoRows =
+        readWholeFile(TROV_SOURCE_DIR "/tests/cli/data/two-rows.gmh").value_or("");
+    dir.write("in.csv", "x,\"- - -\"\r\ny,2,3\r\n");
+    dir.write("saved.gmh", twoRows);
+    expectBlock("History");
+    HistoryList back;
+    ASSERT_TRUE(readHistoryFile(dir.file("saved.gmh"), back));
+    EXPECT_EQ(back.columns[3].width, 333); // the columns stay
+    ASSERT_TRUE(readHistoryFile(dir.file("none.gmh"), back));
+    EXPECT_EQ(back.columns, defaultHistoryColumns());
+    dir.write("trov/HistGrid.cld", twoRows);
+    expectBlock("HistGrid");
+    dir.write("trov/HistGrid.cld", "TPF0 broken");
+    expectBlock("BrokenHistGrid");
+}
+
+TEST_F(Trovctl, SuggestAddListMatchDelete) {
+    expectBlock("Suggest");
+    EXPECT_EQ(dir.read("trov/gs1001.sgg"), "|atlas|;|Bat|;|-dash\r\n");
+    std::filesystem::remove(dir.file("trov/gs1001.sgg"));
+    std::filesystem::create_directory(dir.file("trov/gs1001.sgg"));
+    expectBlock("UnreadableSuggest");
+}
