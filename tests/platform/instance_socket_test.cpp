@@ -88,6 +88,18 @@ TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
     EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
 }
 
+TEST(InstanceSocket, AMessageIsItsFirstLineTrimmed) {
+    using M = InstanceMessage;
+    const std::string unended(kMaxInstanceLine, ' ');
+    const std::pair<std::string, M> rows[] = {
+        {"toggle\n", M::Toggle},   {" show\r\n", M::Show},           {"front\ntoggle\n", M::Front},
+        {"toggle", M::Incomplete}, {"TOGGLE\n", M::Unknown},         {"\n", M::Unknown},
+        {unended, M::TooLong},     {unended + "show\n", M::TooLong},
+    };
+    for (const auto& [bytes, message] : rows)
+        EXPECT_EQ(parseInstanceMessage(bytes), message) << bytes;
+}
+
 TEST(InstanceSocket, CandidatesBesideTrovctlAndInTheBuildTree) {
     const auto c = windowProgramCandidates("/opt/trov/bin/");
     ASSERT_EQ(c.size(), 2u);
