@@ -105,7 +105,15 @@ IniDocument IniDocument::parse(std::string_view raw) {
             break;
         rest.remove_prefix(lf + 1);
     }
+    doc.reindex();
     return doc;
+}
+
+void IniDocument::reindex() {
+    firstSection_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (isSectionLine(lines_[i]))
+            firstSection_.emplace(text::toLower(lineSectionName(lines_[i])), i);
 }
 
 std::string IniDocument::serialize() const {
@@ -118,16 +126,13 @@ std::string IniDocument::serialize() const {
 }
 
 std::optional<IniDocument::Span> IniDocument::findSection(std::string_view section) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (!isSectionLine(lines_[i]) ||
-            !text::equalsIgnoreCase(lineSectionName(lines_[i]), section))
-            continue;
-        std::size_t end = i + 1;
-        while (end < lines_.size() && !isSectionLine(lines_[end]))
-            ++end;
-        return Span{i, end};
-    }
-    return std::nullopt;
+    const auto first = firstSection_.find(text::toLower(section));
+    if (first == firstSection_.end())
+        return std::nullopt;
+    std::size_t end = first->second + 1;
+    while (end < lines_.size() && !isSectionLine(lines_[end]))
+        ++end;
+    return Span{first->second, end};
 }
 
 std::optional<std::size_t> IniDocument::findKey(const Span& span, std::string_view key) const {
@@ -173,14 +178,11 @@ bool IniDocument::hasSection(std::string_view section) const {
 
 std::vector<std::string> IniDocument::sections() const {
     std::vector<std::string> names;
-    for (const std::string& line : lines_) {
-        if (!isSectionLine(line))
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (!isSectionLine(lines_[i]))
             continue;
-        const std::string_view name = lineSectionName(line);
-        bool seen = false;
-        for (const std::string& n : names)
-            seen = seen || text::equalsIgnoreCase(n, name);
-        if (!seen)
+        const std::string_view name = lineSectionName(lines_[i]);
+        if (firstSection_.at(text::toLower(name)) == i)
             names.emplace_back(name);
     }
     return names;
@@ -199,26 +201,38 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     std::string line = std::string(key) + "=" + std::string(value);
     const auto span = findSection(section);
+    const bool looksLikeASection = isSectionLine(line);
     if (!span) {
         lines_.push_back("[" + std::string(section) + "]");
+        firstSection_.emplace(text::toLower(lineSectionName(lines_.back())), lines_.size() - 1);
         lines_.push_back(std::move(line));
-        return;
-    }
-    if (const auto existing = findKey(*span, key)) {
+    } else if (const auto existing = findKey(*span, key)) {
         lines_[*existing] = std::move(line);
-        return;
+    } else {
+        // After the section's last non-blank line, so blank separators stay between sections.
+        std::size_t at = span->end;
+        while (at > span->header + 1 && text::trim(lines_[at - 1]).empty())
+            --at;
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+        for (auto& [name, header] : firstSection_)
+            header += header >= at ? 1 : 0;
     }
-    // After the section's last non-blank line, so blank separators stay between sections.
-    std::size_t at = span->end;
-    while (at > span->header + 1 && text::trim(lines_[at - 1]).empty())
-        --at;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    if (looksLikeASection)
+        reindex();
 }
 
 void IniDocument::eraseSection(std::string_view section) {
-    while (const auto span = findSection(section))
-        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span->header),
-                     lines_.begin() + static_cast<std::ptrdiff_t>(span->end));
+    // Every section of that name, each from its header to the next section line.
+    std::vector<std::string> kept;
+    bool inside = false;
+    for (std::string& line : lines_) {
+        if (isSectionLine(line))
+            inside = text::equalsIgnoreCase(lineSectionName(line), section);
+        if (!inside)
+            kept.push_back(std::move(line));
+    }
+    lines_ = std::move(kept);
+    reindex();
 }
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {

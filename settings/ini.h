@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace trov {
@@ -59,8 +60,12 @@ private:
     };
     std::optional<Span> findSection(std::string_view section) const;
     std::optional<std::size_t> findKey(const Span& span, std::string_view key) const;
+    void reindex();
 
     std::vector<std::string> lines_;
+    // Lower-cased section name -> its first section line, the one every reader sees; kept
+    // so that a file of many sections reads in linear time.
+    std::unordered_map<std::string, std::size_t> firstSection_;
 };
 
 // One key to write.
