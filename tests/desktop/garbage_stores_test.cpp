@@ -11,10 +11,12 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTest>
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <random>
 #include <span>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -191,6 +193,8 @@ private slots:
     void trov() {
         const auto before = prepare();
         QProcess program;
+        // Ended with this test, should a fault end the test first.
+        program.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         start(program, TROV_PATH);
         QVERIFY(program.waitForStarted(10000));
         QTRY_VERIFY_WITH_TIMEOUT(answers(), 30000);
