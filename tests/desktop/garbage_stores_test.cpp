@@ -1,11 +1,11 @@
 // trovctl and trov on a data folder with a store of garbage: random bytes, a 10 MB line,
 // 100,000 sections, a file cut short, a folder in its place. Neither crashes nor hangs, trovctl
 // fails only in one line naming the store, and no store is left worse: only the INI files trov
-// writes at every start change, and they keep every line.
+// writes at every start change, and only by the keys it adds.
 
 #include "common/atomic_file.h"
-#include "common/text.h"
 #include "platform/instance_socket.h"
+#include "settings/ini.h"
 #include "tests/support/temp_dir.h"
 
 #include <QLocalSocket>
@@ -86,22 +86,6 @@ std::map<std::string, std::string> storesIn(const TempDir& dir) {
     return stores;
 }
 
-// Every line of the INI text before is still in after, in its order (line ends aside).
-bool keepsEveryLine(const std::string& before, const std::string& after) {
-    const auto lines = [](const std::string& bytes) {
-        auto out = trov::text::split(trov::text::decodeStoredText(bytes), '\n');
-        for (std::string& line : out)
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-        return out;
-    };
-    const std::vector<std::string> old = lines(before), now = lines(after);
-    std::size_t found = 0;
-    for (std::size_t i = 0; i < now.size() && found < old.size(); ++i)
-        found += now[i] == old[found];
-    return found == old.size();
-}
-
 bool sanitizerSpoke(const QByteArray& err) {
     return err.contains("Sanitizer") || err.contains("runtime error");
 }
@@ -121,7 +105,6 @@ class GarbageStoresTest : public QObject {
         e.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("config"));
         e.insert(QStringLiteral("XDG_RUNTIME_DIR"), root + QStringLiteral("run"));
         e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        e.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
         p.setProcessEnvironment(e);
         p.start(QString::fromLatin1(program), args);
     }
@@ -206,9 +189,11 @@ private slots:
         const auto after = storesIn(*dir_);
         for (const auto& [name, bytes] : before) {
             QVERIFY2(after.count(name), name.c_str());
+            // trov adds its keys after all the lines the file had (line ends made CR LF).
             const bool writtenAtStart = name == "YY.cfg" || name == "Trov.lst";
             if (writtenAtStart && bytes.rfind("folder ", 0) != 0)
-                QVERIFY2(keepsEveryLine(bytes, after.at(name)), name.c_str());
+                QVERIFY2(after.at(name).rfind(trov::IniDocument::parse(bytes).serialize(), 0) == 0,
+                         name.c_str());
             else
                 QVERIFY2(after.at(name) == bytes, name.c_str());
         }

@@ -3,6 +3,7 @@
 
 #include "settings/ini.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -18,7 +19,11 @@ Snapshot readAll(const trov::IniDocument& doc, std::vector<std::string>& names) 
         if (!doc.hasSection(section))
             std::abort();
         auto& row = all.emplace_back();
-        for (const std::string& key : doc.keys(section)) {
+        // Readers look up a few keys each: every key of a section of thousands, each looked
+        // up from the top, would make this check itself quadratic.
+        std::vector<std::string> keys = doc.keys(section);
+        keys.resize(std::min<std::size_t>(keys.size(), 16));
+        for (const std::string& key : keys) {
             row.push_back(doc.value(section, key));
             (void)doc.readInt(section, key, 7);
             (void)doc.readBool(section, key, true);
