@@ -53,11 +53,7 @@ void MoreEnginesMenu::reload() {
     rebuild();
     if (engines_.invalid.empty())
         return;
-    std::string text =
-        "These sections of " + std::string(kOwnEnginesFileName) + " were skipped:\r\n";
-    for (const InvalidEngine& invalid : engines_.invalid)
-        text += "\r\n" + invalidEngineLine(invalid);
-    messages_.show(MessageIcon::Warning, text);
+    messages_.show(MessageIcon::Warning, skippedEnginesMessage(engines_.invalid));
 }
 
 void MoreEnginesMenu::rebuild() {

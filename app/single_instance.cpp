@@ -13,12 +13,6 @@ QString fromPath(const std::string& path) {
     return QString::fromStdString(path);
 }
 
-constexpr qint64 kMaxMessage = 64;
-
-bool is(const QString& message, std::string_view name) {
-    return message == QLatin1String(name.data(), static_cast<qsizetype>(name.size()));
-}
-
 } // namespace
 
 SingleInstance::SingleInstance(QObject* parent)
@@ -66,15 +60,21 @@ void SingleInstance::onConnection() {
     while (QLocalSocket* client = server_->nextPendingConnection()) {
         connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
         connect(client, &QLocalSocket::readyRead, this, [this, client] {
-            if (!client->canReadLine()) {
-                if (client->bytesAvailable() > kMaxMessage)
-                    client->abort(); // no line of ours is that long
+            using platform::InstanceMessage;
+            // A peek: the line stays in the buffer until it is whole.
+            const QByteArray head = client->peek(platform::kMaxInstanceLine);
+            const InstanceMessage message = platform::parseInstanceMessage(
+                std::string_view(head.constData(), static_cast<std::size_t>(head.size())));
+            if (message == InstanceMessage::Incomplete)
+                return;
+            client->disconnect(this); // one message a connection
+            if (message == InstanceMessage::TooLong) {
+                client->abort();
                 return;
             }
-            const QString message = QString::fromUtf8(client->readLine(kMaxMessage)).trimmed();
-            if (is(message, platform::kToggleMessage) || is(message, platform::kShowMessage) ||
-                is(message, platform::kFrontMessage))
-                emit messageReceived(message);
+            if (const std::string_view name = platform::instanceMessageName(message); !name.empty())
+                emit messageReceived(
+                    QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
             client->write("ok\n");
             client->disconnectFromServer();
         });

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <unordered_map>
 
 namespace trov {
 
@@ -94,6 +95,7 @@ const OwnEngine* OwnEngines::byKey(std::string_view key) const {
 OwnEngines parseOwnEngines(std::string_view iniText) {
     const IniDocument doc = IniDocument::parse(iniText);
     OwnEngines result;
+    std::unordered_map<std::string, std::size_t> keyOwners; // lower-cased key -> engine
     for (const std::string& section : doc.sections()) {
         OwnEngine engine{section, doc.readString(section, "Key", ""),
                          doc.readString(section, "Address", "")};
@@ -107,14 +109,17 @@ OwnEngines parseOwnEngines(std::string_view iniText) {
         if (!problem && !std::all_of(engine.key.begin(), engine.key.end(), isKeyChar))
             problem = "Key \"" + engine.key +
                       "\" holds characters other than letters, digits, \"-\" and \"_\"";
-        if (!problem) {
-            if (const OwnEngine* owner = result.byKey(engine.key))
-                problem = "Key \"" + engine.key + "\" is taken by [" + owner->name + "]";
-        }
-        if (problem)
+        const std::string key = text::toLower(engine.key);
+        if (!problem && !key.empty() && keyOwners.count(key))
+            problem = "Key \"" + engine.key + "\" is taken by [" +
+                      result.engines[keyOwners[key]].name + "]";
+        if (problem) {
             result.invalid.push_back({section, std::move(*problem)});
-        else
+        } else {
+            if (!key.empty())
+                keyOwners.emplace(key, result.engines.size());
             result.engines.push_back(std::move(engine));
+        }
     }
     return result;
 }
@@ -126,6 +131,21 @@ OwnEngines readOwnEngines(const std::string& path) {
 
 std::string invalidEngineLine(const InvalidEngine& invalid) {
     return "[" + invalid.section + "]: " + invalid.reason;
+}
+
+std::string skippedEnginesMessage(const std::vector<InvalidEngine>& invalid) {
+    // Thousands of broken sections, or one of megabytes, still make a box a screen holds.
+    constexpr std::size_t kListed = 10, kLineBytes = 200;
+    std::string text =
+        "These sections of " + std::string(kOwnEnginesFileName) + " were skipped:\r\n";
+    for (std::size_t i = 0; i < std::min(invalid.size(), kListed); ++i) {
+        const std::string line = invalidEngineLine(invalid[i]);
+        const std::string_view cut = text::cutUtf8(line, kLineBytes);
+        text += "\r\n" + std::string(cut) + (cut.size() < line.size() ? "..." : "");
+    }
+    if (invalid.size() > kListed)
+        text += "\r\n... and " + std::to_string(invalid.size() - kListed) + " more";
+    return text;
 }
 
 TemplateFields templateFields(const FormModel& model, std::string words) {

@@ -43,6 +43,9 @@ OwnEngines readOwnEngines(const std::string& path);
 
 // "[section]: reason", the line that reports a skipped section.
 std::string invalidEngineLine(const InvalidEngine& invalid);
+// The window's note on the skipped sections: the first ten, each cut to 200 bytes, and how
+// many more there are.
+std::string skippedEnginesMessage(const std::vector<InvalidEngine>& invalid);
 
 // What the placeholders are replaced by; "- - -" counts as empty.
 struct TemplateFields {

@@ -1,5 +1,7 @@
 #include "platform/instance_socket.h"
 
+#include "common/text.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -40,6 +42,32 @@ std::string fnv1aHex(std::string_view s) {
 }
 
 } // namespace
+
+InstanceMessage parseInstanceMessage(std::string_view received) {
+    const std::string_view head = received.substr(0, kMaxInstanceLine);
+    const std::size_t end = head.find('\n');
+    if (end == std::string_view::npos)
+        return received.size() >= kMaxInstanceLine ? InstanceMessage::TooLong
+                                                   : InstanceMessage::Incomplete;
+    const std::string_view line = text::trim(head.substr(0, end));
+    for (const auto m : {InstanceMessage::Toggle, InstanceMessage::Show, InstanceMessage::Front})
+        if (line == instanceMessageName(m))
+            return m;
+    return InstanceMessage::Unknown;
+}
+
+std::string_view instanceMessageName(InstanceMessage message) {
+    switch (message) {
+    case InstanceMessage::Toggle:
+        return kToggleMessage;
+    case InstanceMessage::Show:
+        return kShowMessage;
+    case InstanceMessage::Front:
+        return kFrontMessage;
+    default:
+        return {};
+    }
+}
 
 std::string instanceName(std::string_view programPath) {
     std::string name;

@@ -8,6 +8,7 @@
 // in front) and "front" (a second start: bring the running program forward without showing
 // a window that is hidden in the tray). The program answers "ok" when it has acted.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,15 @@ namespace trov::platform {
 inline constexpr std::string_view kToggleMessage = "toggle";
 inline constexpr std::string_view kShowMessage = "show";
 inline constexpr std::string_view kFrontMessage = "front";
+
+// What the bytes a client has sent so far amount to. The first line is the message, its
+// blanks and control characters trimmed; a client whose line has not ended within
+// kMaxInstanceLine bytes is sending nothing of ours and is dropped.
+inline constexpr std::size_t kMaxInstanceLine = 64;
+enum class InstanceMessage { Incomplete, TooLong, Unknown, Toggle, Show, Front };
+InstanceMessage parseInstanceMessage(std::string_view received);
+// "toggle", "show" or "front"; empty for the others.
+std::string_view instanceMessageName(InstanceMessage message);
 
 // The program path with every '/' and ' ' removed.
 std::string instanceName(std::string_view programPath);

@@ -33,6 +33,17 @@ TEST(OwnEngineFile, InvalidSectionsAreSkippedWithTheirReason) {
     EXPECT_TRUE(readOwnEngines("/nonexistent/engines.cfg").engines.empty());
 }
 
+TEST(OwnEngineFile, TheNoteOnSkippedSectionsStaysShort) {
+    std::vector<InvalidEngine> invalid(12, {"s", "no Address"});
+    invalid[0].section = std::string(300, 'x');
+    const std::string note = skippedEnginesMessage(invalid);
+    EXPECT_EQ(note.rfind("These sections of engines.cfg were skipped:\r\n\r\n[" +
+                             std::string(199, 'x') + "...\r\n[s]: no Address\r\n",
+                         0),
+              0u);
+    EXPECT_EQ(note.substr(note.size() - 31), "[s]: no Address\r\n... and 2 more");
+}
+
 // Input: the words typed, with engines cs and wp; printed: the engine and the words it gets.
 TEST(OwnEngineKeyword, LeadingKeyFollowedByMoreWords) {
     const OwnEngines e = parseOwnEngines("[Code]\nKey=cs\nAddress=https://c/\n"

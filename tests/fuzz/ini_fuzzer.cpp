@@ -5,6 +5,7 @@
 #include "compose/own_engines.h"
 #include "settings/ini.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 

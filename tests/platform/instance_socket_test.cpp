@@ -73,6 +73,18 @@ TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
               (std::vector<std::string>{"/opt/trov/bin/trov", "/opt/trov/app/trov"}));
 }
 
+TEST(InstanceSocket, AMessageIsItsFirstLineTrimmed) {
+    using M = InstanceMessage;
+    const std::string unended(kMaxInstanceLine, ' ');
+    const std::pair<std::string, M> rows[] = {
+        {"toggle\n", M::Toggle},   {" show\r\n", M::Show},           {"front\ntoggle\n", M::Front},
+        {"toggle", M::Incomplete}, {"TOGGLE\n", M::Unknown},         {"\n", M::Unknown},
+        {unended, M::TooLong},     {unended + "show\n", M::TooLong},
+    };
+    for (const auto& [bytes, message] : rows)
+        EXPECT_EQ(parseInstanceMessage(bytes), message) << bytes;
+}
+
 TEST(Trovctl, ToggleAndShowReachTheProgramOrSayItIsNotRunning) {
     test::TempDir dir;
     for (const char* command : {"toggle", "show"}) {
