@@ -14,16 +14,12 @@ using namespace trov;
 using test::RecordingMessages;
 
 namespace {
-
 const std::string kData = TROV_SOURCE_DIR "/tests/appearance/data/";
-
 std::string data(const std::string& name) {
     return readWholeFile(kData + name).value_or("<missing>");
 }
-
 } // namespace
 
-// The golden files are laid out by hand; see data/README.md.
 TEST(ColorCld, TheStreamByteForByte) {
     ColourDialogState state;
     state.colour = 14801352;
@@ -40,14 +36,13 @@ TEST(ColorCld, TheStreamByteForByte) {
 }
 
 TEST(ColorCld, AStreamAsTheWindowsProgramMayHaveWrittenIt) {
-    std::string error;
-    const auto state = parseColorCld(data("foreign.cld"), &error);
-    ASSERT_TRUE(state) << error;
-    EXPECT_EQ(state->colour, 0x0000FF);
-    auto expected = ColourDialogState{}.customColours; // white
-    expected[2] = 0x00FF00;                            // the first line of a slot wins
-    expected[6] = 0xABC;
-    EXPECT_EQ(state->customColours, expected);
+    ColourDialogState expected; // white custom colours; the first line of a slot wins
+    expected.colour = 0x0000FF;
+    expected.customColours[2] = 0x00FF00;
+    expected.customColours[6] = 0xABC;
+    const auto state = parseColorCld(data("foreign.cld"));
+    EXPECT_TRUE(state && state->colour == expected.colour &&
+                state->customColours == expected.customColours);
 }
 
 TEST(ColorCld, BrokenStreamsAreRefused) {
@@ -68,10 +63,9 @@ TEST(ColorCld, FileInTheDataFolderKeepsAllSixteen) {
     std::string error = "unset";
     EXPECT_FALSE(readColorCld(dir.path(), &error));
     EXPECT_EQ(error, ""); // missing: white custom colours, nothing to report
-    ColourDialogState state;
+    ColourDialogState state{.colour = 255};
     for (std::size_t i = 0; i < 16; ++i)
         state.customColours[i] = static_cast<int>(i * 1048573u % 16777216u);
-    state.colour = 255;
     ASSERT_TRUE(writeColorCld(dir.path(), state, &error));
     const auto back = readColorCld(dir.path(), &error);
     EXPECT_TRUE(back && back->customColours == state.customColours && back->colour == 255);
@@ -109,10 +103,10 @@ TEST(Colour, ExpandGlyphByHeightAndScheme) {
     using enum Glyph;
     using enum Scheme;
     const std::tuple<Scheme, int, Glyph, Glyph> cases[] = {
-        // scheme, height, glyph, expected{Light, 440, Image3, Image4}, {Light, 80, Image4, Image3},
-        {Dark, 440, Image3, Image6}, {Dark, 80, Image6, Image5},
-        {Dark, 351, Image3, Image6}, {Light, 349, Image6, Image3},
-        {Dark, 350, Image4, Image4}, {Light, 350, Image5, Image5}}; // 350 keeps it
+        // scheme, height, glyph, expected
+        {Light, 440, Image3, Image4}, {Light, 80, Image4, Image3}, {Dark, 440, Image3, Image6},
+        {Dark, 80, Image6, Image5},   {Dark, 351, Image3, Image6}, {Light, 349, Image6, Image3},
+        {Dark, 350, Image4, Image4},  {Light, 350, Image5, Image5}}; // 350 keeps it
     for (const auto& [scheme, height, current, expected] : cases)
         EXPECT_EQ(expandGlyph(scheme, height, current), expected) << height;
 }
@@ -151,10 +145,9 @@ TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusalAfterPainting) {
     EXPECT_EQ(messages.shown.at(0).icon, MessageIcon::Error);
 }
 
-TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
-    // 0x4D60AE66 gives the largest value: white never comes up.
+TEST(RandomColour, TheGeneratorOfTheWindowsProgram) { // seed, next seed, colour; never white
     const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
-        // seed, next seed, colour{0, 1, 0},
+        {0, 1, 0},
         {1, 134775814u, 526467},
         {42, 1365616851u, 5334440},
         {0x12345678u, 3411775577u, 13327247},
@@ -167,10 +160,9 @@ TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
 TEST(ColourPick, PreviewsOnlyAChangeOfColourAndButtonsDecideTheResult) {
     ColourPick pick;
     pick.begin(14801352);
-    EXPECT_EQ(pick.moved(255), 255);
-    EXPECT_EQ(pick.moved(255), std::nullopt);
-    EXPECT_EQ(pick.moved(65280), 65280);
-    EXPECT_EQ(pick.moved(255), 255);
+    for (const auto& [colour, preview] :
+         {std::pair{255, 255}, {255, -1}, {65280, 65280}, {255, 255}})
+        EXPECT_EQ(pick.moved(colour).value_or(-1), preview);
     pick.pressed(PickButton::Right, 255);
     pick.begin(2);
     EXPECT_EQ(pick.moved(255), std::nullopt); // the last preview survives into the next pick
