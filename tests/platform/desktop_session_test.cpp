@@ -1,4 +1,5 @@
 #include "platform/autostart.h"
+#include "platform/qt_platform.h"
 #include "tests/support/env.h"
 
 #include <filesystem>
@@ -49,5 +50,21 @@ TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {
         const std::string entry = autostartEntry(path);
         EXPECT_NE(entry.find(std::string("\nExec=") + exec + "\n"), std::string::npos) << entry;
         EXPECT_EQ(entry.find("\nExec=/bin/evil"), std::string::npos);
+    }
+}
+
+// WAYLAND_DISPLAY, DISPLAY and QT_QPA_PLATFORM (null: not set), and the platform chosen.
+TEST(QtPlatform, XWaylandUnlessTheUserChose) {
+    const std::tuple<const char*, const char*, const char*, std::optional<std::string>> cases[] = {
+        {"wayland-0", ":0", nullptr, "xcb"},
+        {"wayland-0", ":0", "", "xcb"},
+        {"wayland-0", ":0", "wayland", {}},
+        {"wayland-0", nullptr, nullptr, {}},
+        {"wayland-0", "", nullptr, {}},
+        {nullptr, ":0", nullptr, {}},
+        {"", ":0", nullptr, {}}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [wayland, display, qpa, expected] = cases[i];
+        EXPECT_EQ(chosenQtPlatform(wayland, display, qpa), expected) << i;
     }
 }
