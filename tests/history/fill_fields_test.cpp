@@ -24,18 +24,15 @@ SearchSnapshot filled(SearchEngine engine, bool expanded) {
             expanded,  {},        "",          ""};
 }
 
-HistoryRecord collapsed(const std::string& words, const std::string& engine,
-                        const std::string& kind) {
-    return test::joinedRow("05.12.2026|10:00:00|" + words +
-                           "|- - -|- - -|- - -|- - -|Default|- - -|- - -|" + "- - -|- - -|" +
-                           engine + "|" + kind);
+// Records as stored: from Search on, then the engine and the kind.
+HistoryRecord collapsed(const std::string& words, const std::string& engine, const char* kind) {
+    return test::joinedRow("d|t|" + words +
+                           "|- - -|- - -|- - -|- - -|Default|- - -|- - -|- - -|- - -|" + engine +
+                           "|" + kind);
 }
-
-HistoryRecord expanded(const std::string& engine, const std::string& period,
-                       const std::string& kind) {
+HistoryRecord expanded(const std::string& engine, const std::string& period, const char* kind) {
     return test::joinedRow(
-        "05.12.2026|10:00:00|cats|big cat|- - -|example.com|Adobe PDF (.pdf)|firefox "
-        "esr|German|Austria|German|" +
+        "d|t|cats|big cat|- - -|example.com|Adobe PDF (.pdf)|firefox esr|German|Austria|German|" +
         period + "|" + engine + "|" + kind);
 }
 
@@ -67,15 +64,15 @@ struct OwnEngineWindow : FakeMainWindow {
 };
 
 TEST(CrawlListPath, TakesThePathOfTheListFile) {
-    for (const auto& [text, path] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"/home/ana/links.csv )", "/home/ana/links.csv"},
-             {"/home/ana/my list.txt )", "/home/ana/my list.txt"},
-             {"/data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
-             {"/tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
-             {"C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
-             {"relative.csv )", ""},
-             {" )", ""},
-             {"/tmp/links.csv)", ""}})
+    const char* const cases[][2] = {{"/home/ana/links.csv )", "/home/ana/links.csv"},
+                                    {"/home/ana/my list.txt )", "/home/ana/my list.txt"},
+                                    {"/data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
+                                    {"/tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
+                                    {"relative.csv )", ""},
+                                    {" )", ""},
+                                    {"C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
+                                    {"/tmp/links.csv)", ""}};
+    for (const auto& [text, path] : cases)
         EXPECT_EQ(crawlListPathOf(std::string("Links ( Crawl from a file ") + text), path) << text;
     EXPECT_EQ(crawlListPathOf("Links ( Extract all links from a website )"), "");
 }
