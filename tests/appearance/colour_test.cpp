@@ -266,6 +266,7 @@ TEST_F(Recent, SlotClickMovesItToTheFrontAndStoresThePosition) {
     open(false);
     EXPECT_EQ(recent.takeSlot(4, {60, 70}), 5);
     EXPECT_EQ(stored(), Stored(slotsOf({5, 1, 2, 3, 4}), {60, 70}));
+    EXPECT_EQ(recent.colours(), stored().first);
     const std::string text = dir.read("Trov.lst");
     EXPECT_EQ(text.rfind("; kept\r\n[GeneralFall]\r\nV1=5\r\nV2=1\r\n", 0), 0u) << text;
     EXPECT_NE(text.find("vx=60\r\nvy=70\r\n"), std::string::npos) << text;

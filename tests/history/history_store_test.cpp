@@ -211,6 +211,7 @@ TEST(HistoryFiles, OpenSaveAndCsvImport) {
     ASSERT_TRUE(f.store.saveFile(f.dir.file("copy.gmh")));
     EXPECT_EQ(f.dir.read("copy.gmh"), f.dir.read("good.gmh"));
     // An export keeps the file it replaces as .bak.
+    f.dir.write("h.bak", "older\r\n");
     ASSERT_TRUE(f.store.exportCsv(f.dir.write("h.csv", "old export\r\n")));
     EXPECT_EQ(std::pair(f.dir.read("h.csv"), f.dir.read("h.bak")),
               std::pair(historyCsv(f.store.list().rows), std::string("old export\r\n")));
