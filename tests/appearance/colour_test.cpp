@@ -2,6 +2,7 @@
 #include "appearance/colour.h"
 #include "appearance/colour_pick.h"
 #include "appearance/random_colour.h"
+#include "appearance/recent_colours.h"
 #include "common/atomic_file.h"
 #include "settings/config.h"
 #include "tests/support/messages.h"
@@ -9,21 +10,50 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace trov;
 using test::RecordingMessages;
 
 namespace {
-
 const std::string kData = TROV_SOURCE_DIR "/tests/appearance/data/";
-
 std::string data(const std::string& name) {
     return readWholeFile(kData + name).value_or("<missing>");
 }
+constexpr int A = 0x0000FF, B = 0x00FF00, C = 0xFF0000, D = 0x123456, E = 0x654321, F = 0x00AAAA;
 
+RecentSlots slotsOf(std::initializer_list<int> first) {
+    RecentSlots slots;
+    slots.fill(kWhite);
+    std::copy(first.begin(), first.end(), slots.begin());
+    return slots;
+}
+
+// A full list: front, then 1 to 29; with front 30, slots 1 to 30 moved on by one.
+RecentSlots fullList(int front) {
+    RecentSlots slots;
+    std::iota(slots.begin(), slots.end(), 0);
+    slots[0] = front;
+    return slots;
+}
+
+struct Recent : ::testing::Test {
+    test::TempDir dir;
+    test::RecordingMessages messages;
+    RecentColours recent{dir.file("Trov.lst"), messages};
+    Config config{dir.file("YY.cfg")};
+    using Stored = std::pair<RecentSlots, WindowPosition>;
+    Stored stored(const char* name = "Trov.lst") {
+        const RecentFile file = readRecentFile(dir.file(name));
+        return {file.colours, file.position};
+    }
+    void open(bool firstStart) {
+        recent.open(recent.source(firstStart, {dir.path() + "none/", dir.path() + "program/"}),
+                    {352, 249}, {1920, 1080}, config);
+    }
+};
 } // namespace
 
-// The golden files are laid out by hand; see data/README.md.
 TEST(ColorCld, TheStreamByteForByte) {
     ColourDialogState state;
     state.colour = 14801352;
@@ -40,22 +70,20 @@ TEST(ColorCld, TheStreamByteForByte) {
 }
 
 TEST(ColorCld, AStreamAsTheWindowsProgramMayHaveWrittenIt) {
-    std::string error;
-    const auto state = parseColorCld(data("foreign.cld"), &error);
-    ASSERT_TRUE(state) << error;
-    EXPECT_EQ(state->colour, 0x0000FF);
-    auto expected = ColourDialogState{}.customColours; // white
-    expected[2] = 0x00FF00;                            // the first line of a slot wins
-    expected[6] = 0xABC;
-    EXPECT_EQ(state->customColours, expected);
+    ColourDialogState expected; // white custom colours; the first line of a slot wins
+    expected.colour = 0x0000FF;
+    expected.customColours[2] = 0x00FF00;
+    expected.customColours[6] = 0xABC;
+    const auto state = parseColorCld(data("foreign.cld"));
+    EXPECT_TRUE(state && state->colour == expected.colour &&
+                state->customColours == expected.customColours);
 }
 
 TEST(ColorCld, BrokenStreamsAreRefused) {
     for (const auto& file : std::filesystem::directory_iterator(kData + "corrupt")) {
         std::string error;
-        EXPECT_FALSE(parseColorCld(data("corrupt/" + file.path().filename().string()), &error))
-            << file.path();
-        EXPECT_EQ(error, "Invalid stream format");
+        EXPECT_FALSE(parseColorCld(data("corrupt/" + file.path().filename().string()), &error));
+        EXPECT_EQ(error, "Invalid stream format") << file.path();
     }
     // Truncation at every byte either parses or refuses; it never reads past the end.
     const std::string good = data("color.cld");
@@ -65,19 +93,16 @@ TEST(ColorCld, BrokenStreamsAreRefused) {
 
 TEST(ColorCld, FileInTheDataFolderKeepsAllSixteen) {
     test::TempDir dir;
-    std::string error = "unset";
-    EXPECT_FALSE(readColorCld(dir.path(), &error));
-    EXPECT_EQ(error, ""); // missing: white custom colours, nothing to report
-    ColourDialogState state;
+    std::string error = "unset"; // missing: white custom colours, nothing to report
+    EXPECT_TRUE(!readColorCld(dir.path(), &error) && error.empty());
+    ColourDialogState state{.colour = 255};
     for (std::size_t i = 0; i < 16; ++i)
         state.customColours[i] = static_cast<int>(i * 1048573u % 16777216u);
-    state.colour = 255;
     ASSERT_TRUE(writeColorCld(dir.path(), state, &error));
     const auto back = readColorCld(dir.path(), &error);
     EXPECT_TRUE(back && back->customColours == state.customColours && back->colour == 255);
     dir.write("color.cld", "garbage");
-    EXPECT_FALSE(readColorCld(dir.path(), &error));
-    EXPECT_EQ(error, "Invalid stream format");
+    EXPECT_TRUE(!readColorCld(dir.path(), &error) && error == "Invalid stream format");
     EXPECT_FALSE(writeColorCld(dir.path() + "nowhere/", state, &error));
     EXPECT_EQ(error.rfind("Cannot create file \"" + dir.path() + "nowhere/color.cld\". ", 0), 0u)
         << error;
@@ -109,10 +134,10 @@ TEST(Colour, ExpandGlyphByHeightAndScheme) {
     using enum Glyph;
     using enum Scheme;
     const std::tuple<Scheme, int, Glyph, Glyph> cases[] = {
-        // scheme, height, glyph, expected{Light, 440, Image3, Image4}, {Light, 80, Image4, Image3},
-        {Dark, 440, Image3, Image6}, {Dark, 80, Image6, Image5},
-        {Dark, 351, Image3, Image6}, {Light, 349, Image6, Image3},
-        {Dark, 350, Image4, Image4}, {Light, 350, Image5, Image5}}; // 350 keeps it
+        // scheme, height, glyph, expected
+        {Light, 440, Image3, Image4}, {Light, 80, Image4, Image3}, {Dark, 440, Image3, Image6},
+        {Dark, 80, Image6, Image5},   {Dark, 351, Image3, Image6}, {Light, 349, Image6, Image3},
+        {Dark, 350, Image4, Image4},  {Light, 350, Image5, Image5}}; // 350 keeps it
     for (const auto& [scheme, height, current, expected] : cases)
         EXPECT_EQ(expandGlyph(scheme, height, current), expected) << height;
 }
@@ -148,13 +173,12 @@ TEST(Colour, ApplyingStoresTheColourAtOnceAndReportsARefusalAfterPainting) {
         });
     EXPECT_EQ(std::pair(scheme.captionColour, boxesWhenPainted), std::pair(kWhite, 0ul));
     EXPECT_EQ(messages.texts(), std::vector{"Unable to write to " + dir.file("missing/YY.cfg")});
-    EXPECT_EQ(messages.shown.at(0).icon, MessageIcon::Error);
+    EXPECT_TRUE(messages.shown.at(0).icon == MessageIcon::Error);
 }
 
-TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
-    // 0x4D60AE66 gives the largest value: white never comes up.
+TEST(RandomColour, TheGeneratorOfTheWindowsProgram) { // seed, next seed, colour; never white
     const std::tuple<std::uint32_t, std::uint32_t, int> cases[] = {
-        // seed, next seed, colour{0, 1, 0},
+        {0, 1, 0},
         {1, 134775814u, 526467},
         {42, 1365616851u, 5334440},
         {0x12345678u, 3411775577u, 13327247},
@@ -167,17 +191,16 @@ TEST(RandomColour, TheGeneratorOfTheWindowsProgram) {
 TEST(ColourPick, PreviewsOnlyAChangeOfColourAndButtonsDecideTheResult) {
     ColourPick pick;
     pick.begin(14801352);
-    EXPECT_EQ(pick.moved(255), 255);
-    EXPECT_EQ(pick.moved(255), std::nullopt);
-    EXPECT_EQ(pick.moved(65280), 65280);
-    EXPECT_EQ(pick.moved(255), 255);
+    for (const auto& [colour, preview] :
+         {std::pair{255, 255}, {255, -1}, {65280, 65280}, {255, 255}})
+        EXPECT_EQ(pick.moved(colour).value_or(-1), preview);
     pick.pressed(PickButton::Right, 255);
     pick.begin(2);
     EXPECT_EQ(pick.moved(255), std::nullopt); // the last preview survives into the next pick
     pick.pressed(PickButton::Left, 255);
     pick.begin(7);
-    EXPECT_FALSE(pick.accepted()); // a new pick forgets the last acceptance
-    EXPECT_EQ(pick.result(), 7);   // closed without a button: cancelled
+    // A new pick forgets the last acceptance; closed without a button, it is cancelled.
+    EXPECT_EQ(std::pair(pick.accepted(), pick.result()), std::pair(false, 7));
     const std::tuple<PickButton, bool, bool, int> cases[] = {
         {PickButton::Left, true, true, 255},
         {PickButton::Right, true, false, 14801352},
@@ -188,4 +211,93 @@ TEST(ColourPick, PreviewsOnlyAChangeOfColourAndButtonsDecideTheResult) {
         EXPECT_EQ(pick.pressed(button, 255), closes);
         EXPECT_EQ(std::pair(pick.accepted(), pick.result()), std::pair(accepted, result));
     }
+}
+
+TEST(RecentColours, FrontRule) {
+    RecentSlots full;
+    std::iota(full.begin(), full.end(), 1);
+    const std::tuple<const char*, RecentSlots, int, RecentSlots> cases[] = {
+        {"all white, add red", slotsOf({}), 255, slotsOf({255})},
+        {"red again changes nothing", slotsOf({255}), 255, slotsOf({255})},
+        {"a colour further down moves up", slotsOf({A, B, E, D}), E, slotsOf({E, A, B, D})},
+        {"a new colour pushes the others", slotsOf({E, A, B, D}), F, slotsOf({F, E, A, B, D})},
+        {"the highest duplicate gives way", slotsOf({A, B, A, E}), A, slotsOf({A, A, B, E})},
+        {"a full list drops slot 30", full, F, fullList(F)},
+        {"slot 30 itself moves to the front", full, 30, fullList(30)},
+        {"white is found in the last slot", slotsOf({A, B}), kWhite, slotsOf({kWhite, A, B})},
+        {"first slot stays first", slotsOf({C, A}), C, slotsOf({C, A})},
+    };
+    for (const auto& [name, before, colour, after] : cases)
+        EXPECT_EQ(putAtFront(before, colour), after) << name;
+}
+
+TEST(RecentColours, KeptOnThePrimaryScreen) {
+    const struct {
+        WindowPosition stored, shown;
+    } cases[] = {{{100, 100}, {100, 100}}, {{0, 100}, {10, 100}},      {{-50, -1}, {10, 10}},
+                 {{1, 1}, {1, 1}},         {{1568, 831}, {1568, 831}}, {{1569, 832}, {10, 10}},
+                 {{5000, 100}, {10, 100}}, {{100, 5000}, {100, 10}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(keepOnPrimaryScreen(c.stored, {352, 249}, {1920, 1080}), c.shown)
+            << c.stored.left << "," << c.stored.top;
+}
+
+TEST_F(Recent, ReadsLowerCaseKeysOfAnyCaseAndWritesUpperCaseSlots) {
+    dir.write("in.lst", "[generalfall]\nV1=255\nv2=0xFF00\nv3=$FF0000\nv4=abc\n"
+                        "v5=-2147483643\nv6=16777216\nVX=-20\nvy=300\n");
+    // abc is no number; a system colour's value and one past white are kept as they were.
+    EXPECT_EQ(stored("in.lst"), Stored(slotsOf({255, 65280, 16711680, kWhite,
+                                                static_cast<int>(0x80000005u), 16777216}),
+                                       {-20, 300}));
+    EXPECT_EQ(stored("none.lst"), Stored(slotsOf({}), {100, 100}));
+
+    recent.Nalozi(255);
+    std::string expected = "[GeneralFall]\r\nV1=255\r\n";
+    for (int i = 2; i <= 30; ++i)
+        expected += "V" + std::to_string(i) + "=16777215\r\n";
+    EXPECT_EQ(dir.read("Trov.lst"), expected);
+    RecentColours(dir.file("closed.lst"), messages).closed({12, 34}); // only the position
+    EXPECT_EQ(dir.read("closed.lst"), "[GeneralFall]\r\nvx=12\r\nvy=34\r\n");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Recent, SlotClickMovesItToTheFrontAndStoresThePosition) {
+    dir.write("Trov.lst", "; kept\n[GeneralFall]\nv1=1\nv2=2\nv3=3\nv4=4\nv5=5\nvx=40\nvy=50\n");
+    open(false);
+    EXPECT_EQ(recent.takeSlot(4, {60, 70}), 5);
+    EXPECT_EQ(stored(), Stored(slotsOf({5, 1, 2, 3, 4}), {60, 70}));
+    EXPECT_EQ(recent.colours(), stored().first);
+    const std::string text = dir.read("Trov.lst");
+    EXPECT_EQ(text.rfind("; kept\r\n[GeneralFall]\r\nV1=5\r\nV2=1\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("vx=60\r\nvy=70\r\n"), std::string::npos) << text;
+}
+
+TEST_F(Recent, FirstStartTakesTheShippedListOver) {
+    const std::string shipped = "[GeneralFall]\nV1=255\nV2=65280\nvx=0\nvy=20\n";
+    dir.write("Trov.lst", "[GeneralFall]\nV1=7\n");
+    EXPECT_EQ(recent.source(true, {dir.path() + "none/"}), dir.file("Trov.lst"))
+        << "nothing shipped: the data folder's own list rather than a white one";
+    dir.write("program/Trov.lst", shipped);
+    EXPECT_EQ(recent.source(false, {dir.path() + "program/"}), dir.file("Trov.lst"));
+    open(true);
+    EXPECT_EQ(Stored(recent.colours(), recent.position()), Stored(slotsOf({255, 65280}), {10, 20}));
+    EXPECT_EQ(stored(), Stored(recent.colours(), recent.position()));
+    EXPECT_EQ(dir.read("YY.cfg"), "[App]\r\nstart=0\r\n");
+    EXPECT_EQ(dir.read("program/Trov.lst"), shipped) << "the shipped file is only read";
+}
+
+TEST_F(Recent, RefusedWritesAreReported) {
+    dir.write("program/Trov.lst", "[GeneralFall]\nV1=255\n");
+    dir.write("Trov.lst", "[GeneralFall]\nV1=7\n");
+    std::filesystem::create_directories(dir.path() + "YY.cfg");
+    open(true); // an unwritable YY.cfg leaves the data folder's list alone
+    EXPECT_EQ(recent.slot(0), 255);
+    EXPECT_EQ(dir.read("Trov.lst"), "[GeneralFall]\nV1=7\n");
+    std::filesystem::remove(dir.file("Trov.lst"));
+    std::filesystem::create_directories(dir.path() + "Trov.lst"); // a folder in the way
+    recent.Nalozi(A);
+    EXPECT_EQ(recent.slot(0), A) << "the list in memory keeps the change";
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg"),
+                                        "Unable to write to " + dir.file("Trov.lst")}));
 }

@@ -57,9 +57,11 @@ TEST(Text, Utf8ValidityAndWindows1252Fallback) {
 TEST(Text, CutUtf8NeverSplitsASequence) {
     const std::string euro = "\xE2\x82\xAC"; // three bytes
     const std::tuple<std::string, std::size_t, std::size_t> cases[] = {
-        // text, at most, kept{"abcdef", 4, 4},    {"ab", 4, 2},
-        {"a" + euro, 1, 1}, {"a" + euro, 2, 1},  {"a" + euro, 3, 1},
-        {"a" + euro, 4, 4}, {euro + euro, 5, 3}, {"\x80\x80\x80\x80\x80", 4, 4}};
+        // text, at most, kept
+        {"abcdef", 4, 4},    {"ab", 4, 2},
+        {"a" + euro, 1, 1},  {"a" + euro, 2, 1},
+        {"a" + euro, 3, 1},  {"a" + euro, 4, 4},
+        {euro + euro, 5, 3}, {"\x80\x80\x80\x80\x80", 4, 4}};
     for (const auto& [in, max, kept] : cases)
         EXPECT_EQ(cutUtf8(in, max).size(), kept) << in << " " << max;
 }

@@ -1,44 +1,30 @@
 #!/usr/bin/env bash
 # Starts trov in a headless Weston session on a fresh profile and checks what its user sees.
 #   weston_session.sh xwayland|wayland TROV TROVCTL [PICTURE.png]
-# xwayland: Weston runs XWayland; trov must choose the X11 platform, show its window and
-#           hide it again on `trovctl toggle`.
-# wayland:  no X display; trov must run on the Wayland platform and show its window.
+# xwayland: trov must choose the X11 platform, show its window and hide it on `trovctl toggle`;
+# wayland (no X display): trov must run on the Wayland platform and show its window.
 # PICTURE.png, when given, receives a picture of the session with the window shown.
 set -euo pipefail
 mode=$1 trov=$(realpath "$2") trovctl=$(realpath "$3") picture=${4:+$(realpath "$4")}
-command -v weston >/dev/null || {
-    echo "weston is not installed"
-    exit 77
-}
+command -v weston >/dev/null || { echo "weston is not installed" && exit 77; }
 
 work=$(mktemp -d)
 weston_pid="" trov_pid=""
 stop() {
-    local pid
-    for pid in $trov_pid $weston_pid; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
+    for pid in $trov_pid $weston_pid; do kill "$pid" && wait "$pid"; done 2>/dev/null || true
     rm -rf "$work"
 }
 trap stop EXIT
 fail() {
     echo "FAILED: $*"
-    for log in weston.log trov.log; do
-        [[ -f $work/$log ]] && { echo "--- $log"; tail -n 30 "$work/$log"; }
-    done
+    tail -n 30 "$work"/weston.log "$work"/trov.log 2>/dev/null
     exit 1
 }
 # Polls a check every half second for at most $1 seconds.
 within() {
     local tries=$(($1 * 2))
     shift
-    while ((tries-- > 0)); do
-        "$@" && return 0
-        sleep 0.5
-    done
-    return 1
+    until "$@"; do ((--tries > 0)) && sleep 0.5 || return 1; done
 }
 
 # A profile of its own; CI runs as root with no runtime folder and no standard input.
@@ -81,39 +67,8 @@ within 60 loaded || fail "trov did not load $plugin"
 shown_pixels() {
     rm -f "$work"/wayland-screenshot*.png
     (cd "$work" && timeout 10 weston-screenshooter) >/dev/null 2>&1 || return 1
-    python3 - "$work"/wayland-screenshot*.png <<'PY'
-import struct, sys, zlib
-data = open(sys.argv[1], "rb").read()
-pos, idat, width, height, depth, kind = 8, b"", 0, 0, 0, 0
-while pos < len(data):
-    size, tag = struct.unpack(">I4s", data[pos:pos + 8])
-    body = data[pos + 8:pos + 8 + size]
-    if tag == b"IHDR":
-        width, height, depth, kind = struct.unpack(">IIBB", body[:10])
-    elif tag == b"IDAT":
-        idat += body
-    pos += size + 12
-bpp = {2: 3, 6: 4}[kind]
-raw, stride, prev, count, i = zlib.decompress(idat), width * bpp, bytearray(width * bpp), 0, 0
-for _ in range(height):
-    f, line = raw[i], bytearray(raw[i + 1:i + 1 + stride])
-    i += 1 + stride
-    for x in range(stride):
-        a = line[x - bpp] if x >= bpp else 0
-        b, c = prev[x], prev[x - bpp] if x >= bpp else 0
-        if f == 1: line[x] = (line[x] + a) & 255
-        elif f == 2: line[x] = (line[x] + b) & 255
-        elif f == 3: line[x] = (line[x] + (a + b) // 2) & 255
-        elif f == 4:
-            p = a + b - c
-            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-            line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-    prev = line
-    for x in range(0, stride, bpp):
-        if abs(line[x] - 200) < 8 and abs(line[x + 1] - 217) < 8 and abs(line[x + 2] - 225) < 8:
-            count += 1
-print(count)
-PY
+    pngtopnm "$work"/wayland-screenshot*.png | ppmhist -noheader |
+        awk '($1-200)^2 < 64 && ($2-217)^2 < 64 && ($3-225)^2 < 64 {n += $NF} END {print n+0}'
 }
 window_shown() { (($(shown_pixels) > 10000)); }
 window_hidden() { (($(shown_pixels) < 1000)); }

@@ -24,28 +24,15 @@ SearchSnapshot filled(SearchEngine engine, bool expanded) {
             expanded,  {},        "",          ""};
 }
 
-// The record's texts from Search on, joined by "|", after the clock's date and time.
-std::string made(const SearchSnapshot& s, bool visible = true) {
-    const HistoryRecord r = makeHistoryRecord(s, visible, FixedClock{});
-    std::string out;
-    for (std::size_t c = 0; c < kHistoryColumnCount; ++c)
-        out += std::string(r[c]) + (c + 1 < kHistoryColumnCount ? "|" : "");
-    EXPECT_EQ(out.substr(0, 20), "05.12.2026|14:03:59|");
-    return out.substr(20);
+// Records as stored: from Search on, then the engine and the kind.
+HistoryRecord collapsed(const std::string& words, const std::string& engine, const char* kind) {
+    return test::joinedRow("d|t|" + words +
+                           "|- - -|- - -|- - -|- - -|Default|- - -|- - -|- - -|- - -|" + engine +
+                           "|" + kind);
 }
-
-HistoryRecord collapsed(const std::string& words, const std::string& engine,
-                        const std::string& kind) {
-    return test::joinedRow("05.12.2026|10:00:00|" + words +
-                           "|- - -|- - -|- - -|- - -|Default|- - -|- - -|" + "- - -|- - -|" +
-                           engine + "|" + kind);
-}
-
-HistoryRecord expanded(const std::string& engine, const std::string& period,
-                       const std::string& kind) {
+HistoryRecord expanded(const std::string& engine, const std::string& period, const char* kind) {
     return test::joinedRow(
-        "05.12.2026|10:00:00|cats|big cat|- - -|example.com|Adobe PDF (.pdf)|firefox "
-        "esr|German|Austria|German|" +
+        "d|t|cats|big cat|- - -|example.com|Adobe PDF (.pdf)|firefox esr|German|Austria|German|" +
         period + "|" + engine + "|" + kind);
 }
 
@@ -59,15 +46,10 @@ std::string shown(const FormModel& m) {
     return out;
 }
 
-void addBrowsers(FakeMainWindow& main) {
-    main.model.setBrowsers({{"Chromium", ""}, {"Firefox ESR", ""}, {"Firefox (Default)", ""}});
-    main.model.select(ListField::Browser, 2);
-}
-
 std::string calls(const FakeMainWindow& main) {
     std::string out;
     for (const std::string& call : main.calls)
-        out += (out.empty() ? "" : ",") + call;
+        out += call + ",";
     return out;
 }
 
@@ -82,15 +64,15 @@ struct OwnEngineWindow : FakeMainWindow {
 };
 
 TEST(CrawlListPath, TakesThePathOfTheListFile) {
-    for (const auto& [text, path] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"/home/ana/links.csv )", "/home/ana/links.csv"},
-             {"/home/ana/my list.txt )", "/home/ana/my list.txt"},
-             {"/data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
-             {"/tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
-             {"C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
-             {"relative.csv )", ""},
-             {" )", ""},
-             {"/tmp/links.csv)", ""}})
+    const char* const cases[][2] = {{"/home/ana/links.csv )", "/home/ana/links.csv"},
+                                    {"/home/ana/my list.txt )", "/home/ana/my list.txt"},
+                                    {"/data/a.csv.d/b.txt )", "/data/a.csv.d/b.txt"},
+                                    {"/tmp/x.csv ) /tmp/y.txt )", "/tmp/x.csv ) /tmp/y.txt"},
+                                    {"relative.csv )", ""},
+                                    {" )", ""},
+                                    {"C:\\Users\\ana\\links.csv )", "C:\\Users\\ana\\links.csv"},
+                                    {"/tmp/links.csv)", ""}};
+    for (const auto& [text, path] : cases)
         EXPECT_EQ(crawlListPathOf(std::string("Links ( Crawl from a file ") + text), path) << text;
     EXPECT_EQ(crawlListPathOf("Links ( Extract all links from a website )"), "");
 }
@@ -113,7 +95,10 @@ TEST(RecordExpansion, AnyAdvancedValueOrAPeriodWantsTheExpandedForm) {
 // fifth period, with Google chosen.
 TEST(FillFields, RecordsFillTheForm) { // kinds and periods match exactly, periods ignoring case
     using E = SearchEngine;
-    const auto press = [](SearchEngine e) { return FakeMainWindow::press(e) + ","; };
+    const auto press = [](E e, const char* then = "sync,") {
+        return FakeMainWindow::press(e) + "," + then;
+    };
+    const char* const x = "expand,sync,";
     const std::string kept = "All|kept||||Firefox (Default)|- - -|- - -|- - -|- - -|Past month";
     const std::string w = "|w||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time";
     const std::string cats = "|cats|big cat||example.com|Firefox ESR|German|Austria|German|Adobe "
@@ -126,37 +111,35 @@ TEST(FillFields, RecordsFillTheForm) { // kinds and periods match exactly, perio
         std::string shown, calls;
     } cases[] = {
         {expanded("Bing", "Past week", "Translate"), true, "Translate" + cats + "Past week",
-         press(E::Bing) + "expand,sync"},
+         press(E::Bing, x)},
         // No browser entry is "Default": the selection stays.
         {collapsed("dogs", "DuckDuckGo", "Maps"), true,
-         "Maps|dogs||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time",
-         press(E::DuckDuckGo) + "sync"},
-        {dashes, true, kept, "expand,sync"}, // the record still wants the expanded form
+         "Maps|dogs||||Firefox (Default)|- - -|- - -|- - -|- - -|Any time", press(E::DuckDuckGo)},
+        {dashes, true, kept, "expand,sync,"}, // the record still wants the expanded form
         {test::joinedRow("d|t|x|- - -|- - -|- - -|- - -|- - -|- - -|- - -|- - -|Any time|Bing|All"),
-         true, kept, "sync"},
-        {expanded("Bing", "Past week", "All"), false, kept, "sync"},
+         true, kept, "sync,"},
+        {expanded("Bing", "Past week", "All"), false, kept, "sync,"},
         {expanded("Google", "Past decade", "All"), true, "All" + cats + "Any time",
-         press(E::Google) + "expand,sync"},
-        {expanded("Ask", "past YEAR", "All"), true, "All" + cats + "Past year",
-         press(E::Ask) + "expand,sync"},
-        {collapsed("w", "google", "All"), true, "All" + w, "sync"}, // engine names match exactly
-        {collapsed("w", "Google", "Books"), true, "Books" + w, press(E::Google) + "sync"},
-        {collapsed("w", "Swisscows", "music"), true, "All" + w, press(E::Swisscows) + "sync"},
-        {collapsed("w", "Google", "Maps"), true, "All" + w, press(E::Google) + "sync"},
+         press(E::Google, x)},
+        {expanded("Ask", "past YEAR", "All"), true, "All" + cats + "Past year", press(E::Ask, x)},
+        {collapsed("w", "google", "All"), true, "All" + w, "sync,"}, // engine names match exactly
+        {collapsed("w", "Google", "Books"), true, "Books" + w, press(E::Google)},
+        {collapsed("w", "Swisscows", "music"), true, "All" + w, press(E::Swisscows)},
+        {collapsed("w", "Google", "Maps"), true, "All" + w, press(E::Google)},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         FakeMainWindow main;
-        addBrowsers(main);
+        main.model.setBrowsers({{"Chromium", ""}, {"Firefox ESR", ""}, {"Firefox (Default)", ""}});
+        main.model.select(ListField::Browser, 2);
         main.model.setText(TextField::Words, "kept");
         main.model.select(ListField::Period, 4);
         FillFields(cases[i].record, cases[i].listHasRows, main);
         EXPECT_EQ(shown(main.model), cases[i].shown) << i;
         EXPECT_EQ(calls(main), cases[i].calls) << i;
         EXPECT_EQ(main.suggestionsHidden, 1) << i; // every fill closes the drop-down
-        if (i == 0) {
-            EXPECT_EQ(main.model.fragments().fileExtension, "pdf");
-            EXPECT_EQ(main.model.fragments().countryParam, "&cr=countryAT");
-        }
+        const auto& fragments = main.model.fragments();
+        EXPECT_TRUE(i > 0 || (fragments.fileExtension == "pdf" &&
+                              fragments.countryParam == "&cr=countryAT"));
     }
 }
 
@@ -206,7 +189,7 @@ TEST(LinksRecord, CrawlModeTextsAndTheirFill) {
         FillFields(r, true, main);
         // The list is loaded after the Links press, which would clear its mode. Only the
         // press expands the window: a collapsed record's "Default" browser does not.
-        EXPECT_EQ(calls(main), press + ",expand," + (c.csv ? "load " + file + "," : "") + "sync");
+        EXPECT_EQ(calls(main), press + ",expand," + (c.csv ? "load " + file + "," : "") + "sync,");
         EXPECT_FALSE(main.selections.at(0).popUpCrawlerMenu);
         const CrawlMarks& m = main.model.crawlMarks();
         // Only a list crawl's site field stays read-only (the list load sets it).
@@ -219,7 +202,7 @@ TEST(LinksRecord, CrawlModeTextsAndTheirFill) {
     }
     FakeMainWindow main; // an expanded Links record expands a collapsed window once
     FillFields(expanded("Links ( Extract all links from a website )", "- - -", "---"), true, main);
-    EXPECT_EQ(calls(main), press + ",expand,sync");
+    EXPECT_EQ(calls(main), press + ",expand,sync,");
     EXPECT_TRUE(main.model.crawlMarks()[AllLinks]);
 }
 
@@ -236,7 +219,7 @@ TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
         EXPECT_EQ(FillFields(r, true, main), result);
         // The fields are filled first; made expanded, it runs expanded again.
         EXPECT_EQ(calls(main),
-                  "expand,sync" + (hasFile ? ",run " + std::string(engine) + " with cats" : ""));
+                  "expand,sync," + (hasFile ? "run " + std::string(engine) + " with cats," : ""));
         EXPECT_EQ(main.model.text(TextField::Site), "example.com");
     }
     EXPECT_EQ(missingEngineMessage("Old wiki"),
@@ -248,22 +231,26 @@ TEST(OwnEngineRecord, RunsItsEngineAgainWhileItExists) {
 
 // Collapsed: "Default" browser and absent fields; expanded but hidden: the text fields
 // only; expanded and visible: every entry, a list without selection as "".
-TEST(RecordMaker, TheFieldsTheFormShowed) {
-    const std::string dashes = "- - -|- - -|- - -|- - -";
-    EXPECT_EQ(made(filled(SearchEngine::Google, false)),
-              "cats|" + dashes + "|Default|" + dashes + "|Google|All");
-    EXPECT_EQ(made(filled(SearchEngine::DuckDuckGo, true), false),
-              "cats|black cat|dog|example.org|- - -|" + dashes + "|Past week|DuckDuckGo|All");
-    SearchSnapshot bare = filled(SearchEngine::Swisscows, true);
+TEST(RecordMaker, TheFieldsTheFormShowed) { // an own engine's period and kind are absent
+    SearchSnapshot bare = filled(SearchEngine::Swisscows, true),
+                   own = filled(SearchEngine::Google, true);
     bare.words.clear();
     bare.interfaceLanguage.clear();
-    EXPECT_EQ(made(bare), "- - -|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox||Germany|"
-                          "German|Past week|Swisscows|All");
-    // An own engine is named; its period and kind are absent.
-    SearchSnapshot own = filled(SearchEngine::Google, true);
     own.ownEngine = "Code search";
-    EXPECT_EQ(made(own), "cats|black cat|dog|example.org|Adobe PDF (.pdf)|Firefox|English|"
-                         "Germany|German|- - -|Code search|- - -");
+    const std::string d4 = "- - -|- - -|- - -|- - -", set = "black cat|dog|example.org|";
+    const std::tuple<SearchSnapshot, bool, std::string> cases[] = {
+        {filled(SearchEngine::Google, false), true,
+         "cats|" + d4 + "|Default|" + d4 + "|Google|All"},
+        {filled(SearchEngine::DuckDuckGo, true), false,
+         "cats|" + set + "- - -|" + d4 + "|Past week|DuckDuckGo|All"},
+        {bare, true,
+         "- - -|" + set + "Adobe PDF (.pdf)|Firefox||Germany|German|Past week|Swisscows|All"},
+        {own, true,
+         "cats|" + set +
+             "Adobe PDF (.pdf)|Firefox|English|Germany|German|- - -|Code search|- - -"}};
+    for (const auto& [snapshot, visible, texts] : cases)
+        EXPECT_EQ(makeHistoryRecord(snapshot, visible, FixedClock{}),
+                  test::joinedRow("05.12.2026|14:03:59|" + texts));
 }
 
 // A time period only for the engines that use it; each engine's record presses it again.

@@ -12,12 +12,6 @@ using namespace trov;
 
 namespace {
 
-SearchSnapshot searchFor(std::string words) {
-    SearchSnapshot s;
-    s.words = std::move(words);
-    return s;
-}
-
 ino_t inodeOf(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
@@ -29,6 +23,11 @@ struct Rig {
     SystemHistoryClock clock;
     HistoryStore store{DataFolder(dir.path())};
     HistoryGoPort port{store, clock, messages};
+    void search(const std::string& words) {
+        SearchSnapshot s;
+        s.words = words;
+        port.dodajtabelo(s);
+    }
 };
 
 } // namespace
@@ -39,7 +38,7 @@ TEST(HistoryWrites, ABurstOfSearchesEndsWithEveryOneInTheStore) {
     Rig rig;
     std::vector<std::string> expected;
     for (int i = 0; i < 300; ++i) {
-        rig.port.dodajtabelo(searchFor("search " + std::to_string(i)));
+        rig.search("search " + std::to_string(i));
         expected.insert(expected.begin(), "search " + std::to_string(i));
     }
     rig.store.waitForWrites();
@@ -52,24 +51,24 @@ TEST(HistoryWrites, TheCloseWaitsForTheWriteUnderWay) {
     Rig rig;
     for (int i = 0; i < 20000; ++i) // a long write
         rig.store.list().rows.emplace_back(HistoryRecord::Texts{"old " + std::to_string(i)});
-    rig.port.dodajtabelo(searchFor("searched"));
+    rig.search("searched");
     rig.store.addNewest(HistoryRecord(HistoryRecord::Texts{"opened"}));
     ASSERT_TRUE(rig.store.ShraniTabelo());
     const ino_t written = inodeOf(rig.store.storePath());
     rig.store.waitForWrites();
     EXPECT_EQ(inodeOf(rig.store.storePath()), written) << "nothing was written after the close";
     HistoryList stored;
-    ASSERT_TRUE(readHistoryFile(rig.store.storePath(), stored));
-    EXPECT_EQ(stored.rows, rig.store.list().rows);
+    EXPECT_TRUE(readHistoryFile(rig.store.storePath(), stored) &&
+                stored.rows == rig.store.list().rows);
 }
 
 TEST(HistoryWrites, ARefusedWriteIsReportedAtTheNextSearchAndTheRecordsKept) {
     Rig rig;
     rig.dir.write("HistGrid.cld/inside", "a folder in the store's place");
-    rig.port.dodajtabelo(searchFor("first"));
+    rig.search("first");
     rig.store.waitForWrites();
-    rig.port.dodajtabelo(searchFor("second"));
-    EXPECT_EQ(rig.store.list().rows.size(), 2u);
+    rig.search("second");
+    EXPECT_EQ(test::wordsOf(rig.store.list()), (std::vector<std::string>{"second", "first"}));
     EXPECT_EQ(rig.messages.texts(),
               std::vector<std::string>{"Unable to write to " + rig.dir.file("HistGrid.cld")});
 }

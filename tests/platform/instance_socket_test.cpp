@@ -54,7 +54,6 @@ test::ProcessOptions runtimeEnv(const test::TempDir& dir) {
 TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
     EXPECT_EQ(instanceName("/usr/bin/trov"), "usrbintrov");
     EXPECT_EQ(instanceName("/home/ann/My Apps/trov"), "homeannMyAppstrov");
-    EXPECT_NE(instanceName("/opt/a/trov"), instanceName("/opt/b/trov"));
     test::TempDir dir;
     test::ScopedEnv env;
     env.set("XDG_RUNTIME_DIR", dir.path());
@@ -64,8 +63,8 @@ TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
     const std::string longA = "/" + std::string(200, 'a') + "/trov";
     EXPECT_LT(instanceSocketPath(longA).size(), sizeof(sockaddr_un::sun_path));
     EXPECT_NE(instanceSocketPath(longA), instanceSocketPath("/" + std::string(200, 'b') + "/trov"));
-    EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle")); // nothing listening
-    EXPECT_FALSE(sendInstanceMessage(std::string(200, 'x'), "toggle"));
+    EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle") || // nothing listening
+                 sendInstanceMessage(std::string(200, 'x'), "toggle"));
     env.unset("XDG_RUNTIME_DIR");
     EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
     // trovctl looks beside itself, then in the build tree.
@@ -90,9 +89,8 @@ TEST(Trovctl, ToggleAndShowReachTheProgramOrSayItIsNotRunning) {
     for (const char* command : {"toggle", "show"}) {
         const auto r = test::runProcess({TROVCTL_PATH, "--data-dir", dir.path() + "data", command},
                                         runtimeEnv(dir));
-        EXPECT_EQ(r.exitCode, 1) << command;
-        EXPECT_EQ(r.err, "Trov is not running\n");
-        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::tuple(r.exitCode, r.err, r.out), std::tuple(1, "Trov is not running\n", ""))
+            << command;
     }
     EXPECT_EQ(test::runProcess({TROVCTL_PATH, "toggle", "extra"}, runtimeEnv(dir)).exitCode, 2);
     // Beside trovctl, or the build tree's app/trov, as the window program names its socket.

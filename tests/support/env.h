@@ -15,10 +15,8 @@ namespace trov::test {
 class ScopedEnv {
 public:
     void set(const std::string& name, const std::string& value) {
-        if (!saved_.count(name)) {
-            const char* old = std::getenv(name.c_str());
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
+        const char* old = std::getenv(name.c_str());
+        saved_.try_emplace(name, old ? std::optional<std::string>(old) : std::nullopt);
         ::setenv(name.c_str(), value.c_str(), 1);
     }
     void unset(const std::string& name) {
@@ -26,12 +24,8 @@ public:
         ::unsetenv(name.c_str());
     }
     ~ScopedEnv() {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : saved_)
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
     }
 
 private:

@@ -11,20 +11,6 @@
 
 namespace trov::test {
 
-inline HistoryRecord historyRow(const std::string& words, const std::string& browser = "Firefox",
-                                const std::string& engine = "Google") {
-    HistoryRecord r;
-    for (std::size_t c = kColExact; c < kHistoryColumnCount; ++c)
-        r.set(c, "- - -");
-    r.set(kColDate, "05.12.2026");
-    r.set(kColTime, "10:00:00");
-    r.set(kColSearch, words);
-    r.set(kColBrowser, browser);
-    r.set(kColEngine, engine);
-    r.set(kColType, "All");
-    return r;
-}
-
 // A record from its texts joined by "|": Date, Time, Search, Exact, Exclude, Site or Domain,
 // File type, Browser, Interface, Contry, Language, Time period, Search engine, Type.
 inline HistoryRecord joinedRow(std::string_view joined) {
@@ -35,6 +21,12 @@ inline HistoryRecord joinedRow(std::string_view joined) {
         joined.remove_prefix(std::min(bar + 1, joined.size()));
     }
     return r;
+}
+
+inline HistoryRecord historyRow(const std::string& words, const std::string& browser = "Firefox",
+                                const std::string& engine = "Google") {
+    return joinedRow("05.12.2026|10:00:00|" + words + "|- - -|- - -|- - -|- - -|" + browser +
+                     "|- - -|- - -|- - -|- - -|" + engine + "|All");
 }
 
 // The search words of a list's rows, or of a stored history file's, in order.

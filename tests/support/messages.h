@@ -16,10 +16,9 @@ struct SilentMessages : Messages {
 };
 
 // Keeps the text of every box shown; every question is answered No.
-struct ShownTexts : Messages {
+struct ShownTexts : SilentMessages {
     std::vector<std::string> shown;
     void show(MessageIcon, const std::string& text, bool) override { shown.push_back(text); }
-    bool ask(const std::string&) override { return false; }
 };
 
 // Keeps every box shown and every question asked, in order; questions get a fixed answer.

@@ -21,11 +21,10 @@ struct ScriptedMessages : Messages {
     }
     bool ask(const std::string& text) override {
         asked.push_back(text);
-        if (answers.empty())
-            return false;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
+        const bool answer = !answers.empty() && answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
     }
     bool askYesPreselected(const std::string& text) override {
         yesPreselected.push_back(text);

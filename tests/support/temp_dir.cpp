@@ -1,9 +1,10 @@
 #include "tests/support/temp_dir.h"
 
+#include "common/atomic_file.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace trov::test {
@@ -24,16 +25,12 @@ TempDir::~TempDir() {
 std::string TempDir::write(std::string_view name, std::string_view bytes) const {
     const std::filesystem::path p = file(name);
     std::filesystem::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
     return p.string();
 }
 
 std::string TempDir::read(std::string_view name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return readWholeFile(file(name)).value_or("");
 }
 
 } // namespace trov::test

@@ -11,17 +11,15 @@ namespace trov::test {
 // Polls widget() every 10 ms and runs act on it the first time it is shown.
 inline void whenShown(std::function<QWidget*()> widget, std::function<void(QWidget*)> act) {
     auto* poll = new QTimer;
-    poll->setInterval(10);
     QObject::connect(poll, &QTimer::timeout,
                      [poll, widget = std::move(widget), act = std::move(act)] {
-                         QWidget* w = widget();
-                         if (!w || !w->isVisible())
-                             return;
-                         poll->stop();
-                         poll->deleteLater();
-                         act(w);
+                         if (QWidget* w = widget(); w && w->isVisible()) {
+                             poll->stop();
+                             poll->deleteLater();
+                             act(w);
+                         }
                      });
-    poll->start();
+    poll->start(10);
 }
 
 } // namespace trov::test
