@@ -37,23 +37,18 @@ std::string bytesOf(const std::string& path) {
 }
 
 // A well-formed store of the source tree, to be cut short.
-std::string wellFormed(const std::string& store) {
-    const std::map<std::string, std::string> samples = {
-        {"YY.cfg", "ini/settings"},
-        {"Trov.lst", "ini/settings"},
-        {"HistGrid.cld", "list_view_stream/two_rows"},
-        {"gs1001.sgg", "suggestion_text/two"},
-        {"color.cld", "color_cld/written"},
-        {"engines.cfg", "../../../data/share/engines.cfg.example"}};
-    return bytesOf(TROV_SOURCE_DIR "/tests/fuzz/corpus/" + samples.at(store));
-}
+const std::map<std::string, std::string> kSamples = {
+    {"YY.cfg", "ini/settings"},
+    {"Trov.lst", "ini/settings"},
+    {"HistGrid.cld", "list_view_stream/two_rows"},
+    {"gs1001.sgg", "suggestion_text/two"},
+    {"color.cld", "color_cld/written"},
+    {"engines.cfg", "../../../data/share/engines.cfg.example"}};
 
 void spoil(const TempDir& dir, const std::string& store, Garbage garbage) {
-    const std::string path = dir.file("data/Trov/" + store);
     std::string bytes;
     if (garbage == Folder) {
-        fs::create_directories(path);
-        dir.write("data/Trov/" + store + "/kept", "kept");
+        dir.write("data/Trov/" + store + "/kept", "kept"); // the folder, with a file kept in it
         return;
     }
     if (garbage == Random) {
@@ -67,7 +62,7 @@ void spoil(const TempDir& dir, const std::string& store, Garbage garbage) {
         for (int i = 0; i < 100'000; ++i)
             bytes += "[s" + std::to_string(i) + "]\r\n";
     } else {
-        bytes = wellFormed(store);
+        bytes = bytesOf(TROV_SOURCE_DIR "/tests/fuzz/corpus/" + kSamples.at(store));
         bytes.resize(bytes.size() / 2);
     }
     dir.write("data/Trov/" + store, bytes);
@@ -164,10 +159,8 @@ private slots:
             const bool unreadable = command.startsWith(QStringLiteral("history")) &&
                                     store == QStringLiteral("HistGrid.cld");
             QVERIFY2(p.exitCode() == 1 || (!unreadable && p.exitCode() == 0), qPrintable(command));
-            if (p.exitCode() == 1) {
-                QCOMPARE(err.count('\n'), 1);
-                QVERIFY2(err.contains(store.toUtf8()), err.constData());
-            }
+            QVERIFY2(p.exitCode() == 0 || (err.count('\n') == 1 && err.contains(store.toUtf8())),
+                     err.constData());
         }
         QVERIFY(storesIn(*dir_) == before);
     }
