@@ -36,7 +36,6 @@ struct CrawlMarks {
     bool anyExtract() const {
         return (*this)[CrawlMode::AllLinks] || (*this)[CrawlMode::interLinks];
     }
-    bool operator==(const CrawlMarks&) const = default;
 };
 
 } // namespace trov

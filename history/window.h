@@ -64,7 +64,6 @@ public:
     FillResult FillFields();
     void run();
 
-    const HistoryView& view() const { return view_; }
     QTableView* table() const { return tabela_; }
     QLineEdit* findField() const { return hurl_; }
     // The detail panel's field of column c.

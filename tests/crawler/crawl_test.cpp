@@ -191,10 +191,13 @@ struct FullSite : PageSource {
 
 TEST(Crawl, ATableFullOfLinksDropsTheRest) {
     FullSite source;
-    test::CrawlRig rig(source);
-    rig.run(CrawlMode::AllLinks, {"https://full.example", "", "", ""});
-    EXPECT_EQ(rig.engine.linkList().count, kLinkListSize);
-    EXPECT_EQ(rig.engine.linkList()[kLinkListSize - 1].address, "https://full.example/p20005");
+    test::TempDir dir;
+    test::RecordingMessages messages;
+    CrawlProgress noPanel; // as trovctl crawls when it prints no progress
+    CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, noPanel);
+    engine.run(CrawlMode::AllLinks, {"https://full.example", "", "", ""});
+    EXPECT_EQ(engine.linkList().count, kLinkListSize);
+    EXPECT_EQ(engine.linkList()[kLinkListSize - 1].address, "https://full.example/p20005");
 }
 
 struct TrovctlCrawl : ::testing::Test {
