@@ -64,8 +64,8 @@ struct CrawlRig {
     explicit CrawlRig(PageSource& source)
         : engine(source, dir.file("TrovCrawler.html"), messages, progress) {}
 
-    // One crawl from fresh flags, as the window starts it; a list crawl loads its list.
-    void run(CrawlMode mode, CrawlInputs inputs, const std::string& list = {}) {
+    // Fresh flags, as the window sets them before a crawl starts; a list crawl loads its list.
+    CrawlInputs prepare(CrawlMode mode, CrawlInputs inputs, const std::string& list = {}) {
         if (mode == CrawlMode::CrawlCSV) {
             inputs.site = loadLinkList(engine.linkList(), list).site;
             engine.setListReady(true);
@@ -74,7 +74,10 @@ struct CrawlRig {
         }
         site = inputs.site;
         engine.resetFlags();
-        engine.run(mode, inputs);
+        return inputs;
+    }
+    void run(CrawlMode mode, CrawlInputs inputs, const std::string& list = {}) {
+        engine.run(mode, prepare(mode, std::move(inputs), list));
     }
     std::string resultPage() const {
         return readWholeFile(dir.file("TrovCrawler.html")).value_or("<none>");

@@ -107,9 +107,11 @@ std::string crawlWith(PageSource& source, const Row& k, const HttpServer& server
     const std::string list = replaced(
         test::fixtureFile(k.fixture ? "list.csv" : "generated-list.csv"), "$BASE", server.base());
     std::atomic<bool> done{false};
+    const CrawlInputs inputs =
+        rig.prepare(k.mode, {server.url(k.page), k.words, k.exact, k.excluded},
+                    k.mode == CrawlMode::CrawlCSV ? list : "");
     std::thread crawl([&] {
-        rig.run(k.mode, {server.url(k.page), k.words, k.exact, k.excluded},
-                k.mode == CrawlMode::CrawlCSV ? list : "");
+        rig.engine.run(k.mode, inputs);
         done.store(true);
     });
     while (readAlong && !done.load()) {
