@@ -28,7 +28,7 @@ struct ScriptedMessages : Messages {
     }
     bool askYesPreselected(const std::string& text) override {
         yesPreselected.push_back(text);
-        return ask(text);
+        return Messages::askYesPreselected(text); // the default: an ordinary question
     }
     std::deque<bool> answers;
     std::vector<std::string> asked;
