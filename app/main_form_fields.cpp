@@ -72,22 +72,6 @@ QLineEdit* TMainForm::ownerField() {
     return nullptr;
 }
 
-namespace {
-OwnerField ownerOf(TextField f) {
-    switch (f) {
-    case TextField::Words:
-        return OwnerField::Words;
-    case TextField::Exact:
-        return OwnerField::Exact;
-    case TextField::Exclude:
-        return OwnerField::Exclude;
-    case TextField::Site:
-        return OwnerField::Site;
-    }
-    return OwnerField::None;
-}
-} // namespace
-
 void TMainForm::fieldChanged(TextField field, const QString& text) {
     // The model makes a changed field the owner, also when a command set its text.
     model_.setText(field, text.toStdString());

@@ -35,10 +35,7 @@ void FormModel::setText(TextField f, std::string value) {
     field = std::move(value);
     // Typed or set by a command, a changed field is the one the drop-down serves and
     // whose text the next search adds to the suggestions.
-    owner_ = f == TextField::Words     ? OwnerField::Words
-             : f == TextField::Exact   ? OwnerField::Exact
-             : f == TextField::Exclude ? OwnerField::Exclude
-                                       : OwnerField::Site;
+    owner_ = ownerOf(f);
 }
 
 std::string FormModel::ownerText() const {

@@ -27,6 +27,14 @@ enum class OwnerField { None, Words, Exact, Exclude, Site };
 // The four text fields.
 enum class TextField { Words, Exact, Exclude, Site };
 
+// The drop-down's owner that stands for a text field.
+constexpr OwnerField ownerOf(TextField f) {
+    return f == TextField::Words     ? OwnerField::Words
+           : f == TextField::Exact   ? OwnerField::Exact
+           : f == TextField::Exclude ? OwnerField::Exclude
+                                     : OwnerField::Site;
+}
+
 // The six lists and their pin numbers (SavePin).
 enum class ListField {
     Browser = 1,

@@ -27,10 +27,7 @@ void HistoryWriter::write(const HistoryList& list) {
             if (!waiting_)
                 waiting_.emplace();
         }
-        waiting_->geometry = list.geometry;
-        waiting_->columns = list.columns;
-        waiting_->rows.assign(list.rows.begin(), list.rows.end());
-        waiting_->multiSelect = list.multiSelect;
+        *waiting_ = list; // copy assignment reuses the spare's row storage
         if (!thread_.joinable())
             thread_ = std::thread([this] { run(); });
     }
