@@ -91,10 +91,6 @@ struct Row {
     const char* excluded = "bike";
     const char* page = ""; // the start page, below the site's address
 };
-// ctest lists the row by its name, not its bytes.
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
 
 std::string crawlWith(PageSource& source, const Row& k, const HttpServer& server,
                       bool readAlong = false) {

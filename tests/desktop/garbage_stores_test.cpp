@@ -32,10 +32,6 @@ const char* const kStores[] = {"YY.cfg",   "HistGrid.cld", "gs1001.sgg",   "colo
 // Beside the garbage: not a first start, so nothing is taken from the program's folder.
 const std::string kConfig = "[App]\r\nstart=0\r\n[Pin]\r\nPrviZagon=0\r\n[Color]\r\nPall=148\r\n";
 
-std::string bytesOf(const std::string& path) {
-    return trov::readWholeFile(path).value_or("");
-}
-
 // A well-formed store of the source tree, to be cut short.
 const std::map<std::string, std::string> kSamples = {
     {"YY.cfg", "ini/settings"},
@@ -62,7 +58,8 @@ void spoil(const TempDir& dir, const std::string& store, Garbage garbage) {
         for (int i = 0; i < 100'000; ++i)
             bytes += "[s" + std::to_string(i) + "]\r\n";
     } else {
-        bytes = bytesOf(TROV_SOURCE_DIR "/tests/fuzz/corpus/" + kSamples.at(store));
+        bytes =
+            trov::readWholeFile(TROV_SOURCE_DIR "/tests/fuzz/corpus/" + kSamples.at(store)).value();
         bytes.resize(bytes.size() / 2);
     }
     dir.write("data/Trov/" + store, bytes);
@@ -74,9 +71,9 @@ std::map<std::string, std::string> storesIn(const TempDir& dir) {
     for (const std::string name : kStores) {
         const std::string path = dir.file("data/Trov/" + name);
         if (fs::is_directory(path))
-            stores[name] = "folder " + bytesOf(path + "/kept");
+            stores[name] = "folder " + dir.read("data/Trov/" + name + "/kept");
         else if (fs::exists(path))
-            stores[name] = bytesOf(path);
+            stores[name] = dir.read("data/Trov/" + name);
     }
     return stores;
 }
