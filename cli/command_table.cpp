@@ -36,9 +36,21 @@ const Command kCommands[] = {
      "  --list FILE          the link-list file for --mode list\n"
      "  --export-links FILE, --export-data FILE      write the exports after the crawl\n"
      "  --open               open the result page\n"
-     "  --quiet              no progress line\n\n"
+     "  --quiet              no progress line\n"
+     "  --no-robots          do not read robots.txt: fetch what the mode would without it\n"
+     "  --sitemap            also take the addresses of the site's sitemaps\n\n"
+     "Every fetch obeys the site's robots.txt unless --no-robots is given.\n"
      "Ctrl+C once stops with partial results; twice cancels (exit 130).\n",
      runCrawl},
+    {"robots", "tell whether robots.txt lets the crawler fetch an address",
+     "Usage: trovctl robots [--rules FILE] [--agent NAME] URL\n"
+     "Prints \"allowed\", or \"disallowed by line N: \" and that line of robots.txt.\n\n"
+     "  --rules FILE         decide against FILE instead of the site's robots.txt\n"
+     "  --agent NAME         the product token the groups are matched against\n"
+     "                       (default Trov)\n\n"
+     "Exit 0 allowed, 1 disallowed, 2 a usage error, 3 the site's robots.txt could not\n"
+     "be read (a server error or no answer: the crawler fetches nothing from that host).\n",
+     runRobots},
     {"history", "list or import the search history",
      "Usage: trovctl history list [--store FILE]\n"
      "       trovctl history import-csv CSV --store FILE\n",

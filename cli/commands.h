@@ -31,6 +31,7 @@ int runBrowsers(Context& ctx);
 int runHistory(Context& ctx);
 int runSuggest(Context& ctx);
 int runCrawl(Context& ctx);
+int runRobots(Context& ctx);
 int runToggle(Context& ctx);
 int runShow(Context& ctx);
 int runEngines(Context& ctx);

@@ -124,21 +124,32 @@ bool writeOut(const std::string& path, const std::string& bytes, std::ostream& e
     return false;
 }
 
-} // namespace
-
-int runCrawl(Context& ctx) {
-    const auto modeName = ctx.args.option("--mode");
-    const auto site = ctx.args.option("--site");
+// What trovctl crawl was asked for.
+struct CrawlRequest {
+    CrawlMode mode = CrawlMode::StartFastCrawl;
     CrawlInputs inputs;
-    inputs.words = ctx.args.option("--words").value_or("");
-    inputs.exactPhrase = ctx.args.option("--exact").value_or("");
-    inputs.excludedWords = ctx.args.option("--exclude").value_or("");
-    const auto listFile = ctx.args.option("--list");
-    const auto exportLinks = ctx.args.option("--export-links");
-    const auto exportData = ctx.args.option("--export-data");
-    const bool open = ctx.args.flag("--open");
-    const bool quiet = ctx.args.flag("--quiet");
-    if (!ctx.args.positionals().empty())
+    std::optional<std::string> listFile, exportLinks, exportData;
+    bool open = false;
+    bool quiet = false;
+    bool respectRobots = true; // --no-robots: fetch what the mode would without robots.txt
+    bool useSitemap = false;   // --sitemap: also take the addresses of the site's sitemaps
+};
+
+CrawlRequest parseRequest(Args& args) {
+    CrawlRequest request;
+    const auto modeName = args.option("--mode");
+    const auto site = args.option("--site");
+    request.inputs.words = args.option("--words").value_or("");
+    request.inputs.exactPhrase = args.option("--exact").value_or("");
+    request.inputs.excludedWords = args.option("--exclude").value_or("");
+    request.listFile = args.option("--list");
+    request.exportLinks = args.option("--export-links");
+    request.exportData = args.option("--export-data");
+    request.open = args.flag("--open");
+    request.quiet = args.flag("--quiet");
+    request.respectRobots = !args.flag("--no-robots");
+    request.useSitemap = args.flag("--sitemap");
+    if (!args.positionals().empty())
         throw UsageError("crawl takes no words; see trovctl crawl --help");
 
     const ModeName* mode = nullptr;
@@ -147,27 +158,37 @@ int runCrawl(Context& ctx) {
             mode = &m;
     if (!mode)
         throw UsageError("--mode needs one of: subpages, site, all-links, internal-links, list");
-    if (mode->mode == CrawlMode::CrawlCSV && !listFile)
+    request.mode = mode->mode;
+    if (request.mode == CrawlMode::CrawlCSV && !request.listFile)
         throw UsageError("--mode list needs --list FILE");
-    if (mode->mode != CrawlMode::CrawlCSV && !site)
+    if (request.mode != CrawlMode::CrawlCSV && !site)
         throw UsageError("--site needs a value");
-    inputs.site = site.value_or("");
+    request.inputs.site = site.value_or("");
+    return request;
+}
+
+} // namespace
+
+int runCrawl(Context& ctx) {
+    CrawlRequest request = parseRequest(ctx.args);
+    CrawlInputs& inputs = request.inputs;
+    const CrawlMode mode = request.mode;
 
     TerminalMessages messages(ctx.err);
-    TerminalProgress progress(ctx.err, !quiet && ::isatty(STDERR_FILENO) == 1);
+    TerminalProgress progress(ctx.err, !request.quiet && ::isatty(STDERR_FILENO) == 1);
     ConcurrentPageSource source;
     CrawlEngine engine(source, ctx.dataFolder.file(kResultPageName), messages, progress);
 
-    if (mode->mode == CrawlMode::CrawlCSV) {
+    if (mode == CrawlMode::CrawlCSV) {
         // naloziCSVLinke: the list's first line becomes the site.
-        const auto bytes = readWholeFile(*listFile);
+        const auto bytes = readWholeFile(*request.listFile);
         if (!bytes) {
-            ctx.err << "trovctl: " << missingListMessage(*listFile) << "\n";
+            ctx.err << "trovctl: " << missingListMessage(*request.listFile) << "\n";
             return kExitFailed;
         }
         inputs.site = loadLinkList(engine.linkList(), *bytes).site;
     }
-    if (const auto refused = checkFields(formFor(mode->mode, inputs))) {
+    if (const auto refused = checkFields(formFor(mode, inputs))) {
         ctx.err << forTerminal(*refused) << "\n";
         return kExitRefused;
     }
@@ -185,7 +206,7 @@ int runCrawl(Context& ctx) {
     struct sigaction previous {};
     ::sigaction(SIGINT, &action, &previous);
     try {
-        engine.run(mode->mode, inputs);
+        engine.run(mode, inputs);
     } catch (...) {
         ::sigaction(SIGINT, &previous, nullptr);
         runningEngine = nullptr;
@@ -204,13 +225,15 @@ int runCrawl(Context& ctx) {
     default:
         break;
     }
-    if (exportLinks && !writeOut(*exportLinks, linkExport(engine.linkList(), inputs.site), ctx.err))
+    if (request.exportLinks &&
+        !writeOut(*request.exportLinks, linkExport(engine.linkList(), inputs.site), ctx.err))
         return kExitFailed;
-    if (exportData && !writeOut(*exportData, dataExport(engine.linkList(), inputs.site), ctx.err))
+    if (request.exportData &&
+        !writeOut(*request.exportData, dataExport(engine.linkList(), inputs.site), ctx.err))
         return kExitFailed;
     if (engine.outcome() == CrawlOutcome::ResultPage) {
         ctx.out << engine.resultPage() << "\n";
-        if (open) {
+        if (request.open) {
             // The default handler, as the window does with no browser chosen.
             const pid_t pid = ::fork();
             if (pid == 0) {

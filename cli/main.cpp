@@ -82,10 +82,13 @@ int main(int argc, char** argv) {
             return help ? kExitDone : kExitUsage;
         }
         const Command* command = findCommand(*line.command);
-        if (!command)
-            throw UsageError("unknown command " + *line.command +
-                             "; commands: compose, crawl, history, suggest, browsers, toggle, "
-                             "show (see trovctl --help)");
+        if (!command) {
+            std::string names;
+            for (std::size_t i = 0; i < kCommandCount; ++i)
+                names += (i ? ", " : "") + std::string(kCommands[i].name);
+            throw UsageError("unknown command " + *line.command + "; commands: " + names +
+                             " (see trovctl --help)");
+        }
         if (args.flag("--help") || args.flag("-h")) {
             std::cout << command->usage;
             return kExitDone;

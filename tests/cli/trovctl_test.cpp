@@ -1,6 +1,8 @@
 #include "common/atomic_file.h"
+#include "common/text.h"
 #include "history/history_store.h"
 #include "tests/compose/transcript.h"
+#include "tests/support/http_server.h"
 #include "tests/support/process.h"
 #include "tests/support/recorder.h"
 
@@ -17,6 +19,7 @@ namespace {
 struct Trovctl : ::testing::Test {
     test::TempDir dir;
     test::Recorder rec{dir};
+    std::string base = "$BASE"; // a test server's address, written "$BASE" in the runs
 
     std::string run(const std::string& line) const {
         Args args = {TROVCTL_PATH, "--data-dir", dir.file("trov")};
@@ -27,9 +30,11 @@ struct Trovctl : ::testing::Test {
             args.push_back(line.substr(at + grouped, end - at - grouped));
             at = end + grouped;
         }
-        for (std::string& a : args)
+        for (std::string& a : args) {
             if (a.starts_with("$DIR/"))
                 a = dir.file(a.substr(5));
+            text::replaceAll(a, "$BASE", base);
+        }
         const test::ProcessResult r =
             test::runProcess(args, {{{"XDG_DATA_HOME", dir.file("data")},
                                      {"XDG_CONFIG_HOME", dir.file("config")},
@@ -43,6 +48,8 @@ struct Trovctl : ::testing::Test {
             for (std::string printed; std::getline(lines, printed);) {
                 for (std::size_t at; (at = printed.find(dir.path())) != std::string::npos;)
                     printed.replace(at, dir.path().size(), "$DIR/");
+                if (!base.empty())
+                    text::replaceAll(printed, base, "$BASE");
                 out += prefix + test::escaped(printed) + "\n";
             }
         }
@@ -106,4 +113,14 @@ TEST_F(Trovctl, SuggestAddListMatchDelete) {
     std::filesystem::remove(dir.file("trov/gs1001.sgg"));
     std::filesystem::create_directory(dir.file("trov/gs1001.sgg"));
     expectBlock("UnreadableSuggest");
+}
+
+// The crawler's robots.txt decision: a file given, the site's own, and a site that does not
+// answer.
+TEST_F(Trovctl, Robots) {
+    test::HttpServer site;
+    site.route("/robots.txt", {.body = "User-agent: *\nDisallow: /private # keep out\n"});
+    base = site.base();
+    dir.write("robots.txt", "User-agent: Trov\r\nAllow: /private/open\r\nDisallow: /private\r\n");
+    expectBlock("Robots");
 }
