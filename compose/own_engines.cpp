@@ -53,15 +53,41 @@ bool isKeyChar(char c) {
            c == '_';
 }
 
-std::optional<std::string> addressProblem(std::string_view address) {
+// key names the template in the reason: "Address" or "Suggest".
+std::optional<std::string> templateProblem(std::string_view key, std::string_view address) {
     if (!text::startsWithIgnoreCase(address, "http://") &&
         !text::startsWithIgnoreCase(address, "https://"))
-        return "Address is not an http or https address";
+        return std::string(key) + " is not an http or https address";
     for (std::size_t i = address.find('{'); i != std::string_view::npos;
          i = address.find('{', i + 1))
         if (!placeholderAt(address.substr(i)))
-            return "Address holds a \"{\" that starts no placeholder: \"" +
+            return std::string(key) + " holds a \"{\" that starts no placeholder: \"" +
                    std::string(text::cutUtf8(address.substr(i), 12)) + "\"";
+    return std::nullopt;
+}
+
+// Private= is read strictly: a search meant to be private must not open in a normal
+// window because of a misspelt value.
+std::optional<bool> privateValue(std::string_view value) {
+    const std::string v = text::toLower(text::trim(value));
+    if (v.empty() || v == "false" || v == "0")
+        return false;
+    if (v == "true" || v == "1")
+        return true;
+    return std::nullopt;
+}
+
+std::optional<std::string> extrasProblem(const IniDocument& doc, const std::string& section,
+                                         OwnEngine& engine) {
+    const std::string privateText = doc.readString(section, "Private", "");
+    const std::optional<bool> isPrivate = privateValue(privateText);
+    if (!isPrivate)
+        return "Private \"" + privateText + "\" is neither true nor false";
+    engine.privateWindow = *isPrivate;
+    engine.browser = doc.readString(section, "Browser", "");
+    engine.suggest = doc.readString(section, "Suggest", "");
+    if (!engine.suggest.empty())
+        return templateProblem("Suggest", engine.suggest);
     return std::nullopt;
 }
 
@@ -105,7 +131,9 @@ OwnEngines parseOwnEngines(std::string_view iniText) {
         else if (!doc.value(section, "Address"))
             problem = "no Address";
         else
-            problem = addressProblem(engine.address);
+            problem = templateProblem("Address", engine.address);
+        if (!problem)
+            problem = extrasProblem(doc, section, engine);
         if (!problem && !std::all_of(engine.key.begin(), engine.key.end(), isKeyChar))
             problem = "Key \"" + engine.key +
                       "\" holds characters other than letters, digits, \"-\" and \"_\"";

@@ -25,7 +25,10 @@ TEST(OwnEngineFile, InvalidSectionsAreSkippedWithTheirReason) {
         const OwnEngines e = parseOwnEngines(file);
         std::string out;
         for (const OwnEngine& engine : e.engines)
-            out += "engine [" + engine.name + "] key <" + engine.key + "> " + engine.address + "\n";
+            out += "engine [" + engine.name + "] key <" + engine.key + "> " + engine.address +
+                   (engine.browser.empty() ? "" : " browser <" + engine.browser + ">") +
+                   (engine.privateWindow ? " private" : "") +
+                   (engine.suggest.empty() ? "" : " suggest <" + engine.suggest + ">") + "\n";
         for (const InvalidEngine& invalid : e.invalid)
             out += "skipped " + invalidEngineLine(invalid) + "\n";
         return out;
