@@ -134,13 +134,11 @@ OwnEngines parseOwnEngines(std::string_view iniText) {
             problem = templateProblem("Address", engine.address);
         if (!problem)
             problem = extrasProblem(doc, section, engine);
-        if (!problem && !std::all_of(engine.key.begin(), engine.key.end(), isKeyChar))
-            problem = "Key \"" + engine.key +
-                      "\" holds characters other than letters, digits, \"-\" and \"_\"";
         const std::string key = text::toLower(engine.key);
-        if (!problem && !key.empty() && keyOwners.count(key))
-            problem = "Key \"" + engine.key + "\" is taken by [" +
-                      result.engines[keyOwners[key]].name + "]";
+        if (!problem)
+            problem = keyProblem(engine.key, key.empty() || !keyOwners.count(key)
+                                                 ? nullptr
+                                                 : &result.engines[keyOwners[key]]);
         if (problem) {
             result.invalid.push_back({section, std::move(*problem)});
         } else {
@@ -155,6 +153,15 @@ OwnEngines parseOwnEngines(std::string_view iniText) {
 OwnEngines readOwnEngines(const std::string& path) {
     const std::optional<std::string> bytes = readWholeFile(path);
     return bytes ? parseOwnEngines(*bytes) : OwnEngines{};
+}
+
+std::optional<std::string> keyProblem(std::string_view key, const OwnEngine* owner) {
+    if (!std::all_of(key.begin(), key.end(), isKeyChar))
+        return "Key \"" + std::string(key) +
+               "\" holds characters other than letters, digits, \"-\" and \"_\"";
+    if (owner)
+        return "Key \"" + std::string(key) + "\" is taken by [" + owner->name + "]";
+    return std::nullopt;
 }
 
 std::string invalidEngineLine(const InvalidEngine& invalid) {

@@ -46,6 +46,10 @@ OwnEngines parseOwnEngines(std::string_view iniText);
 // A missing or unreadable file has no engines.
 OwnEngines readOwnEngines(const std::string& path);
 
+// Why a Key cannot be used: characters other than letters, digits, "-" and "_", or owner,
+// the engine that has it already (null: none); nullopt when it can.
+std::optional<std::string> keyProblem(std::string_view key, const OwnEngine* owner);
+
 // "[section]: reason", the line that reports a skipped section.
 std::string invalidEngineLine(const InvalidEngine& invalid);
 // The window's note on the skipped sections: the first ten, each cut to 200 bytes, and how

@@ -1,6 +1,7 @@
 #include "common/atomic_file.h"
 #include "history/history_store.h"
 #include "tests/compose/transcript.h"
+#include "tests/support/http_server.h"
 #include "tests/support/process.h"
 #include "tests/support/recorder.h"
 
@@ -17,6 +18,7 @@ namespace {
 struct Trovctl : ::testing::Test {
     test::TempDir dir;
     test::Recorder rec{dir};
+    std::string web = "http://web.invalid"; // $WEB: the test's server, where it has one
 
     std::string run(const std::string& line) const {
         Args args = {TROVCTL_PATH, "--data-dir", dir.file("trov")};
@@ -30,6 +32,8 @@ struct Trovctl : ::testing::Test {
         for (std::string& a : args)
             if (a.starts_with("$DIR/"))
                 a = dir.file(a.substr(5));
+            else if (a.starts_with("$WEB/"))
+                a = web + a.substr(4);
         const test::ProcessResult r =
             test::runProcess(args, {{{"XDG_DATA_HOME", dir.file("data")},
                                      {"XDG_CONFIG_HOME", dir.file("config")},
@@ -43,6 +47,8 @@ struct Trovctl : ::testing::Test {
             for (std::string printed; std::getline(lines, printed);) {
                 for (std::size_t at; (at = printed.find(dir.path())) != std::string::npos;)
                     printed.replace(at, dir.path().size(), "$DIR/");
+                for (std::size_t at; (at = printed.find(web)) != std::string::npos;)
+                    printed.replace(at, web.size(), "$WEB");
                 out += prefix + test::escaped(printed) + "\n";
             }
         }
@@ -80,6 +86,61 @@ TEST_F(Trovctl, OwnEngines) {
               "[Google]\nAddress=https://own-google/{words}\n"
               "[Broken]\nAddress=https://b/{nope}\n");
     expectBlock("OwnEngines");
+}
+
+// The three ways to a private window: the entry's action, the family's flag, none; the
+// default handler privately is the default browser's private window.
+TEST_F(Trovctl, PrivateSearches) {
+    for (const char* program : {"actor", "firefox", "plain", "xdg-open"})
+        rec.install(program);
+    const std::string entry =
+        "[Desktop Entry]\nType=Application\nMimeType=x-scheme-handler/http;\n";
+    dir.write("data/applications/actor.desktop",
+              entry + "Name=Actor\nExec=actor %u\nActions=private;\n[Desktop Action private]\n"
+                      "Name=New private window\nExec=actor --private %u\n");
+    dir.write("data/applications/firefox.desktop", entry + "Name=Fox\nExec=firefox %u\n");
+    dir.write("data/applications/plain.desktop", entry + "Name=Plain\nExec=plain %u\n");
+    dir.write("config/mimeapps.list",
+              "[Default Applications]\nx-scheme-handler/http=firefox.desktop\n");
+    dir.write("trov/engines.cfg", "[Fox engine]\nKey=fe\nAddress=https://f/{words}\n"
+                                  "Browser=fox\nPrivate=true\n");
+    expectBlock("Private");
+    EXPECT_EQ(rec.args("actor"), (Args{"--private", "https://www.google.com/search?q=a+b"}));
+    EXPECT_EQ(rec.args("firefox"), (Args{"--private-window", "https://www.google.com/search?q=c"}));
+    EXPECT_FALSE(rec.ran("plain"));
+    EXPECT_FALSE(rec.ran("xdg-open"));
+}
+
+// Engines added from a description by address, from a page that links one and from a
+// file; their suggestions from the test's server.
+TEST_F(Trovctl, EnginesFromSitesAndTheirSuggestions) {
+    test::HttpServer server;
+    web = server.base();
+    const std::string description =
+        "<OpenSearchDescription><ShortName>Example</ShortName><Url type=\"text/html\" "
+        "template=\"https://ex.org/?q={searchTerms}&amp;p={startPage?}\"/><Url "
+        "type=\"application/x-suggestions+json\" template=\"" +
+        web + "/s?q={searchTerms}\"/></OpenSearchDescription>";
+    server.route("/osd.xml", {.body = description, .contentType = "application/xml"});
+    server.route("/page.html",
+                 {.body = "<link rel=search "
+                          "type=application/opensearchdescription+xml href=osd.xml>"});
+    server.route("/plain.html", {.body = "<p>no link</p>"});
+    server.route("/s", {.body = "[\"ab\",[\"ab one\",\"ab\\ttwo\"],[\"ignored\"]]"});
+    server.route("/bad", {.body = "[\"ab\",\"ab one\"]"});
+    server.route("/slow", {.body = "[\"x\",[]]", .delayMs = 3000});
+    dir.write("osd.xml", description);
+    const std::string mine = "; mine\n[Bad]\nAddress=https://b/\nSuggest=" + web +
+                             "/bad?q={query}\n[Slow]\nAddress=https://s/\nSuggest=" + web +
+                             "/slow?q={query}\n";
+    dir.write("trov/engines.cfg", mine);
+    expectBlock("EnginesFromSites");
+    EXPECT_EQ(dir.read("trov/engines.cfg").substr(0, mine.size()), mine);
+    std::vector<std::string> asked;
+    for (const test::HttpRequest& r : server.requests())
+        if (r.path == "/s")
+            asked.push_back(r.target);
+    EXPECT_EQ(asked, Args{"/s?q=a+b%26c"}); // the typed text alone, encoded
 }
 
 // data/two-rows.gmh: two rows, a text with a comma and quotes, column 3 widened to 333.
