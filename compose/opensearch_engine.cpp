@@ -130,6 +130,8 @@ std::optional<std::string> trovTemplate(const OpenSearchUrl& url, std::string_vi
     if (!expandParameters(whole.substr(fragment), url, what, out, problem))
         return std::nullopt;
 
+    // A blank has no place in an address, and an INI value loses those at its ends.
+    text::replaceAll(out, " ", "%20");
     if (out.find("{query}") == std::string::npos)
         problem = head + "has no {searchTerms}";
     else if (!text::startsWithIgnoreCase(out, "http://") &&
