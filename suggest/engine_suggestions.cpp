@@ -50,6 +50,14 @@ std::string engineSuggestAddress(std::string_view suggestTemplate, const std::st
     return expandAddress(suggestTemplate, fields);
 }
 
+std::optional<EngineSuggestQuery> engineSuggestQuery(const OwnEngines& engines,
+                                                     std::string_view typed) {
+    const std::optional<KeywordMatch> match = matchKeyword(engines, typed);
+    if (!match || match->engine->suggest.empty())
+        return std::nullopt;
+    return EngineSuggestQuery{match->engine, match->rest};
+}
+
 EngineSuggestAnswer fetchEngineSuggestions(const std::string& address) {
     EngineSuggestAnswer answer;
     const WebPage page = webGet(address, {kEngineSuggestTimeout, kMaxSuggestionsAnswer});

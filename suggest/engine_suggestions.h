@@ -26,6 +26,19 @@ std::optional<std::vector<std::string>> readSuggestionsJson(std::string_view bod
 // {words} and {raw}; none of the form's other fields is sent.
 std::string engineSuggestAddress(std::string_view suggestTemplate, const std::string& text);
 
+struct OwnEngines;
+struct OwnEngine;
+
+// What the drop-down asks while the search box holds typed: the own engine whose key
+// leads it, followed by more words, when that engine has a Suggest address; nullopt when
+// no engine is asked.
+struct EngineSuggestQuery {
+    const OwnEngine* engine = nullptr;
+    std::string text; // the words after the key
+};
+std::optional<EngineSuggestQuery> engineSuggestQuery(const OwnEngines& engines,
+                                                     std::string_view typed);
+
 struct EngineSuggestAnswer {
     std::optional<std::vector<std::string>> texts; // nullopt: no answer in the format
     std::string error;                             // why not

@@ -1,4 +1,5 @@
 #include "common/text.h"
+#include "compose/own_engines.h"
 #include "suggest/engine_suggest_model.h"
 #include "suggest/engine_suggestions.h"
 #include "tests/compose/transcript.h"
@@ -47,6 +48,18 @@ TEST(EngineSuggestions, AnswerFormat) {
     const std::string deep(kMaxSuggestionsAnswer / 2, '[');
     EXPECT_FALSE(readSuggestionsJson(deep + std::string(deep.size(), ']')));
     EXPECT_FALSE(readSuggestionsJson(deep));
+}
+
+// The engine asked is the one whose key leads the words, when it has a Suggest address.
+TEST(EngineSuggestions, TheEngineTheKeyNames) {
+    const OwnEngines own = parseOwnEngines("[S]\nKey=s\nAddress=https://s/\nSuggest=https://s/"
+                                           "{query}\n[N]\nKey=n\nAddress=https://n/\n");
+    const auto asked = [&](std::string_view typed) {
+        const auto q = engineSuggestQuery(own, typed);
+        return q ? q->engine->name + " <" + q->text + ">" : std::string("none");
+    };
+    EXPECT_EQ((std::vector{asked("s  a b"), asked("s"), asked("n a"), asked("x a")}),
+              (std::vector<std::string>{"S <a b>", "none", "none", "none"}));
 }
 
 // Input: a script, a word an event: "on"/"off" ("Suggestions from engines"),
