@@ -2,8 +2,10 @@
 
 // When the drop-down asks an own engine for suggestions, and which answers it shows. The
 // window drives it with a timer and runs each request off its thread: it calls
-// textChanged() on every change of the search box, tick() when nextTick() is reached, and
-// answered() with what fetchEngineSuggestions() returned for a request it was handed.
+// textChanged() on every change of the search box (engineSuggestQuery() names the engine
+// and the text), tick() when nextTick() is reached, and answered() with what
+// fetchEngineSuggestions() returned for a request it was handed; after each call it sets
+// its timer to nextTick() again.
 //
 // The engine is asked only when "Suggestions from engines" is on and private mode is
 // off, after kQuiet without a key, one request at a time; an answer for a text that is no
