@@ -23,6 +23,7 @@ const Command kCommands[] = {
      "  --browser TEXT      a browser entry as trovctl browsers prints it\n"
      "  --collapsed         compose as the collapsed window does\n"
      "  --open              also open the address\n"
+     "  --private           with --open, open it in the browser's private window\n"
      "  --verbose           also print the opener\n"
      "Labels and codes compare without case. A value outside its list is a usage error\n"
      "that lists the accepted values. Words that start with an own engine's key and\n"
@@ -62,10 +63,19 @@ const Command kCommands[] = {
      "Prints the browser list as the window shows it, the default browser marked\n"
      "\" (Default)\".\n",
      runBrowsers},
-    {"engines", "list the search engines, built-in and own",
+    {"engines", "list own engines, ask one for suggestions, add one from a site",
      "Usage: trovctl engines\n"
-     "Prints the built-in engines as --engine names them, then each own engine of\n"
-     "engines.cfg in the data folder as its name, a TAB, its key, a TAB and its address.\n",
+     "       trovctl engines suggest NAME TEXT\n"
+     "       trovctl engines add SOURCE [--key KEY] [--name NAME]\n\n"
+     "engines prints the built-in engines as --engine names them, then each own engine\n"
+     "of engines.cfg in the data folder as its name, a TAB, its key, a TAB and its\n"
+     "address, then, where set, TAB browser=, TAB private=true and TAB suggest=.\n"
+     "engines suggest asks the own engine NAME (name or key) for suggestions for TEXT\n"
+     "with its Suggest address and prints them, one a line.\n"
+     "engines add appends the engine an OpenSearch description describes to\n"
+     "engines.cfg and prints its name. SOURCE is a file or an http(s) address of the\n"
+     "description, or of a web page that links one; --key gives it a key, --name a\n"
+     "name instead of its ShortName.\n",
      runEngines},
     {"toggle", "show or hide the running window program", "Usage: trovctl toggle\n", runToggle},
     {"show", "show the running window program", "Usage: trovctl show\n", runShow},

@@ -39,6 +39,10 @@ int runEngines(Context& ctx);
 // The own engines of the data folder; each skipped section is reported on err.
 OwnEngines readOwnEngines(Context& ctx);
 
+// "engines add SOURCE [--key KEY] [--name NAME]"; words start with "add".
+int addEngine(Context& ctx, const std::vector<std::string>& words,
+              const std::optional<std::string>& key, const std::optional<std::string>& name);
+
 extern const Command kCommands[];
 extern const std::size_t kCommandCount;
 

@@ -149,6 +149,8 @@ int runCompose(Context& ctx) {
     model.setExpanded(!args.flag("--collapsed"));
     const bool open = args.flag("--open");
     const bool verbose = args.flag("--verbose");
+    // Only an address that is opened can be opened privately.
+    model.setPrivateMode(args.flag("--private") && open);
 
     const std::vector<std::string> words = args.positionals();
     if (wordsOption && !words.empty())
@@ -172,9 +174,9 @@ int runCompose(Context& ctx) {
     const GoOutcome outcome = engine.own && !matchKeyword(own, typed)
                                   ? goOwnEngine(model, *engine.own, services)
                                   : goWithKeywords(model, own, services);
-    if (outcome.status == GoStatus::Refused) {
+    if (outcome.status == GoStatus::Refused || outcome.status == GoStatus::NotOpened) {
         ctx.err << terminalText(outcome.message) << "\n";
-        return kExitRefused;
+        return outcome.status == GoStatus::Refused ? kExitRefused : kExitFailed;
     }
     ctx.out << outcome.composed.address << "\n";
     if (verbose)

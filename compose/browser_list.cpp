@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "platform/browsers.h"
+#include "platform/private_window.h"
 
 #include <algorithm>
 
@@ -12,9 +13,12 @@ std::vector<BrowserEntry> nalozibrskalnike(const platform::BrowserRegistry& regi
     std::vector<BrowserEntry> list;
     for (const platform::DesktopBrowser& b : registry.browsers()) {
         if (def && text::equalsIgnoreCase(b.name, def->name))
-            list.push_back({b.name + std::string(kDefaultMark), b.exec});
+            // A private search by the default handler goes to the default browser's own
+            // entry, whichever entry of that name the list holds.
+            list.push_back(
+                {b.name + std::string(kDefaultMark), b.exec, platform::privateWindowCommand(*def)});
         else if (!b.name.empty())
-            list.push_back({b.name, b.exec});
+            list.push_back({b.name, b.exec, platform::privateWindowCommand(b)});
     }
     std::stable_sort(list.begin(), list.end(), [](const BrowserEntry& a, const BrowserEntry& b) {
         return text::compareIgnoreCase(a.text, b.text) < 0;
@@ -25,10 +29,7 @@ std::vector<BrowserEntry> nalozibrskalnike(const platform::BrowserRegistry& regi
 std::string defaultBrowserNameOf(std::string_view command) {
     const std::vector<std::string> argv = platform::expandExec(command, "");
     // "env NAME=value program ..." names the program after the assignments.
-    std::size_t i = 0;
-    if (i < argv.size() && argv[i] == "env")
-        for (++i; i < argv.size() && argv[i].find('=') != std::string::npos;)
-            ++i;
+    const std::size_t i = platform::programIndex(argv);
     if (i >= argv.size())
         return {};
     std::string_view program = argv[i];
@@ -59,6 +60,26 @@ std::string BrowserExecutable(const std::vector<BrowserEntry>& list, int index) 
     if (index < 0 || static_cast<std::size_t>(index) >= list.size())
         return {};
     return BrowserExecutable(list[static_cast<std::size_t>(index)]);
+}
+
+std::string privateBrowserCommand(const std::vector<BrowserEntry>& list, int index,
+                                  bool chosenBrowser) {
+    if (chosenBrowser && !BrowserExecutable(list, index).empty())
+        return list[static_cast<std::size_t>(index)].privateCommand;
+    for (const BrowserEntry& e : list)
+        if (e.text.ends_with(kDefaultMark))
+            return e.privateCommand;
+    return {};
+}
+
+int browserEntryNamed(const std::vector<BrowserEntry>& list, std::string_view name) {
+    const auto unmarked = [](std::string_view t) {
+        return t.ends_with(kDefaultMark) ? t.substr(0, t.size() - kDefaultMark.size()) : t;
+    };
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (text::equalsIgnoreCase(unmarked(list[i].text), unmarked(name)))
+            return static_cast<int>(i);
+    return -1;
 }
 
 int firstRunSelection(const std::vector<BrowserEntry>& list, std::string_view defaultName) {

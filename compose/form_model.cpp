@@ -175,6 +175,11 @@ std::string FormModel::browserCommand() const {
     return BrowserExecutable(browsers_, browser_);
 }
 
+std::string FormModel::privateBrowserCommand(bool chosenBrowser) const {
+    loadBrowsers();
+    return trov::privateBrowserCommand(browsers_, browser_, chosenBrowser);
+}
+
 void FormModel::recomputeFragments() {
     cb1Change(fragments_, interface_);
     cb3Change(fragments_, country_);

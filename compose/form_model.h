@@ -93,6 +93,10 @@ public:
     const std::vector<BrowserEntry>& browsers() const;
     // The command Go opens with; empty for the default handler.
     std::string browserCommand() const;
+    // The command a private search opens with: the chosen browser's private window when
+    // chosenBrowser and the entry opens with a command of its own, else the default
+    // browser's; empty when that browser has no private window.
+    std::string privateBrowserCommand(bool chosenBrowser) const;
 
     // The change rules of cb1, cb2, cb3 and cb5 for the current selections; select() runs
     // the one of its list, and start-up runs this after restoring the pins.
@@ -124,6 +128,14 @@ public:
     void setExpanded(bool on) { expanded_ = on; }
     bool historyEnabled() const { return historyEnabled_; }
     void setHistoryEnabled(bool on) { historyEnabled_ = on; }
+    // "Keep search history" (YY.cfg): off, Go records no search and learns no suggestion;
+    // what the stores hold stays.
+    bool keepHistory() const { return keepHistory_; }
+    void setKeepHistory(bool on) { keepHistory_ = on; }
+    // "Private search", never stored: Go records nothing, learns nothing and opens the
+    // address only in a private window; the drop-down shows nothing from the store.
+    bool privateMode() const { return privateMode_; }
+    void setPrivateMode(bool on) { privateMode_ = on; }
 
     // The crawler menu and the crawl state the form shows.
     const CrawlMarks& crawlMarks() const { return marks_; }
@@ -159,6 +171,8 @@ private:
     FieldColours colours_;
     bool expanded_ = false;
     bool historyEnabled_ = true;
+    bool keepHistory_ = true;
+    bool privateMode_ = false;
     CrawlMarks marks_;
     int crawlRequestMode_ = kNoCrawlRequest;
     bool selectingFromFile_ = false;

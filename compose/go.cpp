@@ -28,8 +28,9 @@ std::optional<std::string_view> checkFields(const FormModel& model) {
     return std::nullopt;
 }
 
-bool startSearch(const FormModel& model, std::optional<std::string_view> refusal,
-                 std::string_view ownEngine, GoServices& services, GoOutcome& outcome) {
+bool startSearch(const FormModel& model, const std::optional<Refusal>& refusal,
+                 std::string_view ownEngine, bool privately, GoServices& services,
+                 GoOutcome& outcome) {
     if (services.crawl) {
         services.crawl->requestCancel();
         // The list crawl reads the list that was loaded when its mode was chosen.
@@ -38,12 +39,14 @@ bool startSearch(const FormModel& model, std::optional<std::string_view> refusal
     }
 
     if (refusal) {
-        services.messages.show(MessageIcon::Information, std::string(*refusal), true);
-        outcome.message = std::string(*refusal);
+        services.messages.show(MessageIcon::Information, refusal->text, true);
+        outcome.message = refusal->text;
+        outcome.status = refusal->status;
         return false;
     }
 
-    if (model.historyEnabled() && services.history) {
+    const bool keep = model.keepHistory() && !privately;
+    if (keep && model.historyEnabled() && services.history) {
         SearchSnapshot snapshot = model.snapshot();
         snapshot.ownEngine = ownEngine;
         services.history->dodajtabelo(snapshot);
@@ -51,34 +54,61 @@ bool startSearch(const FormModel& model, std::optional<std::string_view> refusal
 
     const std::string owner = model.ownerText();
     outcome.hideDropDown = true;
-    if (!onlySpaces(owner) && services.suggestions)
+    if (keep && !onlySpaces(owner) && services.suggestions)
         services.suggestions->osveziBazo(owner);
     return true;
 }
 
+namespace {
+
+// The Links branch: the job, with the command that opens the result page.
+GoOutcome linksJob(const FormModel& model, GoServices& services, GoOutcome outcome) {
+    LinksJob job;
+    job.inputs = {model.text(TextField::Site), model.text(TextField::Words),
+                  model.text(TextField::Exact), model.text(TextField::Exclude)};
+    job.marks = model.crawlMarks();
+    job.expanded = model.expanded();
+    job.privateWindow = model.privateMode();
+    job.browserCommand =
+        job.privateWindow ? model.privateBrowserCommand(job.expanded) : model.browserCommand();
+    job.resultPage = services.dataFolder + std::string(kCrawlerResultPage);
+    outcome.status = GoStatus::LinksPending;
+    outcome.links = std::move(job);
+    return outcome;
+}
+
+} // namespace
+
 GoOutcome xiGOClick(const FormModel& model, GoServices& services) {
     GoOutcome outcome;
-    if (!startSearch(model, checkFields(model), {}, services, outcome))
-        return outcome;
+    const bool privately = model.privateMode();
+    std::optional<Refusal> refusal;
+    if (const auto check = checkFields(model))
+        refusal = Refusal{std::string(*check)};
 
     const std::string command = model.browserCommand();
-
+    ComposedAddress composed;
+    std::string launch;
     if (model.engine() == SearchEngine::Links) {
-        LinksJob job;
-        job.inputs = {model.text(TextField::Site), model.text(TextField::Words),
-                      model.text(TextField::Exact), model.text(TextField::Exclude)};
-        job.marks = model.crawlMarks();
-        job.browserCommand = command;
-        job.expanded = model.expanded();
-        job.resultPage = services.dataFolder + std::string(kCrawlerResultPage);
-        outcome.status = GoStatus::LinksPending;
-        outcome.links = std::move(job);
-        return outcome;
+        // The extract modes open no page; a result page that cannot open privately is
+        // not worth a crawl.
+        if (!refusal && privately && !model.crawlMarks().anyExtract() &&
+            model.privateBrowserCommand(model.expanded()).empty())
+            refusal = Refusal{std::string(kNoPrivateWindow), GoStatus::NotOpened};
+    } else {
+        composed = composeAddress(model.request(), !command.empty(), services.hosts);
+        const bool chosen = composed.opener == Opener::ChosenBrowser;
+        launch = privately ? model.privateBrowserCommand(chosen) : chosen ? command : "";
+        if (!refusal && privately && launch.empty())
+            refusal = Refusal{std::string(kNoPrivateWindow), GoStatus::NotOpened};
     }
+    if (!startSearch(model, refusal, {}, privately, services, outcome))
+        return outcome;
+    if (model.engine() == SearchEngine::Links)
+        return linksJob(model, services, std::move(outcome));
 
-    outcome.composed = composeAddress(model.request(), !command.empty(), services.hosts);
-    if (outcome.composed.opener == Opener::ChosenBrowser)
-        outcome.command = command;
+    outcome.composed = std::move(composed);
+    outcome.command = launch;
     services.launcher.launch(outcome.composed.address, outcome.command);
     outcome.status = GoStatus::Opened;
     return outcome;
@@ -104,8 +134,10 @@ LinksResult runLinksJob(const LinksJob& job, ReachabilityPort& reachability, Cra
     if (job.marks.anyExtract())
         return LinksResult::Extracted;
     // A collapsed window with a browser chosen opens the page with the default handler,
-    // as every collapsed search does, rather than not at all.
-    const std::string command = job.expanded ? job.browserCommand : std::string();
+    // as every collapsed search does, rather than not at all; a private one in the
+    // private window chosen for it.
+    const std::string command =
+        job.expanded || job.privateWindow ? job.browserCommand : std::string();
     launcher.launch(job.resultPage, command);
     return LinksResult::ResultOpened;
 }

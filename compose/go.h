@@ -27,6 +27,8 @@ inline constexpr std::string_view kNothingToSearchSite =
 inline constexpr std::string_view kInvalidRequest =
     "Invalid request.\r\nMake sure you have entered a valid site/domain.";
 inline constexpr std::string_view kCrawlerResultPage = "TrovCrawler.html";
+// A private search never falls back to a normal window.
+inline constexpr std::string_view kNoPrivateWindow = "This browser has no private window.";
 
 struct GoServices {
     GoServices(Messages& m, platform::Launcher& l) : messages(m), launcher(l) {}
@@ -47,17 +49,21 @@ struct LinksJob {
     std::string browserCommand; // empty: the default handler
     bool expanded = false;
     std::string resultPage; // the DataFolder's TrovCrawler.html
+    // A private search: browserCommand is the private window's, collapsed or not.
+    bool privateWindow = false;
 };
 
 enum class GoStatus {
     Refused,      // a field check failed; its message was shown, nothing recorded
     Opened,       // the address was handed to the launcher
     LinksPending, // run the job with runLinksJob
+    NotOpened,    // the browser cannot open it (no private window, an engine's browser
+                  // missing); its message was shown, nothing recorded
 };
 
 struct GoOutcome {
     GoStatus status = GoStatus::Refused;
-    std::string message;      // the refusal's text
+    std::string message;      // the refusal's text (Refused, NotOpened)
     ComposedAddress composed; // Opened: the address and its opener rule
     std::string command;      // Opened: the browser command used; empty for the default
     std::optional<LinksJob> links;
@@ -69,11 +75,19 @@ std::optional<std::string_view> checkFields(const FormModel& model);
 
 GoOutcome xiGOClick(const FormModel& model, GoServices& services);
 
+// Why a search is not started: a field check (Refused) or its browser (NotOpened).
+struct Refusal {
+    std::string text;
+    GoStatus status = GoStatus::Refused;
+};
+
 // The steps every search takes before its engine's branch: stops a running crawl, shows a
 // refusal, records the search (in the Search engine column the own engine's name, when
-// one is given) and feeds the suggestions. False when the search was refused.
-bool startSearch(const FormModel& model, std::optional<std::string_view> refusal,
-                 std::string_view ownEngine, GoServices& services, GoOutcome& outcome);
+// one is given) and feeds the suggestions, unless it runs privately or the history is not
+// kept. False when the search was refused.
+bool startSearch(const FormModel& model, const std::optional<Refusal>& refusal,
+                 std::string_view ownEngine, bool privately, GoServices& services,
+                 GoOutcome& outcome);
 
 enum class LinksResult {
     Unreachable,  // the site did not answer; the error box was shown

@@ -1,7 +1,8 @@
 #pragma once
 
 // Go with an own engine: the field checks, the history record, the suggestion and the
-// browser rule of the engine buttons, the address from the engine's template.
+// browser rule of the engine buttons (or the engine's own browser and private window),
+// the address from the engine's template.
 
 #include "compose/go.h"
 #include "compose/own_engines.h"

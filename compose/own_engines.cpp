@@ -53,15 +53,41 @@ bool isKeyChar(char c) {
            c == '_';
 }
 
-std::optional<std::string> addressProblem(std::string_view address) {
+// key names the template in the reason: "Address" or "Suggest".
+std::optional<std::string> templateProblem(std::string_view key, std::string_view address) {
     if (!text::startsWithIgnoreCase(address, "http://") &&
         !text::startsWithIgnoreCase(address, "https://"))
-        return "Address is not an http or https address";
+        return std::string(key) + " is not an http or https address";
     for (std::size_t i = address.find('{'); i != std::string_view::npos;
          i = address.find('{', i + 1))
         if (!placeholderAt(address.substr(i)))
-            return "Address holds a \"{\" that starts no placeholder: \"" +
+            return std::string(key) + " holds a \"{\" that starts no placeholder: \"" +
                    std::string(text::cutUtf8(address.substr(i), 12)) + "\"";
+    return std::nullopt;
+}
+
+// Private= is read strictly: a search meant to be private must not open in a normal
+// window because of a misspelt value.
+std::optional<bool> privateValue(std::string_view value) {
+    const std::string v = text::toLower(text::trim(value));
+    if (v.empty() || v == "false" || v == "0")
+        return false;
+    if (v == "true" || v == "1")
+        return true;
+    return std::nullopt;
+}
+
+std::optional<std::string> extrasProblem(const IniDocument& doc, const std::string& section,
+                                         OwnEngine& engine) {
+    const std::string privateText = doc.readString(section, "Private", "");
+    const std::optional<bool> isPrivate = privateValue(privateText);
+    if (!isPrivate)
+        return "Private \"" + privateText + "\" is neither true nor false";
+    engine.privateWindow = *isPrivate;
+    engine.browser = doc.readString(section, "Browser", "");
+    engine.suggest = doc.readString(section, "Suggest", "");
+    if (!engine.suggest.empty())
+        return templateProblem("Suggest", engine.suggest);
     return std::nullopt;
 }
 
@@ -105,14 +131,14 @@ OwnEngines parseOwnEngines(std::string_view iniText) {
         else if (!doc.value(section, "Address"))
             problem = "no Address";
         else
-            problem = addressProblem(engine.address);
-        if (!problem && !std::all_of(engine.key.begin(), engine.key.end(), isKeyChar))
-            problem = "Key \"" + engine.key +
-                      "\" holds characters other than letters, digits, \"-\" and \"_\"";
+            problem = templateProblem("Address", engine.address);
+        if (!problem)
+            problem = extrasProblem(doc, section, engine);
         const std::string key = text::toLower(engine.key);
-        if (!problem && !key.empty() && keyOwners.count(key))
-            problem = "Key \"" + engine.key + "\" is taken by [" +
-                      result.engines[keyOwners[key]].name + "]";
+        if (!problem)
+            problem = keyProblem(engine.key, key.empty() || !keyOwners.count(key)
+                                                 ? nullptr
+                                                 : &result.engines[keyOwners[key]]);
         if (problem) {
             result.invalid.push_back({section, std::move(*problem)});
         } else {
@@ -127,6 +153,15 @@ OwnEngines parseOwnEngines(std::string_view iniText) {
 OwnEngines readOwnEngines(const std::string& path) {
     const std::optional<std::string> bytes = readWholeFile(path);
     return bytes ? parseOwnEngines(*bytes) : OwnEngines{};
+}
+
+std::optional<std::string> keyProblem(std::string_view key, const OwnEngine* owner) {
+    if (!std::all_of(key.begin(), key.end(), isKeyChar))
+        return "Key \"" + std::string(key) +
+               "\" holds characters other than letters, digits, \"-\" and \"_\"";
+    if (owner)
+        return "Key \"" + std::string(key) + "\" is taken by [" + owner->name + "]";
+    return std::nullopt;
 }
 
 std::string invalidEngineLine(const InvalidEngine& invalid) {

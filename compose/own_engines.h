@@ -2,7 +2,9 @@
 
 // The user's own engines from engines.cfg in the DataFolder: one INI section per engine,
 // its name as shown, an optional keyword (Key) and an address template (Address) whose
-// placeholders take the form's fields.
+// placeholders take the form's fields; optionally the browser it opens in (Browser, an
+// entry of the browser list), Private=true for that browser's private window, and an
+// address answering with suggestions (Suggest, a template like Address).
 
 #include <optional>
 #include <string>
@@ -17,9 +19,12 @@ inline constexpr std::string_view kOwnEnginesFileName = "engines.cfg";
 inline constexpr std::string_view kOwnEnginesExampleName = "engines.cfg.example";
 
 struct OwnEngine {
-    std::string name;    // the section name
-    std::string key;     // empty when it has none
-    std::string address; // the template
+    std::string name;           // the section name
+    std::string key;            // empty when it has none
+    std::string address;        // the template
+    std::string browser{};      // a browser-list entry's text; empty: the form's browser
+    bool privateWindow = false; // Private=true
+    std::string suggest{};      // the suggestions template; empty when it has none
 };
 
 // A section that was skipped, and why.
@@ -40,6 +45,10 @@ struct OwnEngines {
 OwnEngines parseOwnEngines(std::string_view iniText);
 // A missing or unreadable file has no engines.
 OwnEngines readOwnEngines(const std::string& path);
+
+// Why a Key cannot be used: characters other than letters, digits, "-" and "_", or owner,
+// the engine that has it already (null: none); nullopt when it can.
+std::optional<std::string> keyProblem(std::string_view key, const OwnEngine* owner);
 
 // "[section]: reason", the line that reports a skipped section.
 std::string invalidEngineLine(const InvalidEngine& invalid);

@@ -13,6 +13,8 @@ struct DesktopBrowser {
     std::string id;   // desktop-file id, e.g. "firefox.desktop"
     std::string name; // Name
     std::string exec; // Exec, with the desktop-entry escapes resolved
+    // The Exec of its private-window action (private_window.h); empty when it has none.
+    std::string privateExec{};
     bool operator==(const DesktopBrowser&) const = default;
 };
 
@@ -46,5 +48,14 @@ public:
 // %U (and %f, %F) replaced by the address as one argument, "%%" as "%" and every other
 // field code dropped. A command without an address field code gets the address appended.
 std::vector<std::string> expandExec(std::string_view exec, const std::string& address);
+
+// An Exec value split into its arguments by the quoting rules, field codes kept, and the
+// way back: arguments quoted so that splitExec gives them again.
+std::vector<std::string> splitExec(std::string_view exec);
+std::string joinExec(const std::vector<std::string>& args);
+
+// Where the program of split Exec arguments stands: after "env" and its NAME=value
+// assignments; args.size() when there is none.
+std::size_t programIndex(const std::vector<std::string>& args);
 
 } // namespace trov::platform

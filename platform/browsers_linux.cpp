@@ -2,6 +2,7 @@
 #include "common/text.h"
 #include "platform/browsers.h"
 #include "platform/paths.h"
+#include "platform/private_window.h"
 #include "settings/ini.h"
 
 #include <algorithm>
@@ -77,6 +78,9 @@ DesktopEntry readEntry(const std::string& id, const std::string& path) {
     }
     const std::string bytes = text::decodeStoredText(*read);
     bool inMain = false;
+    std::vector<std::string> listedActions;
+    std::vector<DesktopAction> actions;
+    DesktopAction* action = nullptr; // the [Desktop Action ID] group being read
     for (std::string_view line : text::split(bytes, '\n')) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
@@ -84,16 +88,30 @@ DesktopEntry readEntry(const std::string& id, const std::string& path) {
             continue;
         if (line.front() == '[') {
             inMain = line == "[Desktop Entry]";
+            constexpr std::string_view kAction = "[Desktop Action ";
+            action = nullptr;
+            if (line.starts_with(kAction) && line.back() == ']')
+                action = &actions.emplace_back(DesktopAction{
+                    std::string(line.substr(kAction.size(), line.size() - kAction.size() - 1)),
+                    {},
+                    {}});
             continue;
         }
-        if (!inMain)
+        if (!inMain && !action)
             continue;
         const std::size_t eq = line.find('=');
         if (eq == std::string_view::npos)
             continue;
         const std::string_view key = text::trim(line.substr(0, eq));
         const std::string_view value = text::trimLeft(line.substr(eq + 1));
-        if (key == "Name")
+        if (action) {
+            if (key == "Name")
+                action->name = unescapeValue(value);
+            else if (key == "Exec")
+                action->exec = unescapeValue(value);
+        } else if (key == "Actions")
+            listedActions = text::split(value, ';');
+        else if (key == "Name")
             e.browser.name = unescapeValue(value);
         else if (key == "Exec")
             e.browser.exec = unescapeValue(value);
@@ -108,6 +126,7 @@ DesktopEntry readEntry(const std::string& id, const std::string& path) {
         else if (key == "Categories" && listHas(value, "WebBrowser"))
             e.isBrowser = true;
     }
+    e.browser.privateExec = privateActionExec(listedActions, actions);
     return e;
 }
 

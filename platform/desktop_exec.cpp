@@ -4,8 +4,13 @@ namespace trov::platform {
 
 namespace {
 
-// Splits by the Exec quoting rules: blanks separate arguments outside double quotes;
-// inside them a backslash makes the next '"', '`', '$' or '\' literal.
+// The characters a backslash makes literal inside double quotes.
+constexpr std::string_view kQuotedEscapes = "\"`$\\";
+
+} // namespace
+
+// Blanks separate arguments outside double quotes; inside them a backslash makes the next
+// '"', '`', '$' or '\' literal.
 std::vector<std::string> splitExec(std::string_view exec) {
     std::vector<std::string> args;
     std::string current;
@@ -17,7 +22,7 @@ std::vector<std::string> splitExec(std::string_view exec) {
             if (c == '"') {
                 quoted = false;
             } else if (c == '\\' && i + 1 < exec.size() &&
-                       std::string_view("\"`$\\").find(exec[i + 1]) != std::string_view::npos) {
+                       kQuotedEscapes.find(exec[i + 1]) != std::string_view::npos) {
                 current += exec[++i];
             } else {
                 current += c;
@@ -40,7 +45,33 @@ std::vector<std::string> splitExec(std::string_view exec) {
     return args;
 }
 
-} // namespace
+std::string joinExec(const std::vector<std::string>& args) {
+    std::string exec;
+    for (const std::string& arg : args) {
+        if (!exec.empty())
+            exec += ' ';
+        if (!arg.empty() && arg.find_first_of(" \t\n\"`$\\") == std::string::npos) {
+            exec += arg;
+            continue;
+        }
+        exec += '"';
+        for (const char c : arg) {
+            if (kQuotedEscapes.find(c) != std::string_view::npos)
+                exec += '\\';
+            exec += c;
+        }
+        exec += '"';
+    }
+    return exec;
+}
+
+std::size_t programIndex(const std::vector<std::string>& args) {
+    std::size_t i = 0;
+    if (i < args.size() && args[i] == "env")
+        for (++i; i < args.size() && args[i].find('=') != std::string::npos;)
+            ++i;
+    return i;
+}
 
 std::vector<std::string> expandExec(std::string_view exec, const std::string& address) {
     std::vector<std::string> argv;

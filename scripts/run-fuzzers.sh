@@ -29,7 +29,8 @@ fi
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTROV_BUILD_FUZZ=ON -DTROV_BUILD_GUI=OFF -DTROV_BUILD_TESTS=OFF >/dev/null
 targets=(list_view_stream suggestion_text history_csv ini color_cld page link_list
-         desktop_entry settings_file instance_message robots_txt sitemap)
+         desktop_entry settings_file instance_message robots_txt sitemap
+         opensearch_description suggestions_json)
 if [[ -n "${TROV_FUZZ_TARGETS:-}" ]]; then
     read -r -a targets <<<"$TROV_FUZZ_TARGETS"
 fi

@@ -61,6 +61,11 @@ inline constexpr ConfigKey ColorPall{"Color", "Pall", KeyType::Colour, kDefaultB
 inline constexpr ConfigKey VelikostLevo{"Velikost", "Levo", KeyType::Int, -500, B::ScreenWidth};
 inline constexpr ConfigKey VelikostGor{"Velikost", "Gor", KeyType::Int, -200, B::ScreenHeight};
 inline constexpr ConfigKey OptionsOptAutohide{"Options", "optAutohide", KeyType::Bool, 0};
+// "Keep search history": off, Go records no search and learns no suggestion.
+inline constexpr ConfigKey OptionsKeepHistory{"Options", "optKeepHistory", KeyType::Bool, 1};
+// "Suggestions from engines": the drop-down asks the own engine's Suggest address.
+inline constexpr ConfigKey OptionsEngineSuggest{"Options", "optEngineSuggestions", KeyType::Bool,
+                                                0};
 inline constexpr ConfigKey GeneralHideSek{"General", "HideSek", KeyType::Int, 0};
 inline constexpr ConfigKey GeneralOnTop{"General", "OnTop", KeyType::Int, 1};
 inline constexpr ConfigKey ConfigLoad{"Config", "load", KeyType::Int, 1};
@@ -72,10 +77,12 @@ inline constexpr ConfigKey HistVisina{"VelikostH", "Visina", KeyType::Int, -150,
 inline constexpr ConfigKey HistStatus{"VelikostH", "Status", KeyType::Int, 2};
 
 inline constexpr std::array kAllKeys = {
-    AppStart,       PinPrviZagon, PinBrowser, PinInterface,      PinCountry,  PinLanguage,
-    PinType,        PinTime,      ColorPall,  VelikostLevo,      VelikostGor, OptionsOptAutohide,
-    GeneralHideSek, GeneralOnTop, ConfigLoad, ConfigShowOnStart, HistLevo,    HistGor,
-    HistSirina,     HistVisina,   HistStatus};
+    AppStart,           PinPrviZagon,         PinBrowser,     PinInterface,
+    PinCountry,         PinLanguage,          PinType,        PinTime,
+    ColorPall,          VelikostLevo,         VelikostGor,    OptionsOptAutohide,
+    OptionsKeepHistory, OptionsEngineSuggest, GeneralHideSek, GeneralOnTop,
+    ConfigLoad,         ConfigShowOnStart,    HistLevo,       HistGor,
+    HistSirina,         HistVisina,           HistStatus};
 
 // The pin keys by pin index 1 to 6 (browser, interface, country, language, type, time).
 inline constexpr std::array kPinKeys = {PinBrowser,  PinInterface, PinCountry,

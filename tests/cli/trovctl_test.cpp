@@ -89,6 +89,61 @@ TEST_F(Trovctl, OwnEngines) {
     expectBlock("OwnEngines");
 }
 
+// The three ways to a private window: the entry's action, the family's flag, none; the
+// default handler privately is the default browser's private window.
+TEST_F(Trovctl, PrivateSearches) {
+    for (const char* program : {"actor", "firefox", "plain", "xdg-open"})
+        rec.install(program);
+    const std::string entry =
+        "[Desktop Entry]\nType=Application\nMimeType=x-scheme-handler/http;\n";
+    dir.write("data/applications/actor.desktop",
+              entry + "Name=Actor\nExec=actor %u\nActions=private;\n[Desktop Action private]\n"
+                      "Name=New private window\nExec=actor --private %u\n");
+    dir.write("data/applications/firefox.desktop", entry + "Name=Fox\nExec=firefox %u\n");
+    dir.write("data/applications/plain.desktop", entry + "Name=Plain\nExec=plain %u\n");
+    dir.write("config/mimeapps.list",
+              "[Default Applications]\nx-scheme-handler/http=firefox.desktop\n");
+    dir.write("trov/engines.cfg", "[Fox engine]\nKey=fe\nAddress=https://f/{words}\n"
+                                  "Browser=fox\nPrivate=true\n");
+    expectBlock("Private");
+    EXPECT_EQ(rec.args("actor"), (Args{"--private", "https://www.google.com/search?q=a+b"}));
+    EXPECT_EQ(rec.args("firefox"), (Args{"--private-window", "https://www.google.com/search?q=c"}));
+    EXPECT_FALSE(rec.ran("plain"));
+    EXPECT_FALSE(rec.ran("xdg-open"));
+}
+
+// Engines added from a description by address, from a page that links one and from a
+// file; their suggestions from the test's server.
+TEST_F(Trovctl, EnginesFromSitesAndTheirSuggestions) {
+    test::HttpServer server;
+    base = server.base();
+    const std::string description =
+        "<OpenSearchDescription><ShortName>Example</ShortName><Url type=\"text/html\" "
+        "template=\"https://ex.org/?q={searchTerms}&amp;p={startPage?}\"/><Url "
+        "type=\"application/x-suggestions+json\" template=\"" +
+        base + "/s?q={searchTerms}\"/></OpenSearchDescription>";
+    server.route("/osd.xml", {.body = description, .contentType = "application/xml"});
+    server.route("/page.html",
+                 {.body = "<link rel=search "
+                          "type=application/opensearchdescription+xml href=osd.xml>"});
+    server.route("/plain.html", {.body = "<p>no link</p>"});
+    server.route("/s", {.body = "[\"ab\",[\"ab one\",\"ab\\ttwo\"],[\"ignored\"]]"});
+    server.route("/bad", {.body = "[\"ab\",\"ab one\"]"});
+    server.route("/slow", {.body = "[\"x\",[]]", .delayMs = 3000});
+    dir.write("osd.xml", description);
+    const std::string mine = "; mine\n[Bad]\nAddress=https://b/\nSuggest=" + base +
+                             "/bad?q={query}\n[Slow]\nAddress=https://s/\nSuggest=" + base +
+                             "/slow?q={query}\n";
+    dir.write("trov/engines.cfg", mine);
+    expectBlock("EnginesFromSites");
+    EXPECT_EQ(dir.read("trov/engines.cfg").substr(0, mine.size()), mine);
+    std::vector<std::string> asked;
+    for (const test::HttpRequest& r : server.requests())
+        if (r.path == "/s")
+            asked.push_back(r.target);
+    EXPECT_EQ(asked, Args{"/s?q=a+b%26c"}); // the typed text alone, encoded
+}
+
 // data/two-rows.gmh: two rows, a text with a comma and quotes, column 3 widened to 333.
 TEST_F(Trovctl, HistoryListAndImportCsv) {
     const std::string twoRows =

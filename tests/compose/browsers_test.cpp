@@ -2,6 +2,7 @@
 #include "form_line.h"
 #include "platform/browsers.h"
 #include "platform/launcher.h"
+#include "platform/private_window.h"
 #include "tests/support/env.h"
 #include "tests/support/recorder.h"
 #include "transcript.h"
@@ -36,10 +37,23 @@ TEST(BrowserList, SortedWithTheDefaultMarkedAndTheFirstRunChoice) {
                 {"e.desktop", "Microsoft Edge", "msedge %u"},
                 {"x.desktop", "", "nameless %u"}};
     reg.defaultEntry = DesktopBrowser{"c.desktop", "google CHROME", "chrome %u"};
+    reg.defaultEntry->privateExec = "chrome --own-private %u";
     const std::vector<BrowserEntry> list = nalozibrskalnike(reg);
-    EXPECT_EQ(list, (std::vector<BrowserEntry>{{"Google Chrome (Default)", "chrome %u"},
-                                               {"Microsoft Edge", "msedge %u"},
-                                               {"mozilla Firefox", "firefox %u"}}));
+    EXPECT_EQ(list, (std::vector<BrowserEntry>{
+                        {"Google Chrome (Default)", "chrome %u", "chrome --own-private %u"},
+                        {"Microsoft Edge", "msedge %u", ""},
+                        {"mozilla Firefox", "firefox %u", "firefox --private-window %u"}}));
+    // Privately, an entry with a command opens its own private window; the default handler
+    // (collapsed, the marked entry, no command) the default browser's.
+    EXPECT_EQ((V{privateBrowserCommand(list, 2, true), privateBrowserCommand(list, 2, false),
+                 privateBrowserCommand(list, 1, true), privateBrowserCommand(list, 0, true),
+                 privateBrowserCommand(list, -1, true), privateBrowserCommand({}, 0, false)}),
+              (V{"firefox --private-window %u", "chrome --own-private %u", "",
+                 "chrome --own-private %u", "chrome --own-private %u", ""}));
+    EXPECT_EQ((std::vector{browserEntryNamed(list, "GOOGLE CHROME"),
+                           browserEntryNamed(list, "Mozilla Firefox (Default)"),
+                           browserEntryNamed(list, "Firefox")}),
+              (std::vector{0, 2, -1}));
     // The marked entry, and any text with the word, opens by the default handler.
     EXPECT_EQ(
         (V{BrowserExecutable(list, -1), BrowserExecutable(list, 0), BrowserExecutable(list, 1),
@@ -103,6 +117,17 @@ TEST(XdgBrowsers, DefaultFromMimeappsLists) {
     const platform::XdgBrowserRegistry reg;
     EXPECT_TRUE(nalozibrskalnike(reg).empty());
     EXPECT_EQ(defbrwsClick(reg), "");
+}
+
+// Input: a browser's desktop entry after its Type, Name and MimeType lines; printed: the
+// command that opens its private window. The cases: data/compose.txt [PrivateWindow].
+TEST(XdgBrowsers, PrivateWindowByActionElseByFamily) {
+    test::expectTranscript("compose/data/compose.txt", "PrivateWindow", [](const std::string& in) {
+        test::FakeDesktop desk;
+        desk.userEntry("b.desktop", test::FakeDesktop::browser("B", "") + in);
+        const std::vector<DesktopBrowser> got = platform::XdgBrowserRegistry().browsers();
+        return "<" + platform::privateWindowCommand(got.at(0)) + ">\n";
+    });
 }
 
 // The default handler gets the address as its only argument; a browser command runs without

@@ -25,7 +25,10 @@ TEST(OwnEngineFile, InvalidSectionsAreSkippedWithTheirReason) {
         const OwnEngines e = parseOwnEngines(file);
         std::string out;
         for (const OwnEngine& engine : e.engines)
-            out += "engine [" + engine.name + "] key <" + engine.key + "> " + engine.address + "\n";
+            out += "engine [" + engine.name + "] key <" + engine.key + "> " + engine.address +
+                   (engine.browser.empty() ? "" : " browser <" + engine.browser + ">") +
+                   (engine.privateWindow ? " private" : "") +
+                   (engine.suggest.empty() ? "" : " suggest <" + engine.suggest + ">") + "\n";
         for (const InvalidEngine& invalid : e.invalid)
             out += "skipped " + invalidEngineLine(invalid) + "\n";
         return out;
@@ -62,7 +65,7 @@ TEST(OwnEngineFile, ShippedExampleIsAllCommentedOutAndValidWhenUncommented) {
         readWholeFile(TROV_SOURCE_DIR "/data/share/engines.cfg.example").value_or("");
     EXPECT_TRUE(parseOwnEngines(example).engines.empty());
     const std::string uncommented = std::regex_replace(
-        example, std::regex("^;(\\[|Key=|Address=)", std::regex::multiline), "$1");
+        example, std::regex("^;(\\[|Key=|Address=|Suggest=)", std::regex::multiline), "$1");
     const OwnEngines engines = parseOwnEngines(uncommented);
     EXPECT_GE(engines.engines.size(), 3u);
     EXPECT_TRUE(engines.invalid.empty());
