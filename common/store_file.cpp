@@ -174,24 +174,20 @@ StoreFile::Lock StoreFile::lock() const {
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd < 0)
             return {}; // a folder we cannot write in: the write will tell
-        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR) {
-                ::close(fd);
-                return {};
-            }
-            if (std::chrono::steady_clock::now() > giveUp) {
-                ::close(fd);
-                return {};
-            }
+        int locked;
+        while ((locked = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 &&
+               (errno == EWOULDBLOCK || errno == EINTR) &&
+               std::chrono::steady_clock::now() < giveUp)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
         // The holder before may have removed the file as it let go: lock the one there.
-        struct stat held {
-        }, there{};
-        if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &there) == 0 &&
+        struct stat held {};
+        struct stat there {};
+        if (locked == 0 && ::fstat(fd, &held) == 0 && ::stat(path.c_str(), &there) == 0 &&
             held.st_dev == there.st_dev && held.st_ino == there.st_ino)
             return Lock(fd, path);
         ::close(fd);
+        if (locked != 0 || std::chrono::steady_clock::now() >= giveUp)
+            return {};
     }
 }
 
