@@ -128,7 +128,8 @@ bool HistoryStore::openFile(const std::string& path, HistoryFileProblem* problem
     std::vector<HistoryRecord> rows = std::move(opened.rows);
     opened.rows = std::move(list_.rows);
     list_ = std::move(opened);
-    replaceRows(std::move(rows));
+    if (rows != list_.rows) // a file without rows leaves them as they are
+        replaceRows(std::move(rows));
     return true;
 }
 
