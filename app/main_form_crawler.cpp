@@ -119,7 +119,7 @@ namespace {
 void writeExport(Messages& messages, const QString& path, const std::string& bytes) {
     FileError error;
     if (!writeFileAtomically(path.toStdString(), bytes, &error))
-        messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+        messages.show(MessageIcon::Error, unableToWrite(error.path));
 }
 
 } // namespace

@@ -121,7 +121,7 @@ void TMainForm::runCloseSequence() {
     const auto refused = runExitWrites(services_.config, state, path, [this] {
         FileError error;
         if (!services_.history.ShraniTabelo(&error))
-            services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+            services_.messages.show(MessageIcon::Error, unableToWrite(error.path));
     });
     for (const std::string& text : refused)
         services_.messages.show(MessageIcon::Error, text);
@@ -157,7 +157,7 @@ void TMainForm::Exit1Click() {
         runExitWrites(services_.config, closeState(), ExitPath::MainMenuExit, [this] {
             FileError error;
             if (!services_.history.ShraniTabelo(&error))
-                services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+                services_.messages.show(MessageIcon::Error, unableToWrite(error.path));
         });
     for (const std::string& text : refused)
         services_.messages.show(MessageIcon::Error, text);

@@ -163,7 +163,7 @@ void TMainForm::deleteSearchSuggestion() {
         owner->clear();
     FileError error;
     if (!trov::deleteSearchSuggestion(services_.suggestions, suggestionManager_, row, &error))
-        services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+        services_.messages.show(MessageIcon::Error, unableToWrite(error.path));
     if (!row)
         return;
     forcedRefresh_ = true;

@@ -84,7 +84,7 @@ void MoreEnginesMenu::editEngines() {
                 break;
             }
         if (!writeFileAtomically(path_, example)) {
-            messages_.show(MessageIcon::Error, "Unable to write to " + path_);
+            messages_.show(MessageIcon::Error, unableToWrite(path_));
             return;
         }
     }

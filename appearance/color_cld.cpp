@@ -139,6 +139,7 @@ ColourDialogState readState(stream::StreamCursor& in) {
             in.skipValue(t, 0);
         }
     }
+    state.storedColours = state.customColours;
     return state;
 }
 
@@ -156,27 +157,35 @@ std::optional<ColourDialogState> parseColorCld(std::string_view bytes, std::stri
 }
 
 std::optional<ColourDialogState> readColorCld(const std::string& dataFolder, std::string* error) {
-    const std::string path = dataFolder + std::string(kColorCldFileName);
+    const StoreFile file(dataFolder + std::string(kColorCldFileName));
     FileError fileError;
-    const std::optional<std::string> bytes = readWholeFile(path, &fileError);
+    const std::optional<std::string> bytes = file.read(&fileError);
     if (!bytes) {
         if (error)
-            *error = fileExists(path) ? "Cannot open file \"" + path + "\". " + fileError.reason
-                                      : std::string();
+            *error = fileExists(file.path())
+                         ? "Cannot open file \"" + file.path() + "\". " + fileError.reason
+                         : std::string();
         return std::nullopt;
     }
     return parseColorCld(*bytes, error);
 }
 
-bool writeColorCld(const std::string& dataFolder, const ColourDialogState& state,
-                   std::string* error) {
-    const std::string path = dataFolder + std::string(kColorCldFileName);
+bool writeColorCld(const std::string& dataFolder, ColourDialogState& state, std::string* error) {
+    const StoreFile file(dataFolder + std::string(kColorCldFileName));
+    const StoreFile::Lock lock = file.lock();
+    if (const auto bytes = file.read())
+        if (const auto there = parseColorCld(*bytes))
+            for (std::size_t i = 0; i < state.customColours.size(); ++i)
+                if (state.customColours[i] == state.storedColours[i])
+                    state.customColours[i] = there->customColours[i];
     FileError fileError;
-    if (writeFileAtomically(path, serializeColorCld(state), &fileError))
-        return true;
-    if (error)
-        *error = "Cannot create file \"" + path + "\". " + fileError.reason;
-    return false;
+    if (!file.write(serializeColorCld(state), &fileError)) {
+        if (error)
+            *error = "Cannot create file \"" + file.path() + "\". " + fileError.reason;
+        return false;
+    }
+    state.storedColours = state.customColours;
+    return true;
 }
 
 } // namespace trov

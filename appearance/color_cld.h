@@ -20,6 +20,9 @@ struct ColourDialogState {
     std::array<int, 16> customColours = {16777215, 16777215, 16777215, 16777215, 16777215, 16777215,
                                          16777215, 16777215, 16777215, 16777215, 16777215, 16777215,
                                          16777215, 16777215, 16777215, 16777215};
+    // The custom colours as the file held them when last read or written: a write takes
+    // another program's newer colour for each slot left as it was here.
+    std::array<int, 16> storedColours = customColours;
 };
 
 // The stream bytes: Color, CustomColors (all 16 lines "ColorA=BBGGRR", six upper-case hex
@@ -34,8 +37,8 @@ std::optional<ColourDialogState> parseColorCld(std::string_view bytes,
 
 // The file in dataFolder. read: nullopt and no error when the file is missing.
 std::optional<ColourDialogState> readColorCld(const std::string& dataFolder, std::string* error);
-// Creates or replaces the file atomically; false with the text the user is shown.
-bool writeColorCld(const std::string& dataFolder, const ColourDialogState& state,
-                   std::string* error);
+// Creates or replaces the file atomically, with the slots another program changed since
+// state was read taken into state; false with the text the user is shown.
+bool writeColorCld(const std::string& dataFolder, ColourDialogState& state, std::string* error);
 
 } // namespace trov

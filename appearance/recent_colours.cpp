@@ -60,13 +60,19 @@ WindowPosition keepOnPrimaryScreen(WindowPosition position, Extent window, Exten
     return position;
 }
 
-RecentFile readRecentFile(const std::string& path) {
-    RecentFile file{allWhite(), {}};
-    const IniFile ini(path);
+RecentSlots slotsIn(const IniDocument& doc) {
+    RecentSlots slots;
     // Values outside the plain range (system colours a settings file applied) stay as
     // they are: they were the background once and are applied the same way again.
     for (std::size_t i = 0; i < kRecentSlots; ++i)
-        file.colours[i] = ini.readInt(kRecentSection, slotKey('v', i), kWhite);
+        slots[i] = doc.readInt(kRecentSection, slotKey('v', i), kWhite);
+    return slots;
+}
+
+RecentFile readRecentFile(const std::string& path) {
+    RecentFile file;
+    const IniFile ini(path);
+    file.colours = slotsIn(ini.document());
     file.position.left = ini.readInt(kRecentSection, "vx", 100);
     file.position.top = ini.readInt(kRecentSection, "vy", 100);
     return file;
@@ -95,10 +101,20 @@ std::string RecentColours::source(bool firstStart,
 
 template <typename Write> void RecentColours::write(Write&& write) {
     try {
-        // Loaded right before the change, so lines of the file that are not ours stay.
-        IniFile ini(path_);
-        write(ini.edit());
-        ini.flush();
+        // The file as it is now, so lines that are not ours stay; when another program
+        // changed the slots since, this program's colours go to the front of its list
+        // (a file without the list gets this program's).
+        IniFile(path_).update([&](IniDocument& doc) {
+            const RecentSlots there = slotsIn(doc);
+            if (stored_ && doc.hasSection(kRecentSection) && there != *stored_) {
+                slots_ = there;
+                for (const int colour : unstored_)
+                    slots_ = putAtFront(slots_, colour);
+            }
+            write(doc);
+        });
+        stored_ = slots_;
+        unstored_.clear();
     } catch (const IniWriteError& error) {
         messages_.show(MessageIcon::Error, error.what());
     }
@@ -107,6 +123,8 @@ template <typename Write> void RecentColours::write(Write&& write) {
 void RecentColours::open(const std::string& source, Extent window, Extent screen, Config& config) {
     const RecentFile file = readRecentFile(source);
     slots_ = file.colours;
+    if (source == path_)
+        stored_ = slots_;
     position_ = keepOnPrimaryScreen(file.position, window, screen);
     try {
         config.writeBool(cfg::AppStart, false);
@@ -119,12 +137,14 @@ void RecentColours::open(const std::string& source, Extent window, Extent screen
 
 void RecentColours::Nalozi(int colour) {
     slots_ = putAtFront(slots_, colour);
+    unstored_.push_back(colour);
     write([&](IniDocument& doc) { setSlots(doc, slots_); });
 }
 
 int RecentColours::takeSlot(std::size_t index, WindowPosition current) {
     const int colour = slots_.at(index);
     slots_ = putAtFront(slots_, colour);
+    unstored_.push_back(colour);
     position_ = current;
     write([&](IniDocument& doc) {
         setSlots(doc, slots_);

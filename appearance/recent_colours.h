@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,10 @@ struct RecentFile {
     RecentSlots colours;
     WindowPosition position;
 };
+
+class IniDocument;
+// "v1" ... "v30" of the section "GeneralFall"; white where a key is missing or malformed.
+RecentSlots slotsIn(const IniDocument& doc);
 
 // Reads "v1" ... "v30", "vx" and "vy" of the section "GeneralFall". A missing file or key,
 // or a value that is not an integer, gives white; a missing position gives 100, 100.
@@ -92,6 +97,10 @@ private:
     Messages& messages_;
     RecentSlots slots_;
     WindowPosition position_;
+    // The slots as this program last read or wrote them in path, and the colours put at
+    // the front since: a write replays those on another program's newer list.
+    std::optional<RecentSlots> stored_;
+    std::vector<int> unstored_;
 };
 
 } // namespace trov

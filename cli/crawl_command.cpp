@@ -120,7 +120,7 @@ bool writeOut(const std::string& path, const std::string& bytes, std::ostream& e
     FileError error;
     if (writeFileAtomically(path, bytes, &error))
         return true;
-    err << "trovctl: Unable to write to " << path << ": " << error.reason << "\n";
+    err << "trovctl: " << unableToWrite(path) << ": " << error.reason << "\n";
     return false;
 }
 

@@ -5,16 +5,10 @@
 #include "history/history_store.h"
 
 #include <ostream>
-#include <sys/stat.h>
 
 namespace trov::cli {
 
 namespace {
-
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
 
 HistoryList readStore(const std::string& path) {
     HistoryList list;
@@ -27,7 +21,7 @@ HistoryList readStore(const std::string& path) {
 int listHistory(Context& ctx, const std::optional<std::string>& store) {
     const std::string path = store ? *store : ctx.dataFolder.file(kHistoryStoreName);
     // A data folder without a store has an empty history; a named file must be there.
-    if (!store && !exists(path))
+    if (!store && !pathExists(path))
         return kExitDone;
     ctx.out << historyCsv(readStore(path).rows);
     ctx.out.flush();
@@ -35,7 +29,10 @@ int listHistory(Context& ctx, const std::optional<std::string>& store) {
 }
 
 int importCsv(const std::string& csv, const std::string& store) {
-    HistoryList list = exists(store) ? readStore(store) : HistoryList{};
+    // Read and written under the store's lock, so a running trov's write comes before or
+    // after, and then takes these rows as another program's.
+    const StoreFile::Lock lock = StoreFile(store).lock();
+    HistoryList list = pathExists(store) ? readStore(store) : HistoryList{};
     FileError error;
     const auto bytes = readWholeFile(csv, &error);
     if (!bytes)

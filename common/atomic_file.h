@@ -1,19 +1,16 @@
 #pragma once
 
-// Whole-file reads and crash-safe whole-file writes. A store is written to a temporary
-// file beside its target, flushed to disk and renamed over the target, so a crash at any
-// moment leaves either the old or the new file, never a half-written one.
+// Whole-file reads and crash-safe whole-file writes, for files with one writer (exports,
+// the autostart entry, the result page). Stores that two programs write go through
+// StoreFile with its lock and stamp.
+
+#include "common/store_file.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace trov {
-
-struct FileError {
-    std::string path;
-    std::string reason;
-};
 
 // The whole file, or nothing when it does not exist or cannot be read. When error is
 // given it receives the reason for a file that exists but cannot be read.
@@ -30,6 +27,9 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes,
 bool writeFileIfChanged(const std::string& path, std::string_view bytes,
                         FileError* error = nullptr);
 
+// A regular file is there.
 bool fileExists(const std::string& path);
+// Anything is there under that name, a folder included.
+bool pathExists(const std::string& path);
 
 } // namespace trov

@@ -14,7 +14,7 @@ void HistoryGoPort::dodajtabelo(const SearchSnapshot& search) {
     // The write of an earlier search may have failed meanwhile: it is told now, since the
     // writer has no window to tell it in.
     if (const auto failure = store_.laterWriteFailure())
-        messages_.show(MessageIcon::Error, "Unable to write to " + failure->path);
+        messages_.show(MessageIcon::Error, unableToWrite(failure->path));
     store_.ShraniTabeloLater();
 }
 

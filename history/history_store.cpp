@@ -3,22 +3,12 @@
 #include "history/history_csv.h"
 #include "history/list_view_stream.h"
 
-#include <sys/stat.h>
-
 namespace trov {
 
-namespace {
-
-bool pathExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
-} // namespace
-
-bool readHistoryFile(const std::string& path, HistoryList& list, HistoryFileProblem* problem) {
+bool readHistoryFile(const std::string& path, HistoryList& list, HistoryFileProblem* problem,
+                     FileStamp* stamp) {
     FileError error;
-    auto bytes = readWholeFile(path, &error);
+    auto bytes = StoreFile(path).read(&error, stamp);
     if (!bytes) {
         if (problem)
             *problem = {path, error.reason.empty() ? "No such file or directory" : error.reason};
@@ -41,10 +31,17 @@ HistoryStore::HistoryStore(DataFolder folder)
 HistoryStore::~HistoryStore() = default;
 
 HistoryLoad HistoryStore::NaloziTabelo(Messages& messages) {
-    if (!pathExists(storePath()))
+    edits_.clear();
+    FileStamp stamp;
+    const bool there = pathExists(storePath());
+    const bool read = there && readHistoryFile(storePath(), list_, nullptr, &stamp);
+    // The store as the list was read, also when the list is the backup's: the first write
+    // puts the list in place unless another program wrote the store since.
+    writer_->loaded(stamp);
+    if (!there)
         return HistoryLoad::NoStore;
     // A failed backup write is not reported at start-up; the list is loaded either way.
-    if (readHistoryFile(storePath(), list_)) {
+    if (read) {
         ShraniTabelo2();
         return HistoryLoad::Loaded;
     }
@@ -59,13 +56,27 @@ HistoryLoad HistoryStore::NaloziTabelo(Messages& messages) {
     return HistoryLoad::RestoredFromBackup;
 }
 
-bool HistoryStore::ShraniTabelo(FileError* error) const {
+bool HistoryStore::ShraniTabelo(FileError* error) {
+    ShraniTabeloLater();
     waitForWrites();
-    return writeHistoryFile(storePath(), list_, error);
+    takeMergedRows();
+    const std::optional<FileError> failure = writer_->takeFailure();
+    if (failure && error)
+        *error = *failure;
+    return !failure;
 }
 
 void HistoryStore::ShraniTabeloLater() {
-    writer_->write(list_);
+    takeMergedRows();
+    writer_->write(list_, std::move(edits_));
+    edits_.clear();
+}
+
+void HistoryStore::takeMergedRows() {
+    if (auto rows = writer_->takeMergedRows()) {
+        replayHistoryEdits(*rows, edits_);
+        list_.rows = std::move(*rows);
+    }
 }
 
 void HistoryStore::waitForWrites() const {
@@ -81,7 +92,27 @@ bool HistoryStore::ShraniTabelo2(FileError* error) const {
 }
 
 void HistoryStore::addNewest(HistoryRecord record) {
+    edits_.push_back({HistoryEdit::Kind::Added, record});
     list_.rows.insert(list_.rows.begin(), std::move(record));
+}
+
+void HistoryStore::removeRow(std::size_t row) {
+    if (row >= list_.rows.size())
+        return;
+    const auto at = list_.rows.begin() + static_cast<std::ptrdiff_t>(row);
+    edits_.push_back({HistoryEdit::Kind::Removed, std::move(*at)});
+    list_.rows.erase(at);
+}
+
+void HistoryStore::clearRows() {
+    replaceRows({});
+}
+
+void HistoryStore::replaceRows(std::vector<HistoryRecord> rows) {
+    edits_.push_back({HistoryEdit::Kind::Cleared, {}});
+    for (auto r = rows.rbegin(); r != rows.rend(); ++r) // the oldest is added first
+        edits_.push_back({HistoryEdit::Kind::Added, *r});
+    list_.rows = std::move(rows);
 }
 
 bool HistoryStore::saveFile(const std::string& path, FileError* error) const {
@@ -94,7 +125,11 @@ bool HistoryStore::openFile(const std::string& path, HistoryFileProblem* problem
     HistoryList opened = list_;
     if (!readHistoryFile(path, opened, problem))
         return false;
+    std::vector<HistoryRecord> rows = std::move(opened.rows);
+    opened.rows = std::move(list_.rows);
     list_ = std::move(opened);
+    if (rows != list_.rows) // a file without rows leaves them as they are
+        replaceRows(std::move(rows));
     return true;
 }
 
@@ -119,7 +154,7 @@ bool HistoryStore::importCsv(const std::string& path, Messages& messages,
             *problem = {path, reason};
         return false;
     }
-    list_.rows = parseHistoryCsv(*bytes);
+    replaceRows(parseHistoryCsv(*bytes));
     return true;
 }
 

@@ -2,7 +2,9 @@
 
 // The history list and its files: the store "HistGrid.cld" with its backup
 // "HistGrid.cld2" in the data folder, the user's history files (.gmh) and the CSV export
-// and import. Every write replaces its file atomically.
+// and import. Every write replaces its file atomically. The rows change only through the
+// store, which notes each row added or removed, so its writer can apply them to a store
+// another program wrote meanwhile.
 
 #include "common/atomic_file.h"
 #include "common/messages.h"
@@ -40,7 +42,7 @@ struct HistoryFileProblem {
 // Reads a history stream file into list (as far as it gets on a corrupt file). Returns
 // false with the reason for a missing, unreadable or corrupt file.
 bool readHistoryFile(const std::string& path, HistoryList& list,
-                     HistoryFileProblem* problem = nullptr);
+                     HistoryFileProblem* problem = nullptr, FileStamp* stamp = nullptr);
 bool writeHistoryFile(const std::string& path, const HistoryList& list, FileError* error = nullptr);
 
 class HistoryStore {
@@ -49,6 +51,7 @@ public:
     // Waits for the store's last write.
     ~HistoryStore();
 
+    // The list's presentation may be changed here; its rows change through the store.
     HistoryList& list() { return list_; }
     const HistoryList& list() const { return list_; }
     std::string storePath() const { return folder_.file(kHistoryStoreName); }
@@ -56,18 +59,21 @@ public:
 
     // The start-up load (NaloziTabelo), with the fallback to the backup and its message.
     HistoryLoad NaloziTabelo(Messages& messages);
-    // Writes the list to HistGrid.cld / HistGrid.cld2. ShraniTabelo first waits for the
-    // writes handed to the store's writer, so the list written now stays the last one.
-    bool ShraniTabelo(FileError* error = nullptr) const;
+    // Writes the list to HistGrid.cld / HistGrid.cld2. ShraniTabelo goes through the
+    // store's writer and waits for it, so the list written now stays the last one.
+    bool ShraniTabelo(FileError* error = nullptr);
     bool ShraniTabelo2(FileError* error = nullptr) const;
     // Hands the list as it is now to the store's writer thread for HistGrid.cld and
-    // returns at once; a failed write is told by laterWriteFailure.
+    // returns at once; a failed write is told by laterWriteFailure. Rows another program
+    // added to the store, which the writer kept, join the list first when it is idle.
     void ShraniTabeloLater();
     void waitForWrites() const;
     std::optional<FileError> laterWriteFailure();
 
     // A new record becomes row 0; the rows below keep their order.
     void addNewest(HistoryRecord record);
+    void removeRow(std::size_t row);
+    void clearRows();
 
     // "Save": the list to a history file.
     bool saveFile(const std::string& path, FileError* error = nullptr) const;
@@ -82,8 +88,12 @@ public:
                    HistoryFileProblem* problem = nullptr);
 
 private:
+    void replaceRows(std::vector<HistoryRecord> rows);
+    void takeMergedRows();
+
     DataFolder folder_;
     HistoryList list_;
+    std::vector<HistoryEdit> edits_; // since the list was last handed to the writer
     std::unique_ptr<HistoryWriter> writer_;
 };
 

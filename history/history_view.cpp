@@ -129,10 +129,8 @@ std::optional<std::size_t> HistoryView::find(std::string_view textToFind) {
 }
 
 bool HistoryView::deleteSelected(FileError* error) {
-    auto& list = store_.list().rows;
     for (auto it = selected_.rbegin(); it != selected_.rend(); ++it)
-        if (*it < list.size())
-            list.erase(list.begin() + static_cast<std::ptrdiff_t>(*it));
+        store_.removeRow(*it);
     selected_.clear();
     clearDetail();
     return store_.ShraniTabelo(error);
@@ -143,7 +141,7 @@ ClearOutcome HistoryView::clearAll(Messages& messages, FileError* error) {
         return ClearOutcome::Empty;
     if (!messages.ask(kClearHistoryQuestion))
         return ClearOutcome::Declined;
-    store_.list().rows.clear();
+    store_.clearRows();
     selected_.clear();
     clearDetail();
     return store_.ShraniTabelo(error) ? ClearOutcome::Cleared : ClearOutcome::WriteFailed;

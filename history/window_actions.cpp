@@ -191,7 +191,7 @@ void Tfhist::run() {
 }
 
 void Tfhist::reportWriteFailure(const FileError& error) {
-    services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+    services_.messages.show(MessageIcon::Error, unableToWrite(error.path));
 }
 
 } // namespace trov

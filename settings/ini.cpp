@@ -239,10 +239,18 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
 }
 
 void IniFile::writeStrings(const std::vector<IniEntry>& entries) {
+    update([&](IniDocument& doc) {
+        for (const auto& e : entries)
+            doc.setValue(e.section, e.key, e.value);
+    });
+}
+
+void IniFile::update(const std::function<void(IniDocument&)>& change) {
+    const StoreFile::Lock lock = StoreFile(path_).lock();
     reread();
-    for (const auto& e : entries)
-        doc_.setValue(e.section, e.key, e.value);
-    flush();
+    change(doc_);
+    if (!writeFileIfChanged(path_, doc_.serialize()))
+        throw IniWriteError(path_);
 }
 
 void IniFile::writeInt(std::string_view section, std::string_view key, int value) {
@@ -251,11 +259,6 @@ void IniFile::writeInt(std::string_view section, std::string_view key, int value
 
 void IniFile::writeBool(std::string_view section, std::string_view key, bool value) {
     writeString(section, key, value ? "1" : "0");
-}
-
-void IniFile::flush() {
-    if (!writeFileIfChanged(path_, doc_.serialize()))
-        throw IniWriteError(path_);
 }
 
 } // namespace trov

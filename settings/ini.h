@@ -5,6 +5,9 @@
 // written stays as it was, integers are decimal or "0x"/"$" hexadecimal, and a missing or
 // malformed value gives the reader's default.
 
+#include "common/store_file.h"
+
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -18,7 +21,7 @@ namespace trov {
 class IniWriteError : public std::runtime_error {
 public:
     explicit IniWriteError(const std::string& path)
-        : std::runtime_error("Unable to write to " + path), path_(path) {}
+        : std::runtime_error(unableToWrite(path)), path_(path) {}
     const std::string& path() const { return path_; }
 
 private:
@@ -80,9 +83,10 @@ struct IniEntry {
 // An INI file on disk. Reads come from the text loaded at construction or at the last
 // write. Each write first reads the file again and changes only its own keys, as the
 // profile writers do, so keys that another writer or the user changed meanwhile are
-// kept; it then goes to the disk at once (atomically), unless the file already holds the
-// same bytes, and throws IniWriteError when the file cannot be written, so a sequence of
-// writes stops at the failing key.
+// kept; reading and writing happen under the file's lock, so another program's write
+// cannot fall between them. The write goes to the disk at once (atomically), unless the
+// file already holds the same bytes, and throws IniWriteError when the file cannot be
+// written, so a sequence of writes stops at the failing key.
 class IniFile {
 public:
     explicit IniFile(std::string path);
@@ -107,9 +111,8 @@ public:
     // Several keys with one write of the file.
     void writeStrings(const std::vector<IniEntry>& entries);
 
-    // Whole-file use: change the document in memory, then flush() writes it once.
-    IniDocument& edit() { return doc_; }
-    void flush();
+    // Several changes with one write: change edits the file's text as it is now.
+    void update(const std::function<void(IniDocument&)>& change);
 
 private:
     void reread();

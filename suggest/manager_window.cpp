@@ -119,7 +119,7 @@ void TfSugg::deleteMarked() {
     const std::vector<std::string> before = manager_.rows();
     FileError error;
     if (!manager_.deleteMarked(messages_, store_, &error))
-        messages_.show(MessageIcon::Error, "Unable to write to " + error.path);
+        messages_.show(MessageIcon::Error, unableToWrite(error.path));
     // Refilling the list would drop its scroll position and selection, so a "No" (or a
     // delete with nothing marked) leaves the list exactly as the user left it.
     if (manager_.rows() != before)

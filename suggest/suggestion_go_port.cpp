@@ -7,7 +7,7 @@ void SuggestionGoPort::osveziBazo(std::string_view text) {
         return;
     FileError error;
     if (!store_.osveziBazo(text, &error))
-        messages_.show(MessageIcon::Error, "Unable to write to " + error.path);
+        messages_.show(MessageIcon::Error, unableToWrite(error.path));
 }
 
 } // namespace trov

@@ -1,19 +1,15 @@
 #include "suggest/suggestion_store.h"
 
+#include "common/atomic_file.h"
 #include "common/text.h"
 #include "suggest/drop_down.h"
 #include "suggest/suggestion_text.h"
 
-#include <sys/stat.h>
+#include <unordered_set>
 
 namespace trov {
 
 namespace {
-
-bool pathExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
 
 // The line as stored: trailing blanks removed, line breaks blanked.
 std::string storedLine(std::string_view text) {
@@ -22,14 +18,22 @@ std::string storedLine(std::string_view text) {
     return line;
 }
 
+// What makes two entries one: the de-duplication's trimmed, lower-cased text.
+std::string keyOf(std::string_view entry) {
+    return text::toLower(text::trim(entry));
+}
+
+std::unordered_set<std::string> keysOf(const std::vector<std::string>& entries) {
+    std::unordered_set<std::string> keys;
+    for (const std::string& e : entries)
+        keys.insert(keyOf(e));
+    return keys;
+}
+
 } // namespace
 
 bool isSuggestionWorthy(std::string_view text) {
     return text.find_first_not_of(' ') != std::string_view::npos;
-}
-
-bool SuggestionStore::writeLine(const std::string& line, FileError* error) const {
-    return writeFileAtomically(path_, line + "\r\n", error);
 }
 
 void SuggestionStore::deduplicate() {
@@ -37,13 +41,26 @@ void SuggestionStore::deduplicate() {
     dirty_ = false;
 }
 
+void SuggestionStore::take(std::string_view bytes) {
+    text_ = text::decodeStoredText(bytes);
+    blankLineBreaks(text_);
+    list_ = parseSuggestionText(text_);
+    deduplicate();
+}
+
 bool SuggestionStore::load(const SuggestionLoadOptions& options, FileError* error) {
     text_.clear();
     list_.clear();
     dirty_ = false;
-    std::optional<std::string> bytes;
+    stamp_ = {};
+    unstored_.clear();
     FileError readError;
-    if (options.firstStart && !pathExists(path_)) {
+    // A program taking the shipped store over holds the lock, so another one that took it
+    // over first and added to it meanwhile is read instead.
+    const StoreFile::Lock lock =
+        options.firstStart && options.persist ? file_.lock() : StoreFile::Lock();
+    if (options.firstStart && !pathExists(path())) {
+        std::optional<std::string> bytes;
         for (const std::string& dir : options.shippedDirs) {
             const std::string shipped = dir + std::string(kSuggestionFileName);
             if (pathExists(shipped)) {
@@ -53,29 +70,24 @@ bool SuggestionStore::load(const SuggestionLoadOptions& options, FileError* erro
                 break;
             }
         }
-        std::string taken = bytes ? text::decodeStoredText(*bytes) : std::string();
+        const std::string taken = bytes ? text::decodeStoredText(*bytes) : std::string();
         // The store in the data folder starts as the shipped text, or empty.
-        if (options.persist && !writeFileAtomically(path_, taken + "\r\n", error))
+        if (options.persist && !file_.write(taken + "\r\n", error, &stamp_))
             return false;
-        bytes = std::move(taken);
-    } else {
-        bytes = readWholeFile(path_, &readError);
-        if (!bytes && !readError.reason.empty()) {
-            if (error)
-                *error = readError;
-            return false;
-        }
-        if (bytes)
-            bytes = text::decodeStoredText(*bytes);
+        take(taken);
+        return readError.reason.empty();
     }
-    text_ = bytes.value_or(std::string());
-    blankLineBreaks(text_);
-    list_ = parseSuggestionText(text_);
-    deduplicate();
-    return readError.reason.empty();
+    const std::optional<std::string> bytes = file_.read(&readError, &stamp_);
+    if (!bytes && !readError.reason.empty()) {
+        if (error)
+            *error = readError;
+        return false;
+    }
+    take(bytes.value_or(std::string()));
+    return true;
 }
 
-bool SuggestionStore::osveziBazo(std::string_view text, FileError* error) {
+void SuggestionStore::add(std::string_view text) {
     blankLineBreaks(text_);
     const std::string_view added = text::rightTrimSpaces(text);
     text_.resize(text::rightTrimSpaces(text_).size());
@@ -96,16 +108,71 @@ bool SuggestionStore::osveziBazo(std::string_view text, FileError* error) {
     if (dirty_)
         deduplicate();
     text_ = storedLine(text_);
-    return writeLine(text_, error);
+}
+
+bool SuggestionStore::osveziBazo(std::string_view text, FileError* error) {
+    add(text);
+    unstored_.push_back({std::string(text), {}, {}, false});
+    return commit(error);
 }
 
 bool SuggestionStore::OsveziSuggBazo(const std::vector<std::string>& rows, FileError* error) {
-    const std::string line = storedLine(joinSuggestionText(rows));
-    if (!writeLine(line, error))
-        return false;
+    Change change{{}, rows, {}, true};
+    const std::unordered_set<std::string> kept = keysOf(rows);
+    for (const std::string& e : list_)
+        if (!kept.contains(keyOf(e)))
+            change.deletedKeys.push_back(keyOf(e));
+    const std::string text = text_;
+    const std::vector<std::string> list = list_;
+    const bool dirty = dirty_;
     list_ = rows;
-    text_ = line;
+    text_ = storedLine(joinSuggestionText(rows));
     dirty_ = true; // the new order may pair entries the old one did not
+    unstored_.push_back(std::move(change));
+    if (commit(error))
+        return true;
+    text_ = text;
+    list_ = list;
+    dirty_ = dirty;
+    unstored_.pop_back();
+    return false;
+}
+
+void SuggestionStore::replay(const Change& change) {
+    if (!change.rewrite) {
+        add(change.added);
+        return;
+    }
+    // The rows that are still there in their order, then what the other program added.
+    const std::unordered_set<std::string> there = keysOf(list_);
+    const std::unordered_set<std::string> rowKeys = keysOf(change.rows);
+    const std::unordered_set<std::string> deleted(change.deletedKeys.begin(),
+                                                  change.deletedKeys.end());
+    std::vector<std::string> merged;
+    for (const std::string& r : change.rows)
+        if (there.contains(keyOf(r)))
+            merged.push_back(r);
+    for (const std::string& e : list_)
+        if (const std::string key = keyOf(e); !rowKeys.contains(key) && !deleted.contains(key))
+            merged.push_back(e);
+    list_ = std::move(merged);
+    text_ = storedLine(joinSuggestionText(list_));
+    dirty_ = true;
+}
+
+bool SuggestionStore::commit(FileError* error) {
+    const StoreFile::Lock lock = file_.lock();
+    // A store that is gone or cannot be read is replaced by this program's, as it always was.
+    if (file_.changedSince(stamp_)) {
+        if (const auto bytes = file_.read()) {
+            take(*bytes);
+            for (const Change& change : unstored_)
+                replay(change);
+        }
+    }
+    if (!file_.write(text_ + "\r\n", error, &stamp_))
+        return false;
+    unstored_.clear();
     return true;
 }
 

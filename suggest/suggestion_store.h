@@ -2,8 +2,11 @@
 
 // The suggestion store "gs1001.sgg": SuggestionText as read and extended, SuggestionList
 // parsed from it and de-duplicated, and the rewrites after every search and deletion.
+// When another program wrote the store since this one read it, a rewrite takes that
+// store and applies this program's additions and deletions to it again: the additions of
+// both are kept, and an entry deleted here stays deleted.
 
-#include "common/atomic_file.h"
+#include "common/store_file.h"
 
 #include <string>
 #include <string_view>
@@ -29,9 +32,9 @@ bool isSuggestionWorthy(std::string_view text);
 class SuggestionStore {
 public:
     // path: gs1001.sgg in the data folder.
-    explicit SuggestionStore(std::string path) : path_(std::move(path)) {}
+    explicit SuggestionStore(std::string path) : file_(std::move(path)) {}
 
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return file_.path(); }
 
     // Load. On the first start the shipped store is taken over when the data folder has
     // none yet (an existing one is the user's and is kept). False when a file exists but
@@ -54,13 +57,27 @@ public:
     std::vector<std::string> dropDownRows(std::string_view ownerText);
 
 private:
-    bool writeLine(const std::string& line, FileError* error) const;
+    // A change not yet in the store: an added text, or a rewrite with the keys it deleted.
+    struct Change {
+        std::string added;
+        std::vector<std::string> rows;
+        std::vector<std::string> deletedKeys;
+        bool rewrite = false;
+    };
+
+    void take(std::string_view bytes);
+    void add(std::string_view text);
+    void replay(const Change& change);
+    // Writes the line, over the store as another program left it when it changed.
+    bool commit(FileError* error);
     void deduplicate();
 
-    std::string path_;
+    StoreFile file_;
     std::string text_;              // SuggestionText; keeps any duplicates
     std::vector<std::string> list_; // SuggestionList
     bool dirty_ = false;            // list_ changed since its last de-duplication
+    FileStamp stamp_;               // the store as last read or written here
+    std::vector<Change> unstored_;
 };
 
 } // namespace trov

@@ -301,3 +301,29 @@ TEST_F(Recent, RefusedWritesAreReported) {
               (std::vector<std::string>{"Unable to write to " + dir.file("YY.cfg"),
                                         "Unable to write to " + dir.file("Trov.lst")}));
 }
+
+// Two programs with the colours loaded: the recent and the custom colours of each land on
+// top of the other's, whichever writes first.
+TEST_F(Recent, TwoProgramsKeepEachOthersColours) {
+    dir.write("Trov.lst", "[GeneralFall]\nV1=1\n");
+    RecentColours other{dir.file("Trov.lst"), messages};
+    open(false);
+    other.open(dir.file("Trov.lst"), {352, 249}, {1920, 1080}, config);
+    recent.Nalozi(A);
+    other.Nalozi(B);
+    recent.Nalozi(C);
+    EXPECT_EQ(stored().first, slotsOf({C, B, A, 1}));
+    EXPECT_EQ(recent.colours(), stored().first);
+
+    ColourDialogState mine, theirs;
+    mine.customColours[0] = A;
+    theirs.customColours[1] = B;
+    mine.customColours[2] = C;
+    for (ColourDialogState* state : {&mine, &theirs, &mine})
+        ASSERT_TRUE(writeColorCld(dir.path(), *state, nullptr));
+    const auto back = readColorCld(dir.path(), nullptr);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(std::vector(back->customColours.begin(), back->customColours.begin() + 4),
+              (std::vector{A, B, C, kWhite}));
+    EXPECT_EQ(mine.customColours, back->customColours);
+}

@@ -1,8 +1,11 @@
 #include "common/atomic_file.h"
 #include "common/text.h"
 #include "history/history_store.h"
+#include "suggest/suggestion_store.h"
 #include "tests/compose/transcript.h"
+#include "tests/support/history_rows.h"
 #include "tests/support/http_server.h"
+#include "tests/support/messages.h"
 #include "tests/support/process.h"
 #include "tests/support/recorder.h"
 
@@ -178,4 +181,37 @@ TEST_F(Trovctl, Robots) {
     base = site.base();
     dir.write("robots.txt", "User-agent: Trov\r\nAllow: /private/open\r\nDisallow: /private\r\n");
     expectBlock("Robots");
+}
+
+// Two programs at once lose nothing: adds run side by side, twelve at a time, and an
+// import meets a program that has the history loaded and records a search after it.
+TEST_F(Trovctl, TwoWritersAtOnce) {
+    const std::string folder = dir.file("trov/");
+    std::string script;
+    for (int i = 0; i < 48; ++i)
+        script += "\"$0\" --data-dir \"$1\" suggest add s" + std::to_string(i) +
+                  (i % 12 == 11 ? " & wait; " : " & ");
+    const test::ProcessResult r = test::runProcess({"sh", "-c", script, TROVCTL_PATH, folder},
+                                                   {{{"ASAN_OPTIONS", "detect_leaks=0"}}});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    SuggestionStore suggestions(folder + "gs1001.sgg");
+    ASSERT_TRUE(suggestions.load({}));
+    const std::vector<std::string>& added = suggestions.suggestionList();
+    for (int i = 0; i < 48; ++i)
+        EXPECT_EQ(std::count(added.begin(), added.end(), "s" + std::to_string(i)) +
+                      std::count(added.begin(), added.end(), "s" + std::to_string(i) + " "),
+                  1)
+            << i;
+
+    test::SilentMessages messages;
+    HistoryStore trov{DataFolder(folder)};
+    trov.NaloziTabelo(messages);
+    trov.addNewest(test::historyRow("before"));
+    ASSERT_TRUE(trov.ShraniTabelo());
+    dir.write("in.csv", "1.1.2026,09:00:00,imported,x,x,x,x,x,x,x,x,x,Google,All\r\n");
+    EXPECT_EQ(run("history import-csv $DIR/in.csv --store $DIR/trov/HistGrid.cld"), "? 0\n");
+    trov.addNewest(test::historyRow("after"));
+    trov.ShraniTabeloLater();
+    trov.waitForWrites();
+    EXPECT_EQ(test::storedWords(folder + "HistGrid.cld"), (Args{"after", "imported"}));
 }

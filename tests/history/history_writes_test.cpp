@@ -5,7 +5,11 @@
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 #include <sys/stat.h>
 
 using namespace trov;
@@ -29,6 +33,23 @@ struct Rig {
         port.dodajtabelo(s);
     }
 };
+
+// A search of 5 December 2026 at 10:minute, its date and time as the clock writes them.
+HistoryRecord searchAt(const std::string& words, int minute) {
+    std::tm t{};
+    t.tm_min = minute;
+    t.tm_hour = 10;
+    t.tm_mday = 5;
+    t.tm_mon = 11;
+    t.tm_year = 126;
+    std::ostringstream out;
+    try {
+        out.imbue(std::locale(""));
+    } catch (const std::runtime_error&) {
+    }
+    out << std::put_time(&t, "%x|%X|") << words;
+    return test::joinedRow(out.str());
+}
 
 } // namespace
 
@@ -71,4 +92,49 @@ TEST(HistoryWrites, ARefusedWriteIsReportedAtTheNextSearchAndTheRecordsKept) {
     EXPECT_EQ(test::wordsOf(rig.store.list()), (std::vector<std::string>{"second", "first"}));
     EXPECT_EQ(rig.messages.texts(),
               std::vector<std::string>{"Unable to write to " + rig.dir.file("HistGrid.cld")});
+}
+
+// Two programs with the same store loaded: a search ('+'), a delete of the first row ('-')
+// or a clear ('c') of one lands on top of what the other wrote, whichever comes first, and
+// each program's list then shows the store.
+TEST(HistoryWrites, TwoProgramsKeepEachOthersRows) {
+    struct Step {
+        int program;
+        char op;
+        const char* words;
+        int minute;
+    };
+    const std::pair<std::vector<Step>, std::vector<std::string>> cases[] = {
+        {{{1, '+', "b", 2}, {0, '+', "a", 1}}, {"b", "a", "old"}}, // placed by time
+        {{{0, '+', "a", 1}, {1, '+', "b", 2}}, {"b", "a", "old"}},
+        {{{1, '+', "b", 2}, {0, '-', "", 0}}, {"b"}}, // the row deleted here stays deleted
+        {{{0, '+', "a", 3}, {1, 'c', "", 0}}, {}},    // a clear leaves nothing before it
+        {{{1, 'c', "", 0}, {0, '+', "a", 3}}, {"a"}},
+    };
+    for (const auto& [steps, stored] : cases) {
+        test::TempDir dir;
+        test::SilentMessages messages;
+        HistoryList old;
+        old.rows = {searchAt("old", 0)};
+        ASSERT_TRUE(writeHistoryFile(dir.file("HistGrid.cld"), old));
+        HistoryStore a{DataFolder(dir.path())}, b{DataFolder(dir.path())};
+        for (HistoryStore* p : {&a, &b})
+            p->NaloziTabelo(messages);
+        for (const Step& step : steps) {
+            HistoryStore& p = step.program == 0 ? a : b;
+            if (step.op == '+') {
+                p.addNewest(searchAt(step.words, step.minute));
+                p.ShraniTabeloLater(); // merged on the writer thread
+                p.waitForWrites();
+            } else {
+                step.op == '-' ? p.removeRow(0) : p.clearRows();
+                ASSERT_TRUE(p.ShraniTabelo());
+            }
+        }
+        for (HistoryStore* p : {&a, &b}) {
+            ASSERT_TRUE(p->ShraniTabelo());
+            EXPECT_EQ(test::wordsOf(p->list()), stored);
+        }
+        EXPECT_EQ(test::storedWords(dir.file("HistGrid.cld")), stored);
+    }
 }

@@ -138,3 +138,30 @@ TEST(SuggestionManager, DeleteOneSuggestionFromTheDropDown) {
     // "apple" was last in the file and keeps the blank its line end left.
     EXPECT_EQ(s.file(), "|apple |;|cats x|;|dogs\r\n");
 }
+
+// Two programs with the store loaded, each adding ("+") or deleting from the drop-down
+// ("-") in turn: each change lands on top of the other's, whichever comes first.
+TEST(SuggestionStore, TwoProgramsKeepEachOthersChanges) {
+    const std::tuple<const char*, V, const char*> cases[] = {
+        {"|x\r\n", {"1+b", "0+a"}, "|x|;|b|;|a\r\n"},
+        {"|x\r\n", {"0+a", "1+b"}, "|x|;|a|;|b\r\n"},
+        {"|x|;|y\r\n", {"1+b", "0-x"}, "|y |;|b\r\n"},
+        {"|x|;|y\r\n", {"0-x", "1+b"}, "|y|;|b\r\n"},
+        {"|x|;|y|;|z\r\n", {"0-x", "1-y", "0+x"}, "|z|;|x\r\n"},
+        {"|x\r\n", {"0+a", "1+A", "0+b"}, "|x|;|a|;|b\r\n"},
+    };
+    for (const auto& [before, steps, after] : cases) {
+        Store s(before);
+        SuggestionStore other(s.path);
+        SuggestionStore* programs[] = {&s.store, &other};
+        for (SuggestionStore* p : programs)
+            ASSERT_TRUE(p->load({}));
+        for (const std::string& step : steps) {
+            SuggestionStore& p = *programs[step[0] - '0'];
+            SuggestionManager m;
+            ASSERT_TRUE(step[1] == '+' ? p.osveziBazo(step.substr(2))
+                                       : deleteSearchSuggestion(p, m, step.substr(2)));
+        }
+        EXPECT_EQ(s.file(), after) << test::escaped(before) << " " << steps[0] << " " << steps[1];
+    }
+}
