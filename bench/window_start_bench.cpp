@@ -7,9 +7,9 @@
 // "idle-wakeups N" (timer events delivered while idle) and "rss-kb N".
 // TROV_BENCH_NO_PRELOAD=1 starts without loading the font configuration beside the start.
 
-#include "app/font_preload.h"
-#include "app/form_windows.h"
-#include "app/main_form.h"
+#include "app/main_window/main_form.h"
+#include "app/program/form_windows.h"
+#include "app/shell/font_preload.h"
 #include "common/messages.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
@@ -103,8 +103,7 @@ int main(int argc, char** argv) {
     // A data folder named on the command line is a stored profile; without one the start is
     // a first run on a fresh folder.
     QTemporaryDir fresh;
-    const std::string folder =
-        (argc > 3 ? std::string(argv[3]) : fresh.path().toStdString()) + "/";
+    const std::string folder = (argc > 3 ? std::string(argv[3]) : fresh.path().toStdString()) + "/";
     QuietMessages messages;
     std::unique_ptr<QWidget> plain;
     std::unique_ptr<trov::Config> config;

@@ -3,9 +3,9 @@
 // A main window on a temporary data folder with fake desktop services and message boxes
 // that tests answer, built as the program builds it.
 
-#include "app/main_form.h"
-#include "app/suggestion_list.h"
-#include "app/window_glue.h"
+#include "app/main_window/main_form.h"
+#include "app/main_window/suggestion_list.h"
+#include "app/main_window/window_glue.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
 #include "history/history_store.h"

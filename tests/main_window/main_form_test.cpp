@@ -1,10 +1,10 @@
 // The main window offscreen: start-up and ending, the fields and the drop-down, the engine row
 // and the menus, the colours, the controls made on first need, and crawls on 127.0.0.1.
 
-#include "app/crawler_panel.h"
-#include "app/form_windows.h"
-#include "app/main_menus.h"
-#include "app/more_engines_menu.h"
+#include "app/crawl/crawler_panel.h"
+#include "app/main_window/main_menus.h"
+#include "app/main_window/more_engines_menu.h"
+#include "app/program/form_windows.h"
 #include "appearance/color_cld.h"
 #include "appearance/glyphs.h"
 #include "appearance/grab_window.h"

@@ -2,9 +2,9 @@
 // README: collapsed, expanded on the default and on a dark background, the main menu, and
 // the crawler's progress panel.
 
-#include "app/crawler_panel.h"
-#include "app/main_form.h"
-#include "app/main_menus.h"
+#include "app/crawl/crawler_panel.h"
+#include "app/main_window/main_form.h"
+#include "app/main_window/main_menus.h"
 #include "common/messages.h"
 #include "crawler/crawl_engine.h"
 #include "history/history_clock.h"

@@ -1,0 +1,220 @@
+#pragma once
+
+// `TMainForm`, the borderless search box that expands into the form. It binds its
+// controls to the FormModel and carries out what the model's operations return; the
+// menus, the drop-down, the crawl runner and the tray glue each live in their own files.
+
+#include "app/crawl/crawl_runner.h"
+#include "app/main_window/advanced_fields.h"
+#include "app/main_window/main_form_services.h"
+#include "app/main_window/main_layout.h"
+#include "app/main_window/main_menus.h"
+#include "appearance/color_cld.h"
+#include "appearance/colour.h"
+#include "appearance/recent_colours.h"
+#include "appearance/screen_grab.h"
+#include "compose/form_model.h"
+#include "compose/go.h"
+#include "suggest/suggestion_go_port.h"
+#include "suggest/suggestion_manager.h"
+#include "window_models/main_commands.h"
+#include "window_models/placement.h"
+#include "window_models/window_keys.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace trov {
+
+class ColourPicker;
+class CrawlerPanel;
+class MoreEnginesMenu;
+struct OwnEngine;
+class SuggestionList;
+class TfRecent;
+class Tflinks;
+class WindowGlue;
+
+class TMainForm : public QWidget, public MainWindowCommands {
+    Q_OBJECT
+public:
+    explicit TMainForm(MainFormServices& services, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The creation sequence (FormCreate): restores everything from YY.cfg.
+    void FormCreate();
+    // The hidden windows of the program's start: the recent colours' list is read (with
+    // the take-over of the shipped stores) now; the links viewer and the recent-colours
+    // window themselves are made when first needed, so they cost the first frame nothing.
+    void createHiddenWindows();
+
+    // MainWindowCommands
+    FormModel& form() override { return model_; }
+    void syncFromModel() override;
+    void pressEngine(SearchEngine engine) override;
+    bool isExpanded() const override { return model_.expanded(); }
+    void toggleExpanded() override { csExpandClick(); }
+    void go() override { xiGOClick(); }
+    void loadCrawlList(const std::string& path) override;
+    bool runOwnEngine(const std::string& name) override;
+    bool hasOwnEnginesFile() const override;
+    int backgroundColour() const override { return background_; }
+    void applyBackground(int colour) override { NastaviOzadje(colour); }
+    bool isShown() const override;
+    void hideSuggestions() override;
+    void focusWords() override;
+
+    // Commands of the window.
+    void xiGOClick();
+    void csExpandClick();
+    void NastaviOzadje(int colour);
+    void Colordialog1Click();
+    void Randombackgroundcolor1Click();
+    void Colorpicker1Click();
+    void Recentcolors1Click();
+    void GSLBosvezi();
+    void deleteSearchSuggestion();
+    void Exit1Click(); // main menu "Exit": position and history, then end at once
+    void mExitClick(); // tray "Exit": the close sequence
+    void openMainMenu();
+    // Crawler menu.
+    void chooseCrawlMode(CrawlMode mode);
+    void hiddenSubmenuMode(CrawlMode mode);
+    void Showlinks1Click();
+    void Exportlinks1000Click();
+    void Exportdata1000Click();
+    void ImportCSV1Click();
+    void Resetallsearches1Click();
+    void naloziCSVLinke();
+
+    // The pieces, for the program and the tests.
+    const MainFormWidgets& widgets() const { return w_; }
+    // The fields below the collapsed edge, made by the first call: they show what the
+    // form holds, as they would have had they been made with the window.
+    const AdvancedFields& advanced();
+    bool advancedBuilt() const { return adv_ != nullptr; }
+    MainMenus& menus() { return *menus_; }
+    MoreEnginesMenu& moreEngines() { return *moreEngines_; }
+    SuggestionList& dropDown() { return *dropDown_; }
+    CrawlRunner& runner() { return runner_; }
+    // The crawl's progress panel, made by the first call (a Go that crawls makes it).
+    CrawlerPanel* crawlerPanel();
+    WindowGlue& glue() { return *glue_; }
+    // Null before createHiddenWindows; the first call after it makes the window.
+    Tflinks* linksViewer();
+    TfRecent* recentWindow();
+    RecentColours& recentColours() { return recent_; }
+    ColourDialogState& colourDialogState() { return colourDialog_; }
+    bool firstStart() const { return firstStart_; }
+    Glyph expandGlyphShown() const { return expandGlyph_; }
+
+    // The available areas of the screens, the primary screen first; tests give their own.
+    void setWorkAreasSource(std::function<std::vector<Rect>()> source) {
+        workAreas_ = std::move(source);
+    }
+    // The colour dialog's run; tests answer it. Returns the chosen colour, or nothing.
+    std::function<std::optional<int>(int current, ColourDialogState& state)> runColourDialog;
+    // The seed of a "Random color" draw (the high-resolution clock by default); tests give
+    // their own.
+    std::function<std::uint32_t()> randomSeed;
+    // Photographs the desktop for "Color picker" (the screen by default); tests give a
+    // picture. Read when the picker is first made.
+    std::function<Photograph()> grabScreen;
+    // Called when the program is to end (the main loop's quit by default).
+    std::function<void()> quit;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // "Export list of links" and "Export data": the same dialog and write, other bytes.
+    void exportLinkList(std::string (*fileName)(std::string_view site),
+                        std::string (*bytes)(const LinkList& list, std::string_view site));
+    void wireControls();
+    void wireDropDown();
+    void buildAdvanced();
+    void placeAdvanced(const QObjectList& before);
+    void wireAdvanced();
+    void syncAdvanced();
+    void showScheme(const BackgroundScheme& s); // on the captions and the pins
+    void paintBackground(int colour, const BackgroundScheme& s);
+    void showSiteReadOnly();
+    // The text field and its frame as far as they are made; null for one not made yet.
+    QLineEdit* builtField(TextField f) const;
+    QFrame* builtFrame(TextField f) const;
+    void wireMenus();
+    void createMoreEngines();
+    GoServices goServices();
+    void goOwnEngineNow(const OwnEngine& engine);
+    void finishGo(GoOutcome outcome);
+    void fieldChanged(TextField field, const QString& text);
+    bool fieldKey(TextField field, QKeyEvent* key);
+    void fieldEscape();
+    // A drop-down row into a field, without refreshing the drop-down.
+    void putRow(QLineEdit* field, const QString& text);
+    void engineClicked(SearchEngine engine);
+    void showEngine(const EngineSelection& selection);
+    void showKinds();
+    void showColours();
+    void showMarks();
+    void setClientHeight(int height);
+    void applyExpandRule();
+    void setAdvancedInTabOrder(bool on);
+    void pinClicked(int n);
+    void listChanged(ListField list, int index);
+    void linksFinished(LinksResult result);
+    void runCloseSequence();
+    CloseState closeState() const;
+    QLineEdit* ownerField();
+    FormCommands& commands();
+    void reportRefusal(const std::exception& e);
+    std::vector<Rect> workAreas() const;
+
+    MainFormServices& services_;
+    CrawlRunner runner_;
+    FormModel model_;
+    MainFormWidgets w_;
+    std::unique_ptr<AdvancedFields> adv_; // made on first need
+    // What the advanced fields are to show once made: the tab order set, the scheme shown.
+    std::optional<bool> advancedInTabOrder_;
+    std::optional<BackgroundScheme> shownScheme_;
+    std::unique_ptr<MainMenus> menus_;
+    MoreEnginesMenu* moreEngines_ = nullptr; // belongs to the main menu
+    SuggestionList* dropDown_ = nullptr;
+    CrawlerPanel* panel_ = nullptr;
+    std::unique_ptr<WindowGlue> glue_;
+    bool hiddenWindows_ = false; // createHiddenWindows has run
+    std::unique_ptr<Tflinks> viewer_;
+    RecentColours recent_;
+    SuggestionGoPort suggestionPort_;
+    std::unique_ptr<TfRecent> recentWindow_;
+    std::unique_ptr<ColourPicker> picker_;
+    ColourDialogState colourDialog_;
+    SuggestionManager suggestionManager_;
+    ExpandModel expandModel_;
+    std::unique_ptr<FormCommands> nullCommands_;
+    std::function<std::vector<Rect>()> workAreas_;
+
+    int background_ = kDefaultBackground;
+    Glyph expandGlyph_ = Glyph::Image3;
+    bool suppress_ = false;      // Esc: the clearing it causes does not reopen the drop-down
+    bool forcedRefresh_ = false; // a refresh while the drop-down has the focus
+    bool fromDropDown_ = false;  // a drop-down row is being put into the owner field
+    bool firstStart_ = true;
+    bool closing_ = false;
+    bool syncing_ = false;
+    std::optional<std::string> listFileGiven_; // the list crawl's file, when not to be asked
+    QPoint dragOffset_;
+    bool dragging_ = false;
+};
+
+} // namespace trov

@@ -1,0 +1,168 @@
+// The main window's creation, its hidden companions, and the two ways of ending.
+
+#include "app/crawl/crawler_panel.h"
+#include "app/main_window/about_dialog.h"
+#include "app/main_window/main_form.h"
+#include "app/main_window/window_glue.h"
+#include "appearance/recent_window.h"
+#include "common/messages.h"
+#include "compose/browser_list.h"
+#include "history/history_store.h"
+#include "links/window.h"
+#include "platform/autostart.h"
+#include "platform/launcher.h"
+#include "suggest/suggestion_store.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+
+namespace trov {
+
+void TMainForm::FormCreate() {
+    Config& config = services_.config;
+    model_.setCrawlRequestMode(kNoCrawlRequest);
+    // The data folder and its "YYTemp" were made by the program before the window.
+    firstStart_ = config.readBool(cfg::AppStart);
+    // Borderless tool window without a taskbar button: the window flags.
+    w_.PanelMarker->move(11, 46 + kEngineButtonHeight + 2);
+    setClientHeight(height() <= 350 ? kExpandedHeight : kCollapsedHeight);
+    try {
+        // The browsers are read when the box or a page first needs them; the keys that
+        // choose the entry are read now, and a first run writes the autostart entry now.
+        const bool firstRun = config.readBool(cfg::PinPrviZagon);
+        const int stored = firstRun ? -1 : config.readInt(cfg::PinBrowser);
+        const platform::BrowserRegistry& registry = services_.browsers;
+        model_.setBrowserSource([&registry, firstRun, stored] {
+            FormModel::BrowserBox box{nalozibrskalnike(registry), stored};
+            if (firstRun)
+                box.selection = firstRunSelection(box.entries, defbrwsClick(registry));
+            return box;
+        });
+        if (firstRun)
+            services_.autostart.write(services_.programPath);
+        model_.select(ListField::Interface, config.readInt(cfg::PinInterface));
+        model_.select(ListField::Country, config.readInt(cfg::PinCountry));
+        model_.select(ListField::Language, config.readInt(cfg::PinLanguage));
+        model_.select(ListField::FileType, config.readInt(cfg::PinType));
+        model_.select(ListField::Period, config.readInt(cfg::PinTime));
+        NastaviOzadje(config.readInt(cfg::ColorPall));
+        const Point at =
+            keepOnScreen(startPosition(config, width(), height()), width(), height(), workAreas());
+        move(at.x, at.y);
+        glue_->restoreOptions(readWindowOptions(config));
+        model_.recomputeFragments();
+        model_.setKindIndex(0);
+        SuggestionLoadOptions load;
+        load.firstStart = firstStart_;
+        load.shippedDirs = services_.shippedDirs;
+        services_.suggestions.load(load); // a store that cannot be read leaves no suggestions
+        setAdvancedInTabOrder(false);
+        std::string error;
+        if (auto state = readColorCld(services_.folder.path(), &error))
+            colourDialog_ = *state;
+        else if (!error.empty())
+            services_.messages.show(MessageIcon::Error, error);
+        w_.PanelMarker->move(11 + engineInfo(SearchEngine::Google).buttonLeft,
+                             46 + kEngineButtonHeight + 2);
+        if (panel_)
+            panel_->move(11, 260);
+    } catch (const std::exception& e) {
+        // The rest of the creation is skipped; the window opens with what was set.
+        services_.messages.show(MessageIcon::Error, e.what());
+    }
+    syncFromModel();
+}
+
+void TMainForm::createHiddenWindows() {
+    hiddenWindows_ = true;
+    runner_.setLinksViewer([this] { return linksViewer(); });
+    // The list is the program's from its start ([App] start is cleared here), whenever the
+    // window is first shown.
+    openRecentColours(recent_, firstStart_, services_.shippedDirs, services_.config);
+    connect(menus_->About1, &QAction::triggered, this, [this] {
+        AboutDialog about(this);
+        about.exec();
+    });
+}
+
+Tflinks* TMainForm::linksViewer() {
+    if (!viewer_ && hiddenWindows_) {
+        viewer_ = std::make_unique<Tflinks>(
+            services_.messages, [this](const std::string& a) { services_.launcher.launch(a, {}); });
+        viewer_->setImportCommand([this] { ImportCSV1Click(); });
+        viewer_->setExportCommand([this] { Exportlinks1000Click(); });
+    }
+    return viewer_.get();
+}
+
+TfRecent* TMainForm::recentWindow() {
+    if (!recentWindow_ && hiddenWindows_) {
+        recentWindow_ = std::make_unique<TfRecent>(recent_, [this](int c) { NastaviOzadje(c); });
+        recentWindow_->placeAtStoredPosition();
+    }
+    return recentWindow_.get();
+}
+
+CloseState TMainForm::closeState() const {
+    CloseState s;
+    s.collapsed = height() < 350;
+    s.normalPosition = {x(), y()};
+    s.loadAtStartup = glue_->tray().loadAtStartup();
+    s.showOnStartTicked = glue_->tray().showOnStart();
+    s.browserIndex = model_.selection(ListField::Browser);
+    return s;
+}
+
+void TMainForm::runCloseSequence() {
+    const CloseState state = closeState();
+    const ExitPath path = ExitPath::Close;
+    const auto refused = runExitWrites(services_.config, state, path, [this] {
+        FileError error;
+        if (!services_.history.ShraniTabelo(&error))
+            services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+    });
+    for (const std::string& text : refused)
+        services_.messages.show(MessageIcon::Error, text);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        runner_.stop();
+        runCloseSequence();
+    }
+    event->accept();
+    if (quit)
+        quit();
+}
+
+void TMainForm::mExitClick() {
+    runner_.stop();
+    if (closing_)
+        return;
+    closing_ = true;
+    runCloseSequence();
+    if (quit)
+        quit();
+}
+
+void TMainForm::Exit1Click() {
+    runner_.stop();
+    if (closing_)
+        return;
+    closing_ = true;
+    const auto refused =
+        runExitWrites(services_.config, closeState(), ExitPath::MainMenuExit, [this] {
+            FileError error;
+            if (!services_.history.ShraniTabelo(&error))
+                services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
+        });
+    for (const std::string& text : refused)
+        services_.messages.show(MessageIcon::Error, text);
+    if (quit)
+        quit();
+}
+
+} // namespace trov
