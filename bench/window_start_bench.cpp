@@ -8,7 +8,7 @@
 // TROV_BENCH_NO_PRELOAD=1 starts without loading the font configuration beside the start.
 
 #include "app/main_window/main_form.h"
-#include "app/program/form_windows.h"
+#include "app/program/program.h"
 #include "app/shell/font_preload.h"
 #include "common/messages.h"
 #include "history/history_clock.h"
@@ -139,7 +139,6 @@ int main(int argc, char** argv) {
                                    *suggestions,
                                    "/usr/bin/trov",
                                    {},
-                                   nullptr,
                                    {},
                                    {}});
         if (fonts)
@@ -153,7 +152,7 @@ int main(int argc, char** argv) {
         stage("Nalozi");
         formWindows = std::make_unique<trov::FormWindows>(*form, *history, *suggestions, *config,
                                                           messages, trov::DataFolder(folder));
-        services->formCommands = formWindows.get();
+        trov::wireFormWindows(*form, *formWindows);
         stage("formWindows");
         form->createHiddenWindows();
         stage("hidden");

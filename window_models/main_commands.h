@@ -2,8 +2,8 @@
 
 // The seam between the main window and the windows and commands around it (history
 // window, suggestions manager, settings files, reset, broom). Neither side reaches into
-// the other's widgets: the main window implements MainWindowCommands, the other side
-// implements FormCommands, and the program wires the two together.
+// the other's widgets: the main window implements MainWindowCommands for them, and reports
+// what the user asks of them as signals the program wires.
 
 #include "compose/search_engine.h"
 
@@ -52,21 +52,6 @@ public:
     virtual void hideSuggestions() {}
     // Puts the input focus in the search-words field.
     virtual void focusWords() {}
-};
-
-// The main menu's commands that belong to the other windows.
-class FormCommands {
-public:
-    virtual ~FormCommands() = default;
-
-    virtual void showHistory() = 0;            // "History", main menu and tray
-    virtual void showSuggestionsManager() = 0; // "Search suggestions"
-    virtual void saveSettingsFile() = 0;       // "Save settings"
-    virtual void openSettingsFile() = 0;       // "Open settings"
-    virtual void resetAllSettings() = 0;       // "Reset all settings"
-    virtual void broom() = 0;                  // the broom button xiMetla
-    // While the history window is shown the suggestion drop-down does not open.
-    virtual bool historyWindowShown() const = 0;
 };
 
 } // namespace trov

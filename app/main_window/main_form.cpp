@@ -32,18 +32,6 @@ namespace trov {
 
 namespace {
 
-// The windows around the main window, when the program runs without them.
-class NoFormCommands : public FormCommands {
-public:
-    void showHistory() override {}
-    void showSuggestionsManager() override {}
-    void saveSettingsFile() override {}
-    void openSettingsFile() override {}
-    void resetAllSettings() override {}
-    void broom() override {}
-    bool historyWindowShown() const override { return false; }
-};
-
 void paintFace(QWidget* widget, std::uint32_t colour) {
     if (!widget)
         return;
@@ -81,8 +69,8 @@ TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
 
     WindowGlue::Hooks hooks;
     hooks.focusWords = [this] { w_.eURL->setFocus(); };
-    hooks.history = [this] { commands().showHistory(); };
-    hooks.suggestions = [this] { commands().showSuggestionsManager(); };
+    hooks.history = [this] { emit historyRequested(); };
+    hooks.suggestions = [this] { emit suggestionsManagerRequested(); };
     hooks.dataFolder = [this] { services_.launcher.launch(services_.folder.path(), {}); };
     hooks.about = [this] { menus_->About1->trigger(); };
     hooks.exit = [this] { mExitClick(); };
@@ -101,20 +89,12 @@ TMainForm::~TMainForm() {
     runner_.endCrawl();
 }
 
-FormCommands& TMainForm::commands() {
-    if (services_.formCommands)
-        return *services_.formCommands;
-    if (!nullCommands_)
-        nullCommands_ = std::make_unique<NoFormCommands>();
-    return *nullCommands_;
-}
-
 void TMainForm::wireControls() {
     w_.eURL->installEventFilter(this);
     connect(w_.eURL, &QLineEdit::textChanged, this,
             [this](const QString& text) { fieldChanged(TextField::Words, text); });
     connect(w_.xiGO, &QToolButton::clicked, this, &TMainForm::xiGOClick);
-    connect(w_.xiMetla, &QToolButton::clicked, this, [this] { commands().broom(); });
+    connect(w_.xiMetla, &QToolButton::clicked, this, &TMainForm::broomRequested);
     connect(w_.xiHamburger, &QToolButton::clicked, this, &TMainForm::openMainMenu);
     connect(w_.engineGroup, &QButtonGroup::idClicked, this,
             [this](int id) { engineClicked(static_cast<SearchEngine>(id)); });
@@ -130,15 +110,14 @@ void TMainForm::wireControls() {
 
 void TMainForm::wireMenus() {
     MainMenus& m = *menus_;
-    connect(m.History1, &QAction::triggered, this, [this] { commands().showHistory(); });
+    connect(m.History1, &QAction::triggered, this, &TMainForm::historyRequested);
     connect(m.EnableHistory, &QAction::toggled, this,
             [this](bool on) { model_.setHistoryEnabled(on); });
     connect(m.SearchSuggestions, &QAction::triggered, this,
-            [this] { commands().showSuggestionsManager(); });
-    connect(m.SaveSettings1, &QAction::triggered, this, [this] { commands().saveSettingsFile(); });
-    connect(m.OpenSettings1, &QAction::triggered, this, [this] { commands().openSettingsFile(); });
-    connect(m.ResetAllSettings1, &QAction::triggered, this,
-            [this] { commands().resetAllSettings(); });
+            &TMainForm::suggestionsManagerRequested);
+    connect(m.SaveSettings1, &QAction::triggered, this, &TMainForm::saveSettingsRequested);
+    connect(m.OpenSettings1, &QAction::triggered, this, &TMainForm::openSettingsRequested);
+    connect(m.ResetAllSettings1, &QAction::triggered, this, &TMainForm::resetAllSettingsRequested);
     connect(m.Colordialog1, &QAction::triggered, this, &TMainForm::Colordialog1Click);
     connect(m.Colorpicker1, &QAction::triggered, this, &TMainForm::Colorpicker1Click);
     connect(m.Randombackgroundcolor1, &QAction::triggered, this,

@@ -125,6 +125,18 @@ public:
     std::function<Photograph()> grabScreen;
     // Called when the program is to end (the main loop's quit by default).
     std::function<void()> quit;
+    // While held() is true the suggestion drop-down does not open (the history window is
+    // shown); unset: never held.
+    void holdDropDownWhile(std::function<bool()> held) { dropDownHeld_ = std::move(held); }
+
+signals:
+    // What the user asked of the windows around this one; the program wires them.
+    void historyRequested();            // "History", main menu and tray
+    void suggestionsManagerRequested(); // "Search suggestions", main menu and tray
+    void saveSettingsRequested();       // "Save settings"
+    void openSettingsRequested();       // "Open settings"
+    void resetAllSettingsRequested();   // "Reset all settings"
+    void broomRequested();              // the broom button xiMetla
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -175,7 +187,6 @@ private:
     void runCloseSequence();
     CloseState closeState() const;
     QLineEdit* ownerField();
-    FormCommands& commands();
     void reportRefusal(const std::exception& e);
     std::vector<Rect> workAreas() const;
 
@@ -201,7 +212,7 @@ private:
     ColourDialogState colourDialog_;
     SuggestionManager suggestionManager_;
     ExpandModel expandModel_;
-    std::unique_ptr<FormCommands> nullCommands_;
+    std::function<bool()> dropDownHeld_;
     std::function<std::vector<Rect>()> workAreas_;
 
     int background_ = kDefaultBackground;

@@ -146,7 +146,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::GSLBosvezi() {
     if (((dropDown_->hasFocus() || fromDropDown_) && !forcedRefresh_) ||
-        commands().historyWindowShown())
+        (dropDownHeld_ && dropDownHeld_()))
         return;
     const std::vector<std::string> rows = services_.suggestions.dropDownRows(model_.ownerText());
     const QLineEdit* owner = ownerField();

@@ -8,7 +8,6 @@
 #include "compose/engines.h"
 #include "settings/config.h"
 #include "settings/data_folder.h"
-#include "window_models/main_commands.h"
 
 #include <QString>
 #include <functional>
@@ -39,7 +38,6 @@ struct MainFormServices {
     SuggestionStore& suggestions;
     std::string programPath;              // written into the autostart entry
     std::vector<std::string> shippedDirs; // where the shipped stores may be
-    FormCommands* formCommands = nullptr; // null: those menu items do nothing
     EngineHosts hosts;
     FileChooser* files = nullptr; // the crawler menu's dialogs; null: none can be chosen
 };

@@ -2,13 +2,14 @@
 
 // The windows and commands around the main window: the history window, the suggestions
 // manager, the settings files, "Reset all settings" and the broom. The program makes one
-// and hands it to the main window as its FormCommands.
+// and wires the main window's requests to it.
 
 #include "history/history_placement.h"
 #include "settings/data_folder.h"
 #include "suggest/suggestion_manager.h"
 #include "window_models/main_commands.h"
 
+#include <QObject>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,7 +36,8 @@ struct FormWindowHooks {
     FileChooser* files = nullptr;
 };
 
-class FormWindows : public FormCommands {
+class FormWindows : public QObject {
+    Q_OBJECT
 public:
     // The history window and the suggestions manager are made hidden when first needed,
     // so they cost the program's first frame nothing. The history store must already be
@@ -44,21 +46,20 @@ public:
                 Config& config, Messages& messages, DataFolder folder, FormWindowHooks hooks = {});
     ~FormWindows() override;
 
-    void showHistory() override;
-    void showSuggestionsManager() override;
-    void saveSettingsFile() override;
-    void openSettingsFile() override;
-    void resetAllSettings() override;
-    void broom() override;
-    bool historyWindowShown() const override;
+    void showHistory();            // "History", main menu and tray
+    void showSuggestionsManager(); // "Search suggestions"
+    void saveSettingsFile();       // "Save settings"
+    void openSettingsFile();       // "Open settings"
+    void resetAllSettings();       // "Reset all settings"
+    void broom();                  // the broom button xiMetla
+    // While the history window is shown the suggestion drop-down does not open.
+    bool historyWindowShown() const;
 
     // A search was recorded: the history window shows the new row.
     void historyChanged();
 
     Tfhist& historyWindow();
     TfSugg& suggestionsManager();
-    // The manager's list, also used by the drop-down's "Delete search suggestion".
-    SuggestionManager& suggestionList() { return managerModel_; }
 
 private:
     void reportWriteFailure(const std::string& what);

@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 
 namespace trov {
@@ -37,6 +38,21 @@ private:
 
 } // namespace
 
+void wireFormWindows(TMainForm& form, FormWindows& windows) {
+    QObject::connect(&form, &TMainForm::historyRequested, &windows, &FormWindows::showHistory);
+    QObject::connect(&form, &TMainForm::suggestionsManagerRequested, &windows,
+                     &FormWindows::showSuggestionsManager);
+    QObject::connect(&form, &TMainForm::saveSettingsRequested, &windows,
+                     &FormWindows::saveSettingsFile);
+    QObject::connect(&form, &TMainForm::openSettingsRequested, &windows,
+                     &FormWindows::openSettingsFile);
+    QObject::connect(&form, &TMainForm::resetAllSettingsRequested, &windows,
+                     &FormWindows::resetAllSettings);
+    QObject::connect(&form, &TMainForm::broomRequested, &windows, &FormWindows::broom);
+    form.holdDropDownWhile(
+        [shown = QPointer<FormWindows>(&windows)] { return shown && shown->historyWindowShown(); });
+}
+
 TrovProgram::TrovProgram()
     : folder_(DataFolder::resolve()), config_(folder_.file(kConfigFileName), primaryScreen()),
       history_(folder_), suggestions_(folder_.file(kSuggestionFileName)) {
@@ -57,17 +73,10 @@ TrovProgram::TrovProgram()
                                                                     suggestions_,
                                                                     platform::executablePath(),
                                                                     platform::shippedStoreDirs(),
-                                                                    nullptr,
                                                                     {},
                                                                     &files_});
     form_ = std::make_unique<TMainForm>(*services_);
     form_->FormCreate();
-}
-
-TrovProgram::~TrovProgram() {
-    // The windows around the main window use it until they go.
-    services_->formCommands = nullptr;
-    formWindows_.reset();
 }
 
 void TrovProgram::start(SingleInstance& guard) {
@@ -80,7 +89,7 @@ void TrovProgram::start(SingleInstance& guard) {
     hooks.files = &files_;
     formWindows_ = std::make_unique<FormWindows>(*form_, history_, suggestions_, config_, messages_,
                                                  folder_, std::move(hooks));
-    services_->formCommands = formWindows_.get();
+    wireFormWindows(*form_, *formWindows_);
     form_->createHiddenWindows();
     QObject::connect(&guard, &SingleInstance::messageReceived, form_.get(),
                      [this](const QString& m) { form_->glue().instanceMessage(m); });

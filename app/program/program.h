@@ -1,7 +1,8 @@
 #pragma once
 
 // The window program's parts, made in the order of its start: the data folder, YY.cfg,
-// the stores, the desktop services and the main window with its hidden companions.
+// the stores, the desktop services and the main window with its hidden companions; and the
+// wiring of what the main window reports to the windows that answer it.
 
 #include "app/main_window/main_form.h"
 #include "app/program/form_windows.h"
@@ -21,10 +22,13 @@ namespace trov {
 
 class SingleInstance;
 
+// The main window's requests answered by the windows around it, and the suggestion
+// drop-down held shut while the history window is shown. Either may go first.
+void wireFormWindows(TMainForm& form, FormWindows& windows);
+
 class TrovProgram {
 public:
     TrovProgram();
-    ~TrovProgram();
 
     // The start after the window's creation: showonstart, the history, the hidden
     // windows with the history window and the settings commands, the single instance's

@@ -72,10 +72,10 @@ public:
         history = std::make_unique<HistoryStore>(DataFolder(folder()));
         historyPort = std::make_unique<HistoryGoPort>(*history, clock, messages);
         suggestions = std::make_unique<SuggestionStore>(dir_->file("gs1001.sgg"));
-        services.reset(new MainFormServices{
-            DataFolder(folder()), *config, messages, launcher, registry, autostart, *history,
-            historyPort.get(), *suggestions, "/opt/trov/bin/trov", std::vector<std::string>(),
-            nullptr, EngineHosts(), &files});
+        services.reset(new MainFormServices{DataFolder(folder()), *config, messages, launcher,
+                                            registry, autostart, *history, historyPort.get(),
+                                            *suggestions, "/opt/trov/bin/trov",
+                                            std::vector<std::string>(), EngineHosts(), &files});
         form = std::make_unique<TMainForm>(*services);
         form->quit = [this] { ++quits; };
         form->setWorkAreasSource([this] { return workAreas; });

@@ -4,7 +4,7 @@
 #include "app/crawl/crawler_panel.h"
 #include "app/main_window/main_menus.h"
 #include "app/main_window/more_engines_menu.h"
-#include "app/program/form_windows.h"
+#include "app/program/program.h"
 #include "appearance/color_cld.h"
 #include "appearance/glyphs.h"
 #include "appearance/grab_window.h"
@@ -220,8 +220,6 @@ class MainFormTest : public QObject {
 
 private slots:
     void cleanup() {
-        if (f_)
-            f_->services->formCommands = nullptr;
         windows_.reset();
         w_ = nullptr;
         f_.reset();
@@ -321,7 +319,7 @@ private slots:
         hooks.files = &f_->files;
         windows_ = std::make_unique<FormWindows>(w, *f_->history, *f_->suggestions, *f_->config,
                                                  f_->messages, DataFolder(f_->folder()), hooks);
-        f_->services->formCommands = windows_.get();
+        wireFormWindows(w, *windows_);
         f_->moreSeen = [this](const QString& key) {
             return key == "store" ? QString::fromStdString(f_->dir().read("gs1001.sgg"))
                                   : QString();

@@ -82,7 +82,6 @@ int main(int argc, char** argv) {
                                     suggestions,
                                     "/usr/bin/trov",
                                     {},
-                                    nullptr,
                                     {},
                                     {}};
     trov::TMainForm w(services);
