@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     trov::platform::XdgBrowserRegistry browsers;
     trov::platform::FakeAutostart autostart;
     std::unique_ptr<trov::MainFormServices> services;
-    std::unique_ptr<trov::TMainForm> form;
+    std::unique_ptr<trov::MainWindow> mainWindow;
     std::unique_ptr<trov::FormWindows> formWindows;
     QWidget* window = nullptr;
     if (minimal) {
@@ -144,7 +144,8 @@ int main(int argc, char** argv) {
         if (fonts)
             fonts->wait();
         stage("fonts");
-        form = std::make_unique<trov::TMainForm>(*services);
+        mainWindow = std::make_unique<trov::MainWindow>(*services);
+        trov::TMainForm* form = &mainWindow->form();
         stage("constructed");
         form->FormCreate();
         stage("FormCreate");
@@ -154,9 +155,9 @@ int main(int argc, char** argv) {
                                                           messages, trov::DataFolder(folder));
         trov::wireFormWindows(*form, *formWindows);
         stage("formWindows");
-        form->createHiddenWindows();
+        mainWindow->createHiddenWindows();
         stage("hidden");
-        window = form.get();
+        window = form;
     }
     counter.window = window;
     window->move(100, 100);

@@ -1,5 +1,6 @@
 #include "app/main_window/main_form.h"
 
+#include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
 #include "app/main_window/suggestion_list.h"
 #include "app/main_window/window_glue.h"
@@ -11,7 +12,6 @@
 #include "compose/go.h"
 #include "compose/pin.h"
 #include "history/history_store.h"
-#include "links/window.h"
 #include "platform/launcher.h"
 #include "settings/ini.h"
 
@@ -45,10 +45,9 @@ void paintFace(QWidget* widget, std::uint32_t colour) {
 
 } // namespace
 
-TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), services_(services),
-      runner_(services.folder.file(kCrawlerResultPage), services.messages, services.launcher),
-      model_(&runner_), recent_(services.folder.file(kRecentFileName), services.messages),
+TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), services_(services), crawl_(crawl),
+      model_(&crawl.runner()), recent_(services.folder.file(kRecentFileName), services.messages),
       suggestionPort_(services.suggestions, services.messages) {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Trov"));
@@ -62,8 +61,8 @@ TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
     dropDown_->setPlacement([this](QListWidget* list) {
         // Made with the window, the list sat under the progress panel and after the fields
         // in the tab chain.
-        if (panel_)
-            list->stackUnder(panel_);
+        if (crawl_.panelMade())
+            list->stackUnder(crawl_.panel());
         QWidget::setTabOrder(adv_ ? static_cast<QWidget*>(adv_->cb1) : w_.cbAll, list);
     });
 
@@ -82,12 +81,10 @@ TMainForm::TMainForm(MainFormServices& services, QWidget* parent)
     wireControls();
     wireMenus();
     createMoreEngines();
-    connect(&runner_, &CrawlRunner::finished, this, &TMainForm::linksFinished);
+    connect(&crawl_.runner(), &CrawlRunner::finished, this, &TMainForm::linksFinished);
 }
 
-TMainForm::~TMainForm() {
-    runner_.endCrawl();
-}
+TMainForm::~TMainForm() = default;
 
 void TMainForm::wireControls() {
     w_.eURL->installEventFilter(this);
@@ -132,13 +129,6 @@ void TMainForm::wireMenus() {
                                                      {m.subInternal, CrawlMode::interLinks}};
     for (const auto& [action, mode] : hidden)
         connect(action, &QAction::triggered, this, [this, mode] { hiddenSubmenuMode(mode); });
-    connect(m.subExportLinks, &QAction::triggered, this, &TMainForm::Exportlinks1000Click);
-    connect(m.subExportData, &QAction::triggered, this, &TMainForm::Exportdata1000Click);
-    connect(m.Showlinks1, &QAction::triggered, this, &TMainForm::Showlinks1Click);
-    connect(m.Exportlinks1000, &QAction::triggered, this, &TMainForm::Exportlinks1000Click);
-    connect(m.Exportdata1000, &QAction::triggered, this, &TMainForm::Exportdata1000Click);
-    connect(m.ImportCSV1, &QAction::triggered, this, &TMainForm::ImportCSV1Click);
-    connect(m.Resetallsearches1, &QAction::triggered, this, &TMainForm::Resetallsearches1Click);
 }
 
 void TMainForm::openMainMenu() {
@@ -159,8 +149,8 @@ void TMainForm::engineClicked(SearchEngine engine) {
 void TMainForm::showEngine(const EngineSelection& selection) {
     w_.PanelMarker->move(11 + selection.markerLeft, 46 + kEngineButtonHeight + 2);
     showSiteReadOnly();
-    if (selection.hideProgressPanel && !runner_.running() && panel_)
-        panel_->hide();
+    if (selection.hideProgressPanel && !crawl_.running() && crawl_.panelMade())
+        crawl_.panel()->hide();
     showKinds();
     showMarks();
     showColours();

@@ -2,9 +2,9 @@
 
 // `TMainForm`, the borderless search box that expands into the form. It binds its
 // controls to the FormModel and carries out what the model's operations return; the
-// menus, the drop-down, the crawl runner and the tray glue each live in their own files.
+// menus, the drop-down and the tray glue each live in their own files, and the crawl
+// behind the Links button is the crawl controller's, handed in.
 
-#include "app/crawl/crawl_runner.h"
 #include "app/main_window/advanced_fields.h"
 #include "app/main_window/main_form_services.h"
 #include "app/main_window/main_layout.h"
@@ -30,18 +30,17 @@
 namespace trov {
 
 class ColourPicker;
-class CrawlerPanel;
+class CrawlController;
 class MoreEnginesMenu;
 struct OwnEngine;
 class SuggestionList;
 class TfRecent;
-class Tflinks;
 class WindowGlue;
 
 class TMainForm : public QWidget, public MainWindowCommands {
     Q_OBJECT
 public:
-    explicit TMainForm(MainFormServices& services, QWidget* parent = nullptr);
+    TMainForm(MainFormServices& services, CrawlController& crawl, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The creation sequence (FormCreate): restores everything from YY.cfg.
@@ -80,14 +79,9 @@ public:
     void Exit1Click(); // main menu "Exit": position and history, then end at once
     void mExitClick(); // tray "Exit": the close sequence
     void openMainMenu();
-    // Crawler menu.
+    // Crawler menu: the modes (its commands on the link list are the crawl controller's).
     void chooseCrawlMode(CrawlMode mode);
     void hiddenSubmenuMode(CrawlMode mode);
-    void Showlinks1Click();
-    void Exportlinks1000Click();
-    void Exportdata1000Click();
-    void ImportCSV1Click();
-    void Resetallsearches1Click();
     void naloziCSVLinke();
 
     // The pieces, for the program and the tests.
@@ -99,12 +93,9 @@ public:
     MainMenus& menus() { return *menus_; }
     MoreEnginesMenu& moreEngines() { return *moreEngines_; }
     SuggestionList& dropDown() { return *dropDown_; }
-    CrawlRunner& runner() { return runner_; }
-    // The crawl's progress panel, made by the first call (a Go that crawls makes it).
-    CrawlerPanel* crawlerPanel();
+    CrawlController& crawl() { return crawl_; }
     WindowGlue& glue() { return *glue_; }
     // Null before createHiddenWindows; the first call after it makes the window.
-    Tflinks* linksViewer();
     TfRecent* recentWindow();
     RecentColours& recentColours() { return recent_; }
     ColourDialogState& colourDialogState() { return colourDialog_; }
@@ -148,9 +139,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // "Export list of links" and "Export data": the same dialog and write, other bytes.
-    void exportLinkList(std::string (*fileName)(std::string_view site),
-                        std::string (*bytes)(const LinkList& list, std::string_view site));
     void wireControls();
     void wireDropDown();
     void buildAdvanced();
@@ -191,7 +179,7 @@ private:
     std::vector<Rect> workAreas() const;
 
     MainFormServices& services_;
-    CrawlRunner runner_;
+    CrawlController& crawl_;
     FormModel model_;
     MainFormWidgets w_;
     std::unique_ptr<AdvancedFields> adv_; // made on first need
@@ -201,10 +189,8 @@ private:
     std::unique_ptr<MainMenus> menus_;
     MoreEnginesMenu* moreEngines_ = nullptr; // belongs to the main menu
     SuggestionList* dropDown_ = nullptr;
-    CrawlerPanel* panel_ = nullptr;
     std::unique_ptr<WindowGlue> glue_;
     bool hiddenWindows_ = false; // createHiddenWindows has run
-    std::unique_ptr<Tflinks> viewer_;
     RecentColours recent_;
     SuggestionGoPort suggestionPort_;
     std::unique_ptr<TfRecent> recentWindow_;

@@ -1,8 +1,6 @@
 // The parts of the main window made on first need: the advanced fields below the collapsed
-// edge, which take their place and show what the form holds when made, and the crawl's
-// progress panel.
+// edge, which take their place and show what the form holds when made.
 
-#include "app/crawl/crawler_panel.h"
 #include "app/main_window/main_form.h"
 #include "appearance/glyphs.h"
 
@@ -117,19 +115,6 @@ void TMainForm::syncAdvanced() {
     for (const auto& [box, list] : lists)
         box->setCurrentIndex(model_.selection(list));
     showSiteReadOnly();
-}
-
-CrawlerPanel* TMainForm::crawlerPanel() {
-    if (!panel_) {
-        // Made last of the window's controls, it covers the fields under it while a crawl
-        // runs, as it did when made with the window.
-        panel_ = new CrawlerPanel(services_.messages, w_.pAll);
-        panel_->move(11, 260);
-        panel_->setAutoFillBackground(true);
-        panel_->setFrameShape(QFrame::Box);
-        runner_.setPanel(panel_);
-    }
-    return panel_;
 }
 
 void TMainForm::showScheme(const BackgroundScheme& s) {

@@ -1,29 +1,14 @@
-// The crawler menu under the Links button and the hidden "Crawler" submenu: the mode
-// entries, the link list shown, exported and imported, and the list crawl's file.
+// The crawler menu's modes under the Links button and in the hidden "Crawler" submenu, and
+// the list crawl's file put into the form. The commands on the link list itself are the
+// crawl controller's.
 
+#include "app/crawl/crawl_controller.h"
 #include "app/main_window/main_form.h"
 #include "app/main_window/suggestion_list.h"
-#include "common/atomic_file.h"
-#include "common/messages.h"
-#include "crawler/results.h"
-#include "links/window.h"
 
 #include <QLineEdit>
 
 namespace trov {
-
-namespace {
-
-QString chooseToSave(FileChooser* files, const std::string& presetName) {
-    return files ? QString::fromStdString(files->saveFile(kLinkExportDialog, presetName))
-                 : QString();
-}
-
-QString chooseToOpen(FileChooser* files) {
-    return files ? QString::fromStdString(files->openFile(kLinkListOpenDialog, {})) : QString();
-}
-
-} // namespace
 
 void TMainForm::chooseCrawlMode(CrawlMode mode) {
     const bool extract = mode == CrawlMode::AllLinks || mode == CrawlMode::interLinks;
@@ -40,7 +25,7 @@ void TMainForm::chooseCrawlMode(CrawlMode mode) {
         if (model_.crawlRequestMode() == 2)
             model_.setCrawlMark(CrawlMode::interLinks, true);
     }
-    runner_.engine().setListReady(true);
+    crawl_.markListReady();
     model_.setSiteReadOnly(false);
     showSiteReadOnly();
     if (mode == CrawlMode::CrawlCSV) {
@@ -65,7 +50,7 @@ void TMainForm::hiddenSubmenuMode(CrawlMode mode) {
             model_.setCrawlMark(CrawlMode::AllLinks, true);
         if (model_.crawlRequestMode() == 2)
             model_.setCrawlMark(CrawlMode::interLinks, true);
-        runner_.engine().setListReady(true);
+        crawl_.markListReady();
         model_.setSiteReadOnly(false);
         showSiteReadOnly();
     } else {
@@ -79,23 +64,17 @@ void TMainForm::hiddenSubmenuMode(CrawlMode mode) {
 
 void TMainForm::naloziCSVLinke() {
     const std::optional<std::string> given = std::exchange(listFileGiven_, std::nullopt);
-    runner_.endCrawl();
-    LinkList& list = runner_.engine().linkList();
-    list.count = 0;
+    crawl_.forgetList();
     if (!model_.crawlMarks()[CrawlMode::CrawlCSV])
         return;
-    const std::string path = given ? *given : chooseToOpen(services_.files).toStdString();
+    const std::string path = given ? *given : crawl_.chooseListFile();
     model_.setCrawlListFile(path);
-    const std::optional<std::string> bytes = fileExists(path) ? readWholeFile(path) : std::nullopt;
-    if (!bytes) {
-        // The mode stays chosen; the next choice asks for a file again.
-        services_.messages.show(MessageIcon::Warning, missingListMessage(path));
+    // A missing file is warned of; the mode stays chosen and the next choice asks again.
+    const std::optional<LoadedList> loaded = crawl_.loadList(path);
+    if (!loaded)
         return;
-    }
-    const LoadedList loaded = loadLinkList(list, *bytes);
-    advanced().edomain->setText(QString::fromStdString(loaded.site));
-    if (Tflinks* viewer = linksViewer())
-        viewer->setLinksText(QString::fromStdString(loaded.viewerText));
+    advanced().edomain->setText(QString::fromStdString(loaded->site));
+    crawl_.showListInViewer(loaded->viewerText);
     dropDown_->hide();
 }
 
@@ -104,65 +83,6 @@ void TMainForm::loadCrawlList(const std::string& path) {
     // a file that is not there gets the loader's warning.
     listFileGiven_ = path;
     chooseCrawlMode(CrawlMode::CrawlCSV);
-}
-
-void TMainForm::Showlinks1Click() {
-    Tflinks* viewer = linksViewer();
-    if (!viewer)
-        return;
-    viewer->show();
-    viewer->raise();
-}
-
-namespace {
-
-void writeExport(Messages& messages, const QString& path, const std::string& bytes) {
-    FileError error;
-    if (!writeFileAtomically(path.toStdString(), bytes, &error))
-        messages.show(MessageIcon::Error, "Unable to write to " + error.path);
-}
-
-} // namespace
-
-void TMainForm::Exportlinks1000Click() {
-    exportLinkList(linkExportName, linkExport);
-}
-
-void TMainForm::Exportdata1000Click() {
-    exportLinkList(dataExportName, dataExport);
-}
-
-void TMainForm::exportLinkList(std::string (*fileName)(std::string_view site),
-                               std::string (*bytes)(const LinkList& list, std::string_view site)) {
-    const std::string& site = model_.text(TextField::Site);
-    const QString path = chooseToSave(services_.files, fileName(site));
-    if (path.isEmpty())
-        return;
-    // A running crawl goes on; the file holds the table as it is now.
-    writeExport(services_.messages, path, runner_.engine().readLinkList([&](const LinkList& list) {
-        return bytes(list, site);
-    }));
-}
-
-void TMainForm::ImportCSV1Click() {
-    Tflinks* viewer = linksViewer();
-    if (!viewer)
-        return;
-    const QString path = chooseToOpen(services_.files);
-    if (!path.isEmpty()) {
-        viewer->clearLinks();
-        if (const auto bytes = readWholeFile(path.toStdString()))
-            viewer->setLinksText(QString::fromStdString(readLinkListText(*bytes)));
-    }
-    viewer->show();
-}
-
-void TMainForm::Resetallsearches1Click() {
-    if (!services_.messages.ask("Reset all search parameters and search results?"))
-        return;
-    runner_.resetAllSearches();
-    if (viewer_) // a viewer not made yet has no links
-        viewer_->clearLinks();
 }
 
 } // namespace trov

@@ -1,6 +1,6 @@
 // The main window's creation, its hidden companions, and the two ways of ending.
 
-#include "app/crawl/crawler_panel.h"
+#include "app/crawl/crawl_controller.h"
 #include "app/main_window/about_dialog.h"
 #include "app/main_window/main_form.h"
 #include "app/main_window/window_glue.h"
@@ -8,7 +8,6 @@
 #include "common/messages.h"
 #include "compose/browser_list.h"
 #include "history/history_store.h"
-#include "links/window.h"
 #include "platform/autostart.h"
 #include "platform/launcher.h"
 #include "suggest/suggestion_store.h"
@@ -66,8 +65,6 @@ void TMainForm::FormCreate() {
             services_.messages.show(MessageIcon::Error, error);
         w_.PanelMarker->move(11 + engineInfo(SearchEngine::Google).buttonLeft,
                              46 + kEngineButtonHeight + 2);
-        if (panel_)
-            panel_->move(11, 260);
     } catch (const std::exception& e) {
         // The rest of the creation is skipped; the window opens with what was set.
         services_.messages.show(MessageIcon::Error, e.what());
@@ -77,7 +74,6 @@ void TMainForm::FormCreate() {
 
 void TMainForm::createHiddenWindows() {
     hiddenWindows_ = true;
-    runner_.setLinksViewer([this] { return linksViewer(); });
     // The list is the program's from its start ([App] start is cleared here), whenever the
     // window is first shown.
     openRecentColours(recent_, firstStart_, services_.shippedDirs, services_.config);
@@ -85,16 +81,6 @@ void TMainForm::createHiddenWindows() {
         AboutDialog about(this);
         about.exec();
     });
-}
-
-Tflinks* TMainForm::linksViewer() {
-    if (!viewer_ && hiddenWindows_) {
-        viewer_ = std::make_unique<Tflinks>(
-            services_.messages, [this](const std::string& a) { services_.launcher.launch(a, {}); });
-        viewer_->setImportCommand([this] { ImportCSV1Click(); });
-        viewer_->setExportCommand([this] { Exportlinks1000Click(); });
-    }
-    return viewer_.get();
 }
 
 TfRecent* TMainForm::recentWindow() {
@@ -130,7 +116,7 @@ void TMainForm::runCloseSequence() {
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
-        runner_.stop();
+        crawl_.stop();
         runCloseSequence();
     }
     event->accept();
@@ -139,7 +125,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::mExitClick() {
-    runner_.stop();
+    crawl_.stop();
     if (closing_)
         return;
     closing_ = true;
@@ -149,7 +135,7 @@ void TMainForm::mExitClick() {
 }
 
 void TMainForm::Exit1Click() {
-    runner_.stop();
+    crawl_.stop();
     if (closing_)
         return;
     closing_ = true;

@@ -1,5 +1,6 @@
 // TMainForm: Go and the own engines of the "More engines" submenu.
 
+#include "app/crawl/crawl_controller.h"
 #include "app/main_window/main_form.h"
 #include "app/main_window/more_engines_menu.h"
 #include "app/main_window/suggestion_list.h"
@@ -18,7 +19,7 @@ GoServices TMainForm::goServices() {
     GoServices go(services_.messages, services_.launcher);
     go.history = services_.historyPort;
     go.suggestions = &suggestionPort_;
-    go.crawl = &runner_;
+    go.crawl = &crawl_.runner();
     go.dataFolder = services_.folder.path();
     go.hosts = services_.hosts;
     return go;
@@ -49,10 +50,8 @@ bool TMainForm::hasOwnEnginesFile() const {
 void TMainForm::finishGo(GoOutcome outcome) {
     if (outcome.hideDropDown)
         dropDown_->hide();
-    if (outcome.status == GoStatus::LinksPending && outcome.links) {
-        crawlerPanel(); // the crawl reports to it from its start
-        runner_.start(std::move(*outcome.links));
-    }
+    if (outcome.status == GoStatus::LinksPending && outcome.links)
+        crawl_.start(std::move(*outcome.links));
 }
 
 } // namespace trov

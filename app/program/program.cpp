@@ -57,7 +57,7 @@ TrovProgram::TrovProgram()
     : folder_(DataFolder::resolve()), config_(folder_.file(kConfigFileName), primaryScreen()),
       history_(folder_), suggestions_(folder_.file(kSuggestionFileName)) {
     historyPort_ = std::make_unique<HistoryGoPort>(history_, clock_, messages_,
-                                                   [this] { return form_ && form_->isVisible(); });
+                                                   [this] { return main_ && form().isVisible(); });
     notifyingHistoryPort_ = std::make_unique<NotifyingHistoryPort>(*historyPort_, [this] {
         if (formWindows_)
             formWindows_->historyChanged();
@@ -75,8 +75,8 @@ TrovProgram::TrovProgram()
                                                                     platform::shippedStoreDirs(),
                                                                     {},
                                                                     &files_});
-    form_ = std::make_unique<TMainForm>(*services_);
-    form_->FormCreate();
+    main_ = std::make_unique<MainWindow>(*services_);
+    form().FormCreate();
 }
 
 void TrovProgram::start(SingleInstance& guard) {
@@ -85,16 +85,16 @@ void TrovProgram::start(SingleInstance& guard) {
     history_.NaloziTabelo(messages_);
     FormWindowHooks hooks;
     hooks.defaultBrowserName = [this] { return defbrwsClick(browsers_); };
-    hooks.bringMainForward = [this] { form_->glue().showInFront(); };
+    hooks.bringMainForward = [this] { form().glue().showInFront(); };
     hooks.files = &files_;
-    formWindows_ = std::make_unique<FormWindows>(*form_, history_, suggestions_, config_, messages_,
+    formWindows_ = std::make_unique<FormWindows>(form(), history_, suggestions_, config_, messages_,
                                                  folder_, std::move(hooks));
-    wireFormWindows(*form_, *formWindows_);
-    form_->createHiddenWindows();
-    QObject::connect(&guard, &SingleInstance::messageReceived, form_.get(),
-                     [this](const QString& m) { form_->glue().instanceMessage(m); });
+    wireFormWindows(form(), *formWindows_);
+    main_->createHiddenWindows();
+    QObject::connect(&guard, &SingleInstance::messageReceived, &form(),
+                     [this](const QString& m) { form().glue().instanceMessage(m); });
     if (show)
-        form_->show();
+        form().show();
 }
 
 } // namespace trov

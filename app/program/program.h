@@ -5,6 +5,7 @@
 // wiring of what the main window reports to the windows that answer it.
 
 #include "app/main_window/main_form.h"
+#include "app/main_window/main_window.h"
 #include "app/program/form_windows.h"
 #include "app/shared/qt_file_chooser.h"
 #include "app/shared/qt_messages.h"
@@ -35,7 +36,7 @@ public:
     // messages, then the window shown (or only the tray icon).
     void start(SingleInstance& guard);
 
-    TMainForm& form() { return *form_; }
+    TMainForm& form() { return main_->form(); }
 
 private:
     DataFolder folder_;
@@ -51,7 +52,7 @@ private:
     std::unique_ptr<HistoryPort> notifyingHistoryPort_;
     SuggestionStore suggestions_;
     std::unique_ptr<MainFormServices> services_;
-    std::unique_ptr<TMainForm> form_;
+    std::unique_ptr<MainWindow> main_;
     std::unique_ptr<FormWindows> formWindows_;
 };
 

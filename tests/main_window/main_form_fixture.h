@@ -4,6 +4,7 @@
 // that tests answer, built as the program builds it.
 
 #include "app/main_window/main_form.h"
+#include "app/main_window/main_window.h"
 #include "app/main_window/suggestion_list.h"
 #include "app/main_window/window_glue.h"
 #include "history/history_clock.h"
@@ -76,12 +77,13 @@ public:
                                             registry, autostart, *history, historyPort.get(),
                                             *suggestions, "/opt/trov/bin/trov",
                                             std::vector<std::string>(), EngineHosts(), &files});
-        form = std::make_unique<TMainForm>(*services);
+        main = std::make_unique<MainWindow>(*services);
+        form = &main->form();
         form->quit = [this] { ++quits; };
         form->setWorkAreasSource([this] { return workAreas; });
         form->FormCreate();
         if (hiddenWindows)
-            form->createHiddenWindows();
+            main->createHiddenWindows();
         return *form;
     }
     // A profile (none when empty) with these suggestions, made with the hidden windows, shown.
@@ -134,7 +136,7 @@ public:
         if (const QString own = moreSeen ? moreSeen(key) : QString(); !own.isNull())
             return own;
         const QString object = key.section(QLatin1Char('.'), 0, 0);
-        QObject* o = object == QStringLiteral("form") ? form.get() : named<QObject>(object);
+        QObject* o = object == QStringLiteral("form") ? form : named<QObject>(object);
         const QVariant v = o->property(key.section(QLatin1Char('.'), 1).toLatin1());
         if (v.typeId() == QMetaType::QPoint)
             return QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y());
@@ -196,7 +198,8 @@ public:
     std::unique_ptr<HistoryGoPort> historyPort;
     std::unique_ptr<SuggestionStore> suggestions;
     std::unique_ptr<MainFormServices> services;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> main;
+    TMainForm* form = nullptr;
 };
 
 } // namespace trov::test

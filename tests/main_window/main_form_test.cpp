@@ -1,6 +1,7 @@
 // The main window offscreen: start-up and ending, the fields and the drop-down, the engine row
 // and the menus, the colours, the controls made on first need, and crawls on 127.0.0.1.
 
+#include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
 #include "app/main_window/main_menus.h"
 #include "app/main_window/more_engines_menu.h"
@@ -171,7 +172,7 @@ class MainFormTest : public QObject {
         action->trigger();
         return f_->dir().read("links.txt");
     }
-    QString viewerText() { return w_->linksViewer()->textArea()->toPlainText(); }
+    QString viewerText() { return w_->crawl().viewer()->textArea()->toPlainText(); }
 
     // A shown window with an engines file; "marks" are the crawler menu's modes/the submenu's.
     void make() {
@@ -493,17 +494,17 @@ private slots:
     // another record fills the form; an import shows until "Reset all searches".
     void extractedLinksAndListFiles() {
         startOnSite("interLinks", 3);
-        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        QSignalSpy done(&w_->crawl().runner(), &CrawlRunner::finished);
         w_->go();
         QVERIFY(done.wait(30000));
         QCOMPARE(done.at(0).at(0).value<LinksResult>(), LinksResult::Extracted);
-        QTRY_VERIFY(w_->linksViewer()->isVisible());
+        QTRY_VERIFY(w_->crawl().viewer()->isVisible());
         QVERIFY(viewerText().contains(QString::fromStdString(server_->url("/p0"))));
-        QVERIFY(
-            w_->linksViewer()->windowTitle().startsWith("Trov -  Internal Links on a website: "));
-        QVERIFY(!w_->crawlerPanel()->isVisible() && f_->launcher.launches.empty());
+        QVERIFY(w_->crawl().viewer()->windowTitle().startsWith(
+            "Trov -  Internal Links on a website: "));
+        QVERIFY(!w_->crawl().panel()->isVisible() && f_->launcher.launches.empty());
         const std::string exported =
-            exportLinks(w_->linksViewer()->menuBar()->actions()[0]->menu()->actions()[1]);
+            exportLinks(w_->crawl().viewer()->menuBar()->actions()[0]->menu()->actions()[1]);
         QVERIFY(exported.rfind(server_->url("/") + "\r\n", 0) == 0);
         QVERIFY(exported.find(server_->url("/p1") + "\r\n") != std::string::npos);
 
@@ -511,7 +512,8 @@ private slots:
             "list.csv", "http://a.example/;\r\nhttp://a.example/x;\r\nhttp://a.example/y\r\n");
         w_->loadCrawlList(list);
         f_->see("edomain.text=http://a.example/ edomain.readOnly=true");
-        QCOMPARE(w_->runner().engine().linkList()[1].address, std::string("http://a.example/x"));
+        QCOMPARE(w_->crawl().runner().engine().linkList()[1].address,
+                 std::string("http://a.example/x"));
         QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
         // A cancelled open dialog: the name is empty, the mode stays.
         f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
@@ -538,25 +540,25 @@ private slots:
     void cancel() {
         QFETCH(int, how);
         startOnSite(how == 1 ? "interLinks" : "StartFastCrawl", 12, 250);
-        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        QSignalSpy done(&w_->crawl().runner(), &CrawlRunner::finished);
         w_->go();
         const QString found = how == 1 ? "Found 12 items" : "Found 2 items";
-        QTRY_VERIFY_WITH_TIMEOUT(w_->crawlerPanel()->counterLabel()->text() == found, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(w_->crawl().panel()->counterLabel()->text() == found, 15000);
         if (how == 1) {
-            QVERIFY(w_->runner().running());
+            QVERIFY(w_->crawl().runner().running());
             const std::string exported = exportLinks(w_->menus().Exportlinks1000);
             QVERIFY(exported.find(server_->url("/p11") + "\r\n") != std::string::npos);
         }
         if (how == 2) {
-            QCOMPARE(w_->crawlerPanel()->modeCaption()->text(), "Crawl main page subpages");
+            QCOMPARE(w_->crawl().panel()->modeCaption()->text(), "Crawl main page subpages");
             server_->route("/lone", page("without links"));
             f_->run(QString::fromStdString("set edomain " + server_->url("/lone")));
             w_->go();
         } else {
             f_->messages.answers = {true, how == 0};
-            QTest::mouseClick(w_->crawlerPanel()->cancelButton(), Qt::LeftButton);
+            QTest::mouseClick(w_->crawl().panel()->cancelButton(), Qt::LeftButton);
         }
-        QVERIFY(done.wait(20000) && !w_->crawlerPanel()->isVisible());
+        QVERIFY(done.wait(20000) && !w_->crawl().panel()->isVisible());
         QCOMPARE(done.at(0).at(0).value<LinksResult>(),
                  how == 1 ? LinksResult::Cancelled : LinksResult::ResultOpened);
         if (how == 1) { // the list is gone: an export writes only the site line

@@ -1,0 +1,44 @@
+#include "app/main_window/main_window.h"
+
+#include "app/crawl/crawl_controller.h"
+#include "app/main_window/main_form.h"
+
+#include <QAction>
+
+namespace trov {
+
+MainWindow::MainWindow(MainFormServices& services) {
+    CrawlController::Hooks crawlHooks;
+    crawlHooks.panelParent = [this] { return form_->widgets().pAll; };
+    crawlHooks.site = [this] { return form_->form().text(TextField::Site); };
+    crawl_ = std::make_unique<CrawlController>(services.folder.file(kCrawlerResultPage),
+                                               services.messages, services.launcher, services.files,
+                                               std::move(crawlHooks));
+    form_ = std::make_unique<TMainForm>(services, *crawl_);
+    wireCrawlerMenu();
+}
+
+MainWindow::~MainWindow() {
+    // The crawl ends before the window it reports to.
+    crawl_->runner().endCrawl();
+}
+
+void MainWindow::wireCrawlerMenu() {
+    const MainMenus& m = form_->menus();
+    CrawlController* crawl = crawl_.get();
+    QObject::connect(m.Showlinks1, &QAction::triggered, crawl, &CrawlController::showLinks);
+    for (QAction* exportLinks : {m.Exportlinks1000, m.subExportLinks})
+        QObject::connect(exportLinks, &QAction::triggered, crawl, &CrawlController::exportLinks);
+    for (QAction* exportData : {m.Exportdata1000, m.subExportData})
+        QObject::connect(exportData, &QAction::triggered, crawl, &CrawlController::exportData);
+    QObject::connect(m.ImportCSV1, &QAction::triggered, crawl, &CrawlController::importList);
+    QObject::connect(m.Resetallsearches1, &QAction::triggered, crawl,
+                     &CrawlController::resetAllSearches);
+}
+
+void MainWindow::createHiddenWindows() {
+    crawl_->enableViewer();
+    form_->createHiddenWindows();
+}
+
+} // namespace trov

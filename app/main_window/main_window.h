@@ -1,0 +1,35 @@
+#pragma once
+
+// The main window as the program runs it: the form and the crawl behind its Links button,
+// made in order and wired together, so the program, the tools and the window tests build
+// it alike.
+
+#include <memory>
+
+namespace trov {
+
+class CrawlController;
+class TMainForm;
+struct MainFormServices;
+
+class MainWindow {
+public:
+    explicit MainWindow(MainFormServices& services);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    TMainForm& form() { return *form_; }
+    CrawlController& crawl() { return *crawl_; }
+
+    // The hidden windows of the program's start, after the form's creation sequence.
+    void createHiddenWindows();
+
+private:
+    void wireCrawlerMenu();
+
+    std::unique_ptr<CrawlController> crawl_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+} // namespace trov
