@@ -2,11 +2,10 @@
 
 #include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
+#include "app/main_window/colour_controller.h"
 #include "app/main_window/suggestion_list.h"
 #include "app/main_window/window_glue.h"
-#include "appearance/colour_picker.h"
 #include "appearance/glyphs.h"
-#include "appearance/recent_window.h"
 #include "common/messages.h"
 #include "compose/engines.h"
 #include "compose/go.h"
@@ -45,9 +44,10 @@ void paintFace(QWidget* widget, std::uint32_t colour) {
 
 } // namespace
 
-TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, QWidget* parent)
+TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, ColourController& colours,
+                     QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), services_(services), crawl_(crawl),
-      model_(&crawl.runner()), recent_(services.folder.file(kRecentFileName), services.messages),
+      colours_(colours), model_(&crawl.runner()),
       suggestionPort_(services.suggestions, services.messages) {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Trov"));
@@ -82,6 +82,7 @@ TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, QWidget
     wireMenus();
     createMoreEngines();
     connect(&crawl_.runner(), &CrawlRunner::finished, this, &TMainForm::linksFinished);
+    connect(&colours_, &ColourController::backgroundChanged, this, &TMainForm::paintBackground);
 }
 
 TMainForm::~TMainForm() = default;
@@ -115,11 +116,6 @@ void TMainForm::wireMenus() {
     connect(m.SaveSettings1, &QAction::triggered, this, &TMainForm::saveSettingsRequested);
     connect(m.OpenSettings1, &QAction::triggered, this, &TMainForm::openSettingsRequested);
     connect(m.ResetAllSettings1, &QAction::triggered, this, &TMainForm::resetAllSettingsRequested);
-    connect(m.Colordialog1, &QAction::triggered, this, &TMainForm::Colordialog1Click);
-    connect(m.Colorpicker1, &QAction::triggered, this, &TMainForm::Colorpicker1Click);
-    connect(m.Randombackgroundcolor1, &QAction::triggered, this,
-            &TMainForm::Randombackgroundcolor1Click);
-    connect(m.Recentcolors1, &QAction::triggered, this, &TMainForm::Recentcolors1Click);
     connect(m.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     for (CrawlMode mode : kCrawlModes)
         connect(m.mode(mode), &QAction::triggered, this, [this, mode] { chooseCrawlMode(mode); });
@@ -201,7 +197,7 @@ void TMainForm::listChanged(ListField list, int index) {
 
 void TMainForm::pinClicked(int n) {
     try {
-        SavePin(model_, n, services_.config, background_);
+        SavePin(model_, n, services_.config, colours_.background());
     } catch (const IniWriteError& e) {
         reportRefusal(e);
     }
@@ -258,7 +254,7 @@ void TMainForm::setAdvancedInTabOrder(bool on) {
 }
 
 void TMainForm::applyExpandRule() {
-    const BackgroundScheme s = backgroundScheme(background_);
+    const BackgroundScheme s = backgroundScheme(colours_.background());
     expandGlyph_ = expandGlyph(s.scheme, height(), expandGlyph_);
     w_.csExpand->setIcon(drawGlyph(expandGlyph_));
     QPalette p = w_.Crta->palette();
@@ -293,13 +289,15 @@ void TMainForm::csExpandClick() {
 
 // ---- Background ----
 
-void TMainForm::NastaviOzadje(int colour) {
-    trov::NastaviOzadje(services_.config, services_.messages, colour,
-                        [this, colour](const BackgroundScheme& s) { paintBackground(colour, s); });
+int TMainForm::backgroundColour() const {
+    return colours_.background();
 }
 
-void TMainForm::paintBackground(int colour, const BackgroundScheme& s) {
-    background_ = colour;
+void TMainForm::applyBackground(int colour) {
+    colours_.NastaviOzadje(colour);
+}
+
+void TMainForm::paintBackground(const BackgroundScheme& s) {
     const QColor face = toQColor(s.resolved);
     for (QWidget* wdg : {static_cast<QWidget*>(this), w_.pAll}) {
         QPalette p = wdg->palette();

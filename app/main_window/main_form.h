@@ -2,17 +2,14 @@
 
 // `TMainForm`, the borderless search box that expands into the form. It binds its
 // controls to the FormModel and carries out what the model's operations return; the
-// menus, the drop-down and the tray glue each live in their own files, and the crawl
-// behind the Links button is the crawl controller's, handed in.
+// menus, the drop-down and the tray glue each live in their own files; the crawl behind
+// the Links button and the background colours are their controllers', handed in.
 
 #include "app/main_window/advanced_fields.h"
 #include "app/main_window/main_form_services.h"
 #include "app/main_window/main_layout.h"
 #include "app/main_window/main_menus.h"
-#include "appearance/color_cld.h"
 #include "appearance/colour.h"
-#include "appearance/recent_colours.h"
-#include "appearance/screen_grab.h"
 #include "compose/form_model.h"
 #include "compose/go.h"
 #include "suggest/suggestion_go_port.h"
@@ -22,32 +19,30 @@
 #include "window_models/window_keys.h"
 
 #include <QWidget>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 
 namespace trov {
 
-class ColourPicker;
+class ColourController;
 class CrawlController;
 class MoreEnginesMenu;
 struct OwnEngine;
 class SuggestionList;
-class TfRecent;
 class WindowGlue;
 
 class TMainForm : public QWidget, public MainWindowCommands {
     Q_OBJECT
 public:
-    TMainForm(MainFormServices& services, CrawlController& crawl, QWidget* parent = nullptr);
+    TMainForm(MainFormServices& services, CrawlController& crawl, ColourController& colours,
+              QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The creation sequence (FormCreate): restores everything from YY.cfg.
     void FormCreate();
-    // The hidden windows of the program's start: the recent colours' list is read (with
-    // the take-over of the shipped stores) now; the links viewer and the recent-colours
-    // window themselves are made when first needed, so they cost the first frame nothing.
+    // The hidden windows of the program's start: the about window's menu entries work
+    // from now on.
     void createHiddenWindows();
 
     // MainWindowCommands
@@ -60,8 +55,8 @@ public:
     void loadCrawlList(const std::string& path) override;
     bool runOwnEngine(const std::string& name) override;
     bool hasOwnEnginesFile() const override;
-    int backgroundColour() const override { return background_; }
-    void applyBackground(int colour) override { NastaviOzadje(colour); }
+    int backgroundColour() const override;
+    void applyBackground(int colour) override;
     bool isShown() const override;
     void hideSuggestions() override;
     void focusWords() override;
@@ -69,11 +64,6 @@ public:
     // Commands of the window.
     void xiGOClick();
     void csExpandClick();
-    void NastaviOzadje(int colour);
-    void Colordialog1Click();
-    void Randombackgroundcolor1Click();
-    void Colorpicker1Click();
-    void Recentcolors1Click();
     void GSLBosvezi();
     void deleteSearchSuggestion();
     void Exit1Click(); // main menu "Exit": position and history, then end at once
@@ -94,11 +84,8 @@ public:
     MoreEnginesMenu& moreEngines() { return *moreEngines_; }
     SuggestionList& dropDown() { return *dropDown_; }
     CrawlController& crawl() { return crawl_; }
+    ColourController& colours() { return colours_; }
     WindowGlue& glue() { return *glue_; }
-    // Null before createHiddenWindows; the first call after it makes the window.
-    TfRecent* recentWindow();
-    RecentColours& recentColours() { return recent_; }
-    ColourDialogState& colourDialogState() { return colourDialog_; }
     bool firstStart() const { return firstStart_; }
     Glyph expandGlyphShown() const { return expandGlyph_; }
 
@@ -106,14 +93,6 @@ public:
     void setWorkAreasSource(std::function<std::vector<Rect>()> source) {
         workAreas_ = std::move(source);
     }
-    // The colour dialog's run; tests answer it. Returns the chosen colour, or nothing.
-    std::function<std::optional<int>(int current, ColourDialogState& state)> runColourDialog;
-    // The seed of a "Random color" draw (the high-resolution clock by default); tests give
-    // their own.
-    std::function<std::uint32_t()> randomSeed;
-    // Photographs the desktop for "Color picker" (the screen by default); tests give a
-    // picture. Read when the picker is first made.
-    std::function<Photograph()> grabScreen;
     // Called when the program is to end (the main loop's quit by default).
     std::function<void()> quit;
     // While held() is true the suggestion drop-down does not open (the history window is
@@ -146,7 +125,7 @@ private:
     void wireAdvanced();
     void syncAdvanced();
     void showScheme(const BackgroundScheme& s); // on the captions and the pins
-    void paintBackground(int colour, const BackgroundScheme& s);
+    void paintBackground(const BackgroundScheme& s);
     void showSiteReadOnly();
     // The text field and its frame as far as they are made; null for one not made yet.
     QLineEdit* builtField(TextField f) const;
@@ -180,6 +159,7 @@ private:
 
     MainFormServices& services_;
     CrawlController& crawl_;
+    ColourController& colours_;
     FormModel model_;
     MainFormWidgets w_;
     std::unique_ptr<AdvancedFields> adv_; // made on first need
@@ -190,18 +170,12 @@ private:
     MoreEnginesMenu* moreEngines_ = nullptr; // belongs to the main menu
     SuggestionList* dropDown_ = nullptr;
     std::unique_ptr<WindowGlue> glue_;
-    bool hiddenWindows_ = false; // createHiddenWindows has run
-    RecentColours recent_;
     SuggestionGoPort suggestionPort_;
-    std::unique_ptr<TfRecent> recentWindow_;
-    std::unique_ptr<ColourPicker> picker_;
-    ColourDialogState colourDialog_;
     SuggestionManager suggestionManager_;
     ExpandModel expandModel_;
     std::function<bool()> dropDownHeld_;
     std::function<std::vector<Rect>()> workAreas_;
 
-    int background_ = kDefaultBackground;
     Glyph expandGlyph_ = Glyph::Image3;
     bool suppress_ = false;      // Esc: the clearing it causes does not reopen the drop-down
     bool forcedRefresh_ = false; // a refresh while the drop-down has the focus

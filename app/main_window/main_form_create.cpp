@@ -2,9 +2,9 @@
 
 #include "app/crawl/crawl_controller.h"
 #include "app/main_window/about_dialog.h"
+#include "app/main_window/colour_controller.h"
 #include "app/main_window/main_form.h"
 #include "app/main_window/window_glue.h"
-#include "appearance/recent_window.h"
 #include "common/messages.h"
 #include "compose/browser_list.h"
 #include "history/history_store.h"
@@ -46,7 +46,7 @@ void TMainForm::FormCreate() {
         model_.select(ListField::Language, config.readInt(cfg::PinLanguage));
         model_.select(ListField::FileType, config.readInt(cfg::PinType));
         model_.select(ListField::Period, config.readInt(cfg::PinTime));
-        NastaviOzadje(config.readInt(cfg::ColorPall));
+        colours_.NastaviOzadje(config.readInt(cfg::ColorPall));
         const Point at =
             keepOnScreen(startPosition(config, width(), height()), width(), height(), workAreas());
         move(at.x, at.y);
@@ -58,11 +58,7 @@ void TMainForm::FormCreate() {
         load.shippedDirs = services_.shippedDirs;
         services_.suggestions.load(load); // a store that cannot be read leaves no suggestions
         setAdvancedInTabOrder(false);
-        std::string error;
-        if (auto state = readColorCld(services_.folder.path(), &error))
-            colourDialog_ = *state;
-        else if (!error.empty())
-            services_.messages.show(MessageIcon::Error, error);
+        colours_.readDialogState();
         w_.PanelMarker->move(11 + engineInfo(SearchEngine::Google).buttonLeft,
                              46 + kEngineButtonHeight + 2);
     } catch (const std::exception& e) {
@@ -73,22 +69,10 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::createHiddenWindows() {
-    hiddenWindows_ = true;
-    // The list is the program's from its start ([App] start is cleared here), whenever the
-    // window is first shown.
-    openRecentColours(recent_, firstStart_, services_.shippedDirs, services_.config);
     connect(menus_->About1, &QAction::triggered, this, [this] {
         AboutDialog about(this);
         about.exec();
     });
-}
-
-TfRecent* TMainForm::recentWindow() {
-    if (!recentWindow_ && hiddenWindows_) {
-        recentWindow_ = std::make_unique<TfRecent>(recent_, [this](int c) { NastaviOzadje(c); });
-        recentWindow_->placeAtStoredPosition();
-    }
-    return recentWindow_.get();
 }
 
 CloseState TMainForm::closeState() const {

@@ -1,6 +1,7 @@
 #include "app/main_window/main_window.h"
 
 #include "app/crawl/crawl_controller.h"
+#include "app/main_window/colour_controller.h"
 #include "app/main_window/main_form.h"
 
 #include <QAction>
@@ -14,8 +15,12 @@ MainWindow::MainWindow(MainFormServices& services) {
     crawl_ = std::make_unique<CrawlController>(services.folder.file(kCrawlerResultPage),
                                                services.messages, services.launcher, services.files,
                                                std::move(crawlHooks));
-    form_ = std::make_unique<TMainForm>(services, *crawl_);
+    colours_ =
+        std::make_unique<ColourController>(services.config, services.messages, services.folder,
+                                           services.shippedDirs, [this] { return form_.get(); });
+    form_ = std::make_unique<TMainForm>(services, *crawl_, *colours_);
     wireCrawlerMenu();
+    wireColourMenu();
 }
 
 MainWindow::~MainWindow() {
@@ -36,8 +41,22 @@ void MainWindow::wireCrawlerMenu() {
                      &CrawlController::resetAllSearches);
 }
 
+void MainWindow::wireColourMenu() {
+    const MainMenus& m = form_->menus();
+    ColourController* colours = colours_.get();
+    QObject::connect(m.Colordialog1, &QAction::triggered, colours,
+                     &ColourController::Colordialog1Click);
+    QObject::connect(m.Colorpicker1, &QAction::triggered, colours,
+                     &ColourController::Colorpicker1Click);
+    QObject::connect(m.Randombackgroundcolor1, &QAction::triggered, colours,
+                     &ColourController::Randombackgroundcolor1Click);
+    QObject::connect(m.Recentcolors1, &QAction::triggered, colours,
+                     &ColourController::Recentcolors1Click);
+}
+
 void MainWindow::createHiddenWindows() {
     crawl_->enableViewer();
+    colours_->enableWindows(form_->firstStart());
     form_->createHiddenWindows();
 }
 

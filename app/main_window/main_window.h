@@ -1,13 +1,14 @@
 #pragma once
 
-// The main window as the program runs it: the form and the crawl behind its Links button,
-// made in order and wired together, so the program, the tools and the window tests build
-// it alike.
+// The main window as the program runs it: the form, the crawl behind its Links button and
+// its background colours, made in order and wired together, so the program, the tools and
+// the window tests build it alike.
 
 #include <memory>
 
 namespace trov {
 
+class ColourController;
 class CrawlController;
 class TMainForm;
 struct MainFormServices;
@@ -21,14 +22,17 @@ public:
 
     TMainForm& form() { return *form_; }
     CrawlController& crawl() { return *crawl_; }
+    ColourController& colours() { return *colours_; }
 
     // The hidden windows of the program's start, after the form's creation sequence.
     void createHiddenWindows();
 
 private:
     void wireCrawlerMenu();
+    void wireColourMenu();
 
     std::unique_ptr<CrawlController> crawl_;
+    std::unique_ptr<ColourController> colours_;
     std::unique_ptr<TMainForm> form_;
 };
 

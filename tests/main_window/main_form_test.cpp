@@ -3,6 +3,7 @@
 
 #include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
+#include "app/main_window/colour_controller.h"
 #include "app/main_window/main_menus.h"
 #include "app/main_window/more_engines_menu.h"
 #include "app/program/program.h"
@@ -417,7 +418,7 @@ private slots:
     // them is kept in color.cld, chosen or cancelled, and read again at the next start.
     void colourDialogKeepsItsCustomColours() {
         make();
-        w_->colourDialogState().customColours[2] = 0xFF0000;
+        w_->colours().dialogState().customColours[2] = 0xFF0000;
         for (const bool accept : {true, false}) {
             whenShown(&QApplication::activeModalWidget, [&](QWidget* modal) {
                 auto* dialog = qobject_cast<QColorDialog*>(modal);
@@ -431,19 +432,19 @@ private slots:
             QCOMPARE(readColorCld(f_->folder(), nullptr)->customColours[7],
                      accept ? 0x563412 : 0x573412);
         }
-        QCOMPARE(w_->recentColours().slot(0), 0xFF8000);
+        QCOMPARE(w_->colours().recent().slot(0), 0xFF8000);
         MainFormFixture again(std::move(f_->dir_));
         again.create();
-        QCOMPARE(again.form->colourDialogState().customColours[7], 0x573412);
+        QCOMPARE(again.form->colours().dialogState().customColours[7], 0x573412);
     }
 
     // The random colour, the colour picker and the recent colours from the menu.
     void otherColourEntries() {
         make();
-        w_->randomSeed = [] { return quint32(12345); };
+        w_->colours().randomSeed = [] { return quint32(12345); };
         f_->run("trigger Randombackgroundcolor1 => cfg:Color/Pall=6465108");
         QCOMPARE(readRecentFile(f_->dir().file("Trov.lst")).colours[0], 6465108);
-        w_->grabScreen = [] { return Photograph{knownPicture(), QPoint(0, 0)}; };
+        w_->colours().grabScreen = [] { return Photograph{knownPicture(), QPoint(0, 0)}; };
         whenShown([] { return QApplication::activeModalWidget(); },
                   [](QWidget* grab) {
                       QWidget* image = qobject_cast<TfColor*>(grab)->ImageGrab();
@@ -451,10 +452,11 @@ private slots:
                       QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
                   });
         f_->run("trigger Colorpicker1 => cfg:Color/Pall=65280 form.visible=true");
-        QCOMPARE(w_->recentColours().slot(0), 65280);
+        QCOMPARE(w_->colours().recent().slot(0), 65280);
         f_->run("trigger Recentcolors1"); // holds the main window's input until OK
-        QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(w_->recentWindow()));
-        QTest::mouseClick(w_->recentWindow()->okButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::activeModalWidget(),
+                     static_cast<QWidget*>(w_->colours().recentWindow()));
+        QTest::mouseClick(w_->colours().recentWindow()->okButton(), Qt::LeftButton);
         QVERIFY(!QApplication::activeModalWidget());
     }
     void madeLateShowsWhatMadeAtExpandShows_data() {
