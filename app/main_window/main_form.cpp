@@ -72,11 +72,10 @@ TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, ColourC
     hooks.suggestions = [this] { emit suggestionsManagerRequested(); };
     hooks.dataFolder = [this] { services_.launcher.launch(services_.folder.path(), {}); };
     hooks.about = [this] { menus_->About1->trigger(); };
-    hooks.exit = [this] { mExitClick(); };
+    hooks.exit = [this] { emit endRequested(ExitPath::Close); };
     glue_ = std::make_unique<WindowGlue>(*this, *menus_, services.config, services.messages,
                                          services.autostart, services.programPath, std::move(hooks),
                                          this);
-    quit = [] { QCoreApplication::quit(); };
     setFixedSize(kClientWidth, 458); // as designed; the creation collapses it
     wireControls();
     wireMenus();
@@ -116,7 +115,8 @@ void TMainForm::wireMenus() {
     connect(m.SaveSettings1, &QAction::triggered, this, &TMainForm::saveSettingsRequested);
     connect(m.OpenSettings1, &QAction::triggered, this, &TMainForm::openSettingsRequested);
     connect(m.ResetAllSettings1, &QAction::triggered, this, &TMainForm::resetAllSettingsRequested);
-    connect(m.Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(m.Exit1, &QAction::triggered, this,
+            [this] { emit endRequested(ExitPath::MainMenuExit); });
     for (CrawlMode mode : kCrawlModes)
         connect(m.mode(mode), &QAction::triggered, this, [this, mode] { chooseCrawlMode(mode); });
     const std::pair<QAction*, CrawlMode> hidden[] = {{m.subFast, CrawlMode::StartFastCrawl},

@@ -66,8 +66,6 @@ public:
     void csExpandClick();
     void GSLBosvezi();
     void deleteSearchSuggestion();
-    void Exit1Click(); // main menu "Exit": position and history, then end at once
-    void mExitClick(); // tray "Exit": the close sequence
     void openMainMenu();
     // Crawler menu: the modes (its commands on the link list are the crawl controller's).
     void chooseCrawlMode(CrawlMode mode);
@@ -93,8 +91,9 @@ public:
     void setWorkAreasSource(std::function<std::vector<Rect>()> source) {
         workAreas_ = std::move(source);
     }
-    // Called when the program is to end (the main loop's quit by default).
-    std::function<void()> quit;
+    // What the two ways of ending write of the window: its height, its normal position and
+    // the tray's and the browser list's state.
+    CloseState closeState() const;
     // While held() is true the suggestion drop-down does not open (the history window is
     // shown); unset: never held.
     void holdDropDownWhile(std::function<bool()> held) { dropDownHeld_ = std::move(held); }
@@ -107,6 +106,9 @@ signals:
     void openSettingsRequested();       // "Open settings"
     void resetAllSettingsRequested();   // "Reset all settings"
     void broomRequested();              // the broom button xiMetla
+    // The program is to end: closing the window and the tray's "Exit" take the close path,
+    // the main menu's "Exit" its own.
+    void endRequested(trov::ExitPath path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -151,8 +153,6 @@ private:
     void pinClicked(int n);
     void listChanged(ListField list, int index);
     void linksFinished(LinksResult result);
-    void runCloseSequence();
-    CloseState closeState() const;
     QLineEdit* ownerField();
     void reportRefusal(const std::exception& e);
     std::vector<Rect> workAreas() const;
@@ -181,7 +181,6 @@ private:
     bool forcedRefresh_ = false; // a refresh while the drop-down has the focus
     bool fromDropDown_ = false;  // a drop-down row is being put into the owner field
     bool firstStart_ = true;
-    bool closing_ = false;
     bool syncing_ = false;
     std::optional<std::string> listFileGiven_; // the list crawl's file, when not to be asked
     QPoint dragOffset_;

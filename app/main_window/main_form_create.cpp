@@ -1,4 +1,4 @@
-// The main window's creation, its hidden companions, and the two ways of ending.
+// The main window's creation, its hidden companions, and what it tells of itself at the end.
 
 #include "app/crawl/crawl_controller.h"
 #include "app/main_window/about_dialog.h"
@@ -85,54 +85,9 @@ CloseState TMainForm::closeState() const {
     return s;
 }
 
-void TMainForm::runCloseSequence() {
-    const CloseState state = closeState();
-    const ExitPath path = ExitPath::Close;
-    const auto refused = runExitWrites(services_.config, state, path, [this] {
-        FileError error;
-        if (!services_.history.ShraniTabelo(&error))
-            services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
-    });
-    for (const std::string& text : refused)
-        services_.messages.show(MessageIcon::Error, text);
-}
-
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!closing_) {
-        closing_ = true;
-        crawl_.stop();
-        runCloseSequence();
-    }
+    emit endRequested(ExitPath::Close);
     event->accept();
-    if (quit)
-        quit();
-}
-
-void TMainForm::mExitClick() {
-    crawl_.stop();
-    if (closing_)
-        return;
-    closing_ = true;
-    runCloseSequence();
-    if (quit)
-        quit();
-}
-
-void TMainForm::Exit1Click() {
-    crawl_.stop();
-    if (closing_)
-        return;
-    closing_ = true;
-    const auto refused =
-        runExitWrites(services_.config, closeState(), ExitPath::MainMenuExit, [this] {
-            FileError error;
-            if (!services_.history.ShraniTabelo(&error))
-                services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
-        });
-    for (const std::string& text : refused)
-        services_.messages.show(MessageIcon::Error, text);
-    if (quit)
-        quit();
 }
 
 } // namespace trov

@@ -3,8 +3,10 @@
 #include "app/crawl/crawl_controller.h"
 #include "app/main_window/colour_controller.h"
 #include "app/main_window/main_form.h"
+#include "window_models/exit_sequence.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 namespace trov {
 
@@ -18,7 +20,15 @@ MainWindow::MainWindow(MainFormServices& services) {
     colours_ =
         std::make_unique<ColourController>(services.config, services.messages, services.folder,
                                            services.shippedDirs, [this] { return form_.get(); });
+    ExitSequence::Hooks exitHooks;
+    exitHooks.state = [this] { return form_->closeState(); };
+    exitHooks.stopCrawl = [this] { crawl_->stop(); };
+    exit_ = std::make_unique<ExitSequence>(services.config, services.history, services.messages,
+                                           std::move(exitHooks));
+    exit_->quit = [] { QCoreApplication::quit(); };
     form_ = std::make_unique<TMainForm>(services, *crawl_, *colours_);
+    QObject::connect(form_.get(), &TMainForm::endRequested, form_.get(),
+                     [this](ExitPath path) { exit_->end(path); });
     wireCrawlerMenu();
     wireColourMenu();
 }

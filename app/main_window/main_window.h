@@ -1,8 +1,8 @@
 #pragma once
 
-// The main window as the program runs it: the form, the crawl behind its Links button and
-// its background colours, made in order and wired together, so the program, the tools and
-// the window tests build it alike.
+// The main window as the program runs it: the form, the crawl behind its Links button, its
+// background colours and the program's one exit sequence, made in order and wired
+// together, so the program, the tools and the window tests build it alike.
 
 #include <memory>
 
@@ -10,6 +10,7 @@ namespace trov {
 
 class ColourController;
 class CrawlController;
+class ExitSequence;
 class TMainForm;
 struct MainFormServices;
 
@@ -23,6 +24,8 @@ public:
     TMainForm& form() { return *form_; }
     CrawlController& crawl() { return *crawl_; }
     ColourController& colours() { return *colours_; }
+    // Where the window's close, the tray's "Exit" and the main menu's "Exit" end up.
+    ExitSequence& exitSequence() { return *exit_; }
 
     // The hidden windows of the program's start, after the form's creation sequence.
     void createHiddenWindows();
@@ -33,6 +36,7 @@ private:
 
     std::unique_ptr<CrawlController> crawl_;
     std::unique_ptr<ColourController> colours_;
+    std::unique_ptr<ExitSequence> exit_;
     std::unique_ptr<TMainForm> form_;
 };
 

@@ -18,6 +18,7 @@
 #include "suggest/suggestion_store.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
+#include "window_models/exit_sequence.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,7 +80,7 @@ public:
                                             std::vector<std::string>(), EngineHosts(), &files});
         main = std::make_unique<MainWindow>(*services);
         form = &main->form();
-        form->quit = [this] { ++quits; };
+        main->exitSequence().quit = [this] { ++quits; };
         form->setWorkAreasSource([this] { return workAreas; });
         form->FormCreate();
         if (hiddenWindows)

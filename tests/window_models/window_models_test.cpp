@@ -1,9 +1,11 @@
 // The window's models: the auto-hide fade, the start position and expand placement, the
-// YY.cfg keys of its life and the crawl questions.
+// YY.cfg keys of its life, the exit sequence and the crawl questions.
 
+#include "history/history_store.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
 #include "window_models/crawl_questions.h"
+#include "window_models/exit_sequence.h"
 #include "window_models/fade_model.h"
 #include "window_models/placement.h"
 #include "window_models/window_keys.h"
@@ -218,6 +220,26 @@ TEST(WindowKeys, ARefusedConfigWriteDoesNotCostTheHistory) {
     EXPECT_EQ(historySaves, 1);
     ASSERT_EQ(refused.size(), 2u);
     EXPECT_EQ(refused[0], "Unable to write to " + dir.file("gone/YY.cfg"));
+}
+
+// Only the first way of ending writes and quits; every one tells the crawl to stop.
+TEST(ExitSequence, EndsOnceAndStopsTheCrawlEachTime) {
+    test::TempDir dir;
+    Config config(dir.file("YY.cfg"));
+    HistoryStore history{DataFolder(dir.path())};
+    test::ScriptedMessages messages;
+    int stops = 0, quits = 0;
+    ExitSequence exit(config, history, messages,
+                      {[] {
+                           return CloseState{false, {}, true, true, 2};
+                       },
+                       [&] { ++stops; }});
+    exit.quit = [&] { ++quits; };
+    exit.end(ExitPath::MainMenuExit);
+    exit.end(ExitPath::Close);
+    EXPECT_EQ(std::tuple(stops, quits, exit.ended()), std::tuple(2, 1, true));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("HistGrid.cld")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("YY.cfg"))); // no close keys after the Exit
 }
 
 TEST(CrawlQuestions, StopAndCancel) {
