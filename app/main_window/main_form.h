@@ -13,7 +13,6 @@
 #include "compose/form_model.h"
 #include "compose/go.h"
 #include "suggest/suggestion_go_port.h"
-#include "suggest/suggestion_manager.h"
 #include "window_models/main_commands.h"
 #include "window_models/placement.h"
 #include "window_models/window_keys.h"
@@ -171,7 +170,6 @@ private:
     SuggestionList* dropDown_ = nullptr;
     std::unique_ptr<WindowGlue> glue_;
     SuggestionGoPort suggestionPort_;
-    SuggestionManager suggestionManager_;
     ExpandModel expandModel_;
     std::function<bool()> dropDownHeld_;
     std::function<std::vector<Rect>()> workAreas_;

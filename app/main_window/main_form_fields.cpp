@@ -4,6 +4,7 @@
 #include "app/main_window/main_form.h"
 #include "app/main_window/suggestion_list.h"
 #include "common/messages.h"
+#include "suggest/suggestion_manager.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -161,8 +162,11 @@ void TMainForm::deleteSearchSuggestion() {
     const std::optional<std::string> row = dropDown_->selectedRow();
     if (QLineEdit* owner = ownerField())
         owner->clear();
+    // The delete goes through a list like the suggestions manager's, filled from the store
+    // for this one delete; the manager fills its own when it opens.
+    SuggestionManager list;
     FileError error;
-    if (!trov::deleteSearchSuggestion(services_.suggestions, suggestionManager_, row, &error))
+    if (!trov::deleteSearchSuggestion(services_.suggestions, list, row, &error))
         services_.messages.show(MessageIcon::Error, "Unable to write to " + error.path);
     if (!row)
         return;
