@@ -45,6 +45,9 @@ public:
     void start(LinksJob job);
     // StopRequested: a running crawl finishes with what it has (the panel's Stop, the exit).
     void stop() { runner_.stop(); }
+    // CancelRequested: a running crawl is abandoned and the link list cleared once it has
+    // ended (the panel's Cancel).
+    void cancel() { runner_.cancel(); }
 
     // The progress panel, made by the first call; panelMade() tells without making it.
     CrawlerPanel* panel();

@@ -10,7 +10,6 @@
 #include "compose/engines.h"
 #include "compose/go.h"
 #include "compose/pin.h"
-#include "history/history_store.h"
 #include "platform/launcher.h"
 #include "settings/ini.h"
 

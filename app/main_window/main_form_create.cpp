@@ -1,21 +1,17 @@
 // The main window's creation, its hidden companions, and what it tells of itself at the end.
 
-#include "app/crawl/crawl_controller.h"
 #include "app/main_window/about_dialog.h"
 #include "app/main_window/colour_controller.h"
 #include "app/main_window/main_form.h"
 #include "app/main_window/window_glue.h"
 #include "common/messages.h"
 #include "compose/browser_list.h"
-#include "history/history_store.h"
 #include "platform/autostart.h"
-#include "platform/launcher.h"
 #include "suggest/suggestion_store.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFileDialog>
+#include <QFrame>
 
 namespace trov {
 
