@@ -7,9 +7,9 @@
 // "idle-wakeups N" (timer events delivered while idle) and "rss-kb N".
 // TROV_BENCH_NO_PRELOAD=1 starts without loading the font configuration beside the start.
 
-#include "app/font_preload.h"
-#include "app/form_windows.h"
-#include "app/main_form.h"
+#include "app/main_window/main_form.h"
+#include "app/program/program.h"
+#include "app/shell/font_preload.h"
 #include "common/messages.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
@@ -103,8 +103,7 @@ int main(int argc, char** argv) {
     // A data folder named on the command line is a stored profile; without one the start is
     // a first run on a fresh folder.
     QTemporaryDir fresh;
-    const std::string folder =
-        (argc > 3 ? std::string(argv[3]) : fresh.path().toStdString()) + "/";
+    const std::string folder = (argc > 3 ? std::string(argv[3]) : fresh.path().toStdString()) + "/";
     QuietMessages messages;
     std::unique_ptr<QWidget> plain;
     std::unique_ptr<trov::Config> config;
@@ -116,7 +115,7 @@ int main(int argc, char** argv) {
     trov::platform::XdgBrowserRegistry browsers;
     trov::platform::FakeAutostart autostart;
     std::unique_ptr<trov::MainFormServices> services;
-    std::unique_ptr<trov::TMainForm> form;
+    std::unique_ptr<trov::MainWindow> mainWindow;
     std::unique_ptr<trov::FormWindows> formWindows;
     QWidget* window = nullptr;
     if (minimal) {
@@ -140,13 +139,13 @@ int main(int argc, char** argv) {
                                    *suggestions,
                                    "/usr/bin/trov",
                                    {},
-                                   nullptr,
                                    {},
                                    {}});
         if (fonts)
             fonts->wait();
         stage("fonts");
-        form = std::make_unique<trov::TMainForm>(*services);
+        mainWindow = std::make_unique<trov::MainWindow>(*services);
+        trov::TMainForm* form = &mainWindow->form();
         stage("constructed");
         form->FormCreate();
         stage("FormCreate");
@@ -154,11 +153,11 @@ int main(int argc, char** argv) {
         stage("Nalozi");
         formWindows = std::make_unique<trov::FormWindows>(*form, *history, *suggestions, *config,
                                                           messages, trov::DataFolder(folder));
-        services->formCommands = formWindows.get();
+        trov::wireFormWindows(*form, *formWindows);
         stage("formWindows");
-        form->createHiddenWindows();
+        mainWindow->createHiddenWindows();
         stage("hidden");
-        window = form.get();
+        window = form;
     }
     counter.window = window;
     window->move(100, 100);

@@ -1,10 +1,10 @@
 #include "history/fill_fields.h"
 
-#include "app/main_commands.h"
 #include "common/text.h"
 #include "compose/code_tables.h"
 #include "compose/engines.h"
 #include "compose/form_model.h"
+#include "window_models/main_commands.h"
 
 #include <array>
 #include <span>

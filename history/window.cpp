@@ -1,6 +1,6 @@
 #include "history/window.h"
 
-#include "app/find_glyph.h"
+#include "app/shared/find_glyph.h"
 #include "history/history_placement.h"
 #include "history/window_model.h"
 #include "settings/config.h"

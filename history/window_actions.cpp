@@ -1,12 +1,12 @@
 // The history window's commands: what its toolbar, its list and the menus run.
 
-#include "app/file_chooser.h"
-#include "app/main_commands.h"
-#include "app/qt_text.h"
+#include "app/shared/file_chooser.h"
+#include "app/shared/qt_text.h"
 #include "common/messages.h"
 #include "history/fill_fields.h"
 #include "history/window.h"
 #include "history/window_model.h"
+#include "window_models/main_commands.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>

@@ -1,6 +1,6 @@
 #include "history/window_model.h"
 
-#include "app/qt_text.h"
+#include "app/shared/qt_text.h"
 #include "history/history_view.h"
 
 #include <QColor>

@@ -1,9 +1,9 @@
 #include "settings/form_reset.h"
 
-#include "app/main_commands.h"
 #include "common/messages.h"
 #include "compose/form_model.h"
 #include "settings/config.h"
+#include "window_models/main_commands.h"
 
 #include <array>
 

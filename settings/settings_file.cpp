@@ -1,9 +1,9 @@
 #include "settings/settings_file.h"
 
-#include "app/main_commands.h"
 #include "common/atomic_file.h"
 #include "compose/form_model.h"
 #include "settings/ini.h"
+#include "window_models/main_commands.h"
 
 #include <array>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "suggest/manager_window.h"
 
-#include "app/find_glyph.h"
+#include "app/shared/find_glyph.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

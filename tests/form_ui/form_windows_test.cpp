@@ -1,8 +1,8 @@
 // The history window, the suggestions manager and the settings commands, wired through
 // FormWindows as the program does; only what the windows add to the core's rules.
 
-#include "app/file_chooser.h"
-#include "app/form_windows.h"
+#include "app/program/form_windows.h"
+#include "app/shared/file_chooser.h"
 #include "history/history_csv.h"
 #include "history/window.h"
 #include "settings/config.h"

@@ -3,9 +3,10 @@
 // A main window on a temporary data folder with fake desktop services and message boxes
 // that tests answer, built as the program builds it.
 
-#include "app/main_form.h"
-#include "app/suggestion_list.h"
-#include "app/window_glue.h"
+#include "app/main_window/main_form.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/suggestion_list.h"
+#include "app/main_window/window_glue.h"
 #include "history/history_clock.h"
 #include "history/history_go_port.h"
 #include "history/history_store.h"
@@ -17,6 +18,7 @@
 #include "suggest/suggestion_store.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
+#include "window_models/exit_sequence.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,16 +74,17 @@ public:
         history = std::make_unique<HistoryStore>(DataFolder(folder()));
         historyPort = std::make_unique<HistoryGoPort>(*history, clock, messages);
         suggestions = std::make_unique<SuggestionStore>(dir_->file("gs1001.sgg"));
-        services.reset(new MainFormServices{
-            DataFolder(folder()), *config, messages, launcher, registry, autostart, *history,
-            historyPort.get(), *suggestions, "/opt/trov/bin/trov", std::vector<std::string>(),
-            nullptr, EngineHosts(), &files});
-        form = std::make_unique<TMainForm>(*services);
-        form->quit = [this] { ++quits; };
+        services.reset(new MainFormServices{DataFolder(folder()), *config, messages, launcher,
+                                            registry, autostart, *history, historyPort.get(),
+                                            *suggestions, "/opt/trov/bin/trov",
+                                            std::vector<std::string>(), EngineHosts(), &files});
+        main = std::make_unique<MainWindow>(*services);
+        form = &main->form();
+        main->exitSequence().quit = [this] { ++quits; };
         form->setWorkAreasSource([this] { return workAreas; });
         form->FormCreate();
         if (hiddenWindows)
-            form->createHiddenWindows();
+            main->createHiddenWindows();
         return *form;
     }
     // A profile (none when empty) with these suggestions, made with the hidden windows, shown.
@@ -134,7 +137,7 @@ public:
         if (const QString own = moreSeen ? moreSeen(key) : QString(); !own.isNull())
             return own;
         const QString object = key.section(QLatin1Char('.'), 0, 0);
-        QObject* o = object == QStringLiteral("form") ? form.get() : named<QObject>(object);
+        QObject* o = object == QStringLiteral("form") ? form : named<QObject>(object);
         const QVariant v = o->property(key.section(QLatin1Char('.'), 1).toLatin1());
         if (v.typeId() == QMetaType::QPoint)
             return QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y());
@@ -196,7 +199,8 @@ public:
     std::unique_ptr<HistoryGoPort> historyPort;
     std::unique_ptr<SuggestionStore> suggestions;
     std::unique_ptr<MainFormServices> services;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> main;
+    TMainForm* form = nullptr;
 };
 
 } // namespace trov::test

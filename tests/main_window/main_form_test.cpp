@@ -1,10 +1,12 @@
 // The main window offscreen: start-up and ending, the fields and the drop-down, the engine row
 // and the menus, the colours, the controls made on first need, and crawls on 127.0.0.1.
 
-#include "app/crawler_panel.h"
-#include "app/form_windows.h"
-#include "app/main_menus.h"
-#include "app/more_engines_menu.h"
+#include "app/crawl/crawl_controller.h"
+#include "app/crawl/crawler_panel.h"
+#include "app/main_window/colour_controller.h"
+#include "app/main_window/main_menus.h"
+#include "app/main_window/more_engines_menu.h"
+#include "app/program/program.h"
 #include "appearance/color_cld.h"
 #include "appearance/glyphs.h"
 #include "appearance/grab_window.h"
@@ -171,7 +173,7 @@ class MainFormTest : public QObject {
         action->trigger();
         return f_->dir().read("links.txt");
     }
-    QString viewerText() { return w_->linksViewer()->textArea()->toPlainText(); }
+    QString viewerText() { return w_->crawl().viewer()->textArea()->toPlainText(); }
 
     // A shown window with an engines file; "marks" are the crawler menu's modes/the submenu's.
     void make() {
@@ -220,8 +222,6 @@ class MainFormTest : public QObject {
 
 private slots:
     void cleanup() {
-        if (f_)
-            f_->services->formCommands = nullptr;
         windows_.reset();
         w_ = nullptr;
         f_.reset();
@@ -321,7 +321,7 @@ private slots:
         hooks.files = &f_->files;
         windows_ = std::make_unique<FormWindows>(w, *f_->history, *f_->suggestions, *f_->config,
                                                  f_->messages, DataFolder(f_->folder()), hooks);
-        f_->services->formCommands = windows_.get();
+        wireFormWindows(w, *windows_);
         f_->moreSeen = [this](const QString& key) {
             return key == "store" ? QString::fromStdString(f_->dir().read("gs1001.sgg"))
                                   : QString();
@@ -418,7 +418,7 @@ private slots:
     // them is kept in color.cld, chosen or cancelled, and read again at the next start.
     void colourDialogKeepsItsCustomColours() {
         make();
-        w_->colourDialogState().customColours[2] = 0xFF0000;
+        w_->colours().dialogState().customColours[2] = 0xFF0000;
         for (const bool accept : {true, false}) {
             whenShown(&QApplication::activeModalWidget, [&](QWidget* modal) {
                 auto* dialog = qobject_cast<QColorDialog*>(modal);
@@ -432,19 +432,19 @@ private slots:
             QCOMPARE(readColorCld(f_->folder(), nullptr)->customColours[7],
                      accept ? 0x563412 : 0x573412);
         }
-        QCOMPARE(w_->recentColours().slot(0), 0xFF8000);
+        QCOMPARE(w_->colours().recent().slot(0), 0xFF8000);
         MainFormFixture again(std::move(f_->dir_));
         again.create();
-        QCOMPARE(again.form->colourDialogState().customColours[7], 0x573412);
+        QCOMPARE(again.form->colours().dialogState().customColours[7], 0x573412);
     }
 
     // The random colour, the colour picker and the recent colours from the menu.
     void otherColourEntries() {
         make();
-        w_->randomSeed = [] { return quint32(12345); };
+        w_->colours().randomSeed = [] { return quint32(12345); };
         f_->run("trigger Randombackgroundcolor1 => cfg:Color/Pall=6465108");
         QCOMPARE(readRecentFile(f_->dir().file("Trov.lst")).colours[0], 6465108);
-        w_->grabScreen = [] { return Photograph{knownPicture(), QPoint(0, 0)}; };
+        w_->colours().grabScreen = [] { return Photograph{knownPicture(), QPoint(0, 0)}; };
         whenShown([] { return QApplication::activeModalWidget(); },
                   [](QWidget* grab) {
                       QWidget* image = qobject_cast<TfColor*>(grab)->ImageGrab();
@@ -452,10 +452,11 @@ private slots:
                       QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
                   });
         f_->run("trigger Colorpicker1 => cfg:Color/Pall=65280 form.visible=true");
-        QCOMPARE(w_->recentColours().slot(0), 65280);
+        QCOMPARE(w_->colours().recent().slot(0), 65280);
         f_->run("trigger Recentcolors1"); // holds the main window's input until OK
-        QTRY_COMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(w_->recentWindow()));
-        QTest::mouseClick(w_->recentWindow()->okButton(), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::activeModalWidget(),
+                     static_cast<QWidget*>(w_->colours().recentWindow()));
+        QTest::mouseClick(w_->colours().recentWindow()->okButton(), Qt::LeftButton);
         QVERIFY(!QApplication::activeModalWidget());
     }
     void madeLateShowsWhatMadeAtExpandShows_data() {
@@ -495,17 +496,17 @@ private slots:
     // another record fills the form; an import shows until "Reset all searches".
     void extractedLinksAndListFiles() {
         startOnSite("interLinks", 3);
-        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        QSignalSpy done(&w_->crawl().runner(), &CrawlRunner::finished);
         w_->go();
         QVERIFY(done.wait(30000));
         QCOMPARE(done.at(0).at(0).value<LinksResult>(), LinksResult::Extracted);
-        QTRY_VERIFY(w_->linksViewer()->isVisible());
+        QTRY_VERIFY(w_->crawl().viewer()->isVisible());
         QVERIFY(viewerText().contains(QString::fromStdString(server_->url("/p0"))));
-        QVERIFY(
-            w_->linksViewer()->windowTitle().startsWith("Trov -  Internal Links on a website: "));
-        QVERIFY(!w_->crawlerPanel()->isVisible() && f_->launcher.launches.empty());
+        QVERIFY(w_->crawl().viewer()->windowTitle().startsWith(
+            "Trov -  Internal Links on a website: "));
+        QVERIFY(!w_->crawl().panel()->isVisible() && f_->launcher.launches.empty());
         const std::string exported =
-            exportLinks(w_->linksViewer()->menuBar()->actions()[0]->menu()->actions()[1]);
+            exportLinks(w_->crawl().viewer()->menuBar()->actions()[0]->menu()->actions()[1]);
         QVERIFY(exported.rfind(server_->url("/") + "\r\n", 0) == 0);
         QVERIFY(exported.find(server_->url("/p1") + "\r\n") != std::string::npos);
 
@@ -513,7 +514,8 @@ private slots:
             "list.csv", "http://a.example/;\r\nhttp://a.example/x;\r\nhttp://a.example/y\r\n");
         w_->loadCrawlList(list);
         f_->see("edomain.text=http://a.example/ edomain.readOnly=true");
-        QCOMPARE(w_->runner().engine().linkList()[1].address, std::string("http://a.example/x"));
+        QCOMPARE(w_->crawl().runner().engine().linkList()[1].address,
+                 std::string("http://a.example/x"));
         QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
         // A cancelled open dialog: the name is empty, the mode stays.
         f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
@@ -540,25 +542,25 @@ private slots:
     void cancel() {
         QFETCH(int, how);
         startOnSite(how == 1 ? "interLinks" : "StartFastCrawl", 12, 250);
-        QSignalSpy done(&w_->runner(), &CrawlRunner::finished);
+        QSignalSpy done(&w_->crawl().runner(), &CrawlRunner::finished);
         w_->go();
         const QString found = how == 1 ? "Found 12 items" : "Found 2 items";
-        QTRY_VERIFY_WITH_TIMEOUT(w_->crawlerPanel()->counterLabel()->text() == found, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(w_->crawl().panel()->counterLabel()->text() == found, 15000);
         if (how == 1) {
-            QVERIFY(w_->runner().running());
+            QVERIFY(w_->crawl().runner().running());
             const std::string exported = exportLinks(w_->menus().Exportlinks1000);
             QVERIFY(exported.find(server_->url("/p11") + "\r\n") != std::string::npos);
         }
         if (how == 2) {
-            QCOMPARE(w_->crawlerPanel()->modeCaption()->text(), "Crawl main page subpages");
+            QCOMPARE(w_->crawl().panel()->modeCaption()->text(), "Crawl main page subpages");
             server_->route("/lone", page("without links"));
             f_->run(QString::fromStdString("set edomain " + server_->url("/lone")));
             w_->go();
         } else {
             f_->messages.answers = {true, how == 0};
-            QTest::mouseClick(w_->crawlerPanel()->cancelButton(), Qt::LeftButton);
+            QTest::mouseClick(w_->crawl().panel()->cancelButton(), Qt::LeftButton);
         }
-        QVERIFY(done.wait(20000) && !w_->crawlerPanel()->isVisible());
+        QVERIFY(done.wait(20000) && !w_->crawl().panel()->isVisible());
         QCOMPARE(done.at(0).at(0).value<LinksResult>(),
                  how == 1 ? LinksResult::Cancelled : LinksResult::ResultOpened);
         if (how == 1) { // the list is gone: an export writes only the site line

@@ -2,8 +2,8 @@
 // the running program, and a search made in it reaches the history store. Each run has its
 // own data, config and runtime folders.
 
-#include "app/program.h"
-#include "app/single_instance.h"
+#include "app/program/program.h"
+#include "app/shell/single_instance.h"
 #include "history/history_store.h"
 #include "tests/support/temp_dir.h"
 

@@ -3,8 +3,8 @@
 // A main window without widgets over a real FormModel: engine presses run the model's
 // selection and the calls are recorded in order.
 
-#include "app/main_commands.h"
 #include "compose/form_model.h"
+#include "window_models/main_commands.h"
 
 #include <algorithm>
 #include <string>

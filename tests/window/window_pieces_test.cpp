@@ -1,13 +1,13 @@
 // The program's small window pieces: flat menus, About, message boxes, tray, fade driver and
 // notice, crawler panel, and the single-instance guard.
 
-#include "app/about_dialog.h"
-#include "app/auto_hide.h"
-#include "app/autohide_notice.h"
-#include "app/crawler_panel.h"
-#include "app/qt_messages.h"
-#include "app/single_instance.h"
-#include "app/tray.h"
+#include "app/crawl/crawler_panel.h"
+#include "app/main_window/about_dialog.h"
+#include "app/shared/qt_messages.h"
+#include "app/shell/auto_hide.h"
+#include "app/shell/autohide_notice.h"
+#include "app/shell/single_instance.h"
+#include "app/shell/tray.h"
 #include "appearance/menu_style.h"
 #include "platform/instance_socket.h"
 #include "tests/support/scripted_messages.h"

@@ -1,8 +1,7 @@
 // trov-form-shots: shows the history window with sample rows and the suggestions manager
 // with sample entries and saves a picture of each, for the README.
 
-#include "app/file_chooser.h"
-#include "app/main_commands.h"
+#include "app/shared/file_chooser.h"
 #include "compose/form_model.h"
 #include "history/history_store.h"
 #include "history/window.h"
@@ -10,6 +9,7 @@
 #include "suggest/manager_window.h"
 #include "suggest/suggestion_store.h"
 #include "tools/screenshots/shots.h"
+#include "window_models/main_commands.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,9 +2,11 @@
 // README: collapsed, expanded on the default and on a dark background, the main menu, and
 // the crawler's progress panel.
 
-#include "app/crawler_panel.h"
-#include "app/main_form.h"
-#include "app/main_menus.h"
+#include "app/crawl/crawl_controller.h"
+#include "app/crawl/crawler_panel.h"
+#include "app/main_window/main_form.h"
+#include "app/main_window/main_menus.h"
+#include "app/main_window/main_window.h"
 #include "common/messages.h"
 #include "crawler/crawl_engine.h"
 #include "history/history_clock.h"
@@ -82,10 +84,10 @@ int main(int argc, char** argv) {
                                     suggestions,
                                     "/usr/bin/trov",
                                     {},
-                                    nullptr,
                                     {},
                                     {}};
-    trov::TMainForm w(services);
+    trov::MainWindow mainWindow(services);
+    trov::TMainForm& w = mainWindow.form();
     w.FormCreate();
     w.move(40, 40);
     w.show();
@@ -131,7 +133,7 @@ int main(int argc, char** argv) {
     w.pressEngine(trov::SearchEngine::Links);
     w.menus().PopCrawler->hide();
     a.edomain->setText(QString::fromLatin1(SampleSite::kStart));
-    trov::CrawlerPanel* panel = w.crawlerPanel();
+    trov::CrawlerPanel* panel = w.crawl().panel();
     SampleSite site;
     site.pausedAt = SampleSite::page(17);
     bool panelSaved = false;

@@ -1,0 +1,73 @@
+#include "app/main_window/main_window.h"
+
+#include "app/crawl/crawl_controller.h"
+#include "app/main_window/colour_controller.h"
+#include "app/main_window/main_form.h"
+#include "window_models/exit_sequence.h"
+
+#include <QAction>
+#include <QCoreApplication>
+
+namespace trov {
+
+MainWindow::MainWindow(MainFormServices& services) {
+    CrawlController::Hooks crawlHooks;
+    crawlHooks.panelParent = [this] { return form_->widgets().pAll; };
+    crawlHooks.site = [this] { return form_->form().text(TextField::Site); };
+    crawl_ = std::make_unique<CrawlController>(services.folder.file(kCrawlerResultPage),
+                                               services.messages, services.launcher, services.files,
+                                               std::move(crawlHooks));
+    colours_ =
+        std::make_unique<ColourController>(services.config, services.messages, services.folder,
+                                           services.shippedDirs, [this] { return form_.get(); });
+    ExitSequence::Hooks exitHooks;
+    exitHooks.state = [this] { return form_->closeState(); };
+    exitHooks.stopCrawl = [this] { crawl_->stop(); };
+    exit_ = std::make_unique<ExitSequence>(services.config, services.history, services.messages,
+                                           std::move(exitHooks));
+    exit_->quit = [] { QCoreApplication::quit(); };
+    form_ = std::make_unique<TMainForm>(services, *crawl_, *colours_);
+    QObject::connect(form_.get(), &TMainForm::endRequested, form_.get(),
+                     [this](ExitPath path) { exit_->end(path); });
+    wireCrawlerMenu();
+    wireColourMenu();
+}
+
+MainWindow::~MainWindow() {
+    // The crawl ends before the window it reports to.
+    crawl_->runner().endCrawl();
+}
+
+void MainWindow::wireCrawlerMenu() {
+    const MainMenus& m = form_->menus();
+    CrawlController* crawl = crawl_.get();
+    QObject::connect(m.Showlinks1, &QAction::triggered, crawl, &CrawlController::showLinks);
+    for (QAction* exportLinks : {m.Exportlinks1000, m.subExportLinks})
+        QObject::connect(exportLinks, &QAction::triggered, crawl, &CrawlController::exportLinks);
+    for (QAction* exportData : {m.Exportdata1000, m.subExportData})
+        QObject::connect(exportData, &QAction::triggered, crawl, &CrawlController::exportData);
+    QObject::connect(m.ImportCSV1, &QAction::triggered, crawl, &CrawlController::importList);
+    QObject::connect(m.Resetallsearches1, &QAction::triggered, crawl,
+                     &CrawlController::resetAllSearches);
+}
+
+void MainWindow::wireColourMenu() {
+    const MainMenus& m = form_->menus();
+    ColourController* colours = colours_.get();
+    QObject::connect(m.Colordialog1, &QAction::triggered, colours,
+                     &ColourController::Colordialog1Click);
+    QObject::connect(m.Colorpicker1, &QAction::triggered, colours,
+                     &ColourController::Colorpicker1Click);
+    QObject::connect(m.Randombackgroundcolor1, &QAction::triggered, colours,
+                     &ColourController::Randombackgroundcolor1Click);
+    QObject::connect(m.Recentcolors1, &QAction::triggered, colours,
+                     &ColourController::Recentcolors1Click);
+}
+
+void MainWindow::createHiddenWindows() {
+    crawl_->enableViewer();
+    colours_->enableWindows(form_->firstStart());
+    form_->createHiddenWindows();
+}
+
+} // namespace trov

@@ -1,0 +1,94 @@
+#include "app/main_window/more_engines_menu.h"
+
+#include "common/atomic_file.h"
+#include "common/messages.h"
+#include "platform/launcher.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace trov {
+
+MoreEnginesMenu::MoreEnginesMenu(QMenu* mainMenu, QAction* after, std::string folder,
+                                 std::vector<std::string> shippedDirs, Messages& messages,
+                                 platform::Launcher& launcher,
+                                 std::function<void(const OwnEngine&)> run)
+    : QObject(mainMenu), folder_(std::move(folder)),
+      path_(folder_ + std::string(kOwnEnginesFileName)), shippedDirs_(std::move(shippedDirs)),
+      messages_(messages), launcher_(launcher), run_(std::move(run)) {
+    menu_ = new QMenu(QStringLiteral("More engines"), mainMenu);
+    menu_->setObjectName(QStringLiteral("MoreEngines1"));
+    const QList<QAction*> entries = mainMenu->actions();
+    const qsizetype at = entries.indexOf(after) + 1;
+    mainMenu->insertMenu(at > 0 && at < entries.size() ? entries[at] : nullptr, menu_);
+    edit_ = new QAction(QStringLiteral("Edit engines..."), this);
+    edit_->setObjectName(QStringLiteral("EditEngines1"));
+    connect(edit_, &QAction::triggered, this, &MoreEnginesMenu::editEngines);
+
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &MoreEnginesMenu::reload);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &MoreEnginesMenu::reload);
+    reload();
+}
+
+void MoreEnginesMenu::reload() {
+    const QString file = QString::fromStdString(path_);
+    std::optional<std::string> bytes = readWholeFile(path_);
+    // While the file is there its own watch sees edits and replacements (reload adds it
+    // again for the new file). The folder is watched only while the file is missing, so
+    // that the stores written there after every search do not wake this up.
+    const QString folder = QString::fromStdString(folder_);
+    if (bytes) {
+        if (!watcher_.files().contains(file))
+            watcher_.addPath(file);
+        if (watcher_.directories().contains(folder))
+            watcher_.removePath(folder);
+    } else if (!watcher_.directories().contains(folder)) {
+        watcher_.addPath(folder);
+    }
+    if (read_ && bytes == bytes_)
+        return; // another file of the folder changed
+    read_ = true;
+    bytes_ = std::move(bytes);
+    engines_ = bytes_ ? parseOwnEngines(*bytes_) : OwnEngines{};
+    rebuild();
+    if (engines_.invalid.empty())
+        return;
+    messages_.show(MessageIcon::Warning, skippedEnginesMessage(engines_.invalid));
+}
+
+void MoreEnginesMenu::rebuild() {
+    menu_->clear(); // deletes the engine entries; "Edit engines..." belongs to this object
+    for (const OwnEngine& engine : engines_.engines) {
+        QString text =
+            QString::fromStdString(engine.name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if (!engine.key.empty())
+            text += QLatin1Char('\t') + QString::fromStdString(engine.key);
+        const std::string name = engine.name;
+        menu_->addAction(text, this, [this, name] {
+            // The list may have been read again since the menu was shown.
+            if (const OwnEngine* e = engines_.byName(name))
+                run_(*e);
+        });
+    }
+    if (!engines_.engines.empty())
+        menu_->addSeparator();
+    menu_->addAction(edit_);
+}
+
+void MoreEnginesMenu::editEngines() {
+    if (!fileExists(path_)) {
+        std::string example;
+        for (const std::string& dir : shippedDirs_)
+            if (auto bytes = readWholeFile(dir + std::string(kOwnEnginesExampleName))) {
+                example = std::move(*bytes);
+                break;
+            }
+        if (!writeFileAtomically(path_, example)) {
+            messages_.show(MessageIcon::Error, unableToWrite(path_));
+            return;
+        }
+    }
+    launcher_.launch(path_, {});
+}
+
+} // namespace trov

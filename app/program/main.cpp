@@ -1,0 +1,32 @@
+// trov: the window program.
+
+#include "app/program/program.h"
+#include "app/shell/font_preload.h"
+#include "app/shell/single_instance.h"
+#include "common/version.h"
+#include "platform/qt_platform.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    // Before the application object: it reads the platform when it is made.
+    if (const auto platform = trov::platform::chosenQtPlatform())
+        setenv("QT_QPA_PLATFORM", platform->c_str(), 1);
+    trov::FontPreload fonts;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(trov::kProductName));
+    QApplication::setApplicationVersion(QString::fromLatin1(trov::kVersion));
+    // The program lives in the tray: hiding or closing windows does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // A second start hands over to the running program and ends without a window.
+    trov::SingleInstance guard;
+    if (!guard.acquire())
+        return 0;
+
+    fonts.wait();
+    trov::TrovProgram program;
+    program.start(guard);
+    return QApplication::exec();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// The one way the program ends, for both of its paths: the close (the window closed, the
+// tray's "Exit") and the main menu's "Exit". A running crawl is told to stop, the path's
+// writes are made with every refusal shown, and the program's main loop is ended. The
+// first call ends the program; a later one only tells the crawl to stop again.
+
+#include "window_models/window_keys.h"
+
+#include <functional>
+
+namespace trov {
+
+class HistoryStore;
+class Messages;
+
+class ExitSequence {
+public:
+    struct Hooks {
+        std::function<CloseState()> state; // the main window as it is now
+        std::function<void()> stopCrawl;   // StopRequested
+    };
+
+    ExitSequence(Config& config, HistoryStore& history, Messages& messages, Hooks hooks);
+
+    void end(ExitPath path);
+    bool ended() const { return ended_; }
+
+    // Ends the program's main loop; the program gives the loop's quit, tests their own.
+    std::function<void()> quit;
+
+private:
+    Config& config_;
+    HistoryStore& history_;
+    Messages& messages_;
+    Hooks hooks_;
+    bool ended_ = false;
+};
+
+} // namespace trov
