@@ -39,7 +39,10 @@ Pieces split(std::string_view format) {
 } // namespace
 
 std::string formatText(std::string_view format, std::initializer_list<std::string_view> args) {
-    const std::vector<std::string_view> given(args);
+    return formatText(format, std::vector<std::string>(args.begin(), args.end()));
+}
+
+std::string formatText(std::string_view format, const std::vector<std::string>& given) {
     std::string out;
     out.reserve(format.size());
     for (std::size_t i = 0; i < format.size(); ++i) {

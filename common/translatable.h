@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #define TROV_TEXT(context, text) text
 
@@ -18,11 +19,11 @@ namespace trov {
 // format with each %1 to %9 replaced by that argument; "%%" stays as it is, and a
 // placeholder without an argument is left in place.
 std::string formatText(std::string_view format, std::initializer_list<std::string_view> args);
+std::string formatText(std::string_view format, const std::vector<std::string>& args);
 
 } // namespace trov
 
 #include <optional>
-#include <vector>
 
 namespace trov {
 
@@ -30,7 +31,6 @@ namespace trov {
 // (index 0 for %1); nullopt when text is not of that format. Each text between two
 // placeholders is taken at its first place, so an argument holding the next piece of the
 // format splits early; the window then shows a translation with that split.
-std::optional<std::vector<std::string>> matchFormat(std::string_view text,
-                                                    std::string_view format);
+std::optional<std::vector<std::string>> matchFormat(std::string_view text, std::string_view format);
 
 } // namespace trov
