@@ -2,6 +2,7 @@
 
 #include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
+#include "app/main_window/accessible_controls.h"
 #include "app/main_window/colour_controller.h"
 #include "app/main_window/form_keyboard.h"
 #include "app/main_window/suggestion_list.h"
@@ -50,6 +51,7 @@ TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, ColourC
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), services_(services), crawl_(crawl),
       colours_(colours), model_(&crawl.runner()),
       suggestionPort_(services.suggestions, services.messages) {
+    installAccessibleControls(); // before any of the controls is read
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Trov"));
     QFont font(QStringLiteral("Segoe UI"));

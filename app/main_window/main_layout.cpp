@@ -1,5 +1,6 @@
 #include "app/main_window/main_layout.h"
 
+#include "app/main_window/accessible_controls.h"
 #include "app/main_window/kind_box.h"
 #include "compose/engines.h"
 #include "compose/window_heights.h"
@@ -33,8 +34,10 @@ QPixmap canvas(int w, int h) {
 
 } // namespace
 
-QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry) {
+QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry, bool radio) {
     auto* b = new QToolButton(parent);
+    // Marked before anything makes its accessible interface.
+    b->setProperty(kRadioProperty, radio);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(geometry);
     b->setAutoRaise(true);
@@ -95,7 +98,8 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
         const int y = info.engine == SearchEngine::Links ? 46 + 2 : 46;
         QToolButton* b =
             flatButton(p, info.button.data(),
-                       {11 + info.buttonLeft, y, kEngineButtonWidth, kEngineButtonHeight});
+                       {11 + info.buttonLeft, y, kEngineButtonWidth, kEngineButtonHeight},
+                       true); // read as a radio button, one of the row
         b->setObjectName(
             QString::fromUtf8(info.button.data(), static_cast<qsizetype>(info.button.size())));
         b->setToolTip(
@@ -103,7 +107,6 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
         // The engine's name without the hint's trailing blank ("Wikipedia ").
         b->setAccessibleName(b->toolTip().trimmed());
         b->setCheckable(true);
-        b->setAutoExclusive(true); // read as a radio button, one of the group
         b->setIcon(engineGlyph(info.engine));
         b->setIconSize({17, 17});
         w.engineGroup->addButton(b, i);

@@ -3,10 +3,12 @@
 
     a11y_check.py en|de DATA_FOLDER
 
-Opens every window by the controls' own accessibility actions, fails on a showing control a
-person can act on that has no name or a combo box named by one of its values, and on an
-expected control missing from a window (the tables below, English and German). Makes one
-search on the way, so the caller can compare the stores of the two languages.
+Reads the main window collapsed and expanded, working it through the controls' own actions;
+fails on a showing control a person can act on that has no name or a combo box named by one
+of its values, and on an expected control missing (the tables below, English and German).
+Makes one search on the way, so the caller can compare the stores of the two languages. The
+pop-up menus and the windows they open are not in the bus's tree of the application (Qt
+leaves pop-ups out of it); window_names_test reads those through Qt's own accessibility.
 """
 import os
 import sys
@@ -49,65 +51,6 @@ EXPANDED = [
     (BUTTON, "Pin Language", "Sprache anheften"), (BUTTON, "Pin Browser", "Browser anheften"),
     (BUTTON, "Pin Interface", "Oberfläche anheften"),
 ]
-MAIN_MENU = [
-    (ITEM, "History", "Verlauf"), (CHECK_ITEM, "Enable search history", "Suchverlauf aktivieren"),
-    (ITEM, "Search suggestions", "Suchvorschläge"), (ITEM, "More engines", "Weitere Suchmaschinen"),
-    (ITEM, "Save settings", "Einstellungen speichern"),
-    (ITEM, "Open settings", "Einstellungen öffnen"),
-    (ITEM, "Reset all settings", "Alle Einstellungen zurücksetzen"),
-    (ITEM, "Background color", "Hintergrundfarbe"), (ITEM, "Hide", "Ausblenden"),
-    (CHECK_ITEM, "Auto Hide", "Automatisch ausblenden"),
-    (CHECK_ITEM, "Stay on top", "Immer im Vordergrund"), (ITEM, "About", "Über"),
-    (ITEM, "Exit", "Beenden"),
-]
-CRAWLER_MENU = [
-    (CHECK_ITEM, "Extract links from a website", "Links einer Website auslesen"),
-    (CHECK_ITEM, "Extract internal links from a website", "Interne Links einer Website auslesen"),
-    (ITEM, "Show list of links", "Linkliste anzeigen"),
-    (ITEM, "Export list of links", "Linkliste exportieren"),
-    (ITEM, "Import list of links", "Linkliste importieren"),
-    (ITEM, "Reset all searches", "Alle Suchen zurücksetzen"),
-]
-HISTORY = [
-    (TEXT, "Find", "Suchen"), (BUTTON, "Search", "Suchen"),
-    (BUTTON, "First record", "Erster Eintrag"), (BUTTON, "Prior record", "Vorheriger Eintrag"),
-    (BUTTON, "Next record", "Nächster Eintrag"), (BUTTON, "Last record", "Letzter Eintrag"),
-    (BUTTON, "Fill search fields", "Suchfelder füllen"), (BUTTON, "Run", "Ausführen"),
-    (TOGGLE, "Multi select", "Mehrfachauswahl"),
-    (BUTTON, "Clear all search history", "Gesamten Suchverlauf löschen"),
-    (BUTTON, "Delete record", "Eintrag löschen"), (BUTTON, "Open", "Öffnen"),
-    (BUTTON, "Save", "Speichern"), (BUTTON, "Export CSV", "CSV exportieren"),
-    (BUTTON, "Close", "Schließen"), (TEXT, "Search engine", "Suchmaschine"),
-    (TEXT, "Time Period", "Zeitraum"), (TABLE, "Search history", "Suchverlauf"),
-]
-SUGGESTIONS = [
-    (TEXT, "Find", "Suchen"), (BUTTON, "Find", "Suchen"), (BUTTON, "Select all", "Alle markieren"),
-    (BUTTON, "Invert selection", "Markierung umkehren"), (BUTTON, "Delete", "Löschen"),
-    (BUTTON, "Close", "Schließen"), (LIST, "Search suggestions", "Suchvorschläge"),
-]
-RECENT = [(BUTTON, "OK", "OK"), (BUTTON, "Recent color 1", "Zuletzt verwendete Farbe 1"),
-          (BUTTON, "Recent color 30", "Zuletzt verwendete Farbe 30")]
-ABOUT = [(BUTTON, "OK", "OK")]
-QUESTION = [(BUTTON, "Yes", "Ja"), (BUTTON, "No", "Nein")]
-LINKS = [
-    (TEXT, "Address", "Adresse"), (BUTTON, "Open URL", "URL öffnen"),
-    (BUTTON, "Close", "Schließen"), (TEXT, "Links", "Links"), (ITEM, "File", "Datei"),
-    (ITEM, "Edit", "Bearbeiten"),
-]
-FIND = [
-    (TEXT, "Find what:", "Suchen nach:"), (TOGGLE, "Match whole word only", "Nur ganzes Wort"),
-    (TOGGLE, "Match case", "Groß-/Kleinschreibung beachten"), (RADIO, "Up", "Aufwärts"),
-    (RADIO, "Down", "Abwärts"), (BUTTON, "Find Next", "Weitersuchen"),
-    (BUTTON, "Cancel", "Abbrechen"),
-]
-# Window titles, English and German.
-TITLES = {
-    "history": ("Trov - Search History", "Trov - Suchverlauf"),
-    "suggestions": ("Trov - Search suggestions", "Trov - Suchvorschläge"),
-    "links": ("Trov - Links from a website", "Trov - Links einer Website"),
-    "find": ("Find", "Suchen"),
-    "about": ("About Trov", "Über Trov"),
-}
 GREYED = ("Ignored by the chosen engine", "Von der gewählten Suchmaschine nicht beachtet")
 
 failures = []
@@ -198,6 +141,7 @@ def values_of(combo):
 
 def check(stage, expected):
     """Every actionable showing control has a name; the expected ones are there."""
+    print(f"{LANG}: {stage}", flush=True)
     seen = set()
     for acc in objects():
         seen.add((role(acc), acc.name))
@@ -226,21 +170,6 @@ def press(kind, name, wait=True):
     if wait:
         time.sleep(0.3)
     return True
-
-
-def menu_item(name, opener=(BUTTON, "Menu")):
-    if find(ITEM, name) is None and find(CHECK_ITEM, name) is None:
-        press(*opener)
-    press(ITEM if find(ITEM, name) else CHECK_ITEM, name)
-
-
-def expect_window(key, stage, expected):
-    title = TITLES[key][1 if DE else 0] if key in TITLES else None
-    if title and within(15, lambda: window_named(title)) is None:
-        failures.append(f"{stage}: no window titled {title!r}; "
-                        f"windows: {[w.name for w in windows()]}")
-        return
-    check(stage, expected)
 
 
 def file_holds(name, text):
@@ -275,46 +204,13 @@ def main():
     within(10, lambda: find(BUTTON, say(EXPANDED[0][1:])))
     check("expanded form", EXPANDED)
     press(RADIO, "Wikipedia")
-    exact = find(TEXT, say(EXPANDED[1][1:]))
+    exact = within(5, lambda: (lambda e: e if e and e.description else None)(
+        find(TEXT, say(EXPANDED[1][1:]))))
     if exact is None or exact.description != say(GREYED):
-        failures.append(f"expanded form: the exact field greyed for Wikipedia is described as "
-                        f"{exact.description if exact else None!r}")
+        failures.append("expanded form: the exact field is not described as ignored by Wikipedia")
+    if not find(RADIO, "Wikipedia").getState().contains(pyatspi.STATE_CHECKED):
+        failures.append("expanded form: the chosen engine Wikipedia is not checked")
     press(RADIO, "Google")
-
-    menu_item(say(MAIN_MENU[0][1:]))
-    expect_window("history", "history window", HISTORY)
-    within(5, lambda: press(BUTTON, say(("Close", "Schließen"))))
-
-    press(BUTTON, "Menu" if not DE else "Menü")
-    within(10, lambda: find(ITEM, say(MAIN_MENU[0][1:])))
-    check("main menu", MAIN_MENU)
-    menu_item(say(MAIN_MENU[2][1:]))
-    expect_window("suggestions", "suggestions manager", SUGGESTIONS)
-    press(BUTTON, say(("Close", "Schließen")))
-
-    menu_item(say(("About", "Über")))
-    expect_window("about", "about window", ABOUT)
-    press(BUTTON, "OK")
-
-    menu_item(say(("Reset all settings", "Alle Einstellungen zurücksetzen")))
-    within(10, lambda: find(BUTTON, say(QUESTION[1][1:])))
-    check("question box", QUESTION)
-    press(BUTTON, say(QUESTION[1][1:]))
-
-    menu_item(say(("Background color", "Hintergrundfarbe")))
-    menu_item(say(("Recent colors", "Zuletzt verwendete Farben")))
-    within(10, lambda: find(BUTTON, say(RECENT[1][1:])))
-    check("recent colours", RECENT)
-    press(BUTTON, "OK")
-
-    press(RADIO, "Links")
-    within(10, lambda: find(ITEM, say(CRAWLER_MENU[2][1:])))
-    check("crawler menu", CRAWLER_MENU)
-    press(ITEM, say(CRAWLER_MENU[2][1:]))
-    expect_window("links", "links viewer", LINKS)
-    menu_item(say(("Find", "Suchen")), opener=(ITEM, say(("Edit", "Bearbeiten"))))
-    expect_window("find", "find box", FIND)
-    press(BUTTON, say(("Cancel", "Abbrechen")))
 
     for f in failures:
         print("FAILED:", f)
