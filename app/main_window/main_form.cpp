@@ -66,7 +66,8 @@ TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, ColourC
         // in the tab chain.
         if (crawl_.panelMade())
             list->stackUnder(crawl_.panel());
-        QWidget::setTabOrder(adv_ ? static_cast<QWidget*>(adv_->cb1) : w_.cbAll, list);
+        QWidget::setTabOrder(adv_ ? adv_->tabChain().back() : static_cast<QWidget*>(w_.cbAll),
+                             list);
     });
 
     WindowGlue::Hooks hooks;
