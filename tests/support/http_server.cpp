@@ -56,16 +56,16 @@ HttpResponse HttpResponse::redirect(int status, std::string location) {
     return {.status = status, .body = "moved", .headers = {{"Location", std::move(location)}}};
 }
 
-HttpServer::HttpServer() {
+HttpServer::HttpServer(std::string host) : host_(std::move(host)) {
     listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t len = sizeof addr;
-    if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
+    if (listenFd_ < 0 || ::inet_pton(AF_INET, host_.c_str(), &addr.sin_addr) != 1 ||
+        ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
         ::listen(listenFd_, 128) != 0 ||
         ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
-        throw std::runtime_error("test server: cannot listen on 127.0.0.1");
+        throw std::runtime_error("test server: cannot listen on " + host_);
     port_ = ntohs(addr.sin_port);
     acceptThread_ = std::thread([this] { acceptLoop(); });
 }
