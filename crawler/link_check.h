@@ -20,9 +20,11 @@
 namespace trov {
 
 struct LinkCheckOptions {
-    TransferOptions transfer;      // the agent, the connect time-out and the stall limit
-    std::size_t concurrency = 6;   // requests at once, over all hosts, as the crawl makes
-    int siteConnections = 6;       // to the crawled site's own host, as the crawl makes
+    TransferOptions transfer; // the agent, the connect time-out and the stall limit
+    // Requests at once over all hosts, and to the crawled site's own host, as the crawl's
+    // page source makes them; each other host gets the pacer's two.
+    std::size_t concurrency = 32;
+    int siteConnections = 6;
     PacerLimits pacer;             // the other hosts' (2), Crawl-delay and Retry-After
     std::size_t maxRedirects = 10; // hops; one more is a loop
     bool respectRobots = true;
