@@ -58,11 +58,11 @@ extern "C" void onInterrupt(int) {
         runningEngine->requestCancel();
 }
 
-// Ctrl+C reaches the crawl, then the link check, while this lives.
+// Ctrl+C reaches the running crawl (or, without one, the link check) while this lives.
 class InterruptHandler {
 public:
-    explicit InterruptHandler(CrawlEngine& engine) {
-        runningEngine = &engine;
+    explicit InterruptHandler(CrawlEngine* engine) {
+        runningEngine = engine;
         struct sigaction action {};
         action.sa_handler = onInterrupt;
         sigemptyset(&action.sa_mask);
@@ -217,9 +217,12 @@ int checkLinks(Context& ctx, const CrawlRequest& request, const CrawlEngine& eng
     LinkChecker checker(options);
     checkCancelled.store(false);
     checking.store(true);
-    const std::optional<LinkReport> report =
-        checker.run(listedLinks(engine.linkList(), engine.sightings()), request.inputs.site,
-                    checkCancelled, progress);
+    std::optional<LinkReport> report;
+    {
+        const InterruptHandler interruptible(nullptr);
+        report = checker.run(listedLinks(engine.linkList(), engine.sightings()),
+                             request.inputs.site, checkCancelled, progress);
+    }
     checking.store(false);
     progress.finish();
     if (!report)
@@ -266,8 +269,8 @@ int runCrawl(Context& ctx) {
     }
 
     engine.resetFlags();
-    const InterruptHandler interruptible(engine);
     try {
+        const InterruptHandler interruptible(&engine);
         engine.run(mode, inputs);
     } catch (...) {
         progress.finish();
