@@ -2,9 +2,11 @@
 
 #include "app/program/program.h"
 #include "app/shell/font_preload.h"
+#include "app/shell/session_end.h"
 #include "app/shell/single_instance.h"
 #include "common/version.h"
 #include "platform/qt_platform.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -25,8 +27,10 @@ int main(int argc, char** argv) {
     if (!guard.acquire())
         return 0;
 
+    trov::SessionEnd sessionEnd(trov::platform::catchTerminationSignals());
     fonts.wait();
     trov::TrovProgram program;
     program.start(guard);
+    sessionEnd.started(program.exitSequence());
     return QApplication::exec();
 }

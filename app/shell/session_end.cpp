@@ -1,0 +1,50 @@
+#include "app/shell/session_end.h"
+
+#include "window_models/exit_sequence.h"
+
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace trov {
+
+void StandardErrorMessages::show(MessageIcon, const std::string& text, bool) {
+    std::fprintf(stderr, "trov: %s\n", text.c_str());
+}
+
+bool StandardErrorMessages::ask(const std::string&) {
+    return false;
+}
+
+SessionEnd::SessionEnd(int signalPipe, QObject* parent) : QObject(parent), signalPipe_(signalPipe) {
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        if (exit_)
+            exit_->save(report_);
+    });
+    // After the window's own close or an Exit, the sequence has ended and this does nothing.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (exit_)
+            exit_->end(ExitPath::Close, report_);
+    });
+    if (signalPipe_ >= 0) {
+        auto* notifier = new QSocketNotifier(signalPipe_, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, &SessionEnd::signalled);
+    }
+}
+
+void SessionEnd::signalled() {
+    char signal = 0;
+    for (char byte = 0; ::read(signalPipe_, &byte, 1) == 1;)
+        signal = byte;
+    if (exit_) {
+        exit_->end(ExitPath::Close, report_);
+    } else if (signal > 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
+}
+
+} // namespace trov
