@@ -1,6 +1,7 @@
 // trov: the window program.
 
 #include "app/program/program.h"
+#include "app/shared/qt_messages.h"
 #include "app/shell/font_preload.h"
 #include "app/shell/session_end.h"
 #include "app/shell/single_instance.h"
@@ -9,6 +10,7 @@
 #include "platform/termination_signals.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
@@ -26,6 +28,10 @@ int main(int argc, char** argv) {
     trov::SingleInstance guard;
     if (!guard.acquire())
         return 0;
+    if (!guard.problem().isEmpty()) {
+        std::fprintf(stderr, "trov: %s\n", qPrintable(guard.problem()));
+        trov::QtMessages().show(trov::MessageIcon::Warning, guard.problem().toStdString());
+    }
 
     trov::SessionEnd sessionEnd(trov::platform::catchTerminationSignals());
     fonts.wait();

@@ -115,7 +115,8 @@ class GarbageStoresTest : public QObject {
     // message.
     bool answers() const {
         QLocalSocket s;
-        s.connectToServer(QString::fromStdString(trov::platform::instanceSocketPath(TROV_PATH)));
+        s.connectToServer(QString::fromStdString(
+            trov::platform::instanceSocketPath(dir_->file("run/"), TROV_PATH)));
         if (!s.waitForConnected(1000))
             return false;
         s.write("show\n");

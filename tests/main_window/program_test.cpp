@@ -92,7 +92,8 @@ private slots:
         dir_.write("inproc/bin/xdg-open", "#!/bin/sh\nexit 0\n");
         ::chmod((root + "bin/xdg-open").c_str(), 0700);
         qputenv("PATH", QByteArray::fromStdString(root + "bin:") + qgetenv("PATH"));
-        for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"})
+        for (const char* v :
+             {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_RUNTIME_DIR"})
             qputenv(v, QByteArray::fromStdString(root + v));
         trov::TrovProgram program;
         trov::SingleInstance guard(QString::fromStdString(root + "trov"), nullptr);
