@@ -15,14 +15,14 @@ std::atomic<int> received{0};
 static_assert(std::atomic<int>::is_always_lock_free); // safe in a signal handler
 
 // Only calls that are safe in a signal handler.
-void onTerminationSignal(int signal) {
+void onTerminationSignal(int number) {
     const int savedErrno = errno;
     if (received.fetch_add(1) > 0) {
         // Delivered once this handler returns, with the default action: the end.
-        ::signal(signal, SIG_DFL);
-        ::raise(signal);
+        ::signal(number, SIG_DFL);
+        ::raise(number);
     } else {
-        const char byte = static_cast<char>(signal);
+        const char byte = static_cast<char>(number);
         [[maybe_unused]] const ssize_t n = ::write(writeEnd, &byte, 1);
     }
     errno = savedErrno;
@@ -39,8 +39,8 @@ int catchTerminationSignals() {
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
+    for (const int number : {SIGTERM, SIGHUP})
+        ::sigaction(number, &action, nullptr);
     return ends[0];
 }
 

@@ -26,6 +26,7 @@ public:
     ExitSequence(Config& config, HistoryStore& history, Messages& messages, Hooks hooks);
 
     void end(ExitPath path);
+    // The same with the refusals told to report rather than in boxes.
     void end(ExitPath path, Messages& report);
     // The close path's writes without ending: asked for before the desktop session ends,
     // which another program may yet refuse. Nothing after the end.

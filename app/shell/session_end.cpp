@@ -36,14 +36,14 @@ SessionEnd::SessionEnd(int signalPipe, QObject* parent) : QObject(parent), signa
 }
 
 void SessionEnd::signalled() {
-    char signal = 0;
+    char number = 0;
     for (char byte = 0; ::read(signalPipe_, &byte, 1) == 1;)
-        signal = byte;
+        number = byte;
     if (exit_) {
         exit_->end(ExitPath::Close, report_);
-    } else if (signal > 0) {
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
+    } else if (number > 0) { // nothing to close yet: the signal's own end
+        std::signal(number, SIG_DFL);
+        std::raise(number);
     }
 }
 

@@ -11,8 +11,6 @@
 
 #include <QObject>
 
-class QSessionManager;
-
 namespace trov {
 
 class ExitSequence;
