@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QThread>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -35,15 +36,24 @@ SessionEnd::SessionEnd(int signalPipe, QObject* parent) : QObject(parent), signa
     }
 }
 
+void SessionEnd::started(ExitSequence& exit) {
+    exit_ = &exit;
+    if (signalledWhileStarting_) // once the main loop runs, which the end quits
+        QMetaObject::invokeMethod(
+            this, [this] { exit_->end(ExitPath::Close, report_); }, Qt::QueuedConnection);
+}
+
 void SessionEnd::signalled() {
     char number = 0;
     for (char byte = 0; ::read(signalPipe_, &byte, 1) == 1;)
         number = byte;
     if (exit_) {
         exit_->end(ExitPath::Close, report_);
-    } else if (number > 0) { // nothing to close yet: the signal's own end
-        std::signal(number, SIG_DFL);
+    } else if (QThread::currentThread()->loopLevel() > 0 && number > 0) {
+        std::signal(number, SIG_DFL); // a box of the start is open
         std::raise(number);
+    } else {
+        signalledWhileStarting_ = true;
     }
 }
 

@@ -4,8 +4,9 @@
 // that end a program. The session manager's request to save gets the close sequence's
 // writes; its quit (which closes no hidden window), SIGTERM and SIGHUP run the close
 // sequence as closing the window does. Nobody may be there to answer a box then, so the
-// refusals go to standard error. Until the program has started (a box of the start may be
-// waiting), there is nothing to close: a signal then ends the process as it always would.
+// refusals go to standard error. A signal during the start is acted on once the program has
+// started; while a box of the start waits for the user nothing has changed yet, and the
+// signal ends the process as it always would.
 
 #include "common/messages.h"
 
@@ -29,12 +30,13 @@ public:
     explicit SessionEnd(int signalPipe, QObject* parent = nullptr);
 
     // The program has started: from now on its end goes through exit.
-    void started(ExitSequence& exit) { exit_ = &exit; }
+    void started(ExitSequence& exit);
 
 private:
     void signalled();
 
     ExitSequence* exit_ = nullptr;
+    bool signalledWhileStarting_ = false;
     int signalPipe_;
     StandardErrorMessages report_;
 };
