@@ -10,6 +10,7 @@ namespace trov::platform {
 
 namespace {
 
+// A signal handler reaches only what is global.
 int writeEnd = -1;
 std::atomic<int> received{0};
 static_assert(std::atomic<int>::is_always_lock_free); // safe in a signal handler
