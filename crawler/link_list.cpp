@@ -28,8 +28,8 @@ void LinkList::setAddress(std::size_t i, std::string address) {
 
 void LinkList::remove(std::size_t i) {
     setAddress(i, std::string(kNil));
-    table()[i].title.clear();
-    table()[i].text = kNil;
+    table()[i].title = {};
+    setText(i, kNil);
 }
 
 bool LinkList::holds(std::string_view address) const {
@@ -40,8 +40,8 @@ bool LinkList::holds(std::string_view address) const {
 }
 
 void LinkList::clear() {
-    // Fresh records, so a large page's memory goes with its text. A table not made yet
-    // holds nothing to empty.
+    texts_->clear();
+    // Fresh records. A table not made yet holds nothing to empty.
     if (!records_)
         return;
     for (PageRecord& r : *records_)

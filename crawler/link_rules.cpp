@@ -1,6 +1,7 @@
 #include "crawler/link_rules.h"
 
 #include "common/text.h"
+#include "crawler/cancel_check.h"
 #include "crawler/link_list.h"
 
 #include <array>
@@ -11,12 +12,13 @@ using text::containsIgnoreCase;
 using text::equalsIgnoreCase;
 
 int ExtractLinks(std::string_view source, std::string_view tag, std::string_view attribute,
-                 std::vector<std::string>& links) {
+                 std::vector<std::string>& links, const std::atomic<bool>* cancel) {
+    CancelCheck check(cancel);
     int count = 0;
     std::size_t start = 0;
     for (;;) {
         const std::size_t lt = source.find('<', start);
-        if (lt == std::string_view::npos)
+        if (lt == std::string_view::npos || check.stop(lt))
             return count;
         // With no ">" after this "<" there is none after any later one either: every tag
         // text from here on is empty and takes nothing, so the scan ends rather than look
@@ -36,6 +38,8 @@ int ExtractLinks(std::string_view source, std::string_view tag, std::string_view
             const std::size_t eq = tagText.find('=', q);
             if (eq == std::string_view::npos)
                 break;
+            if (check.stop(lt + eq))
+                return count;
             // The name runs from the nearest space before the "=", so "href =" has none.
             for (; scanned <= eq; ++scanned)
                 if (tagText[scanned] == ' ')
