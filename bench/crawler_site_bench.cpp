@@ -1,9 +1,10 @@
 // The crawler's site benchmark: a generated site on 127.0.0.1, crawled in mode "site".
 // The plain site has about 8 KB and 20 internal links a page; the markup-heavy one about
-// 60 KB of markup around 6 KB of text, as real pages are. Three jobs, so a script can run
-// Trov and other crawlers against the same server:
+// 60 KB of markup around 6 KB of text, as real pages are; the large one 48 MB of text a
+// page, each linking to every other. Three jobs, so a script can run Trov and other
+// crawlers against the same server:
 //
-//   crawler_site_bench serve LATENCY-MS [PAGES [plain|markup]]
+//   crawler_site_bench serve LATENCY-MS [PAGES [plain|markup|large]]
 //                                                  serves the site until SIGTERM, prints
 //                                                  the port, then at exit what it served
 //   crawler_site_bench crawl URL concurrent|sequential
@@ -95,10 +96,38 @@ std::string markupPage(int i, int pages) {
     return body + "</body></html>\n";
 }
 
+// 48 MB of text with a little markup, as a book put on one page is, after links to every
+// page of the site.
+std::string largePage(int i, int pages) {
+    constexpr std::size_t kSize = std::size_t{48} << 20;
+    std::string body;
+    body.reserve(kSize);
+    body = "<html><head><title>Large page " + std::to_string(i) + "</title></head><body>\n";
+    for (int j = 0; j < pages; ++j)
+        body += "<a href=\"/p" + std::to_string(j) + ".html\">page " + std::to_string(j) + "</a>\n";
+    const std::string paragraph =
+        "<p>A chapter about <b>engines</b>, wheels and roads, of gears that turn and axles "
+        "that carry the load {and a note in braces} on the long drive home at night.</p>\n";
+    while (body.size() + paragraph.size() + 15 <= kSize)
+        body += paragraph;
+    return body + "</body></html>\n";
+}
+
 struct Site {
+    enum class Kind { Plain, Markup, Large };
     int pages = kPages;
-    bool markup = false;
-    std::string page(int i) const { return markup ? markupPage(i, pages) : plainPage(i, pages); }
+    Kind kind = Kind::Plain;
+    std::string page(int i) const {
+        switch (kind) {
+        case Kind::Markup:
+            return markupPage(i, pages);
+        case Kind::Large:
+            return largePage(i, pages);
+        case Kind::Plain:
+            break;
+        }
+        return plainPage(i, pages);
+    }
 };
 
 volatile std::sig_atomic_t stopServing = 0;
@@ -268,7 +297,10 @@ int main(int argc, char** argv) {
         Site site;
         if (argc >= 4)
             site.pages = std::max(1, std::atoi(argv[3]));
-        site.markup = argc >= 5 && std::strcmp(argv[4], "markup") == 0;
+        if (argc >= 5 && std::strcmp(argv[4], "markup") == 0)
+            site.kind = Site::Kind::Markup;
+        if (argc >= 5 && std::strcmp(argv[4], "large") == 0)
+            site.kind = Site::Kind::Large;
         return serve(site, std::atoi(argv[2]), -1);
     }
     if (argc >= 4 && std::strcmp(argv[1], "crawl") == 0)
