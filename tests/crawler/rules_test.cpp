@@ -7,7 +7,6 @@
 #include "crawler/page_search.h"
 #include "crawler/page_text.h"
 #include "crawler/results.h"
-#include "crawler/text_store.h"
 #include "tests/crawler/crawl_rig.h"
 #include "tests/support/env.h"
 
@@ -174,7 +173,10 @@ TEST(IsciGo, AllWordsThePhraseAndNotTheExcluded) {
 
 // The table is made on the first write: reads before it, and clear() after writes, see
 // fresh entries while the counters stay; the address index follows rewrites and removals.
+// Texts wait in a temporary file, or in memory where none can be made, as here.
 TEST(LinkList, ClearAndTheAddressIndex) {
+    test::ScopedEnv env;
+    env.set("TMPDIR", "/nonexistent/trov");
     LinkList list;
     const auto fresh = [&](std::size_t i) {
         return (list[i].address + list.title(i) + list.text(i) + list[i].match).empty() &&
@@ -195,32 +197,14 @@ TEST(LinkList, ClearAndTheAddressIndex) {
     list.setVisited(0, false);
     list.setTitle(2, "T");
     list.setMatch(3, "m");
-    list.setText(kLinkListSize - 1, std::string(1 << 16, 'x'));
+    list.setText(kLinkListSize - 1, std::string("t\0xt", 4));
+    EXPECT_EQ(list.text(kLinkListSize - 1), std::string("t\0xt", 4));
+    EXPECT_TRUE(list[kLinkListSize - 1].text.inMemory);
     list.clear();
     for (std::size_t i : {0, 1, 2, 3, static_cast<int>(kLinkListSize) - 1})
         EXPECT_TRUE(fresh(i)) << i;
     EXPECT_FALSE(list.holds("http://e.com/b") || list.holds("NIL"));
     EXPECT_EQ(list.count + list.lastIndex, 9u);
-}
-
-// Texts wait in a temporary file, or in memory where none can be made, and come back byte
-// for byte; clear() empties the store.
-TEST(TextStore, TextsComeBackAsTheyWent) {
-    const std::string texts[] = {"one", std::string("t\0w\0o", 5), "", std::string(70000, 'x')};
-    for (const char* folder : {"", "/nonexistent/trov"}) {
-        test::ScopedEnv env;
-        if (*folder)
-            env.set("TMPDIR", folder);
-        TextStore store;
-        std::vector<StoredText> where;
-        for (const std::string& t : texts)
-            where.push_back(store.put(t));
-        for (std::size_t i = 0; i < where.size(); ++i)
-            EXPECT_EQ(store.get(where[i]), texts[i]) << folder << i;
-        EXPECT_EQ(where[0].inMemory, *folder != 0);
-        store.clear();
-        EXPECT_EQ(store.get(store.put("again")), "again");
-    }
 }
 
 // Fills entries 0, 1, ... with {address, text, title} and sets the counters.

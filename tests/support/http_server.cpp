@@ -107,8 +107,7 @@ void HttpServer::acceptLoop() {
     for (int fd; (fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0 || !stopping_;) {
         if (fd < 0)
             continue;
-        // An answer's head and body go in two sends: without this the body would wait for
-        // the client's delayed acknowledgement of the head, 40 ms an answer.
+        // Head and body go in two sends: the body must not wait 40 ms for a delayed ACK.
         const int on = 1;
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         ++connections_;
