@@ -29,7 +29,10 @@ void LinkList::setAddress(std::size_t i, std::string address) {
 void LinkList::remove(std::size_t i) {
     setAddress(i, std::string(kNil));
     table()[i].title = {};
-    setText(i, kNil);
+    // The passes after a site crawl may remove thousands of entries: one "NIL" serves all.
+    if (!nilText_)
+        nilText_ = texts_->put(kNil);
+    table()[i].text = *nilText_;
 }
 
 bool LinkList::holds(std::string_view address) const {
@@ -41,6 +44,7 @@ bool LinkList::holds(std::string_view address) const {
 
 void LinkList::clear() {
     texts_->clear();
+    nilText_.reset();
     // Fresh records. A table not made yet holds nothing to empty.
     if (!records_)
         return;

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -94,6 +95,7 @@ private:
     std::unique_ptr<Table> records_;
     std::unordered_map<std::string, int> index_; // folded address -> entries holding it
     std::unique_ptr<TextStore> texts_ = std::make_unique<TextStore>();
+    std::optional<StoredText> nilText_; // "NIL" in the store, once there
 };
 
 } // namespace trov
