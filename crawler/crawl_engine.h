@@ -2,9 +2,10 @@
 
 // The Links engine's crawl operations on a LinkList. run() blocks until the operation is
 // over and is meant for a worker thread; requestStop() and requestCancel() may be called
-// from any thread and take effect at the next check of the running crawl (a transfer in
-// progress is abandoned at once on Cancel). Pages are processed strictly in order; the
-// source is told which pages will be asked for next, so it may fetch them ahead.
+// from any thread and take effect at the next check of the running crawl (on Cancel a
+// transfer in progress is abandoned, and the work on a page cut short, at once). Pages are
+// processed strictly in order; the source is told which pages will be asked for next, so
+// it may fetch them ahead.
 
 #include "common/messages.h"
 #include "compose/go_ports.h"
