@@ -1,10 +1,11 @@
 // The crawler's site benchmark: a generated site on 127.0.0.1, crawled in mode "site".
 // The plain site has about 8 KB and 20 internal links a page; the markup-heavy one about
-// 60 KB of markup around 6 KB of text, as real pages are. With EXTERNAL above 0 each page
-// also links one of that many pages of a second host (a server on 127.0.0.2 with the same
-// latency). Four jobs, so a script can run Trov and other crawlers against the same server:
+// 60 KB of markup around 6 KB of text, as real pages are; the large one 48 MB of text a
+// page, each linking to every other. With EXTERNAL above 0 each page also links one of that
+// many pages of a second host (a server on 127.0.0.2 with the same latency). Four jobs, so a
+// script can run Trov and other crawlers against the same server:
 //
-//   crawler_site_bench serve LATENCY-MS [PAGES [plain|markup [EXTERNAL]]]
+//   crawler_site_bench serve LATENCY-MS [PAGES [plain|markup|large [EXTERNAL]]]
 //                                                  serves the site until SIGTERM, prints
 //                                                  the port, then at exit what it served
 //   crawler_site_bench crawl URL concurrent|sequential
@@ -99,13 +100,33 @@ std::string markupPage(int i, int pages) {
     return body + "</body></html>\n";
 }
 
+// 48 MB of text with a little markup, as a book put on one page is, after links to every
+// page of the site.
+std::string largePage(int i, int pages) {
+    constexpr std::size_t kSize = std::size_t{48} << 20;
+    std::string body;
+    body.reserve(kSize);
+    body = "<html><head><title>Large page " + std::to_string(i) + "</title></head><body>\n";
+    for (int j = 0; j < pages; ++j)
+        body += "<a href=\"/p" + std::to_string(j) + ".html\">page " + std::to_string(j) + "</a>\n";
+    const std::string paragraph =
+        "<p>A chapter about <b>engines</b>, wheels and roads, of gears that turn and axles "
+        "that carry the load {and a note in braces} on the long drive home at night.</p>\n";
+    while (body.size() + paragraph.size() + 15 <= kSize)
+        body += paragraph;
+    return body + "</body></html>\n";
+}
+
 struct Site {
+    enum class Kind { Plain, Markup, Large };
     int pages = kPages;
-    bool markup = false;
+    Kind kind = Kind::Plain;
     int externals = 0;        // pages of the second host the site links
     std::string externalBase; // that host's address
     std::string page(int i) const {
-        std::string body = markup ? markupPage(i, pages) : plainPage(i, pages);
+        std::string body = kind == Kind::Markup  ? markupPage(i, pages)
+                           : kind == Kind::Large ? largePage(i, pages)
+                                                 : plainPage(i, pages);
         if (externals > 0)
             body.insert(body.rfind("</body>"), "<a href=\"" + externalBase + "/x" +
                                                    std::to_string(i % externals) +
@@ -339,7 +360,10 @@ int main(int argc, char** argv) {
         Site site;
         if (argc >= 4)
             site.pages = std::max(1, std::atoi(argv[3]));
-        site.markup = argc >= 5 && std::strcmp(argv[4], "markup") == 0;
+        if (argc >= 5 && std::strcmp(argv[4], "markup") == 0)
+            site.kind = Site::Kind::Markup;
+        if (argc >= 5 && std::strcmp(argv[4], "large") == 0)
+            site.kind = Site::Kind::Large;
         if (argc >= 6)
             site.externals = std::max(0, std::atoi(argv[5]));
         return serve(site, std::atoi(argv[2]), -1);

@@ -10,13 +10,15 @@
 #   against LinkChecker checking the same site and its external links
 #   (`linkchecker --check-extern`, its per-host limit of ten requests a second lifted
 #   through a configuration file and a header the server sends);
-# - at 0 ms, the generated site at 20,000 pages and a markup-heavy site of 2,000 pages
-#   (about 60 KB of markup around 6 KB of text a page), crawled by Trov and by wget2.
+# - at 0 ms, the generated site at 20,000 pages, a markup-heavy site of 2,000 pages (about
+#   60 KB of markup around 6 KB of text a page) and a large site of 40 pages of 48 MB,
+#   crawled by Trov and by wget2.
 #
-# BEFORE=path/to/an/older/crawler_site_bench adds that build's Trov to the two 0 ms runs,
-# so a change is measured against the build before it in the same run. SCALE=0 leaves the
-# 20,000-page and markup-heavy runs out, SCALE=only runs just them; CHECK=0 leaves the link
-# check out. Installs wget2, httrack and linkchecker when they are missing.
+# BEFORE=path/to/an/older/crawler_site_bench adds that build's Trov to the 0 ms runs of
+# the larger sites, so a change is measured against the build before it in the same run.
+# SCALE=0 leaves those runs out, SCALE=only runs just them; SITES="40 large" picks one of
+# them; CHECK=0 leaves the link check out. Installs wget2, httrack and linkchecker when
+# they are missing.
 #
 #   bench/run-crawler-bench.sh [latency-ms ...]
 
@@ -162,7 +164,9 @@ done
 
 [ "${SCALE:-1}" = 0 ] && exit 0
 
-for run in "20000 plain" "2000 markup"; do
+sites=("20000 plain" "2000 markup" "40 large")
+[ -z "${SITES:-}" ] || sites=("$SITES")
+for run in "${sites[@]}"; do
     set -- $run
     echo "-- mode \"site\", $1 pages, $2 site, 0 ms added latency"
     : >"$work/rows"

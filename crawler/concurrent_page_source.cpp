@@ -29,7 +29,9 @@ struct ConcurrentPageSource::Slot {
     // The rest is guarded by the source's mutex.
     enum class State { Waiting, Running, Done } state = State::Waiting;
     bool abandoned = false; // the crawl will not ask for it any more
+    bool awaited = false;   // the crawl is waiting for it: the budget does not hold it back
     bool initFailed = false;
+    std::size_t held = 0; // bytes of its body counted in the budget
     std::string body;
 };
 
@@ -38,8 +40,9 @@ struct ConcurrentPageSource::Running {
     std::unique_ptr<EasyTransfer> transfer;
 };
 
-ConcurrentPageSource::ConcurrentPageSource(TransferOptions options, std::size_t window)
-    : options_(std::move(options)), window_(std::max<std::size_t>(window, 1)) {
+ConcurrentPageSource::ConcurrentPageSource(TransferOptions options, std::size_t window,
+                                           std::size_t budget)
+    : options_(std::move(options)), window_(std::max<std::size_t>(window, 1)), budget_(budget) {
     // Connections stay open between pages: that is most of the gain on a real network.
     options_.freshConnection = false;
 }
@@ -56,6 +59,7 @@ void ConcurrentPageSource::beginCrawl(const std::atomic<bool>& cancel) {
     cancel_ = &cancel;
     quit_ = false;
     aborted_ = false;
+    held_ = 0;
     multi_ = curl_multi_init();
     if (!multi_)
         return; // FetchPage reports it
@@ -68,7 +72,7 @@ void ConcurrentPageSource::endCrawl() {
         std::lock_guard lock(mutex_);
         quit_ = true;
         for (auto& slot : queue_)
-            slot->abandoned = true;
+            abandon(*slot);
         queue_.clear();
         dropForgotten();
     }
@@ -114,7 +118,7 @@ void ConcurrentPageSource::forgetExpected() {
     dropForgotten();
     for (auto& slot : queue_) {
         if (slot->state == Slot::State::Waiting)
-            slot->abandoned = true;
+            abandon(*slot);
         else
             forgotten_.push_back(slot);
     }
@@ -124,8 +128,33 @@ void ConcurrentPageSource::forgetExpected() {
 
 void ConcurrentPageSource::dropForgotten() {
     for (auto& slot : forgotten_)
-        slot->abandoned = true;
+        abandon(*slot);
     forgotten_.clear();
+}
+
+bool ConcurrentPageSource::allow(Slot& slot, std::size_t bytes) {
+    if (slot.abandoned || (!slot.awaited && held_ + bytes > budget_))
+        return false;
+    slot.held += bytes;
+    held_ += bytes;
+    std::size_t most = mostHeld_.load();
+    while (held_ > most && !mostHeld_.compare_exchange_weak(most, held_)) {
+    }
+    return true;
+}
+
+void ConcurrentPageSource::release(Slot& slot) {
+    held_ -= slot.held;
+    slot.held = 0;
+}
+
+void ConcurrentPageSource::abandon(Slot& slot) {
+    slot.abandoned = true;
+    // A running transfer's bytes go when the worker drops it; a finished body goes now.
+    if (slot.state == Slot::State::Done) {
+        release(slot);
+        slot.body = std::string();
+    }
 }
 
 std::string ConcurrentPageSource::FetchPage(const std::string& address) {
@@ -144,20 +173,22 @@ std::string ConcurrentPageSource::FetchPage(const std::string& address) {
         queue_.push_front(std::make_shared<Slot>(address));
     } else {
         for (auto it = queue_.begin(); it != found; ++it)
-            (*it)->abandoned = true;
+            abandon(**it);
         queue_.erase(queue_.begin(), found);
     }
     const std::shared_ptr<Slot> slot = queue_.front();
-    if (slot->state == Slot::State::Waiting)
-        wake();
+    slot->awaited = true;
+    if (slot->state != Slot::State::Done)
+        wake(); // to start it, or to let it go on past the budget
     while (slot->state != Slot::State::Done && !aborted_ && !cancel_->load())
         done_.wait_for(lock, kCancelCheck);
     if (slot->state != Slot::State::Done)
         return std::string(kNil); // cancelled: the worker abandons the transfer
     queue_.pop_front();
-    // The window moved on by one page, which may be waiting to start.
-    if (queue_.size() >= window_ && queue_[window_ - 1]->state == Slot::State::Waiting)
-        wake();
+    release(*slot);
+    // The window moved on by one page, which may be waiting to start, and the budget has
+    // room again for pages paused.
+    wake();
     if (slot->initFailed)
         throw FetchInitError();
     return std::move(slot->body);
@@ -187,6 +218,10 @@ void ConcurrentPageSource::startTransfers(std::vector<std::unique_ptr<Running>>&
             auto r = std::make_unique<Running>();
             r->slot = slot;
             r->transfer = std::make_unique<EasyTransfer>(slot->address, options_, cancel_);
+            r->transfer->setAllowance([this, &s = *slot](std::size_t bytes) {
+                std::lock_guard lock(mutex_);
+                return allow(s, bytes);
+            });
             curl_multi_add_handle(multi_, r->transfer->handle());
             running.push_back(std::move(r));
             ++started_;
@@ -205,7 +240,53 @@ void ConcurrentPageSource::startTransfers(std::vector<std::unique_ptr<Running>>&
 void ConcurrentPageSource::abandonAll(std::vector<std::unique_ptr<Running>>& running) {
     for (auto& r : running)
         curl_multi_remove_handle(multi_, r->transfer->handle());
+    std::lock_guard lock(mutex_);
+    for (auto& r : running)
+        release(*r->slot);
     running.clear();
+}
+
+void ConcurrentPageSource::resumePaused(std::vector<std::unique_ptr<Running>>& running) {
+    std::vector<EasyTransfer*> resumed;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto& r : running)
+            if (r->transfer->paused() && (r->slot->awaited || held_ < budget_))
+                resumed.push_back(r->transfer.get());
+    }
+    // Outside the lock: going on hands the transfer its waiting bytes at once.
+    for (EasyTransfer* t : resumed)
+        t->resume();
+}
+
+void ConcurrentPageSource::makeWayForAwaited(std::vector<std::unique_ptr<Running>>& running) {
+    // Pages further ahead, paused for the budget, may hold every connection to the host of
+    // the page the crawl asked for out of turn: the last of them starts again later.
+    std::unique_ptr<Running> dropped;
+    {
+        std::lock_guard lock(mutex_);
+        if (queue_.empty() || !queue_.front()->awaited ||
+            queue_.front()->state != Slot::State::Waiting)
+            return;
+        const std::string& host = queue_.front()->host;
+        long sameHost = 0;
+        for (const auto& r : running)
+            sameHost += r->slot->host == host;
+        if (sameHost < kHostConnections)
+            return;
+        for (std::size_t i = running.size(); i-- > 0;) {
+            Slot& slot = *running[i]->slot;
+            if (slot.host == host && running[i]->transfer->paused()) {
+                release(slot);
+                slot.state = Slot::State::Waiting;
+                dropped = std::move(running[i]);
+                running.erase(running.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+    }
+    if (dropped)
+        curl_multi_remove_handle(multi_, dropped->transfer->handle());
 }
 
 void ConcurrentPageSource::drive() {
@@ -216,10 +297,17 @@ void ConcurrentPageSource::drive() {
         std::unique_ptr<Running> r = std::move(running[i]);
         running.erase(running.begin() + static_cast<std::ptrdiff_t>(i));
         curl_multi_remove_handle(multi_, r->transfer->handle());
-        std::string page = pageText(r->transfer->finish(code));
+        std::string page = pageText(r->transfer->finish(code), cancel_);
         std::lock_guard lock(mutex_);
-        r->slot->body = std::move(page);
-        r->slot->state = Slot::State::Done;
+        Slot& slot = *r->slot;
+        // The text takes the place of the bytes in the budget.
+        release(slot);
+        slot.state = Slot::State::Done;
+        if (!slot.abandoned) {
+            slot.held = page.capacity();
+            held_ += slot.held;
+            slot.body = std::move(page);
+        }
         done_.notify_all();
     };
 
@@ -235,15 +323,21 @@ void ConcurrentPageSource::drive() {
             aborted_ = true;
             done_.notify_all();
         }
+        std::vector<std::unique_ptr<Running>> gone;
         {
             std::lock_guard lock(mutex_);
-            std::erase_if(running, [&](const std::unique_ptr<Running>& r) {
-                if (!r->slot->abandoned)
-                    return false;
-                curl_multi_remove_handle(multi_, r->transfer->handle());
-                return true;
-            });
+            for (auto& r : running)
+                if (r->slot->abandoned) {
+                    release(*r->slot);
+                    gone.push_back(std::move(r));
+                }
+            std::erase(running, nullptr);
         }
+        for (auto& r : gone)
+            curl_multi_remove_handle(multi_, r->transfer->handle());
+        gone.clear();
+        resumePaused(running);
+        makeWayForAwaited(running);
         startTransfers(running);
 
         int active = 0;

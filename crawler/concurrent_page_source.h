@@ -2,9 +2,11 @@
 
 // FetchPage with fetch-ahead: the pages the crawl announces are fetched in parallel on one
 // libcurl multi handle, with keep-alive and connection reuse and at most six connections
-// per host, while the crawl takes the bodies one by one in its own order. At most a fixed
-// window of announced pages is in flight or waiting to be taken, so memory stays bounded.
-// Cancel abandons every transfer at once.
+// per host, while the crawl takes the bodies one by one in its own order. Requests go at
+// most a window of pages ahead of the crawl. The bodies held, fetched or in flight, stay
+// within one byte budget: a transfer that would take them past it pauses until the crawl
+// takes a page, except the page the crawl is waiting for, so at most the budget and one
+// page are held whatever the pages weigh. Cancel abandons every transfer at once.
 
 #include "crawler/curl_fetch.h"
 #include "crawler/page_source.h"
@@ -20,10 +22,12 @@ namespace trov {
 
 class ConcurrentPageSource : public PageSource {
 public:
-    static constexpr std::size_t kWindow = 32; // pages fetched ahead at most
+    static constexpr std::size_t kWindow = 32; // pages requested ahead at most
     static constexpr long kHostConnections = 6;
+    static constexpr std::size_t kByteBudget = std::size_t{32} << 20;
 
-    explicit ConcurrentPageSource(TransferOptions options, std::size_t window = kWindow);
+    explicit ConcurrentPageSource(TransferOptions options, std::size_t window = kWindow,
+                                  std::size_t budget = kByteBudget);
     ConcurrentPageSource();
     ~ConcurrentPageSource() override;
     ConcurrentPageSource(const ConcurrentPageSource&) = delete;
@@ -38,6 +42,8 @@ public:
     // Transfers started since the source was made, and the most ever running at once.
     std::size_t transfersStarted() const { return started_.load(); }
     std::size_t mostInFlight() const { return mostInFlight_.load(); }
+    // The most bytes of bodies ever held at once.
+    std::size_t mostHeld() const { return mostHeld_.load(); }
 
 private:
     struct Slot;
@@ -48,14 +54,23 @@ private:
     void abandonAll(std::vector<std::unique_ptr<Running>>& running);
     void wake();
     void dropForgotten();
+    // Bookkeeping of the budget, under the mutex: what a slot holds counts until it goes.
+    bool allow(Slot& slot, std::size_t bytes);
+    void release(Slot& slot);
+    void abandon(Slot& slot);
+    // Paused transfers that may go on now, and room for the page awaited (worker thread).
+    void resumePaused(std::vector<std::unique_ptr<Running>>& running);
+    void makeWayForAwaited(std::vector<std::unique_ptr<Running>>& running);
 
     TransferOptions options_;
     std::size_t window_;
+    std::size_t budget_;
     const std::atomic<bool>* cancel_ = nullptr;
     CURLM* multi_ = nullptr;
     std::thread worker_;
     std::atomic<std::size_t> started_{0};
     std::atomic<std::size_t> mostInFlight_{0};
+    std::atomic<std::size_t> mostHeld_{0};
 
     std::mutex mutex_;
     std::condition_variable done_;
@@ -63,6 +78,7 @@ private:
     // Pages fetched or fetching when the crawl moved to another phase: announced again
     // before the next page is asked for, they are not fetched a second time.
     std::vector<std::shared_ptr<Slot>> forgotten_;
+    std::size_t held_ = 0; // bytes of the bodies of the slots above and of running ones
     bool quit_ = false;
     bool aborted_ = false; // the cancel was seen: every transfer is gone
 };

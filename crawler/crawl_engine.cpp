@@ -23,11 +23,6 @@ std::string processed(std::size_t done, std::size_t count) {
     return formatText(kProcessedItems, {std::to_string(done), std::to_string(count)});
 }
 
-// The source of a fetched page as the list and site crawls read it.
-std::string withoutBraces(const std::string& body) {
-    return RemoveEnclosed(RemoveEnclosed(body, '{', '}'), '[', ']');
-}
-
 } // namespace
 
 std::string progressCaption(CrawlMode mode) {
@@ -84,33 +79,62 @@ void CrawlEngine::checkCancel() {
         stopRequested_.store(true);
 }
 
-std::string CrawlEngine::fetch(const std::string& address) {
+template <typename Work> auto CrawlEngine::tableFree(Work&& work) {
     const bool held = listLock_.owns_lock();
     if (held)
         listLock_.unlock();
-    std::string page;
-    try {
-        page = source_.FetchPage(address);
-    } catch (...) {
-        if (held)
-            listLock_.lock();
-        throw;
+    // Taken again however the work ends, an error included.
+    struct Retake {
+        std::unique_lock<std::mutex>& lock;
+        bool held;
+        ~Retake() {
+            if (held)
+                lock.lock();
+        }
+    } retake{listLock_, held};
+    return work();
+}
+
+CrawlEngine::TakenPage CrawlEngine::take(const std::string& address, PageUse use) {
+    return tableFree([&] { return digest(source_.FetchPage(address), use); });
+}
+
+CrawlEngine::TakenPage CrawlEngine::digest(std::string source, PageUse use) {
+    // The page is worked on in place: its links from the page as it came, then its marked
+    // spans removed, its title taken and its text made over the same bytes.
+    TakenPage page;
+    if (use.links)
+        ExtractLinks(source, "A", "HREF", page.links, &cancelRequested_);
+    if (use.keep) {
+        source = RemoveEnclosed(std::move(source), '{', '}', &cancelRequested_);
+        if (use.squareSpans)
+            source = RemoveEnclosed(std::move(source), '[', ']', &cancelRequested_);
+        const std::string title = PageTitle(source);
+        page.kept = list_.keep(title, StripTags(std::move(source), &cancelRequested_));
     }
-    if (held)
-        listLock_.lock();
     return page;
 }
 
 void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
     std::lock_guard lock(runMutex_);
     listLock_.lock();
+    // However the crawl ends, an error at its very start included, the table is free for
+    // readers again and the source's part is over.
+    struct End {
+        CrawlEngine& e;
+        ~End() {
+            if (e.listLock_.owns_lock())
+                e.listLock_.unlock();
+            e.source_.endCrawl();
+        }
+    } end{*this};
     outcome_ = CrawlOutcome::None;
     sightings_.clear();
-    // Made before the first fetch, so its making never falls between two fetches and
-    // holds up the pages fetched ahead.
-    list_.makeTable();
-    source_.beginCrawl(cancelRequested_);
     try {
+        // Made before the first fetch, so its making never falls between two fetches and
+        // holds up the pages fetched ahead.
+        list_.makeTable();
+        source_.beginCrawl(cancelRequested_);
         switch (mode) {
         case CrawlMode::StartFastCrawl:
             CrawlerGO(inputs);
@@ -125,24 +149,11 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
             break;
         }
     } catch (...) {
-        listLock_.unlock();
-        source_.endCrawl();
         progress_.panelShown(false);
         throw;
     }
-    listLock_.unlock();
-    source_.endCrawl();
     if (cancelRequested_.load() && outcome_ != CrawlOutcome::Refused)
         outcome_ = CrawlOutcome::Cancelled;
-}
-
-CrawlEngine::KeptPage CrawlEngine::keep(const std::string& source) {
-    return {PageTitle(source), StripTags(source)};
-}
-
-void CrawlEngine::store(std::size_t entry, KeptPage page) {
-    list_.setText(entry, std::move(page.text));
-    list_.setTitle(entry, std::move(page.title));
 }
 
 void CrawlEngine::CrawlerPanelParams(CrawlMode mode, const std::string& site) {
@@ -168,6 +179,9 @@ CrawlEngine::SubpagePlan CrawlEngine::planSubpages(const std::vector<std::string
     plan.accepted.resize(links.size());
     std::size_t at = plan.first;
     for (std::size_t i = 0; i < links.size(); ++i) {
+        // A page of millions of links is planned no further once the crawl is cancelled.
+        if ((i & 1023) == 0 && cancelRequested_.load())
+            break;
         auto accepted = AcceptSubpageLink(links[i], start, base, list_);
         // Links found once the table is full are dropped.
         if (!accepted || at >= kLinkListSize)
@@ -188,13 +202,13 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
     const std::string start = StartAddressOf(inputs.site);
     const std::string base = SiteBaseOf(start);
 
-    const std::string body = fetch(start);
+    const TakenPage home = take(start, {.links = true});
     list_.setAddress(0, start);
-    store(0, keep(RemoveEnclosed(body, '{', '}')));
+    list_.setPage(0, home.kept);
     list_.count = 1;
 
-    std::vector<std::string> links;
-    const long n = ExtractLinks(body, "A", "HREF", links);
+    const std::vector<std::string>& links = home.links;
+    const long n = static_cast<long>(links.size());
     progress_.barMaximum(n);
     const SubpagePlan plan = planSubpages(links, start, base);
     // Entries planned but not reached (a stop or an error) get back what they held; the
@@ -209,7 +223,7 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
             if (accepted) {
                 const std::size_t at = list_.count;
                 list_.setVisited(at, false);
-                store(at, keep(RemoveEnclosed(fetch(*accepted), '{', '}')));
+                list_.setPage(at, take(*accepted, {}).kept);
                 progress_.currentAddress(*accepted);
                 progress_.barPosition(std::min(i + 2, n));
                 ++list_.count;
@@ -297,7 +311,7 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
         for (std::size_t e = 0; e < list_.count && !stopRequested_.load(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
-                store(e, takeExpanded(address));
+                list_.setPage(e, takeExpanded(address));
                 progress_.barPosition(static_cast<long>(e));
                 progress_.currentAddress(address);
             }
@@ -338,24 +352,25 @@ bool CrawlEngine::qualifies(const std::string& address) const {
     return IsCrawlable(address);
 }
 
-CrawlEngine::KeptPage CrawlEngine::takeExpanded(const std::string& address) {
+KeptPage CrawlEngine::takeExpanded(const std::string& address) {
     const auto it = expanded_.find(address);
     if (it == expanded_.end())
-        return keep(withoutBraces(fetch(address)));
-    KeptPage page = std::move(it->second);
+        return take(address, {.squareSpans = true}).kept;
+    const KeptPage page = it->second;
     expanded_.erase(it);
     return page;
 }
 
 void CrawlEngine::SpiderUPGRADE(const std::string& page) {
-    const std::string body = fetch(page);
     // The fetch phase of "Crawl all internal pages" takes what it keeps of the page from
     // the expansion rather than asking the server for it again.
-    if (mode_ == CrawlMode::StartSlowCrawl && !expanded_.contains(page))
-        expanded_.emplace(page, keep(withoutBraces(body)));
+    const bool keep = mode_ == CrawlMode::StartSlowCrawl && !expanded_.contains(page);
+    const TakenPage taken = take(page, {.links = true, .keep = keep, .squareSpans = true});
+    if (keep)
+        expanded_.emplace(page, taken.kept);
     const std::size_t before = list_.count;
-    std::vector<std::string> links;
-    const long n = ExtractLinks(body, "A", "HREF", links);
+    const std::vector<std::string>& links = taken.links;
+    const long n = static_cast<long>(links.size());
     progress_.barMaximum(n - n / 10);
     for (long i = 0; i < n && !stopRequested_.load(); ++i) {
         sightings_.saw(links[static_cast<std::size_t>(i)], page, list_.count >= kLinkListSize);
@@ -436,7 +451,9 @@ void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
         for (std::size_t e = 1; e <= count && e < list_.size() && !stopRequested_.load(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
-                store(e, keep(withoutBraces(inSite(address) ? fetch(address) : std::string(kNil))));
+                const PageUse use{.squareSpans = true};
+                list_.setPage(e, inSite(address) ? take(address, use).kept
+                                                 : digest(std::string(kNil), use).kept);
                 progress_.barPosition(static_cast<long>(e));
                 progress_.currentAddress(address);
             }
@@ -453,10 +470,12 @@ void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
 
 void CrawlEngine::writeResultPage(const CrawlInputs& inputs) {
     progress_.panelShown(false);
-    const std::string page = WriteHTML(list_, search_, inputs.site);
+    // The pages are searched and the result page written with the table free for readers:
+    // they never read the matches, the only fields of the entries this writes.
+    const std::string page = tableFree([&] { return WriteHTML(list_, search_, inputs.site); });
     progress_.addressShown(false);
     FileError error;
-    if (!writeFileAtomically(resultPage_, page, &error))
+    if (!tableFree([&] { return writeFileAtomically(resultPage_, page, &error); }))
         throw std::runtime_error(formatText(kUnableToWrite, {resultPage_}));
     outcome_ = CrawlOutcome::ResultPage;
 }

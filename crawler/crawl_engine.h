@@ -2,9 +2,10 @@
 
 // The Links engine's crawl operations on a LinkList. run() blocks until the operation is
 // over and is meant for a worker thread; requestStop() and requestCancel() may be called
-// from any thread and take effect at the next check of the running crawl (a transfer in
-// progress is abandoned at once on Cancel). Pages are processed strictly in order; the
-// source is told which pages will be asked for next, so it may fetch them ahead.
+// from any thread and take effect at the next check of the running crawl (on Cancel a
+// transfer in progress is abandoned, and the work on a page cut short, at once). Pages are
+// processed strictly in order; the source is told which pages will be asked for next, so
+// it may fetch them ahead.
 
 #include "common/messages.h"
 #include "compose/go_ports.h"
@@ -59,8 +60,8 @@ public:
     LinkList& linkList() { return list_; }
     const LinkList& linkList() const { return list_; }
     // Reads the table as it is at this moment, also while a crawl runs on another thread:
-    // the crawl lets readers in only while it waits for a page, so read sees the table
-    // between two of its changes.
+    // the crawl lets readers in while it waits for a page, works on one or writes the result
+    // page, so read sees the table between two of its changes.
     template <typename Read> auto readLinkList(Read&& read) const {
         std::lock_guard lock(listMutex_);
         return read(list_);
@@ -87,21 +88,30 @@ private:
     void SpiderUPGRADE(const std::string& page);
     // Whether the site crawl expands an entry with this address.
     bool qualifies(const std::string& address) const;
-    // What the table keeps of a fetched page, from its source with the marked spans removed.
-    struct KeptPage {
-        std::string title;
-        std::string text;
+    // What the crawl takes from a fetched page.
+    struct PageUse {
+        bool links = false;       // its links, from the page as it came
+        bool keep = true;         // its title and text, once its marked spans are removed
+        bool squareSpans = false; // "[" "]" spans are removed as well as "{" "}"
     };
-    static KeptPage keep(const std::string& source);
-    void store(std::size_t entry, KeptPage page);
+    struct TakenPage {
+        std::vector<std::string> links;
+        KeptPage kept;
+    };
+    // Fetches a page and takes from it what use asks for, with the table free for readers
+    // all the while: neither the wait nor the work on the page touches an entry. A Cancel
+    // cuts the work short.
+    TakenPage take(const std::string& address, PageUse use);
+    TakenPage digest(std::string source, PageUse use);
+    // Runs work with the table free for readers. Only this crawl writes the table while it
+    // runs, so it may read the table meanwhile.
+    template <typename Work> auto tableFree(Work&& work);
     // The fetch phase's page: kept from its expansion, else fetched.
     KeptPage takeExpanded(const std::string& address);
     void CrawlerPanelParams(CrawlMode mode, const std::string& site);
     void writeResultPage(const CrawlInputs& inputs);
     void showLinks(const CrawlInputs& inputs);
     void checkCancel();
-    // source_.FetchPage, with the table free for readers while the page is awaited.
-    std::string fetch(const std::string& address);
     std::size_t nextUnvisited(std::size_t from);
     void duplicatePass();
     void cleanUpPass();

@@ -1,7 +1,9 @@
 #include "crawler/curl_fetch.h"
 
+#include "crawler/body_decoding.h"
 #include "crawler/page_source.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -64,18 +66,57 @@ EasyTransfer::~EasyTransfer() {
 std::size_t EasyTransfer::onBody(char* data, std::size_t size, std::size_t count, void* user) {
     auto* self = static_cast<EasyTransfer*>(user);
     self->lastByte_ = Clock::now();
-    self->sawBody_ = true;
-    if (self->options_.statusOnly)
+    if (self->options_.statusOnly) {
+        self->sawBody_ = true;
         return 0; // the status is all the reachability check reads
+    }
+    if (!self->sawBody_) {
+        self->sawBody_ = true;
+        // A picture, a film or an archive has no text to crawl: its body is not read.
+        char* type = nullptr;
+        if (curl_easy_getinfo(self->easy_, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type &&
+            isNonTextType(type)) {
+            self->nonText_ = true;
+            return 0;
+        }
+    }
     std::string& body = self->result_.body;
     const std::size_t n = size * count;
-    if (body.size() + n > self->options_.maxBody) {
-        body.append(data, self->options_.maxBody - body.size());
+    const std::size_t taken = std::min(n, self->options_.maxBody - body.size());
+    if (!self->makeRoom(taken)) {
+        self->paused_ = true;
+        return CURL_WRITEFUNC_PAUSE;
+    }
+    body.append(data, taken);
+    if (taken < n) {
         self->cut_ = true;
         return 0;
     }
-    body.append(data, n);
     return n;
+}
+
+bool EasyTransfer::makeRoom(std::size_t n) {
+    std::string& body = result_.body;
+    const std::size_t needed = body.size() + n;
+    if (needed <= body.capacity())
+        return true;
+    // The announced length is reserved at once, so a large body is never copied as it grows;
+    // otherwise the room doubles.
+    curl_off_t announced = -1;
+    if (body.empty())
+        curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+    std::size_t room = announced > 0 ? static_cast<std::size_t>(announced) : 2 * body.capacity();
+    room = std::min(std::max(room, needed), options_.maxBody);
+    if (allow_ && !allow_(room - body.capacity()))
+        return false;
+    body.reserve(room);
+    return true;
+}
+
+void EasyTransfer::resume() {
+    paused_ = false;
+    lastByte_ = Clock::now();
+    curl_easy_pause(easy_, CURLPAUSE_CONT);
 }
 
 std::size_t EasyTransfer::onHeader(char*, std::size_t size, std::size_t count, void* user) {
@@ -90,7 +131,7 @@ int EasyTransfer::onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, cur
 bool EasyTransfer::overdue() {
     if (abort_ && abort_->load())
         return true;
-    if (Clock::now() - lastByte_ > options_.stallLimit) {
+    if (!paused_ && Clock::now() - lastByte_ > options_.stallLimit) {
         stalled_ = true;
         return true;
     }
@@ -111,6 +152,8 @@ TransferResult EasyTransfer::finish(CURLcode code) {
         result.outcome = Outcome::Done;
     else if (code == CURLE_WRITE_ERROR && cut_)
         result.outcome = Outcome::PartialBody;
+    else if (code == CURLE_WRITE_ERROR && nonText_)
+        result.outcome = Outcome::NotText;
     else if (code == CURLE_ABORTED_BY_CALLBACK)
         result.outcome = (abort_ && abort_->load()) ? Outcome::Aborted
                          : stalled_                 ? Outcome::Stalled

@@ -16,16 +16,18 @@ TransferOptions pageFetchOptions() {
     return o;
 }
 
-std::string pageText(const TransferResult& result) {
+std::string pageText(TransferResult result, const std::atomic<bool>* cancel) {
     using Outcome = TransferResult::Outcome;
+    if (result.outcome == Outcome::NotText)
+        return {}; // a page without content, as an empty body is
     if (result.outcome != Outcome::Done && result.outcome != Outcome::PartialBody)
         return std::string(kNil);
-    return decodeBody(result.body, result.contentType);
+    return decodeBody(std::move(result.body), result.contentType, cancel);
 }
 
 std::string FetchPage(const std::string& address, const TransferOptions& options,
                       const std::atomic<bool>* abort) {
-    return pageText(transfer(address, options, abort));
+    return pageText(transfer(address, options, abort), abort);
 }
 
 std::string CurlPageSource::FetchPage(const std::string& address) {

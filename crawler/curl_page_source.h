@@ -12,8 +12,9 @@ namespace trov {
 std::string crawlerAgent();
 TransferOptions pageFetchOptions();
 
-// The page a finished transfer gives: the decoded body, or "NIL" when it failed.
-std::string pageText(const TransferResult& result);
+// The page a finished transfer gives: the decoded body, empty for a body that is no text,
+// or "NIL" when it failed. cancel cuts the decoding short.
+std::string pageText(TransferResult result, const std::atomic<bool>* cancel = nullptr);
 
 // One page: the decoded body; "NIL" when it cannot be opened, stalls or is abandoned.
 std::string FetchPage(const std::string& address, const TransferOptions& options,

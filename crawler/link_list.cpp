@@ -28,8 +28,11 @@ void LinkList::setAddress(std::size_t i, std::string address) {
 
 void LinkList::remove(std::size_t i) {
     setAddress(i, std::string(kNil));
-    table()[i].title.clear();
-    table()[i].text = kNil;
+    table()[i].title = {};
+    // The passes after a site crawl may remove thousands of entries: one "NIL" serves all.
+    if (!nilText_)
+        nilText_ = texts_->put(kNil);
+    table()[i].text = *nilText_;
 }
 
 bool LinkList::holds(std::string_view address) const {
@@ -40,8 +43,9 @@ bool LinkList::holds(std::string_view address) const {
 }
 
 void LinkList::clear() {
-    // Fresh records, so a large page's memory goes with its text. A table not made yet
-    // holds nothing to empty.
+    texts_->clear();
+    nilText_.reset();
+    // Fresh records. A table not made yet holds nothing to empty.
     if (!records_)
         return;
     for (PageRecord& r : *records_)

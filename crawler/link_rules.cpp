@@ -1,6 +1,7 @@
 #include "crawler/link_rules.h"
 
 #include "common/text.h"
+#include "crawler/cancel_check.h"
 #include "crawler/link_list.h"
 
 #include <array>
@@ -11,30 +12,38 @@ using text::containsIgnoreCase;
 using text::equalsIgnoreCase;
 
 int ExtractLinks(std::string_view source, std::string_view tag, std::string_view attribute,
-                 std::vector<std::string>& links) {
+                 std::vector<std::string>& links, const std::atomic<bool>* cancel) {
+    CancelCheck check(cancel);
     int count = 0;
     std::size_t start = 0;
     for (;;) {
         const std::size_t lt = source.find('<', start);
-        if (lt == std::string_view::npos)
+        if (lt == std::string_view::npos || check.stop(lt))
             return count;
+        // With no ">" after this "<" there is none after any later one either: every tag
+        // text from here on is empty and takes nothing, so the scan ends rather than look
+        // for it again from each "<".
         const std::size_t gt = source.find('>', lt + 1);
-        std::string_view tagText;
-        if (gt == std::string_view::npos) {
-            start = lt + 1;
-        } else {
-            start = gt + 1;
-            tagText = text::trim(source.substr(lt + 1, gt - lt - 1));
-        }
+        if (gt == std::string_view::npos)
+            return count;
+        start = gt + 1;
+        const std::string_view tagText = text::trim(source.substr(lt + 1, gt - lt - 1));
         if (tagText.size() < tag.size() || !equalsIgnoreCase(tagText.substr(0, tag.size()), tag))
             continue;
         std::size_t q = tag.size();
+        // The nearest space at or before each "=" is followed along as the "=" move right,
+        // so a tag of many "=" is read once, not once from each.
+        std::size_t space = std::string_view::npos, scanned = 0;
         while (q < tagText.size()) {
             const std::size_t eq = tagText.find('=', q);
             if (eq == std::string_view::npos)
                 break;
+            if (check.stop(lt + eq))
+                return count;
             // The name runs from the nearest space before the "=", so "href =" has none.
-            const std::size_t space = tagText.rfind(' ', eq);
+            for (; scanned <= eq; ++scanned)
+                if (tagText[scanned] == ' ')
+                    space = scanned;
             const std::size_t nameFrom = space == std::string_view::npos ? 0 : space + 1;
             const std::string_view name = text::trim(tagText.substr(nameFrom, eq - nameFrom));
             std::size_t v = eq + 1;
@@ -96,15 +105,22 @@ std::string DropTrailingSlash(std::string_view a) {
 }
 
 std::string CollapseDoubleSlashes(std::string_view a) {
-    std::string s(a);
-    if (s.size() < 10)
-        return s;
-    // Positions 10 to the starting length, 1-based; the text shrinks as slashes go.
-    const std::size_t startLength = s.size();
-    for (std::size_t p = 10; p <= startLength; ++p)
-        if (p < s.size() && s[p - 1] == '/' && s[p] == '/')
-            s.erase(p - 1, 1);
-    return s;
+    if (a.size() < 10)
+        return std::string(a);
+    // Positions 10 onwards (1-based) of the text as it shrinks: where "//" stands at the
+    // position, its first slash goes and the scan moves on by one, so the slash that took
+    // its place stays. Built in one pass: out holds the positions passed, a[r] onwards the
+    // rest, so a run of k slashes keeps half of them, rounded up.
+    std::string out(a.substr(0, 9));
+    out.reserve(a.size());
+    std::size_t r = 9;
+    while (r + 1 < a.size()) {
+        if (a[r] == '/' && a[r + 1] == '/')
+            ++r; // deleted
+        out += a[r++];
+    }
+    out.append(a.substr(r));
+    return out;
 }
 
 bool IsCrawlable(std::string_view a) {

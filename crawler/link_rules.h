@@ -7,6 +7,7 @@
 
 #include "crawler/crawl_mode.h"
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +18,10 @@ namespace trov {
 class LinkList;
 
 // Appends the value of attribute from every tag whose text begins with tag; returns how
-// many values were appended. Values are taken as written (no trimming, no entities).
+// many values were appended. Values are taken as written (no trimming, no entities). The
+// scan stops early when the crawl's cancel flag, if given, goes up (cancel_check.h).
 int ExtractLinks(std::string_view source, std::string_view tag, std::string_view attribute,
-                 std::vector<std::string>& links);
+                 std::vector<std::string>& links, const std::atomic<bool>* cancel = nullptr);
 
 std::string HostOf(std::string_view a);
 std::string BaseFolderOf(std::string_view a);

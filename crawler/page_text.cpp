@@ -1,37 +1,45 @@
 #include "crawler/page_text.h"
 
+#include "crawler/cancel_check.h"
+
 namespace trov {
 
-std::string RemoveEnclosed(std::string_view source, char open, char close) {
-    // The text right of the scan position is kept reversed, so deleting from an opening
-    // mark through the remembered closing position pops from its back. The remembered
-    // position is not adjusted after a deletion, so nested marks can take more than their
-    // span (x{y{z}w}v gives x): that is how the crawler has always cut them.
-    std::string rightReversed;
-    rightReversed.reserve(source.size());
+std::string RemoveEnclosed(std::string s, char open, char close, const std::atomic<bool>* cancel) {
+    // Scanned from the end; the kept text right of the scan position is s[kept..], so
+    // deleting from an opening mark through the remembered closing position drops the
+    // first characters of it. The remembered position is not adjusted after a deletion,
+    // so nested marks can take more than their span (x{y{z}w}v gives x): that is how the
+    // crawler has always cut them. The kept part never overtakes the scan, so it is built
+    // in the source's own bytes.
+    CancelCheck check(cancel);
+    std::size_t kept = s.size();
     std::size_t remembered = 0; // 1-based position of the last closing mark seen; 0: none
-    for (std::size_t i = source.size(); i >= 1; --i) {
-        const char c = source[i - 1];
-        if (c == close) {
-            remembered = i;
-            rightReversed.push_back(c);
-        } else if (c == open && remembered != 0) {
+    for (std::size_t i = s.size(); i >= 1; --i) {
+        if (check.stop(s.size() - i))
+            break;
+        const char c = s[i - 1];
+        if (c == open && c != close && remembered != 0) {
             // An opening mark with no closing mark to its right removes nothing.
-            const std::size_t span = remembered - i; // characters right of the mark
-            rightReversed.resize(rightReversed.size() - std::min(span, rightReversed.size()));
+            kept = std::min(kept + (remembered - i), s.size());
         } else {
-            rightReversed.push_back(c);
+            if (c == close)
+                remembered = i;
+            s[--kept] = c;
         }
     }
-    return {rightReversed.rbegin(), rightReversed.rend()};
+    s.erase(0, kept);
+    return s;
 }
 
-std::string StripTags(std::string_view source) {
-    std::string out;
-    out.reserve(source.size());
+std::string StripTags(std::string s, const std::atomic<bool>* cancel) {
+    // The text is never longer than the source, so it is written over the source's start.
+    CancelCheck check(cancel);
+    std::size_t out = 0;
     bool inTag = false;
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        const char c = source[i];
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (check.stop(i))
+            break;
+        const char c = s[i];
         if (c == '\n' || c == '\r')
             continue;
         if (c == '<') {
@@ -45,15 +53,14 @@ std::string StripTags(std::string_view source) {
         if (inTag)
             continue;
         if (c == '\t' || c == ' ') {
-            const char next = i + 1 < source.size() ? source[i + 1] : '\0';
+            const char next = i + 1 < s.size() ? s[i + 1] : '\0';
             if (next == '\t' || next == '\n' || next == '\r' || next == ' ' || next == '<')
                 continue;
         }
-        out += c;
+        s[out++] = c;
     }
-    // The text outlives the page by a whole crawl: it keeps no room for the dropped tags.
-    out.shrink_to_fit();
-    return out;
+    s.resize(out);
+    return s;
 }
 
 std::string PageTitle(std::string_view source) {

@@ -1,7 +1,10 @@
 #pragma once
 
-// Text transforms that turn page source into what the search and the result page use.
+// Text transforms that turn page source into what the search and the result page use. Each
+// works in place on the source it is handed (move a page in to spare a copy), and stops
+// early when the crawl's cancel flag, if given, goes up (see cancel_check.h).
 
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -9,9 +12,10 @@ namespace trov {
 
 // The source without the spans from an opening mark to the nearest closing mark on its
 // right, scanned once from the end.
-std::string RemoveEnclosed(std::string_view source, char open, char close);
+std::string RemoveEnclosed(std::string source, char open, char close,
+                           const std::atomic<bool>* cancel = nullptr);
 // The searchable page text: tags and line breaks dropped, runs of blanks thinned.
-std::string StripTags(std::string_view source);
+std::string StripTags(std::string source, const std::atomic<bool>* cancel = nullptr);
 // The text between the first "<title>" and the first "</title>", empty when there is none.
 std::string PageTitle(std::string_view source);
 

@@ -78,7 +78,10 @@ std::string WriteHTML(LinkList& list, const SearchInputs& search, std::string_vi
         // An unused or removed entry is no page and cannot be a result.
         if (!readable(list[i].address))
             continue;
-        if (IsciGo(text::toLower(list[i].text), search)) {
+        std::string lower = list.text(i);
+        for (char& c : lower)
+            c = text::asciiLower(c);
+        if (IsciGo(lower, search)) {
             list.setMatch(i, list[i].address);
             ++matches;
         }
@@ -108,10 +111,11 @@ std::string WriteHTML(LinkList& list, const SearchInputs& search, std::string_vi
         const PageRecord& r = list[i];
         if (r.match.empty())
             continue;
+        const std::string title = list.title(i);
         line(out, "<font color=\"#004B97\" size=\"4\">");
         line(out, "<a style=\"color:#004b97; text-decoration:none\"  href=\"" +
                       escapeSourceAttribute(r.address) + "\">" + "<strong>" +
-                      escapeSourceText(r.title) + "</strong></a><br>");
+                      escapeSourceText(title) + "</strong></a><br>");
         line(out, "<font color=\"#363636\" size=\"3\">");
         line(out, escapeSourceText(r.address) + "<br>");
         line(out, "</font></p>");
@@ -151,15 +155,15 @@ std::string dataExport(const LinkList& list, std::string_view site) {
     line(out, kRule);
     const long last = std::min<long>(list.lastIndex, static_cast<long>(list.size()) - 1);
     for (long i = 0; i <= last; ++i) {
-        const PageRecord& r = list[static_cast<std::size_t>(i)];
-        if (!readable(r.text))
+        const std::string text = list.text(static_cast<std::size_t>(i));
+        if (!readable(text))
             continue;
         line(out, "  ");
         line(out, kRule);
-        line(out, r.address);
+        line(out, list[static_cast<std::size_t>(i)].address);
         line(out, kRule);
         line(out, "  ");
-        line(out, r.text);
+        line(out, text);
     }
     return out;
 }

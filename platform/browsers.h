@@ -45,8 +45,9 @@ public:
 };
 
 // An Exec value split into its arguments by the desktop-entry quoting rules, with %u and
-// %U (and %f, %F) replaced by the address as one argument, "%%" as "%" and every other
-// field code dropped. A command without an address field code gets the address appended.
+// %U (and %f, %F) replaced by the address as one argument (the first of them only; the
+// others are dropped), "%%" as "%" and every other field code dropped. A command without an address
+// field code gets the address appended.
 std::vector<std::string> expandExec(std::string_view exec, const std::string& address);
 
 // An Exec value split into its arguments by the quoting rules, field codes kept, and the

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 namespace trov::platform {
 
@@ -57,11 +58,20 @@ std::string unescapeValue(std::string_view v) {
     return out;
 }
 
-bool listHas(std::string_view list, std::string_view item) {
-    for (const std::string& piece : text::split(list, ';'))
-        if (piece == item)
+// Calls f with each ";"-separated piece of list until it returns true.
+template <typename F> bool anyPiece(std::string_view list, F f) {
+    for (std::size_t from = 0;;) {
+        const std::size_t end = std::min(list.find(';', from), list.size());
+        if (f(list.substr(from, end - from)))
             return true;
-    return false;
+        if (end == list.size())
+            return false;
+        from = end + 1;
+    }
+}
+
+bool listHas(std::string_view list, std::string_view item) {
+    return anyPiece(list, [&](std::string_view piece) { return piece == item; });
 }
 
 bool isTrue(std::string_view v) {
@@ -81,7 +91,9 @@ DesktopEntry readEntry(const std::string& id, const std::string& path) {
     std::vector<std::string> listedActions;
     std::vector<DesktopAction> actions;
     DesktopAction* action = nullptr; // the [Desktop Action ID] group being read
-    for (std::string_view line : text::split(bytes, '\n')) {
+    for (std::size_t from = 0, lf = 0; from < bytes.size(); from = lf + 1) {
+        lf = std::min(bytes.find('\n', from), bytes.size());
+        std::string_view line = std::string_view(bytes).substr(from, lf - from);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (line.empty() || line.front() == '#')
@@ -186,11 +198,15 @@ std::vector<DesktopBrowser> XdgBrowserRegistry::browsers() const {
 
 std::optional<DesktopBrowser> XdgBrowserRegistry::defaultBrowser() const {
     const std::vector<DesktopEntry> entries = allEntries();
+    std::unordered_map<std::string_view, const DesktopEntry*> byId;
+    for (const DesktopEntry& e : entries)
+        byId.emplace(e.browser.id, &e);
     auto installed = [&](std::string_view id) -> const DesktopEntry* {
-        for (const DesktopEntry& e : entries)
-            if (e.browser.id == id)
-                return e.hidden || !e.application || id == kOwnEntry ? nullptr : &e;
-        return nullptr;
+        const auto it = byId.find(id);
+        if (it == byId.end())
+            return nullptr;
+        const DesktopEntry& e = *it->second;
+        return e.hidden || !e.application || id == kOwnEntry ? nullptr : &e;
     };
     std::vector<IniDocument> lists;
     for (const std::string& file : mimeappsFiles()) {
@@ -200,10 +216,13 @@ std::optional<DesktopBrowser> XdgBrowserRegistry::defaultBrowser() const {
     }
     for (std::string_view type : {"x-scheme-handler/http", "text/html"})
         for (const IniDocument& doc : lists)
-            if (const auto value = doc.value("Default Applications", type))
-                for (const std::string& id : text::split(*value, ';'))
-                    if (const DesktopEntry* e = installed(text::trim(id)))
-                        return e->browser;
+            if (const auto value = doc.value("Default Applications", type)) {
+                const DesktopEntry* chosen = nullptr;
+                if (anyPiece(*value, [&](std::string_view id) {
+                        return (chosen = installed(text::trim(id))) != nullptr;
+                    }))
+                    return chosen->browser;
+            }
     return std::nullopt;
 }
 

@@ -95,9 +95,13 @@ std::vector<std::string> expandExec(std::string_view exec, const std::string& ad
             case 'U':
             case 'f':
             case 'F':
-                out += address;
-                addressPlaced = true;
-                onlyCodes = false;
+                // A command takes the address once, as the entry format allows one such
+                // code: a line of many cannot multiply the address into gigabytes.
+                if (!addressPlaced) {
+                    out += address;
+                    addressPlaced = true;
+                    onlyCodes = false;
+                }
                 break;
             default: // %i, %c, %k and the deprecated codes carry nothing we have
                 break;

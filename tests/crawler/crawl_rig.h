@@ -94,9 +94,10 @@ struct CrawlRig {
                         " last " + std::to_string(l.lastIndex) + "\n";
         for (std::size_t i = 0; i < l.size(); ++i)
             if (const PageRecord& r = l[i];
-                !(r.address + r.title + r.text + r.match).empty() || !r.visited)
+                !(r.address + l.title(i) + l.text(i) + r.match).empty() || !r.visited)
                 s += "#" + std::to_string(i) + (r.visited ? " " : " unvisited ") + r.address +
-                     "\n  title " + r.title + "\n  text " + r.text + "\n  match " + r.match + "\n";
+                     "\n  title " + l.title(i) + "\n  text " + l.text(i) + "\n  match " + r.match +
+                     "\n";
         const std::string page = resultPage();
         s += "--- result page\n" + page + (page.ends_with('\n') ? "" : "\n") + "--- links\n" +
              linkExport(l, site) + "--- data\n" + dataExport(l, site) + "--- messages\n";

@@ -12,8 +12,10 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <regex>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace trov {
 namespace {
@@ -196,6 +198,71 @@ TEST(Crawl, ATableFullOfLinksDropsTheRest) {
     engine.run(CrawlMode::AllLinks, {"https://full.example", "", "", ""});
     EXPECT_EQ(engine.linkList().count, kLinkListSize);
     EXPECT_EQ(engine.linkList()[kLinkListSize - 1].address, "https://full.example/p20005");
+}
+
+// A page of 16 MB, or one link; a start that may fail (no thread, no memory).
+struct BigPage : PageSource {
+    void beginCrawl(const std::atomic<bool>&) override {
+        if (std::exchange(failStart, false))
+            throw std::system_error(std::make_error_code(std::errc::not_enough_memory));
+    }
+    std::string FetchPage(const std::string& address) override {
+        handedOver.store(true);
+        return address.ends_with(".example") ? page : "";
+    }
+    std::string page = "<a href=/p>";
+    bool failStart = false;
+    std::atomic<bool> handedOver{false};
+};
+
+// A crawl whose start fails leaves the table free for readers and the next crawl.
+TEST(Crawl, AFailedStartLeavesTheTableFree) {
+    BigPage source;
+    source.failStart = true;
+    test::CrawlRig rig(source);
+    const CrawlInputs inputs{"https://e.example", "", "", ""};
+    EXPECT_THROW(rig.engine.run(CrawlMode::AllLinks, inputs), std::system_error);
+    ASSERT_NO_THROW(rig.engine.run(CrawlMode::AllLinks, inputs));
+    EXPECT_EQ(rig.engine.readLinkList([](const LinkList& l) { return l[0].address; }),
+              "https://e.example/p");
+}
+
+// The table is free for readers all through the work on a big page and the search of its
+// text for the result page; a Cancel from another thread ends that work at once.
+TEST(Crawl, ABigPageHoldsUpNoReaderAndEndsOnCancel) {
+    using Clock = std::chrono::steady_clock;
+    BigPage source;
+    while (source.page.size() < (16 << 20))
+        source.page += "<p>A red car {on a road} [and a note] by the sea.</p>\n";
+    const CrawlInputs inputs{"https://big.example", "red", "", ""};
+    test::CrawlRig rig(source), cancelled(source);
+    std::atomic<bool> done{false};
+    const auto started = Clock::now();
+    std::thread crawl([&] { rig.run(CrawlMode::StartFastCrawl, inputs), done.store(true); });
+    Clock::duration longestRead{};
+    for (auto before = Clock::now(); !done.load(); before = Clock::now()) {
+        rig.engine.readLinkList([](const LinkList& l) { return l.count; });
+        longestRead = std::max(longestRead, Clock::now() - before);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    crawl.join();
+    const auto whole = Clock::now() - started;
+    EXPECT_NE(rig.resultPage().find("About 1 result<br>"), std::string::npos);
+    EXPECT_LT(longestRead, whole / 4);
+
+    source.handedOver.store(false);
+    Clock::time_point cancelledAt;
+    std::thread cancel([&] {
+        while (!source.handedOver.load())
+            std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        cancelledAt = Clock::now();
+        cancelled.engine.requestCancel();
+    });
+    cancelled.run(CrawlMode::StartFastCrawl, inputs);
+    cancel.join();
+    EXPECT_EQ(cancelled.engine.outcome(), CrawlOutcome::Cancelled);
+    EXPECT_LT(Clock::now() - cancelledAt, whole / 4);
 }
 
 struct TrovctlCrawl : ::testing::Test {

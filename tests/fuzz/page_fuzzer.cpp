@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view contentType = input.substr(0, lf);
     const std::string_view bytes = lf == std::string_view::npos ? "" : input.substr(lf + 1);
 
-    const std::string page = decodeBody(bytes, contentType);
+    const std::string page = decodeBody(std::string(bytes), contentType);
     if (!text::isValidUtf8(page))
         std::abort();
     (void)declaredCharset(bytes, contentType);
