@@ -516,6 +516,14 @@ private slots:
         f_->see("edomain.text=http://a.example/ edomain.readOnly=true");
         QCOMPARE(w_->crawl().runner().engine().linkList()[1].address,
                  std::string("http://a.example/x"));
+        // Its record filled while the field shows the first line: the line stays, twice.
+        const std::string fromList =
+            "||cats|||||Default|||||Links ( Crawl from a file " + list + " )";
+        for (int fill = 0; fill < 2; ++fill) {
+            FillFields(record(fromList.c_str()), true, *w_);
+            f_->see("edomain.text=http://a.example/");
+            QCOMPARE(w_->form().text(TextField::Site), std::string("http://a.example/"));
+        }
         QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
         // A cancelled open dialog: the name is empty, the mode stays.
         f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
