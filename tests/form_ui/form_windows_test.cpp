@@ -158,11 +158,16 @@ private slots:
         QVERIFY(!rig.main.called("go"));
         rig.click("Run");
         QCOMPARE(rig.main.calls.back(), std::string("go"));
+        // The search it ran joins at the top: the highlight stays on the panel's record.
+        rig.history.addNewest(test::historyRow("new"));
+        rig.windows->historyChanged();
+        QCOMPARE(rig.selectedRow(), 2);
+        QCOMPARE(rig.hist().detailField(kColSearch)->text(), QStringLiteral("dog"));
 
         rig.click("Multi select");
         QCOMPARE(table->selectionMode(), QAbstractItemView::ExtendedSelection);
         rig.click("Delete record");
-        QCOMPARE(table->model()->rowCount(), 3);
+        QCOMPARE(table->model()->rowCount(), 4);
 
         rig.answer(rig.dir.file("h.csv"));
         rig.click("Export CSV");
@@ -171,12 +176,12 @@ private slots:
         rig.click("Save");
         QCOMPARE(rig.asked, std::string("Trov History (*.gmh)|"));
         QCOMPARE(test::storedWords(rig.dir.file("mine.gmh")),
-                 (std::vector<std::string>{"red cat", "cat food", "bird"}));
+                 (std::vector<std::string>{"new", "red cat", "cat food", "bird"}));
         rig.messages.answers = {true};
         rig.click("Clear all search history");
         QCOMPARE(table->model()->rowCount(), 0);
         rig.click("Open");
-        QCOMPARE(table->model()->rowCount(), 3);
+        QCOMPARE(table->model()->rowCount(), 4);
     }
 
     // The commands reach the settings file through their dialogs; a save starts at the file

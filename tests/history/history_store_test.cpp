@@ -321,6 +321,29 @@ TEST_F(Rig, FindStartsAtTheTopForANewTextAndContinuesForTheSame) {
     EXPECT_EQ(view.find("firefox"), 0u); // found in the browser, which colours no row
 }
 
+// A search recorded while a record is selected: the highlight stays on the panel's record.
+TEST_F(Rig, SelectedRecordsFollowRowsAddedAtTheTop) {
+    using Rows = std::set<std::size_t>;
+    store.list() = listOf({"a", "b", "c"});
+    view.rowsReplaced();
+    view.setMultiSelect(true);
+    view.setSelection({0, 2});
+    view.showSelected();
+    store.addNewest(test::historyRow("new"));
+    store.addNewest(test::historyRow("newer"));
+    view.rowsAddedAtTop();
+    view.rowsAddedAtTop(); // told again (the program and Run): no further
+    EXPECT_EQ(view.selection(), (Rows{2, 4}));
+    EXPECT_EQ(view.rows()[2], view.detail());
+    ASSERT_TRUE(view.deleteSelected()); // deleted rows are no rows added
+    view.selectOnly(1);
+    view.rowsAddedAtTop();
+    EXPECT_EQ(view.selection(), Rows{1});
+    store.list() = listOf({"x"}); // an opened file: the row numbers stay where they exist
+    view.rowsReplaced();
+    EXPECT_EQ(view.selection(), Rows{});
+}
+
 TEST(RowColours, OnlyTheListedColumnsAreLookedAtOnEvenAndOddRows) {
     const std::set<std::size_t> looked = {kColSearch,   kColExact,   kColExclude,  kColSite,
                                           kColFileType, kColCountry, kColLanguage, kColPeriod,
