@@ -7,6 +7,7 @@
 #include "history/history_store.h"
 #include "tests/support/temp_dir.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTest>
@@ -54,6 +55,19 @@ private slots:
         QVERIFY(QFile::exists(root_ + "config/autostart/Trov-Trov.desktop"));
         first->terminate(); // by its own process id
         QVERIFY(first->waitForFinished(10000));
+    }
+
+    // A build tree's trov (the README's way to run it) has beside it the files an
+    // installed one finds in share/trov, so "Edit engines..." starts from the example.
+    void aBuildTreeShipsItsFilesBesideTheProgram() {
+        const QString beside = QFileInfo(QStringLiteral(TROV_PATH)).absolutePath();
+        for (const char* name : {"engines.cfg.example", "gs1001.sgg"}) {
+            QFile built(beside + '/' + name),
+                shipped(TROV_SOURCE_DIR "/data/share/" + QString(name));
+            QVERIFY2(built.open(QIODevice::ReadOnly), name);
+            QVERIFY(shipped.open(QIODevice::ReadOnly));
+            QCOMPARE(built.readAll(), shipped.readAll());
+        }
     }
 
     // The program's own history port sits between Go and the store.
