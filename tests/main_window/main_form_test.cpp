@@ -385,9 +385,10 @@ private slots:
         QCOMPARE(w_->expandGlyphShown(), Glyph::Image6);
         for (QLabel* l : w_->advanced().captions)
             QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::white));
+        f_->run("focus eexact");
         QTest::mouseDClick(w_, Qt::LeftButton, {}, QPoint(250, 90));
         f_->run("move 100 960 => form.height=80 form.pos=100,960 Crta.visible=false "
-                "csExpand.toolTip=Expand eexact.focusPolicy=ClickFocus; "
+                "csExpand.toolTip=Expand eexact.focusPolicy=ClickFocus focus=eURL; "
                 "move 10 10; click xiHamburger => PopupMenu1.pos=428,49 PopupMenu1.visible=true");
         w_->menus().main->hide();
     }
