@@ -155,7 +155,8 @@ public:
     // Steps separated by "; ", each "verb target arguments" with what is then seen after
     // " => ". The verbs: type, set, clear, key, click, dclick, focus, index (of a box),
     // trigger (a menu entry), expand, move x y, request (a crawl request mode), answer (Yes
-    // to the next question), close; other verbs go to more.
+    // to the next question), close, settle (the events waiting, activations among them);
+    // other verbs go to more.
     void run(const QString& script, const std::function<void(const QStringList&)>& more = {}) {
         using Args = const QStringList&;
         const auto edit = [&](Args p) { return qobject_cast<QLineEdit*>(named(p[1])); };
@@ -174,6 +175,7 @@ public:
             {"request", [&](Args p) { form->form().setCrawlRequestMode(p[1].toInt()); }},
             {"answer", [&](Args) { messages.answers = {true}; }},
             {"close", [&](Args) { form->close(); }},
+            {"settle", [](Args) { QApplication::processEvents(); }},
         };
         for (const QString& step : script.split(QStringLiteral("; "))) {
             const QStringList p = step.section(QStringLiteral(" => "), 0, 0).split(' ');

@@ -82,10 +82,12 @@ const Scenario kScenarios[] = {
     {"Delete search suggestion", "|Cats|;|atlas|;|Bat|;|CATS",
      "type eURL ca; key eURL Down => GsLB.currentRow=0 eURL.text=CATS_; "
      "delete => eURL.text= list=- store=|atlas|;|Bat\r\n"},
-    {"the broom, reset and open settings close the list", "|Cats|;|atlas|;|Bat",
+    {"the broom, reset and open settings close the list; reset takes the focus back",
+     "|Cats|;|atlas|;|Bat",
      "expand; type eURL at; focus eexact; click xiMetla => list=- focus=eURL; type eURL at; "
      "focus eexact; answer; trigger ResetAllSettings1 => list=- focus=eURL; type eURL at; "
-     "focus eexact; trigger OpenSettings1 => list=-"},
+     "focus eexact; trigger OpenSettings1 => list=-; trigger History1; settle => focus=tabela; "
+     "answer; trigger ResetAllSettings1; settle => focus=eURL"},
 };
 
 const std::string kPinned = kStoredProfile + "Browser=0\r\nInterface=3\r\nCountry=5\r\n"
