@@ -239,7 +239,8 @@ private slots:
         QVERIFY(!w.form().browsersLoaded() && w.windowFlags() & Qt::Tool);
         QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
         f.see("form.pos=1420,880 form.height=80 ontop=1 cfg:Color/Pall=14801352 cfg:App/start=0 "
-              "eexact.focusPolicy=ClickFocus lb.currentText=Firefox_(Default)");
+              "eexact.focusPolicy=ClickFocus lb.currentText=Firefox_(Default) "
+              "EnableHistory.checked=true");
         f.run("move 300 400; close => cfg:Pin/Browser=1 cfg:Velikost/Levo=300 "
               "cfg:Config/showonstart=1 cfg:Pin/PrviZagon=0 quits=1");
         QVERIFY(fileExists(f.dir().file("HistGrid.cld")));
@@ -251,6 +252,7 @@ private slots:
                    "Language=7\r\nType=1\r\nTime=2\r\n[Velikost]\r\nLevo=5000\r\nGor=300\r\n"
                    "[Color]\r\nPall=0\r\n[General]\r\nOnTop=2\r\nHideSek=1\r\n"
                    "[Config]\r\nload=0\r\nshowonstart=5\r\n[Options]\r\noptAutohide=1\r\n"
+                   "optKeepHistory=0\r\n"
                    "[App]\r\nstart=0\r\n");
         TMainForm& w = f.create();
         f.see("form.pos=1462,300 lb.currentIndex=0 cb1.currentIndex=3 cb3.currentIndex=5 "
@@ -259,6 +261,7 @@ private slots:
         QVERIFY(f.autostart.writes == 0 && w.backgroundColour() == 0);
         QVERIFY(w.glue().autoHide().running() && w.glue().noticeSuppressed());
         QVERIFY(!w.glue().tray().loadAtStartup() && !w.glue().tray().showOnStart()); // 5: unticked
+        QVERIFY(!w.form().keepHistory());
     }
 
     // The tray's Exit runs the close sequence, which writes the position only while
