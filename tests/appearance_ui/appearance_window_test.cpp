@@ -35,7 +35,8 @@ private slots:
         QVERIFY(window.isVisible());
         QCOMPARE(readRecentFile(dir.file("Trov.lst")).colours[0], 5);
         QTest::mouseClick(window.okButton(), Qt::LeftButton);
-        QVERIFY(!window.isVisible() && messages.shown.empty());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(messages.shown, std::vector<std::string>());
 
         // The picker previews the colour under the mouse; closing the picture with Escape
         // brings back the colour from before. What each button decides is the pick's rule.

@@ -236,7 +236,8 @@ private slots:
     void freshProfile() {
         MainFormFixture f;
         TMainForm& w = f.create(true);
-        QVERIFY(!w.form().browsersLoaded() && w.windowFlags() & Qt::Tool);
+        QVERIFY(!w.form().browsersLoaded());
+        QVERIFY(w.windowFlags() & Qt::Tool);
         QCOMPARE(f.autostart.written, std::string("/opt/trov/bin/trov"));
         f.see("form.pos=1420,880 form.height=80 ontop=1 cfg:Color/Pall=14801352 cfg:App/start=0 "
               "eexact.focusPolicy=ClickFocus lb.currentText=Firefox_(Default) "
@@ -258,10 +259,13 @@ private slots:
         f.see("form.pos=1462,300 lb.currentIndex=0 cb1.currentIndex=3 cb3.currentIndex=5 "
               "cb2.currentIndex=7 cb5.currentIndex=1 "
               "cb6.currentIndex=2 ontop=0 Stayontop1.checked=false aHideSekunda.checked=true");
-        QVERIFY(f.autostart.writes == 0 && w.backgroundColour() == 0);
-        QVERIFY(w.glue().autoHide().running() && w.glue().noticeSuppressed());
-        QVERIFY(!w.glue().tray().loadAtStartup() && !w.glue().tray().showOnStart()); // 5: unticked
-        QVERIFY(!w.form().keepHistory());
+        QCOMPARE(f.autostart.writes, 0);
+        QCOMPARE(w.backgroundColour(), 0);
+        // Running, unticked by 5, the notice suppressed, the history not kept:
+        QCOMPARE(std::vector({w.glue().autoHide().running(), w.glue().tray().loadAtStartup(),
+                              w.glue().tray().showOnStart(), w.glue().noticeSuppressed(),
+                              w.form().keepHistory()}),
+                 std::vector({true, false, false, true, false}));
     }
 
     // The tray's Exit runs the close sequence, which writes the position only while
@@ -432,7 +436,8 @@ private slots:
         for (const bool accept : {true, false}) {
             whenShown(&QApplication::activeModalWidget, [&](QWidget* modal) {
                 auto* dialog = qobject_cast<QColorDialog*>(modal);
-                QVERIFY(dialog && dialog->windowTitle() == QStringLiteral("Trov"));
+                QVERIFY(dialog);
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Trov"));
                 QCOMPARE(QColorDialog::customColor(2), QColor(0, 0, 255));
                 QColorDialog::setCustomColor(7, QColor(0x12, 0x34, accept ? 0x56 : 0x57));
                 dialog->setCurrentColor(QColor(0x00, 0x80, 0xFF));
@@ -484,7 +489,8 @@ private slots:
         TMainForm& b = fb.shown("|Cats|;|atlas|;|Bat", c.cfg);
         b.toggleExpanded();
         QVERIFY(!a.findChild<QLineEdit*>(QStringLiteral("eexact")));
-        QVERIFY(!a.dropDown().made() && !a.findChild<CrawlerPanel*>());
+        QVERIFY(!a.dropDown().made());
+        QVERIFY(!a.findChild<CrawlerPanel*>());
         for (MainFormFixture* f : {&fa, &fb})
             f->run(c.steps, [this, f](const QStringList& p) { own(*f, p); });
         QCOMPARE(a.advancedBuilt(), !c.staysCollapsed);
@@ -514,7 +520,8 @@ private slots:
         QVERIFY(viewerText().contains(QString::fromStdString(server_->url("/p0"))));
         QVERIFY(w_->crawl().viewer()->windowTitle().startsWith(
             "Trov -  Internal Links on a website: "));
-        QVERIFY(!w_->crawl().panel()->isVisible() && f_->launcher.launches.empty());
+        QVERIFY(!w_->crawl().panel()->isVisible());
+        QCOMPARE(f_->launcher.launches.size(), std::size_t(0));
         const std::string exported =
             exportLinks(w_->crawl().viewer()->menuBar()->actions()[0]->menu()->actions()[1]);
         QVERIFY(exported.rfind(server_->url("/") + "\r\n", 0) == 0);
@@ -578,7 +585,8 @@ private slots:
             f_->messages.answers = {true, how == 0};
             QTest::mouseClick(w_->crawl().panel()->cancelButton(), Qt::LeftButton);
         }
-        QVERIFY(done.wait(20000) && !w_->crawl().panel()->isVisible());
+        QVERIFY(done.wait(20000));
+        QVERIFY(!w_->crawl().panel()->isVisible());
         QCOMPARE(done.at(0).at(0).value<LinksResult>(),
                  how == 1 ? LinksResult::Cancelled : LinksResult::ResultOpened);
         if (how == 1) { // the list is gone: an export writes only the site line

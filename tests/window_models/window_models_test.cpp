@@ -190,7 +190,7 @@ TEST(WindowKeys, StartOptionsTickedOnlyByOne) {
     test::TempDir dir;
     dir.write("YY.cfg", "[Config]\r\nshowonstart=0\r\n[General]\r\nHideSek=2\r\n");
     const WindowOptions o = readWindowOptions(Config(dir.file("YY.cfg")));
-    EXPECT_FALSE(o.showOnStartTicked || o.autoHide);
+    EXPECT_EQ(std::pair(o.showOnStartTicked, o.autoHide), std::pair(false, false));
 }
 
 TEST(WindowKeys, TheCloseWritesExactlyTheirKeys) {
