@@ -94,6 +94,9 @@ private slots:
         Rig rig({"newest", "older"},
                 "[VelikostH]\r\nLevo=40\r\nGor=50\r\nSirina=700\r\nVisina=400\r\nStatus=1\r\n");
         QVERIFY(!rig.windows->historyWindowShown());
+        // Made when first needed, it opens where the start read it would, as if made then.
+        rig.dir.write("YY.cfg", "[VelikostH]\r\nLevo=400\r\nGor=500\r\n");
+        rig.config.reload();
         QCOMPARE(rig.hist().geometry(), QRect(40, 50, 700, 400));
         QVERIFY(Rig().hist().windowState() & Qt::WindowMaximized);
 
@@ -102,6 +105,7 @@ private slots:
         QCOMPARE(rig.selectedRow(), 0);
         QCOMPARE(rig.hist().detailField(kColSearch)->text(), QStringLiteral("newest"));
         QVERIFY(QTest::qWaitForWindowActive(&rig.hist()));
+        QCOMPARE(rig.hist().geometry().topLeft(), QPoint(40, 50)); // shown where it was made
         QCoreApplication::processEvents();
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(rig.hist().table()));
         rig.hist().setGeometry(60, 70, 1100, 380);
