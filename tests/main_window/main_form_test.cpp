@@ -461,9 +461,10 @@ private slots:
         QCOMPARE(readRecentFile(f_->dir().file("Trov.lst")).colours[0], 6465108);
         w_->colours().grabScreen = [] { return Photograph{knownPicture(), QPoint(0, 0)}; };
         whenShown([] { return QApplication::activeModalWidget(); },
-                  [](QWidget* grab) {
+                  [this](QWidget* grab) {
                       QWidget* image = qobject_cast<TfColor*>(grab)->ImageGrab();
                       QTest::mouseMove(image, QPoint(95, 5));
+                      f_->see("cfg:Color/Pall=65280"); // the live preview, before the click
                       QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(95, 5));
                   });
         f_->run("trigger Colorpicker1 => cfg:Color/Pall=65280 form.visible=true");
