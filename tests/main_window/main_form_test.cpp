@@ -345,7 +345,11 @@ private slots:
     // a crawl request picks its mode without the menu and hands the site the focus.
     void engineButtonsApplyTheSelection() {
         make();
-        f_->run("click csBing => PanelMarker.x=36 cbAll.count=5; "
+        // A Fill shows the colours of its record's engine and kind, not the engine's first.
+        w_->advanced();
+        FillFields(record("||w|||||Default|||||Bing|Translate"), true, *w_);
+        f_->see("cbAll.currentIndex=4 face:eexact=#a0a0a0");
+        f_->run("click csBing => PanelMarker.x=36 cbAll.count=5 face:eexact=#ffffff; "
                 "index cbAll 4 => face:eexact=#a0a0a0 face:lb=#ffffff; " // Translate
                 "click csDuckDuckGo => face:xiExclude=#a0a0a0; "
                 "click csSpider => form.height=440 cbAll.enabled=false");
