@@ -2,6 +2,8 @@
 
 #include "appearance/colour.h"
 
+#include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -43,7 +45,12 @@ TfColor::TfColor(QWidget* parent)
     setObjectName(QStringLiteral("fColor"));
     setModal(true);
     setCursor(Qt::CrossCursor);
+    setWindowTitle(tr("Color picker"));
+    setAccessibleDescription(
+        tr("Move the pointer with the arrow keys (with Shift ten pixels at a time); Enter or "
+           "Space takes the colour under it, Esc leaves the colour as it was."));
     image_ = new GrabPicture(this, &photograph_);
+    image_->setAccessibleName(tr("Screen picture"));
     image_->setObjectName(QStringLiteral("ImageGrab"));
 }
 
@@ -88,6 +95,37 @@ void TfColor::ImageGrabMouseMove(const QPoint& pos) {
         return;
     if (const std::optional<int> colour = pick_->moved(*pixel); colour && preview_)
         preview_(*colour);
+}
+
+void TfColor::keyPressEvent(QKeyEvent* event) {
+    // The keyboard way of picking: the arrows move the pointer, which previews as the mouse
+    // does; Enter or Space takes the colour under it (Esc is the dialog's own cancel).
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    QPoint move;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        move = {-step, 0};
+        break;
+    case Qt::Key_Right:
+        move = {step, 0};
+        break;
+    case Qt::Key_Up:
+        move = {0, -step};
+        break;
+    case Qt::Key_Down:
+        move = {0, step};
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        ImageGrabMouseDown(Qt::LeftButton, image_->mapFromGlobal(QCursor::pos()));
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    QCursor::setPos(QCursor::pos() + move);
+    ImageGrabMouseMove(image_->mapFromGlobal(QCursor::pos()));
 }
 
 void TfColor::ImageGrabMouseDown(Qt::MouseButton button, const QPoint& pos) {

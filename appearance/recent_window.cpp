@@ -32,6 +32,8 @@ public:
     void setColour(int colour) {
         colour_ = colour;
         setToolTip(QStringLiteral("%1").arg(colour));
+        // Read as its place and its colour, "Recent color 3, #C8D9E1".
+        setAccessibleDescription(toQColor(colour).name().toUpper());
         update();
     }
 
@@ -73,7 +75,7 @@ TfRecent::TfRecent(RecentColours& recent, std::function<void(int)> applyBackgrou
     setPalette(palette);
     setAutoFillBackground(true);
 
-    auto* caption = new QLabel(QStringLiteral("Recent colors"), this);
+    auto* caption = new QLabel(tr("Recent colors"), this);
     QFont font = caption->font();
     font.setBold(true);
     caption->setFont(font);
@@ -82,6 +84,7 @@ TfRecent::TfRecent(RecentColours& recent, std::function<void(int)> applyBackgrou
     for (std::size_t i = 0; i < kRecentSlots; ++i) {
         auto* swatch = new Swatch(this);
         swatch->setObjectName(QStringLiteral("V%1").arg(i + 1));
+        swatch->setAccessibleName(tr("Recent color %1").arg(i + 1));
         const int row = static_cast<int>(i) / kColumns;
         const int column = static_cast<int>(i) % kColumns;
         swatch->move(kFirstLeft + column * kColumnStep, kRowTops[static_cast<std::size_t>(row)]);
@@ -89,7 +92,7 @@ TfRecent::TfRecent(RecentColours& recent, std::function<void(int)> applyBackgrou
         slots_[i] = swatch;
     }
 
-    BitBtn1_ = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1_ = new QPushButton(tr("OK"), this);
     BitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1_->setGeometry(kWidth - 14 - 88, kHeight - 14 - 28, 88, 28);
     BitBtn1_->setDefault(true);

@@ -1,5 +1,7 @@
 #include "common/store_file.h"
 
+#include "common/translatable.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -126,7 +128,7 @@ int createTemporary(const std::string& folder, const std::string& name, std::str
 } // namespace
 
 std::string unableToWrite(const std::string& path) {
-    return "Unable to write to " + path;
+    return formatText(kUnableToWrite, {path});
 }
 
 std::string StoreFile::target() const {

@@ -8,6 +8,8 @@
 // is. A read gives a stamp that tells later whether another program changed the file, and
 // the lock lets two programs take turns at reading, merging and writing one store.
 
+#include "common/translatable.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,6 +24,7 @@ struct FileError {
 };
 
 // The text a program shows for a store it could not write.
+inline constexpr char kUnableToWrite[] = TROV_TEXT("Core", "Unable to write to %1");
 std::string unableToWrite(const std::string& path);
 
 // What a store was when it was read or written.

@@ -1,5 +1,7 @@
 #include "compose/code_tables.h"
 
+#include "common/translatable.h"
+
 namespace trov {
 
 // cb1: label and hl code. "Amharic" carries "sm" on purpose, as the list always did.
@@ -423,7 +425,9 @@ const std::array<CodeEntry, 29> kFileTypes = {{
 }};
 // cb6. Its index is read directly by the address rules; there is no code.
 const std::array<std::string_view, 6> kPeriods = {
-    "Any time", "Past hour", "Past 24 hours", "Past week", "Past month", "Past year",
+    TROV_TEXT("Core", "Any time"),      TROV_TEXT("Core", "Past hour"),
+    TROV_TEXT("Core", "Past 24 hours"), TROV_TEXT("Core", "Past week"),
+    TROV_TEXT("Core", "Past month"),    TROV_TEXT("Core", "Past year"),
 };
 
 std::string_view entryLabel(std::span<const CodeEntry> list, int index) {

@@ -1,15 +1,26 @@
 #include "compose/engines.h"
 
+#include "common/translatable.h"
+
 namespace trov {
 
 namespace {
 using K = std::string_view;
-constexpr std::array<K, 6> kGoogleKinds = {"All", "Images", "Videos", "News", "Translate", "Books"};
-constexpr std::array<K, 5> kBingKinds = {"All", "Images", "Videos", "News", "Translate"};
-constexpr std::array<K, 4> kDuckDuckGoKinds = {"All", "Images", "Videos", "Maps"};
-constexpr std::array<K, 5> kSwisscowsKinds = {"All", "Images", "Videos", "News", "Music"};
-constexpr std::array<K, 2> kWolframKinds = {"Natural", "Math"};
-constexpr std::array<K, 1> kAllOnly = {"All"};
+constexpr std::array<K, 6> kGoogleKinds = {
+    TROV_TEXT("Core", "All"),  TROV_TEXT("Core", "Images"),    TROV_TEXT("Core", "Videos"),
+    TROV_TEXT("Core", "News"), TROV_TEXT("Core", "Translate"), TROV_TEXT("Core", "Books")};
+constexpr std::array<K, 5> kBingKinds = {TROV_TEXT("Core", "All"), TROV_TEXT("Core", "Images"),
+                                         TROV_TEXT("Core", "Videos"), TROV_TEXT("Core", "News"),
+                                         TROV_TEXT("Core", "Translate")};
+constexpr std::array<K, 4> kDuckDuckGoKinds = {
+    TROV_TEXT("Core", "All"), TROV_TEXT("Core", "Images"), TROV_TEXT("Core", "Videos"),
+    TROV_TEXT("Core", "Maps")};
+constexpr std::array<K, 5> kSwisscowsKinds = {
+    TROV_TEXT("Core", "All"), TROV_TEXT("Core", "Images"), TROV_TEXT("Core", "Videos"),
+    TROV_TEXT("Core", "News"), TROV_TEXT("Core", "Music")};
+constexpr std::array<K, 2> kWolframKinds = {TROV_TEXT("Core", "Natural"),
+                                            TROV_TEXT("Core", "Math")};
+constexpr std::array<K, 1> kAllOnly = {TROV_TEXT("Core", "All")};
 constexpr std::array<K, 1> kLinksKinds = {"---"};
 } // namespace
 

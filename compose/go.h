@@ -4,6 +4,7 @@
 // the engine's address and opens it. For Links the crawl must not hold up the window, so
 // Go stops after the browser look-up and hands back a job that runLinksJob carries out.
 
+#include "common/translatable.h"
 #include "compose/address.h"
 #include "compose/engines.h"
 #include "compose/go_ports.h"
@@ -21,14 +22,16 @@ class Launcher;
 }
 
 inline constexpr std::string_view kNothingToSearch =
-    "There is nothing to search.\r\n\r\nPlease fill in at least one field.";
-inline constexpr std::string_view kNothingToSearchSite =
-    "There is nothing to search.\r\n\r\nPlease fill \"Search within a site or domain field\".";
+    TROV_TEXT("Core", "There is nothing to search.\r\n\r\nPlease fill in at least one field.");
+inline constexpr std::string_view kNothingToSearchSite = TROV_TEXT(
+    "Core",
+    "There is nothing to search.\r\n\r\nPlease fill \"Search within a site or domain field\".");
 inline constexpr std::string_view kInvalidRequest =
-    "Invalid request.\r\nMake sure you have entered a valid site/domain.";
+    TROV_TEXT("Core", "Invalid request.\r\nMake sure you have entered a valid site/domain.");
 inline constexpr std::string_view kCrawlerResultPage = "TrovCrawler.html";
 // A private search never falls back to a normal window.
-inline constexpr std::string_view kNoPrivateWindow = "This browser has no private window.";
+inline constexpr std::string_view kNoPrivateWindow =
+    TROV_TEXT("Core", "This browser has no private window.");
 
 struct GoServices {
     GoServices(Messages& m, platform::Launcher& l) : messages(m), launcher(l) {}

@@ -1,5 +1,6 @@
 #include "compose/own_engine_go.h"
 
+#include "common/translatable.h"
 #include "compose/form_model.h"
 #include "platform/launcher.h"
 
@@ -17,8 +18,7 @@ std::variant<std::string, Refusal> ownEngineCommand(const FormModel& model, cons
     if (!engine.browser.empty()) {
         const int index = browserEntryNamed(model.browsers(), engine.browser);
         if (index < 0)
-            return Refusal{"Engine \"" + engine.name + "\" opens in \"" + engine.browser +
-                               "\", which is not in the browser list.",
+            return Refusal{formatText(kEngineBrowserMissing, {engine.name, engine.browser}),
                            GoStatus::NotOpened};
         command = privately ? privateBrowserCommand(model.browsers(), index, true)
                             : BrowserExecutable(model.browsers(), index);

@@ -4,10 +4,14 @@
 // browser rule of the engine buttons (or the engine's own browser and private window),
 // the address from the engine's template.
 
+#include "common/translatable.h"
 #include "compose/go.h"
 #include "compose/own_engines.h"
 
 namespace trov {
+
+inline constexpr char kEngineBrowserMissing[] =
+    TROV_TEXT("Core", "Engine \"%1\" opens in \"%2\", which is not in the browser list.");
 
 // Runs the own engine with the form's fields; the words lose the engine's own key when
 // they start with it, so a search started by its keyword runs the same way again.

@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/text.h"
+#include "common/translatable.h"
 #include "crawler/link_rules.h"
 #include "crawler/links_checks.h"
 #include "crawler/page_text.h"
@@ -15,11 +16,11 @@ namespace trov {
 namespace {
 
 std::string found(std::size_t count) {
-    return "Found " + std::to_string(count) + " items";
+    return formatText(kFoundItems, {std::to_string(count)});
 }
 
 std::string processed(std::size_t done, std::size_t count) {
-    return "Processed " + std::to_string(done) + " of " + std::to_string(count) + " items";
+    return formatText(kProcessedItems, {std::to_string(done), std::to_string(count)});
 }
 
 // The source of a fetched page as the list and site crawls read it.
@@ -32,15 +33,15 @@ std::string withoutBraces(const std::string& body) {
 std::string progressCaption(CrawlMode mode) {
     switch (mode) {
     case CrawlMode::StartFastCrawl:
-        return "Crawl main page subpages";
+        return TROV_TEXT("Core", "Crawl main page subpages");
     case CrawlMode::StartSlowCrawl:
-        return "Crawl all internal pages";
+        return TROV_TEXT("Core", "Crawl all internal pages");
     case CrawlMode::AllLinks:
-        return "Extract all links from a website";
+        return TROV_TEXT("Core", "Extract all links from a website");
     case CrawlMode::interLinks:
-        return "Extract internal links from a website";
+        return TROV_TEXT("Core", "Extract internal links from a website");
     case CrawlMode::CrawlCSV:
-        return "Crawl from a file";
+        return TROV_TEXT("Core", "Crawl from a file");
     }
     return {};
 }
@@ -430,8 +431,7 @@ void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
         for (std::size_t e = 1; e <= count && e < list_.size() && !stopRequested_.load(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
-                store(e, keep(withoutBraces(inSite(address) ? fetch(address)
-                                                            : std::string(kNil))));
+                store(e, keep(withoutBraces(inSite(address) ? fetch(address) : std::string(kNil))));
                 progress_.barPosition(static_cast<long>(e));
                 progress_.currentAddress(address);
             }
@@ -452,7 +452,7 @@ void CrawlEngine::writeResultPage(const CrawlInputs& inputs) {
     progress_.addressShown(false);
     FileError error;
     if (!writeFileAtomically(resultPage_, page, &error))
-        throw std::runtime_error("Unable to write to " + resultPage_);
+        throw std::runtime_error(formatText(kUnableToWrite, {resultPage_}));
     outcome_ = CrawlOutcome::ResultPage;
 }
 

@@ -1,6 +1,7 @@
 #include "crawler/results.h"
 
 #include "common/text.h"
+#include "common/translatable.h"
 #include "crawler/link_list.h"
 #include "crawler/link_rules.h"
 
@@ -133,9 +134,7 @@ std::vector<std::string> sortedLinks(const LinkList& list) {
 }
 
 std::string linksCaption(bool allLinks, std::string_view site) {
-    return std::string(allLinks ? "Trov -  All links on a website: "
-                                : "Trov -  Internal Links on a website: ") +
-           std::string(site);
+    return formatText(allLinks ? kAllLinksCaption : kInternalLinksCaption, {site});
 }
 
 std::string linkExport(const LinkList& list, std::string_view site) {
@@ -218,7 +217,7 @@ std::string missingListMessage(std::string_view path) {
     // A list named by a history made on Windows has its folders behind backslashes.
     const std::size_t slash = path.find_last_of("/\\");
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    return "File " + std::string(name) + " does not exist.";
+    return formatText(kMissingListFile, {name});
 }
 
 } // namespace trov

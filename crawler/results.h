@@ -4,6 +4,7 @@
 // data exports, and the readers of a link-list file. Every file is written whole with
 // CR LF line ends.
 
+#include "common/translatable.h"
 #include "crawler/page_search.h"
 
 #include <string>
@@ -49,6 +50,10 @@ struct LoadedList {
 LoadedList loadLinkList(LinkList& list, std::string_view fileBytes);
 
 // The message for a list file that does not exist.
+inline constexpr char kMissingListFile[] = TROV_TEXT("Core", "File %1 does not exist.");
 std::string missingListMessage(std::string_view path);
+inline constexpr char kAllLinksCaption[] = TROV_TEXT("Core", "Trov -  All links on a website: %1");
+inline constexpr char kInternalLinksCaption[] =
+    TROV_TEXT("Core", "Trov -  Internal Links on a website: %1");
 
 } // namespace trov

@@ -1,6 +1,7 @@
 #include "history/fill_fields.h"
 
 #include "common/text.h"
+#include "common/translatable.h"
 #include "compose/code_tables.h"
 #include "compose/engines.h"
 #include "compose/form_model.h"
@@ -135,8 +136,7 @@ bool namesOwnEngine(std::string_view engineText) {
 }
 
 std::string missingEngineMessage(std::string_view engineText) {
-    return "The search engine \"" + std::string(engineText) +
-           "\" no longer exists.\r\n\r\nThe search fields were filled; nothing was run.";
+    return formatText(kMissingEngine, {engineText});
 }
 
 FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main) {

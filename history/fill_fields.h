@@ -4,6 +4,7 @@
 // engine pressed, the crawl mode restored or the list file loaded again, the window
 // expanded when the record needs it.
 
+#include "common/translatable.h"
 #include "history/history_record.h"
 
 #include <string>
@@ -34,6 +35,9 @@ enum class FillResult {
 bool namesOwnEngine(std::string_view engineText);
 
 // The message for a record whose own engine no longer exists.
+inline constexpr char kMissingEngine[] = TROV_TEXT(
+    "Core", "The search engine \"%1\" no longer exists.\r\n\r\nThe search fields were filled; "
+            "nothing was run.");
 std::string missingEngineMessage(std::string_view engineText);
 
 // FillFields for the record the detail panel shows, ending with the suggestion drop-down

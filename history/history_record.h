@@ -3,6 +3,8 @@
 // One history row: the date, the time and every field value of a search, as 14 texts.
 // Column 0 is the row's caption, columns 1 to 13 its sub-items.
 
+#include "common/translatable.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -97,20 +99,20 @@ struct ColumnDefault {
 
 // Captions (the store's column definitions, "Contry" as the program spells it) and widths.
 inline constexpr std::array<ColumnDefault, kHistoryColumnCount> kHistoryColumns = {{
-    {"Date", 75},
-    {"Time", 75},
-    {"Search", 210},
-    {"Exact", 80},
-    {"Exclude", 80},
-    {"Site or Domain", 120},
-    {"File type", 100},
-    {"Browser", 100},
-    {"Interface", 100},
-    {"Contry", 100},
-    {"Language", 100},
-    {"Time period", 100},
-    {"Search engine", 90},
-    {"Type", 50},
+    {TROV_TEXT("Core", "Date"), 75},
+    {TROV_TEXT("Core", "Time"), 75},
+    {TROV_TEXT("Core", "Search"), 210},
+    {TROV_TEXT("Core", "Exact"), 80},
+    {TROV_TEXT("Core", "Exclude"), 80},
+    {TROV_TEXT("Core", "Site or Domain"), 120},
+    {TROV_TEXT("Core", "File type"), 100},
+    {TROV_TEXT("Core", "Browser"), 100},
+    {TROV_TEXT("Core", "Interface"), 100},
+    {TROV_TEXT("Core", "Contry"), 100},
+    {TROV_TEXT("Core", "Language"), 100},
+    {TROV_TEXT("Core", "Time period"), 100},
+    {TROV_TEXT("Core", "Search engine"), 90},
+    {TROV_TEXT("Core", "Type"), 50},
 }};
 
 std::vector<HistoryColumn> defaultHistoryColumns();

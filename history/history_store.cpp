@@ -1,5 +1,6 @@
 #include "history/history_store.h"
 
+#include "common/translatable.h"
 #include "history/history_csv.h"
 #include "history/list_view_stream.h"
 
@@ -11,7 +12,7 @@ bool readHistoryFile(const std::string& path, HistoryList& list, HistoryFileProb
     auto bytes = StoreFile(path).read(&error, stamp);
     if (!bytes) {
         if (problem)
-            *problem = {path, error.reason.empty() ? "No such file or directory" : error.reason};
+            *problem = {path, error.reason.empty() ? kNoSuchFile : error.reason};
         return false;
     }
     const StreamReadResult result =
@@ -147,9 +148,8 @@ bool HistoryStore::importCsv(const std::string& path, Messages& messages,
     }
     auto bytes = readWholeFile(path, &error);
     if (!bytes) {
-        const std::string reason =
-            error.reason.empty() ? "No such file or directory" : error.reason;
-        messages.show(MessageIcon::Error, "Cannot open file \"" + path + "\". " + reason);
+        const std::string reason = error.reason.empty() ? kNoSuchFile : error.reason;
+        messages.show(MessageIcon::Error, formatText(kCannotOpenFile, {path, reason}));
         if (problem)
             *problem = {path, reason};
         return false;

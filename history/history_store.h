@@ -8,6 +8,7 @@
 
 #include "common/atomic_file.h"
 #include "common/messages.h"
+#include "common/translatable.h"
 #include "history/history_list.h"
 #include "history/history_writer.h"
 #include "settings/data_folder.h"
@@ -21,8 +22,10 @@ namespace trov {
 
 inline constexpr std::string_view kHistoryStoreName = "HistGrid.cld";
 inline constexpr std::string_view kHistoryBackupName = "HistGrid.cld2";
-inline constexpr char kHistoryRestoredMessage[] =
-    "       Error opening history file.          \r\n\r\n       Reload old data.";
+inline constexpr char kHistoryRestoredMessage[] = TROV_TEXT(
+    "Core", "       Error opening history file.          \r\n\r\n       Reload old data.");
+inline constexpr char kCannotOpenFile[] = TROV_TEXT("Core", "Cannot open file \"%1\". %2");
+inline constexpr char kNoSuchFile[] = TROV_TEXT("Core", "No such file or directory");
 
 // What the start-up load found.
 enum class HistoryLoad {

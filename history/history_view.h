@@ -5,6 +5,7 @@
 // and mirrors the selection both ways.
 
 #include "common/atomic_file.h"
+#include "common/translatable.h"
 #include "history/history_store.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ class Messages;
 inline constexpr std::uint32_t kEvenRowColour = 0xEEF4F7;
 inline constexpr std::uint32_t kOddRowColour = 0xFFFFFF;
 inline constexpr std::uint32_t kFoundRowColour = 0xFFFFB9;
-inline constexpr char kClearHistoryQuestion[] = "Clear all search history ?";
+inline constexpr char kClearHistoryQuestion[] = TROV_TEXT("Core", "Clear all search history ?");
 inline constexpr std::string_view kColumnSeparator = " <> ";
 
 // Whether the find text (ASCII case ignored) occurs in one of the columns the colouring

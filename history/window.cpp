@@ -31,27 +31,27 @@ struct DetailField {
 
 // The detail panel in its reading order; e15 shows the engine column.
 constexpr std::array<DetailField, kHistoryColumnCount> kDetailFields = {{
-    {"e1", "Date", kColDate},
-    {"e2", "Time", kColTime},
-    {"e3", "Search", kColSearch},
-    {"e4", "Exact word or phrase", kColExact},
-    {"e5", "Exclude a word", kColExclude},
-    {"e6", "Search within a site or domain", kColSite},
-    {"e7", "File type", kColFileType},
-    {"e8", "Browser", kColBrowser},
-    {"e9", "Interface", kColInterface},
-    {"e10", "Country", kColCountry},
-    {"e11", "Language", kColLanguage},
-    {"e12", "Time Period", kColPeriod},
-    {"e13", "Type", kColType},
-    {"e15", "Search engine", kColEngine},
+    {"e1", QT_TRANSLATE_NOOP("trov::Tfhist", "Date"), kColDate},
+    {"e2", QT_TRANSLATE_NOOP("trov::Tfhist", "Time"), kColTime},
+    {"e3", QT_TRANSLATE_NOOP("trov::Tfhist", "Search"), kColSearch},
+    {"e4", QT_TRANSLATE_NOOP("trov::Tfhist", "Exact word or phrase"), kColExact},
+    {"e5", QT_TRANSLATE_NOOP("trov::Tfhist", "Exclude a word"), kColExclude},
+    {"e6", QT_TRANSLATE_NOOP("trov::Tfhist", "Search within a site or domain"), kColSite},
+    {"e7", QT_TRANSLATE_NOOP("trov::Tfhist", "File type"), kColFileType},
+    {"e8", QT_TRANSLATE_NOOP("trov::Tfhist", "Browser"), kColBrowser},
+    {"e9", QT_TRANSLATE_NOOP("trov::Tfhist", "Interface"), kColInterface},
+    {"e10", QT_TRANSLATE_NOOP("trov::Tfhist", "Country"), kColCountry},
+    {"e11", QT_TRANSLATE_NOOP("trov::Tfhist", "Language"), kColLanguage},
+    {"e12", QT_TRANSLATE_NOOP("trov::Tfhist", "Time Period"), kColPeriod},
+    {"e13", QT_TRANSLATE_NOOP("trov::Tfhist", "Type"), kColType},
+    {"e15", QT_TRANSLATE_NOOP("trov::Tfhist", "Search engine"), kColEngine},
 }};
 
 } // namespace
 
 Tfhist::Tfhist(HistoryWindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Window), services_(std::move(services)), view_(services_.store) {
-    setWindowTitle(QStringLiteral("Trov - Search History"));
+    setWindowTitle(tr("Trov - Search History"));
     setObjectName(QStringLiteral("fhist"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -70,18 +70,22 @@ QWidget* Tfhist::buildToolbar() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new QLabel(QStringLiteral("Find"), bar));
+    auto* findLabel = new QLabel(tr("Find"), bar);
+    row->addWidget(findLabel);
     hurl_ = new QLineEdit(bar);
+    findLabel->setBuddy(hurl_);
     hurl_->setObjectName(QStringLiteral("hurl"));
     hurl_->setMinimumWidth(220);
     hurl_->installEventFilter(this);
     row->addWidget(hurl_);
     connect(hurl_, &QLineEdit::textChanged, this, [this] { model_->recolour(); });
 
-    const auto add = [&](const QString& hint, const QString& caption, auto handler) {
+    // Each button is found by its English hint; it shows and is read by the translated one.
+    const auto add = [&](const char* hint, const QString& caption, auto handler) {
         auto* b = new QToolButton(bar);
-        b->setToolTip(hint);
-        b->setObjectName(hint);
+        b->setObjectName(QLatin1String(hint));
+        b->setToolTip(tr(hint));
+        b->setAccessibleName(tr(hint));
         b->setText(caption);
         b->setAutoRaise(true);
         row->addWidget(b);
@@ -89,31 +93,36 @@ QWidget* Tfhist::buildToolbar() {
         connect(b, &QToolButton::clicked, this, handler);
         return b;
     };
-    add(QStringLiteral("Search"), QString(), [this] { findClicked(); })->setIcon(findGlyph());
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Search"), QString(), [this] {
+        findClicked();
+    })->setIcon(findGlyph());
     row->addSpacing(12);
-    add(QStringLiteral("First record"), QStringLiteral("|<"),
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "First record"), QStringLiteral("|<"),
         [this] { navigate(HistoryNavigation::First); });
-    add(QStringLiteral("Prior record"), QStringLiteral("<"),
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Prior record"), QStringLiteral("<"),
         [this] { navigate(HistoryNavigation::Prior); });
-    add(QStringLiteral("Next record"), QStringLiteral(">"),
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Next record"), QStringLiteral(">"),
         [this] { navigate(HistoryNavigation::Next); });
-    add(QStringLiteral("Last record"), QStringLiteral(">|"),
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Last record"), QStringLiteral(">|"),
         [this] { navigate(HistoryNavigation::Last); });
     row->addSpacing(12);
-    add(QStringLiteral("Fill search fields"), QStringLiteral("Fill"), [this] { FillFields(); });
-    add(QStringLiteral("Run"), QStringLiteral("Run"), [this] { run(); });
-    multi_ = add(QStringLiteral("Multi select"), QStringLiteral("Multi"), [] {});
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Fill search fields"), tr("Fill"),
+        [this] { FillFields(); });
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Run"), tr("Run"), [this] { run(); });
+    multi_ = add(QT_TRANSLATE_NOOP("trov::Tfhist", "Multi select"), tr("Multi"), [] {});
     multi_->setCheckable(true);
     connect(multi_, &QToolButton::toggled, this, [this](bool on) { setMultiSelect(on); });
-    add(QStringLiteral("Clear all search history"), QStringLiteral("Clear"),
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Clear all search history"), tr("Clear"),
         [this] { clearAll(); });
-    add(QStringLiteral("Delete record"), QStringLiteral("Delete"), [this] { deleteRecord(); });
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Delete record"), tr("Delete"),
+        [this] { deleteRecord(); });
     row->addSpacing(12);
-    add(QStringLiteral("Open"), QStringLiteral("Open"), [this] { openFile(); });
-    add(QStringLiteral("Save"), QStringLiteral("Save"), [this] { saveFile(); });
-    add(QStringLiteral("Export CSV"), QStringLiteral("CSV"), [this] { exportCsv(); });
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Open"), tr("Open"), [this] { openFile(); });
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Save"), tr("Save"), [this] { saveFile(); });
+    add(QT_TRANSLATE_NOOP("trov::Tfhist", "Export CSV"), QStringLiteral("CSV"),
+        [this] { exportCsv(); });
     row->addStretch(1);
-    close_ = new QPushButton(QStringLiteral("Close"), bar);
+    close_ = new QPushButton(tr("Close"), bar);
     connect(close_, &QPushButton::clicked, this, &QWidget::hide);
     row->addWidget(close_);
     return bar;
@@ -134,7 +143,9 @@ QWidget* Tfhist::buildDetailPanel() {
         detail_[f.column] = edit;
         const int r = static_cast<int>(i) % kPerColumn;
         const int c = static_cast<int>(i) / kPerColumn * 2;
-        grid->addWidget(new QLabel(QString::fromLatin1(f.label), panel), r, c);
+        auto* label = new QLabel(tr(f.label), panel);
+        label->setBuddy(edit);
+        grid->addWidget(label, r, c);
         grid->addWidget(edit, r, c + 1);
     }
     return panel;
@@ -143,6 +154,7 @@ QWidget* Tfhist::buildDetailPanel() {
 void Tfhist::buildTable() {
     tabela_ = new QTableView(this);
     tabela_->setObjectName(QStringLiteral("tabela"));
+    tabela_->setAccessibleName(tr("Search history"));
     model_ = new HistoryTableModel(
         services_.store, [this] { return hurl_->text(); }, this);
     tabela_->setModel(model_);
@@ -190,7 +202,7 @@ void Tfhist::applyPlacement() {
 
 QToolButton* Tfhist::button(const QString& hint) const {
     for (QToolButton* b : buttons_)
-        if (b->toolTip() == hint)
+        if (b->objectName() == hint)
             return b;
     return nullptr;
 }

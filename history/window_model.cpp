@@ -1,5 +1,6 @@
 #include "history/window_model.h"
 
+#include "app/shared/core_texts.h"
 #include "app/shared/qt_text.h"
 #include "history/history_view.h"
 
@@ -48,10 +49,8 @@ QVariant HistoryTableModel::headerData(int section, Qt::Orientation orientation,
     if (section < 0 || static_cast<std::size_t>(section) >= kHistoryColumnCount)
         return {};
     if (static_cast<std::size_t>(section) < columns.size())
-        return QString::fromStdString(columns[static_cast<std::size_t>(section)].caption);
-    return QString::fromUtf8(
-        kHistoryColumns[static_cast<std::size_t>(section)].caption.data(),
-        static_cast<int>(kHistoryColumns[static_cast<std::size_t>(section)].caption.size()));
+        return coreText(columns[static_cast<std::size_t>(section)].caption);
+    return coreText(kHistoryColumns[static_cast<std::size_t>(section)].caption);
 }
 
 void HistoryTableModel::reload() {

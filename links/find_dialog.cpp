@@ -14,17 +14,15 @@ namespace trov {
 
 FindDialog::FindDialog(QWidget* parent)
     : QDialog(parent), text_(new QLineEdit(this)),
-      wholeWord_(new QCheckBox(QStringLiteral("Match &whole word only"), this)),
-      matchCase_(new QCheckBox(QStringLiteral("Match &case"), this)),
-      up_(new QRadioButton(QStringLiteral("&Up"))),
-      down_(new QRadioButton(QStringLiteral("&Down"))),
-      findNext_(new QPushButton(QStringLiteral("&Find Next"), this)) {
-    setWindowTitle(QStringLiteral("Find"));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* label = new QLabel(QStringLiteral("Fi&nd what:"), this);
+      wholeWord_(new QCheckBox(tr("Match &whole word only"), this)),
+      matchCase_(new QCheckBox(tr("Match &case"), this)), up_(new QRadioButton(tr("&Up"))),
+      down_(new QRadioButton(tr("&Down"))), findNext_(new QPushButton(tr("&Find Next"), this)) {
+    setWindowTitle(tr("Find"));
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    auto* label = new QLabel(tr("Fi&nd what:"), this);
     label->setBuddy(text_);
 
-    auto* direction = new QGroupBox(QStringLiteral("Direction"), this);
+    auto* direction = new QGroupBox(tr("Direction"), this);
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(up_);
     directionLayout->addWidget(down_);

@@ -5,6 +5,7 @@
 // handed on.
 
 #include "common/messages.h"
+#include "common/translatable.h"
 
 #include <functional>
 #include <optional>
@@ -16,8 +17,8 @@ namespace trov::links {
 // Hands one address to the desktop's default handler.
 using OpenAddress = std::function<void(const std::string&)>;
 
-inline constexpr std::string_view kNotAWebAddress =
-    "Only web addresses that begin with http://, https:// or ftp:// can be opened.";
+inline constexpr std::string_view kNotAWebAddress = TROV_TEXT(
+    "Core", "Only web addresses that begin with http://, https:// or ftp:// can be opened.");
 
 // The address to open: the text trimmed, when it is an http, https or ftp address with a
 // host part and no control character inside; nothing otherwise.

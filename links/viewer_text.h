@@ -4,13 +4,16 @@
 // so every position here is a caret position of the text area): its lines, the status bar
 // texts, and the caption it shows until a crawl gives it one.
 
+#include "common/translatable.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace trov::links {
 
-inline constexpr std::string_view kDefaultCaption = "Trov - Links from a website";
+inline constexpr std::string_view kDefaultCaption =
+    TROV_TEXT("Core", "Trov - Links from a website");
 
 struct LineSpan {
     std::size_t index = 0; // zero-based line number

@@ -1,5 +1,6 @@
 #include "links/window.h"
 
+#include "app/shared/core_texts.h"
 #include "appearance/colour.h"
 #include "appearance/qt_colour.h"
 #include "links/find.h"
@@ -54,8 +55,7 @@ QFont viewerFont() {
 Tflinks::Tflinks(Messages& messages, links::OpenAddress open, QWidget* parent)
     : QMainWindow(parent), messages_(messages), open_(std::move(open)),
       random_(std::random_device{}()) {
-    setWindowTitle(QString::fromUtf8(links::kDefaultCaption.data(),
-                                     static_cast<qsizetype>(links::kDefaultCaption.size())));
+    setWindowTitle(coreText(links::kDefaultCaption));
     resize(898, 677);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
@@ -63,6 +63,7 @@ Tflinks::Tflinks(Messages& messages, links::OpenAddress open, QWidget* parent)
     }
 
     text_ = new QPlainTextEdit;
+    text_->setAccessibleName(tr("Links"));
     text_->setReadOnly(true);
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -116,16 +117,18 @@ QWidget* Tflinks::buildTopBar() {
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(4, 4, 4, 4);
     address_ = new QLineEdit;
+    address_->setAccessibleName(tr("Address"));
     QFont bold = address_->font();
     bold.setBold(true);
     address_->setFont(bold);
-    auto* openButton = new QPushButton(QStringLiteral("Open URL"));
+    auto* openButton = new QPushButton(tr("Open URL"));
     connect(openButton, &QPushButton::clicked, this, &Tflinks::openAddress);
     connect(address_, &QLineEdit::returnPressed, this, &Tflinks::openAddress);
     auto* closeButton = new QToolButton;
     closeButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     closeButton->setAutoRaise(true);
-    closeButton->setToolTip(QStringLiteral("Close"));
+    closeButton->setToolTip(tr("Close"));
+    closeButton->setAccessibleName(tr("Close"));
     connect(closeButton, &QToolButton::clicked, this, &QWidget::close);
     layout->addWidget(address_, 1);
     layout->addWidget(openButton);
@@ -170,32 +173,31 @@ QWidget* Tflinks::buildGutter() {
 }
 
 void Tflinks::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    file->addAction(QStringLiteral("Import"), this, [this] {
+    QMenu* file = menuBar()->addMenu(tr("File"));
+    file->addAction(tr("Import"), this, [this] {
         if (import_)
             import_();
     });
-    file->addAction(QStringLiteral("Export"), this, [this] {
+    file->addAction(tr("Export"), this, [this] {
         if (export_)
             export_();
     });
-    file->addAction(QStringLiteral("Print"), this, &Tflinks::print);
-    file->addAction(QStringLiteral("Close"), this, &QWidget::close);
+    file->addAction(tr("Print"), this, &Tflinks::print);
+    file->addAction(tr("Close"), this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
-    edit->addAction(QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), text_,
-                    &QPlainTextEdit::undo);
-    edit->addAction(QStringLiteral("Copy line"), text_, &QPlainTextEdit::copy);
+    QMenu* edit = menuBar()->addMenu(tr("Edit"));
+    edit->addAction(tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), text_, &QPlainTextEdit::undo);
+    edit->addAction(tr("Copy line"), text_, &QPlainTextEdit::copy);
     // The caption's spelling is the menu's own.
-    edit->addAction(QStringLiteral("Sellect All"), text_, &QPlainTextEdit::selectAll);
-    edit->addAction(QStringLiteral("Find"), this, &Tflinks::showFindDialog);
+    edit->addAction(tr("Sellect All"), text_, &QPlainTextEdit::selectAll);
+    edit->addAction(tr("Find"), this, &Tflinks::showFindDialog);
 
     // Hidden entries that still answer their shortcuts.
-    auto* findFirstAction = new QAction(QStringLiteral("Find Next"), this);
+    auto* findFirstAction = new QAction(tr("Find Next"), this);
     findFirstAction->setShortcut(QKeySequence(Qt::Key_F3));
     connect(findFirstAction, &QAction::triggered, this, &Tflinks::findFirst);
     addAction(findFirstAction);
-    auto* randomAction = new QAction(QStringLiteral("Random background"), this);
+    auto* randomAction = new QAction(tr("Random background"), this);
     randomAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R));
     connect(randomAction, &QAction::triggered, this, &Tflinks::randomBackground);
     addAction(randomAction);
@@ -230,7 +232,7 @@ QString Tflinks::linksText() const {
 
 void Tflinks::showLinks(const QString& caption, const QStringList& addresses) {
     text_->clear();
-    setWindowTitle(caption);
+    setWindowTitle(coreText(caption.toStdString()));
     if (!addresses.isEmpty())
         text_->setPlainText(addresses.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     show();
@@ -241,17 +243,16 @@ void Tflinks::showLinks(const QString& caption, const QStringList& addresses) {
 void Tflinks::textChanged() {
     const std::u16string text = text_->toPlainText().toStdU16String();
     lines_ = links::lineCount(text);
-    sizeCell_->setText(QString::fromStdString(links::sizeStatus(text.size())));
+    sizeCell_->setText(tr("Characters: %1").arg(text.size()));
 }
 
 void Tflinks::refreshStatus() {
     const QTextCursor cursor = text_->textCursor();
     const QTextBlock block = cursor.block();
-    lineCell_->setText(QString::fromStdString(
-        links::lineStatus(static_cast<std::size_t>(cursor.blockNumber()), lines_)));
-    columnCell_->setText(QString::fromStdString(
-        links::columnStatus(static_cast<std::size_t>(cursor.positionInBlock()),
-                            static_cast<std::size_t>(std::max(0, block.length() - 1)))));
+    // The texts of links::lineStatus and links::columnStatus, in the session's language.
+    lineCell_->setText(tr("Ln %1 : %2").arg(cursor.blockNumber() + 1).arg(lines_));
+    columnCell_->setText(
+        tr("Col %1 : %2").arg(cursor.positionInBlock() + 1).arg(std::max(0, block.length() - 1)));
 }
 
 void Tflinks::refreshGutter() {
@@ -293,9 +294,10 @@ void Tflinks::findNext() {
         text_->setTextCursor(cursor);
         text_->ensureCursorVisible();
     } else {
+        // links::cannotFindNextMessage's text, in the session's language.
         messages_.show(
             MessageIcon::None,
-            QString::fromStdU16String(links::cannotFindNextMessage(needle)).toStdString());
+            tr("Cannot find \"%1 \"").arg(QString::fromStdU16String(needle)).toStdString());
     }
     text_->setFocus();
 }
@@ -312,7 +314,7 @@ void Tflinks::findFirst() {
         return;
     }
     messages_.show(MessageIcon::Information,
-                   QString::fromStdU16String(links::cannotFindFirstMessage(needle)).toStdString());
+                   tr("Cannot find %1").arg(QString::fromStdU16String(needle)).toStdString());
 }
 
 bool Tflinks::printTo(QPrinter& printer) {

@@ -3,6 +3,8 @@
 // "Reset all settings" and the broom (xiMetla): the two commands that return the search
 // form to its first entries, the reset undoing every pin, the broom keeping them.
 
+#include "common/translatable.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,7 +14,7 @@ class Config;
 class MainWindowCommands;
 class Messages;
 
-inline constexpr char kResetQuestion[] = "  Reset all search settings ?  ";
+inline constexpr char kResetQuestion[] = TROV_TEXT("Core", "  Reset all search settings ?  ");
 
 // ResetAll: asks first; on Yes empties the four text fields, puts the six lists on their
 // first entries (the browser list on the entry a first run would choose), applies the

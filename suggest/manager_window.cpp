@@ -16,15 +16,17 @@ namespace trov {
 TfSugg::TfSugg(SuggestionManager& manager, SuggestionStore& store, Messages& messages,
                QWidget* parent)
     : QDialog(parent), manager_(manager), store_(store), messages_(messages) {
-    setWindowTitle(QStringLiteral("Trov - Search suggestions"));
+    setWindowTitle(tr("Trov - Search suggestions"));
     setObjectName(QStringLiteral("fSugg"));
     setFixedSize(720, 682);
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(QStringLiteral("Find"), this));
+    auto* findLabel = new QLabel(tr("Find"), this);
+    bar->addWidget(findLabel);
     edit1_ = new QLineEdit(this);
+    findLabel->setBuddy(edit1_);
     edit1_->setObjectName(QStringLiteral("Edit1"));
     edit1_->installEventFilter(this);
     bar->addWidget(edit1_, 1);
@@ -38,15 +40,17 @@ TfSugg::TfSugg(SuggestionManager& manager, SuggestionStore& store, Messages& mes
     };
     QPushButton* find = add(QString(), [this] { findClicked(); });
     find->setIcon(findGlyph());
-    find->setToolTip(QStringLiteral("Find"));
-    add(QStringLiteral("Select all"), [this] { selectAll(); });
-    add(QStringLiteral("Invert selection"), [this] { invertSelection(); });
-    add(QStringLiteral("Delete"), [this] { deleteMarked(); });
-    add(QStringLiteral("Close"), [this] { reject(); });
+    find->setToolTip(tr("Find"));
+    find->setAccessibleName(tr("Find"));
+    add(tr("Select all"), [this] { selectAll(); });
+    add(tr("Invert selection"), [this] { invertSelection(); });
+    add(tr("Delete"), [this] { deleteMarked(); });
+    add(tr("Close"), [this] { reject(); });
     layout->addLayout(bar);
 
     lista_ = new QListWidget(this);
     lista_->setObjectName(QStringLiteral("lista"));
+    lista_->setAccessibleName(tr("Search suggestions"));
     lista_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lista_->setUniformItemSizes(true);
     lista_->setStyleSheet(QStringLiteral("QListWidget::item { height: 17px; }"));

@@ -5,6 +5,7 @@
 // operations its toolbar and keys run. The dialog itself only draws this.
 
 #include "common/messages.h"
+#include "common/translatable.h"
 #include "suggest/suggestion_store.h"
 
 #include <optional>
@@ -13,7 +14,8 @@
 
 namespace trov {
 
-inline constexpr char kDeleteSuggestionsQuestion[] = "Delete all selected suggestions ?";
+inline constexpr char kDeleteSuggestionsQuestion[] =
+    TROV_TEXT("Core", "Delete all selected suggestions ?");
 
 class SuggestionManager {
 public:

@@ -1,5 +1,7 @@
 #include "window_models/placement.h"
 
+#include "common/translatable.h"
+
 #include <algorithm>
 
 namespace trov {
@@ -64,7 +66,7 @@ ExpandResult ExpandModel::toggle(int clientHeight, Point position, const Rect& w
     }
     if (clientHeight <= 350) {
         expanded_ = true;
-        r.hint = "Collapse";
+        r.hint = TROV_TEXT("Core", "Collapse");
         r.clientHeight = kExpandedHeight;
         const Point collapsedAt = p;
         if (p.y + kExpandedHeight > bottom)
@@ -79,7 +81,7 @@ ExpandResult ExpandModel::toggle(int clientHeight, Point position, const Rect& w
         }
     } else {
         expanded_ = false;
-        r.hint = "Expand";
+        r.hint = TROV_TEXT("Core", "Expand");
         r.clientHeight = kCollapsedHeight;
         if (moved_) {
             p = anchored_;

@@ -3,6 +3,7 @@
 #include "app/crawl/crawler_panel.h"
 #include "app/shared/file_chooser.h"
 #include "common/atomic_file.h"
+#include "common/translatable.h"
 #include "links/window.h"
 
 namespace trov {
@@ -127,7 +128,7 @@ void CrawlController::importList() {
 }
 
 void CrawlController::resetAllSearches() {
-    if (!messages_.ask("Reset all search parameters and search results?"))
+    if (!messages_.ask(TROV_TEXT("Core", "Reset all search parameters and search results?")))
         return;
     runner_.resetAllSearches();
     if (viewer_) // a viewer not made yet has no links

@@ -1,5 +1,6 @@
 #include "app/crawl/crawler_panel.h"
 
+#include "app/shared/core_texts.h"
 #include "window_models/crawl_questions.h"
 
 #include <QFontMetrics>
@@ -29,8 +30,7 @@ QString pathEllipsis(const QString& address, const QFontMetrics& metrics, int wi
 CrawlerPanel::CrawlerPanel(Messages& messages, QWidget* parent)
     : QFrame(parent), messages_(messages), mode_(new QLabel(this)), address_(new QLabel(this)),
       counter_(new QLabel(this)), bar_(new QProgressBar(this)),
-      stop_(new QPushButton(QStringLiteral("Stop"), this)),
-      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+      stop_(new QPushButton(tr("Stop"), this)), cancel_(new QPushButton(tr("Cancel"), this)) {
     setObjectName(QStringLiteral("CrawlerPanel"));
     resize(kPanelWidth, kPanelHeight);
     mode_->setGeometry(8, 3, 425, 16);
@@ -43,6 +43,8 @@ CrawlerPanel::CrawlerPanel(Messages& messages, QWidget* parent)
     counter_->setGeometry(8, 42, 260, 16);
     bar_->setGeometry(8, 84, 425, 4);
     bar_->setTextVisible(false);
+    bar_->setAccessibleName(tr("Crawl progress"));
+    setAccessibleName(tr("Crawl progress"));
     stop_->setGeometry(280, 44, 72, 24);
     stop_->hide();
     cancel_->setGeometry(358, 44, 72, 24);
@@ -74,11 +76,13 @@ void CrawlerPanel::panelShown(bool shown) {
 }
 
 void CrawlerPanel::modeCaption(const std::string& caption) {
-    mode_->setText(QString::fromStdString(caption));
+    mode_->setText(coreText(caption));
 }
 
 void CrawlerPanel::counterText(const std::string& counter) {
-    counter_->setText(QString::fromStdString(counter));
+    counter_->setText(coreText(counter));
+    // A screen reader reads the count with the bar.
+    bar_->setAccessibleDescription(counter_->text());
 }
 
 void CrawlerPanel::currentAddress(const std::string& address) {

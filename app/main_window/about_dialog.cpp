@@ -18,11 +18,11 @@ QString versionText(const char* version) {
     for (QString& p : parts) {
         p = QString::number(p.toUInt());
     }
-    return QStringLiteral("Version ") + parts.join(QLatin1Char('.'));
+    return AboutDialog::tr("Version %1").arg(parts.join(QLatin1Char('.')));
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Trov"));
+    setWindowTitle(tr("About Trov"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
 
@@ -42,8 +42,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     link->setTextFormat(Qt::RichText);
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);
     link->setOpenExternalLinks(true);
+    link->setAccessibleName(tr("The product's web site"));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

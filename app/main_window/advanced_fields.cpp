@@ -1,9 +1,11 @@
 #include "app/main_window/advanced_fields.h"
 
 #include "app/main_window/main_layout.h"
+#include "app/shared/core_texts.h"
 #include "compose/code_tables.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,7 +59,7 @@ template <std::size_t N> void fill(QComboBox* box, const std::array<CodeEntry, N
 }
 
 QLabel* caption(QWidget* parent, const char* name, const char* text, int x, int y) {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    auto* l = new QLabel(QCoreApplication::translate("TMainForm", text), parent);
     l->setObjectName(QLatin1String(name));
     l->move(x, y);
     l->adjustSize();
@@ -65,10 +67,24 @@ QLabel* caption(QWidget* parent, const char* name, const char* text, int x, int 
     return l;
 }
 
+// A field is read by its caption, and its pin as pinning that field.
+void label(QLabel* caption, QWidget* field, QToolButton* pin = nullptr) {
+    caption->setBuddy(field);
+    field->setAccessibleName(caption->text());
+    if (pin)
+        pin->setAccessibleName(
+            QCoreApplication::translate("TMainForm", "Pin %1").arg(caption->text()));
+}
+
 } // namespace
 
 std::array<QWidget*, 9> AdvancedFields::tabFields() const {
     return {eexact, eexclude, edomain, cb6, cb5, cb3, cb2, lb, cb1};
+}
+
+std::array<QWidget*, 15> AdvancedFields::tabChain() const {
+    return {eexact,  eexclude, edomain, cb6, pins[6], cb5, pins[5], cb3,
+            pins[3], cb2,      pins[4], lb,  pins[1], cb1, pins[2]};
 }
 
 FramedField AdvancedFields::coloured(ColouredField f) const {
@@ -124,28 +140,31 @@ QFrame* AdvancedFields::textFrame(TextField f) const {
 }
 
 void buildAdvancedFields(QWidget* p, AdvancedFields& a) {
-    a.captions[0] = caption(p, "Label10", "Exact word or phrase", 11, 98);
+    a.captions[0] =
+        caption(p, "Label10", QT_TRANSLATE_NOOP("TMainForm", "Exact word or phrase"), 11, 98);
     a.xiExact = frameAt(p, "xiExact", {11, 114, kFieldWidth, kFieldHeight});
     a.eexact = textFieldIn(a.xiExact, "eexact", "#005279");
-    a.captions[1] = caption(p, "Label11", "Exclude a word", 11, 154);
+    a.captions[1] =
+        caption(p, "Label11", QT_TRANSLATE_NOOP("TMainForm", "Exclude a word"), 11, 154);
     a.xiExclude = frameAt(p, "xiExclude", {11, 169, kFieldWidth, kFieldHeight});
     a.eexclude = textFieldIn(a.xiExclude, "eexclude", "#F3412B");
-    a.captions[2] = caption(p, "Label12", "Site or domain", 11, 209);
+    a.captions[2] =
+        caption(p, "Label12", QT_TRANSLATE_NOOP("TMainForm", "Site or domain"), 11, 209);
     a.xiDomain = frameAt(p, "xiDomain", {11, 225, kFieldWidth, kFieldHeight});
     a.edomain = textFieldIn(a.xiDomain, "edomain", "#525449");
 
-    a.captions[3] = caption(p, "Label14", "Time period", 11, 274);
-    a.captions[4] = caption(p, "Label8", "File type", 242, 274);
+    a.captions[3] = caption(p, "Label14", QT_TRANSLATE_NOOP("TMainForm", "Time period"), 11, 274);
+    a.captions[4] = caption(p, "Label8", QT_TRANSLATE_NOOP("TMainForm", "File type"), 242, 274);
     a.fCb6 = frameAt(p, "xiTime", {11, 290, kListWidth, kFieldHeight});
     a.cb6 = listIn(a.fCb6, "cb6");
     for (std::string_view s : kPeriods)
-        a.cb6->addItem(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
+        a.cb6->addItem(coreText(s)); // shown in the session's language; the form keeps English
     a.fCb5 = frameAt(p, "xiType", {242, 290, kListWidth, kFieldHeight});
     a.cb5 = listIn(a.fCb5, "cb5");
     fill(a.cb5, kFileTypes);
 
-    a.captions[5] = caption(p, "Label4", "Country", 11, 330);
-    a.captions[6] = caption(p, "Label3", "Language", 242, 330);
+    a.captions[5] = caption(p, "Label4", QT_TRANSLATE_NOOP("TMainForm", "Country"), 11, 330);
+    a.captions[6] = caption(p, "Label3", QT_TRANSLATE_NOOP("TMainForm", "Language"), 242, 330);
     a.fCb3 = frameAt(p, "xiCountry", {11, 346, kListWidth, kFieldHeight});
     a.cb3 = listIn(a.fCb3, "cb3");
     fill(a.cb3, kCountries);
@@ -153,8 +172,8 @@ void buildAdvancedFields(QWidget* p, AdvancedFields& a) {
     a.cb2 = listIn(a.fCb2, "cb2");
     fill(a.cb2, kResultLanguages);
 
-    a.captions[7] = caption(p, "Label2", "Browser", 11, 386);
-    a.captions[8] = caption(p, "Label1", "Interface", 242, 386);
+    a.captions[7] = caption(p, "Label2", QT_TRANSLATE_NOOP("TMainForm", "Browser"), 11, 386);
+    a.captions[8] = caption(p, "Label1", QT_TRANSLATE_NOOP("TMainForm", "Interface"), 242, 386);
     a.fLb = frameAt(p, "xiBrowser", {11, 402, kListWidth, kFieldHeight});
     a.lb = listIn(a.fLb, "lb");
     a.fCb1 = frameAt(p, "xiInterface", {242, 402, kListWidth, kFieldHeight});
@@ -169,9 +188,18 @@ void buildAdvancedFields(QWidget* p, AdvancedFields& a) {
     a.pins[5] = flatButton(p, "SpeedButton5", {423, 267, 20, 20});
     a.pins[6] = flatButton(p, "sbt", {192, 267, 20, 20});
     for (std::size_t i = 1; i < a.pins.size(); ++i) {
-        a.pins[i]->setToolTip(QStringLiteral("Pin"));
+        a.pins[i]->setToolTip(QCoreApplication::translate("TMainForm", "Pin"));
         a.pins[i]->setIconSize({16, 16});
     }
+    label(a.captions[0], a.eexact);
+    label(a.captions[1], a.eexclude);
+    label(a.captions[2], a.edomain);
+    label(a.captions[3], a.cb6, a.pins[6]);
+    label(a.captions[4], a.cb5, a.pins[5]);
+    label(a.captions[5], a.cb3, a.pins[3]);
+    label(a.captions[6], a.cb2, a.pins[4]);
+    label(a.captions[7], a.lb, a.pins[1]);
+    label(a.captions[8], a.cb1, a.pins[2]);
 }
 
 } // namespace trov

@@ -51,6 +51,8 @@ struct AdvancedFields {
 
     // The fields that leave the tab order while collapsed, in the order listed.
     std::array<QWidget*, 9> tabFields() const;
+    // The Tab chain below the kind box as the form is drawn: each list, then its pin.
+    std::array<QWidget*, 15> tabChain() const;
     // The field and its frame for each coloured field.
     FramedField coloured(ColouredField f) const;
     // The text field for Exact, Exclude and Site, and its frame; null for Words.

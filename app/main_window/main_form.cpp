@@ -2,9 +2,12 @@
 
 #include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
+#include "app/main_window/accessible_controls.h"
 #include "app/main_window/colour_controller.h"
+#include "app/main_window/form_keyboard.h"
 #include "app/main_window/suggestion_list.h"
 #include "app/main_window/window_glue.h"
+#include "app/shared/core_texts.h"
 #include "appearance/glyphs.h"
 #include "common/messages.h"
 #include "compose/engines.h"
@@ -48,6 +51,7 @@ TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, ColourC
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), services_(services), crawl_(crawl),
       colours_(colours), model_(&crawl.runner()),
       suggestionPort_(services.suggestions, services.messages) {
+    installAccessibleControls(); // before any of the controls is read
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Trov"));
     QFont font(QStringLiteral("Segoe UI"));
@@ -62,7 +66,8 @@ TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, ColourC
         // in the tab chain.
         if (crawl_.panelMade())
             list->stackUnder(crawl_.panel());
-        QWidget::setTabOrder(adv_ ? static_cast<QWidget*>(adv_->cb1) : w_.cbAll, list);
+        QWidget::setTabOrder(adv_ ? adv_->tabChain().back() : static_cast<QWidget*>(w_.cbAll),
+                             list);
     });
 
     WindowGlue::Hooks hooks;
@@ -76,6 +81,23 @@ TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, ColourC
                                          services.autostart, services.programPath, std::move(hooks),
                                          this);
     setFixedSize(kClientWidth, 458); // as designed; the creation collapses it
+    keyboard_ = new FormKeyboard(this, w_.engineGroup, [this] { openMainMenu(); });
+    for (QToolButton* b : {w_.xiGO, w_.xiMetla, w_.xiHamburger, w_.csExpand})
+        keyboard_->addButton(b);
+    // The Tab chain as the form is drawn: the search box, its buttons, the engine row
+    // (one stop), expand and the kind box; the advanced fields follow when made.
+    QWidget* previous = w_.eURL;
+    for (QWidget* next : {static_cast<QWidget*>(w_.xiGO), static_cast<QWidget*>(w_.xiMetla),
+                          static_cast<QWidget*>(w_.xiHamburger)}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+    for (QToolButton* engine : w_.engines) {
+        QWidget::setTabOrder(previous, engine);
+        previous = engine;
+    }
+    QWidget::setTabOrder(previous, w_.csExpand);
+    QWidget::setTabOrder(w_.csExpand, w_.cbAll);
     wireControls();
     wireMenus();
     createMoreEngines();
@@ -165,7 +187,7 @@ void TMainForm::showKinds() {
     syncing_ = true;
     w_.cbAll->clear();
     for (std::string_view k : model_.kinds())
-        w_.cbAll->addItem(QString::fromUtf8(k.data(), static_cast<qsizetype>(k.size())));
+        w_.cbAll->addItem(coreText(k)); // the model keeps the English kind
     w_.cbAll->setCurrentIndex(model_.kindIndex());
     w_.cbAll->setEnabled(model_.kindBoxEnabled());
     paintFace(w_.cbAll, model_.kindBoxColour());
@@ -182,6 +204,9 @@ void TMainForm::showColours() {
         const FramedField ff = adv_->coloured(f);
         paintFace(ff.frame, colours.colour(f));
         paintFace(ff.field, colours.colour(f));
+        // What the grey says, for those who do not see it.
+        ff.field->setAccessibleDescription(
+            colours.colour(f) == kFieldGrey ? tr("Ignored by the chosen engine") : QString());
     }
 }
 
@@ -250,6 +275,8 @@ void TMainForm::setAdvancedInTabOrder(bool on) {
         return;
     for (QWidget* f : adv_->tabFields())
         f->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+    for (std::size_t n = 1; n < adv_->pins.size(); ++n)
+        adv_->pins[n]->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void TMainForm::applyExpandRule() {
@@ -274,7 +301,9 @@ void TMainForm::csExpandClick() {
     if (r.expanded)
         advanced(); // the fields are made when first shown
     model_.setExpanded(r.expanded);
-    w_.csExpand->setToolTip(QString::fromLatin1(r.hint));
+    const QString hint = coreText(r.hint);
+    w_.csExpand->setToolTip(hint);
+    w_.csExpand->setAccessibleName(hint);
     setClientHeight(r.clientHeight);
     setAdvancedInTabOrder(r.expanded);
     w_.Crta->setVisible(r.expanded);
@@ -304,6 +333,7 @@ void TMainForm::paintBackground(const BackgroundScheme& s) {
         wdg->setPalette(p);
     }
     shownScheme_ = s;
+    keyboard_->setDarkBackground(s.scheme == Scheme::Dark);
     if (adv_)
         showScheme(s);
     QPalette marker = w_.PanelMarker->palette();

@@ -26,6 +26,7 @@ namespace trov {
 
 class ColourController;
 class CrawlController;
+class FormKeyboard;
 class MoreEnginesMenu;
 struct OwnEngine;
 class SuggestionList;
@@ -169,6 +170,7 @@ private:
     MoreEnginesMenu* moreEngines_ = nullptr; // belongs to the main menu
     SuggestionList* dropDown_ = nullptr;
     std::unique_ptr<WindowGlue> glue_;
+    FormKeyboard* keyboard_ = nullptr; // a child of the window
     SuggestionGoPort suggestionPort_;
     ExpandModel expandModel_;
     std::function<bool()> dropDownHeld_;

@@ -1,6 +1,7 @@
 // The parts of the main window made on first need: the advanced fields below the collapsed
 // edge, which take their place and show what the form holds when made.
 
+#include "app/main_window/form_keyboard.h"
 #include "app/main_window/main_form.h"
 #include "appearance/glyphs.h"
 
@@ -55,7 +56,7 @@ void TMainForm::placeAdvanced(const QObjectList& before) {
             made->show();
     }
     QWidget* previous = w_.cbAll;
-    for (QWidget* f : adv_->tabFields()) {
+    for (QWidget* f : adv_->tabChain()) {
         QWidget::setTabOrder(previous, f);
         previous = f;
     }
@@ -75,9 +76,11 @@ void TMainForm::wireAdvanced() {
     for (const auto& [box, list] : lists)
         connect(box, &QComboBox::currentIndexChanged, this,
                 [this, list](int index) { listChanged(list, index); });
-    for (int n = 1; n <= 6; ++n)
+    for (int n = 1; n <= 6; ++n) {
         connect(a.pins[static_cast<std::size_t>(n)], &QToolButton::clicked, this,
                 [this, n] { pinClicked(n); });
+        keyboard_->addButton(a.pins[static_cast<std::size_t>(n)]);
+    }
 }
 
 QLineEdit* TMainForm::builtField(TextField f) const {

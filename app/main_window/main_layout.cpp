@@ -1,11 +1,13 @@
 #include "app/main_window/main_layout.h"
 
+#include "app/main_window/accessible_controls.h"
 #include "app/main_window/kind_box.h"
 #include "compose/engines.h"
 #include "compose/window_heights.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,6 +20,12 @@ namespace {
 
 constexpr int kFieldWidth = 436;
 
+// An icon-only button, named for a screen reader by what it does.
+void name(QWidget* w, const QString& text) {
+    w->setAccessibleName(text);
+    w->setToolTip(text);
+}
+
 QPixmap canvas(int w, int h) {
     QPixmap p(w, h);
     p.fill(Qt::transparent);
@@ -26,12 +34,15 @@ QPixmap canvas(int w, int h) {
 
 } // namespace
 
-QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry) {
+QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry, bool radio) {
     auto* b = new QToolButton(parent);
+    // Marked before anything makes its accessible interface.
+    b->setProperty(kRadioProperty, radio);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(geometry);
     b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab; a click leaves the focus in the field being typed in.
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -62,6 +73,7 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     w.eURL->setObjectName(QStringLiteral("eURL"));
     w.eURL->setGeometry(4, 4, 339, 23);
     w.eURL->setFrame(false);
+    w.eURL->setAccessibleName(QCoreApplication::translate("TMainForm", "Search words"));
     w.eURL->setFont(urlFont);
     w.XiPanel1->setFont(QFont());
     QPalette up = w.eURL->palette();
@@ -69,11 +81,14 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     w.eURL->setPalette(up);
     w.xiGO = flatButton(w.XiPanel1, "xiGO", {343, 1, 35, 25});
     w.xiGO->setIcon(goGlyph());
-    w.xiGO->setToolTip(QStringLiteral("Go"));
+    w.xiGO->setAccessibleName(QCoreApplication::translate("TMainForm", "Search"));
+    w.xiGO->setToolTip(QCoreApplication::translate("TMainForm", "Go"));
     w.xiMetla = flatButton(w.XiPanel1, "xiMetla", {378, 1, 25, 26});
     w.xiMetla->setIcon(broomGlyph());
+    name(w.xiMetla, QCoreApplication::translate("TMainForm", "Clear the form"));
     w.xiHamburger = flatButton(w.XiPanel1, "xiHamburger", {408, 1, 26, 25});
     w.xiHamburger->setIcon(menuGlyph());
+    name(w.xiHamburger, QCoreApplication::translate("TMainForm", "Menu"));
 
     // Engine row, one radio group, Google down at start.
     w.engineGroup = new QButtonGroup(window);
@@ -83,11 +98,14 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
         const int y = info.engine == SearchEngine::Links ? 46 + 2 : 46;
         QToolButton* b =
             flatButton(p, info.button.data(),
-                       {11 + info.buttonLeft, y, kEngineButtonWidth, kEngineButtonHeight});
+                       {11 + info.buttonLeft, y, kEngineButtonWidth, kEngineButtonHeight},
+                       true); // read as a radio button, one of the row
         b->setObjectName(
             QString::fromUtf8(info.button.data(), static_cast<qsizetype>(info.button.size())));
         b->setToolTip(
             QString::fromUtf8(info.hint.data(), static_cast<qsizetype>(info.hint.size())));
+        // The engine's name without the hint's trailing blank ("Wikipedia ").
+        b->setAccessibleName(b->toolTip().trimmed());
         b->setCheckable(true);
         b->setIcon(engineGlyph(info.engine));
         b->setIconSize({17, 17});
@@ -101,10 +119,11 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     w.PanelMarker->setAutoFillBackground(true);
 
     w.csExpand = flatButton(p, "csExpand", {275, 46, 23, 22});
-    w.csExpand->setToolTip(QStringLiteral("Expand"));
+    name(w.csExpand, QCoreApplication::translate("Core", "Expand"));
     w.csExpand->setIconSize({20, 11});
     w.cbAll = new KindBox(p);
     w.cbAll->setObjectName(QStringLiteral("cbAll"));
+    w.cbAll->setAccessibleName(QCoreApplication::translate("TMainForm", "Search kind"));
     w.cbAll->setGeometry(337, 46, 110, 22);
     w.cbAll->setMaxVisibleItems(20);
     QFont kindFont = w.cbAll->font();

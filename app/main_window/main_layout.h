@@ -41,8 +41,8 @@ struct MainFormWidgets {
 // own size is left to the caller. The advanced fields are built apart (advanced_fields.h).
 void buildMainFormLayout(QWidget* window, MainFormWidgets& w);
 
-// A flat button that never takes the focus.
-QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry);
+// A flat button that takes the focus from Tab only; radio: one of an exclusive row.
+QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry, bool radio = false);
 
 // The program's icon and the small pictures of the search box's buttons, drawn in code.
 QPixmap trovIconPixmap(int size);

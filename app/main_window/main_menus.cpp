@@ -3,6 +3,7 @@
 #include "appearance/menu_style.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 namespace trov {
@@ -10,7 +11,7 @@ namespace trov {
 namespace {
 
 QAction* item(QMenu* menu, const char* name, const char* text, bool checkable = false) {
-    QAction* a = menu->addAction(QString::fromUtf8(text));
+    QAction* a = menu->addAction(QCoreApplication::translate("MainMenus", text));
     a->setObjectName(QLatin1String(name));
     a->setCheckable(checkable);
     return a;
@@ -21,60 +22,82 @@ QAction* item(QMenu* menu, const char* name, const char* text, bool checkable = 
 MainMenus::MainMenus(QWidget* parent) {
     main = new QMenu(parent);
     main->setObjectName(QStringLiteral("PopupMenu1"));
-    History1 = item(main, "History1", "History");
-    EnableHistory = item(main, "EnableHistory", "Enable search history", true);
+    History1 = item(main, "History1", QT_TRANSLATE_NOOP("MainMenus", "History"));
+    EnableHistory =
+        item(main, "EnableHistory", QT_TRANSLATE_NOOP("MainMenus", "Enable search history"), true);
     EnableHistory->setChecked(true);
-    Crawler1 = main->addMenu(QStringLiteral("Crawler"));
+    Crawler1 = main->addMenu(QCoreApplication::translate("MainMenus", "Crawler"));
     Crawler1->setObjectName(QStringLiteral("Crawler1"));
     Crawler1->menuAction()->setVisible(false);
-    subFast = item(Crawler1, "StartFastCrawl000", "Crawl main page subpages", true);
+    subFast = item(Crawler1, "StartFastCrawl000",
+                   QT_TRANSLATE_NOOP("MainMenus", "Crawl main page subpages"), true);
     subFast->setChecked(true);
-    subSlow = item(Crawler1, "StartSlowCrawl000", "Crawl all internal pages (slow)", true);
-    subAll = item(Crawler1, "AllLinks000", "Extract all links from a website", true);
-    subInternal = item(Crawler1, "interLinks000", "Extract internal links from a website", true);
-    subExportLinks = item(Crawler1, "Exportlinks000", "Export links");
-    subExportData = item(Crawler1, "Exportdata000", "Export data");
-    SearchSuggestions = item(main, "SearchSuggestions1", "Search suggestions");
+    subSlow = item(Crawler1, "StartSlowCrawl000",
+                   QT_TRANSLATE_NOOP("MainMenus", "Crawl all internal pages (slow)"), true);
+    subAll = item(Crawler1, "AllLinks000",
+                  QT_TRANSLATE_NOOP("MainMenus", "Extract all links from a website"), true);
+    subInternal =
+        item(Crawler1, "interLinks000",
+             QT_TRANSLATE_NOOP("MainMenus", "Extract internal links from a website"), true);
+    subExportLinks =
+        item(Crawler1, "Exportlinks000", QT_TRANSLATE_NOOP("MainMenus", "Export links"));
+    subExportData = item(Crawler1, "Exportdata000", QT_TRANSLATE_NOOP("MainMenus", "Export data"));
+    SearchSuggestions =
+        item(main, "SearchSuggestions1", QT_TRANSLATE_NOOP("MainMenus", "Search suggestions"));
     main->addSeparator();
-    SaveSettings1 = item(main, "SaveSettings1", "Save settings");
-    OpenSettings1 = item(main, "OpenSettings1", "Open settings");
-    ResetAllSettings1 = item(main, "ResetAllSettings1", "Reset all settings");
+    SaveSettings1 = item(main, "SaveSettings1", QT_TRANSLATE_NOOP("MainMenus", "Save settings"));
+    OpenSettings1 = item(main, "OpenSettings1", QT_TRANSLATE_NOOP("MainMenus", "Open settings"));
+    ResetAllSettings1 =
+        item(main, "ResetAllSettings1", QT_TRANSLATE_NOOP("MainMenus", "Reset all settings"));
     main->addSeparator();
-    Background1 = main->addMenu(QStringLiteral("Background color"));
+    Background1 = main->addMenu(QCoreApplication::translate("MainMenus", "Background color"));
     Background1->setObjectName(QStringLiteral("Background1"));
-    Colordialog1 = item(Background1, "Colordialog1", "Color dialog");
-    Colorpicker1 = item(Background1, "Colorpicker1", "Color picker");
-    Randombackgroundcolor1 = item(Background1, "Randombackgroundcolor1", "Random color");
+    Colordialog1 =
+        item(Background1, "Colordialog1", QT_TRANSLATE_NOOP("MainMenus", "Color dialog"));
+    Colorpicker1 =
+        item(Background1, "Colorpicker1", QT_TRANSLATE_NOOP("MainMenus", "Color picker"));
+    Randombackgroundcolor1 =
+        item(Background1, "Randombackgroundcolor1", QT_TRANSLATE_NOOP("MainMenus", "Random color"));
     Background1->addSeparator();
-    Recentcolors1 = item(Background1, "Recentcolors1", "Recent colors");
-    Minimize = item(main, "Minimize", "Hide");
-    aHideSekunda = item(main, "aHideSekunda", "Auto Hide", true);
-    Stayontop1 = item(main, "Stayontop1", "Stay on top", true);
+    Recentcolors1 =
+        item(Background1, "Recentcolors1", QT_TRANSLATE_NOOP("MainMenus", "Recent colors"));
+    Minimize = item(main, "Minimize", QT_TRANSLATE_NOOP("MainMenus", "Hide"));
+    aHideSekunda = item(main, "aHideSekunda", QT_TRANSLATE_NOOP("MainMenus", "Auto Hide"), true);
+    Stayontop1 = item(main, "Stayontop1", QT_TRANSLATE_NOOP("MainMenus", "Stay on top"), true);
     main->addSeparator();
-    About1 = item(main, "About1", "About");
-    Exit1 = item(main, "Exit1", "Exit");
+    About1 = item(main, "About1", QT_TRANSLATE_NOOP("MainMenus", "About"));
+    Exit1 = item(main, "Exit1", QT_TRANSLATE_NOOP("MainMenus", "Exit"));
     applyFlatMenuStyle(main);
 
     PopCrawler = new QMenu(parent);
     PopCrawler->setObjectName(QStringLiteral("PopCrawler"));
     modes[static_cast<std::size_t>(CrawlMode::StartFastCrawl)] =
-        item(PopCrawler, "StartFastCrawl", "Crawl main page subpages", true);
+        item(PopCrawler, "StartFastCrawl",
+             QT_TRANSLATE_NOOP("MainMenus", "Crawl main page subpages"), true);
     modes[static_cast<std::size_t>(CrawlMode::StartSlowCrawl)] =
-        item(PopCrawler, "StartSlowCrawl", "Crawl all internal pages (slow)\n", true);
-    modes[static_cast<std::size_t>(CrawlMode::CrawlCSV)] =
-        item(PopCrawler, "CrawlCSV", "Crawl from list of links", true);
+        item(PopCrawler, "StartSlowCrawl",
+             QT_TRANSLATE_NOOP("MainMenus", "Crawl all internal pages (slow)\n"), true);
+    modes[static_cast<std::size_t>(CrawlMode::CrawlCSV)] = item(
+        PopCrawler, "CrawlCSV", QT_TRANSLATE_NOOP("MainMenus", "Crawl from list of links"), true);
     QAction* hiddenSeparator = PopCrawler->addSeparator();
     modes[static_cast<std::size_t>(CrawlMode::AllLinks)] =
-        item(PopCrawler, "AllLinks", "Extract links from a website", true);
+        item(PopCrawler, "AllLinks", QT_TRANSLATE_NOOP("MainMenus", "Extract links from a website"),
+             true);
     modes[static_cast<std::size_t>(CrawlMode::interLinks)] =
-        item(PopCrawler, "interLinks", "Extract internal links from a website", true);
+        item(PopCrawler, "interLinks",
+             QT_TRANSLATE_NOOP("MainMenus", "Extract internal links from a website"), true);
     PopCrawler->addSeparator();
-    Showlinks1 = item(PopCrawler, "Showlinks1", "Show list of links");
-    Exportlinks1000 = item(PopCrawler, "Exportlinks1000", "Export list of links");
-    Exportdata1000 = item(PopCrawler, "Exportdata1000", "Export data");
-    ImportCSV1 = item(PopCrawler, "ImportCSV1", "Import list of links");
+    Showlinks1 =
+        item(PopCrawler, "Showlinks1", QT_TRANSLATE_NOOP("MainMenus", "Show list of links"));
+    Exportlinks1000 =
+        item(PopCrawler, "Exportlinks1000", QT_TRANSLATE_NOOP("MainMenus", "Export list of links"));
+    Exportdata1000 =
+        item(PopCrawler, "Exportdata1000", QT_TRANSLATE_NOOP("MainMenus", "Export data"));
+    ImportCSV1 =
+        item(PopCrawler, "ImportCSV1", QT_TRANSLATE_NOOP("MainMenus", "Import list of links"));
     PopCrawler->addSeparator();
-    Resetallsearches1 = item(PopCrawler, "Resetallsearches1", "Reset all searches");
+    Resetallsearches1 =
+        item(PopCrawler, "Resetallsearches1", QT_TRANSLATE_NOOP("MainMenus", "Reset all searches"));
     // These entries exist for re-run searches and settings files but are not offered.
     for (CrawlMode m : {CrawlMode::StartFastCrawl, CrawlMode::StartSlowCrawl, CrawlMode::CrawlCSV})
         mode(m)->setVisible(false);

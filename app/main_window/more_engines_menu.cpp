@@ -17,12 +17,12 @@ MoreEnginesMenu::MoreEnginesMenu(QMenu* mainMenu, QAction* after, std::string fo
     : QObject(mainMenu), folder_(std::move(folder)),
       path_(folder_ + std::string(kOwnEnginesFileName)), shippedDirs_(std::move(shippedDirs)),
       messages_(messages), launcher_(launcher), run_(std::move(run)) {
-    menu_ = new QMenu(QStringLiteral("More engines"), mainMenu);
+    menu_ = new QMenu(tr("More engines"), mainMenu);
     menu_->setObjectName(QStringLiteral("MoreEngines1"));
     const QList<QAction*> entries = mainMenu->actions();
     const qsizetype at = entries.indexOf(after) + 1;
     mainMenu->insertMenu(at > 0 && at < entries.size() ? entries[at] : nullptr, menu_);
-    edit_ = new QAction(QStringLiteral("Edit engines..."), this);
+    edit_ = new QAction(tr("Edit engines..."), this);
     edit_->setObjectName(QStringLiteral("EditEngines1"));
     connect(edit_, &QAction::triggered, this, &MoreEnginesMenu::editEngines);
 

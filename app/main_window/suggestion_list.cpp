@@ -28,6 +28,7 @@ void SuggestionList::make() {
     list_ = new QListWidget(parent_);
     menu_ = new QMenu(parent_);
     list_->setObjectName(QStringLiteral("GsLB"));
+    list_->setAccessibleName(tr("Suggestions"));
     list_->setUniformItemSizes(true);
     list_->setFrameShape(QFrame::Box);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -35,7 +36,7 @@ void SuggestionList::make() {
     list_->installEventFilter(this);
     list_->setContextMenuPolicy(Qt::DefaultContextMenu);
     menu_->setObjectName(QStringLiteral("PopupMenuGs"));
-    QAction* del = menu_->addAction(QStringLiteral("Delete search suggestion"));
+    QAction* del = menu_->addAction(tr("Delete search suggestion"));
     applyFlatMenuStyle(menu_);
     connect(del, &QAction::triggered, this, &SuggestionList::deleteRequested);
     // Only a row selected by a click or an arrow key goes into the field: a Tab into the

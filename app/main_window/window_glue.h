@@ -6,6 +6,7 @@
 
 #include "app/shell/auto_hide.h"
 #include "app/shell/tray.h"
+#include "common/translatable.h"
 #include "window_models/window_keys.h"
 
 #include <QObject>
@@ -18,8 +19,9 @@ namespace trov {
 
 // Told at the first "Hide" on a desktop without a notification area.
 inline constexpr char kWayBackWithoutTray[] =
-    "Trov keeps running without its window.\r\n\r\nThis desktop has no notification area: "
-    "to bring the window back, start Trov again or run \"trovctl toggle\".";
+    TROV_TEXT("Core", "Trov keeps running without its window.\r\n\r\nThis desktop has no "
+                      "notification area: to bring the window back, start Trov again or run "
+                      "\"trovctl toggle\".");
 
 class Config;
 class Messages;

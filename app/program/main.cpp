@@ -1,6 +1,7 @@
 // trov: the window program.
 
 #include "app/program/program.h"
+#include "app/program/translations.h"
 #include "app/shell/font_preload.h"
 #include "app/shell/single_instance.h"
 #include "common/version.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(trov::kVersion));
     // The program lives in the tray: hiding or closing windows does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    trov::installTranslations(app);
 
     // A second start hands over to the running program and ends without a window.
     trov::SingleInstance guard;

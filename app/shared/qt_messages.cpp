@@ -1,5 +1,7 @@
 #include "app/shared/qt_messages.h"
 
+#include "app/shared/core_texts.h"
+
 #include <QMessageBox>
 
 namespace trov {
@@ -8,9 +10,10 @@ namespace {
 
 const QString kCaption = QStringLiteral("Trov");
 
-// Texts keep their Windows line breaks ("\r\n") in the core; a box wants "\n".
+// Texts keep their Windows line breaks ("\r\n") in the core; a box wants "\n". The core's
+// texts are English; the box shows them in the session's language.
 QString boxText(const std::string& text) {
-    QString s = QString::fromStdString(text);
+    QString s = coreText(text);
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return s;

@@ -19,13 +19,14 @@ AutoHideNotice::AutoHideNotice(QWidget* parent) : QDialog(parent) {
     icon->move(16, 20);
 
     // The notice's own line break is a carriage return; a label needs "\n".
-    QString text = QString::fromLatin1(kAutoHideNoticeText);
+    QString text = tr(kAutoHideNoticeText);
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     auto* label = new QLabel(text, this);
     label->setObjectName(QStringLiteral("text"));
     label->setGeometry(60, 14, 350, 60);
+    setAccessibleDescription(label->text().simplified());
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     ok->setGeometry(width() - 100, 76, 80, 26);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -35,7 +36,7 @@ AutoHideNotice::AutoHideNotice(QWidget* parent) : QDialog(parent) {
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(-20, 110, width() + 100, 2);
 
-    check_ = new QCheckBox(QStringLiteral("Don't show me again."), this);
+    check_ = new QCheckBox(tr("Don't show me again."), this);
     check_->move(8, 125);
     check_->resize(QFontMetrics(check_->font()).horizontalAdvance(check_->text()) + 30,
                    check_->sizeHint().height());

@@ -9,8 +9,8 @@ class QCheckBox;
 
 namespace trov {
 
-inline constexpr const char* kAutoHideNoticeText =
-    " \r   Move cursor to upper left corner to show Trov.          ";
+inline constexpr const char* kAutoHideNoticeText = QT_TRANSLATE_NOOP(
+    "trov::AutoHideNotice", " \r   Move cursor to upper left corner to show Trov.          ");
 
 class AutoHideNotice : public QDialog {
     Q_OBJECT

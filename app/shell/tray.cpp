@@ -12,28 +12,28 @@ TrayIcon::TrayIcon(const QIcon& icon, std::function<bool()> isShown, QObject* pa
     : QObject(parent), isShown_(std::move(isShown)), menu_(new QMenu),
       icon_(new QSystemTrayIcon(icon, this)) {
     menu_->setObjectName(QStringLiteral("PopupMenu2"));
-    showHide_ = menu_->addAction(QStringLiteral("Hide"));
+    showHide_ = menu_->addAction(tr("Hide"));
     showHide_->setObjectName(QStringLiteral("ShowYY"));
-    history_ = menu_->addAction(QStringLiteral("History"));
-    dataFolder_ = menu_->addAction(QStringLiteral("Data Folder"));
+    history_ = menu_->addAction(tr("History"));
+    dataFolder_ = menu_->addAction(tr("Data Folder"));
     dataFolder_->setObjectName(QStringLiteral("DataFolder1"));
     dataFolder_->setVisible(false);
-    suggestions_ = menu_->addAction(QStringLiteral("Search suggestions"));
+    suggestions_ = menu_->addAction(tr("Search suggestions"));
     suggestions_->setVisible(false);
     menu_->addSeparator();
-    loadAtStartup_ = menu_->addAction(QStringLiteral("Load at windows startup"));
+    loadAtStartup_ = menu_->addAction(tr("Load at windows startup"));
     loadAtStartup_->setObjectName(QStringLiteral("loadAtStartUp"));
     loadAtStartup_->setCheckable(true);
-    showOnStart_ = menu_->addAction(QStringLiteral("Show on application start"));
+    showOnStart_ = menu_->addAction(tr("Show on application start"));
     showOnStart_->setObjectName(QStringLiteral("ShowOnStart1"));
     showOnStart_->setCheckable(true);
     menu_->addSeparator();
-    about_ = menu_->addAction(QStringLiteral("About"));
-    exit_ = menu_->addAction(QStringLiteral("Exit"));
+    about_ = menu_->addAction(tr("About"));
+    exit_ = menu_->addAction(tr("Exit"));
     exit_->setObjectName(QStringLiteral("mExit"));
     applyFlatMenuStyle(menu_);
 
-    icon_->setToolTip(QStringLiteral("Trov"));
+    icon_->setToolTip(QStringLiteral("Trov")); // the product's name in every language
     icon_->setContextMenu(menu_);
 
     connect(menu_, &QMenu::aboutToShow, this, &TrayIcon::updateFirstItem);
@@ -81,7 +81,7 @@ bool TrayIcon::showOnStart() const {
 }
 
 void TrayIcon::updateFirstItem() {
-    showHide_->setText(isShown_ && isShown_() ? QStringLiteral("Hide") : QStringLiteral("Show"));
+    showHide_->setText(isShown_ && isShown_() ? tr("Hide") : tr("Show"));
 }
 
 } // namespace trov

@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <cstdio>
@@ -503,7 +504,9 @@ private slots:
             a.toggleExpanded();
         same(a, b);
         // The tab chain runs from the kind box through the fields to the later controls.
-        QCOMPARE(shown(a).second.mid(1, 11),
+        const QRegularExpression field(
+            QStringLiteral("^(eURL|cbAll|eexact|eexclude|edomain|cb[0-9]|lb)$"));
+        QCOMPARE(shown(a).second.filter(field).mid(0, 11),
                  (QStringList{"eURL", "cbAll", "eexact", "eexclude", "edomain", "cb6", "cb5", "cb3",
                               "cb2", "lb", "cb1"}));
         // Later changes reach both alike.

@@ -1,0 +1,80 @@
+#include "app/shared/core_texts.h"
+
+#include "common/store_file.h"
+#include "common/translatable.h"
+#include "compose/own_engine_go.h"
+#include "crawler/links_checks.h"
+#include "crawler/results.h"
+#include "history/fill_fields.h"
+#include "history/history_store.h"
+
+#include <QCoreApplication>
+#include <string>
+#include <vector>
+
+namespace trov {
+
+namespace {
+
+// The core's texts with arguments; the longer formats first, so that a format is not
+// taken for a shorter one it contains.
+constexpr std::string_view kFormats[] = {
+    kMissingEngine,   kEngineBrowserMissing, kInternalLinksCaption,
+    kAllLinksCaption, kProcessedItems,       kCannotOpenFile,
+    kMissingListFile, kUnableToWrite,        kFoundItems,
+};
+
+// The translation of a marked text, or nothing when the language has none.
+std::optional<QString> translated(std::string_view english) {
+    const std::string source(english);
+    const QString text = QCoreApplication::translate("Core", source.c_str());
+    if (text == QString::fromStdString(source))
+        return std::nullopt;
+    return text;
+}
+
+QString fromFormat(std::string_view english) {
+    if (const auto whole = translated(english))
+        return *whole;
+    for (std::string_view format : kFormats) {
+        const auto args = matchFormat(english, format);
+        if (!args)
+            continue;
+        const auto pattern = translated(format);
+        if (!pattern)
+            break;
+        std::vector<std::string> shown;
+        for (const std::string& a : *args)
+            shown.push_back(translated(a).value_or(QString::fromStdString(a)).toStdString());
+        return QString::fromStdString(formatText(pattern->toStdString(), shown));
+    }
+    return QString::fromUtf8(english.data(), static_cast<qsizetype>(english.size()));
+}
+
+} // namespace
+
+QString coreText(std::string_view english) {
+    const QString whole = fromFormat(english);
+    if (whole != QString::fromUtf8(english.data(), static_cast<qsizetype>(english.size())) ||
+        english.find('\n') == std::string_view::npos)
+        return whole;
+    // A message put together from several texts, a line each.
+    QString out;
+    std::size_t start = 0;
+    while (start <= english.size()) {
+        std::size_t end = english.find('\n', start);
+        if (end == std::string_view::npos)
+            end = english.size();
+        std::string_view line = english.substr(start, end - start);
+        const bool cr = line.ends_with('\r');
+        if (cr)
+            line.remove_suffix(1);
+        out += fromFormat(line);
+        if (end < english.size())
+            out += cr ? QStringLiteral("\r\n") : QStringLiteral("\n");
+        start = end + 1;
+    }
+    return out;
+}
+
+} // namespace trov
