@@ -10,10 +10,10 @@
 namespace trov {
 
 std::string noEnginesExampleMessage(const std::vector<std::string>& shippedDirs) {
-    std::string text = std::string(kOwnEnginesExampleName) + " was found in none of:\r\n";
+    std::string text = std::string(kNoEnginesExample) + "\r\n";
     for (const std::string& dir : shippedDirs)
         text += "\r\n" + dir;
-    return text + "\r\n\r\nThe new " + std::string(kOwnEnginesFileName) + " is empty.";
+    return text + "\r\n\r\n" + kEnginesFileEmpty;
 }
 
 bool startEnginesFile(const std::string& path, const std::vector<std::string>& shippedDirs,

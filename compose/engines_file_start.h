@@ -3,12 +3,18 @@
 // "Edit engines...": a missing engines.cfg starts from the commented example shipped with
 // the program, found beside the program (a build tree) or in its share folder (installed).
 
+#include "common/translatable.h"
+
 #include <string>
 #include <vector>
 
 namespace trov {
 
 class Messages;
+
+inline constexpr char kNoEnginesExample[] =
+    TROV_TEXT("Core", "engines.cfg.example was found in none of these folders:");
+inline constexpr char kEnginesFileEmpty[] = TROV_TEXT("Core", "The new engines.cfg is empty.");
 
 // The message for an engines.cfg made empty because no folder held the example.
 std::string noEnginesExampleMessage(const std::vector<std::string>& shippedDirs);

@@ -20,8 +20,8 @@ TEST(EnginesFileStart, FromTheFirstFolderHoldingTheExample) {
     dir.write("app/engines.cfg.example", "; beside the program\n");
     dir.write("share/engines.cfg.example", "; installed\n");
     dir.write("mine.cfg", "[Mine]\n");
-    const std::string nowhere = "engines.cfg.example was found in none of:\r\n\r\n" + none +
-                                "\r\n\r\nThe new engines.cfg is empty.";
+    const std::string nowhere = "engines.cfg.example was found in none of these folders:\r\n\r\n" +
+                                none + "\r\n\r\nThe new engines.cfg is empty.";
     const std::tuple<std::string, Texts, bool, std::string, Texts> cases[] = {
         // file, folders, written, what it then holds, the boxes shown
         {"a.cfg", {app, share}, true, "; beside the program\n", {}},
