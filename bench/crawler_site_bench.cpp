@@ -1,21 +1,25 @@
 // The crawler's site benchmark: a generated site on 127.0.0.1, crawled in mode "site".
 // The plain site has about 8 KB and 20 internal links a page; the markup-heavy one about
-// 60 KB of markup around 6 KB of text, as real pages are. Three jobs, so a script can run
-// Trov and other crawlers against the same server:
+// 60 KB of markup around 6 KB of text, as real pages are. With EXTERNAL above 0 each page
+// also links one of that many pages of a second host (a server on 127.0.0.2 with the same
+// latency). Four jobs, so a script can run Trov and other crawlers against the same server:
 //
-//   crawler_site_bench serve LATENCY-MS [PAGES [plain|markup]]
+//   crawler_site_bench serve LATENCY-MS [PAGES [plain|markup [EXTERNAL]]]
 //                                                  serves the site until SIGTERM, prints
 //                                                  the port, then at exit what it served
 //   crawler_site_bench crawl URL concurrent|sequential
+//   crawler_site_bench check URL                   extracts all links, then checks them
+//                                                  (again with six requests at once)
 //   crawler_site_bench measure LABEL PROGRAM ARGS...   runs a program and measures it
 //
-// Every job prints one line: label, pages, wall time, pages per second, CPU time per page
-// and peak memory. With no arguments it serves the 2,000-page site itself at 0 and 20 ms
-// and crawls it both ways.
+// Every job prints one line (check: three): label, pages, wall time, pages per second, CPU
+// time per page and peak memory. With no arguments it serves the 2,000-page site itself at
+// 0 and 20 ms and crawls it both ways.
 
 #include "crawler/concurrent_page_source.h"
 #include "crawler/crawl_engine.h"
 #include "crawler/curl_page_source.h"
+#include "crawler/link_check.h"
 #include "tests/support/http_server.h"
 
 #include <algorithm>
@@ -98,7 +102,16 @@ std::string markupPage(int i, int pages) {
 struct Site {
     int pages = kPages;
     bool markup = false;
-    std::string page(int i) const { return markup ? markupPage(i, pages) : plainPage(i, pages); }
+    int externals = 0;        // pages of the second host the site links
+    std::string externalBase; // that host's address
+    std::string page(int i) const {
+        std::string body = markup ? markupPage(i, pages) : plainPage(i, pages);
+        if (externals > 0)
+            body.insert(body.rfind("</body>"), "<a href=\"" + externalBase + "/x" +
+                                                   std::to_string(i % externals) +
+                                                   ".html\">elsewhere</a>\n");
+        return body;
+    }
 };
 
 volatile std::sig_atomic_t stopServing = 0;
@@ -107,7 +120,7 @@ extern "C" void onTerm(int) {
 }
 
 // Serves the site until SIGTERM; writes the port to portFd (or stdout when -1).
-int serve(const Site& site, int latencyMs, int portFd) {
+int serve(Site site, int latencyMs, int portFd) {
     struct sigaction action {};
     action.sa_handler = onTerm;
     sigemptyset(&action.sa_mask);
@@ -117,7 +130,17 @@ int serve(const Site& site, int latencyMs, int portFd) {
     std::mutex mutex;
     std::map<std::string, int> pages; // the pages sent with a body, and how often
     long long bytes = 0;              // their bodies' bytes
+    std::atomic<long> servedElsewhere{0};
     {
+        test::HttpServer external("127.0.0.2");
+        external.fallback([&, latencyMs](const test::HttpRequest&) {
+            ++servedElsewhere;
+            return test::HttpResponse{
+                .body = "<html><body>elsewhere</body></html>",
+                .headers = {{"Connection", "keep-alive"}, {"LinkChecker", "yes"}},
+                .delayMs = latencyMs};
+        });
+        site.externalBase = external.base();
         test::HttpServer server;
         server.fallback([&, latencyMs](const test::HttpRequest& r) {
             ++served;
@@ -138,6 +161,8 @@ int serve(const Site& site, int latencyMs, int portFd) {
             response.delayMs = latencyMs;
             // Said out loud for clients that otherwise wait for the connection to close.
             response.headers.emplace_back("Connection", "keep-alive");
+            // Lets LinkChecker go past ten requests a second to the host when told to.
+            response.headers.emplace_back("LinkChecker", "yes");
             return response;
         });
         const int port = server.port();
@@ -153,6 +178,7 @@ int serve(const Site& site, int latencyMs, int portFd) {
     }
     std::fprintf(stderr, "%zu pages in %ld requests, %lld bytes\n", pages.size(), served.load(),
                  bytes);
+    std::fprintf(stderr, "elsewhere %ld requests\n", servedElsewhere.load());
     // The pages asked for more than once, for a look at where extra requests come from.
     for (const auto& [path, times] : pages)
         if (times > 1)
@@ -170,11 +196,17 @@ double seconds(const timeval& t) {
     return double(t.tv_sec) + double(t.tv_usec) / 1e6;
 }
 
-void report(const std::string& label, double pages, double wall, double cpu, long maxrssKb) {
-    std::printf(
-        "%-22s %6.0f pages  wall %7.2f s  %7.1f pages/s  CPU %6.3f ms/page  peak %6.1f MB\n",
-        label.c_str(), pages, wall, pages / wall, cpu * 1000 / pages, double(maxrssKb) / 1024);
+void report(const std::string& label, double pages, double wall, double cpu, long maxrssKb,
+            const char* unit = "page") {
+    std::printf("%-22s %6.0f %ss  wall %7.2f s  %7.1f %ss/s  CPU %6.3f ms/%s  peak %6.1f MB\n",
+                label.c_str(), pages, unit, wall, pages / wall, unit, cpu * 1000 / pages, unit,
+                double(maxrssKb) / 1024);
     std::fflush(stdout);
+}
+
+double cpuSeconds(const rusage& before, const rusage& after) {
+    return seconds(after.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_utime) -
+           seconds(before.ru_stime);
 }
 
 int crawl(const std::string& site, const std::string& how) {
@@ -194,10 +226,49 @@ int crawl(const std::string& site, const std::string& how) {
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
     rusage after{};
     ::getrusage(RUSAGE_SELF, &after);
-    const double cpu = seconds(after.ru_utime) + seconds(after.ru_stime) -
-                       seconds(before.ru_utime) - seconds(before.ru_stime);
-    report("Trov " + how, double(engine.linkList().count), wall, cpu, after.ru_maxrss);
+    report("Trov " + how, double(engine.linkList().count), wall, cpuSeconds(before, after),
+           after.ru_maxrss);
     return engine.outcome() == CrawlOutcome::ResultPage ? 0 : 1;
+}
+
+// "Extract links from a website", then the link check of every link it listed.
+int check(const std::string& site) {
+    ConcurrentPageSource source;
+    Quiet messages;
+    CrawlProgress progress;
+    CrawlEngine engine(source, "/tmp/trov-bench-TrovCrawler.html", messages, progress);
+    engine.resetFlags();
+    rusage before{}, between{}, after{};
+    ::getrusage(RUSAGE_SELF, &before);
+    const auto t0 = Clock::now();
+    engine.run(CrawlMode::AllLinks, CrawlInputs{site, "", "", ""});
+    const auto t1 = Clock::now();
+    ::getrusage(RUSAGE_SELF, &between);
+    const std::vector<ListedLink> links = listedLinks(engine.linkList(), engine.sightings());
+    LinkChecker checker;
+    const std::atomic<bool> cancel{false};
+    const auto checked = checker.run(links, site, cancel, progress);
+    const auto t2 = Clock::now();
+    ::getrusage(RUSAGE_SELF, &after);
+    const auto wall = [](auto from, auto to) {
+        return std::chrono::duration<double>(to - from).count();
+    };
+    const double listed = double(links.size());
+    report("Trov extraction", listed, wall(t0, t1), cpuSeconds(before, between), between.ru_maxrss,
+           "link");
+    report("Trov check", listed, wall(t1, t2), cpuSeconds(between, after), after.ru_maxrss, "link");
+    std::printf("                       (%zu requests, %zu problems)\n", checker.requestsMade(),
+                checked ? problemCount(*checked) : 0);
+    // The same check with six requests at once over all hosts instead of the crawl's bound.
+    LinkCheckOptions six = linkCheckOptions();
+    six.concurrency = 6;
+    const auto t3 = Clock::now();
+    const auto again = LinkChecker(six).run(links, site, cancel, progress);
+    const auto t4 = Clock::now();
+    rusage last{};
+    ::getrusage(RUSAGE_SELF, &last);
+    report("Trov check-6", listed, wall(t3, t4), cpuSeconds(after, last), last.ru_maxrss, "link");
+    return checked && again ? 0 : 1;
 }
 
 // Runs a program and reports it; it is stopped (by its pid) after LIMIT seconds when that
@@ -269,8 +340,12 @@ int main(int argc, char** argv) {
         if (argc >= 4)
             site.pages = std::max(1, std::atoi(argv[3]));
         site.markup = argc >= 5 && std::strcmp(argv[4], "markup") == 0;
+        if (argc >= 6)
+            site.externals = std::max(0, std::atoi(argv[5]));
         return serve(site, std::atoi(argv[2]), -1);
     }
+    if (argc >= 3 && std::strcmp(argv[1], "check") == 0)
+        return check(argv[2]);
     if (argc >= 4 && std::strcmp(argv[1], "crawl") == 0)
         return crawl(argv[2], argv[3]);
     if (argc >= 4 && std::strcmp(argv[1], "measure") == 0)

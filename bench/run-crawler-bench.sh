@@ -4,13 +4,19 @@
 # - the generated 2,000-page site at each added latency (default 0 and 20 ms), crawled in
 #   mode "site" by Trov with pages fetched ahead, by Trov one page at a time, by wget2
 #   (`wget2 -r -l inf -nd --no-robots`, GET only, into a scratch folder) and by httrack;
+# - the link check at each latency: the 2,000-page site with a link on every page to one of
+#   200 pages of a second host (a server on 127.0.0.2), its links extracted by Trov (mode
+#   "all-links") and then checked (again with six requests at once over all hosts),
+#   against LinkChecker checking the same site and its external links
+#   (`linkchecker --check-extern`, its per-host limit of ten requests a second lifted
+#   through a configuration file and a header the server sends);
 # - at 0 ms, the generated site at 20,000 pages and a markup-heavy site of 2,000 pages
 #   (about 60 KB of markup around 6 KB of text a page), crawled by Trov and by wget2.
 #
 # BEFORE=path/to/an/older/crawler_site_bench adds that build's Trov to the two 0 ms runs,
 # so a change is measured against the build before it in the same run. SCALE=0 leaves the
-# 20,000-page and markup-heavy runs out, SCALE=only runs just them. Installs wget2 and
-# httrack when they are missing.
+# 20,000-page and markup-heavy runs out, SCALE=only runs just them; CHECK=0 leaves the link
+# check out. Installs wget2, httrack and linkchecker when they are missing.
 #
 #   bench/run-crawler-bench.sh [latency-ms ...]
 
@@ -22,7 +28,7 @@ latencies=("$@")
 before="${BEFORE:-}"
 
 missing=()
-for tool in wget2 httrack; do
+for tool in wget2 httrack linkchecker; do
     command -v "$tool" >/dev/null || missing+=("$tool")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -46,7 +52,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# start_server LATENCY [PAGES [plain|markup]]
+# start_server LATENCY [PAGES [plain|markup [EXTERNAL]]]
 start_server() {
     : >"$work/port"
     "$bench" serve "$@" >"$work/port" 2>"$work/served" &
@@ -65,6 +71,7 @@ stop_server() {
     server_pid=""
     read -r pages _ _ requests _ bytes _ <"$work/served"
     bytes="${bytes%,}"
+    elsewhere="$(awk '$1 == "elsewhere" { print $2 }' "$work/served")"
     again="$(grep -c '^again ' "$work/served" || true)"
 }
 
@@ -123,6 +130,34 @@ for latency in ${latencies[@]+"${latencies[@]}"}; do
     stop_server
     report
     echo "   wall time, Trov fetching ahead / wget2: $(ratio "Trov concurrent" wget2 2)"
+done
+
+if [ "${CHECK:-1}" != 0 ]; then
+    printf '[checking]\nmaxrequestspersecond=1000\n' >"$work/linkcheckerrc"
+    chmod a+rx "$work" && chmod a+r "$work/linkcheckerrc" # LinkChecker as root reads it as nobody
+fi
+for latency in ${latencies[@]+"${latencies[@]}"}; do
+    [ "${CHECK:-1}" != 0 ] || break
+    echo "-- link check, 2,000 pages and 200 pages of a second host, $latency ms added latency"
+    start_server "$latency" 2000 plain 200
+    "$bench" check "$site" >"$work/line" || true
+    stop_server
+    cat "$work/line"
+    echo "                       ($requests requests to the site, $elsewhere to the second host, all three runs)"
+    extraction="$(awk '$2 == "extraction" { print $6 }' "$work/line")"
+    checking="$(awk '$2 == "check" { print $6 }' "$work/line")"
+    six="$(awk '$2 == "check-6" { print $6 }' "$work/line")"
+
+    start_server "$latency" 2000 plain 200
+    "$bench" measure "LinkChecker" linkchecker -f "$work/linkcheckerrc" --check-extern \
+        --no-status -o none "$site/" >"$work/raw" 2>/dev/null || true
+    stop_server
+    report
+    echo "                       ($requests requests to the site, $elsewhere to the second host)"
+    linkchecker_wall="$(cut -d'|' -f2 "$work/raw")"
+    awk -v e="$extraction" -v c="$checking" -v s="$six" -v l="$linkchecker_wall" 'BEGIN {
+        printf "   wall time, Trov check / its extraction: %.2f (six at once: %.2f)\n", c / e, s / e
+        printf "   wall time, LinkChecker / Trov extraction and check: %.2f\n", l / (e + c) }'
 done
 
 [ "${SCALE:-1}" = 0 ] && exit 0

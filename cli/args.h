@@ -16,6 +16,7 @@ enum ExitCode : int {
     kExitUsage = 2,
     kExitRefused = 3,
     kExitUnreachable = 4,
+    kExitProblems = 5, // a link check found broken links
     kExitCancelled = 130,
 };
 

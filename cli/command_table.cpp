@@ -30,7 +30,9 @@ const Command kCommands[] = {
      "more words search with that engine, without the key.\n",
      runCompose},
     {"crawl", "run the Links engine: search a site or extract its links",
-     "Usage: trovctl crawl --mode MODE --site SITE [OPTIONS]\n\n"
+     "Usage: trovctl crawl --mode MODE --site SITE [OPTIONS]\n"
+     "       trovctl crawl --mode all-links|internal-links --site SITE --check\n"
+     "                     [--report FILE] [OPTIONS]\n\n"
      "  --mode MODE          subpages, site, all-links, internal-links or list\n"
      "  --site SITE          the site field (for list: line 1 of the list file)\n"
      "  --words TEXT, --exact TEXT, --exclude TEXT   the search fields\n"
@@ -39,9 +41,17 @@ const Command kCommands[] = {
      "  --open               open the result page\n"
      "  --quiet              no progress line\n"
      "  --no-robots          do not read robots.txt: fetch what the mode would without it\n"
-     "  --sitemap            also take the addresses of the site's sitemaps\n\n"
+     "  --sitemap            also take the addresses of the site's sitemaps\n"
+     "  --check              with all-links or internal-links: then request every listed\n"
+     "                       address (HEAD, else GET; up to 10 redirects) and give each\n"
+     "                       its final HTTP code or dns, refused, timeout, tls,\n"
+     "                       redirect-loop or robots\n"
+     "  --report FILE        with --check, write the report to FILE: .csv or .json\n\n"
      "Every fetch obeys the site's robots.txt unless --no-robots is given.\n"
-     "Ctrl+C once stops with partial results; twice cancels (exit 130).\n",
+     "Ctrl+C once stops with partial results; twice cancels (exit 130); during the\n"
+     "check it cancels the check.\n"
+     "--check ends with \"links: N checked, K problems\" on stderr (a code of 400 or\n"
+     "more, or an error other than robots, is a problem) and exits 5 when K > 0.\n",
      runCrawl},
     {"robots", "tell whether robots.txt lets the crawler fetch an address",
      "Usage: trovctl robots [--rules FILE] [--agent NAME] URL\n"

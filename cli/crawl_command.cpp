@@ -1,5 +1,6 @@
-// trovctl crawl: the Links branch of Go, headless. Ctrl+C once asks the crawl to stop
-// with partial results, twice to cancel.
+// trovctl crawl: the Links branch of Go, headless, and the link check after an extraction.
+// Ctrl+C once asks the crawl to stop with partial results, twice to cancel; during the
+// link check it cancels the check.
 
 #include "cli/commands.h"
 #include "common/atomic_file.h"
@@ -9,6 +10,8 @@
 #include "compose/reachability.h"
 #include "crawler/concurrent_page_source.h"
 #include "crawler/crawl_engine.h"
+#include "crawler/link_check.h"
+#include "crawler/link_report.h"
 #include "crawler/results.h"
 
 #include <array>
@@ -38,9 +41,15 @@ std::string forTerminal(std::string_view message) {
 // The flags the signal handler reaches; lock-free atomics are safe to store from it.
 std::atomic<int> interrupts{0};
 CrawlEngine* runningEngine = nullptr;
+std::atomic<bool> checking{false};
+std::atomic<bool> checkCancelled{false};
 
 extern "C" void onInterrupt(int) {
     const int n = interrupts.fetch_add(1) + 1;
+    if (checking.load()) {
+        checkCancelled.store(true);
+        return;
+    }
     if (runningEngine == nullptr)
         return;
     if (n == 1)
@@ -48,6 +57,27 @@ extern "C" void onInterrupt(int) {
     else
         runningEngine->requestCancel();
 }
+
+// Ctrl+C reaches the running crawl (or, without one, the link check) while this lives.
+class InterruptHandler {
+public:
+    explicit InterruptHandler(CrawlEngine* engine) {
+        runningEngine = engine;
+        struct sigaction action {};
+        action.sa_handler = onInterrupt;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &previous_);
+    }
+    ~InterruptHandler() {
+        ::sigaction(SIGINT, &previous_, nullptr);
+        runningEngine = nullptr;
+    }
+    InterruptHandler(const InterruptHandler&) = delete;
+    InterruptHandler& operator=(const InterruptHandler&) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
 
 class TerminalMessages : public Messages {
 public:
@@ -133,6 +163,8 @@ struct CrawlRequest {
     bool quiet = false;
     bool respectRobots = true; // --no-robots: fetch what the mode would without robots.txt
     bool useSitemap = false;   // --sitemap: also take the addresses of the site's sitemaps
+    bool check = false;        // --check: check the links an extraction listed
+    std::optional<std::string> report;
 };
 
 CrawlRequest parseRequest(Args& args) {
@@ -149,6 +181,8 @@ CrawlRequest parseRequest(Args& args) {
     request.quiet = args.flag("--quiet");
     request.respectRobots = !args.flag("--no-robots");
     request.useSitemap = args.flag("--sitemap");
+    request.check = args.flag("--check");
+    request.report = args.option("--report");
     if (!args.positionals().empty())
         throw UsageError("crawl takes no words; see trovctl crawl --help");
 
@@ -164,7 +198,43 @@ CrawlRequest parseRequest(Args& args) {
     if (request.mode != CrawlMode::CrawlCSV && !site)
         throw UsageError("--site needs a value");
     request.inputs.site = site.value_or("");
+    if (request.check && request.mode != CrawlMode::AllLinks &&
+        request.mode != CrawlMode::interLinks)
+        throw UsageError("--check needs --mode all-links or internal-links");
+    if (request.report && !request.check)
+        throw UsageError("--report needs --check");
+    if (request.report && !reportFormatOf(*request.report))
+        throw UsageError("--report needs a file name ending in .csv or .json");
     return request;
+}
+
+// Checks the links the extraction listed, writes the report when asked, and tells how many
+// problems there were.
+int checkLinks(Context& ctx, const CrawlRequest& request, const CrawlEngine& engine,
+               TerminalProgress& progress) {
+    LinkCheckOptions options = linkCheckOptions();
+    options.respectRobots = request.respectRobots;
+    LinkChecker checker(options);
+    checkCancelled.store(false);
+    checking.store(true);
+    std::optional<LinkReport> report;
+    {
+        const InterruptHandler interruptible(nullptr);
+        report = checker.run(listedLinks(engine.linkList(), engine.sightings()),
+                             request.inputs.site, checkCancelled, progress);
+    }
+    checking.store(false);
+    progress.finish();
+    if (!report)
+        return kExitCancelled;
+    FileError error;
+    if (request.report && !writeLinkReport(*request.report, *report, &error)) {
+        ctx.err << "trovctl: " << unableToWrite(*request.report) << ": " << error.reason << "\n";
+        return kExitFailed;
+    }
+    const std::size_t problems = problemCount(*report);
+    ctx.err << "links: " << report->size() << " checked, " << problems << " problems\n";
+    return problems == 0 ? kExitDone : kExitProblems;
 }
 
 } // namespace
@@ -199,22 +269,13 @@ int runCrawl(Context& ctx) {
     }
 
     engine.resetFlags();
-    runningEngine = &engine;
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    struct sigaction previous {};
-    ::sigaction(SIGINT, &action, &previous);
     try {
+        const InterruptHandler interruptible(&engine);
         engine.run(mode, inputs);
     } catch (...) {
-        ::sigaction(SIGINT, &previous, nullptr);
-        runningEngine = nullptr;
         progress.finish();
         throw;
     }
-    ::sigaction(SIGINT, &previous, nullptr);
-    runningEngine = nullptr;
     progress.finish();
 
     switch (engine.outcome()) {
@@ -247,6 +308,8 @@ int runCrawl(Context& ctx) {
         for (const std::string& link : progress.links_)
             ctx.out << link << "\n";
     }
+    if (request.check)
+        return checkLinks(ctx, request, engine, progress);
     return kExitDone;
 }
 

@@ -64,6 +64,7 @@ void CrawlEngine::clearLinkList() {
     std::lock_guard lock(runMutex_);
     std::lock_guard listLock(listMutex_);
     list_.clear();
+    sightings_.clear();
 }
 
 void CrawlEngine::resetAllSearches() {
@@ -75,6 +76,7 @@ void CrawlEngine::resetAllSearches() {
     root_.clear();
     list_.count = 0;
     list_.clear();
+    sightings_.clear();
 }
 
 void CrawlEngine::checkCancel() {
@@ -103,6 +105,7 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
     std::lock_guard lock(runMutex_);
     listLock_.lock();
     outcome_ = CrawlOutcome::None;
+    sightings_.clear();
     // Made before the first fetch, so its making never falls between two fetches and
     // holds up the pages fetched ahead.
     list_.makeTable();
@@ -239,6 +242,7 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
     root_ = start_;
     host_ = text::toLower(HostOf(start_));
     lowerRoot_ = text::toLower(root_);
+    sightings_.begin(start_, mode);
     expanded_.clear();
     list_.count = 0;
     cursor_ = 1;
@@ -354,6 +358,7 @@ void CrawlEngine::SpiderUPGRADE(const std::string& page) {
     const long n = ExtractLinks(body, "A", "HREF", links);
     progress_.barMaximum(n - n / 10);
     for (long i = 0; i < n && !stopRequested_.load(); ++i) {
+        sightings_.saw(links[static_cast<std::size_t>(i)], page, list_.count >= kLinkListSize);
         const auto accepted =
             AcceptSiteLink(links[static_cast<std::size_t>(i)], start_, mode_, list_);
         checkCancel();

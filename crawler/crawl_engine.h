@@ -10,6 +10,7 @@
 #include "compose/go_ports.h"
 #include "crawler/crawl_progress.h"
 #include "crawler/link_list.h"
+#include "crawler/link_sightings.h"
 #include "crawler/page_search.h"
 #include "crawler/page_source.h"
 
@@ -65,6 +66,8 @@ public:
         return read(list_);
     }
     CrawlOutcome outcome() const { return outcome_; }
+    // Where the last link extraction found each address. Read it only while no crawl runs.
+    const LinkSightings& sightings() const { return sightings_; }
     const std::string& resultPage() const { return resultPage_; }
 
     // The operations themselves (run() picks one by mode).
@@ -113,6 +116,7 @@ private:
     mutable std::mutex listMutex_;
     std::unique_lock<std::mutex> listLock_{listMutex_, std::defer_lock};
     LinkList list_;
+    LinkSightings sightings_;
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> cancelRequested_{false};
     std::atomic<bool> listReady_{true};

@@ -183,6 +183,21 @@ TEST_F(Trovctl, Robots) {
     expectBlock("Robots");
 }
 
+// The link check after an extraction: the report file, the summary line, the exit codes.
+TEST_F(Trovctl, LinkCheck) {
+    test::HttpServer site;
+    base = site.base();
+    site.route("/", {.body = "<a href=\"/a.html\">a</a>"});
+    site.route("/a.html", {.body = "fine"});
+    site.route("/b.html", {.body = "<a href=\"" + base + "/gone.html\">gone</a>"});
+    expectBlock("LinkCheck");
+    EXPECT_TRUE(
+        dir.read("links.json").starts_with("[\n  {\n    \"address\": \"" + base + "/a.html\""));
+    EXPECT_EQ(text::replaced(dir.read("links.csv"), base, "$BASE"),
+              "address,status,final_address,found_on,times_found,error\r\n"
+              "$BASE/gone.html,404,$BASE/gone.html,$BASE/b.html,1,\r\n");
+}
+
 // Two programs at once lose nothing: adds run side by side, twelve at a time, and an
 // import meets a program that has the history loaded and records a search after it.
 TEST_F(Trovctl, TwoWritersAtOnce) {

@@ -7,6 +7,7 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -56,16 +57,16 @@ HttpResponse HttpResponse::redirect(int status, std::string location) {
     return {.status = status, .body = "moved", .headers = {{"Location", std::move(location)}}};
 }
 
-HttpServer::HttpServer() {
+HttpServer::HttpServer(std::string host) : host_(std::move(host)) {
     listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t len = sizeof addr;
-    if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
+    if (listenFd_ < 0 || ::inet_pton(AF_INET, host_.c_str(), &addr.sin_addr) != 1 ||
+        ::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
         ::listen(listenFd_, 128) != 0 ||
         ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
-        throw std::runtime_error("test server: cannot listen on 127.0.0.1");
+        throw std::runtime_error("test server: cannot listen on " + host_);
     port_ = ntohs(addr.sin_port);
     acceptThread_ = std::thread([this] { acceptLoop(); });
 }
@@ -106,6 +107,10 @@ void HttpServer::acceptLoop() {
     for (int fd; (fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0 || !stopping_;) {
         if (fd < 0)
             continue;
+        // The head and the body go out as two writes; without this the body of every answer
+        // on a kept-alive connection would wait for the client's delayed acknowledgement.
+        const int on = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         ++connections_;
         std::lock_guard lock(mutex_);
         openFds_.push_back(fd);

@@ -1,8 +1,9 @@
 #pragma once
 
-// A small HTTP/1.1 server on 127.0.0.1 for the tests, on a free port from construction to
-// stop: answers per path or from a folder, kept-alive connections, and answers that
-// misbehave as hostile servers do (drip, stall, never end, reset).
+// A small HTTP/1.1 server on 127.0.0.1 (or another loopback address, a second host) for the
+// tests, on a free port from construction to stop: answers per path or from a folder,
+// kept-alive connections, and answers that misbehave as hostile servers do (drip, stall,
+// never end, reset).
 
 #include <atomic>
 #include <functional>
@@ -44,7 +45,7 @@ class HttpServer {
 public:
     using Handler = std::function<HttpResponse(const HttpRequest&)>;
 
-    HttpServer();
+    explicit HttpServer(std::string host = "127.0.0.1");
     ~HttpServer() { stop(); }
 
     void route(const std::string& path, HttpResponse r) {
@@ -61,7 +62,7 @@ public:
     void serveFolder(const std::string& folder);
 
     int port() const { return port_; }
-    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    std::string base() const { return "http://" + host_ + ":" + std::to_string(port_); }
     std::string url(const std::string& path = "/") const { return base() + path; }
 
     std::vector<HttpRequest> requests() const {
@@ -78,6 +79,7 @@ private:
     bool answer(int fd, const HttpRequest& request, const HttpResponse& response);
     void pause(int ms) const;
 
+    std::string host_;
     int listenFd_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
