@@ -58,8 +58,7 @@ TEST(CodeTables, FirstEntryIsNoneLabelsAreUniqueCodesAreWellFormed) {
                 e.code.size() == 2 && std::isupper(e.code[0]) && std::isupper(e.code[1]);
             EXPECT_TRUE(i == 0 || list.data() != kCountries.data() || twoCapitals) << e.code;
             EXPECT_TRUE(i == 0 || list.data() != kFileTypes.data() ||
-                        fileExtensionOf(e.label) == e.code)
-                << e.code;
+                        fileExtensionOf(e.label) == e.code);
         }
     }
     for (const std::string_view odd : {"No parentheses", "x (.a) y", "()"})

@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 using namespace trov;
 
@@ -159,7 +160,7 @@ private slots:
         QTest::mousePress(table->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
         QCOMPARE(rig.main.model.text(TextField::Words), std::string("dog"));
-        QVERIFY(!rig.main.called("go"));
+        QCOMPARE(std::count(rig.main.calls.begin(), rig.main.calls.end(), "go"), 0);
         rig.click("Run");
         QCOMPARE(rig.main.calls.back(), std::string("go"));
         // The search it ran joins at the top: the highlight stays on the panel's record.

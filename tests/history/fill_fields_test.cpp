@@ -138,10 +138,8 @@ TEST(FillFields, RecordsFillTheForm) { // kinds and periods match exactly, perio
         EXPECT_EQ(calls(main), cases[i].calls) << i;
         EXPECT_EQ(main.suggestionsHidden, 1) << i; // every fill closes the drop-down
         const auto& fragments = main.model.fragments();
-        if (i == 0) {
-            EXPECT_EQ(std::pair(fragments.fileExtension, fragments.countryParam),
-                      std::pair(std::string("pdf"), std::string("&cr=countryAT")));
-        }
+        EXPECT_EQ(i ? "" : fragments.fileExtension + fragments.countryParam,
+                  i ? "" : "pdf&cr=countryAT");
     }
 }
 

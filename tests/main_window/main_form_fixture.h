@@ -123,22 +123,17 @@ public:
                 rows << d.widget()->item(i)->text();
             return rows.isEmpty() ? QStringLiteral("-") : rows.join(QLatin1Char('|'));
         }
-        const Qt::WindowFlags flags = form->windowFlags();
         const QString none = QStringLiteral("(none)"); // no launch, box or focus to read
-        const auto& launches = launcher.launches;
-        const QString launch =
-            launches.empty() ? none : QString::fromStdString(launches.back().address);
-        const QString box =
-            messages.shown.empty() ? none : QString::fromStdString(messages.shown.back().text);
+        const auto& [launches, shown] = std::tie(launcher.launches, messages.shown);
         const QWidget* focus = QApplication::focusWidget();
+        const Qt::WindowFlags flags = form->windowFlags();
         const std::map<QString, QString> plain{
             {"launches", QString::number(launches.size())},
-            {"launch", launch},
+            {"launch", launches.empty() ? none : QString::fromStdString(launches.back().address)},
             {"quits", QString::number(quits)},
-            {"message", box},
+            {"message", shown.empty() ? none : QString::fromStdString(shown.back().text)},
             {"focus", focus ? focus->objectName() : none},
-            {"ontop", QString::number(flags.testFlag(Qt::WindowStaysOnTopHint))},
-        };
+            {"ontop", QString::number(flags.testFlag(Qt::WindowStaysOnTopHint))}};
         if (plain.count(key))
             return plain.at(key);
         // A misspelt control or property is no empty text: it fails whatever is expected.

@@ -35,18 +35,17 @@ TEST(IniDocument, ReadsWithoutCaseFirstMatchMalformedGiveTheDefault) {
     EXPECT_EQ(written.keys("Pin"), (std::vector<std::string>{"BROWSER", "browser", "Country"}));
 }
 
-// Whether a section is there and what it holds, as engines.cfg's reader, the engine adder's
+// Whether a section is there (its keys, its Key) as engines.cfg's reader, the engine adder's
 // unique names and the recent colours ask: the first of a name, case ignored, counts.
 TEST(IniDocument, SectionLookUpAnswersPresentAndAbsent) {
     const auto doc = IniDocument::parse("[Code]\nKey=cs\n ; [Commented]\n  [ Spaced ]\n"
                                         "[Empty]\n[code]\nKey=second\nx=[Inside]\n[Open\n");
-    using Keys = std::vector<std::string>;
-    const std::tuple<const char*, bool, Keys, std::optional<std::string>> cases[] = {
-        // section, there, its keys, its Key
-        {"Code", true, {"Key"}, "cs"}, {"CODE", true, {"Key"}, "cs"}, {"Spaced", true, {}, {}},
-        {"Empty", true, {}, {}},       {"Commented", false, {}, {}},  {"Inside", false, {}, {}},
-        {"Open", false, {}, {}},       {"Missing", false, {}, {}},
-    };
+    const std::tuple<const char*, bool, std::vector<std::string>, std::optional<std::string>>
+        cases[] = {
+            {"Code", true, {"Key"}, "cs"}, {"CODE", true, {"Key"}, "cs"}, {"Spaced", true, {}, {}},
+            {"Empty", true, {}, {}},       {"Commented", false, {}, {}},  {"Inside", false, {}, {}},
+            {"Open", false, {}, {}},       {"Missing", false, {}, {}},
+        };
     for (const auto& [section, there, keys, key] : cases)
         EXPECT_EQ(std::tuple(doc.hasSection(section), doc.keys(section), doc.value(section, "key")),
                   std::tuple(there, keys, key))

@@ -165,7 +165,6 @@ private slots:
         panel.currentAddress(longAddress.toStdString());
         const QString shown = panel.addressLabel()->text();
         QCOMPARE(panel.fullAddress(), longAddress);
-        // Shortened in the path, with its scheme and its page kept:
         QVERIFY2(shown.startsWith(QStringLiteral("https://")) && shown.contains(QChar(0x2026)) &&
                      shown.endsWith(QStringLiteral(".html")),
                  qPrintable(shown));

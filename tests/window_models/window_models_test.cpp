@@ -165,8 +165,7 @@ TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
     }
 }
 
-// Which branch runs is the height's: below 350 saves and expands, 350 only expands, more
-// collapses.
+// The height picks the branch: below 350 saves and expands, 350 expands, more collapses.
 TEST(Placement, TheHeightChoosesTheBranch) {
     const std::tuple<int, bool, bool> cases[] = {
         {80, true, true}, {349, true, true}, {350, false, true}, {351, false, false}};
