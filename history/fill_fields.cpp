@@ -8,6 +8,7 @@
 #include "window_models/main_commands.h"
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace trov {
@@ -79,7 +80,7 @@ constexpr std::array<NamedEngine, 8> kNamedEngines = {{
 }};
 
 // The Links record: the extract mode as a request, so the Links button keeps its menu
-// closed and ticks the mode itself; a list crawl loads its file again.
+// closed and ticks the mode itself. A list crawl's file is loaded by the caller.
 void restoreLinks(std::string_view engineText, MainWindowCommands& main) {
     FormModel& form = main.form();
     for (CrawlMode mode : kCrawlModes)
@@ -93,9 +94,6 @@ void restoreLinks(std::string_view engineText, MainWindowCommands& main) {
     main.pressEngine(SearchEngine::Links);
     form.tickRequestedExtractMode();
     form.setSiteReadOnly(false);
-    // Loaded after the Links selection, which would otherwise clear the list mode again.
-    if (engineText.find("Crawl from a file") != std::string_view::npos)
-        main.loadCrawlList(crawlListPathOf(engineText));
 }
 
 } // namespace
@@ -143,6 +141,7 @@ std::string missingEngineMessage(std::string_view engineText) {
 
 FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowCommands& main) {
     bool expand = false;
+    std::optional<std::string> listFile; // a list crawl's, loaded last
     if (listHasRows) {
         expand = recordWantsExpansion(record);
         if (record[kColBrowser] != kAbsentMarker) {
@@ -179,6 +178,8 @@ FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowC
             if (engineText.find("Links") != std::string_view::npos) {
                 expand = true;
                 restoreLinks(engineText, main);
+                if (engineText.find("Crawl from a file") != std::string_view::npos)
+                    listFile = crawlListPathOf(engineText);
             }
             form.setCrawlRequestMode(kNoCrawlRequest);
 
@@ -196,6 +197,10 @@ FillResult FillFields(const HistoryRecord& record, bool listHasRows, MainWindowC
     if (expand && record[kColBrowser] != kCollapsedBrowser && !main.isExpanded())
         main.toggleExpanded();
     main.syncFromModel();
+    // Loaded once the form shows the record, so a warning about the file is read beside the
+    // record's fields; and after the Links selection, which would clear the list mode again.
+    if (listFile)
+        main.loadCrawlList(*listFile);
     main.hideSuggestions();
     if (!listHasRows || !main.hasOwnEnginesFile() || !namesOwnEngine(record[kColEngine]))
         return FillResult::Filled;

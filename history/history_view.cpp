@@ -133,7 +133,9 @@ bool HistoryView::deleteSelected(FileError* error) {
         store_.removeRow(*it);
     selected_.clear();
     clearDetail();
-    return store_.ShraniTabelo(error);
+    const bool written = store_.ShraniTabelo(error);
+    knownRows_ = rowCount();
+    return written;
 }
 
 ClearOutcome HistoryView::clearAll(Messages& messages, FileError* error) {
@@ -144,11 +146,23 @@ ClearOutcome HistoryView::clearAll(Messages& messages, FileError* error) {
     store_.clearRows();
     selected_.clear();
     clearDetail();
-    return store_.ShraniTabelo(error) ? ClearOutcome::Cleared : ClearOutcome::WriteFailed;
+    const bool written = store_.ShraniTabelo(error);
+    knownRows_ = rowCount();
+    return written ? ClearOutcome::Cleared : ClearOutcome::WriteFailed;
+}
+
+void HistoryView::rowsAddedAtTop() {
+    const std::size_t added = rowCount() > knownRows_ ? rowCount() - knownRows_ : 0;
+    std::set<std::size_t> moved;
+    for (std::size_t row : selected_)
+        moved.insert(row + added);
+    setSelection(std::move(moved));
+    knownRows_ = rowCount();
 }
 
 void HistoryView::rowsReplaced() {
     setSelection(selected_);
+    knownRows_ = rowCount();
 }
 
 } // namespace trov

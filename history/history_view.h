@@ -38,7 +38,7 @@ enum class ClearOutcome { Empty, Declined, Cleared, WriteFailed };
 
 class HistoryView {
 public:
-    explicit HistoryView(HistoryStore& store) : store_(store) {}
+    explicit HistoryView(HistoryStore& store) : store_(store), knownRows_(rowCount()) {}
 
     const std::vector<HistoryRecord>& rows() const { return store_.list().rows; }
     std::size_t rowCount() const { return rows().size(); }
@@ -73,12 +73,16 @@ public:
     // "Clear all search history", after its question.
     ClearOutcome clearAll(Messages& messages, FileError* error = nullptr);
 
-    // The rows changed behind the view (a new search, an opened file): drop selections
-    // past the end.
+    // Rows were added at the top behind the view since it last looked (searches were
+    // recorded): the selected records stay selected, as many rows lower, so the highlight
+    // goes on showing the record of the detail panel. Told twice, it moves them once.
+    void rowsAddedAtTop();
+    // The rows were replaced behind the view (an opened file): selections past the end go.
     void rowsReplaced();
 
 private:
     HistoryStore& store_;
+    std::size_t knownRows_; // the row count the selection was made on
     std::set<std::size_t> selected_;
     HistoryRecord detail_;
     std::string lastFind_;

@@ -49,7 +49,8 @@ public:
 
     // The "History" menu entries: shows the window with row 0 selected, or hides it.
     void toggle();
-    // The store's rows changed behind the window (a search was recorded).
+    // Rows were added at the top behind the window (a search was recorded): the records
+    // selected stay selected.
     void rowsChanged();
 
     // Toolbar commands.
@@ -85,6 +86,7 @@ private:
     void activated();
     void deactivated();
     void showDetail();
+    void showRows(); // the list drawn again from the store, the view's selection on it
     void pushSelection(std::optional<std::size_t> scrollTo, bool centre);
     void pullSelection();
     void applyColumns();

@@ -39,8 +39,12 @@ void Tfhist::toggle() {
 }
 
 void Tfhist::rowsChanged() {
+    view_.rowsAddedAtTop();
+    showRows();
+}
+
+void Tfhist::showRows() {
     model_->reload();
-    view_.rowsReplaced();
     applyColumns();
     pushSelection(std::nullopt, false);
 }
@@ -147,7 +151,8 @@ void Tfhist::openFile() {
     if (!services_.store.openFile(path, &problem))
         services_.messages.show(MessageIcon::Warning, problem.path + ": " + problem.reason);
     view_.setMultiSelect(multi); // the button decides, not the file
-    rowsChanged();
+    view_.rowsReplaced();
+    showRows();
 }
 
 void Tfhist::saveFile() {

@@ -277,6 +277,14 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>Processed %1 of %2 items</source>
         <translation>%1 von %2 Einträgen verarbeitet</translation>
     </message>
+    <message>
+        <source>engines.cfg.example was found in none of these folders:</source>
+        <translation>engines.cfg.example wurde in keinem dieser Ordner gefunden:</translation>
+    </message>
+    <message>
+        <source>The new engines.cfg is empty.</source>
+        <translation>Die neue engines.cfg ist leer.</translation>
+    </message>
 </context>
 <context>
     <name>MainMenus</name>

@@ -68,11 +68,17 @@ ExpandResult ExpandModel::toggle(int clientHeight, Point position, const Rect& w
         expanded_ = true;
         r.hint = TROV_TEXT("Core", "Collapse");
         r.clientHeight = kExpandedHeight;
+        const Point collapsedAt = p;
         if (p.y + kExpandedHeight > bottom)
             p.y = bottom - kExpandedHeight;
         // On a screen too short for the form (a small one at a high scale) the search box
         // stays in reach rather than the bottom row.
         p.y = std::max(p.y, workArea.top);
+        // Moved to fit, the form goes back where it was when it collapses.
+        if (!moved_ && p != collapsedAt) {
+            anchored_ = collapsedAt;
+            moved_ = true;
+        }
     } else {
         expanded_ = false;
         r.hint = TROV_TEXT("Core", "Expand");

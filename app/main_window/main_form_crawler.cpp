@@ -7,6 +7,7 @@
 #include "app/main_window/suggestion_list.h"
 
 #include <QLineEdit>
+#include <utility>
 
 namespace trov {
 
@@ -73,7 +74,13 @@ void TMainForm::naloziCSVLinke() {
     const std::optional<LoadedList> loaded = crawl_.loadList(path);
     if (!loaded)
         return;
-    advanced().edomain->setText(QString::fromStdString(loaded->site));
+    // The form first: a field that already shows this line would report no change. The
+    // line is the list's, not typed, so the drop-down is not refreshed for it.
+    model_.setText(TextField::Site, loaded->site);
+    QLineEdit* site = advanced().edomain;
+    const bool was = std::exchange(syncing_, true);
+    site->setText(QString::fromStdString(loaded->site));
+    syncing_ = was;
     crawl_.showListInViewer(loaded->viewerText);
     dropDown_->hide();
 }

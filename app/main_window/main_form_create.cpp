@@ -47,6 +47,7 @@ void TMainForm::FormCreate() {
             keepOnScreen(startPosition(config, width(), height()), width(), height(), workAreas());
         move(at.x, at.y);
         glue_->restoreOptions(readWindowOptions(config));
+        model_.setKeepHistory(config.readBool(cfg::OptionsKeepHistory));
         model_.recomputeFragments();
         model_.setKindIndex(0);
         SuggestionLoadOptions load;

@@ -54,6 +54,10 @@ void TMainForm::hideSuggestions() {
 }
 
 void TMainForm::focusWords() {
+    // A command that ends here may have started in another window or a box (Reset with
+    // the history window open): the main window takes the activation with the focus.
+    if (isVisible())
+        activateWindow();
     w_.eURL->setFocus();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/messages.h"
+#include "compose/engines_file_start.h"
 #include "platform/launcher.h"
 
 #include <QAction>
@@ -109,19 +110,8 @@ void MoreEnginesMenu::rebuild() {
 }
 
 void MoreEnginesMenu::editEngines() {
-    if (!fileExists(path_)) {
-        std::string example;
-        for (const std::string& dir : shippedDirs_)
-            if (auto bytes = readWholeFile(dir + std::string(kOwnEnginesExampleName))) {
-                example = std::move(*bytes);
-                break;
-            }
-        if (!writeFileAtomically(path_, example)) {
-            messages_.show(MessageIcon::Error, unableToWrite(path_));
-            return;
-        }
-    }
-    launcher_.launch(path_, {});
+    if (startEnginesFile(path_, shippedDirs_, messages_))
+        launcher_.launch(path_, {});
 }
 
 } // namespace trov

@@ -75,8 +75,9 @@ TEST(ColorCld, AStreamAsTheWindowsProgramMayHaveWrittenIt) {
     expected.customColours[2] = 0x00FF00;
     expected.customColours[6] = 0xABC;
     const auto state = parseColorCld(data("foreign.cld"));
-    EXPECT_TRUE(state && state->colour == expected.colour &&
-                state->customColours == expected.customColours);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(std::pair(state->colour, state->customColours),
+              std::pair(expected.colour, expected.customColours));
 }
 
 TEST(ColorCld, BrokenStreamsAreRefused) {
@@ -94,15 +95,18 @@ TEST(ColorCld, BrokenStreamsAreRefused) {
 TEST(ColorCld, FileInTheDataFolderKeepsAllSixteen) {
     test::TempDir dir;
     std::string error = "unset"; // missing: white custom colours, nothing to report
-    EXPECT_TRUE(!readColorCld(dir.path(), &error) && error.empty());
+    EXPECT_FALSE(readColorCld(dir.path(), &error));
+    EXPECT_EQ(error, "");
     ColourDialogState state{.colour = 255};
     for (std::size_t i = 0; i < 16; ++i)
         state.customColours[i] = static_cast<int>(i * 1048573u % 16777216u);
     ASSERT_TRUE(writeColorCld(dir.path(), state, &error));
     const auto back = readColorCld(dir.path(), &error);
-    EXPECT_TRUE(back && back->customColours == state.customColours && back->colour == 255);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(std::pair(back->customColours, back->colour), std::pair(state.customColours, 255));
     dir.write("color.cld", "garbage");
-    EXPECT_TRUE(!readColorCld(dir.path(), &error) && error == "Invalid stream format");
+    EXPECT_FALSE(readColorCld(dir.path(), &error));
+    EXPECT_EQ(error, "Invalid stream format");
     EXPECT_FALSE(writeColorCld(dir.path() + "nowhere/", state, &error));
     EXPECT_EQ(error.rfind("Cannot create file \"" + dir.path() + "nowhere/color.cld\". ", 0), 0u)
         << error;

@@ -11,7 +11,7 @@
 
 using namespace trov;
 
-constexpr int kGreen = 65280, kBefore = 14801352;
+constexpr int kRed = 255, kGreen = 65280, kBlue = 16711680, kBefore = 14801352;
 
 class AppearanceWindowTest : public QObject {
     Q_OBJECT
@@ -35,10 +35,12 @@ private slots:
         QVERIFY(window.isVisible());
         QCOMPARE(readRecentFile(dir.file("Trov.lst")).colours[0], 5);
         QTest::mouseClick(window.okButton(), Qt::LeftButton);
-        QVERIFY(!window.isVisible() && messages.shown.empty());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(messages.shown, std::vector<std::string>());
 
-        // The picker previews the colour under the mouse; closing the picture with Escape
-        // brings back the colour from before. What each button decides is the pick's rule.
+        // The picker previews the colour under the mouse as it moves, once per change of
+        // colour; closing the picture with Escape brings back the colour from before. What
+        // each button decides is the pick's rule.
         applied.clear();
         ColourPicker picker(nullptr, recent,
                             {[] { return kBefore; }, [&](int colour) { applied.push_back(colour); },
@@ -48,12 +50,14 @@ private slots:
         test::whenShown([&] { return picker.grabWindow(); },
                         [&](QWidget* grab) {
                             QWidget* image = picker.grabWindow()->ImageGrab();
-                            QTest::mouseMove(image, QPoint(95, 5));
+                            for (const QPoint at : {QPoint(10, 5), QPoint(20, 5), QPoint(95, 5),
+                                                    QPoint(95, 50), QPoint(95, 5)})
+                                QTest::mouseMove(image, at);
                             QTest::mouseClick(image, Qt::MiddleButton, {}, QPoint(95, 5));
                             QTest::keyClick(grab, Qt::Key_Escape);
                         });
         QCOMPARE(picker.run(), kBefore);
-        QCOMPARE(applied, (std::vector<int>{kGreen, kBefore}));
+        QCOMPARE(applied, (std::vector<int>{kRed, kGreen, kBlue, kGreen, kBefore}));
         QCOMPARE(recent.slot(0), kBefore);
     }
 };

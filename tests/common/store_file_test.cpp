@@ -37,17 +37,20 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndSaysWhy) {
     test::TempDir dir;
     FileError error;
     EXPECT_FALSE(writeFileAtomically(dir.file("missing/x.cfg"), "x", &error));
-    EXPECT_TRUE(error.path == dir.file("missing/x.cfg") && !error.reason.empty());
+    EXPECT_EQ(std::pair(error.path, error.reason.empty()),
+              std::pair(dir.file("missing/x.cfg"), false));
     EXPECT_FALSE(readWholeFile(dir.file("absent")));
     FileError readError;
-    EXPECT_TRUE(!readWholeFile(dir.path(), &readError) && !readError.reason.empty());
+    EXPECT_FALSE(readWholeFile(dir.path(), &readError));
+    EXPECT_NE(readError.reason, "");
     // Writing only a changed file still reports a refused write.
     std::filesystem::create_directory(dir.file("YY.cfg")); // a folder in the way, even for root
-    EXPECT_TRUE(!writeFileIfChanged(dir.file("YY.cfg"), "", &error) &&
-                error.path == dir.file("YY.cfg"));
+    EXPECT_FALSE(writeFileIfChanged(dir.file("YY.cfg"), "", &error));
+    EXPECT_EQ(error.path, dir.file("YY.cfg"));
     EXPECT_FALSE(writeFileIfChanged(dir.file("missing/YY.cfg"), "", &error));
     EXPECT_TRUE(syncFolder(dir.path()));
-    EXPECT_TRUE(!syncFolder(dir.file("missing/"), &error) && error.path == dir.file("missing/"));
+    EXPECT_FALSE(syncFolder(dir.file("missing/"), &error));
+    EXPECT_EQ(error.path, dir.file("missing/"));
 }
 
 // Only a file holding exactly the bytes is left alone; every other case is a real write.
@@ -92,8 +95,10 @@ TEST(StoreFile, TheStampNoticesAnotherWriter) {
         test::TempDir dir;
         const StoreFile file(dir.file("gs1001.sgg"));
         FileStamp written, read;
-        ASSERT_TRUE(file.write("aaaa", nullptr, &written) && file.read(nullptr, &read));
-        EXPECT_FALSE(file.changedSince(written) || file.changedSince(read));
+        ASSERT_TRUE(file.write("aaaa", nullptr, &written));
+        ASSERT_TRUE(file.read(nullptr, &read));
+        EXPECT_EQ(std::pair(file.changedSince(written), file.changedSince(read)),
+                  std::pair(false, false));
         change(file.path());
         EXPECT_EQ(file.changedSince(read), name != std::string_view("untouched")) << name;
     }
@@ -108,7 +113,8 @@ TEST(StoreFile, AStoreThatIsALinkStaysOneAndItsTargetGetsTheBytes) {
     for (const char* name : {"HistGrid.cld", "gs1001.sgg"}) {
         const StoreFile file(dir.file(name));
         const StoreFile::Lock lock = file.lock();
-        ASSERT_TRUE(lock.held() && file.write("new"));
+        ASSERT_TRUE(lock.held());
+        ASSERT_TRUE(file.write("new"));
         EXPECT_TRUE(std::filesystem::is_symlink(file.path())) << name;
         EXPECT_EQ(dir.read("real/" + std::string(name)), "new");
     }

@@ -49,15 +49,17 @@ TEST(CodeTables, FirstEntryIsNoneLabelsAreUniqueCodesAreWellFormed) {
           std::span<const CodeEntry>(kResultLanguages), std::span<const CodeEntry>(kCountries),
           std::span<const CodeEntry>(kFileTypes)}) {
         std::set<std::string_view> labels;
-        for (std::size_t i = 0; i < list.size(); ++i)
-            EXPECT_TRUE(labels.insert(list[i].label).second && list[i].code.empty() == (i == 0) &&
-                        (list[i].label == "- - -") == (i == 0) &&
-                        (list.data() != kCountries.data() || i == 0 ||
-                         (list[i].code.size() == 2 && std::isupper(list[i].code[0]) &&
-                          std::isupper(list[i].code[1]))) &&
-                        (list.data() != kFileTypes.data() || i == 0 ||
-                         fileExtensionOf(list[i].label) == list[i].code))
-                << list[i].label;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const CodeEntry& e = list[i];
+            SCOPED_TRACE(e.label);
+            EXPECT_TRUE(labels.insert(e.label).second) << "a second entry of this label";
+            EXPECT_EQ(std::pair(e.code.empty(), e.label == "- - -"), std::pair(i == 0, i == 0));
+            const bool twoCapitals =
+                e.code.size() == 2 && std::isupper(e.code[0]) && std::isupper(e.code[1]);
+            EXPECT_TRUE(i == 0 || list.data() != kCountries.data() || twoCapitals) << e.code;
+            EXPECT_TRUE(i == 0 || list.data() != kFileTypes.data() ||
+                        fileExtensionOf(e.label) == e.code);
+        }
     }
     for (const std::string_view odd : {"No parentheses", "x (.a) y", "()"})
         EXPECT_EQ(fileExtensionOf(odd), "");

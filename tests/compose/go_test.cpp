@@ -110,8 +110,8 @@ TEST(Go, WhatEachFormOpensRecordsOrRefuses) {
     EXPECT_EQ(xiGOClick(bare.model, none).status, GoStatus::Refused);
     bare.model.setText(TextField::Words, "a");
     EXPECT_EQ(xiGOClick(bare.model, none).status, GoStatus::Opened);
-    EXPECT_EQ(bare.launcher.launches.back(),
-              (platform::RecordingLauncher::Launch{"https://www.google.com/search?q=a", ""}));
+    EXPECT_EQ(bare.launcher.launches, (std::vector{platform::RecordingLauncher::Launch{
+                                          "https://www.google.com/search?q=a", ""}}));
 }
 
 // The cases and what they print: data/compose.txt [LinksJob].

@@ -1,6 +1,10 @@
 #include "common/atomic_file.h"
+#include "common/store_file.h"
+#include "compose/engines_file_start.h"
 #include "compose/own_engines.h"
 #include "form_line.h"
+#include "tests/support/messages.h"
+#include "tests/support/temp_dir.h"
 #include "transcript.h"
 
 #include <gtest/gtest.h>
@@ -69,4 +73,30 @@ TEST(OwnEngineFile, ShippedExampleIsAllCommentedOutAndValidWhenUncommented) {
     const OwnEngines engines = parseOwnEngines(uncommented);
     EXPECT_GE(engines.engines.size(), 3u);
     EXPECT_TRUE(engines.invalid.empty());
+}
+
+// "Edit engines...": the example of the first folder holding one (beside the program, then
+// share/trov); with none the file starts empty and a box says why; a file there stays.
+TEST(EnginesFileStart, FromTheFirstFolderHoldingTheExample) {
+    test::TempDir dir;
+    const std::string app = dir.path() + "app/", share = dir.path() + "share/",
+                      none = dir.path() + "none/";
+    dir.write("app/engines.cfg.example", "; beside\n");
+    dir.write("share/engines.cfg.example", "; installed\n");
+    using Texts = std::vector<std::string>;
+    const std::tuple<std::string, Texts, bool, std::string, Texts> cases[] = {
+        {"a.cfg", {app, share}, true, "; beside\n", {}},
+        {"b.cfg", {none, share}, true, "; installed\n", {}},
+        {"c.cfg", {none}, true, "", {noEnginesExampleMessage({none})}},
+        {"c.cfg", {app}, true, "", {}},
+        {"c.cfg/x", {app}, false, "<none>", {unableToWrite(dir.file("c.cfg/x"))}}};
+    for (const auto& [file, dirs, written, holds, shown] : cases) {
+        test::RecordingMessages messages;
+        EXPECT_EQ(startEnginesFile(dir.file(file), dirs, messages), written) << file;
+        EXPECT_EQ(readWholeFile(dir.file(file)).value_or("<none>"), holds) << file;
+        EXPECT_EQ(messages.texts(), shown) << file;
+    }
+    EXPECT_EQ(noEnginesExampleMessage({"/a/", "/b/"}),
+              "engines.cfg.example was found in none of these folders:\r\n\r\n/a/\r\n/b/\r\n\r\n"
+              "The new engines.cfg is empty.");
 }

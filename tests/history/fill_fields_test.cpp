@@ -138,8 +138,8 @@ TEST(FillFields, RecordsFillTheForm) { // kinds and periods match exactly, perio
         EXPECT_EQ(calls(main), cases[i].calls) << i;
         EXPECT_EQ(main.suggestionsHidden, 1) << i; // every fill closes the drop-down
         const auto& fragments = main.model.fragments();
-        EXPECT_TRUE(i > 0 || (fragments.fileExtension == "pdf" &&
-                              fragments.countryParam == "&cr=countryAT"));
+        EXPECT_EQ(i ? "" : fragments.fileExtension + fragments.countryParam,
+                  i ? "" : "pdf&cr=countryAT");
     }
 }
 
@@ -187,9 +187,10 @@ TEST(LinksRecord, CrawlModeTextsAndTheirFill) {
         main.model.setCrawlMark(StartSlowCrawl, true);
         main.model.setSiteReadOnly(true);
         FillFields(r, true, main);
-        // The list is loaded after the Links press, which would clear its mode. Only the
-        // press expands the window: a collapsed record's "Default" browser does not.
-        EXPECT_EQ(calls(main), press + ",expand," + (c.csv ? "load " + file + "," : "") + "sync,");
+        // The list is loaded once the form shows the record (its warning beside the fields)
+        // and after the Links press, which would clear its mode. Only the press expands the
+        // window: a collapsed record's "Default" browser does not.
+        EXPECT_EQ(calls(main), press + ",expand,sync," + (c.csv ? "load " + file + "," : ""));
         EXPECT_FALSE(main.selections.at(0).popUpCrawlerMenu);
         const CrawlMarks& m = main.model.crawlMarks();
         // Only a list crawl's site field stays read-only (the list load sets it).

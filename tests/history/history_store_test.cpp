@@ -74,6 +74,7 @@ struct Rig : Files, ::testing::Test {};
 using test::wordsOf;
 using V = std::vector<std::string>;
 using N = HistoryNavigation;
+using Texts = std::pair<std::string_view, std::string_view>;
 
 } // namespace
 
@@ -82,7 +83,8 @@ TEST(ListViewStream, WritesTheStoreByteForByteAndReadsItBack) {
     EXPECT_EQ(writeListViewStream(HistoryList{}), data("empty.cld"));
     HistoryList back;
     back.rows.push_back(row(1)); // a stream without rows leaves rows as they are
-    EXPECT_TRUE(readListViewStream(data("empty.cld"), back).ok && back.rows.size() == 1);
+    EXPECT_TRUE(readListViewStream(data("empty.cld"), back).ok);
+    EXPECT_EQ(back.rows.size(), 1u);
 
     const HistoryList list = rowsList(false);
     EXPECT_EQ(writeListViewStream(list), data("rows.cld"));
@@ -101,7 +103,8 @@ TEST(ListViewStreamRead, AForeignStream) {
     ASSERT_TRUE(readListViewStream(data("foreign.cld"), list).ok);
     // "Only" has no Width; names compare without case.
     EXPECT_EQ(list.columns, (std::vector<HistoryColumn>{{"Only", 50}, {"Second", 300}}));
-    EXPECT_TRUE(list.multiSelect && (list.geometry == ListGeometry{1000, -3, 1000, 500}));
+    EXPECT_EQ(std::pair(list.multiSelect, list.geometry),
+              std::pair(true, ListGeometry{1000, -3, 1000, 500}));
     // The rows' texts, Windows-1252 ones decoded to UTF-8, as an export shows them.
     EXPECT_EQ(historyCsv(list.rows), data("foreign.csv"));
 }
@@ -117,13 +120,14 @@ TEST(ListViewStreamRead, CorruptAndTruncatedStreamsAreRefused) {
         HistoryList list;
         const StreamReadResult r =
             readListViewStream(data("corrupt/" + file.path().filename().string()), list);
-        EXPECT_TRUE(!r.ok && !r.reason.empty()) << file.path();
+        EXPECT_EQ(std::pair(r.ok, r.reason.empty()), std::pair(false, false)) << file.path();
         ++files;
     }
     EXPECT_EQ(files, 19);
     HistoryList list; // a corrupt row keeps the rows read before it
     EXPECT_FALSE(readListViewStream(data("corrupt/second-row-past-the-end.cld"), list).ok);
-    EXPECT_TRUE(list.rows.size() == 1 && list.rows[0][0] == "first");
+    ASSERT_EQ(list.rows.size(), 1u);
+    EXPECT_EQ(list.rows[0][0], "first");
 }
 
 // A text may be set from the row itself. Loaded rows share the store's bytes: changing one
@@ -132,7 +136,7 @@ TEST(HistoryRecord, ALoadedRowChangesAloneAndOutlivesItsList) {
     HistoryRecord r = row(4);
     r.set(kColSearch, r[kColType]);
     r.set(kColType, r[kColType].substr(0, 2));
-    EXPECT_TRUE(r[kColSearch] == "tttt" && r[kColType] == "tt");
+    EXPECT_EQ(std::pair(r[kColSearch], r[kColType]), Texts("tttt", "tt"));
     HistoryRecord copy;
     {
         HistoryList list;
@@ -141,7 +145,8 @@ TEST(HistoryRecord, ALoadedRowChangesAloneAndOutlivesItsList) {
         copy = list.rows[1];
         list.rows[1].set(kColSearch, "changed");
         EXPECT_EQ(test::wordsOf(list).at(2), std::string(254, 's'));
-        EXPECT_TRUE(list.rows[0][kColSearch].empty() && list.rows[1][kColSearch] == "changed");
+        EXPECT_EQ(std::pair(list.rows[0][kColSearch], list.rows[1][kColSearch]),
+                  Texts("", "changed"));
     }
     EXPECT_EQ(copy[kColSearch], "s");
 }
@@ -216,7 +221,8 @@ TEST(HistoryFiles, OpenSaveAndCsvImport) {
     EXPECT_EQ(std::pair(f.dir.read("h.csv"), f.dir.read("h.bak")),
               std::pair(historyCsv(f.store.list().rows), std::string("old export\r\n")));
     ASSERT_TRUE(exportHistoryCsv(f.dir.file("fresh.txt"), {}));
-    EXPECT_TRUE(f.dir.read("fresh.txt").empty() && !fileExists(f.dir.file("fresh.bak")));
+    EXPECT_EQ(std::pair(f.dir.read("fresh.txt"), fileExists(f.dir.file("fresh.bak"))),
+              std::pair(std::string(), false));
     EXPECT_EQ(std::pair(csvBackupPath("/d/h.x.txt"), csvBackupPath("/d.dir/h")),
               std::pair(std::string("/d/h.x.bak"), std::string("/d.dir/h.bak")));
 }
@@ -300,7 +306,7 @@ TEST_F(Rig, NavigationMovesOnlyWhenItsConditionHolds) {
     view.setMultiSelect(true);
     view.setSelection({1, 3});
     EXPECT_EQ(view.navigate(N::Next), 2u);
-    EXPECT_FALSE(view.multiSelect() || store.list().multiSelect);
+    EXPECT_EQ(std::pair(view.multiSelect(), store.list().multiSelect), std::pair(false, false));
 }
 
 TEST_F(Rig, FindStartsAtTheTopForANewTextAndContinuesForTheSame) {
@@ -312,13 +318,37 @@ TEST_F(Rig, FindStartsAtTheTopForANewTextAndContinuesForTheSame) {
     EXPECT_EQ(view.find("cat"), 4u); // from the second to last row: the last
     view.setSelection({});
     EXPECT_EQ(view.find("cat"), 0u); // no selection: from row 0
-    EXPECT_TRUE(!view.find("") && view.lastFindText() == "cat");
+    EXPECT_FALSE(view.find(""));
+    EXPECT_EQ(view.lastFindText(), "cat");
     EXPECT_EQ(view.find("dog <> sec"), 1u); // a new text starts at row 0, across columns
-    EXPECT_TRUE(view.detail() == store.list().rows[1] && view.lastFindText() == "dog <> sec");
+    EXPECT_EQ(std::pair(view.detail(), view.lastFindText()),
+              std::pair(store.list().rows[1], std::string("dog <> sec")));
     EXPECT_EQ(view.find("10:00:00 <> DOG"), 1u);
-    EXPECT_FALSE(view.find("dogsecond") || view.find("zzz"));
+    EXPECT_FALSE(view.find("dogsecond"));
+    EXPECT_FALSE(view.find("zzz"));
     EXPECT_EQ(view.lowestSelected(), 1); // nothing found: the selection stays
     EXPECT_EQ(view.find("firefox"), 0u); // found in the browser, which colours no row
+}
+
+// A search recorded while a record is selected: the highlight stays on the panel's record.
+TEST_F(Rig, SelectedRecordsFollowRowsAddedAtTheTop) {
+    store.list() = listOf({"a", "b", "c"});
+    view.rowsReplaced();
+    view.selectOnly(2);
+    view.showSelected();
+    store.addNewest(test::historyRow("new"));
+    store.addNewest(test::historyRow("newer"));
+    view.rowsAddedAtTop();
+    view.rowsAddedAtTop(); // told again (the program and Run): no further
+    EXPECT_EQ(std::pair(view.lowestSelected(), view.detail()), std::pair(4, view.rows()[4]));
+    ASSERT_TRUE(view.deleteSelected()); // deleted rows are no rows added
+    view.selectOnly(1);
+    view.rowsAddedAtTop();
+    EXPECT_EQ(view.lowestSelected(), 1);
+    store.list() = listOf({"v", "w", "x", "y", "z"}); // an opened file: no rows added at the top
+    view.rowsReplaced();
+    view.rowsAddedAtTop();
+    EXPECT_EQ(view.lowestSelected(), 1);
 }
 
 TEST(RowColours, OnlyTheListedColumnsAreLookedAtOnEvenAndOddRows) {
@@ -343,32 +373,35 @@ TEST_F(Rig, DeleteRemovesEverySelectedRowAndWritesTheStore) {
     view.setSelection({1, 3, 4});
     view.showSelected();
     ASSERT_TRUE(view.deleteSelected());
-    EXPECT_TRUE(storedWords() == V({"a", "c"}) && view.detail() == HistoryRecord{} &&
-                view.selection().empty());
+    EXPECT_EQ(std::tuple(storedWords(), view.detail(), view.selection().size()),
+              std::tuple(V{"a", "c"}, HistoryRecord{}, 0u));
     // Without a selection the panel is still emptied and the store written.
     view.selectOnly(0);
     view.showSelected();
     view.setSelection({});
     std::remove(store.storePath().c_str());
     ASSERT_TRUE(view.deleteSelected());
-    EXPECT_TRUE(storedWords() == V({"a", "c"}) && view.detail() == HistoryRecord{});
+    EXPECT_EQ(std::pair(storedWords(), view.detail()), std::pair(V{"a", "c"}, HistoryRecord{}));
     std::remove(store.storePath().c_str());
     dir.write("HistGrid.cld/inside", "a folder in the store's place");
     FileError error;
-    EXPECT_TRUE(!view.deleteSelected(&error) && error.path == store.storePath());
+    EXPECT_FALSE(view.deleteSelected(&error));
+    EXPECT_EQ(error.path, store.storePath());
 }
 
 TEST_F(Rig, ClearAsksAndOnlyYesEmptiesTheStore) {
     test::RecordingMessages messages;
-    EXPECT_TRUE(view.clearAll(messages) == ClearOutcome::Empty && messages.asked.empty());
+    EXPECT_EQ(view.clearAll(messages), ClearOutcome::Empty);
+    EXPECT_EQ(messages.asked, V{});
     store.list() = listOf({"a", "b"});
     messages.answer = false;
     EXPECT_EQ(view.clearAll(messages), ClearOutcome::Declined);
     EXPECT_EQ(messages.asked, V{"Clear all search history ?"});
-    EXPECT_TRUE(store.list().rows.size() == 2 && !fileExists(store.storePath()));
+    EXPECT_EQ(std::pair(store.list().rows.size(), fileExists(store.storePath())),
+              std::pair(2ul, false));
     messages.answer = true;
     EXPECT_EQ(view.clearAll(messages), ClearOutcome::Cleared);
-    EXPECT_TRUE(store.list().rows.empty() && storedWords().empty());
+    EXPECT_EQ(std::pair(store.list().rows.size(), storedWords()), std::pair(0ul, V{}));
 }
 
 TEST_F(Rig, PlacementIsReadWrittenAndPulledBackOnScreen) {

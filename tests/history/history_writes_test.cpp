@@ -79,8 +79,8 @@ TEST(HistoryWrites, TheCloseWaitsForTheWriteUnderWay) {
     rig.store.waitForWrites();
     EXPECT_EQ(inodeOf(rig.store.storePath()), written) << "nothing was written after the close";
     HistoryList stored;
-    EXPECT_TRUE(readHistoryFile(rig.store.storePath(), stored) &&
-                stored.rows == rig.store.list().rows);
+    ASSERT_TRUE(readHistoryFile(rig.store.storePath(), stored));
+    EXPECT_EQ(stored.rows, rig.store.list().rows);
 }
 
 TEST(HistoryWrites, ARefusedWriteIsReportedAtTheNextSearchAndTheRecordsKept) {

@@ -44,7 +44,9 @@ private slots:
     // "Open URL") opens; the status bar and the gutter follow.
     void aClickOrAnArrowKeySelectsTheLineIntoTheAddressBox() {
         Viewer v;
-        QVERIFY(!v.window.isVisible() && v.window.linksText().isEmpty() && v.text()->isReadOnly());
+        QVERIFY(!v.window.isVisible());
+        QCOMPARE(v.window.linksText(), QString());
+        QVERIFY(v.text()->isReadOnly());
         QVERIFY(!v.window.statusTimer().isActive()); // hidden: nothing to refresh
         v.window.showLinks(QStringLiteral("Trov -  All links on a website: example.com"),
                            {QStringLiteral("http://example.com/a"),
@@ -73,7 +75,8 @@ private slots:
         v.text()->verticalScrollBar()->setValue(10);
         QTRY_COMPARE_WITH_TIMEOUT(v.window.gutterLabel(0)->text(), QStringLiteral("11 "), 500);
         v.window.close();
-        QVERIFY(!v.window.gutterTimer().isActive() && !v.window.statusTimer().isActive());
+        QVERIFY(!v.window.gutterTimer().isActive());
+        QVERIFY(!v.window.statusTimer().isActive());
     }
 
     // Edit > Find shows the dialog with its buttons; a miss of Find Next is a plain box, of

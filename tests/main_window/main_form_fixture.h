@@ -108,6 +108,8 @@ public:
     // What a test looks at: cfg:Section/Key ("-" when missing), launches, launch (the last
     // address), quits, message (the last box), list (the drop-down's rows, "-" when hidden),
     // focus, ontop, face:name, a test's own key, or name.property of a control or "form".
+    // No launch, box or focus reads "(none)"; a control or property that is not there,
+    // "(unknown key ...)".
     QString seen(const QString& key) {
         const QString name = key.section(QLatin1Char(':'), 1);
         if (key.startsWith(QStringLiteral("cfg:")))
@@ -121,24 +123,33 @@ public:
                 rows << d.widget()->item(i)->text();
             return rows.isEmpty() ? QStringLiteral("-") : rows.join(QLatin1Char('|'));
         }
+        const QString none = QStringLiteral("(none)"); // no launch, box or focus to read
+        const auto& [launches, shown] = std::tie(launcher.launches, messages.shown);
+        const QWidget* focus = QApplication::focusWidget();
         const Qt::WindowFlags flags = form->windowFlags();
-        const std::map<QString, std::function<QString()>> plain{
-            {"launches", [&] { return QString::number(launcher.launches.size()); }},
-            {"launch", [&] { return QString::fromStdString(launcher.launches.back().address); }},
-            {"quits", [&] { return QString::number(quits); }},
-            {"message", [&] { return QString::fromStdString(messages.shown.back().text); }},
-            {"focus", [&] { return QApplication::focusWidget()->objectName(); }},
-            {"ontop", [&] { return QString::number(flags.testFlag(Qt::WindowStaysOnTopHint)); }},
-        };
+        const std::map<QString, QString> plain{
+            {"launches", QString::number(launches.size())},
+            {"launch", launches.empty() ? none : QString::fromStdString(launches.back().address)},
+            {"quits", QString::number(quits)},
+            {"message", shown.empty() ? none : QString::fromStdString(shown.back().text)},
+            {"focus", focus ? focus->objectName() : none},
+            {"ontop", QString::number(flags.testFlag(Qt::WindowStaysOnTopHint))}};
         if (plain.count(key))
-            return plain.at(key)();
-        if (key.startsWith(QStringLiteral("face:")))
-            return named(name)->palette().color(QPalette::Base).name();
+            return plain.at(key);
+        // A misspelt control or property is no empty text: it fails whatever is expected.
+        const QString unknown = QStringLiteral("(unknown key %1)").arg(key);
+        if (key.startsWith(QStringLiteral("face:"))) {
+            const QWidget* control = named(name);
+            return control ? control->palette().color(QPalette::Base).name() : unknown;
+        }
         if (const QString own = moreSeen ? moreSeen(key) : QString(); !own.isNull())
             return own;
         const QString object = key.section(QLatin1Char('.'), 0, 0);
         QObject* o = object == QStringLiteral("form") ? form : named<QObject>(object);
-        const QVariant v = o->property(key.section(QLatin1Char('.'), 1).toLatin1());
+        const QVariant v =
+            o ? o->property(key.section(QLatin1Char('.'), 1).toLatin1()) : QVariant();
+        if (!v.isValid())
+            return unknown;
         if (v.typeId() == QMetaType::QPoint)
             return QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y());
         return v.toString();
@@ -155,7 +166,8 @@ public:
     // Steps separated by "; ", each "verb target arguments" with what is then seen after
     // " => ". The verbs: type, set, clear, key, click, dclick, focus, index (of a box),
     // trigger (a menu entry), expand, move x y, request (a crawl request mode), answer (Yes
-    // to the next question), close; other verbs go to more.
+    // to the next question), close, settle (the events waiting, activations among them);
+    // other verbs go to more.
     void run(const QString& script, const std::function<void(const QStringList&)>& more = {}) {
         using Args = const QStringList&;
         const auto edit = [&](Args p) { return qobject_cast<QLineEdit*>(named(p[1])); };
@@ -174,6 +186,7 @@ public:
             {"request", [&](Args p) { form->form().setCrawlRequestMode(p[1].toInt()); }},
             {"answer", [&](Args) { messages.answers = {true}; }},
             {"close", [&](Args) { form->close(); }},
+            {"settle", [](Args) { QApplication::processEvents(); }},
         };
         for (const QString& step : script.split(QStringLiteral("; "))) {
             const QStringList p = step.section(QStringLiteral(" => "), 0, 0).split(' ');

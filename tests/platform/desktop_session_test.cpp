@@ -14,7 +14,9 @@ TEST(Autostart, WritingCreatesTheFolderAndTheEntryBelowTheConfigHome) {
     env.set("XDG_CONFIG_HOME", dir.path() + "cfg");
     XdgAutostart autostart;
     EXPECT_EQ(autostart.path(), dir.path() + "cfg/autostart/Trov-Trov.desktop");
-    ASSERT_TRUE(!autostart.exists() && autostart.write("/opt/trov/bin/trov") && autostart.exists());
+    ASSERT_FALSE(autostart.exists());
+    ASSERT_TRUE(autostart.write("/opt/trov/bin/trov"));
+    ASSERT_TRUE(autostart.exists());
     EXPECT_EQ(dir.read("cfg/autostart/Trov-Trov.desktop"),
               "[Desktop Entry]\nType=Application\nName=Trov\n"
               "Comment=Advanced web search composer\nExec=/opt/trov/bin/trov\n"
@@ -22,14 +24,17 @@ TEST(Autostart, WritingCreatesTheFolderAndTheEntryBelowTheConfigHome) {
     ASSERT_TRUE(autostart.write("/usr/bin/trov")); // replaced, not appended
     EXPECT_EQ(dir.read("cfg/autostart/Trov-Trov.desktop"), autostartEntry("/usr/bin/trov"));
     autostart.remove();
-    EXPECT_TRUE(!autostart.exists() && std::filesystem::is_directory(dir.path() + "cfg/autostart"));
+    EXPECT_EQ(
+        std::pair(autostart.exists(), std::filesystem::is_directory(dir.path() + "cfg/autostart")),
+        std::pair(false, true));
     autostart.remove(); // a missing entry is not an error
     env.set("HOME", dir.path().substr(0, dir.path().size() - 1));
     env.unset("XDG_CONFIG_HOME");
     EXPECT_EQ(XdgAutostart().path(), dir.path() + ".config/autostart/Trov-Trov.desktop");
     dir.write("file", "a file where the folder should be");
     XdgAutostart unwritable(dir.path() + "file");
-    EXPECT_FALSE(unwritable.write("/usr/bin/trov") || unwritable.exists());
+    EXPECT_FALSE(unwritable.write("/usr/bin/trov"));
+    EXPECT_FALSE(unwritable.exists());
 }
 
 TEST(Autostart, ExecIsQuotedByTheDesktopEntryRules) {

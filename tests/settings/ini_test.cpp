@@ -35,6 +35,23 @@ TEST(IniDocument, ReadsWithoutCaseFirstMatchMalformedGiveTheDefault) {
     EXPECT_EQ(written.keys("Pin"), (std::vector<std::string>{"BROWSER", "browser", "Country"}));
 }
 
+// Whether a section is there (its keys, its Key) as engines.cfg's reader, the engine adder's
+// unique names and the recent colours ask: the first of a name, case ignored, counts.
+TEST(IniDocument, SectionLookUpAnswersPresentAndAbsent) {
+    const auto doc = IniDocument::parse("[Code]\nKey=cs\n ; [Commented]\n  [ Spaced ]\n"
+                                        "[Empty]\n[code]\nKey=second\nx=[Inside]\n[Open\n");
+    const std::tuple<const char*, bool, std::vector<std::string>, std::optional<std::string>>
+        cases[] = {
+            {"Code", true, {"Key"}, "cs"}, {"CODE", true, {"Key"}, "cs"}, {"Spaced", true, {}, {}},
+            {"Empty", true, {}, {}},       {"Commented", false, {}, {}},  {"Inside", false, {}, {}},
+            {"Open", false, {}, {}},       {"Missing", false, {}, {}},
+        };
+    for (const auto& [section, there, keys, key] : cases)
+        EXPECT_EQ(std::tuple(doc.hasSection(section), doc.keys(section), doc.value(section, "key")),
+                  std::tuple(there, keys, key))
+            << section;
+}
+
 TEST(IniDocument, WritingKeepsEveryOtherLine) {
     auto doc = IniDocument::parse("; keep me\n[Pin]\nBrowser=1\n\n[Other]\nx = kept as is\n");
     doc.setValue("pin", "browser", "2");

@@ -6,7 +6,6 @@
 #include "compose/form_model.h"
 #include "window_models/main_commands.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,7 +25,6 @@ struct FakeMainWindow : MainWindowCommands {
     int background = 14801352;
     std::vector<std::string> calls;
     std::vector<EngineSelection> selections;
-    std::vector<std::string> loadedLists;
     bool shown = false;
     int suggestionsHidden = 0;
 
@@ -47,7 +45,6 @@ struct FakeMainWindow : MainWindowCommands {
     void go() override { calls.push_back("go"); }
     void loadCrawlList(const std::string& path) override {
         calls.push_back("load " + path);
-        loadedLists.push_back(path);
         model.setCrawlListFile(path);
         model.setCrawlMark(CrawlMode::CrawlCSV, true);
         model.setSiteReadOnly(true);
@@ -82,9 +79,6 @@ struct FakeMainWindow : MainWindowCommands {
             model.select(kListFields[i], indexes[i]);
     }
 
-    bool called(const std::string& call) const {
-        return std::find(calls.begin(), calls.end(), call) != calls.end();
-    }
     static std::string press(SearchEngine e) {
         return "press " + std::to_string(static_cast<int>(e));
     }

@@ -98,7 +98,8 @@ private slots:
     void trayMenu() {
         bool shown = true;
         TrayIcon tray(QIcon(), [&] { return shown; });
-        QVERIFY(!tray.dataFolderAction()->isVisible() && !tray.suggestionsAction()->isVisible());
+        QVERIFY(!tray.dataFolderAction()->isVisible());
+        QVERIFY(!tray.suggestionsAction()->isVisible());
         shown = false;
         emit tray.menu()->aboutToShow();
         QCOMPARE(tray.showHideAction()->text(), QStringLiteral("Show"));
@@ -156,15 +157,17 @@ private slots:
         QVERIFY(panel.isHidden());
         panel.barShown(false);
         panel.panelShown(true);
-        QVERIFY(!panel.isHidden() && panel.progressBar()->isHidden());
+        QVERIFY(!panel.isHidden());
+        QVERIFY(panel.progressBar()->isHidden());
         QCOMPARE(panel.addressLabel()->geometry(), QRect(8, 21, 425, 18));
         const QString longAddress = QStringLiteral("https://example.com/%1page-name.html")
                                         .arg(QStringLiteral("section/").repeated(30));
         panel.currentAddress(longAddress.toStdString());
         const QString shown = panel.addressLabel()->text();
         QCOMPARE(panel.fullAddress(), longAddress);
-        QVERIFY(shown.startsWith(QStringLiteral("https://")) && shown.contains(QChar(0x2026)) &&
-                shown.endsWith(QStringLiteral(".html")));
+        QVERIFY2(shown.startsWith(QStringLiteral("https://")) && shown.contains(QChar(0x2026)) &&
+                     shown.endsWith(QStringLiteral(".html")),
+                 qPrintable(shown));
         const QFontMetrics fm(panel.addressLabel()->font());
         QVERIFY(fm.horizontalAdvance(shown) <= panel.addressLabel()->width());
         panel.placeAddress(8, 19, 370);
@@ -206,7 +209,8 @@ private slots:
         });
         QTRY_COMPARE_WITH_TIMEOUT(received.count(), 2, 5000);
         t.join();
-        QVERIFY(!secondIsFirst && !second.isFirst());
+        QVERIFY(!secondIsFirst);
+        QVERIFY(!second.isFirst());
         QCOMPARE(received[0][0].toString() + received[1][0].toString(),
                  QStringLiteral("frontshow"));
         qunsetenv("XDG_RUNTIME_DIR");

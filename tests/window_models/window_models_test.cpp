@@ -139,11 +139,11 @@ TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
         {bottomPanel, 951, 600, 960}, // bottom within 10 px of the work area: back to resting on it
         {bottomPanel, 960, 600, 960},
         {bottomPanel, 1000, 600, 960}, // below the work area
-        {bottomPanel, 950, 600, 600},  // 10 px above: lifted on expanding, stays lifted
-        {bottomPanel, 700, 600, 600},  // overflows only when expanded: lifted, stays there
+        {bottomPanel, 950, 600, 950},  // 10 px above: lifted on expanding, put back
+        {bottomPanel, 700, 600, 700},  // overflows only when expanded: lifted, put back
         {bottomPanel, 600, 600, 600},  // fits
         {bottomPanel, 100, 100, 100},
-        {topPanel, 880, 640, 640},  // the default start, with the panel at the top
+        {topPanel, 880, 640, 880},  // the default start, with the panel at the top
         {topPanel, 995, 640, 1000}, // resting on the screen's edge
         {noPanel, 1000, 640, 1000},
         {{0, 0, 683, 384}, 300, 0, 304}, // shorter than the form: its top stays on the screen
@@ -155,13 +155,23 @@ TEST(Placement, TheFormIsLiftedIntoTheWorkAreaAndPutBack) {
         EXPECT_EQ(std::tuple(e.position, e.saveSettingsFirst, e.savedPosition, e.expanded,
                              e.clientHeight, std::string(e.hint), model.moved()),
                   std::tuple(Point{300, expandedTop}, true, Point{300, top}, true, 440, "Collapse",
-                             top + 80 > area.bottom() - 10))
+                             expandedTop != top))
             << top;
         const ExpandResult c = model.toggle(440, {300, e.position.y}, area);
         EXPECT_EQ(std::tuple(c.position, c.saveSettingsFirst, c.expanded, c.clientHeight,
                              std::string(c.hint), model.moved()),
                   std::tuple(Point{300, collapsedTop}, false, false, 80, "Expand", false))
             << top;
+    }
+}
+
+// The height picks the branch: below 350 saves and expands, 350 expands, more collapses.
+TEST(Placement, TheHeightChoosesTheBranch) {
+    const std::tuple<int, bool, bool> cases[] = {
+        {80, true, true}, {349, true, true}, {350, false, true}, {351, false, false}};
+    for (const auto& [height, saves, expands] : cases) {
+        const ExpandResult r = ExpandModel().toggle(height, {300, 100}, {0, 0, 1920, 1080});
+        EXPECT_EQ(std::pair(r.saveSettingsFirst, r.expanded), std::pair(saves, expands)) << height;
     }
 }
 
@@ -179,7 +189,7 @@ TEST(WindowKeys, StartOptionsTickedOnlyByOne) {
     test::TempDir dir;
     dir.write("YY.cfg", "[Config]\r\nshowonstart=0\r\n[General]\r\nHideSek=2\r\n");
     const WindowOptions o = readWindowOptions(Config(dir.file("YY.cfg")));
-    EXPECT_FALSE(o.showOnStartTicked || o.autoHide);
+    EXPECT_EQ(std::pair(o.showOnStartTicked, o.autoHide), std::pair(false, false));
 }
 
 TEST(WindowKeys, TheCloseWritesExactlyTheirKeys) {
