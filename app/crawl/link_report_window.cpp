@@ -18,8 +18,9 @@ namespace trov {
 
 namespace {
 
-QPushButton* button(const QString& text, QWidget* parent) {
+QPushButton* button(const char* name, const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
     b->setAutoDefault(true); // Enter presses it, as Space does
     return b;
 }
@@ -71,10 +72,10 @@ LinkReportWindow::LinkReportWindow(Messages& messages, links::OpenAddress open, 
     // The report comes in the links viewer's order, which is the address's.
     header->setSortIndicator(LinkReportTable::AddressColumn, Qt::AscendingOrder);
     view_->setSortingEnabled(true);
-    openAddress_ = button(tr("&Open address"), this);
-    openFoundOn_ = button(tr("Open the page it was &found on"), this);
-    export_ = button(tr("&Export..."), this);
-    close_ = button(tr("&Close"), this);
+    openAddress_ = button("OpenAddress", tr("&Open address"), this);
+    openFoundOn_ = button("OpenFoundOn", tr("Open the page it was &found on"), this);
+    export_ = button("ExportReport", tr("&Export..."), this);
+    close_ = button("CloseReport", tr("&Close"), this);
 
     openAddressAction_ =
         command(tr("Open address"), {Qt::Key_Return, Qt::Key_Enter}, Qt::WidgetShortcut, view_);
