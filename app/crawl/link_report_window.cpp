@@ -66,8 +66,8 @@ LinkReportWindow::LinkReportWindow(Messages& messages, links::OpenAddress open, 
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setStretchLastSection(true);
     for (const auto& [column, width] : {std::pair{LinkReportTable::AddressColumn, 400},
-                                        {LinkReportTable::StatusColumn, 100},
-                                        {LinkReportTable::FoundOnColumn, 280}})
+                                        {LinkReportTable::StatusColumn, 80},
+                                        {LinkReportTable::FoundOnColumn, 260}})
         view_->setColumnWidth(column, width);
     // The report comes in the links viewer's order, which is the address's.
     header->setSortIndicator(LinkReportTable::AddressColumn, Qt::AscendingOrder);
