@@ -3,8 +3,8 @@
 // The crawl behind the main window's Links button: the crawl runner, its progress panel and
 // the links viewer, with the crawler menu's commands on the link list (show, export, import,
 // "Check links", "Reset all searches") and the list crawl's file, and the link check's
-// report window. The main window starts crawls and keeps
-// the crawl modes; it never reaches into the link list itself.
+// report window. The main window starts crawls and keeps the crawl modes; it never reaches
+// into the link list itself.
 
 #include "app/crawl/crawl_runner.h"
 #include "crawler/results.h"
