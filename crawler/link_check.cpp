@@ -184,7 +184,7 @@ std::optional<LinkReport> CheckRun::run(const std::vector<ListedLink>& links,
     if (const auto own = splitOrigin(StartAddressOf(site)))
         pacer_.setConnections(own->origin, options_.siteConnections);
     progress_.panelShown(true);
-    progress_.modeCaption("Check links");
+    progress_.modeCaption(kCheckCaption);
     progress_.barMaximum(static_cast<long>(links.size()));
     progress_.barShown(true);
     progress_.counterText(checkedCounter(0, links.size()));
@@ -394,7 +394,7 @@ std::optional<LinkReport> LinkChecker::run(const std::vector<ListedLink>& links,
 }
 
 std::string checkedCounter(std::size_t done, std::size_t total) {
-    return "Checked " + std::to_string(done) + " of " + std::to_string(total) + " links";
+    return formatText(kCheckedCounter, {std::to_string(done), std::to_string(total)});
 }
 
 } // namespace trov

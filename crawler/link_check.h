@@ -6,6 +6,7 @@
 // each host paced by robots.txt's Crawl-delay and its own Retry-After, and nothing
 // robots.txt keeps the crawler from is requested. A GET stops once the status is known.
 
+#include "common/translatable.h"
 #include "crawler/crawl_progress.h"
 #include "crawler/curl_fetch.h"
 #include "crawler/host_pacer.h"
@@ -52,7 +53,9 @@ private:
     std::size_t requests_ = 0;
 };
 
-// The counter of the progress panel while a check runs.
+// The progress panel's caption and counter while a check runs.
+inline constexpr char kCheckCaption[] = TROV_TEXT("Core", "Check links");
+inline constexpr char kCheckedCounter[] = TROV_TEXT("Core", "Checked %1 of %2 links");
 std::string checkedCounter(std::size_t done, std::size_t total);
 
 } // namespace trov

@@ -37,6 +37,8 @@ public:
     // addresses already seen are counted then.
     void saw(std::string_view link, const std::string& page, bool tableFull);
     LinkSighting of(std::string_view listedAddress) const;
+    // Nothing seen: no extraction ran since the last clear, or its pages held no links.
+    bool empty() const { return seen_.empty(); }
 
 private:
     struct Seen {

@@ -285,6 +285,14 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>The new engines.cfg is empty.</source>
         <translation>Die neue engines.cfg ist leer.</translation>
     </message>
+    <message>
+        <source>Check links</source>
+        <translation>Links prüfen</translation>
+    </message>
+    <message>
+        <source>Checked %1 of %2 links</source>
+        <translation>%1 von %2 Links geprüft</translation>
+    </message>
 </context>
 <context>
     <name>MainMenus</name>
@@ -409,6 +417,10 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
     <message>
         <source>Reset all searches</source>
         <translation>Alle Suchen zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Check links</source>
+        <translation>Links prüfen</translation>
     </message>
 </context>
 <context>
@@ -568,6 +580,84 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
     <message>
         <source>Direction</source>
         <translation>Richtung</translation>
+    </message>
+</context>
+<context>
+    <name>trov::LinkReportTable</name>
+    <message>
+        <source>Redirected to %1</source>
+        <translation>Weitergeleitet nach %1</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Found on</source>
+        <translation>Gefunden auf</translation>
+    </message>
+    <message>
+        <source>Times found</source>
+        <translation>Vorkommen</translation>
+    </message>
+</context>
+<context>
+    <name>trov::LinkReportWindow</name>
+    <message>
+        <source>Link check</source>
+        <translation>Linkprüfung</translation>
+    </message>
+    <message>
+        <source>&amp;Problems only</source>
+        <translation>Nur &amp;Probleme</translation>
+    </message>
+    <message>
+        <source>Checked links</source>
+        <translation>Geprüfte Links</translation>
+    </message>
+    <message>
+        <source>&amp;Open address</source>
+        <translation>&amp;Adresse öffnen</translation>
+    </message>
+    <message>
+        <source>Open the page it was &amp;found on</source>
+        <translation>&amp;Fundseite öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Open address</source>
+        <translation>Adresse öffnen</translation>
+    </message>
+    <message>
+        <source>Open the page it was found on</source>
+        <translation>Fundseite öffnen</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exportieren...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Link check: 1 problem</source>
+        <translation>Linkprüfung: 1 Problem</translation>
+    </message>
+    <message>
+        <source>Link check: %1 problems</source>
+        <translation>Linkprüfung: %1 Probleme</translation>
     </message>
 </context>
 <context>

@@ -9,9 +9,11 @@ bool askStop(Messages& messages) {
     return messages.ask(TROV_TEXT("Core", "Stop browsing and show partial results?"));
 }
 
-CancelAnswer askCancel(Messages& messages) {
+CancelAnswer askCancel(Messages& messages, bool partialResults) {
     if (!messages.ask(TROV_TEXT("Core", "  Do you want to cancel searching ?  ")))
         return CancelAnswer::KeepGoing;
+    if (!partialResults)
+        return CancelAnswer::Cancel;
     return messages.askYesPreselected(
                TROV_TEXT("Core", "  Do you want to show partial results ?  "))
                ? CancelAnswer::Stop

@@ -16,7 +16,8 @@ enum class CancelAnswer {
 bool askStop(Messages& messages);
 
 // "  Do you want to cancel searching ?  ", and on Yes "  Do you want to show partial
-// results ?  " with Yes preselected.
-CancelAnswer askCancel(Messages& messages);
+// results ?  " with Yes preselected. Work without partial results to show (the link check)
+// asks only the first: Yes cancels.
+CancelAnswer askCancel(Messages& messages, bool partialResults = true);
 
 } // namespace trov

@@ -1,6 +1,7 @@
 #include "app/crawl/crawl_controller.h"
 
 #include "app/crawl/crawler_panel.h"
+#include "app/crawl/link_report_window.h"
 #include "app/shared/file_chooser.h"
 #include "common/atomic_file.h"
 #include "common/translatable.h"
@@ -22,15 +23,44 @@ CrawlController::CrawlController(std::string resultPage, Messages& messages,
                                  platform::Launcher& launcher, FileChooser* files, Hooks hooks,
                                  QObject* parent)
     : QObject(parent), messages_(messages), launcher_(launcher), files_(files),
-      hooks_(std::move(hooks)), runner_(std::move(resultPage), messages, launcher) {}
+      hooks_(std::move(hooks)), runner_(std::move(resultPage), messages, launcher) {
+    connect(&runner_, &CrawlRunner::finished, this, [this](LinksResult result) {
+        extracted_ = result == LinksResult::Extracted &&
+                     runner_.engine().outcome() == CrawlOutcome::LinksShown;
+    });
+}
 
 CrawlController::~CrawlController() {
     runner_.endCrawl();
 }
 
 void CrawlController::start(LinksJob job) {
-    panel();
+    panel()->setPartialResults(true);
+    extracted_ = false;
+    jobSite_ = job.inputs.site;
     runner_.start(std::move(job));
+}
+
+bool CrawlController::canCheckLinks() {
+    // A Go or another engine since the extraction has emptied the list, and what it saw.
+    return extracted_ && !runner_.running() && !runner_.engine().sightings().empty();
+}
+
+void CrawlController::checkLinks() {
+    if (!canCheckLinks())
+        return;
+    panel()->setPartialResults(false);
+    runner_.startCheck(jobSite_, respectRobots_, [this](std::optional<LinkReport> report) {
+        if (report)
+            showReport(std::move(*report));
+    });
+}
+
+void CrawlController::showReport(LinkReport report) {
+    if (!reportWindow_)
+        reportWindow_ = std::make_unique<LinkReportWindow>(
+            messages_, [this](const std::string& a) { launcher_.launch(a, {}); }, files_);
+    reportWindow_->showReport(std::move(report), jobSite_);
 }
 
 CrawlerPanel* CrawlController::panel() {
@@ -63,6 +93,7 @@ Tflinks* CrawlController::viewer() {
 
 void CrawlController::forgetList() {
     runner_.endCrawl();
+    extracted_ = false;
     runner_.engine().linkList().count = 0;
 }
 
@@ -76,6 +107,7 @@ std::optional<LoadedList> CrawlController::loadList(const std::string& path) {
         messages_.show(MessageIcon::Warning, missingListMessage(path));
         return std::nullopt;
     }
+    extracted_ = false;
     return loadLinkList(runner_.engine().linkList(), *bytes);
 }
 
@@ -120,6 +152,7 @@ void CrawlController::importList() {
         return;
     const std::string path = chooseListFile();
     if (!path.empty()) {
+        extracted_ = false; // the viewer shows the file's links now
         v->clearLinks();
         if (const auto bytes = readWholeFile(path))
             v->setLinksText(QString::fromStdString(readLinkListText(*bytes)));
@@ -131,6 +164,7 @@ void CrawlController::resetAllSearches() {
     if (!messages_.ask(TROV_TEXT("Core", "Reset all search parameters and search results?")))
         return;
     runner_.resetAllSearches();
+    extracted_ = false;
     if (viewer_) // a viewer not made yet has no links
         viewer_->clearLinks();
 }

@@ -2,8 +2,9 @@
 
 // The crawl behind the main window's Links button: the crawl runner, its progress panel and
 // the links viewer, with the crawler menu's commands on the link list (show, export, import,
-// "Reset all searches") and the list crawl's file. The main window starts crawls and keeps
-// the crawl modes; it never reaches into the link list itself.
+// "Check links", "Reset all searches") and the list crawl's file, and the link check's
+// report window. The main window starts crawls and keeps the crawl modes; it never reaches
+// into the link list itself.
 
 #include "app/crawl/crawl_runner.h"
 #include "crawler/results.h"
@@ -21,6 +22,7 @@ namespace trov {
 
 class CrawlerPanel;
 class FileChooser;
+class LinkReportWindow;
 class Tflinks;
 
 class CrawlController : public QObject {
@@ -73,8 +75,17 @@ public:
     void exportData();       // Exportdata1000Click
     void importList();       // ImportCSV1Click
     void resetAllSearches(); // Resetallsearches1Click
+    // "Check links": the links of the last extraction, while the viewer shows them and no
+    // crawl runs; the report window shows the outcome unless the check was cancelled.
+    bool canCheckLinks();
+    void checkLinks();
+    // Whether the check obeys robots.txt: the crawler menu's "Respect robots.txt" sets it.
+    void setRespectRobots(bool respect) { respectRobots_ = respect; }
+    // Null until the first check has reported.
+    LinkReportWindow* reportWindow() const { return reportWindow_.get(); }
 
 private:
+    void showReport(LinkReport report);
     // "Export list of links" and "Export data": the same dialog and write, other bytes.
     void exportLinkList(std::string (*fileName)(std::string_view site),
                         std::string (*bytes)(const LinkList& list, std::string_view site));
@@ -87,6 +98,12 @@ private:
     QPointer<CrawlerPanel> panel_; // a child of the main window
     bool viewerEnabled_ = false;
     std::unique_ptr<Tflinks> viewer_;
+    // The site of the Links job under way or last run, and whether it left an extraction's
+    // links in the list and the viewer.
+    std::string jobSite_;
+    bool extracted_ = false;
+    bool respectRobots_ = true;
+    std::unique_ptr<LinkReportWindow> reportWindow_;
 };
 
 } // namespace trov

@@ -2,6 +2,7 @@
 
 #include "app/crawl/crawler_panel.h"
 #include "compose/reachability.h"
+#include "crawler/link_check.h"
 #include "links/window.h"
 
 #include <type_traits>
@@ -158,6 +159,37 @@ void CrawlRunner::start(LinksJob job) {
                 engine_.clearLinkList();
             }
             emit finished(result);
+        });
+    });
+}
+
+void CrawlRunner::startCheck(std::string site, bool respectRobots, CheckDone done) {
+    endCrawl();
+    ++generation_;
+    abort_.store(false);
+    clearWhenDone_ = false;
+    running_ = true;
+    worker_ = std::thread([this, site = std::move(site), respectRobots, done = std::move(done)] {
+        // Shared, so the report is not copied on its way to the window thread.
+        auto report = std::make_shared<std::optional<LinkReport>>();
+        try {
+            LinkCheckOptions options = linkCheckOptions();
+            options.respectRobots = respectRobots;
+            const std::vector<ListedLink> links = engine_.readLinkList(
+                [this](const LinkList& list) { return listedLinks(list, engine_.sightings()); });
+            *report = LinkChecker(options).run(links, site, abort_, *progress_);
+        } catch (const std::exception& e) {
+            workerMessages_->show(MessageIcon::Error, e.what(), false);
+        }
+        post([this, report, done] {
+            if (worker_.joinable())
+                worker_.join();
+            running_ = false;
+            // Cancel abandons the check, not the links it was checking.
+            clearWhenDone_ = false;
+            if (auto* p = panel_.data())
+                p->finish();
+            done(std::move(*report));
         });
     });
 }

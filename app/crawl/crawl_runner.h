@@ -13,6 +13,7 @@
 #include "compose/go.h"
 #include "crawler/concurrent_page_source.h"
 #include "crawler/crawl_engine.h"
+#include "crawler/link_status.h"
 #include "links/window.h"
 #include "platform/launcher.h"
 
@@ -21,6 +22,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace trov {
@@ -44,6 +46,12 @@ public:
 
     // Starts a Links job; a crawl still running is ended first.
     void start(LinksJob job);
+    // The link check of what the last extraction listed, as a job of its own on the worker
+    // (a crawl still running is ended first), paced as the crawl's page source is. done
+    // gets the report on the window thread, or nothing when Cancel, a Go or the end of the
+    // program ended the check; the link list stays as the extraction left it either way.
+    using CheckDone = std::function<void(std::optional<LinkReport>)>;
+    void startCheck(std::string site, bool respectRobots, CheckDone done);
     bool running() const { return running_; }
     // Waits until the worker is done (tests; the end of the program).
     void wait();

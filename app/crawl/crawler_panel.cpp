@@ -111,7 +111,7 @@ void CrawlerPanel::onStop() {
 }
 
 void CrawlerPanel::onCancel() {
-    switch (askCancel(messages_)) {
+    switch (askCancel(messages_, partialResults_)) {
     case CancelAnswer::Stop:
         emit stopRequested();
         break;

@@ -37,6 +37,8 @@ public:
     const QString& fullAddress() const { return fullAddress_; }
 
     void finish(); // caption cleared, panel hidden
+    // Whether Cancel offers partial results: a crawl has them, a link check has none.
+    void setPartialResults(bool offered) { partialResults_ = offered; }
 
     // The crawl's progress events, on the window thread.
     void panelShown(bool shown) override;
@@ -66,6 +68,7 @@ private:
     QPushButton* stop_;
     QPushButton* cancel_;
     QString fullAddress_;
+    bool partialResults_ = true;
 };
 
 } // namespace trov

@@ -89,6 +89,8 @@ MainMenus::MainMenus(QWidget* parent) {
     PopCrawler->addSeparator();
     Showlinks1 =
         item(PopCrawler, "Showlinks1", QT_TRANSLATE_NOOP("MainMenus", "Show list of links"));
+    CheckLinks1 = item(PopCrawler, "CheckLinks1", QT_TRANSLATE_NOOP("MainMenus", "Check links"));
+    CheckLinks1->setEnabled(false);
     Exportlinks1000 =
         item(PopCrawler, "Exportlinks1000", QT_TRANSLATE_NOOP("MainMenus", "Export list of links"));
     Exportdata1000 =

@@ -52,6 +52,7 @@ struct MainMenus {
     QMenu* PopCrawler = nullptr;
     std::array<QAction*, 5> modes{};
     QAction* Showlinks1 = nullptr;
+    QAction* CheckLinks1 = nullptr; // "Check links", enabled after an extraction
     QAction* Exportlinks1000 = nullptr;
     QAction* Exportdata1000 = nullptr;
     QAction* ImportCSV1 = nullptr;

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
 
 namespace trov {
 
@@ -43,6 +44,9 @@ void MainWindow::wireCrawlerMenu() {
     const MainMenus& m = form_->menus();
     CrawlController* crawl = crawl_.get();
     QObject::connect(m.Showlinks1, &QAction::triggered, crawl, &CrawlController::showLinks);
+    QObject::connect(m.PopCrawler, &QMenu::aboutToShow, crawl,
+                     [check = m.CheckLinks1, crawl] { check->setEnabled(crawl->canCheckLinks()); });
+    QObject::connect(m.CheckLinks1, &QAction::triggered, crawl, &CrawlController::checkLinks);
     for (QAction* exportLinks : {m.Exportlinks1000, m.subExportLinks})
         QObject::connect(exportLinks, &QAction::triggered, crawl, &CrawlController::exportLinks);
     for (QAction* exportData : {m.Exportdata1000, m.subExportData})

@@ -3,6 +3,7 @@
 #include "common/store_file.h"
 #include "common/translatable.h"
 #include "compose/own_engine_go.h"
+#include "crawler/link_check.h"
 #include "crawler/links_checks.h"
 #include "crawler/results.h"
 #include "history/fill_fields.h"
@@ -19,9 +20,9 @@ namespace {
 // The core's texts with arguments; the longer formats first, so that a format is not
 // taken for a shorter one it contains.
 constexpr std::string_view kFormats[] = {
-    kMissingEngine,   kEngineBrowserMissing, kInternalLinksCaption,
-    kAllLinksCaption, kProcessedItems,       kCannotOpenFile,
-    kMissingListFile, kUnableToWrite,        kFoundItems,
+    kMissingEngine,  kEngineBrowserMissing, kInternalLinksCaption, kAllLinksCaption,
+    kProcessedItems, kCheckedCounter,       kCannotOpenFile,       kMissingListFile,
+    kUnableToWrite,  kFoundItems,
 };
 
 // The translation of a marked text, or nothing when the language has none.

@@ -11,6 +11,8 @@ namespace trov {
 struct FileDialogSpec {
     std::string filter;        // Qt form: "Trov History (*.gmh)"
     std::string defaultSuffix; // without the dot; empty for none
+    // A name typed without an extension takes the chosen filter's, not defaultSuffix.
+    bool suffixFromFilter = false;
 };
 
 inline const FileDialogSpec kSaveSettingsDialog{"Trov settings (*.gms)", "gms"};

@@ -1,8 +1,19 @@
 #include "app/shared/qt_file_chooser.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace trov {
+
+namespace {
+
+// "json" of "JSON (*.json)"; empty for a filter of any name.
+QString filterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral(R"(\*\.(\w+)\))"));
+    return pattern.match(filter).captured(1);
+}
+
+} // namespace
 
 std::string QtFileChooser::saveFile(const FileDialogSpec& dialogSpec,
                                     const std::string& startName) {
@@ -19,6 +30,10 @@ std::string QtFileChooser::run(const FileDialogSpec& dialogSpec, const std::stri
     QFileDialog dialog(parent_);
     dialog.setNameFilter(QString::fromStdString(dialogSpec.filter));
     dialog.setDefaultSuffix(QString::fromStdString(dialogSpec.defaultSuffix));
+    if (dialogSpec.suffixFromFilter)
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (save)

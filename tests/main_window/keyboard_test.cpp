@@ -3,6 +3,7 @@
 
 #include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
+#include "app/crawl/link_report_window.h"
 #include "app/main_window/colour_controller.h"
 #include "app/program/form_windows.h"
 #include "appearance/recent_window.h"
@@ -13,6 +14,7 @@
 #include "tests/main_window/main_form_fixture.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QMenu>
 #include <QToolButton>
 
@@ -39,6 +41,15 @@ QStringList unnamed(QWidget* window) {
     return out;
 }
 
+// Tab from start visits the controls of the chain in turn.
+void tabsThrough(QWidget* start, const QStringList& chain) {
+    start->setFocus();
+    for (const QString& name : chain) {
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}
+
 QStringList unnamedEntries(QMenu* menu) {
     QStringList out;
     for (QAction* a : menu->actions())
@@ -59,11 +70,7 @@ private slots:
             "cbAll", "eexact",       "eexclude", "edomain",      "cb6",      "sbt",
             "cb5",   "SpeedButton5", "cb3",      "SpeedButton3", "cb2",      "SpeedButton4",
             "lb",    "SpeedButton1", "cb1",      "SpeedButton2"};
-        w.widgets().eURL->setFocus();
-        for (const QString& name : chain) {
-            QCOMPARE(QApplication::focusWidget()->objectName(), name);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
+        tabsThrough(w.widgets().eURL, chain);
         // The engine row: one Tab stop; the arrows move along it, Space chooses.
         w.widgets().engines[0]->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
@@ -108,6 +115,14 @@ private slots:
         QVERIFY(recent);
         QCOMPARE(unnamed(recent), QStringList());
         QCOMPARE(unnamed(w.crawl().panel()), QStringList());
+        LinkReportWindow report(f.messages, {}, &f.files);
+        report.showReport({{"http://e.com/a", 404, LinkError::None, "http://e.com/a", "e.com", 1}},
+                          "e.com");
+        QCOMPARE(unnamed(&report), QStringList());
+        QApplication::setActiveWindow(&report);
+        tabsThrough(report.problemsOnlyBox(),
+                    {"ProblemsOnly", "LinkTable", "OpenAddress", "OpenFoundOn", "ExportReport",
+                     "CloseReport", "ProblemsOnly"});
     }
 };
 

@@ -274,12 +274,13 @@ TEST(CrawlQuestions, StopAndCancel) {
     const std::string cancel = "  Do you want to cancel searching ?  ";
     const std::string partial = "  Do you want to show partial results ?  ";
     test::ScriptedMessages m;
-    m.answers = {true, false, true, true, true, false};
+    m.answers = {true, false, true, true, true, false, true};
     EXPECT_TRUE(askStop(m));
-    EXPECT_EQ(askCancel(m), CancelAnswer::KeepGoing); // No
-    EXPECT_EQ(askCancel(m), CancelAnswer::Stop);      // Yes, Yes
-    EXPECT_EQ(askCancel(m), CancelAnswer::Cancel);    // Yes, No
+    EXPECT_EQ(askCancel(m), CancelAnswer::KeepGoing);     // No
+    EXPECT_EQ(askCancel(m), CancelAnswer::Stop);          // Yes, Yes
+    EXPECT_EQ(askCancel(m), CancelAnswer::Cancel);        // Yes, No
+    EXPECT_EQ(askCancel(m, false), CancelAnswer::Cancel); // Yes: nothing partial to show
     EXPECT_EQ(m.asked, (std::vector<std::string>{"Stop browsing and show partial results?", cancel,
-                                                 cancel, partial, cancel, partial}));
+                                                 cancel, partial, cancel, partial, cancel}));
     EXPECT_EQ(m.yesPreselected, (std::vector<std::string>{partial, partial}));
 }
