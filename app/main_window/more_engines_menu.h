@@ -1,8 +1,8 @@
 #pragma once
 
 // The main menu's "More engines" submenu: the own engines of engines.cfg with their keys,
-// then "Edit engines...". The file is read again whenever it changes on disk, and the
-// sections it skips are reported once per change.
+// then "Edit engines..." and "Add engine...". The file is read again whenever it changes on disk,
+// and the sections it skips are reported once per change.
 
 #include "compose/own_engines.h"
 
@@ -36,6 +36,7 @@ public:
     bool hasFile() const { return bytes_.has_value(); }
     QMenu* menu() const { return menu_; }
     QAction* editAction() const { return edit_; }
+    QAction* addAction() const { return add_; } // the window connects its dialog
     // Reads the file again when its bytes changed.
     void reload();
     // "Edit engines...": makes the file from the shipped example when it is missing, then
@@ -53,6 +54,7 @@ private:
     std::function<void(const OwnEngine&)> run_;
     QMenu* menu_ = nullptr;
     QAction* edit_ = nullptr;
+    QAction* add_ = nullptr;
     QFileSystemWatcher watcher_;
     OwnEngines engines_;
     std::optional<std::string> bytes_; // as last read; nullopt while there is no file
