@@ -61,7 +61,10 @@ AddEngineDialog::AddEngineDialog(std::string enginesPath, FileChooser* files, Me
     sourceRow->addWidget(browse_);
     auto* form = new QFormLayout;
     // Each caption is its field's buddy, which names the field for a screen reader.
-    form->addRow(tr("&Source (OpenSearch description or a page linking one):"), sourceRow);
+    auto* sourceCaption =
+        new QLabel(tr("&Source (OpenSearch description or a page linking one):"), this);
+    sourceCaption->setBuddy(source_);
+    form->addRow(sourceCaption, sourceRow);
     form->addRow(tr("&Key (optional):"), key_);
     form->addRow(tr("&Name (optional):"), name_);
     auto* layout = new QVBoxLayout(this);
@@ -119,7 +122,7 @@ void AddEngineDialog::finish(const EngineAdded& result) {
             tr("The engine \"%1\" was added to \"More engines\".").arg(section).toStdString());
         return;
     }
-    messages_.show(MessageIcon::Warning, tr("The engine was not added:\r\n\r\n%1")
+    messages_.show(MessageIcon::Warning, tr("The engine was not added:\n\n%1")
                                              .arg(QString::fromStdString(result.reason))
                                              .toStdString());
     (result.status == EngineAdded::Status::KeyRefused ? key_ : source_)->setFocus();
