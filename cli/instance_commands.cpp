@@ -12,8 +12,16 @@ namespace {
 int sendToWindowProgram(Context& ctx, std::string_view message) {
     if (!ctx.args.positionals().empty()) // an unknown option throws there
         throw UsageError(std::string(message) + " takes no arguments");
+    // A folder that is not the user's own alone may hold anybody's socket: not talked to.
+    const platform::InstanceFolder folder = platform::instanceFolder(false);
+    if (!folder.problem.empty()) {
+        ctx.err << folder.problem << '\n';
+        return kExitFailed;
+    }
     for (const std::string& program : platform::windowProgramCandidates(platform::executableDir()))
-        if (platform::sendInstanceMessage(platform::instanceSocketPath(program), message))
+        if (!folder.path.empty() &&
+            platform::sendInstanceMessage(platform::instanceSocketPath(folder.path, program),
+                                          message))
             return kExitDone;
     ctx.err << "Trov is not running\n";
     return kExitFailed;

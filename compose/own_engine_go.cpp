@@ -34,7 +34,7 @@ std::variant<std::string, Refusal> ownEngineCommand(const FormModel& model, cons
 
 } // namespace
 
-GoOutcome goOwnEngine(const FormModel& model, const OwnEngine& engine, GoServices& services) {
+GoOutcome goOwnEngine(const FormModel& model, OwnEngine engine, GoServices& services) {
     GoOutcome outcome;
     // An engine kept private is searched as in private mode: nothing recorded or learnt.
     const bool privately = model.privateMode() || engine.privateWindow;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -19,15 +20,14 @@ namespace {
 
 constexpr std::size_t kMaxSocketPath = sizeof(sockaddr_un::sun_path) - 1;
 
-std::string runtimeDirName(const std::string& name) {
-    if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir && dir[0] == '/') {
-        std::string d = dir;
-        while (d.size() > 1 && d.back() == '/')
-            d.pop_back();
-        return d + "/" + name;
-    }
-    // /tmp is shared: the user id keeps two users of one installation apart.
-    return "/tmp/" + name + "-" + std::to_string(::getuid());
+std::string withoutTrailingSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+InstanceFolder refused(const std::string& dir, const std::string& why) {
+    return {{}, "The folder " + dir + " " + why + "."};
 }
 
 std::string fnv1aHex(std::string_view s) {
@@ -77,16 +77,48 @@ std::string instanceName(std::string_view programPath) {
     return name;
 }
 
-std::string instanceSocketPath(std::string_view programPath) {
+InstanceFolder instanceFolder(bool make) {
+    if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir && dir[0] == '/')
+        return {withoutTrailingSlashes(dir) + "/", {}};
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string shared = withoutTrailingSlashes(tmp && tmp[0] == '/' ? tmp : "/tmp");
+    const unsigned uid = ::getuid();
+    return privateFolder(shared + "/trov-" + std::to_string(uid), uid, make);
+}
+
+InstanceFolder privateFolder(const std::string& path, unsigned uid, bool make) {
+    const std::string dir = withoutTrailingSlashes(path);
+    if (make && ::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
+        return refused(dir, std::string("cannot be made: ") + std::strerror(errno));
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0)
+        return errno == ENOENT && !make
+                   ? InstanceFolder{}
+                   : refused(dir, std::string("cannot be read: ") + std::strerror(errno));
+    if (S_ISLNK(st.st_mode))
+        return refused(dir, "is a symbolic link");
+    if (!S_ISDIR(st.st_mode))
+        return refused(dir, "is not a folder");
+    if (st.st_uid != uid)
+        return refused(dir, "belongs to another user");
+    if ((st.st_mode & 0777) != 0700) {
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 0777));
+        return refused(dir, std::string("has mode ") + mode + ", not 0700");
+    }
+    return {dir + "/", {}};
+}
+
+std::string instanceSocketPath(const std::string& folder, std::string_view programPath) {
     const std::string name = instanceName(programPath);
-    std::string path = runtimeDirName(name);
+    std::string path = folder + name;
     if (path.size() > kMaxSocketPath)
-        path = runtimeDirName("trov-" + fnv1aHex(name));
+        path = folder + "trov-" + fnv1aHex(name);
     return path;
 }
 
-std::string instanceLockPath(std::string_view programPath) {
-    return instanceSocketPath(programPath) + ".lock";
+std::string instanceLockPath(const std::string& folder, std::string_view programPath) {
+    return instanceSocketPath(folder, programPath) + ".lock";
 }
 
 std::vector<std::string> windowProgramCandidates(const std::string& trovctlDir) {

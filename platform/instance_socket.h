@@ -31,11 +31,25 @@ std::string_view instanceMessageName(InstanceMessage message);
 // The program path with every '/' and ' ' removed.
 std::string instanceName(std::string_view programPath);
 
-// The socket's full path: $XDG_RUNTIME_DIR/<name>, or /tmp/<name>-<uid> without it. A name
-// that would not fit a socket address is shortened and given a hash of the whole.
-std::string instanceSocketPath(std::string_view programPath);
+// Where the lock and the socket live.
+struct InstanceFolder {
+    std::string path;    // ending in '/'; empty when there is none to use
+    std::string problem; // why a folder that is there is not used, naming it
+};
+// $XDG_RUNTIME_DIR, which the session makes for the user alone. Without it, trov-<uid> in
+// the shared temporary folder ($TMPDIR, else /tmp), made when missing if make is set.
+// Another user could make that name first, so it is used only when it is a folder of the
+// user's own, not a link, that nobody else may enter.
+InstanceFolder instanceFolder(bool make);
+// The check of such a folder for the user uid: a folder, not a symbolic link, owned by
+// uid, mode 0700.
+InstanceFolder privateFolder(const std::string& path, unsigned uid, bool make);
+
+// The socket's full path in folder (ending in '/'): the program's name, or one shortened
+// and given a hash of the whole where the name would not fit a socket address.
+std::string instanceSocketPath(const std::string& folder, std::string_view programPath);
 // The lock file beside it.
-std::string instanceLockPath(std::string_view programPath);
+std::string instanceLockPath(const std::string& folder, std::string_view programPath);
 
 // The programs trovctl may be talking to: trov beside it (installed) and, in a build
 // tree, ../app/trov; each made absolute and free of "." and "..".

@@ -25,7 +25,8 @@ MainWindow::MainWindow(MainFormServices& services) {
     exitHooks.stopCrawl = [this] { crawl_->stop(); };
     exit_ = std::make_unique<ExitSequence>(services.config, services.history, services.messages,
                                            std::move(exitHooks));
-    exit_->quit = [] { QCoreApplication::quit(); };
+    // A write refused on the way out is a failure of the program's run.
+    exit_->quit = [this] { QCoreApplication::exit(exit_->refused() ? 1 : 0); };
     form_ = std::make_unique<TMainForm>(services, *crawl_, *colours_);
     QObject::connect(form_.get(), &TMainForm::endRequested, form_.get(),
                      [this](ExitPath path) { exit_->end(path); });

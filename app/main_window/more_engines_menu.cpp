@@ -6,8 +6,15 @@
 
 #include <QAction>
 #include <QMenu>
+#include <utility>
 
 namespace trov {
+
+namespace {
+
+constexpr std::chrono::milliseconds kQuietSpell{400};
+
+} // namespace
 
 MoreEnginesMenu::MoreEnginesMenu(QMenu* mainMenu, QAction* after, std::string folder,
                                  std::vector<std::string> shippedDirs, Messages& messages,
@@ -27,35 +34,61 @@ MoreEnginesMenu::MoreEnginesMenu(QMenu* mainMenu, QAction* after, std::string fo
     add_ = new QAction(tr("Add engine..."), this);
     add_->setObjectName(QStringLiteral("AddEngine1"));
 
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &MoreEnginesMenu::reload);
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &MoreEnginesMenu::reload);
+    quiet_.setSingleShot(true);
+    quiet_.setInterval(kQuietSpell);
+    connect(&quiet_, &QTimer::timeout, this, &MoreEnginesMenu::reload);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &MoreEnginesMenu::changed);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &MoreEnginesMenu::changed);
     reload();
 }
 
-void MoreEnginesMenu::reload() {
+void MoreEnginesMenu::changed() {
+    watch();
+    quiet_.start(); // every change starts the quiet spell again
+}
+
+void MoreEnginesMenu::watch() {
+    // A file renamed over the old one is not the one watched: the watch is made again on
+    // whatever is there now. The folder is watched only while the file is missing, so that
+    // the stores written there after every search do not wake this up.
     const QString file = QString::fromStdString(path_);
-    std::optional<std::string> bytes = readWholeFile(path_);
-    // While the file is there its own watch sees edits and replacements (reload adds it
-    // again for the new file). The folder is watched only while the file is missing, so
-    // that the stores written there after every search do not wake this up.
     const QString folder = QString::fromStdString(folder_);
-    if (bytes) {
-        if (!watcher_.files().contains(file))
-            watcher_.addPath(file);
+    if (watcher_.files().contains(file))
+        watcher_.removePath(file);
+    if (watcher_.addPath(file)) {
         if (watcher_.directories().contains(folder))
             watcher_.removePath(folder);
     } else if (!watcher_.directories().contains(folder)) {
         watcher_.addPath(folder);
     }
+}
+
+void MoreEnginesMenu::reload() {
+    watch(); // before the read, so that no change after it goes unseen
+    std::optional<std::string> bytes = readWholeFile(path_);
     if (read_ && bytes == bytes_)
         return; // another file of the folder changed
     read_ = true;
     bytes_ = std::move(bytes);
     engines_ = bytes_ ? parseOwnEngines(*bytes_) : OwnEngines{};
     rebuild();
-    if (engines_.invalid.empty())
+    if (engines_.invalid.empty()) {
+        nextWarning_.reset(); // mended before its warning was shown
         return;
-    messages_.show(MessageIcon::Warning, skippedEnginesMessage(engines_.invalid));
+    }
+    warn(skippedEnginesMessage(engines_.invalid));
+}
+
+void MoreEnginesMenu::warn(std::string text) {
+    nextWarning_ = std::move(text);
+    // The box's event loop may read the file again: its warning waits for this box, and
+    // only the latest one is shown.
+    if (warningOpen_)
+        return;
+    warningOpen_ = true;
+    while (nextWarning_)
+        messages_.show(MessageIcon::Warning, *std::exchange(nextWarning_, std::nullopt));
+    warningOpen_ = false;
 }
 
 void MoreEnginesMenu::rebuild() {

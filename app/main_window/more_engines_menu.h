@@ -1,13 +1,16 @@
 #pragma once
 
 // The main menu's "More engines" submenu: the own engines of engines.cfg with their keys,
-// then "Edit engines..." and "Add engine...". The file is read again whenever it changes on disk,
-// and the sections it skips are reported once per change.
+// then "Edit engines..." and "Add engine...". The file is read again once it has stopped
+// changing on disk for a moment (an editor may save in several writes, or by renaming a new
+// file over it), and the sections it skips are reported once per change, one box at a time.
 
 #include "compose/own_engines.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QTimer>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -37,6 +40,8 @@ public:
     QMenu* menu() const { return menu_; }
     QAction* editAction() const { return edit_; }
     QAction* addAction() const { return add_; } // the window connects its dialog
+    // How long the file must stay unchanged before it is read again.
+    void setQuietSpell(std::chrono::milliseconds spell) { quiet_.setInterval(spell); }
     // Reads the file again when its bytes changed.
     void reload();
     // "Edit engines...": makes the file from the shipped example when it is missing, then
@@ -44,7 +49,10 @@ public:
     void editEngines();
 
 private:
+    void changed();
+    void watch();
     void rebuild();
+    void warn(std::string text);
 
     std::string folder_;
     std::string path_;
@@ -56,9 +64,12 @@ private:
     QAction* edit_ = nullptr;
     QAction* add_ = nullptr;
     QFileSystemWatcher watcher_;
+    QTimer quiet_;
     OwnEngines engines_;
     std::optional<std::string> bytes_; // as last read; nullopt while there is no file
     bool read_ = false;
+    std::optional<std::string> nextWarning_; // for when the open warning closes
+    bool warningOpen_ = false;
 };
 
 } // namespace trov

@@ -2,12 +2,16 @@
 
 #include "app/program/program.h"
 #include "app/program/translations.h"
+#include "app/shared/qt_messages.h"
 #include "app/shell/font_preload.h"
+#include "app/shell/session_end.h"
 #include "app/shell/single_instance.h"
 #include "common/version.h"
 #include "platform/qt_platform.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
@@ -26,9 +30,15 @@ int main(int argc, char** argv) {
     trov::SingleInstance guard;
     if (!guard.acquire())
         return 0;
+    if (!guard.problem().isEmpty()) {
+        std::fprintf(stderr, "trov: %s\n", qPrintable(guard.problem()));
+        trov::QtMessages().show(trov::MessageIcon::Warning, guard.problem().toStdString());
+    }
 
+    trov::SessionEnd sessionEnd(trov::platform::catchTerminationSignals());
     fonts.wait();
     trov::TrovProgram program;
     program.start(guard);
+    sessionEnd.started(program.exitSequence());
     return QApplication::exec();
 }

@@ -37,6 +37,7 @@ public:
     void start(SingleInstance& guard);
 
     TMainForm& form() { return main_->form(); }
+    ExitSequence& exitSequence() { return main_->exitSequence(); }
 
 private:
     DataFolder folder_;

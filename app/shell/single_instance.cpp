@@ -18,32 +18,38 @@ QString fromPath(const std::string& path) {
 SingleInstance::SingleInstance(QObject* parent)
     : SingleInstance(fromPath(platform::executablePath()), parent) {}
 
-SingleInstance::SingleInstance(const QString& programPath, QObject* parent)
-    : QObject(parent),
-      socketPath_(fromPath(platform::instanceSocketPath(programPath.toStdString()))),
-      lock_(fromPath(platform::instanceLockPath(programPath.toStdString()))) {
+SingleInstance::SingleInstance(const QString& programPath, QObject* parent) : QObject(parent) {
+    const platform::InstanceFolder folder = platform::instanceFolder(true);
+    if (!folder.problem.empty())
+        problem_ = fromPath(folder.problem) +
+                   QStringLiteral(" Trov runs without its guard against a second start.");
+    if (folder.path.empty())
+        return;
+    const std::string program = programPath.toStdString();
+    socketPath_ = fromPath(platform::instanceSocketPath(folder.path, program));
+    lock_ = std::make_unique<QLockFile>(fromPath(platform::instanceLockPath(folder.path, program)));
     // Only a dead owner makes the lock stale; a long-running first instance never does.
-    lock_.setStaleLockTime(0);
+    lock_->setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance() {
     if (server_) {
         server_->close();
-        lock_.unlock();
+        lock_->unlock();
     }
 }
 
 bool SingleInstance::acquire() {
-    if (server_)
+    if (server_ || !lock_)
         return true;
     // tryLock removes a lock whose owner process is gone.
-    if (!lock_.tryLock(0)) {
-        if (lock_.error() == QLockFile::LockFailedError) {
+    if (!lock_->tryLock(0)) {
+        if (lock_->error() == QLockFile::LockFailedError) {
             platform::sendInstanceMessage(socketPath_.toStdString(), platform::kFrontMessage);
             return false;
         }
-        // The lock cannot be made at all (no runtime folder): run without a guard rather
-        // than not at all.
+        // The lock cannot be made at all (the runtime folder is gone or full): run without
+        // a guard rather than not at all.
     }
     auto server = std::make_unique<QLocalServer>();
     server->setSocketOptions(QLocalServer::UserAccessOption);

@@ -3,7 +3,8 @@
 // The single-instance guard: a lock file and a local socket named from the program's full
 // path. The first start holds the lock and listens; a second start finds the lock held,
 // asks the first to come forward and ends. A lock left by a crashed process is stale and
-// taken over, so it never blocks the next start.
+// taken over, so it never blocks the next start. Where there is no folder of the user's own
+// for them, the program runs without the guard and says why.
 
 #include <QLocalServer>
 #include <QLockFile>
@@ -22,6 +23,8 @@ public:
     ~SingleInstance() override;
 
     const QString& socketPath() const { return socketPath_; }
+    // Why the program runs without the guard, to be told to the user; empty when it has one.
+    const QString& problem() const { return problem_; }
 
     // true when this process is the first: it now holds the lock and listens. false in a
     // second process, which has then asked the first to come to the front ("front").
@@ -36,7 +39,9 @@ private:
     void onConnection();
 
     QString socketPath_;
-    QLockFile lock_;
+    QString problem_;
+    std::unique_ptr<QLockFile> lock_; // none without a folder
+
     std::unique_ptr<QLocalServer> server_;
 };
 

@@ -32,6 +32,7 @@
 #include <QSignalSpy>
 #include <QToolButton>
 #include <cstdio>
+#include <filesystem>
 
 using namespace trov;
 using namespace trov::test;
@@ -414,6 +415,42 @@ private slots:
         QTRY_COMPARE(entries(), (QStringList{"Edit engines...", "Add engine..."}));
         w_->moreEngines().editAction()->trigger();
         QVERIFY(f_->launcher.launches.back().address == file && fileExists(file));
+    }
+
+    // engines.cfg changing while a box is open: Go keeps the engine it started with, a save
+    // is read once the file has been quiet, and a warning waits for the one open to close.
+    void ownEnginesAcrossBoxesAndSaves() {
+        make();
+        MoreEnginesMenu& more = w_->moreEngines();
+        more.setQuietSpell(std::chrono::milliseconds(1000));
+        const auto reads = [&](const char* name) { return more.engines().byName(name) != nullptr; };
+        std::filesystem::remove(f_->dir().file("gs1001.sgg"));
+        std::filesystem::create_directory(f_->dir().file("gs1001.sgg")); // Go's box: unwritable
+        f_->messages.shown.clear();
+        f_->messages.onShow = [&](const std::string&) {
+            f_->messages.onShow = nullptr;
+            // Saved as an editor may: a new file renamed over the old one.
+            const std::string saved =
+                f_->dir().write("engines.new", "[Other]\nKey=cs\nAddress=https://o/?q={query}\n");
+            std::filesystem::rename(saved, f_->dir().file("engines.cfg"));
+            QTRY_VERIFY(reads("Other"));
+        };
+        f_->run("set eURL CS borrow checker; click xiGO => launch=https://c/?q=borrow+checker");
+        QCOMPARE(f_->messages.shown.size(), std::size_t(1));
+
+        f_->dir().write("engines.cfg", "[Half]\nKey=h\n"); // an editor's save under way
+        QTest::qWait(100);
+        f_->messages.onShow = [&](const std::string&) {
+            f_->messages.onShow = nullptr;
+            f_->dir().write("engines.cfg", "[Next]\nAddress=https://n/\n[Worse]\n");
+            QTRY_VERIFY(reads("Next"));
+        };
+        f_->dir().write("engines.cfg", "[Half]\nAddress=https://h/\n[Bad]\n");
+        QTRY_COMPARE(f_->messages.shown.size(), std::size_t(3));
+        const std::string skipped = "These sections of engines.cfg were skipped:\r\n\r\n";
+        QCOMPARE(f_->messages.shown[1].text, skipped + "[Bad]: no Address");
+        QCOMPARE(f_->messages.shown[2].text, skipped + "[Worse]: no Address");
+        QCOMPARE(f_->messages.deepest, 1);
     }
 
     // The colour dialog gets the background and the kept custom colours; what it leaves in

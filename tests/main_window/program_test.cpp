@@ -1,22 +1,24 @@
 // The program itself: a second start hands over to the first and ends, trovctl reaches
-// the running program, and a search made in it reaches the history store. Each run has its
-// own data, config and runtime folders.
+// the running program, a signal ends it as the close does, and a search made in it reaches
+// the history store. Each run has its own data, config and runtime folders.
 
 #include "app/program/program.h"
 #include "app/shell/single_instance.h"
 #include "history/history_store.h"
+#include "settings/ini.h"
 #include "tests/support/temp_dir.h"
 
 #include <QLineEdit>
 #include <QProcess>
 #include <QTest>
+#include <csignal>
 #include <sys/stat.h>
 
 class ProgramTest : public QObject {
     Q_OBJECT
 
     trov::test::TempDir dir_;
-    const QString root_ = QString::fromStdString(dir_.path());
+    QString root_ = QString::fromStdString(dir_.path());
 
     QProcess* start(const char* program, const QStringList& args = {}) {
         auto* p = new QProcess(this);
@@ -56,13 +58,42 @@ private slots:
         QVERIFY(first->waitForFinished(10000));
     }
 
+    // The session's end, or a closed terminal, with the window hidden in the tray: the
+    // close sequence writes the history and its keys, and the program ends with 0.
+    void aSignalEndsAsTheCloseDoes_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void aSignalEndsAsTheCloseDoes() {
+        QFETCH(int, signal);
+        const std::string own = QTest::currentDataTag() + std::string("/");
+        root_ = QString::fromStdString(dir_.path() + own);
+        dir_.write(own + "run/.keep", "");
+        ::chmod((dir_.path() + own + "run").c_str(), 0700);
+        QProcess* program = start(TROV_PATH);
+        QTRY_COMPARE_WITH_TIMEOUT(trovctl("toggle"), 0, 20000); // shown at a first start: hidden
+        ::kill(static_cast<pid_t>(program->processId()), signal);
+        QVERIFY(program->waitForFinished(20000));
+        QVERIFY(program->exitStatus() == QProcess::NormalExit && program->exitCode() == 0);
+        QVERIFY(!program->readAllStandardError().contains("Sanitizer"));
+        QVERIFY(QFile::exists(root_ + "data/Trov/HistGrid.cld"));
+        const auto cfg = trov::IniDocument::parse(dir_.read(own + "data/Trov/YY.cfg"));
+        const auto key = [&](const char* section, const char* name) {
+            return cfg.value(section, name).value_or("-");
+        };
+        QCOMPARE(key("Pin", "PrviZagon") + key("Config", "showonstart"), "01");
+        QVERIFY(key("Pin", "Browser") != "-" && key("Velikost", "Levo") != "-");
+    }
+
     // The program's own history port sits between Go and the store.
     void aSearchReachesTheHistoryStore() {
         const std::string root = dir_.path() + "inproc/";
         dir_.write("inproc/bin/xdg-open", "#!/bin/sh\nexit 0\n");
         ::chmod((root + "bin/xdg-open").c_str(), 0700);
         qputenv("PATH", QByteArray::fromStdString(root + "bin:") + qgetenv("PATH"));
-        for (const char* v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"})
+        for (const char* v :
+             {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_RUNTIME_DIR"})
             qputenv(v, QByteArray::fromStdString(root + v));
         trov::TrovProgram program;
         trov::SingleInstance guard(QString::fromStdString(root + "trov"), nullptr);

@@ -57,19 +57,62 @@ TEST(InstanceSocket, TheNameIsTheProgramPathWithoutSlashesAndBlanks) {
     test::TempDir dir;
     test::ScopedEnv env;
     env.set("XDG_RUNTIME_DIR", dir.path());
-    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), dir.path() + "usrbintrov");
-    EXPECT_EQ(instanceLockPath("/usr/bin/trov"), dir.path() + "usrbintrov.lock");
+    const std::string folder = instanceFolder(false).path;
+    EXPECT_EQ(folder, dir.path());
+    EXPECT_EQ(instanceSocketPath(folder, "/usr/bin/trov"), dir.path() + "usrbintrov");
+    EXPECT_EQ(instanceLockPath(folder, "/usr/bin/trov"), dir.path() + "usrbintrov.lock");
     // A long path still fits a socket address, and stays its own.
     const std::string longA = "/" + std::string(200, 'a') + "/trov";
-    EXPECT_LT(instanceSocketPath(longA).size(), sizeof(sockaddr_un::sun_path));
-    EXPECT_NE(instanceSocketPath(longA), instanceSocketPath("/" + std::string(200, 'b') + "/trov"));
+    EXPECT_LT(instanceSocketPath(folder, longA).size(), sizeof(sockaddr_un::sun_path));
+    EXPECT_NE(instanceSocketPath(folder, longA),
+              instanceSocketPath(folder, "/" + std::string(200, 'b') + "/trov"));
     EXPECT_FALSE(sendInstanceMessage(dir.file("none"), "toggle") || // nothing listening
                  sendInstanceMessage(std::string(200, 'x'), "toggle"));
-    env.unset("XDG_RUNTIME_DIR");
-    EXPECT_EQ(instanceSocketPath("/usr/bin/trov"), "/tmp/usrbintrov-" + std::to_string(::getuid()));
     // trovctl looks beside itself, then in the build tree.
     EXPECT_EQ(windowProgramCandidates("/opt/trov/bin/"),
               (std::vector<std::string>{"/opt/trov/bin/trov", "/opt/trov/app/trov"}));
+}
+
+// Without XDG_RUNTIME_DIR, trov-<uid> in the shared temporary folder, which another user
+// could make first: used only when it is the user's own folder that nobody else may enter.
+TEST(InstanceSocket, TheFallbackFolderIsUsedOnlyWhenItIsOursAlone) {
+    test::TempDir tmp;
+    const unsigned me = ::getuid();
+    const auto folder = [&](const char* name, mode_t mode) {
+        std::filesystem::create_directory(tmp.file(name));
+        ::chmod(tmp.file(name).c_str(), mode);
+        return tmp.file(name);
+    };
+    std::filesystem::create_directory_symlink(folder("target", 0700), tmp.file("link"));
+    tmp.write("file", "");
+    const std::tuple<std::string, unsigned, std::string> rows[] = {
+        {tmp.file("made"), me, ""},
+        {folder("ours", 0700), me, ""},
+        {folder("open", 0755), me, "has mode 0755, not 0700"},
+        {folder("shared", 0700), me + 1, "belongs to another user"},
+        {tmp.file("link"), me, "is a symbolic link"},
+        {tmp.file("file"), me, "is not a folder"},
+    };
+    for (const auto& [path, uid, problem] : rows) {
+        const InstanceFolder f = privateFolder(path, uid, true);
+        EXPECT_EQ(f.path, problem.empty() ? path + "/" : "") << path;
+        EXPECT_EQ(f.problem, problem.empty() ? "" : "The folder " + path + " " + problem + ".");
+    }
+    EXPECT_EQ(std::filesystem::status(tmp.file("made")).permissions(),
+              std::filesystem::perms::owner_all);
+
+    test::ScopedEnv env;
+    env.unset("XDG_RUNTIME_DIR");
+    env.set("TMPDIR", tmp.path());
+    const std::string own = tmp.file("trov-" + std::to_string(me));
+    EXPECT_EQ(instanceFolder(false).path, ""); // trovctl makes nothing
+    EXPECT_EQ(instanceFolder(true).path, own + "/");
+    ::chmod(own.c_str(), 0777);
+    test::ProcessOptions options;
+    options.env = {{"XDG_RUNTIME_DIR", ""}, {"TMPDIR", tmp.path()}};
+    const auto r = test::runProcess({TROVCTL_PATH, "toggle"}, options);
+    EXPECT_EQ(std::tuple(r.exitCode, r.err),
+              std::tuple(1, "The folder " + own + " has mode 0777, not 0700.\n"));
 }
 
 TEST(InstanceSocket, AMessageIsItsFirstLineTrimmed) {
@@ -99,7 +142,7 @@ TEST(Trovctl, ToggleAndShowReachTheProgramOrSayItIsNotRunning) {
         test::TempDir runtime;
         test::ScopedEnv env;
         env.set("XDG_RUNTIME_DIR", runtime.path());
-        Listener listener(instanceSocketPath(program));
+        Listener listener(instanceSocketPath(runtime.path(), program));
         for (const char* command : {"toggle", "show"}) {
             const auto r = test::runProcess({TROVCTL_PATH, command}, runtimeEnv(runtime));
             EXPECT_EQ(r.exitCode, 0) << r.err;

@@ -1,11 +1,14 @@
 #pragma once
 
 // Message boxes that tests answer: each question takes the next queued answer (No once the
-// queue is empty), and every box shown or asked is kept in order.
+// queue is empty), and every box shown or asked is kept in order. While a box is "open",
+// onShow may act as the user would meanwhile (its event loop runs on).
 
 #include "common/messages.h"
 
+#include <algorithm>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,10 @@ struct ScriptedMessages : Messages {
     };
     void show(MessageIcon icon, const std::string& text, bool) override {
         shown.push_back({icon, text});
+        deepest = std::max(deepest, ++open);
+        if (onShow)
+            onShow(text);
+        --open;
     }
     bool ask(const std::string& text) override {
         asked.push_back(text);
@@ -34,6 +41,8 @@ struct ScriptedMessages : Messages {
     std::vector<std::string> asked;
     std::vector<std::string> yesPreselected;
     std::vector<Shown> shown;
+    std::function<void(const std::string&)> onShow;
+    int open = 0, deepest = 0; // boxes open at once
 };
 
 } // namespace trov::test

@@ -185,8 +185,8 @@ private slots:
         const QString program = QStringLiteral("/opt/trov test/bin/trov");
         SingleInstance first(program, nullptr), second(program, nullptr);
         const std::string socket = first.socketPath().toStdString();
-        const QString lock =
-            QString::fromStdString(platform::instanceLockPath(program.toStdString()));
+        const QString lock = QString::fromStdString(
+            platform::instanceLockPath(runtime.path(), program.toStdString()));
         const pid_t child = ::fork();
         if (child == 0) { // a first instance dying with its lock
             QLockFile held(lock);

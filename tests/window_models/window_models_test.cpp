@@ -242,6 +242,24 @@ TEST(ExitSequence, EndsOnceAndStopsTheCrawlEachTime) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("YY.cfg"))); // no close keys after the Exit
 }
 
+// Where nobody may answer a box (the session ends, a signal): the save writes without
+// ending, the end ends, and the refusals of both go to the report.
+TEST(ExitSequence, UnattendedRefusalsGoToTheReport) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.file("YY.cfg"));
+    Config config(dir.file("YY.cfg"));
+    HistoryStore history{DataFolder(dir.path())};
+    test::ScriptedMessages boxes, report;
+    int quits = 0;
+    ExitSequence exit(config, history, boxes, {});
+    exit.quit = [&] { ++quits; };
+    exit.save(report);
+    EXPECT_EQ(std::tuple(quits, exit.ended(), exit.refused()), std::tuple(0, false, true));
+    exit.end(ExitPath::Close, report);
+    EXPECT_EQ(std::tuple(quits, boxes.shown.size(), report.shown.size()), std::tuple(1, 0u, 4u));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("HistGrid.cld")));
+}
+
 TEST(CrawlQuestions, StopAndCancel) {
     const std::string cancel = "  Do you want to cancel searching ?  ";
     const std::string partial = "  Do you want to show partial results ?  ";
