@@ -1,6 +1,6 @@
 #include "compose/engine_add.h"
 
-#include "common/atomic_file.h"
+#include "common/store_file.h"
 #include "common/text.h"
 #include "compose/own_engines.h"
 #include "compose/search_link.h"
@@ -138,6 +138,7 @@ std::string appendEngineSection(std::string_view file, const std::string& name,
 
 EngineAdded addEngine(const std::string& enginesPath, const EngineAddition& addition) {
     using Status = EngineAdded::Status;
+    const StoreFile store(enginesPath);
     FileError error;
     // The key is checked before anything is fetched, and again against the file as it is
     // when the section is written.
@@ -149,10 +150,12 @@ EngineAdded addEngine(const std::string& enginesPath, const EngineAddition& addi
             return EngineAdded{Status::KeyRefused, {}, std::move(*problem)};
         return std::nullopt;
     };
+    // A missing file is an empty one.
     const auto readEngines = [&]() -> std::optional<std::string> {
-        if (!fileExists(enginesPath))
+        std::optional<std::string> bytes = store.read(&error);
+        if (!bytes && error.reason.empty())
             return std::string();
-        return readWholeFile(enginesPath, &error);
+        return bytes;
     };
     std::optional<std::string> file = readEngines();
     if (!file)
@@ -168,6 +171,9 @@ EngineAdded addEngine(const std::string& enginesPath, const EngineAddition& addi
         return {Status::Failed, {}, addition.source + ": " + std::get<1>(described)};
     const DescribedEngine& engine = std::get<0>(described);
 
+    // Read, appended and written under the store's lock, so that two programs adding at
+    // once both find their engine in the file.
+    const StoreFile::Lock lock = store.lock();
     file = readEngines();
     if (!file)
         return {Status::Failed, {}, enginesPath + ": " + error.reason};
@@ -176,9 +182,7 @@ EngineAdded addEngine(const std::string& enginesPath, const EngineAddition& addi
     const std::string given = addition.name ? sectionNameOf(*addition.name) : std::string();
     const std::string name =
         uniqueSectionName(text::decodeStoredText(*file), given.empty() ? engine.name : given);
-    if (!writeFileAtomically(enginesPath,
-                             appendEngineSection(*file, name, addition.key.value_or(""), engine),
-                             &error))
+    if (!store.write(appendEngineSection(*file, name, addition.key.value_or(""), engine), &error))
         return {Status::Failed, {}, enginesPath + ": " + error.reason};
     return {Status::Added, name, {}};
 }

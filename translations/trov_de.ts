@@ -422,6 +422,18 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>Check links</source>
         <translation>Links prüfen</translation>
     </message>
+    <message>
+        <source>Keep search history</source>
+        <translation>Suchverlauf behalten</translation>
+    </message>
+    <message>
+        <source>Private search</source>
+        <translation>Private Suche</translation>
+    </message>
+    <message>
+        <source>Suggestions from engines</source>
+        <translation>Vorschläge der Suchmaschinen</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>
@@ -493,6 +505,18 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>Pin</source>
         <translation>Anheften</translation>
     </message>
+    <message>
+        <source>Private search: nothing is recorded, the search opens in a private window</source>
+        <translation>Private Suche: nichts wird aufgezeichnet, die Suche öffnet sich in einem privaten Fenster</translation>
+    </message>
+    <message>
+        <source>Private search is on</source>
+        <translation>Private Suche ist an</translation>
+    </message>
+    <message>
+        <source>Private</source>
+        <translation>Privat</translation>
+    </message>
 </context>
 <context>
     <name>trov::AboutDialog</name>
@@ -511,6 +535,53 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>trov::AddEngineDialog</name>
+    <message>
+        <source>Add engine</source>
+        <translation>Suchmaschine hinzufügen</translation>
+    </message>
+    <message>
+        <source>A file, or an address starting with http:// or https://</source>
+        <translation>Eine Datei oder eine Adresse, die mit http:// oder https:// beginnt</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen ...</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Source (OpenSearch description or a page linking one):</source>
+        <translation>&amp;Quelle (OpenSearch-Beschreibung oder eine Seite, die auf eine verweist):</translation>
+    </message>
+    <message>
+        <source>&amp;Key (optional):</source>
+        <translation>&amp;Kürzel (optional):</translation>
+    </message>
+    <message>
+        <source>&amp;Name (optional):</source>
+        <translation>&amp;Name (optional):</translation>
+    </message>
+    <message>
+        <source>Adding the engine...</source>
+        <translation>Die Suchmaschine wird hinzugefügt ...</translation>
+    </message>
+    <message>
+        <source>The engine &quot;%1&quot; was added to &quot;More engines&quot;.</source>
+        <translation>Die Suchmaschine &quot;%1&quot; wurde zu &quot;Weitere Suchmaschinen&quot; hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>The engine was not added:
+
+%1</source>
+        <translation>Die Suchmaschine wurde nicht hinzugefügt:
+
+%1</translation>
     </message>
 </context>
 <context>
@@ -670,6 +741,10 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>Edit engines...</source>
         <translation>Suchmaschinen bearbeiten ...</translation>
     </message>
+    <message>
+        <source>Add engine...</source>
+        <translation>Suchmaschine hinzufügen ...</translation>
+    </message>
 </context>
 <context>
     <name>trov::SuggestionList</name>
@@ -680,6 +755,10 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
     <message>
         <source>Delete search suggestion</source>
         <translation>Suchvorschlag löschen</translation>
+    </message>
+    <message>
+        <source>%1 (suggested by %2)</source>
+        <translation>%1 (vorgeschlagen von %2)</translation>
     </message>
 </context>
 <context>
@@ -1009,6 +1088,10 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
     <message>
         <source>Show</source>
         <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Private search</source>
+        <translation>Private Suche</translation>
     </message>
 </context>
 </TS>

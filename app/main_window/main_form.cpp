@@ -101,6 +101,7 @@ TMainForm::TMainForm(MainFormServices& services, CrawlController& crawl, ColourC
     wireControls();
     wireMenus();
     createMoreEngines();
+    wirePrivacy();
     connect(&crawl_.runner(), &CrawlRunner::finished, this, &TMainForm::linksFinished);
     connect(&colours_, &ColourController::backgroundChanged, this, &TMainForm::paintBackground);
 }
@@ -237,6 +238,7 @@ void TMainForm::syncFromModel() {
     w_.engines[static_cast<std::size_t>(model_.engine())]->setChecked(true);
     w_.PanelMarker->move(11 + engineInfo(model_.engine()).buttonLeft, 46 + kEngineButtonHeight + 2);
     menus_->EnableHistory->setChecked(model_.historyEnabled());
+    menus_->KeepHistory->setChecked(model_.keepHistory());
     syncing_ = false;
     showKinds();
     showMarks();

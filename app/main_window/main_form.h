@@ -26,6 +26,7 @@ namespace trov {
 
 class ColourController;
 class CrawlController;
+class EngineSuggestDriver;
 class FormKeyboard;
 class MoreEnginesMenu;
 struct OwnEngine;
@@ -71,6 +72,10 @@ public:
     void chooseCrawlMode(CrawlMode mode);
     void hiddenSubmenuMode(CrawlMode mode);
     void naloziCSVLinke();
+    // "Private search", its tray entry and Ctrl+Shift+P.
+    void setPrivateMode(bool on);
+    // "Add engine..." under "More engines".
+    void addEngine();
 
     // The pieces, for the program and the tests.
     const MainFormWidgets& widgets() const { return w_; }
@@ -81,6 +86,7 @@ public:
     MainMenus& menus() { return *menus_; }
     MoreEnginesMenu& moreEngines() { return *moreEngines_; }
     SuggestionList& dropDown() { return *dropDown_; }
+    EngineSuggestDriver& engineSuggestions() { return *engineSuggest_; }
     CrawlController& crawl() { return crawl_; }
     ColourController& colours() { return colours_; }
     WindowGlue& glue() { return *glue_; }
@@ -133,11 +139,15 @@ private:
     QLineEdit* builtField(TextField f) const;
     QFrame* builtFrame(TextField f) const;
     void wireMenus();
+    void wirePrivacy();
     void createMoreEngines();
     GoServices goServices();
     void goOwnEngineNow(const OwnEngine& engine);
     void finishGo(GoOutcome outcome);
     void fieldChanged(TextField field, const QString& text);
+    // Tells the engine suggestions what the search box holds; typed false: nothing to ask.
+    void askEngine(bool typed);
+    void engineRowsChanged();
     bool fieldKey(TextField field, QKeyEvent* key);
     void fieldEscape();
     // A drop-down row into a field, without refreshing the drop-down.
@@ -169,6 +179,9 @@ private:
     std::unique_ptr<MainMenus> menus_;
     MoreEnginesMenu* moreEngines_ = nullptr; // belongs to the main menu
     SuggestionList* dropDown_ = nullptr;
+    EngineSuggestDriver* engineSuggest_ = nullptr; // a child of the window
+    // The engine the engine rows are from and what goes before a chosen one (its key).
+    std::string engineName_, enginePrefix_;
     std::unique_ptr<WindowGlue> glue_;
     FormKeyboard* keyboard_ = nullptr; // a child of the window
     SuggestionGoPort suggestionPort_;

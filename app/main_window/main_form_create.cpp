@@ -2,6 +2,7 @@
 
 #include "app/main_window/about_dialog.h"
 #include "app/main_window/colour_controller.h"
+#include "app/main_window/engine_suggest_driver.h"
 #include "app/main_window/main_form.h"
 #include "app/main_window/window_glue.h"
 #include "common/messages.h"
@@ -56,6 +57,9 @@ void TMainForm::FormCreate() {
         services_.suggestions.load(load); // a store that cannot be read leaves no suggestions
         setAdvancedInTabOrder(false);
         colours_.readDialogState();
+        const bool engineSuggestions = config.readBool(cfg::OptionsEngineSuggest);
+        menus_->EngineSuggestions->setChecked(engineSuggestions);
+        engineSuggest_->setEnabled(engineSuggestions);
         w_.PanelMarker->move(11 + engineInfo(SearchEngine::Google).buttonLeft,
                              46 + kEngineButtonHeight + 2);
     } catch (const std::exception& e) {

@@ -10,7 +10,7 @@ namespace trov {
 
 void TMainForm::createMoreEngines() {
     moreEngines_ =
-        new MoreEnginesMenu(menus_->main, menus_->SearchSuggestions, services_.folder.path(),
+        new MoreEnginesMenu(menus_->main, menus_->EngineSuggestions, services_.folder.path(),
                             services_.shippedDirs, services_.messages, services_.launcher,
                             [this](const OwnEngine& engine) { goOwnEngineNow(engine); });
 }
@@ -48,8 +48,10 @@ bool TMainForm::hasOwnEnginesFile() const {
 }
 
 void TMainForm::finishGo(GoOutcome outcome) {
-    if (outcome.hideDropDown)
+    if (outcome.hideDropDown) {
         dropDown_->hide();
+        askEngine(false); // an answer still coming does not open the list again
+    }
     if (outcome.status == GoStatus::LinksPending && outcome.links)
         crawl_.start(std::move(*outcome.links));
 }

@@ -1,6 +1,7 @@
 // The four text fields and the suggestion drop-down under them: the suggestion owner, the
 // keys and mouse in the fields, the refresh and "Delete search suggestion".
 
+#include "app/main_window/engine_suggest_driver.h"
 #include "app/main_window/main_form.h"
 #include "app/main_window/suggestion_list.h"
 #include "common/messages.h"
@@ -80,6 +81,9 @@ QLineEdit* TMainForm::ownerField() {
 void TMainForm::fieldChanged(TextField field, const QString& text) {
     // The model makes a changed field the owner, also when a command set its text.
     model_.setText(field, text.toStdString());
+    // Browsing the list's rows is no typing; a command's text is not asked about.
+    if (!fromDropDown_)
+        askEngine(!syncing_);
     if (syncing_)
         return;
     if (!suppress_)
@@ -153,13 +157,20 @@ void TMainForm::GSLBosvezi() {
     if (((dropDown_->hasFocus() || fromDropDown_) && !forcedRefresh_) ||
         (dropDownHeld_ && dropDownHeld_()))
         return;
-    const std::vector<std::string> rows = services_.suggestions.dropDownRows(model_.ownerText());
+    // A private search shows nothing the store holds.
+    const std::vector<std::string> rows =
+        model_.privateMode() ? std::vector<std::string>()
+                             : services_.suggestions.dropDownRows(model_.ownerText());
     const QLineEdit* owner = ownerField();
     QFrame* frame = w_.XiPanel1;
     for (TextField f : kTextFields)
         if (owner && owner == builtField(f))
             frame = builtFrame(f);
-    dropDown_->refresh(rows, frame->geometry(), w_.XiPanel1->geometry(), height());
+    EngineRows engine;
+    if (model_.suggestionOwner() == OwnerField::Words)
+        engine = {QString::fromStdString(engineName_), QString::fromStdString(enginePrefix_),
+                  engineSuggest_->rows()};
+    dropDown_->refresh(rows, frame->geometry(), w_.XiPanel1->geometry(), height(), engine);
 }
 
 void TMainForm::deleteSearchSuggestion() {

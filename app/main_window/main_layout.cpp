@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,6 +20,10 @@ namespace trov {
 namespace {
 
 constexpr int kFieldWidth = 436;
+constexpr int kWordsWidth = 339;
+constexpr int kBadgeWidth = 58;
+const QColor kSearchBoxFrame(0x02, 0x68, 0xF9);
+const QColor kPrivateColour(0x6A, 0x1B, 0x9A);
 
 // An icon-only button, named for a screen reader by what it does.
 void name(QWidget* w, const QString& text) {
@@ -33,6 +38,20 @@ QPixmap canvas(int w, int h) {
 }
 
 } // namespace
+
+void showPrivateMarker(MainFormWidgets& w, bool on) {
+    w.PrivateBadge->setVisible(on);
+    w.eURL->resize(on ? kWordsWidth - kBadgeWidth : kWordsWidth, w.eURL->height());
+    QPalette frame = w.XiPanel1->palette();
+    frame.setColor(QPalette::WindowText, on ? kPrivateColour : kSearchBoxFrame);
+    w.XiPanel1->setPalette(frame);
+    const QString said = QCoreApplication::translate(
+        "TMainForm", "Private search: nothing is recorded, the search opens in a private window");
+    w.PrivateBadge->setAccessibleName(
+        QCoreApplication::translate("TMainForm", "Private search is on"));
+    w.PrivateBadge->setToolTip(said);
+    w.eURL->setAccessibleDescription(on ? said : QString());
+}
 
 QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry, bool radio) {
     auto* b = new QToolButton(parent);
@@ -61,7 +80,7 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     w.XiPanel1->setFrameShape(QFrame::Box);
     QPalette boxPalette = w.XiPanel1->palette();
     boxPalette.setColor(QPalette::Window, Qt::white);
-    boxPalette.setColor(QPalette::WindowText, QColor(0x02, 0x68, 0xF9));
+    boxPalette.setColor(QPalette::WindowText, kSearchBoxFrame);
     w.XiPanel1->setPalette(boxPalette);
     QFont urlFont(QStringLiteral("Segoe UI Variable Display"));
     urlFont.setPixelSize(15);
@@ -71,7 +90,7 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     w.XiPanel1->setFont(urlFont);
     w.eURL = new QLineEdit(w.XiPanel1);
     w.eURL->setObjectName(QStringLiteral("eURL"));
-    w.eURL->setGeometry(4, 4, 339, 23);
+    w.eURL->setGeometry(4, 4, kWordsWidth, 23);
     w.eURL->setFrame(false);
     w.eURL->setAccessibleName(QCoreApplication::translate("TMainForm", "Search words"));
     w.eURL->setFont(urlFont);
@@ -79,6 +98,14 @@ void buildMainFormLayout(QWidget* window, MainFormWidgets& w) {
     QPalette up = w.eURL->palette();
     up.setColor(QPalette::Text, QColor(0x42, 0x40, 0x51));
     w.eURL->setPalette(up);
+    w.PrivateBadge = new QLabel(QCoreApplication::translate("TMainForm", "Private"), w.XiPanel1);
+    w.PrivateBadge->setObjectName(QStringLiteral("PrivateBadge"));
+    w.PrivateBadge->setGeometry(4 + kWordsWidth - kBadgeWidth, 5, kBadgeWidth - 2, 20);
+    w.PrivateBadge->setAlignment(Qt::AlignCenter);
+    w.PrivateBadge->setStyleSheet(QStringLiteral("background: %1; color: white; "
+                                                 "border-radius: 3px; font: bold 11px;")
+                                      .arg(kPrivateColour.name()));
+    w.PrivateBadge->hide();
     w.xiGO = flatButton(w.XiPanel1, "xiGO", {343, 1, 35, 25});
     w.xiGO->setIcon(goGlyph());
     w.xiGO->setAccessibleName(QCoreApplication::translate("TMainForm", "Search"));

@@ -13,6 +13,7 @@
 class QButtonGroup;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 class QWidget;
@@ -26,6 +27,7 @@ struct MainFormWidgets {
     QToolButton* xiGO = nullptr;
     QToolButton* xiMetla = nullptr;
     QToolButton* xiHamburger = nullptr;
+    QLabel* PrivateBadge = nullptr; // shown in the search box while searching privately
 
     std::array<QToolButton*, kEngineCount> engines{};
     QButtonGroup* engineGroup = nullptr;
@@ -40,6 +42,10 @@ struct MainFormWidgets {
 // Builds the collapsed window's controls on window (client area 458 wide); the window's
 // own size is left to the caller. The advanced fields are built apart (advanced_fields.h).
 void buildMainFormLayout(QWidget* window, MainFormWidgets& w);
+
+// Private mode shown at a glance and to a screen reader: a badge in the search box, its
+// frame in the badge's colour, the search box described.
+void showPrivateMarker(MainFormWidgets& w, bool on);
 
 // A flat button that takes the focus from Tab only; radio: one of an exclusive row.
 QToolButton* flatButton(QWidget* parent, const char* name, QRect geometry, bool radio = false);

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QMenu>
+#include <QWidget>
 
 namespace trov {
 
@@ -26,6 +28,15 @@ MainMenus::MainMenus(QWidget* parent) {
     EnableHistory =
         item(main, "EnableHistory", QT_TRANSLATE_NOOP("MainMenus", "Enable search history"), true);
     EnableHistory->setChecked(true);
+    KeepHistory =
+        item(main, "KeepHistory1", QT_TRANSLATE_NOOP("MainMenus", "Keep search history"), true);
+    KeepHistory->setChecked(true);
+    PrivateSearch =
+        item(main, "PrivateSearch1", QT_TRANSLATE_NOOP("MainMenus", "Private search"), true);
+    PrivateSearch->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    PrivateSearch->setShortcutContext(Qt::WindowShortcut);
+    // The window carries the entry too, so its key works while the menu is closed.
+    parent->addAction(PrivateSearch);
     Crawler1 = main->addMenu(QCoreApplication::translate("MainMenus", "Crawler"));
     Crawler1->setObjectName(QStringLiteral("Crawler1"));
     Crawler1->menuAction()->setVisible(false);
@@ -44,6 +55,8 @@ MainMenus::MainMenus(QWidget* parent) {
     subExportData = item(Crawler1, "Exportdata000", QT_TRANSLATE_NOOP("MainMenus", "Export data"));
     SearchSuggestions =
         item(main, "SearchSuggestions1", QT_TRANSLATE_NOOP("MainMenus", "Search suggestions"));
+    EngineSuggestions = item(main, "EngineSuggestions1",
+                             QT_TRANSLATE_NOOP("MainMenus", "Suggestions from engines"), true);
     main->addSeparator();
     SaveSettings1 = item(main, "SaveSettings1", QT_TRANSLATE_NOOP("MainMenus", "Save settings"));
     OpenSettings1 = item(main, "OpenSettings1", QT_TRANSLATE_NOOP("MainMenus", "Open settings"));

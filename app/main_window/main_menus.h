@@ -24,8 +24,11 @@ struct MainMenus {
     QMenu* main = nullptr;
     QAction* History1 = nullptr;
     QAction* EnableHistory = nullptr; // "Enable search history", checked at start
+    QAction* KeepHistory = nullptr;   // "Keep search history", kept in YY.cfg
+    QAction* PrivateSearch = nullptr; // "Private search", Ctrl+Shift+P, never kept
     QMenu* Crawler1 = nullptr;        // the hidden "Crawler" submenu
     QAction* SearchSuggestions = nullptr;
+    QAction* EngineSuggestions = nullptr; // "Suggestions from engines", kept in YY.cfg
     QAction* SaveSettings1 = nullptr;
     QAction* OpenSettings1 = nullptr;
     QAction* ResetAllSettings1 = nullptr;

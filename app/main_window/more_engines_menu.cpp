@@ -32,6 +32,8 @@ MoreEnginesMenu::MoreEnginesMenu(QMenu* mainMenu, QAction* after, std::string fo
     edit_ = new QAction(tr("Edit engines..."), this);
     edit_->setObjectName(QStringLiteral("EditEngines1"));
     connect(edit_, &QAction::triggered, this, &MoreEnginesMenu::editEngines);
+    add_ = new QAction(tr("Add engine..."), this);
+    add_->setObjectName(QStringLiteral("AddEngine1"));
 
     quiet_.setSingleShot(true);
     quiet_.setInterval(kQuietSpell);
@@ -91,7 +93,7 @@ void MoreEnginesMenu::warn(std::string text) {
 }
 
 void MoreEnginesMenu::rebuild() {
-    menu_->clear(); // deletes the engine entries; "Edit engines..." belongs to this object
+    menu_->clear(); // deletes the engine entries; the last two belong to this object
     for (const OwnEngine& engine : engines_.engines) {
         QString text =
             QString::fromStdString(engine.name).replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -107,6 +109,7 @@ void MoreEnginesMenu::rebuild() {
     if (!engines_.engines.empty())
         menu_->addSeparator();
     menu_->addAction(edit_);
+    menu_->addAction(add_);
 }
 
 void MoreEnginesMenu::editEngines() {

@@ -1,9 +1,9 @@
 #pragma once
 
 // The main menu's "More engines" submenu: the own engines of engines.cfg with their keys,
-// then "Edit engines...". The file is read again once it has stopped changing on disk for a
-// moment (an editor may save in several writes, or by renaming a new file over it), and
-// the sections it skips are reported once per change, one box at a time.
+// then "Edit engines..." and "Add engine...". The file is read again once it has stopped
+// changing on disk for a moment (an editor may save in several writes, or by renaming a new
+// file over it), and the sections it skips are reported once per change, one box at a time.
 
 #include "compose/own_engines.h"
 
@@ -39,6 +39,7 @@ public:
     bool hasFile() const { return bytes_.has_value(); }
     QMenu* menu() const { return menu_; }
     QAction* editAction() const { return edit_; }
+    QAction* addAction() const { return add_; } // the window connects its dialog
     // How long the file must stay unchanged before it is read again.
     void setQuietSpell(std::chrono::milliseconds spell) { quiet_.setInterval(spell); }
     // Reads the file again when its bytes changed.
@@ -61,6 +62,7 @@ private:
     std::function<void(const OwnEngine&)> run_;
     QMenu* menu_ = nullptr;
     QAction* edit_ = nullptr;
+    QAction* add_ = nullptr;
     QFileSystemWatcher watcher_;
     QTimer quiet_;
     OwnEngines engines_;

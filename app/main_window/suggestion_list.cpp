@@ -10,6 +10,18 @@
 
 namespace trov {
 
+namespace {
+
+// What an engine's row puts into the field; unset for the store's rows.
+constexpr int kValueRole = Qt::UserRole;
+
+QString valueOf(const QListWidgetItem* item) {
+    const QVariant value = item->data(kValueRole);
+    return value.isValid() ? value.toString() : item->text();
+}
+
+} // namespace
+
 SuggestionList::SuggestionList(QWidget* parent) : QObject(parent), parent_(parent) {}
 
 QListWidget* SuggestionList::widget() {
@@ -44,10 +56,10 @@ void SuggestionList::make() {
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
         const QList<QListWidgetItem*> rows = list_->selectedItems();
         if (!rows.isEmpty())
-            emit rowChosen(rows.first()->text());
+            emit rowChosen(valueOf(rows.first()));
     });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        emit rowChosen(item->text());
+        emit rowChosen(valueOf(item));
         hide();
         emit goRequested();
     });
@@ -69,21 +81,33 @@ void SuggestionList::hide() {
 }
 
 void SuggestionList::refresh(const std::vector<std::string>& rows, QRect ownerFrame,
-                             QRect searchBox, int mainClientHeight) {
+                             QRect searchBox, int mainClientHeight, const EngineRows& engineRows) {
     make();
     const QSignalBlocker quiet(list_); // refilling is no selection by the user
     list_->clear();
     for (const std::string& row : rows)
         list_->addItem(QString::fromStdString(row));
+    for (const std::string& row : engineRows.texts) {
+        // Told apart by their look, and for a screen reader by their text.
+        auto* item = new QListWidgetItem(QString::fromStdString(row), list_);
+        item->setData(kValueRole, engineRows.prefix + item->text());
+        const QString mark = tr("%1 (suggested by %2)").arg(item->text(), engineRows.engine);
+        item->setData(Qt::AccessibleTextRole, mark);
+        item->setToolTip(mark);
+        QFont italic = list_->font();
+        italic.setItalic(true);
+        item->setFont(italic);
+        item->setForeground(QColor(0x1F, 0x5F, 0x9F));
+    }
+    const int count = list_->count();
     const int frame = 2 * list_->frameWidth();
-    const int client =
-        dropDownHeight(mainClientHeight, static_cast<int>(rows.size()), list_->height() - frame);
+    const int client = dropDownHeight(mainClientHeight, count, list_->height() - frame);
     list_->setGeometry(searchBox.left(), ownerFrame.top() + ownerFrame.height() - 1,
                        searchBox.width(), client + frame);
     for (int i = 0; i < list_->count(); ++i)
         list_->item(i)->setSizeHint({0, kDropDownRowHeight});
-    list_->setVisible(!rows.empty());
-    if (!rows.empty())
+    list_->setVisible(count > 0);
+    if (count > 0)
         list_->raise();
 }
 
@@ -94,12 +118,12 @@ std::optional<QString> SuggestionList::enterFromField() {
         return std::nullopt;
     const QSignalBlocker quiet(list_); // the row goes into the field that was left
     list_->setCurrentRow(0);
-    return list_->item(0)->text();
+    return valueOf(list_->item(0));
 }
 
 std::optional<std::string> SuggestionList::selectedRow() const {
     const QListWidgetItem* item = list_ ? list_->currentItem() : nullptr;
-    if (!item || !item->isSelected())
+    if (!item || !item->isSelected() || item->data(kValueRole).isValid())
         return std::nullopt;
     return item->text().toStdString();
 }
@@ -125,7 +149,7 @@ bool SuggestionList::eventFilter(QObject* watched, QEvent* event) {
         return true;
     case Qt::Key_Up:
         if (list_->currentRow() == 0 && list_->item(0)) {
-            emit leftAtTop(list_->item(0)->text());
+            emit leftAtTop(valueOf(list_->item(0)));
             return true;
         }
         return false;

@@ -1,7 +1,8 @@
 #pragma once
 
 // `GsLB`, the suggestion drop-down under the suggestion owner field: its placement and
-// height, its keys and clicks, and its one-item menu "Delete search suggestion". What a
+// height, its keys and clicks, and its one-item menu "Delete search suggestion". Under the
+// store's rows it may show an own engine's suggestions, marked as that engine's. What a
 // row does to the fields is reported as signals. The list and its menu are made on the
 // first refresh (or the first call that needs them), so a start that shows no suggestions
 // does not make them.
@@ -19,6 +20,14 @@ class QMenu;
 class QWidget;
 
 namespace trov {
+
+// Suggestions an own engine answered with: shown under the store's rows, marked as the
+// engine's; a chosen one goes into the field after prefix (the engine's key).
+struct EngineRows {
+    QString engine;
+    QString prefix;
+    std::vector<std::string> texts;
+};
 
 class SuggestionList : public QObject {
     Q_OBJECT
@@ -38,10 +47,11 @@ public:
     // `GSLBosvezi` once its rows are known: placed under ownerFrame with searchBox's left
     // edge and width, shown when it has rows, sized for the main window's client height.
     void refresh(const std::vector<std::string>& rows, QRect ownerFrame, QRect searchBox,
-                 int mainClientHeight);
+                 int mainClientHeight, const EngineRows& engineRows = {});
     // Down arrow in a field: the list takes the focus and selects its first row, whose
     // text is returned for that field (not signalled as rowChosen).
     std::optional<QString> enterFromField();
+    // The store's row selected; an engine's row is none (it is not the store's to delete).
     std::optional<std::string> selectedRow() const;
 
 signals:

@@ -15,6 +15,9 @@ TrayIcon::TrayIcon(const QIcon& icon, std::function<bool()> isShown, QObject* pa
     showHide_ = menu_->addAction(tr("Hide"));
     showHide_->setObjectName(QStringLiteral("ShowYY"));
     history_ = menu_->addAction(tr("History"));
+    privateSearch_ = menu_->addAction(tr("Private search"));
+    privateSearch_->setObjectName(QStringLiteral("PrivateSearch2"));
+    privateSearch_->setCheckable(true);
     dataFolder_ = menu_->addAction(tr("Data Folder"));
     dataFolder_->setObjectName(QStringLiteral("DataFolder1"));
     dataFolder_->setVisible(false);
@@ -43,6 +46,7 @@ TrayIcon::TrayIcon(const QIcon& icon, std::function<bool()> isShown, QObject* pa
     });
     connect(showHide_, &QAction::triggered, this, &TrayIcon::toggleRequested);
     connect(history_, &QAction::triggered, this, &TrayIcon::historyRequested);
+    connect(privateSearch_, &QAction::triggered, this, &TrayIcon::privateSearchToggled);
     connect(dataFolder_, &QAction::triggered, this, &TrayIcon::dataFolderRequested);
     connect(suggestions_, &QAction::triggered, this, &TrayIcon::suggestionsRequested);
     connect(loadAtStartup_, &QAction::triggered, this, &TrayIcon::loadAtStartupToggled);
@@ -66,6 +70,10 @@ void TrayIcon::show() {
 
 void TrayIcon::setLoadAtStartup(bool checked) {
     loadAtStartup_->setChecked(checked);
+}
+
+void TrayIcon::setPrivateSearch(bool checked) {
+    privateSearch_->setChecked(checked);
 }
 
 void TrayIcon::setShowOnStart(bool checked) {

@@ -29,6 +29,8 @@ public:
     QSystemTrayIcon* icon() const { return icon_; }
 
     void setLoadAtStartup(bool checked);
+    // "Private search": ticked while the window searches privately.
+    void setPrivateSearch(bool checked);
     void setShowOnStart(bool checked);
     bool loadAtStartup() const;
     bool showOnStart() const;
@@ -38,6 +40,7 @@ public:
 
     QAction* showHideAction() const { return showHide_; }
     QAction* historyAction() const { return history_; }
+    QAction* privateSearchAction() const { return privateSearch_; }
     QAction* dataFolderAction() const { return dataFolder_; }
     QAction* suggestionsAction() const { return suggestions_; }
     QAction* loadAtStartupAction() const { return loadAtStartup_; }
@@ -48,6 +51,7 @@ public:
 signals:
     void toggleRequested(); // `CTIClick`, `ShowYYClick`
     void historyRequested();
+    void privateSearchToggled(bool checked);
     void dataFolderRequested();              // `DataFolder1Click` (hidden item)
     void suggestionsRequested();             // hidden item
     void loadAtStartupToggled(bool checked); // `loadAtStartUpClick`
@@ -61,6 +65,7 @@ private:
     QSystemTrayIcon* icon_;
     QAction* showHide_;
     QAction* history_;
+    QAction* privateSearch_;
     QAction* dataFolder_;
     QAction* suggestions_;
     QAction* loadAtStartup_;

@@ -1,8 +1,11 @@
 #include "compose/engine_add.h"
+#include "compose/own_engines.h"
 #include "compose/search_link.h"
+#include "tests/support/temp_dir.h"
 #include "transcript.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace trov;
 
@@ -67,4 +70,25 @@ TEST(OpenSearch, SectionAppendedEveryByteKept) {
                test::escaped(appendEngineSection(file, name, name == "K" ? "k" : "", engine)) +
                "\n";
     });
+}
+
+// Adds from two programs at once (here threads, each with the store's lock) lose nothing.
+TEST(OpenSearch, AddsAtOnceLoseNothing) {
+    test::TempDir dir;
+    const std::string source =
+        dir.write("d.xml", "<OpenSearchDescription><ShortName>W</ShortName><Url type=\"text/html\" "
+                           "template=\"https://w.org/?q={searchTerms}\"/></OpenSearchDescription>");
+    std::vector<std::thread> adds;
+    for (int i = 0; i < 8; ++i)
+        adds.emplace_back([&, i] {
+            EXPECT_EQ(
+                addEngine(dir.file("engines.cfg"), {source, "k" + std::to_string(i), {}}).status,
+                EngineAdded::Status::Added);
+        });
+    for (std::thread& t : adds)
+        t.join();
+    const OwnEngines engines = parseOwnEngines(dir.read("engines.cfg"));
+    EXPECT_EQ(engines.engines.size(), 8u);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(engines.byKey("k" + std::to_string(i))) << i;
 }

@@ -6,9 +6,10 @@
 Reads the main window collapsed and expanded, working it through the controls' own actions;
 fails on a showing control a person can act on that has no name or a combo box named by one
 of its values, and on an expected control missing (the tables below, English and German).
-Makes one search on the way, so the caller can compare the stores of the two languages. The
-pop-up menus and the windows they open are not in the bus's tree of the application (Qt
-leaves pop-ups out of it); window_names_test reads those through Qt's own accessibility.
+Makes one search on the way, so the caller can compare the stores of the two languages, and
+turns private mode on and off with Ctrl+Shift+P. The pop-up menus and the windows they open
+are not in the bus's tree of the application (Qt leaves pop-ups out of it);
+main_keyboard_test reads those through Qt's own accessibility.
 """
 import os
 import sys
@@ -52,6 +53,11 @@ EXPANDED = [
     (BUTTON, "Pin Interface", "Oberfläche anheften"),
 ]
 GREYED = ("Ignored by the chosen engine", "Von der gewählten Suchmaschine nicht beachtet")
+# Private mode, from Ctrl+Shift+P: the badge in the search box, and the box described.
+PRIVATE = [("label", "Private search is on", "Private Suche ist an")]
+PRIVATE_SAID = ("Private search: nothing is recorded, the search opens in a private window",
+                "Private Suche: nichts wird aufgezeichnet, die Suche öffnet sich in einem "
+                "privaten Fenster")
 
 failures = []
 
@@ -172,6 +178,19 @@ def press(kind, name, wait=True):
     return True
 
 
+def ctrl_shift_p(field):
+    """Ctrl+Shift+P pressed in field, clicked first, through the registry's mouse and keyboard
+    (XTest): a window's keys work only while it is the active one."""
+    e = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(e.x + e.width // 2, e.y + e.height // 2, "b1c")
+    time.sleep(0.3)
+    shift_control = 1 | 4
+    pyatspi.Registry.generateKeyboardEvent(shift_control, None, pyatspi.KEY_LOCKMODIFIERS)
+    pyatspi.Registry.generateKeyboardEvent(0x70, None, pyatspi.KEY_SYM)  # the keysym p
+    pyatspi.Registry.generateKeyboardEvent(shift_control, None, pyatspi.KEY_UNLOCKMODIFIERS)
+    time.sleep(0.3)
+
+
 def file_holds(name, text):
     try:
         with open(os.path.join(DATA, name), "rb") as f:
@@ -199,6 +218,18 @@ def main():
     if words is None or not within(20, lambda: file_holds("HistGrid.cld", "accessible words")
                   and file_holds("gs1001.sgg", "accessible words")):
         failures.append("the search was not recorded in the history and the suggestions")
+
+    if words is not None:
+        def badge():
+            return find(PRIVATE[0][0], say(PRIVATE[0][1:]))
+        ctrl_shift_p(words)
+        within(5, badge)
+        check("private search", PRIVATE)
+        if words.description != say(PRIVATE_SAID):
+            failures.append(f"private search: the search box is described as {words.description!r}")
+        ctrl_shift_p(words)
+        if within(3, badge):
+            failures.append("private search: Ctrl+Shift+P again did not end it")
 
     press(BUTTON, say(COLLAPSED[4][1:]))
     within(10, lambda: find(BUTTON, say(EXPANDED[0][1:])))

@@ -4,7 +4,9 @@
 #include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
 #include "app/crawl/link_report_window.h"
+#include "app/main_window/add_engine_dialog.h"
 #include "app/main_window/colour_controller.h"
+#include "app/main_window/more_engines_menu.h"
 #include "app/program/form_windows.h"
 #include "appearance/recent_window.h"
 #include "history/window.h"
@@ -96,11 +98,23 @@ private slots:
         test::MainFormFixture f;
         TMainForm& w = f.shown();
         w.csExpandClick();
+        w.setPrivateMode(true);
         QCOMPARE(unnamed(&w), QStringList());
         QCOMPARE(w.widgets().cbAll->accessibleName(), QStringLiteral("Search kind"));
         for (QMenu* menu : {w.menus().main, w.menus().Background1, w.menus().PopCrawler,
-                            w.glue().tray().menu(), w.dropDown().menu()})
+                            w.glue().tray().menu(), w.dropDown().menu(), w.moreEngines().menu()})
             QCOMPARE(unnamedEntries(menu), QStringList());
+        // "Add engine...": named fields, tabbed through as drawn.
+        AddEngineDialog add("engines.cfg", &f.files, f.messages);
+        add.show();
+        QCOMPARE(unnamed(&add), QStringList());
+        add.sourceField()->setText(QStringLiteral("d.xml"));
+        QApplication::setActiveWindow(&add);
+        add.sourceField()->setFocus();
+        for (const char* name : {"eSource", "bBrowse", "eKey", "eName", "bAdd", "bClose"}) {
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
         FormWindowHooks hooks;
         FormWindows windows(w, *f.history, *f.suggestions, *f.config, f.messages,
                             DataFolder(f.folder()), std::move(hooks));
