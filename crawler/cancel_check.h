@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Long scans of a page look at the crawl's cancel flag at bounded intervals, so a Cancel

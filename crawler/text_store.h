@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the link table keeps the titles and texts of its pages: appended to an unnamed

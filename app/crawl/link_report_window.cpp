@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/crawl/link_report_window.h"
 
 #include "common/store_file.h"

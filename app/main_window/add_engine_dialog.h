@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Add engine...": a file or an address of an OpenSearch description (or of a page that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window/engine_suggest_driver.h"
 
 #include "suggest/engine_suggestions.h"

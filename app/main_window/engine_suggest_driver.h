@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Drives the drop-down's engine suggestions: the model's timer, its requests run off the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TMainForm and what a user chooses to keep private: private mode, "Keep search history",
 // the engines' suggestions in the drop-down, and adding an engine from a site.
 

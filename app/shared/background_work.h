@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Work that blocks (an engine asked for suggestions, an engine added from a site) run on a

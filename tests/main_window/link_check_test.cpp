@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Check links" in the crawler menu and its report window, offscreen, against a site on
 // 127.0.0.1: the wiring only (each link's status is the core's to test).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's private mode, history switch, engine suggestions and "Add engine...",
 // offscreen, with engines answering from 127.0.0.1. The rules are the core's; this checks
 // that the window's entries reach them.

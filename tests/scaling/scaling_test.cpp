@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader of outside bytes, through its fuzz target's entry point (tests/fuzz), fed
 // hostile shapes of 1, 2, 4 and 8 MB: its CPU time (the least of a few runs) may grow at most
 // about 2.5 times per doubling, as a linear reader's does, counted against the growth of a
