@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "color.cld": the colour dialog's state in the DataFolder, in the component-stream form

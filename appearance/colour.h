@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Background colours and the light and dark schemes they select. A colour is a Windows

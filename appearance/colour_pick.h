@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One pick of the screen colour picker: the colour before it, the live preview while the

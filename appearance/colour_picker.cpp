@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance/colour_picker.h"
 
 #include "appearance/grab_window.h"

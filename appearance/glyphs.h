@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The six glyph sources of the main window, drawn in code on a transparent background.

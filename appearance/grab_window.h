@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The grab window of the screen colour picker: frameless, cross-hair cursor, filled by the

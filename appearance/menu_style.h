@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The flat style of every pop-up menu of the window (main, tray, drop-down and crawler

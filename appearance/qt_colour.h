@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Colour values (red in the low byte) as Qt colours, for every window that paints one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Random color": the generator of the Windows program, kept so a seed gives the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The last 30 background colours, most recent first, mirrored to "Trov.lst" after every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The recent-colours window: 30 swatches, most recent first; a click applies one as the

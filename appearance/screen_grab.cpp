@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance/screen_grab.h"
 
 #include <QGuiApplication>

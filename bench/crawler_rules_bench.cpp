@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of the crawl's bookkeeping alone: a site crawl of 20,000 entries from an
 // in-memory page source (no network), and the duplicate test over a full table.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The crawler's site benchmark: a generated site on 127.0.0.1, crawled in mode "site".
 // The plain site has about 8 KB and 20 internal links a page; the markup-heavy one about
 // 60 KB of markup around 6 KB of text, as real pages are. With EXTERNAL above 0 each page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load and save of a 100,000-row history store, against reading and writing the same
 // bytes raw. The store's target: within 10 times the raw figure. And Go to the browser's
 // launch with that store: written on the window thread, against handed to its writer.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The crawler benchmark in one run, every crawler against a fresh server on 127.0.0.1:
 #
 # - the generated 2,000-page site at each added latency (default 0 and 20 ms), crawled in

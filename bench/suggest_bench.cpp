@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The suggestion store at 100,000 entries: de-duplication, one add (which rewrites the
 // store) and the drop-down refresh. The refresh's target: under 5 ms.
 

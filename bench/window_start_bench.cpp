@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // window_start_bench MODE [idle-seconds [data-folder]]: one start of a window program, to
 // its first painted frame, then its idle cost. MODE "minimal" is a bare Qt window of the
 // main window's size; "trov" is the main window as the program builds it, with the windows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The arguments of one trovctl command, taken option by option. What is left at the end

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
 #include "compose/browser_list.h"
 #include "platform/browsers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window program's message boxes, for trovctl: the texts are kept for the command to

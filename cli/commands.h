@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The commands of trovctl. Each lives in a file of its own and receives the arguments that

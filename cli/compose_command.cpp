@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/captured_messages.h"
 #include "cli/commands.h"
 #include "common/text.h"

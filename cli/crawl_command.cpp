@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trovctl crawl: the Links branch of Go, headless, and the link check after an extraction.
 // Ctrl+C once asks the crawl to stop with partial results, twice to cancel; during the
 // link check it cancels the check.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trovctl history: prints a history store as the CSV export, or fills one from a CSV file.
 
 #include "cli/commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trovctl: the command-line companion of Trov, on the same core as the window program.
 
 #include "cli/commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trovctl robots: whether the crawler may fetch an address, and the line of robots.txt
 // that says no. The answer comes from the crawl's own robots.txt policy.
 

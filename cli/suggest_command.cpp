@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trovctl suggest: the suggestion store, read and changed by the window program's rules.
 
 #include "cli/commands.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # TROV_SANITIZE selects a sanitizer build for the whole tree:
 #   address   AddressSanitizer and UndefinedBehaviorSanitizer
 #   thread    ThreadSanitizer

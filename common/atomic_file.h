@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Whole-file reads and crash-safe whole-file writes, for files with one writer (exports,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Message boxes, captioned "Trov". The window program shows real ones; tests and trovctl

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A store on disk, as every program of Trov reads and writes it. A write goes to a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Text rules shared by every subsystem. Texts are 8-bit strings holding UTF-8; case

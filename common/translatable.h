@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The core's texts stay English and free of Qt; the windows show them translated. A text a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The browser box of the main window: its sorted entries with the " (Default)" mark, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The item lists of the main window's combo boxes with the codes behind them. Index 0 of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Adding an own engine from an OpenSearch description, for "trovctl engines add" and the

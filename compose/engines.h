@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The engine buttons with their kind lists, the fragments each engine's address takes from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/engines_file_start.h"
 
 #include "common/atomic_file.h"

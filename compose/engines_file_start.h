@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Edit engines...": a missing engines.cfg starts from the commented example shipped with

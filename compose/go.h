@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Go (xiGOClick): checks the fields, records the search, feeds the suggestions, composes

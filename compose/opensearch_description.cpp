@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/opensearch_description.h"
 
 #include "common/text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An OpenSearch description document, read with libexpat: the engine's ShortName and its

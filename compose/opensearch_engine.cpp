@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/opensearch_engine.h"
 
 #include "common/text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Go with an own engine: the field checks, the history record, the suggestion and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The user's own engines from engines.cfg in the DataFolder: one INI section per engine,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A pin button's write of the form's settings to YY.cfg: the list index it pins.

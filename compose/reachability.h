@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // CheckSiteReachable on libcurl: the site answers when its final status, redirects

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/web_get.h"
 
 #include "crawler/curl_fetch.h"

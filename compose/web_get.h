@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One bounded GET for the own engines: an engine's suggestions and the documents an engine

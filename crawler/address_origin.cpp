@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "crawler/address_origin.h"
 
 #include "common/text.h"

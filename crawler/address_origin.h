@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An http or https address split as robots.txt sees it: the origin it belongs to (scheme,

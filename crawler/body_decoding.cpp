@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "crawler/body_decoding.h"
 
 #include "common/text.h"

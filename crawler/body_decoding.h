@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Turns a fetched body into UTF-8 text as a whole, so a character split across reads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "crawler/concurrent_page_source.h"
 
 #include "common/text.h"

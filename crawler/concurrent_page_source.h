@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // FetchPage with fetch-ahead: the pages the crawl announces are fetched in parallel on one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The Links engine's crawl operations on a LinkList. run() blocks until the operation is

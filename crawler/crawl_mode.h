@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The crawl operations of the Links engine and the check marks of the crawler menu that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "crawler/curl_fetch.h"
 
 #include "crawler/page_source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One HTTP(S) transfer on libcurl, shared by the page fetch and the reachability check:

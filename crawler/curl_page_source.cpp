@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "crawler/curl_page_source.h"
 
 #include "common/version.h"

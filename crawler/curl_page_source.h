@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // FetchPage on libcurl: one page at a time on a fresh connection, as the crawler has

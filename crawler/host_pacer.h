@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How hard a run of requests presses on each host (an origin: scheme, host and port). A

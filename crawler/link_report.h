@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A link check's report as files: CSV by RFC 4180 (UTF-8, CR LF, a header row) and JSON

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "crawler/link_report_model.h"
 
 #include "common/text.h"

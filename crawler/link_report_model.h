@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The rows a link report window shows: sorted by any column (stably, so the rows of equal

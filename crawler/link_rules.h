@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The crawler's address rules: the tag scanner that pulls link targets out of page source,

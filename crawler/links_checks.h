@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The messages of the Links branch of Go that the crawler shows itself. The refusals of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What a crawl leaves for the user: the result page, the sorted link list, the link and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How a robots.txt Allow or Disallow pattern meets an address's path and query. Both are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "crawler/robots_policy.h"
 
 #include "crawler/address_origin.h"

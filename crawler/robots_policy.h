@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // robots.txt for one crawl: each origin's file is read the first time an address of it is

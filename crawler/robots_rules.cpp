@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "crawler/robots_rules.h"
 
 #include "common/text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A site's robots.txt as RFC 9309 reads it, kept for one product token: the rules of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where a crawl gets an origin's robots.txt, and what each kind of answer means: rules on

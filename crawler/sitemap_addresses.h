@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The page addresses a site lists in its sitemaps, for a crawl that starts from them too:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A sitemap file as a site publishes it: <urlset><url><loc> lists pages,

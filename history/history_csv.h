@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The history as CSV: 14 values a line, no header, CR LF line ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Go's history: each recorded search becomes row 0 and the store is written at once, off

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The history list (the history window's `tabela`) as its store holds it: geometry,

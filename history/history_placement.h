@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the history window sits: read from YY.cfg section VelikostH at its creation,

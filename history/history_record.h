@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One history row: the date, the time and every field value of a search, as 14 texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/component_stream.h"
 #include "common/text.h"
 #include "history/list_view_stream.h"

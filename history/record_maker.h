@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How the main window's fields at the moment of Go become a history record (dodajtabelo).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history window's commands: what its toolbar, its list and the menus run.
 
 #include "app/shared/file_chooser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The viewer's find dialog: the find text, the direction, match case and whole word. It

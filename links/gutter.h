@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The line-number gutter: a fixed set of labels renumbered, never recreated, as the text

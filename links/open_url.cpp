@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "links/open_url.h"
 
 #include "common/text.h"

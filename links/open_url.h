@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Open URL" of the links viewer. The address box may hold any text, and the desktop's

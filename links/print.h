@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Printing the viewer's text: plain text at 12 points, one text line per printed line, in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The links viewer's text as its text area holds it (UTF-16 units with '\n' between lines,

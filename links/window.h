@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The links viewer: collected link addresses as read-only text with line numbers, a

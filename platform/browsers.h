@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The web browsers the desktop knows, from its XDG desktop entries and mimeapps.list files.

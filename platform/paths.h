@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the desktop keeps a user's files, by the XDG base-directory rules, and where the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Which Qt platform the window program asks for. On a Wayland session a client cannot place

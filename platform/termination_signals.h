@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // SIGTERM and SIGHUP (a session manager ending the session, a closed terminal, `kill`)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every test with GCC coverage (build/coverage), runs them all and prints line and
 # branch coverage per folder of the program, with gcovr.
 #   scripts/coverage.sh [--functions FILE]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints line and branch coverage per top-level folder from a gcovr JSON report, and
 optionally writes the covered functions (file, TAB, function) one a line, sorted."""
 import collections

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the release .deb and takes it as a Debian desktop would: lintian, the desktop
 # entry and the AppStream entry validated, `apt-get install ./trov_*.deb` with the
 # dependencies its own metadata names, trovctl and trov started from /usr/bin (trov under

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang in build/fuzz and runs each for a bounded time
 # on its seed corpus. Skipped (successfully) where clang is not installed.
 #   scripts/run-fuzzers.sh [SECONDS]        time per target, default 20

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Saves pictures of the main window (collapsed, expanded on a light and a dark background,
 # its menu, the crawler's progress panel), the links viewer, the recent colours window, the
 # history window and the suggestions manager under docs/screenshots/, drawn under a virtual

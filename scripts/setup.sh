@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package Trov needs that is missing, then configures and builds.
 #   scripts/setup.sh [PRESET...]    presets of CMakePresets.json, default: release
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cold start to the first painted frame, idle CPU and resident memory of the main window
 # against a bare Qt window, both built by the same bench, under one virtual X display.
 # The main window starts on a stored profile (the everyday start) and on a fresh data

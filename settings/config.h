@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Typed access to "YY.cfg", the configuration file in the data folder. Every key the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Reset all settings" and the broom (xiMetla): the two commands that return the search

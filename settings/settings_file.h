@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The user's settings files (.gms, INI, section Pin): "Save settings" writes the six list

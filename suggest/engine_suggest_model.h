@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // When the drop-down asks an own engine for suggestions, and which answers it shows. The

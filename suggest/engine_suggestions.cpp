@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "suggest/engine_suggestions.h"
 
 #include "compose/own_engines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Suggestions from an own engine: its Suggest address asked for the typed text, answering

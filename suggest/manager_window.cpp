@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "suggest/manager_window.h"
 
 #include "app/shared/find_glyph.h"

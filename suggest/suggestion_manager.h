@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The suggestions manager's list (`lista`) as a model: the rows sorted alphabetically

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The suggestion store "gs1001.sgg": SuggestionText as read and extended, SuggestionList

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The suggestion store's one line (SuggestionText): every entry wrapped in "|", the

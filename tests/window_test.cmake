@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Qt Test programs of window code, run on the offscreen platform so no display is needed.
 find_package(Qt6 REQUIRED COMPONENTS Test Widgets PrintSupport)
 

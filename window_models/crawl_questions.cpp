@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_models/crawl_questions.h"
 
 #include "common/messages.h"

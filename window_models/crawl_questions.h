@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The questions behind the progress panel's "Stop" and "Cancel" buttons.

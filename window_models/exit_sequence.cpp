@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_models/exit_sequence.h"
 
 #include "common/messages.h"

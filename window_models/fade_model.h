@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The auto-hide fade: FadeLevel counts down by 2 per 150 ms tick while the cursor is away

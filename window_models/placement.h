@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the main window starts, and the expand/collapse toggle that keeps the form on its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_models/window_keys.h"
 
 #include "settings/ini.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The YY.cfg keys of the main window's life: what start reads, what the menu toggles write

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/crawl/crawl_controller.h"
 
 #include "app/crawl/crawler_panel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The crawl behind the main window's Links button: the crawl runner, its progress panel and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Runs the Links branch of Go (the reachability check and the crawl) on a worker thread,

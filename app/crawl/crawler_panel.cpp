@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/crawl/crawler_panel.h"
 
 #include "app/shared/core_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What Qt's accessibility leaves unsaid on Linux: a combo box there is named by its current

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The half of the main window below the collapsed edge: the captions, the exact, exclude

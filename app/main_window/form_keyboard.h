@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The main window from the keyboard: the engine row is one stop of the Tab chain (the chosen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The search kind box (cbAll). Its drop-down list takes the box's font when the list first

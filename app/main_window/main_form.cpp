@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window/main_form.h"
 
 #include "app/crawl/crawl_controller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // `TMainForm`, the borderless search box that expands into the form. It binds its

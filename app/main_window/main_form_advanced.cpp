@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of the main window made on first need: the advanced fields below the collapsed
 // edge, which take their place and show what the form holds when made.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The crawler menu's modes under the Links button and in the hidden "Crawler" submenu, and
 // the list crawl's file put into the form. The commands on the link list itself are the
 // crawl controller's.

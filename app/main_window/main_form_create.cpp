@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's creation, its hidden companions, and what it tells of itself at the end.
 
 #include "app/main_window/about_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TMainForm: Go and the own engines of the "More engines" submenu.
 
 #include "app/crawl/crawl_controller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four text fields and the suggestion drop-down under them: the suggestion owner, the
 // keys and mouse in the fields, the refresh and "Delete search suggestion".
 

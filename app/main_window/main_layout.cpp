@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window/main_layout.h"
 
 #include "app/main_window/accessible_controls.h"

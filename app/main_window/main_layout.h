@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The controls of the collapsed main window and where they sit: the search box, the engine

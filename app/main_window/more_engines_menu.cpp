@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window/more_engines_menu.h"
 
 #include "common/atomic_file.h"

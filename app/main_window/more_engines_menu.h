@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The main menu's "More engines" submenu: the own engines of engines.cfg with their keys,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // `GsLB`, the suggestion drop-down under the suggestion owner field: its placement and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The main window's life beside the tray: the tray icon and its menu, show and hide, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program/form_windows.h"
 
 #include "app/shared/file_chooser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trov: the window program.
 
 #include "app/program/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The window program's parts, made in the order of its start: the data folder, YY.cfg,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shared/core_texts.h"
 
 #include "common/store_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shared/find_glyph.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The core keeps its texts as UTF-8; the windows show them as QString.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Drives the auto-hide fade: a 150 ms timer that runs only while "Auto Hide" is checked,

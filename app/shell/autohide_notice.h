@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The notice shown when "Auto Hide" is switched on: how to bring the window back, and

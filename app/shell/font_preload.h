@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Fontconfig reads the whole of the desktop's font configuration before the first text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/session_end.h"
 
 #include "window_models/exit_sequence.h"

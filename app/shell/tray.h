@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The tray icon with the hint "Trov" and its menu. A left click and the menu's first item

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/browser_list.h"
 #include "form_line.h"
 #include "platform/browsers.h"

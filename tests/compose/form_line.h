@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A search form written as one line: "ENGINE WORD... FIELD<value>...", the engine as trovctl

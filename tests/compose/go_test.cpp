@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compose/form_model.h"
 #include "compose/go.h"
 #include "compose/own_engine_go.h"

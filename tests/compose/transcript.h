@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Golden transcripts: blocks "[name]" of inputs "$ INPUT", each followed by what the test

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 file(STRINGS "${LIST}" files)
 set(bad "")
 foreach(src IN LISTS files)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A crawl engine writing into a fresh folder, every box and progress call recorded; fixtures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every crawl mode on the fixture site (whole outcomes in data/<row>.txt, its address written
 // "$BASE") and a generated one, through the sequential source, the concurrent one (its table
 // read meanwhile from another thread) and one fetching a page ahead: all agree. Then trovctl.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fetching pages from hostile servers, one at a time and several at once; reachability.
 
 #include "common/version.h"

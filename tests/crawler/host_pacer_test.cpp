@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pacer's rules on a clock the test moves: connections per host, Crawl-delay between
 // starts, the Retry-After pause (seconds or an HTTP date, capped), two retries, and one
 // connection for a host that asked to be spared.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link check after an extraction, against a site with one link of every kind and a
 // second host: every row of the report files exact (data/link-check.csv and .json, the
 // servers written $BASE, $CLOSED and $EXT; /moved shows good.html, so the links of that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // robots.txt through the policy the crawl asks: RFC 9309's examples and the rules of its
 // text (data/robots-decisions.txt), bytes as servers send them, and every kind of answer
 // a server gives for /robots.txt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The crawler's rules on links, page text and searches; the link table, the result page
 // and the exports made from it (whole pages written by real crawls are in data/*.txt).
 

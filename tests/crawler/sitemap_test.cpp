@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sitemap reader on what sites publish and on what no site should, and the collection
 // of a site's sitemap addresses from its robots.txt lines or /sitemap.xml.
 

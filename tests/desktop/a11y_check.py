@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads trov's windows through the accessibility bus (AT-SPI) as a screen reader does.
 
     a11y_check.py en|de DATA_FOLDER

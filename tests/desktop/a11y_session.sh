@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads trov through the desktop's accessibility bus, once in English and once in German.
 #   a11y_session.sh TROV TROVCTL
 # Each run starts a virtual X display, a D-Bus session and the accessibility bus, starts trov

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trovctl and trov on a data folder with a store of garbage: random bytes, a 10 MB line,
 // 100,000 sections, a file cut short, a folder in its place. Neither crashes nor hangs, trovctl
 // fails only in one line naming the store, and no store is left worse: only the INI files trov

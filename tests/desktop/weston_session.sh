@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts trov in a headless Weston session on a fresh profile and checks what its user sees.
 #   weston_session.sh xwayland|wayland TROV TROVCTL [PICTURE.png]
 # xwayland: trov must choose the X11 platform, show its window and hide it on `trovctl toggle`;

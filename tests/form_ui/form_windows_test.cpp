@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history window, the suggestions manager and the settings commands, wired through
 // FormWindows as the program does; only what the windows add to the core's rules.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any "color.cld" bytes: reading never faults, a refused stream says why, and a state
 // that was read survives a write and a read unchanged.
 

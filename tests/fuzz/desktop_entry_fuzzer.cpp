@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any desktop entry and mimeapps.list (the input split at its first NUL byte): the browser
 // lookup reads them without faulting, agrees with itself, and the entry's Exec line, as
 // well as the whole input taken as one, expands to a command that carries the address.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any CSV file given to the history import: it never faults, and the rows it makes are
 // exported and imported back unchanged.
 

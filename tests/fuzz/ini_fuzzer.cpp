@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any INI text: every read answers without faulting, and the document written back out
 // reads again with the same sections, keys and values. The same text is then read as
 // engines.cfg.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes on the single-instance socket: reading never faults, looks at no more than one
 // line's worth of bytes, and gives the same answer whichever way the bytes arrive (a
 // prefix that already decides agrees with the whole).

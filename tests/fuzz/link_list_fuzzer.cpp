@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any link-list file: loading never faults, and the link export of what was loaded loads
 // again into the same export: the same site line and the same sorted addresses.
 

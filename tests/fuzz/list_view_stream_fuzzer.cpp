@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes given to the history store reader: it must refuse or accept without a fault,
 // and what it accepts must survive a write and a second read unchanged.
 

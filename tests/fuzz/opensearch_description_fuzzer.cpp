@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an OpenSearch description, and as the web page that would link one: reading
 // never faults; an engine made from a description is a valid own engine whose section,
 // appended to engines.cfg, reads back as the same engine; the page's link scan ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any fetched page (first line: its Content-Type, the rest: its body): decoding gives
 // UTF-8, and the link scanner, the address rules and the text transforms never fault.
 

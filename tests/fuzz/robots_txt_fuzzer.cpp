@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any robots.txt (first line: a product token and a path, the rest: the file): parsing and
 // deciding never fault, a disallowing verdict names a line of the file, and /robots.txt
 // itself is always allowed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a settings file, as YY.cfg and as Trov.lst, read from a file as the program
 // reads them: the settings file is applied to a real form model without faulting, every
 // configuration key reads, and the recent colours' window lands on the screen.

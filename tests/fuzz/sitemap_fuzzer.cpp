@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any sitemap file: reading never faults and stays within its limits, and the same bytes
 // packed with gzip read the same as plain.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any suggestion line: parsing never faults, de-duplication leaves no entry that a later
 // one's trimmed text equals (ASCII case folded), and entries written back by the store's
 // quoting read back the same.

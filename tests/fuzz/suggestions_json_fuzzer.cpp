@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an engine's suggestions answer: reading never faults, every text read is one
 // line, and the texts written back as an answer read back the same.
 

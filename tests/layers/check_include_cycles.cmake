@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a unit of the CHECKED folders lies on a circle of includes. A header and the
 # source beside it are one unit (x.h with x.cpp), so two files whose units include each
 # other, which is two files calling each other, count as a circle too.

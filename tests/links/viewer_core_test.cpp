@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The links viewer's core: find, the text's lines and status, the gutter, opening a line.
 
 #include "links/find.h"

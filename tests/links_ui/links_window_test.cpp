@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The links viewer's wiring; finding, status texts and gutter numbers are the core's.
 
 #include "links/find_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from the keyboard alone, and every window's controls named for a screen
 // reader (the pop-ups and secondary windows the accessibility bus test cannot reach).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window offscreen: start-up and ending, the fields and the drop-down, the engine row
 // and the menus, the colours, the controls made on first need, and crawls on 127.0.0.1.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program itself: a second start hands over to the first and ends, trovctl reaches
 // the running program, a signal ends it as the close does, and a search made in it reaches
 // the history store. Each run has its own data, config and runtime folders.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/instance_socket.h"
 #include "tests/support/env.h"
 #include "tests/support/process.h"

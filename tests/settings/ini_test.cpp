@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/config.h"
 #include "settings/data_folder.h"
 #include "settings/ini.h"

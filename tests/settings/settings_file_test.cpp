@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/atomic_file.h"
 #include "compose/engines.h"
 #include "settings/config.h"

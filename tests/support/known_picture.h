@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A picture whose every pixel's colour a test knows, for the screen colour picker.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Programs on a temporary PATH that write the arguments they were started with to a file,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Message boxes that tests answer: each question takes the next queued answer (No once the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Acting on a window that a modal loop shows: act runs from inside that loop, once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's small window pieces: flat menus, About, message boxes, tray, fade driver and
 // notice, crawler panel, and the single-instance guard.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's models: the auto-hide fade, the start position and expand placement, the
 // YY.cfg keys of its life, the exit sequence and the crawl questions.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trov-form-shots: shows the history window with sample rows and the suggestions manager
 // with sample entries and saves a picture of each, for the README.
 

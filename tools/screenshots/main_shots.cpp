@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trov-main-shots: the main window on a temporary data folder, saved as pictures for the
 // README: collapsed, expanded on the default and on a dark background, the main menu, and
 // the crawler's progress panel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trov-window-shots: shows the links viewer after a link extraction and the recent colours
 // window with sample data and saves a picture of each, for the README.
 
