@@ -8,6 +8,7 @@
 // needs (readRobots, admits, pacer); one that fetches a page at a time uses fetch(), which
 // does it all and blocks. Safe to use from several threads.
 
+#include "common/translatable.h"
 #include "crawler/curl_fetch.h"
 #include "crawler/host_pacer.h"
 #include "crawler/page_source.h"
@@ -23,6 +24,10 @@
 #include <vector>
 
 namespace trov {
+
+// What a window tells at the end of a crawl that robots.txt kept from some pages.
+inline constexpr char kRobotsKeptOut[] =
+    TROV_TEXT("Core", "robots.txt kept the crawler from %1 pages; they were not fetched.");
 
 class CrawlManners {
 public:
