@@ -293,6 +293,10 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>Checked %1 of %2 links</source>
         <translation>%1 von %2 Links geprüft</translation>
     </message>
+    <message>
+        <source>robots.txt kept the crawler from %1 pages; they were not fetched.</source>
+        <translation>robots.txt hat den Crawler von %1 Seiten ferngehalten; sie wurden nicht abgerufen.</translation>
+    </message>
 </context>
 <context>
     <name>MainMenus</name>
@@ -433,6 +437,14 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
     <message>
         <source>Suggestions from engines</source>
         <translation>Vorschläge der Suchmaschinen</translation>
+    </message>
+    <message>
+        <source>Respect robots.txt</source>
+        <translation>robots.txt beachten</translation>
+    </message>
+    <message>
+        <source>Use the site&apos;s sitemap</source>
+        <translation>Sitemap der Website verwenden</translation>
     </message>
 </context>
 <context>

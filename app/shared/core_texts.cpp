@@ -4,6 +4,7 @@
 #include "common/store_file.h"
 #include "common/translatable.h"
 #include "compose/own_engine_go.h"
+#include "crawler/crawl_manners.h"
 #include "crawler/link_check.h"
 #include "crawler/links_checks.h"
 #include "crawler/results.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr std::string_view kFormats[] = {
     kMissingEngine,  kEngineBrowserMissing, kInternalLinksCaption, kAllLinksCaption,
     kProcessedItems, kCheckedCounter,       kCannotOpenFile,       kMissingListFile,
-    kUnableToWrite,  kFoundItems,
+    kUnableToWrite,  kFoundItems,           kRobotsKeptOut,
 };
 
 // The translation of a marked text, or nothing when the language has none.
