@@ -101,7 +101,7 @@ std::string crawlWith(PageSource& source, const Row& k, const HttpServer& server
     if (*k.stopAt)
         rig.progress.onCounter = [&](const std::string& counter) {
             if (counter.starts_with(k.stopAt))
-                k.cancel ? rig.engine.requestCancel() : rig.engine.requestStop();
+                k.cancel ? rig.token.cancel() : rig.token.stop();
         };
     const std::string list = replaced(
         test::fixtureFile(k.fixture ? "list.csv" : "generated-list.csv"), "$BASE", server.base());
@@ -110,7 +110,7 @@ std::string crawlWith(PageSource& source, const Row& k, const HttpServer& server
         rig.prepare(k.mode, {server.url(k.page), k.words, k.exact, k.excluded},
                     k.mode == CrawlMode::CrawlCSV ? list : "");
     std::thread crawl([&] {
-        rig.engine.run(k.mode, inputs);
+        rig.engine.run(k.mode, inputs, rig.token);
         done.store(true);
     });
     while (readAlong && !done.load()) {
@@ -196,7 +196,8 @@ TEST(Crawl, ATableFullOfLinksDropsTheRest) {
     test::RecordingMessages messages;
     CrawlProgress noPanel; // as trovctl crawls when it prints no progress
     CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, noPanel);
-    engine.run(CrawlMode::AllLinks, {"https://full.example", "", "", ""});
+    StopToken token;
+    engine.run(CrawlMode::AllLinks, {"https://full.example", "", "", ""}, token);
     EXPECT_EQ(engine.linkList().count, kLinkListSize);
     EXPECT_EQ(engine.linkList()[kLinkListSize - 1].address, "https://full.example/p20005");
 }
@@ -222,10 +223,20 @@ TEST(Crawl, AFailedStartLeavesTheTableFree) {
     source.failStart = true;
     test::CrawlRig rig(source);
     const CrawlInputs inputs{"https://e.example", "", "", ""};
-    EXPECT_THROW(rig.engine.run(CrawlMode::AllLinks, inputs), std::system_error);
-    ASSERT_NO_THROW(rig.engine.run(CrawlMode::AllLinks, inputs));
+    EXPECT_THROW(rig.engine.run(CrawlMode::AllLinks, inputs, rig.token), std::system_error);
+    ASSERT_NO_THROW(rig.engine.run(CrawlMode::AllLinks, inputs, rig.token));
     EXPECT_EQ(rig.engine.readLinkList([](const LinkList& l) { return l[0].address; }),
               "https://e.example/p");
+}
+
+// A list crawl whose job was cancelled before it began fetches nothing.
+TEST(Crawl, AListCrawlKeepsItsJobsCancel) {
+    BigPage source;
+    test::CrawlRig rig(source);
+    rig.token.cancel();
+    rig.run(CrawlMode::CrawlCSV, {"", "red", "", ""}, "e.example\r\nhttps://e.example/a\r\n");
+    EXPECT_EQ(rig.engine.outcome(), CrawlOutcome::Cancelled);
+    EXPECT_FALSE(source.handedOver.load());
 }
 
 // The table is free for readers all through the work on a big page and the search of its
@@ -258,7 +269,7 @@ TEST(Crawl, ABigPageHoldsUpNoReaderAndEndsOnCancel) {
             std::this_thread::yield();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         cancelledAt = Clock::now();
-        cancelled.engine.requestCancel();
+        cancelled.token.cancel();
     });
     cancelled.run(CrawlMode::StartFastCrawl, inputs);
     cancel.join();
