@@ -133,7 +133,6 @@ TEST(Go, LinksJobRunsEveryCheckedOperationInMenuOrderThenOpensTheResult) {
         reach.answer = !f.flags.contains("unreachable");
         go.crawl.cancelDuringRun = f.flags.contains("cancel");
         StopToken token; // the job's own: what ended the previous job does not reach it
-        // A Cancel pressed before the job's thread got going is not lost.
         if (f.flags.contains("cancelled-before"))
             token.cancel();
         const char* results[] = {"unreachable", "cancelled", "extracted", "result opened"};

@@ -65,8 +65,7 @@ struct CrawlRig {
     explicit CrawlRig(PageSource& source)
         : engine(source, dir.file("TrovCrawler.html"), messages, progress) {}
 
-    // A cleared table, as the window leaves it before a crawl starts; a list crawl loads its
-    // list.
+    // A cleared table, as the window leaves it before a crawl; a list crawl loads its list.
     CrawlInputs prepare(CrawlMode mode, CrawlInputs inputs, const std::string& list = {}) {
         if (mode == CrawlMode::CrawlCSV) {
             inputs.site = loadLinkList(engine.linkList(), list).site;

@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "crawler/concurrent_page_source.h"
 #include "crawler/curl_page_source.h"
+#include "crawler/latest_progress.h"
 #include "tests/crawler/crawl_rig.h"
 #include "tests/support/process.h"
 
@@ -227,6 +228,32 @@ TEST(Crawl, AFailedStartLeavesTheTableFree) {
     ASSERT_NO_THROW(rig.engine.run(CrawlMode::AllLinks, inputs, rig.token));
     EXPECT_EQ(rig.engine.readLinkList([](const LinkList& l) { return l[0].address; }),
               "https://e.example/p");
+}
+
+// Progress from a crawl's thread reaches the panel merged: one wake until the panel takes,
+// the latest value of each field, the place before the address it shortens.
+TEST(Crawl, ProgressReachesThePanelMerged) {
+    std::atomic<int> wakes{0};
+    LatestProgress latest([&] { ++wakes; });
+    test::RecordingProgress panel;
+    std::atomic<bool> done{false};
+    std::thread crawl([&] {
+        for (long i = 1; i <= 20000; ++i)
+            latest.barPosition(i), latest.counterText(std::to_string(i));
+        done.store(true);
+    });
+    int takes = 0; // the last after the crawl's last report
+    for (bool last = false; !last; ++takes)
+        last = done.load(), latest.takeInto(panel);
+    crawl.join();
+    latest.currentAddress("http://e/x");
+    latest.counterText("a"), latest.counterText("b");
+    latest.placeAddress(8, 19, 370);
+    latest.takeInto(panel);
+    EXPECT_LE(wakes.load(), takes + 2);
+    const std::vector<std::string> last(panel.events.end() - 3, panel.events.end());
+    EXPECT_EQ(last,
+              (std::vector<std::string>{"place 8 19 370", "counter b", "address http://e/x"}));
 }
 
 // A list crawl whose job was cancelled before it began fetches nothing.
