@@ -131,7 +131,8 @@ CrawlRunner::CrawlRunner(std::string resultPage, Messages& messages, platform::L
 
 // A job's thread that has not ended within the bound (a page source or a name look-up that
 // does not watch the cancel) is left to end on its own rather than waited for: it holds
-// the crew, so nothing it touches is freed under it, and the program may end before it.
+// the crew, so nothing it touches is freed under it, and what it posts goes nowhere. trov
+// itself then leaves at once, its stores written (main).
 CrawlRunner::~CrawlRunner() {
     const bool ended = endForExit();
     {
