@@ -46,9 +46,9 @@ int main() {
         Quiet messages;
         CrawlProgress progress;
         CrawlEngine engine(site, "/tmp/trov-bench-rules.html", messages, progress);
-        engine.resetFlags();
+        StopToken token;
         const double s = seconds([&] {
-            engine.run(mode, CrawlInputs{"http://bench.example", "words", "", ""});
+            engine.run(mode, CrawlInputs{"http://bench.example", "words", "", ""}, token);
         });
         std::printf("%s, in memory: %zu entries, %ld pages fetched, %.3f s, %.2f us/entry\n",
                     mode == CrawlMode::interLinks ? "internal-links" : "site",

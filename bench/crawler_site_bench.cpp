@@ -240,11 +240,11 @@ int crawl(const std::string& site, const std::string& how) {
     Quiet messages;
     CrawlProgress progress;
     CrawlEngine engine(*source, "/tmp/trov-bench-TrovCrawler.html", messages, progress);
-    engine.resetFlags();
+    StopToken token;
     rusage before{};
     ::getrusage(RUSAGE_SELF, &before);
     const auto t0 = Clock::now();
-    engine.run(CrawlMode::StartSlowCrawl, CrawlInputs{site, "engines wheels", "", ""});
+    engine.run(CrawlMode::StartSlowCrawl, CrawlInputs{site, "engines wheels", "", ""}, token);
     const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
     rusage after{};
     ::getrusage(RUSAGE_SELF, &after);
@@ -259,11 +259,11 @@ int check(const std::string& site) {
     Quiet messages;
     CrawlProgress progress;
     CrawlEngine engine(source, "/tmp/trov-bench-TrovCrawler.html", messages, progress);
-    engine.resetFlags();
+    StopToken token;
     rusage before{}, between{}, after{};
     ::getrusage(RUSAGE_SELF, &before);
     const auto t0 = Clock::now();
-    engine.run(CrawlMode::AllLinks, CrawlInputs{site, "", "", ""});
+    engine.run(CrawlMode::AllLinks, CrawlInputs{site, "", "", ""}, token);
     const auto t1 = Clock::now();
     ::getrusage(RUSAGE_SELF, &between);
     const std::vector<ListedLink> links = listedLinks(engine.linkList(), engine.sightings());

@@ -41,7 +41,7 @@ std::string forTerminal(std::string_view message) {
 
 // The flags the signal handler reaches; lock-free atomics are safe to store from it.
 std::atomic<int> interrupts{0};
-CrawlEngine* runningEngine = nullptr;
+StopToken* runningJob = nullptr;
 std::atomic<bool> checking{false};
 std::atomic<bool> checkCancelled{false};
 
@@ -51,19 +51,19 @@ extern "C" void onInterrupt(int) {
         checkCancelled.store(true);
         return;
     }
-    if (runningEngine == nullptr)
+    if (runningJob == nullptr)
         return;
     if (n == 1)
-        runningEngine->requestStop();
+        runningJob->stop();
     else
-        runningEngine->requestCancel();
+        runningJob->cancel();
 }
 
 // Ctrl+C reaches the running crawl (or, without one, the link check) while this lives.
 class InterruptHandler {
 public:
-    explicit InterruptHandler(CrawlEngine* engine) {
-        runningEngine = engine;
+    explicit InterruptHandler(StopToken* job) {
+        runningJob = job;
         struct sigaction action {};
         action.sa_handler = onInterrupt;
         sigemptyset(&action.sa_mask);
@@ -71,7 +71,7 @@ public:
     }
     ~InterruptHandler() {
         ::sigaction(SIGINT, &previous_, nullptr);
-        runningEngine = nullptr;
+        runningJob = nullptr;
     }
     InterruptHandler(const InterruptHandler&) = delete;
     InterruptHandler& operator=(const InterruptHandler&) = delete;
@@ -275,10 +275,10 @@ int runCrawl(Context& ctx) {
         return kExitUnreachable;
     }
 
-    engine.resetFlags();
+    StopToken token;
     try {
-        const InterruptHandler interruptible(&engine);
-        engine.run(mode, inputs);
+        const InterruptHandler interruptible(&token);
+        engine.run(mode, inputs, token);
     } catch (...) {
         progress.finish();
         throw;

@@ -115,22 +115,24 @@ GoOutcome xiGOClick(const FormModel& model, GoServices& services) {
     return outcome;
 }
 
-LinksResult runLinksJob(const LinksJob& job, ReachabilityPort& reachability, CrawlPort& crawl,
-                        Messages& messages, platform::Launcher& launcher) {
+LinksResult runLinksJob(const LinksJob& job, StopToken& token, ReachabilityPort& reachability,
+                        CrawlOperations& crawl, Messages& messages, platform::Launcher& launcher) {
     if (!reachability.reachable(job.inputs.site)) {
+        // A check cut short by the cancel says nothing of the site.
+        if (token.cancelled())
+            return LinksResult::Cancelled;
         messages.show(MessageIcon::Error, std::string(kInvalidRequest), true);
         return LinksResult::Unreachable;
     }
-    crawl.resetFlags();
     for (CrawlMode mode : kCrawlModes) {
         if (!job.marks[mode])
             continue;
         // A cancelled search abandons the operations that have not started yet.
-        if (crawl.cancelRequested())
+        if (token.cancelled())
             break;
-        crawl.run(mode, job.inputs);
+        crawl.run(mode, job.inputs, token);
     }
-    if (crawl.cancelRequested())
+    if (token.cancelled())
         return LinksResult::Cancelled;
     if (job.marks.anyExtract())
         return LinksResult::Extracted;

@@ -100,7 +100,9 @@ enum class LinksResult {
     ResultOpened, // TrovCrawler.html was handed to the launcher
 };
 
-LinksResult runLinksJob(const LinksJob& job, ReachabilityPort& reachability, CrawlPort& crawl,
-                        Messages& messages, platform::Launcher& launcher);
+// Runs the job on the calling thread until it ends or its token cancels it; the token is the
+// job's alone, made when the job was started.
+LinksResult runLinksJob(const LinksJob& job, StopToken& token, ReachabilityPort& reachability,
+                        CrawlOperations& crawl, Messages& messages, platform::Launcher& launcher);
 
 } // namespace trov

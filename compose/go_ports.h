@@ -6,6 +6,7 @@
 
 #include "compose/search_snapshot.h"
 #include "crawler/crawl_mode.h"
+#include "crawler/stop_token.h"
 
 #include <string>
 #include <string_view>
@@ -43,18 +44,22 @@ public:
     virtual bool reachable(const std::string& site) = 0;
 };
 
+// The crawler as the window's Go sees it. Neither call waits for a running crawl.
 class CrawlPort {
 public:
     virtual ~CrawlPort() = default;
-    // Sets CancelRequested; a running crawl ends at its next check.
+    // Cancels the running job (it ends at its next check) and drops one waiting to start.
     virtual void requestCancel() = 0;
-    // Clears StopRequested and CancelRequested before a crawl.
-    virtual void resetFlags() = 0;
-    virtual bool cancelRequested() const = 0;
-    // Empties the LinkList and its companion tables.
+    // Empties the LinkList and its companion tables, once no crawl runs.
     virtual void clearLinkList() = 0;
-    // Runs one crawl operation to its end (blocking; the window calls it off its thread).
-    virtual void run(CrawlMode mode, const CrawlInputs& inputs) = 0;
+};
+
+// The crawl operations a Links job runs, one after another, on the job's own thread.
+class CrawlOperations {
+public:
+    virtual ~CrawlOperations() = default;
+    // Runs one operation to its end, or until the job's token asks it to stop (blocking).
+    virtual void run(CrawlMode mode, const CrawlInputs& inputs, StopToken& token) = 0;
 };
 
 } // namespace trov

@@ -47,15 +47,6 @@ CrawlEngine::CrawlEngine(PageSource& source, std::string resultPage, Messages& m
     : source_(source), resultPage_(std::move(resultPage)), messages_(messages),
       progress_(progress) {}
 
-void CrawlEngine::requestCancel() {
-    cancelRequested_.store(true);
-}
-
-void CrawlEngine::resetFlags() {
-    stopRequested_.store(false);
-    cancelRequested_.store(false);
-}
-
 void CrawlEngine::clearLinkList() {
     std::lock_guard lock(runMutex_);
     std::lock_guard listLock(listMutex_);
@@ -65,19 +56,12 @@ void CrawlEngine::clearLinkList() {
 
 void CrawlEngine::resetAllSearches() {
     listReady_ = true;
-    cancelRequested_.store(true);
-    stopRequested_.store(true);
     std::lock_guard lock(runMutex_);
     std::lock_guard listLock(listMutex_);
     root_.clear();
     list_.count = 0;
     list_.clear();
     sightings_.clear();
-}
-
-void CrawlEngine::checkCancel() {
-    if (cancelRequested_.load())
-        stopRequested_.store(true);
 }
 
 template <typename Work> auto CrawlEngine::tableFree(Work&& work) {
@@ -105,19 +89,20 @@ CrawlEngine::TakenPage CrawlEngine::digest(std::string source, PageUse use) {
     // spans removed, its title taken and its text made over the same bytes.
     TakenPage page;
     if (use.links)
-        ExtractLinks(source, "A", "HREF", page.links, &cancelRequested_);
+        ExtractLinks(source, "A", "HREF", page.links, cancelFlag());
     if (use.keep) {
-        source = RemoveEnclosed(std::move(source), '{', '}', &cancelRequested_);
+        source = RemoveEnclosed(std::move(source), '{', '}', cancelFlag());
         if (use.squareSpans)
-            source = RemoveEnclosed(std::move(source), '[', ']', &cancelRequested_);
+            source = RemoveEnclosed(std::move(source), '[', ']', cancelFlag());
         const std::string title = PageTitle(source);
-        page.kept = list_.keep(title, StripTags(std::move(source), &cancelRequested_));
+        page.kept = list_.keep(title, StripTags(std::move(source), cancelFlag()));
     }
     return page;
 }
 
-void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
+void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs, StopToken& token) {
     std::lock_guard lock(runMutex_);
+    token_ = &token;
     listLock_.lock();
     // However the crawl ends, an error at its very start included, the table is free for
     // readers again and the source's part is over.
@@ -127,6 +112,7 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
             if (e.listLock_.owns_lock())
                 e.listLock_.unlock();
             e.source_.endCrawl();
+            e.token_ = nullptr;
         }
     } end{*this};
     outcome_ = CrawlOutcome::None;
@@ -136,7 +122,7 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
         // holds up the pages fetched ahead.
         list_.makeTable();
         source_.setRespectRobots(inputs.respectRobots);
-        source_.beginCrawl(cancelRequested_);
+        source_.beginCrawl(token.cancelFlag());
         switch (mode) {
         case CrawlMode::StartFastCrawl:
             CrawlerGO(inputs);
@@ -155,7 +141,7 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
         progress_.panelShown(false);
         throw;
     }
-    if (cancelRequested_.load() && outcome_ != CrawlOutcome::Refused)
+    if (token.cancelled() && outcome_ != CrawlOutcome::Refused)
         outcome_ = CrawlOutcome::Cancelled;
 }
 
@@ -183,7 +169,7 @@ CrawlEngine::SubpagePlan CrawlEngine::planSubpages(const std::vector<std::string
     std::size_t at = plan.first;
     for (std::size_t i = 0; i < links.size(); ++i) {
         // A page of millions of links is planned no further once the crawl is cancelled.
-        if ((i & 1023) == 0 && cancelRequested_.load())
+        if ((i & 1023) == 0 && cancelled())
             break;
         auto accepted = AcceptSubpageLink(links[i], start, base, list_);
         // Links found once the table is full are dropped.
@@ -221,7 +207,7 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
             list_.setAddress(at, plan.displaced[at - plan.first]);
     };
     try {
-        for (long i = 0; i < n && !stopRequested_.load(); ++i) {
+        for (long i = 0; i < n && !stopped(); ++i) {
             const auto& accepted = plan.accepted[static_cast<std::size_t>(i)];
             if (accepted) {
                 const std::size_t at = list_.count;
@@ -232,7 +218,6 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
                 ++list_.count;
             }
             progress_.counterText(found(list_.count));
-            checkCancel();
         }
     } catch (...) {
         restore(list_.count + 1);
@@ -246,7 +231,7 @@ void CrawlEngine::CrawlerGO(const CrawlInputs& inputs) {
 
     progress_.modeCaption({});
     progress_.panelShown(false);
-    if (!cancelRequested_.load())
+    if (!cancelled())
         writeResultPage(inputs);
 }
 
@@ -264,19 +249,20 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
     list_.count = 0;
     cursor_ = 1;
 
-    if (!cancelRequested_.load())
+    if (!cancelled())
         SpiderUPGRADE(start_);
-    if (inputs.useSitemap && !cancelRequested_.load())
+    if (inputs.useSitemap && !cancelled())
         takeSitemaps();
 
     // Pages are expanded in the order they were found: the next one is always the first
     // unvisited entry, which the cursor finds without rescanning from the top.
     std::size_t k = 0;
+    bool emptyEntry = false; // the expansion ends at an entry without an address
     for (;;) {
         if (!list_[k].visited) {
             const std::string address = list_[k].address;
             if (address.empty()) {
-                stopRequested_.store(true);
+                emptyEntry = true;
             } else {
                 if (qualifies(address)) {
                     try {
@@ -288,10 +274,9 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
             }
             list_.setVisited(k, true);
             k = 0;
-            checkCancel();
         }
         ++k;
-        if (k >= list_.count || stopRequested_.load() || k >= kCrawlLimit ||
+        if (k >= list_.count || emptyEntry || stopped() || k >= kCrawlLimit ||
             list_.count >= kCrawlLimit)
             break;
         k = nextUnvisited(k);
@@ -309,11 +294,11 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
     progress_.barShown(true);
 
     source_.forgetExpected();
-    if (mode == CrawlMode::StartSlowCrawl && !stopRequested_.load()) {
+    if (mode == CrawlMode::StartSlowCrawl && !emptyEntry && !stopped()) {
         for (std::size_t e = 0; e < list_.count; ++e)
             if (list_[e].address != kNil && !expanded_.contains(list_[e].address))
                 source_.expect(list_[e].address);
-        for (std::size_t e = 0; e < list_.count && !stopRequested_.load(); ++e) {
+        for (std::size_t e = 0; e < list_.count && !stopped(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
                 list_.setPage(e, takeExpanded(address));
@@ -321,17 +306,16 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
                 progress_.currentAddress(address);
             }
             progress_.counterText(processed(e + 1, list_.count));
-            checkCancel();
         }
     }
 
     expanded_.clear();
     progress_.panelShown(false);
     // A cancelled crawl shows nothing, not even that it found nothing.
-    if (list_.count == 0 && !cancelRequested_.load()) {
+    if (list_.count == 0 && !cancelled()) {
         messages_.show(MessageIcon::Information, std::string(kNoLinksFound));
         outcome_ = CrawlOutcome::NoLinksFound;
-    } else if (!cancelRequested_.load()) {
+    } else if (!cancelled()) {
         if (mode == CrawlMode::StartSlowCrawl)
             writeResultPage(inputs);
         else
@@ -377,11 +361,10 @@ void CrawlEngine::SpiderUPGRADE(const std::string& page) {
     const std::vector<std::string>& links = taken.links;
     const long n = static_cast<long>(links.size());
     progress_.barMaximum(n - n / 10);
-    for (long i = 0; i < n && !stopRequested_.load(); ++i) {
+    for (long i = 0; i < n && !stopped(); ++i) {
         sightings_.saw(links[static_cast<std::size_t>(i)], page, list_.count >= kLinkListSize);
         const auto accepted =
             AcceptSiteLink(links[static_cast<std::size_t>(i)], start_, mode_, list_);
-        checkCancel();
         if (accepted && list_.count < kLinkListSize) {
             list_.setAddress(list_.count, *accepted);
             list_.setVisited(list_.count, false);
@@ -424,7 +407,7 @@ void CrawlEngine::takeSitemaps() {
 }
 
 void CrawlEngine::reportRobots() {
-    if (cancelRequested_.load())
+    if (cancelled())
         return;
     const RobotsTally tally = source_.robotsTally();
     for (const std::string& message : tally.unreadable)
@@ -461,12 +444,11 @@ void CrawlEngine::cleanUpPass() {
 
 void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
     search_ = SearchInputs::from(inputs);
-    cancelRequested_.store(false);
     const bool nothingToSearch = inputs.words.empty() && inputs.exactPhrase.empty();
     if (nothingToSearch) {
         messages_.show(MessageIcon::Information, std::string(kNothingToSearch));
         progress_.panelShown(false);
-        cancelRequested_.store(true);
+        token_->cancel(); // the job opens nothing
         outcome_ = CrawlOutcome::Refused;
         return;
     }
@@ -484,7 +466,7 @@ void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
             if (list_[e].address != kNil && inSite(list_[e].address))
                 source_.expect(list_[e].address);
         // The loaded addresses are entries 1 to count; entry 0 stays empty.
-        for (std::size_t e = 1; e <= count && e < list_.size() && !stopRequested_.load(); ++e) {
+        for (std::size_t e = 1; e <= count && e < list_.size() && !stopped(); ++e) {
             const std::string address = list_[e].address;
             if (address != kNil) {
                 const PageUse use{.squareSpans = true};
@@ -494,13 +476,12 @@ void CrawlEngine::SpiderCSV(const CrawlInputs& inputs) {
                 progress_.currentAddress(address);
             }
             progress_.counterText(processed(e, count));
-            checkCancel();
         }
         list_.searchRange = std::min(count + 1, list_.size());
         progress_.panelShown(false);
     }
     listReady_ = false;
-    if (!cancelRequested_.load())
+    if (!cancelled())
         writeResultPage(inputs);
 }
 

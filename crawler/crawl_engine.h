@@ -2,9 +2,9 @@
 #pragma once
 
 // The Links engine's crawl operations on a LinkList. run() blocks until the operation is
-// over and is meant for a worker thread; requestStop() and requestCancel() may be called
-// from any thread and take effect at the next check of the running crawl (on Cancel a
-// transfer in progress is abandoned, and the work on a page cut short, at once). Pages are
+// over and is meant for a worker thread; the job's stop token, asked from any thread, takes
+// effect at the next check of the running crawl (on Cancel a transfer in progress is
+// abandoned, and the work on a page cut short, at once). Pages are
 // processed strictly in order; the source is told which pages will be asked for next, so
 // it may fetch them ahead.
 
@@ -15,6 +15,7 @@
 #include "crawler/link_sightings.h"
 #include "crawler/page_search.h"
 #include "crawler/page_source.h"
+#include "crawler/stop_token.h"
 
 #include <atomic>
 #include <mutex>
@@ -34,24 +35,20 @@ enum class CrawlOutcome {
     Cancelled,    // abandoned: nothing shown
 };
 
-class CrawlEngine : public CrawlPort {
+class CrawlEngine : public CrawlOperations {
 public:
     // resultPage is the full path of TrovCrawler.html.
     CrawlEngine(PageSource& source, std::string resultPage, Messages& messages,
                 CrawlProgress& progress);
 
-    // CrawlPort
-    void requestCancel() override;
-    void resetFlags() override;
-    bool cancelRequested() const override { return cancelRequested_.load(); }
-    // Waits for a running crawl to end (request the cancel first), then clears the table.
-    void clearLinkList() override;
-    void run(CrawlMode mode, const CrawlInputs& inputs) override;
+    // CrawlOperations: the token is the job's; the engine only reads it, except that a list
+    // crawl with nothing to search for abandons its job.
+    void run(CrawlMode mode, const CrawlInputs& inputs, StopToken& token) override;
+    // Waits for a running crawl to end (cancel its job first), then clears the table.
+    void clearLinkList();
 
-    void requestStop() { stopRequested_.store(true); }
-    bool stopRequested() const { return stopRequested_.load(); }
-
-    // "Reset all searches" once confirmed: ends a running crawl, then empties everything.
+    // "Reset all searches" once confirmed: waits for a running crawl to end (cancel its job
+    // first), then empties everything.
     void resetAllSearches();
     // Set whenever a mode entry is chosen; the list crawl runs only when it is set.
     void setListReady(bool ready) { listReady_ = ready; }
@@ -116,7 +113,9 @@ private:
     void CrawlerPanelParams(CrawlMode mode, const std::string& site);
     void writeResultPage(const CrawlInputs& inputs);
     void showLinks(const CrawlInputs& inputs);
-    void checkCancel();
+    bool stopped() const { return token_->stopped(); }
+    bool cancelled() const { return token_->cancelled(); }
+    const std::atomic<bool>* cancelFlag() const { return &token_->cancelFlag(); }
     std::size_t nextUnvisited(std::size_t from);
     void duplicatePass();
     void cleanUpPass();
@@ -132,8 +131,7 @@ private:
     std::unique_lock<std::mutex> listLock_{listMutex_, std::defer_lock};
     LinkList list_;
     LinkSightings sightings_;
-    std::atomic<bool> stopRequested_{false};
-    std::atomic<bool> cancelRequested_{false};
+    StopToken* token_ = nullptr; // the running job's, while run() runs
     std::atomic<bool> listReady_{true};
     CrawlOutcome outcome_ = CrawlOutcome::None;
 

@@ -197,14 +197,20 @@ std::vector<std::string> textLines(std::string_view text) {
     return lines;
 }
 
+LoadedList readLoadedList(std::string_view fileBytes) {
+    LoadedList loaded;
+    loaded.viewerText = readLinkListText(fileBytes);
+    const std::string_view text = loaded.viewerText;
+    const std::string_view first = text.substr(0, text.find('\n'));
+    loaded.site = first.ends_with('\r') ? first.substr(0, first.size() - 1) : first;
+    return loaded;
+}
+
 LoadedList loadLinkList(LinkList& list, std::string_view fileBytes) {
     list.count = 0;
     list.clear();
-    LoadedList loaded;
-    loaded.viewerText = readLinkListText(fileBytes);
+    const LoadedList loaded = readLoadedList(fileBytes);
     const std::vector<std::string> lines = textLines(loaded.viewerText);
-    if (!lines.empty())
-        loaded.site = lines[0];
     std::size_t n = 0;
     for (std::size_t i = 1; i < lines.size() && i < list.size(); ++i) {
         list.setAddress(i, lines[i]);

@@ -46,6 +46,8 @@ struct LoadedList {
     std::string site;       // line 1, for the site field
     std::string viewerText; // the whole text, for the links viewer
 };
+// What a list file shows in the form and the viewer, the table left alone.
+LoadedList readLoadedList(std::string_view fileBytes);
 // naloziCSVLinke after the file was read: clears the table, fills entries 1 to n - 1
 // (visited) and sets count to the number of addresses.
 LoadedList loadLinkList(LinkList& list, std::string_view fileBytes);

@@ -625,6 +625,10 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>Crawl progress</source>
         <translation>Fortschritt des Durchsuchens</translation>
     </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Wird angehalten...</translation>
+    </message>
 </context>
 <context>
     <name>trov::FindDialog</name>

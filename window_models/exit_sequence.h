@@ -2,9 +2,10 @@
 #pragma once
 
 // The one way the program ends, for both of its paths: the close (the window closed, the
-// tray's "Exit") and the main menu's "Exit". A running crawl is told to stop, the path's
-// writes are made with every refusal shown, and the program's main loop is ended. The
-// first call ends the program; a later one only tells the crawl to stop again. Where nobody
+// tray's "Exit") and the main menu's "Exit". A running crawl is cancelled and given a
+// bounded moment to end, the path's writes are made with every refusal shown, and the
+// program's main loop is ended. The first call ends the program; a later one only tells
+// the crawl again. Where nobody
 // may be there to answer a box (the desktop session ends, a signal), the refusals are told
 // to another answerer.
 
@@ -21,7 +22,7 @@ class ExitSequence {
 public:
     struct Hooks {
         std::function<CloseState()> state; // the main window as it is now
-        std::function<void()> stopCrawl;   // StopRequested
+        std::function<void()> stopCrawl;   // cancels it, waits a bounded moment
     };
 
     ExitSequence(Config& config, HistoryStore& history, Messages& messages, Hooks hooks);

@@ -31,9 +31,7 @@ CrawlController::CrawlController(std::string resultPage, Messages& messages,
     });
 }
 
-CrawlController::~CrawlController() {
-    runner_.endCrawl();
-}
+CrawlController::~CrawlController() = default;
 
 void CrawlController::start(LinksJob job) {
     panel()->setPartialResults(true);
@@ -95,9 +93,8 @@ Tflinks* CrawlController::viewer() {
 }
 
 void CrawlController::forgetList() {
-    runner_.endCrawl();
     extracted_ = false;
-    runner_.engine().linkList().count = 0;
+    runner_.whenIdle([this] { runner_.engine().linkList().count = 0; });
 }
 
 std::string CrawlController::chooseListFile() {
@@ -111,7 +108,9 @@ std::optional<LoadedList> CrawlController::loadList(const std::string& path) {
         return std::nullopt;
     }
     extracted_ = false;
-    return loadLinkList(runner_.engine().linkList(), *bytes);
+    // Into the table once a crawl still ending has ended; the form and the viewer show it now.
+    runner_.whenIdle([this, bytes = *bytes] { loadLinkList(runner_.engine().linkList(), bytes); });
+    return readLoadedList(*bytes);
 }
 
 void CrawlController::showListInViewer(const std::string& text) {

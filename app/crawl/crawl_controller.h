@@ -46,7 +46,7 @@ public:
     bool running() const { return runner_.running(); }
     // Starts a Links job; the panel is made first, so the crawl reports to it from its start.
     void start(LinksJob job);
-    // StopRequested: a running crawl finishes with what it has (the panel's Stop, the exit).
+    // StopRequested: a running crawl finishes with what it has (the panel's Stop).
     void stop() { runner_.stop(); }
     // CancelRequested: a running crawl is abandoned and the link list cleared once it has
     // ended (the panel's Cancel).
@@ -63,8 +63,9 @@ public:
 
     // A crawl mode was chosen: the list is ready to be filled by the next crawl.
     void markListReady() { runner_.engine().setListReady(true); }
-    // The list crawl's file: forgetList ends a running crawl and empties the list; loadList
-    // loads the file into it, or warns that it is missing (empty path included).
+    // The list crawl's file: forgetList cancels a running crawl and empties the list once it
+    // has ended; loadList loads the file into it then, or warns that it is missing (empty
+    // path included).
     void forgetList();
     std::string chooseListFile();
     std::optional<LoadedList> loadList(const std::string& path);

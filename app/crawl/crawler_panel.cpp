@@ -68,12 +68,22 @@ void CrawlerPanel::showAddress(const QString& address) {
 }
 
 void CrawlerPanel::finish() {
+    stopping_ = false;
+    stop_->setEnabled(true);
+    cancel_->setEnabled(true);
     mode_->clear();
     hide();
 }
 
 void CrawlerPanel::robotsKeptOut(std::size_t pages) {
     messages_.show(MessageIcon::Information, formatText(kRobotsKeptOut, {std::to_string(pages)}));
+}
+
+void CrawlerPanel::showStopping() {
+    stopping_ = true;
+    mode_->setText(tr("Stopping..."));
+    stop_->setEnabled(false);
+    cancel_->setEnabled(false);
 }
 
 void CrawlerPanel::panelShown(bool shown) {
@@ -83,7 +93,8 @@ void CrawlerPanel::panelShown(bool shown) {
 }
 
 void CrawlerPanel::modeCaption(const std::string& caption) {
-    mode_->setText(coreText(caption));
+    if (!stopping_)
+        mode_->setText(coreText(caption));
 }
 
 void CrawlerPanel::counterText(const std::string& counter) {

@@ -38,6 +38,9 @@ public:
     const QString& fullAddress() const { return fullAddress_; }
 
     void finish(); // caption cleared, panel hidden
+    // The crawl was asked to end and has not yet: "Stopping..." until finish, whatever
+    // caption it still reports, and nothing more to ask.
+    void showStopping();
     // Whether Cancel offers partial results: a crawl has them, a link check has none.
     void setPartialResults(bool offered) { partialResults_ = offered; }
 
@@ -72,6 +75,7 @@ private:
     QPushButton* cancel_;
     QString fullAddress_;
     bool partialResults_ = true;
+    bool stopping_ = false;
 };
 
 } // namespace trov

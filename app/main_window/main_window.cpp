@@ -26,7 +26,8 @@ MainWindow::MainWindow(MainFormServices& services) {
                                            services.shippedDirs, [this] { return form_.get(); });
     ExitSequence::Hooks exitHooks;
     exitHooks.state = [this] { return form_->closeState(); };
-    exitHooks.stopCrawl = [this] { crawl_->stop(); };
+    // A crawl is cancelled and given a bounded moment to end before the writes.
+    exitHooks.stopCrawl = [this] { crawl_->runner().endForExit(); };
     exit_ = std::make_unique<ExitSequence>(services.config, services.history, services.messages,
                                            std::move(exitHooks));
     // A write refused on the way out is a failure of the program's run.
@@ -39,8 +40,8 @@ MainWindow::MainWindow(MainFormServices& services) {
 }
 
 MainWindow::~MainWindow() {
-    // The crawl ends before the window it reports to.
-    crawl_->runner().endCrawl();
+    // The crawl ends before the window it reports to (or is left to end on its own).
+    crawl_->runner().endForExit();
 }
 
 void MainWindow::wireCrawlerMenu(Config& config, Messages& messages) {

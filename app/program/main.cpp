@@ -41,5 +41,13 @@ int main(int argc, char** argv) {
     trov::TrovProgram program;
     program.start(guard);
     sessionEnd.started(program.exitSequence());
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // A crawl that did not notice the cancel within its bound is not waited for: the stores
+    // are written, and the program leaves without tearing down the libraries its thread may
+    // still be inside (a name look-up, a TLS session).
+    if (!program.crawlEnded()) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

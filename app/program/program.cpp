@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program/program.h"
 
+#include "app/crawl/crawl_controller.h"
 #include "app/main_window/window_glue.h"
 #include "app/shell/single_instance.h"
 #include "app/shell/tray.h"
@@ -96,6 +97,10 @@ void TrovProgram::start(SingleInstance& guard) {
                      [this](const QString& m) { form().glue().instanceMessage(m); });
     if (show)
         form().show();
+}
+
+bool TrovProgram::crawlEnded() {
+    return main_->crawl().runner().endForExit();
 }
 
 } // namespace trov

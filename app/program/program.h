@@ -39,6 +39,8 @@ public:
 
     TMainForm& form() { return main_->form(); }
     ExitSequence& exitSequence() { return main_->exitSequence(); }
+    // After the end: whether the crawl ended within its bound (the exit sequence waited).
+    bool crawlEnded();
 
 private:
     DataFolder folder_;

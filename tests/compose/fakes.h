@@ -31,26 +31,17 @@ struct FakeReachability : ReachabilityPort {
     }
 };
 
-struct RecordingCrawl : CrawlPort {
+struct RecordingCrawl : CrawlPort, CrawlOperations {
     std::vector<std::string> calls; // in order
     std::vector<std::pair<CrawlMode, CrawlInputs>> runs;
-    bool cancelled = false;
     bool cancelDuringRun = false;
-    void requestCancel() override {
-        calls.push_back("cancel");
-        cancelled = true;
-    }
-    void resetFlags() override {
-        calls.push_back("reset");
-        cancelled = false;
-    }
-    bool cancelRequested() const override { return cancelled; }
+    void requestCancel() override { calls.push_back("cancel"); }
     void clearLinkList() override { calls.push_back("clear"); }
-    void run(CrawlMode mode, const CrawlInputs& inputs) override {
+    void run(CrawlMode mode, const CrawlInputs& inputs, StopToken& token) override {
         calls.push_back("run");
         runs.emplace_back(mode, inputs);
         if (cancelDuringRun)
-            cancelled = true;
+            token.cancel();
     }
 };
 

@@ -132,10 +132,12 @@ TEST(Go, LinksJobRunsEveryCheckedOperationInMenuOrderThenOpensTheResult) {
         test::FakeReachability reach;
         reach.answer = !f.flags.contains("unreachable");
         go.crawl.cancelDuringRun = f.flags.contains("cancel");
-        go.crawl.cancelled = true; // left over from the Go that stopped the previous crawl
+        StopToken token; // the job's own: what ended the previous job does not reach it
+        if (f.flags.contains("cancelled-before"))
+            token.cancel();
         const char* results[] = {"unreachable", "cancelled", "extracted", "result opened"};
-        std::string out =
-            results[static_cast<int>(runLinksJob(j, reach, go.crawl, go.messages, go.launcher))];
+        std::string out = results[static_cast<int>(
+            runLinksJob(j, token, reach, go.crawl, go.messages, go.launcher))];
         for (const auto& [mode, inputs] : go.crawl.runs)
             out += std::string(" ") + test::kCrawlModeNames[static_cast<int>(mode)].data() + "@" +
                    inputs.site;

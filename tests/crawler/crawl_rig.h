@@ -66,7 +66,7 @@ struct CrawlRig {
     explicit CrawlRig(PageSource& source)
         : engine(source, dir.file("TrovCrawler.html"), messages, progress) {}
 
-    // Fresh flags, as the window sets them before a crawl starts; a list crawl loads its list.
+    // A cleared table, as the window leaves it before a crawl; a list crawl loads its list.
     CrawlInputs prepare(CrawlMode mode, CrawlInputs inputs, const std::string& list = {}) {
         if (mode == CrawlMode::CrawlCSV) {
             inputs.site = loadLinkList(engine.linkList(), list).site;
@@ -75,11 +75,10 @@ struct CrawlRig {
             engine.clearLinkList();
         }
         site = inputs.site;
-        engine.resetFlags();
         return inputs;
     }
     void run(CrawlMode mode, CrawlInputs inputs, const std::string& list = {}) {
-        engine.run(mode, prepare(mode, std::move(inputs), list));
+        engine.run(mode, prepare(mode, std::move(inputs), list), token);
     }
     std::string resultPage() const {
         return readWholeFile(dir.file("TrovCrawler.html")).value_or("<none>");
@@ -90,7 +89,7 @@ struct CrawlRig {
     std::string story() const {
         const LinkList& l = engine.linkList();
         std::string s = "outcome " + std::to_string(static_cast<int>(engine.outcome())) +
-                        (engine.cancelRequested() ? " cancelled" : "") +
+                        (token.cancelled() ? " cancelled" : "") +
                         (engine.listReady() ? " list ready" : "") + "\ncount " +
                         std::to_string(l.count) + " range " + std::to_string(l.searchRange) +
                         " last " + std::to_string(l.lastIndex) + "\n";
@@ -112,6 +111,7 @@ struct CrawlRig {
     }
 
     TempDir dir;
+    StopToken token;  // the rig's one job
     std::string site; // of the last crawl
     RecordingMessages messages;
     RecordingProgress progress;

@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "crawler/concurrent_page_source.h"
 #include "crawler/curl_page_source.h"
+#include "crawler/latest_progress.h"
 #include "tests/crawler/crawl_rig.h"
 #include "tests/support/process.h"
 
@@ -101,7 +102,7 @@ std::string crawlWith(PageSource& source, const Row& k, const HttpServer& server
     if (*k.stopAt)
         rig.progress.onCounter = [&](const std::string& counter) {
             if (counter.starts_with(k.stopAt))
-                k.cancel ? rig.engine.requestCancel() : rig.engine.requestStop();
+                k.cancel ? rig.token.cancel() : rig.token.stop();
         };
     const std::string list = replaced(
         test::fixtureFile(k.fixture ? "list.csv" : "generated-list.csv"), "$BASE", server.base());
@@ -110,7 +111,7 @@ std::string crawlWith(PageSource& source, const Row& k, const HttpServer& server
         rig.prepare(k.mode, {server.url(k.page), k.words, k.exact, k.excluded},
                     k.mode == CrawlMode::CrawlCSV ? list : "");
     std::thread crawl([&] {
-        rig.engine.run(k.mode, inputs);
+        rig.engine.run(k.mode, inputs, rig.token);
         done.store(true);
     });
     while (readAlong && !done.load()) {
@@ -196,7 +197,8 @@ TEST(Crawl, ATableFullOfLinksDropsTheRest) {
     test::RecordingMessages messages;
     CrawlProgress noPanel; // as trovctl crawls when it prints no progress
     CrawlEngine engine(source, dir.file("TrovCrawler.html"), messages, noPanel);
-    engine.run(CrawlMode::AllLinks, {"https://full.example", "", "", ""});
+    StopToken token;
+    engine.run(CrawlMode::AllLinks, {"https://full.example", "", "", ""}, token);
     EXPECT_EQ(engine.linkList().count, kLinkListSize);
     EXPECT_EQ(engine.linkList()[kLinkListSize - 1].address, "https://full.example/p20005");
 }
@@ -222,10 +224,46 @@ TEST(Crawl, AFailedStartLeavesTheTableFree) {
     source.failStart = true;
     test::CrawlRig rig(source);
     const CrawlInputs inputs{"https://e.example", "", "", ""};
-    EXPECT_THROW(rig.engine.run(CrawlMode::AllLinks, inputs), std::system_error);
-    ASSERT_NO_THROW(rig.engine.run(CrawlMode::AllLinks, inputs));
+    EXPECT_THROW(rig.engine.run(CrawlMode::AllLinks, inputs, rig.token), std::system_error);
+    ASSERT_NO_THROW(rig.engine.run(CrawlMode::AllLinks, inputs, rig.token));
     EXPECT_EQ(rig.engine.readLinkList([](const LinkList& l) { return l[0].address; }),
               "https://e.example/p");
+}
+
+// Progress from a crawl's thread reaches the panel merged: one wake until the panel takes,
+// the latest value of each field, the place before the address it shortens.
+TEST(Crawl, ProgressReachesThePanelMerged) {
+    std::atomic<int> wakes{0};
+    LatestProgress latest([&] { ++wakes; });
+    test::RecordingProgress panel;
+    std::atomic<bool> done{false};
+    std::thread crawl([&] {
+        for (long i = 1; i <= 20000; ++i)
+            latest.barPosition(i), latest.counterText(std::to_string(i));
+        done.store(true);
+    });
+    int takes = 0; // the last after the crawl's last report
+    for (bool last = false; !last; ++takes)
+        last = done.load(), latest.takeInto(panel);
+    crawl.join();
+    latest.currentAddress("http://e/x");
+    latest.counterText("a"), latest.counterText("b");
+    latest.placeAddress(8, 19, 370);
+    latest.takeInto(panel);
+    EXPECT_LE(wakes.load(), takes + 2);
+    const std::vector<std::string> last(panel.events.end() - 3, panel.events.end());
+    EXPECT_EQ(last,
+              (std::vector<std::string>{"place 8 19 370", "counter b", "address http://e/x"}));
+}
+
+// A list crawl whose job was cancelled before it began fetches nothing.
+TEST(Crawl, AListCrawlKeepsItsJobsCancel) {
+    BigPage source;
+    test::CrawlRig rig(source);
+    rig.token.cancel();
+    rig.run(CrawlMode::CrawlCSV, {"", "red", "", ""}, "e.example\r\nhttps://e.example/a\r\n");
+    EXPECT_EQ(rig.engine.outcome(), CrawlOutcome::Cancelled);
+    EXPECT_FALSE(source.handedOver.load());
 }
 
 // The table is free for readers all through the work on a big page and the search of its
@@ -258,7 +296,7 @@ TEST(Crawl, ABigPageHoldsUpNoReaderAndEndsOnCancel) {
             std::this_thread::yield();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         cancelledAt = Clock::now();
-        cancelled.engine.requestCancel();
+        cancelled.token.cancel();
     });
     cancelled.run(CrawlMode::StartFastCrawl, inputs);
     cancel.join();

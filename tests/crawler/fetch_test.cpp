@@ -224,7 +224,7 @@ TEST_F(Fetch, CancelAbandonsEveryTransferInFlightAtOnce) {
     std::thread crawl([&] { rig.run(CrawlMode::StartSlowCrawl, {server.base(), "x", "", ""}); });
     ASSERT_TRUE(waitFor([&] { return server.heldOpen() == 6; }, 10s));
     const auto cancelled = Clock::now();
-    rig.engine.requestCancel();
+    rig.token.cancel();
     crawl.join();
     EXPECT_LT(Clock::now() - cancelled, 500ms);
     EXPECT_TRUE(waitFor([&] { return server.heldOpen() == 0; }, 500ms)) << server.heldOpen();

@@ -599,12 +599,14 @@ private slots:
     }
 
     // A crawl's export writes the table as it is; Cancel's Yes opens the partial results, No
-    // drops the list; a new Go starts afresh on a start page alone.
+    // drops the list; a new Go starts afresh on a start page alone; Exit ends the crawl
+    // before it writes the stores.
     void cancel_data() {
         QTest::addColumn<int>("how");
         QTest::newRow("partial results") << 0;
         QTest::newRow("no results") << 1;
         QTest::newRow("a new Go") << 2;
+        QTest::newRow("Exit") << 3;
     }
     void cancel() {
         QFETCH(int, how);
@@ -617,6 +619,12 @@ private slots:
             QVERIFY(w_->crawl().runner().running());
             const std::string exported = exportLinks(w_->menus().Exportlinks1000);
             QVERIFY(exported.find(server_->url("/p11") + "\r\n") != std::string::npos);
+        }
+        if (how == 3) {
+            f_->run("trigger Exit1 => quits=1");
+            QVERIFY(fileExists(f_->dir().file("HistGrid.cld")));
+            QVERIFY(w_->crawl().runner().endForExit()); // its thread is over
+            return;
         }
         if (how == 2) {
             QCOMPARE(w_->crawl().panel()->modeCaption()->text(), "Crawl main page subpages");
