@@ -193,18 +193,6 @@ TEST_F(FixtureCrawl, AListCrawlFetchesOnlyTheAddressesInsideTheSite) {
     EXPECT_FALSE(rig.engine.listReady());
 }
 
-TEST_F(FixtureCrawl, AListCrawlWithNothingToSearchRefusesAndKeepsItsList) {
-    crawl(CrawlCSV, "");
-    EXPECT_EQ(rig.messages.texts(),
-              Strings{"There is nothing to search.\r\n\r\nPlease fill in at least one field."});
-    EXPECT_EQ(rig.engine.outcome(), CrawlOutcome::Refused);
-    EXPECT_TRUE(rig.engine.cancelRequested());
-    EXPECT_TRUE(rig.engine.listReady());
-    EXPECT_EQ(entries(1).size(), 7u);
-    EXPECT_EQ(source.asked, Strings{});
-    EXPECT_EQ(rig.resultPage(), "<none>");
-}
-
 // Stop ends the crawl at its next check with what it found so far; Cancel with nothing.
 TEST_F(FixtureCrawl, StopShowsThePartialResultsAndCancelNothing) {
     using enum CrawlOutcome;
