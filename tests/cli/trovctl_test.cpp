@@ -4,6 +4,7 @@
 #include "history/history_store.h"
 #include "suggest/suggestion_store.h"
 #include "tests/compose/transcript.h"
+#include "tests/crawler/crawl_rig.h"
 #include "tests/support/history_rows.h"
 #include "tests/support/http_server.h"
 #include "tests/support/messages.h"
@@ -12,7 +13,9 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
+#include <unistd.h>
 
 using namespace trov;
 using Args = std::vector<std::string>;
@@ -183,6 +186,55 @@ TEST_F(Trovctl, Robots) {
     base = site.base();
     dir.write("robots.txt", "User-agent: Trov\r\nAllow: /private/open\r\nDisallow: /private\r\n");
     expectBlock("Robots");
+}
+
+// Crawls of the crawler's fixture site, and an extraction's exports read back by a list crawl.
+TEST_F(Trovctl, Crawl) {
+    test::HttpServer site;
+    test::serveFixtureSite(site);
+    base = site.base();
+    expectBlock("CrawlLinks");
+    // The reachability check on a connection of its own, then at most six kept-alive ones.
+    EXPECT_LE(site.connectionCount(), 7);
+    EXPECT_EQ(dir.read("data.txt"),
+              "Website or domain: " + base + "\r\n" + std::string(48, '_') + "\r\n");
+    dir.write("l.csv", base + "\r\n" + base + "/a.html\r\n");
+    expectBlock("Crawl");
+    EXPECT_EQ(dir.read("again.txt"), dir.read("links.txt"));
+    EXPECT_NE(dir.read("trov/TrovCrawler.html").find("About 1 result<br>\r\n"), std::string::npos);
+}
+
+// Nothing a crawled page carries (the crawler's data/hostile) may run in the result page.
+TEST_F(Trovctl, NoScriptOfACrawledPageRunsInABrowser) {
+    const char* chromium = "/usr/bin/chromium";
+    if (::access(chromium, X_OK) != 0)
+        GTEST_SKIP() << "chromium is not installed (Debian package chromium)";
+    const auto dumpDom = [&](const std::string& file) { // after its scripts would have run
+        const auto r = test::runProcess(
+            {chromium, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--user-data-dir=" + dir.file("profile"), "--dump-dom", "file://" + file},
+            {{}, 90000});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return r.out;
+    };
+    const auto scriptRan = [](const std::string& dom) {
+        return std::regex_search(dom, std::regex("<title>pwned</title>|<pwned>|data-pwned"));
+    };
+    test::HttpServer hostile;
+    hostile.serveFolder(TROV_SOURCE_DIR "/tests/crawler/data/hostile");
+    base = hostile.base();
+    ASSERT_EQ(run("crawl --mode subpages --site $BASE --words hostile"),
+              "$DIR/trov/TrovCrawler.html\n? 0\n");
+    const std::string page = dir.file("trov/TrovCrawler.html");
+    EXPECT_NE(dir.read("trov/TrovCrawler.html").find("About 2 results"), std::string::npos);
+    const std::string dom = dumpDom(page);
+    EXPECT_NE(dom.find("<title>Trov - Crawler</title>"), std::string::npos) << dom;
+    EXPECT_FALSE(scriptRan(dom)) << dom;
+    // The same script written unescaped does run: the check can see a script.
+    const std::string raw = dir.write("raw.html", "<html><body><script>document.title='pwned'"
+                                                  "</script></body></html>");
+    EXPECT_TRUE(scriptRan(dumpDom(raw)));
 }
 
 // The link check after an extraction: the report file, the summary line, the exit codes.

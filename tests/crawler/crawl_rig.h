@@ -11,7 +11,6 @@
 #include "tests/support/messages.h"
 #include "tests/support/temp_dir.h"
 
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -22,10 +21,8 @@ inline std::string fixtureFile(const std::string& name) {
         .value_or("<no " + name + ">");
 }
 
-// Compares with data/<name>; TROV_WRITE_GOLDEN=1 in the environment writes it instead.
+// Compares with data/<name>, a file checked by hand.
 inline void expectGolden(const std::string& name, const std::string& bytes) {
-    if (std::getenv("TROV_WRITE_GOLDEN"))
-        writeFileAtomically(TROV_SOURCE_DIR "/tests/crawler/data/" + name, bytes);
     EXPECT_EQ(bytes, fixtureFile(name)) << name;
 }
 

@@ -189,9 +189,10 @@ TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
                   std::tuple(c.rows, c.backupAfter, c.store))
             << i << ": the store is left as it was";
         EXPECT_EQ(f.messages.texts(), c.load == H::RestoredFromBackup ? V{restored} : V{}) << i;
-        EXPECT_TRUE(
-            f.messages.shown.empty() ||
-            (f.messages.shown[0].icon == MessageIcon::Information && f.messages.shown[0].onTop));
+        for (const auto& shown : f.messages.shown) {
+            EXPECT_EQ(shown.icon, MessageIcon::Information) << i;
+            EXPECT_TRUE(shown.onTop) << i;
+        }
     }
 }
 

@@ -70,7 +70,8 @@ private slots:
         server_.route("/broken", {.status = 500});
         extract({"/ok", "/missing", "/broken"});
         f_->run("trigger CheckLinks1");
-        QTRY_VERIFY_WITH_TIMEOUT(report() && report()->isVisible(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(report(), 20000);
+        QTRY_VERIFY(report()->isVisible());
         QCOMPARE(report()->windowTitle(), QStringLiteral("Link check: 2 problems"));
         QCOMPARE(report()->table().rowCount(), 3);
 
@@ -140,12 +141,15 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(panel->counterLabel()->text(),
                                   QStringLiteral("Checked 1 of 2 links"), 20000);
         QCOMPARE(panel->modeCaption()->text(), QStringLiteral("Check links"));
-        QVERIFY(panel->isVisible() && !offered());
+        QVERIFY(panel->isVisible());
+        QVERIFY(!offered());
         f_->messages.answers = {true};
         QTest::mouseClick(panel->cancelButton(), Qt::LeftButton);
         QTRY_VERIFY(!w_->crawl().running());
         QTest::qWait(100);
-        QVERIFY(!report() && !panel->isVisible() && offered());
+        QVERIFY(!report());
+        QVERIFY(!panel->isVisible());
+        QVERIFY(offered());
         QCOMPARE(f_->messages.asked.size(), std::size_t(1));
         QVERIFY(f_->messages.yesPreselected.empty());
     }
