@@ -90,4 +90,11 @@ bool syncFolder(const std::string& folder, FileError* error = nullptr);
 // user. Returns how many went.
 std::size_t removeStaleTemporaries(const std::string& folder, std::string_view name);
 
+// Keeps bytes read from a store that could not make sense of them beside it, before a
+// write replaces them: in "<path>.unreadable", or "-2" to "-9" after it when earlier kept
+// copies hold other bytes. A kept copy is never written over; one that already holds these
+// bytes is taken as it is. Returns where the bytes are kept, or nothing when they could not
+// be.
+std::optional<std::string> keepUnreadable(const std::string& path, std::string_view bytes);
+
 } // namespace trov

@@ -293,6 +293,14 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>Checked %1 of %2 links</source>
         <translation>%1 von %2 Links geprüft</translation>
     </message>
+    <message>
+        <source>The history file &quot;%1&quot; could not be read. Its contents were kept in &quot;%2&quot;.</source>
+        <translation>Die Verlaufsdatei „%1“ konnte nicht gelesen werden. Ihr Inhalt wurde in „%2“ aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The history file &quot;%1&quot; could not be read, and its contents could not be kept.</source>
+        <translation>Die Verlaufsdatei „%1“ konnte nicht gelesen werden, und ihr Inhalt konnte nicht aufbewahrt werden.</translation>
+    </message>
 </context>
 <context>
     <name>MainMenus</name>

@@ -21,9 +21,9 @@ namespace {
 // The core's texts with arguments; the longer formats first, so that a format is not
 // taken for a shorter one it contains.
 constexpr std::string_view kFormats[] = {
-    kMissingEngine,  kEngineBrowserMissing, kInternalLinksCaption, kAllLinksCaption,
-    kProcessedItems, kCheckedCounter,       kCannotOpenFile,       kMissingListFile,
-    kUnableToWrite,  kFoundItems,
+    kHistoryKept,          kHistoryNotKept,  kMissingEngine,  kEngineBrowserMissing,
+    kInternalLinksCaption, kAllLinksCaption, kProcessedItems, kCheckedCounter,
+    kCannotOpenFile,       kMissingListFile, kUnableToWrite,  kFoundItems,
 };
 
 // The translation of a marked text, or nothing when the language has none.
