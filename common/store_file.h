@@ -27,6 +27,8 @@ struct FileError {
 // The text a program shows for a store it could not write.
 inline constexpr char kUnableToWrite[] = TROV_TEXT("Core", "Unable to write to %1");
 std::string unableToWrite(const std::string& path);
+inline constexpr char kCannotOpenFile[] = TROV_TEXT("Core", "Cannot open file \"%1\". %2");
+inline constexpr char kCannotCreateFile[] = TROV_TEXT("Core", "Cannot create file \"%1\". %2");
 
 // What a store was when it was read or written.
 struct FileStamp {

@@ -29,7 +29,6 @@ inline constexpr char kHistoryKept[] = TROV_TEXT(
     "Core", "The history file \"%1\" could not be read. Its contents were kept in \"%2\".");
 inline constexpr char kHistoryNotKept[] = TROV_TEXT(
     "Core", "The history file \"%1\" could not be read, and its contents could not be kept.");
-inline constexpr char kCannotOpenFile[] = TROV_TEXT("Core", "Cannot open file \"%1\". %2");
 inline constexpr char kNoSuchFile[] = TROV_TEXT("Core", "No such file or directory");
 
 // What the start-up load found.
