@@ -2,24 +2,31 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Reads trov's windows through the accessibility bus (AT-SPI) as a screen reader does.
 
-    a11y_check.py en|de DATA_FOLDER
+    a11y_check.py en|de DATA_FOLDER PORT_FILE
 
-Reads the main window collapsed and expanded, working it through the controls' own actions;
-fails on a showing control a person can act on that has no name or a combo box named by one
-of its values, and on an expected control missing (the tables below, English and German).
-Makes one search on the way, so the caller can compare the stores of the two languages, and
-turns private mode on and off with Ctrl+Shift+P. The pop-up menus and the windows they open
-are not in the bus's tree of the application (Qt leaves pop-ups out of it);
-main_keyboard_test reads those through Qt's own accessibility.
+Reads the main window collapsed and expanded, then each secondary window (history,
+suggestions manager, recent colours, About, links viewer with its find box, the link check's
+report), working them through the controls' own actions; fails on a showing control a person
+can act on that has no name or a combo box named by one of its values, and on an expected
+control missing (the tables below, English and German). Makes one search on the way, so the
+caller can compare the stores of the two languages, turns private mode on and off with
+Ctrl+Shift+P, and extracts and checks the links of a site it serves on 127.0.0.1 (on the port
+in PORT_FILE, or a free one it writes there, so both languages record the same address).
+Qt leaves pop-up menus out of the application's tree, but the item a key highlights in one
+announces its focus, and through it the menu and its commands are reached.
 """
+import http.server
 import os
 import sys
+import threading
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 LANG = sys.argv[1]
 DATA = sys.argv[2]
+PORT_FILE = sys.argv[3]
 DE = LANG == "de"
 
 # Roles of the controls a person acts on; each needs a name.
@@ -60,7 +67,21 @@ PRIVATE_SAID = ("Private search: nothing is recorded, the search opens in a priv
                 "Private Suche: nichts wird aufgezeichnet, die Suche öffnet sich in einem "
                 "privaten Fenster")
 
+# The secondary windows: the menu commands that open each, and controls it must show.
+MENU = ("Menu", "Menü")
+HISTORY = [(TABLE, "Search history", "Suchverlauf"), (BUTTON, "Delete record", "Eintrag löschen")]
+SUGGESTIONS = [(LIST, "Search suggestions", "Suchvorschläge"),
+               (BUTTON, "Select all", "Alle markieren")]
+RECENT = [(BUTTON, "Recent color 1", "Zuletzt verwendete Farbe 1")]
+ABOUT = [(BUTTON, "OK", "OK")]
+VIEWER = [(TEXT, "Links", "Links"), (BUTTON, "Open URL", "URL öffnen")]
+FIND = [(TOGGLE, "Match case", "Groß-/Kleinschreibung beachten")]
+REPORT = [(TABLE, "Checked links", "Geprüfte Links"), (BUTTON, "Close", "Schließen")]
+EXTRACT = ("Extract links from a website", "Links einer Website auslesen")
+CHECK_LINKS = ("Check links", "Links prüfen")
+
 failures = []
+focused = []
 
 
 def say(text):
@@ -146,11 +167,12 @@ def values_of(combo):
     return values - {""}
 
 
-def check(stage, expected):
-    """Every actionable showing control has a name; the expected ones are there."""
+def check(stage, expected, window=None):
+    """Every actionable showing control (of window, or of all) has a name; the expected ones
+    are there."""
     print(f"{LANG}: {stage}", flush=True)
     seen = set()
-    for acc in objects():
+    for acc in walk(window) if window is not None else objects():
         seen.add((role(acc), acc.name))
         if acc.getRole() not in ACTIONABLE:
             continue
@@ -192,6 +214,111 @@ def ctrl_shift_p(field):
     time.sleep(0.3)
 
 
+def pump(seconds):
+    """Lets the bus's events in for a while."""
+    end = time.monotonic() + seconds
+    context = GLib.MainContext.default()
+    while time.monotonic() < end:
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.05)
+
+
+def popup_menu():
+    """The pop-up menu open now: Down highlights an item of it, which announces its focus."""
+    for _ in range(3):
+        pump(0.2)  # the focus events of what came before
+        focused.clear()
+        pyatspi.Registry.generateKeyboardEvent(0xFF54, None, pyatspi.KEY_SYM)  # the keysym Down
+        for _ in range(20):
+            pump(0.1)
+            try:
+                return next(a.parent for a in reversed(focused) if role(a) == ITEM)
+            except Exception:  # none yet, or gone meanwhile
+                pass
+    return None
+
+
+def command(menu, *path):
+    """Runs the command at path (names, each an (English, German) pair) of menu."""
+    for name in path:
+        item = menu and next((m for m in menu if m is not None and m.name == say(name)), None)
+        if item is None:
+            failures.append(f"no menu command {' > '.join(say(n) for n in path)!r}")
+            return False
+        menu = item.getChildAtIndex(0)  # the submenu, on the way to the command
+    try:
+        item.queryAction().doAction(0)
+    except Exception:  # the answer of a command that opened a modal window comes late
+        pass
+    return True
+
+
+def secondary(stage, expected, opener, close=None):
+    """Opens a window by opener and checks it, then closes it by its button named close."""
+    before = windows()
+    opener()
+    window = within(15, lambda: next((w for w in windows() if w not in before), None))
+    if window is None:
+        return failures.append(f"{stage}: the window did not open")
+    time.sleep(0.5)  # its controls are made as it shows
+    check(stage, expected, window)
+    if close is not None:
+        for acc in walk(window):
+            if role(acc) == BUTTON and acc.name == say(close):
+                acc.queryAction().doAction(0)
+        if not within(5, lambda: window not in windows()):
+            failures.append(f"{stage}: {say(close)!r} did not close it")
+    return window
+
+
+def serve_site():
+    """A page linking to two on 127.0.0.1, on the port the other language's run used."""
+    os.makedirs(site := os.path.join(os.path.dirname(PORT_FILE), "site"), exist_ok=True)
+    with open(os.path.join(site, "index.html"), "w") as f:
+        f.write('<html><body><a href="/one">1</a> <a href="/two">2</a></body></html>')
+    port = int(open(PORT_FILE).read()) if os.path.exists(PORT_FILE) else 0
+    quiet = type("Quiet", (http.server.SimpleHTTPRequestHandler,), {"log_message": lambda *a: None})
+    server = http.server.ThreadingHTTPServer(
+        ("127.0.0.1", port), lambda *a: quiet(*a, directory=site))
+    with open(PORT_FILE, "w") as f:
+        f.write(str(server.server_address[1]))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return f"http://127.0.0.1:{server.server_address[1]}/"
+
+
+def secondary_windows():
+    def from_menu(*path):
+        return lambda: press(BUTTON, say(MENU)) and command(popup_menu(), *path)
+
+    # Each closed again, so the main form's controls are the only ones of their names.
+    close, ok = ("Close", "Schließen"), ("OK", "OK")
+    secondary("history window", HISTORY, from_menu(("History", "Verlauf")), close)
+    secondary("suggestions manager", SUGGESTIONS,
+              from_menu(("Search suggestions", "Suchvorschläge")), close)
+    secondary("recent colours", RECENT, from_menu(("Background color", "Hintergrundfarbe"),
+                                                  ("Recent colors", "Zuletzt verwendete Farben")), ok)
+    secondary("about window", ABOUT, from_menu(("About", "Über")), ok)
+
+    # The Links engine pops its crawler menu up; an extraction shows the links viewer.
+    site = serve_site()
+
+    def extract():
+        # Without the extraction chosen, Go would open a browser.
+        if press(RADIO, "Links") and command(popup_menu(), EXTRACT):
+            for field, text in ((EXPANDED[3], site), (COLLAPSED[0], "cats")):
+                find(TEXT, say(field[1:])).queryEditableText().setTextContents(text)
+            press(BUTTON, say(COLLAPSED[1][1:]))
+    viewer = secondary("links viewer", VIEWER, extract)
+    edit = viewer and next((a for a in walk(viewer) if role(a) == ITEM
+                            and a.name == say(("Edit", "Bearbeiten"))), None)
+    if edit:
+        secondary("links viewer's find box", FIND,
+                  lambda: command(edit.getChildAtIndex(0), ("Find", "Suchen")))
+    secondary("link check's report", REPORT,
+              lambda: press(RADIO, "Links") and command(popup_menu(), CHECK_LINKS))
+
+
 def file_holds(name, text):
     try:
         with open(os.path.join(DATA, name), "rb") as f:
@@ -202,6 +329,8 @@ def file_holds(name, text):
 
 def main():
     pyatspi.setTimeout(3000, 15000)
+    pyatspi.Registry.registerEventListener(lambda e: focused.append(e.source),
+                                           "object:state-changed:focused")
     if within(60, application) is None or \
             within(30, lambda: any(role(a) == TEXT for a in objects())) is None:
         print("FAILED: trov did not show its window on the accessibility bus")
@@ -243,6 +372,7 @@ def main():
     if not find(RADIO, "Wikipedia").getState().contains(pyatspi.STATE_CHECKED):
         failures.append("expanded form: the chosen engine Wikipedia is not checked")
     press(RADIO, "Google")
+    secondary_windows()
 
     for f in failures:
         print("FAILED:", f)
