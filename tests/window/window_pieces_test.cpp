@@ -48,7 +48,9 @@ private slots:
         QTranslator german;
         QVERIFY(german.load(QStringLiteral(TROV_BINARY_DIR "/app/translations/trov_de.qm")));
         QCoreApplication::installTranslator(&german);
-        const std::string guard = formatText(platform::kFolderIsLink, {"/tmp/trov-1"});
+        const auto guard = [](const std::string& why) {
+            return formatText(platform::kWithoutGuard, {why});
+        };
         const std::string noGuard = " Trov läuft ohne Schutz gegen einen zweiten Start.";
         const struct {
             std::string english, german;
@@ -62,12 +64,9 @@ private slots:
              "Die Datei „a“ kann nicht geöffnet werden. b\". c"},
             {formatText(kCannotOpenFile, {"/p", kNoSuchFile}),
              "Die Datei „/p“ kann nicht geöffnet werden. Datei oder Verzeichnis nicht gefunden"},
-            {formatText(platform::kWithoutGuard, {guard}),
+            {guard(formatText(platform::kFolderIsLink, {"/tmp/trov-1"})),
              "Der Ordner /tmp/trov-1 ist ein symbolischer Link." + noGuard},
-            {formatText(platform::kWithoutGuard,
-                        {formatText(platform::kWithoutGuard,
-                                    {formatText(platform::kWithoutGuard, {"x"})})}),
-             "x Trov runs without its guard against a second start." + noGuard + noGuard},
+            {guard(guard(guard("x"))), guard("x") + noGuard + noGuard},
             {formatText(kUnableToWrite, {"/a"}) + "\r\n" + formatText(kMoreSkipped, {"3"}),
              "Schreiben nicht möglich: /a\r\n... und 3 weitere"},
             {"Unable to write %1 to", "Unable to write %1 to"},
