@@ -110,6 +110,10 @@ public:
         links_ = links;
         shown_ = true;
     }
+    void robotsKeptOut(std::size_t pages) override {
+        finish();
+        err_ << "robots.txt: " << pages << " pages not fetched\n";
+    }
     void finish() {
         if (drawn_)
             err_ << "\r\033[K" << std::flush;
@@ -183,6 +187,8 @@ CrawlRequest parseRequest(Args& args) {
     request.respectRobots = !args.flag("--no-robots");
     request.useSitemap = args.flag("--sitemap");
     request.check = args.flag("--check");
+    request.inputs.respectRobots = request.respectRobots;
+    request.inputs.useSitemap = request.useSitemap;
     request.report = args.option("--report");
     if (!args.positionals().empty())
         throw UsageError("crawl takes no words; see trovctl crawl --help");

@@ -32,6 +32,8 @@ struct CrawlInputs {
     std::string words;         // eURL
     std::string exactPhrase;   // eexact
     std::string excludedWords; // eexclude
+    bool respectRobots = true; // every fetch obeys the site's robots.txt
+    bool useSitemap = false;   // site crawls and extractions also take the sitemaps' pages
 };
 
 // CheckSiteReachable: whether the site answers with a final status of 200 or 302.

@@ -2,6 +2,7 @@
 #include "crawler/concurrent_page_source.h"
 
 #include "common/text.h"
+#include "crawler/address_origin.h"
 #include "crawler/curl_page_source.h"
 #include "crawler/link_list.h"
 #include "crawler/link_rules.h"
@@ -20,18 +21,27 @@ using namespace std::chrono_literals;
 constexpr int kPollMs = 50;
 constexpr auto kCancelCheck = 20ms;
 
+std::string originOf(const std::string& address) {
+    const auto split = splitOrigin(address);
+    return split ? split->origin : std::string();
+}
+
 } // namespace
 
 struct ConcurrentPageSource::Slot {
-    explicit Slot(std::string a) : address(std::move(a)), host(text::toLower(HostOf(address))) {}
+    explicit Slot(std::string a)
+        : address(std::move(a)), host(text::toLower(HostOf(address))), origin(originOf(address)) {}
 
     const std::string address;
-    const std::string host; // with the port: connections are counted per host and port
+    const std::string host;   // with the port: connections are counted per host and port
+    const std::string origin; // as robots.txt and the pacer name it; empty: not http(s)
     // The rest is guarded by the source's mutex.
     enum class State { Waiting, Running, Done } state = State::Waiting;
     bool abandoned = false; // the crawl will not ask for it any more
     bool awaited = false;   // the crawl is waiting for it: the budget does not hold it back
     bool initFailed = false;
+    bool keptOut = false; // robots.txt keeps the crawl from it: never requested
+    int retries = 0;      // asked again after 429 or 503
     std::size_t held = 0; // bytes of its body counted in the budget
     std::string body;
 };
@@ -58,6 +68,8 @@ void ConcurrentPageSource::beginCrawl(const std::atomic<bool>& cancel) {
     endCrawl();
     initialiseCurl();
     cancel_ = &cancel;
+    manners_.begin(respectRobots_, cancel_);
+    robotsWanted_.clear();
     quit_ = false;
     aborted_ = false;
     held_ = 0;
@@ -187,6 +199,8 @@ std::string ConcurrentPageSource::FetchPage(const std::string& address) {
         return std::string(kNil); // cancelled: the worker abandons the transfer
     queue_.pop_front();
     release(*slot);
+    if (slot->keptOut)
+        manners_.keptOut(slot->address);
     // The window moved on by one page, which may be waiting to start, and the budget has
     // room again for pages paused.
     wake();
@@ -207,7 +221,8 @@ void ConcurrentPageSource::startTransfers(std::vector<std::unique_ptr<Running>>&
         const std::size_t end = std::min(queue_.size(), window_);
         for (std::size_t i = 0; i < end; ++i) {
             Slot& slot = *queue_[i];
-            if (slot.state != Slot::State::Waiting || perHost[slot.host] >= kHostConnections)
+            if (slot.state != Slot::State::Waiting || perHost[slot.host] >= kHostConnections ||
+                !mannersLetStart(slot))
                 continue;
             slot.state = Slot::State::Running;
             ++perHost[slot.host];
@@ -238,9 +253,57 @@ void ConcurrentPageSource::startTransfers(std::vector<std::unique_ptr<Running>>&
     }
 }
 
+bool ConcurrentPageSource::mannersLetStart(Slot& slot) {
+    if (slot.origin.empty())
+        return true;
+    if (!manners_.robotsKnown(slot.origin)) {
+        if (manners_.startRobots(slot.origin))
+            robotsWanted_.push_back(slot.origin);
+        return false;
+    }
+    if (!manners_.admits(slot.address)) {
+        slot.keptOut = true;
+        slot.state = Slot::State::Done;
+        done_.notify_all();
+        return false;
+    }
+    return manners_.pacer().tryStart(slot.origin);
+}
+
+void ConcurrentPageSource::startRobotsReads() {
+    std::vector<std::string> origins;
+    {
+        std::lock_guard lock(mutex_);
+        origins.swap(robotsWanted_);
+    }
+    for (std::string& origin : origins) {
+        auto read = std::make_unique<RobotsRead>();
+        try {
+            read->transfer = std::make_unique<EasyTransfer>(origin + "/robots.txt",
+                                                            manners_.robotsOptions(), cancel_);
+        } catch (const FetchInitError&) {
+            manners_.robotsRead(origin, {}); // no answer: the host is not fetched
+            continue;
+        }
+        read->origin = std::move(origin);
+        curl_multi_add_handle(multi_, read->transfer->handle());
+        robotsReads_.push_back(std::move(read));
+    }
+}
+
+void ConcurrentPageSource::unpace(const Slot& slot) {
+    if (!slot.origin.empty())
+        manners_.pacer().finish(slot.origin);
+}
+
 void ConcurrentPageSource::abandonAll(std::vector<std::unique_ptr<Running>>& running) {
-    for (auto& r : running)
+    for (auto& r : running) {
         curl_multi_remove_handle(multi_, r->transfer->handle());
+        unpace(*r->slot);
+    }
+    for (auto& read : robotsReads_)
+        curl_multi_remove_handle(multi_, read->transfer->handle());
+    robotsReads_.clear();
     std::lock_guard lock(mutex_);
     for (auto& r : running)
         release(*r->slot);
@@ -270,10 +333,14 @@ void ConcurrentPageSource::makeWayForAwaited(std::vector<std::unique_ptr<Running
             queue_.front()->state != Slot::State::Waiting)
             return;
         const std::string& host = queue_.front()->host;
+        const std::string& origin = queue_.front()->origin;
         long sameHost = 0;
         for (const auto& r : running)
             sameHost += r->slot->host == host;
-        if (sameHost < kHostConnections)
+        // A host that asked to be spared has fewer connections to hold.
+        const long connections =
+            origin.empty() ? kHostConnections : manners_.pacer().connections(origin);
+        if (sameHost < std::min(kHostConnections, connections))
             return;
         for (std::size_t i = running.size(); i-- > 0;) {
             Slot& slot = *running[i]->slot;
@@ -286,8 +353,10 @@ void ConcurrentPageSource::makeWayForAwaited(std::vector<std::unique_ptr<Running
             }
         }
     }
-    if (dropped)
+    if (dropped) {
         curl_multi_remove_handle(multi_, dropped->transfer->handle());
+        unpace(*dropped->slot);
+    }
 }
 
 void ConcurrentPageSource::drive() {
@@ -298,9 +367,21 @@ void ConcurrentPageSource::drive() {
         std::unique_ptr<Running> r = std::move(running[i]);
         running.erase(running.begin() + static_cast<std::ptrdiff_t>(i));
         curl_multi_remove_handle(multi_, r->transfer->handle());
-        std::string page = pageText(r->transfer->finish(code), cancel_);
-        std::lock_guard lock(mutex_);
+        TransferResult result = r->transfer->finish(code);
         Slot& slot = *r->slot;
+        if (!slot.origin.empty() &&
+            manners_.pacer().finish(slot.origin, result.status, result.retryAfter, slot.retries)) {
+            // Too busy: asked again once the host's pause is over.
+            std::lock_guard lock(mutex_);
+            release(slot);
+            ++slot.retries;
+            slot.state = slot.abandoned ? Slot::State::Done : Slot::State::Waiting;
+            return;
+        }
+        // Still too busy after the last retry: a page without content.
+        std::string page =
+            isTooBusy(result.status) ? std::string() : pageText(std::move(result), cancel_);
+        std::lock_guard lock(mutex_);
         // The text takes the place of the bytes in the budget.
         release(slot);
         slot.state = Slot::State::Done;
@@ -310,6 +391,19 @@ void ConcurrentPageSource::drive() {
             slot.body = std::move(page);
         }
         done_.notify_all();
+    };
+
+    // A robots.txt read is over: its host's pages may be decided.
+    auto robotsDone = [&](CURL* handle, CURLcode code) {
+        const auto it =
+            std::find_if(robotsReads_.begin(), robotsReads_.end(),
+                         [handle](const auto& r) { return r->transfer->handle() == handle; });
+        if (it == robotsReads_.end())
+            return;
+        const std::unique_ptr<RobotsRead> read = std::move(*it);
+        robotsReads_.erase(it);
+        curl_multi_remove_handle(multi_, handle);
+        manners_.robotsRead(read->origin, read->transfer->finish(code));
     };
 
     for (;;) {
@@ -334,12 +428,15 @@ void ConcurrentPageSource::drive() {
                 }
             std::erase(running, nullptr);
         }
-        for (auto& r : gone)
+        for (auto& r : gone) {
             curl_multi_remove_handle(multi_, r->transfer->handle());
+            unpace(*r->slot);
+        }
         gone.clear();
         resumePaused(running);
         makeWayForAwaited(running);
         startTransfers(running);
+        startRobotsReads();
 
         int active = 0;
         curl_multi_perform(multi_, &active);
@@ -356,10 +453,15 @@ void ConcurrentPageSource::drive() {
             });
             if (it != running.end())
                 finish(static_cast<std::size_t>(it - running.begin()), done.second);
+            else
+                robotsDone(handle, done.second);
         }
         for (std::size_t i = running.size(); i-- > 0;)
             if (running[i]->transfer->overdue())
                 finish(i, CURLE_ABORTED_BY_CALLBACK);
+        for (std::size_t i = robotsReads_.size(); i-- > 0;)
+            if (robotsReads_[i]->transfer->overdue())
+                robotsDone(robotsReads_[i]->transfer->handle(), CURLE_ABORTED_BY_CALLBACK);
         // A finished transfer frees a connection: start the next page before waiting.
         if (ended.empty())
             curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);

@@ -7,8 +7,11 @@
 // most a window of pages ahead of the crawl. The bodies held, fetched or in flight, stay
 // within one byte budget: a transfer that would take them past it pauses until the crawl
 // takes a page, except the page the crawl is waiting for, so at most the budget and one
-// page are held whatever the pages weigh. Cancel abandons every transfer at once.
+// page are held whatever the pages weigh. Cancel abandons every transfer at once. Each
+// host's robots.txt is read on the same multi handle before its first page, and its pace
+// (Crawl-delay, Retry-After) kept by the crawl's manners.
 
+#include "crawler/crawl_manners.h"
 #include "crawler/curl_fetch.h"
 #include "crawler/page_source.h"
 
@@ -39,6 +42,12 @@ public:
     std::string FetchPage(const std::string& address) override;
     void expect(const std::string& address) override;
     void forgetExpected() override;
+    void setRespectRobots(bool respect) override { respectRobots_ = respect; }
+    RobotsTally robotsTally() const override { return manners_.tally(); }
+    std::vector<std::string> sitemapAddresses(const std::string& site,
+                                              std::size_t maxAddresses) override {
+        return manners_.sitemapAddresses(site, maxAddresses);
+    }
 
     // Transfers started since the source was made, and the most ever running at once.
     std::size_t transfersStarted() const { return started_.load(); }
@@ -49,6 +58,10 @@ public:
 private:
     struct Slot;
     struct Running;
+    struct RobotsRead {
+        std::string origin;
+        std::unique_ptr<EasyTransfer> transfer;
+    };
 
     void drive();
     void startTransfers(std::vector<std::unique_ptr<Running>>& running);
@@ -62,11 +75,21 @@ private:
     // Paused transfers that may go on now, and room for the page awaited (worker thread).
     void resumePaused(std::vector<std::unique_ptr<Running>>& running);
     void makeWayForAwaited(std::vector<std::unique_ptr<Running>>& running);
+    // Whether a waiting slot may start now by its host's robots.txt and pace; a page
+    // robots.txt keeps the crawl from is done at once (under the mutex).
+    bool mannersLetStart(Slot& slot);
+    void startRobotsReads();
+    // A transfer of the slot's host is over for the pacer without an answer.
+    void unpace(const Slot& slot);
 
     TransferOptions options_;
     std::size_t window_;
     std::size_t budget_;
     const std::atomic<bool>* cancel_ = nullptr;
+    bool respectRobots_ = true;
+    CrawlManners manners_{PacerLimits{.connections = kHostConnections}};
+    std::vector<std::string> robotsWanted_;                // origins to read (under the mutex)
+    std::vector<std::unique_ptr<RobotsRead>> robotsReads_; // worker thread only
     CURLM* multi_ = nullptr;
     std::thread worker_;
     std::atomic<std::size_t> started_{0};

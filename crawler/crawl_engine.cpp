@@ -135,6 +135,7 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
         // Made before the first fetch, so its making never falls between two fetches and
         // holds up the pages fetched ahead.
         list_.makeTable();
+        source_.setRespectRobots(inputs.respectRobots);
         source_.beginCrawl(cancelRequested_);
         switch (mode) {
         case CrawlMode::StartFastCrawl:
@@ -149,6 +150,7 @@ void CrawlEngine::run(CrawlMode mode, const CrawlInputs& inputs) {
             SpiderCSV(inputs);
             break;
         }
+        reportRobots();
     } catch (...) {
         progress_.panelShown(false);
         throw;
@@ -264,6 +266,8 @@ void CrawlEngine::SpiderGo(CrawlMode mode, const CrawlInputs& inputs) {
 
     if (!cancelRequested_.load())
         SpiderUPGRADE(start_);
+    if (inputs.useSitemap && !cancelRequested_.load())
+        takeSitemaps();
 
     // Pages are expanded in the order they were found: the next one is always the first
     // unvisited entry, which the cursor finds without rescanning from the top.
@@ -396,6 +400,37 @@ void CrawlEngine::SpiderUPGRADE(const std::string& page) {
          ++e)
         if (qualifies(list_[e].address))
             source_.expect(list_[e].address);
+}
+
+void CrawlEngine::takeSitemaps() {
+    const std::vector<std::string> addresses =
+        tableFree([&] { return source_.sitemapAddresses(start_, kLinkListSize); });
+    const std::size_t before = list_.count;
+    for (const std::string& address : addresses) {
+        if (list_.count >= kLinkListSize)
+            break;
+        if (const auto accepted = AcceptSiteLink(address, start_, mode_, list_)) {
+            list_.setAddress(list_.count, *accepted);
+            list_.setVisited(list_.count, false);
+            ++list_.count;
+        }
+    }
+    progress_.counterText(found(list_.count));
+    list_.lastIndex = static_cast<long>(list_.count) - 1;
+    list_.searchRange = list_.count;
+    for (std::size_t e = before; e < list_.count && e < kCrawlLimit; ++e)
+        if (qualifies(list_[e].address))
+            source_.expect(list_[e].address);
+}
+
+void CrawlEngine::reportRobots() {
+    if (cancelRequested_.load())
+        return;
+    const RobotsTally tally = source_.robotsTally();
+    for (const std::string& message : tally.unreadable)
+        messages_.show(MessageIcon::Warning, message);
+    if (tally.pagesKeptOut > 0)
+        progress_.robotsKeptOut(tally.pagesKeptOut);
 }
 
 void CrawlEngine::duplicatePass() {

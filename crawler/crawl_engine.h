@@ -87,6 +87,10 @@ private:
     SubpagePlan planSubpages(const std::vector<std::string>& links, const std::string& start,
                              const std::string& base);
     void SpiderUPGRADE(const std::string& page);
+    // The site's sitemaps' pages, taken as links found on the start page are.
+    void takeSitemaps();
+    // What robots.txt kept the crawl from, told once it is over.
+    void reportRobots();
     // Whether the site crawl expands an entry with this address.
     bool qualifies(const std::string& address) const;
     // What the crawl takes from a fetched page.

@@ -6,6 +6,7 @@
 
 #include "crawler/crawl_mode.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
         (void)caption;
         (void)links;
     }
+    // At the end of a crawl that robots.txt kept from some pages: how many.
+    virtual void robotsKeptOut(std::size_t pages) { (void)pages; }
 };
 
 // The progress caption of each mode.

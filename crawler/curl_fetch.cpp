@@ -2,6 +2,7 @@
 #include "crawler/curl_fetch.h"
 
 #include "crawler/body_decoding.h"
+#include "crawler/host_pacer.h"
 #include "crawler/page_source.h"
 
 #include <algorithm>
@@ -145,6 +146,11 @@ TransferResult EasyTransfer::finish(CURLcode code) {
     char* type = nullptr;
     if (curl_easy_getinfo(easy_, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
         result.contentType = type;
+    curl_header* retryAfter = nullptr;
+    if (isTooBusy(result.status) &&
+        curl_easy_header(easy_, "Retry-After", 0, CURLH_HEADER, -1, &retryAfter) == CURLHE_OK &&
+        retryAfter)
+        result.retryAfter = retryAfter->value;
 
     using Outcome = TransferResult::Outcome;
     if (code == CURLE_OK)
@@ -164,6 +170,12 @@ TransferResult EasyTransfer::finish(CURLcode code) {
     else
         result.outcome = Outcome::Failed;
     return result;
+}
+
+bool answeredWith2xx(const TransferResult& result) {
+    const bool answered = result.outcome == TransferResult::Outcome::Done ||
+                          result.outcome == TransferResult::Outcome::PartialBody;
+    return answered && result.status >= 200 && result.status < 300;
 }
 
 TransferResult transfer(const std::string& address, const TransferOptions& options,

@@ -44,7 +44,11 @@ struct TransferResult {
     long status = 0; // the final response's status, 0 when none arrived
     std::string body;
     std::string contentType;
+    std::string retryAfter; // the Retry-After header of a 429 or 503 answer
 };
+
+// Whether the transfer ended with an answer of 2xx (its body, whole or cut, is there).
+bool answeredWith2xx(const TransferResult& result);
 
 // One transfer's easy handle, set up with the options above, for a driver that adds it to
 // a multi handle. It may not move: libcurl holds pointers into it.

@@ -32,7 +32,12 @@ std::string FetchPage(const std::string& address, const TransferOptions& options
 }
 
 std::string CurlPageSource::FetchPage(const std::string& address) {
-    return trov::FetchPage(address, options_, cancel_);
+    if (cancel_ == nullptr) // outside a crawl: one page on its own
+        return trov::FetchPage(address, options_, nullptr);
+    auto result = manners_.fetch(address, options_);
+    if (!result || isTooBusy(result->status))
+        return {}; // kept out, or still too busy: a page without content
+    return pageText(std::move(*result), cancel_);
 }
 
 } // namespace trov

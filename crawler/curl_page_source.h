@@ -2,8 +2,9 @@
 #pragma once
 
 // FetchPage on libcurl: one page at a time on a fresh connection, as the crawler has
-// always fetched.
+// always fetched, robots.txt and each host's pace obeyed.
 
+#include "crawler/crawl_manners.h"
 #include "crawler/curl_fetch.h"
 #include "crawler/page_source.h"
 
@@ -26,13 +27,24 @@ public:
     explicit CurlPageSource(TransferOptions options = pageFetchOptions())
         : options_(std::move(options)) {}
 
-    void beginCrawl(const std::atomic<bool>& cancel) override { cancel_ = &cancel; }
+    void beginCrawl(const std::atomic<bool>& cancel) override {
+        cancel_ = &cancel;
+        manners_.begin(respectRobots_, cancel_);
+    }
     void endCrawl() override { cancel_ = nullptr; }
     std::string FetchPage(const std::string& address) override;
+    void setRespectRobots(bool respect) override { respectRobots_ = respect; }
+    RobotsTally robotsTally() const override { return manners_.tally(); }
+    std::vector<std::string> sitemapAddresses(const std::string& site,
+                                              std::size_t maxAddresses) override {
+        return manners_.sitemapAddresses(site, maxAddresses);
+    }
 
 private:
     TransferOptions options_;
     const std::atomic<bool>* cancel_ = nullptr;
+    bool respectRobots_ = true;
+    CrawlManners manners_;
 };
 
 } // namespace trov

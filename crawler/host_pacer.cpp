@@ -12,10 +12,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-bool isTooBusy(long status) {
-    return status == 429 || status == 503;
-}
-
 } // namespace
 
 milliseconds retryAfterWait(std::string_view header, std::chrono::system_clock::time_point now,

@@ -44,6 +44,11 @@ struct PacerLimits {
     int retries = 2; // how often a request answered 429 or 503 is asked again
 };
 
+// Whether an answer asks to be asked again later.
+inline bool isTooBusy(long status) {
+    return status == 429 || status == 503;
+}
+
 // The wait a Retry-After header asks for: delay-seconds or an HTTP date, from now, within
 // the limits; an absent or unreadable value asks for the default.
 std::chrono::milliseconds retryAfterWait(std::string_view header,

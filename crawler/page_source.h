@@ -9,8 +9,16 @@
 #include <atomic>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace trov {
+
+// What robots.txt kept a crawl from: how many pages it did not fetch, and for each host
+// whose robots.txt could not be read, the message that says so.
+struct RobotsTally {
+    std::size_t pagesKeptOut = 0;
+    std::vector<std::string> unreadable;
+};
 
 // No transfer handle could be made: the crawl operation ends with this message.
 class FetchInitError : public std::runtime_error {
@@ -33,6 +41,19 @@ public:
     // The crawl moves on to another phase: what it announced so far is asked for only if
     // it is announced again.
     virtual void forgetExpected() {}
+
+    // Whether the next crawl obeys robots.txt; asked before beginCrawl. A page robots.txt
+    // keeps the crawl from is not requested and comes back empty, a page without content.
+    virtual void setRespectRobots(bool respect) { (void)respect; }
+    // What robots.txt kept the last crawl from.
+    virtual RobotsTally robotsTally() const { return {}; }
+    // The page addresses the site's sitemaps list, at most maxAddresses. Blocks.
+    virtual std::vector<std::string> sitemapAddresses(const std::string& site,
+                                                      std::size_t maxAddresses) {
+        (void)site;
+        (void)maxAddresses;
+        return {};
+    }
 };
 
 } // namespace trov

@@ -8,17 +8,11 @@
 
 namespace trov {
 
-std::optional<std::string> fetchSitemapFile(const std::string& address,
-                                            const std::atomic<bool>* abort) {
+TransferOptions sitemapFetchOptions() {
     TransferOptions options = pageFetchOptions();
     options.maxRedirects = 5;
     options.maxBody = SitemapLimits{}.maxBytes;
-    TransferResult result = transfer(address, options, abort);
-    const bool answered = result.outcome == TransferResult::Outcome::Done ||
-                          result.outcome == TransferResult::Outcome::PartialBody;
-    if (!answered || result.status < 200 || result.status >= 300)
-        return std::nullopt;
-    return std::move(result.body);
+    return options;
 }
 
 std::vector<std::string> collectSitemapAddresses(const std::string& siteAddress,

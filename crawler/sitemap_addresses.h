@@ -6,10 +6,10 @@
 // followed one level down. Every count is bounded: at most the crawl table's worth of
 // addresses, and a fixed number of files fetched.
 
+#include "crawler/curl_fetch.h"
 #include "crawler/link_list.h"
 #include "crawler/sitemap_reader.h"
 
-#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -21,10 +21,9 @@ inline constexpr std::size_t kSitemapFilesRead = 50;
 // the crawl's agent, robots.txt, its cancel flag).
 using SitemapFetch = std::function<std::optional<std::string>(const std::string& address)>;
 
-// GET on libcurl with the crawl's agent: the body of a 2xx answer, cut at the unpacked
-// limit (a packed file is never larger), or nothing.
-std::optional<std::string> fetchSitemapFile(const std::string& address,
-                                            const std::atomic<bool>* abort);
+// The crawl's agent, up to five redirects, the body cut at the unpacked limit (a packed
+// file is never larger).
+TransferOptions sitemapFetchOptions();
 
 // robotsSitemaps: the Sitemap lines of the site's robots.txt (empty when it has none or
 // was not read). Addresses come in the order the files list them; they are not checked

@@ -67,6 +67,9 @@ inline constexpr ConfigKey OptionsKeepHistory{"Options", "optKeepHistory", KeyTy
 // "Suggestions from engines": the drop-down asks the own engine's Suggest address.
 inline constexpr ConfigKey OptionsEngineSuggest{"Options", "optEngineSuggestions", KeyType::Bool,
                                                 0};
+// The crawler menu's "Respect robots.txt" (a missing key: on) and "Use the site's sitemap".
+inline constexpr ConfigKey OptionsRespectRobots{"Options", "optRespectRobots", KeyType::Bool, 1};
+inline constexpr ConfigKey OptionsUseSitemap{"Options", "optUseSitemap", KeyType::Bool, 0};
 inline constexpr ConfigKey GeneralHideSek{"General", "HideSek", KeyType::Int, 0};
 inline constexpr ConfigKey GeneralOnTop{"General", "OnTop", KeyType::Int, 1};
 inline constexpr ConfigKey ConfigLoad{"Config", "load", KeyType::Int, 1};
@@ -83,7 +86,8 @@ inline constexpr std::array kAllKeys = {
     ColorPall,          VelikostLevo,         VelikostGor,    OptionsOptAutohide,
     OptionsKeepHistory, OptionsEngineSuggest, GeneralHideSek, GeneralOnTop,
     ConfigLoad,         ConfigShowOnStart,    HistLevo,       HistGor,
-    HistSirina,         HistVisina,           HistStatus};
+    HistSirina,         HistVisina,           HistStatus,     OptionsRespectRobots,
+    OptionsUseSitemap};
 
 // The pin keys by pin index 1 to 6 (browser, interface, country, language, type, time).
 inline constexpr std::array kPinKeys = {PinBrowser,  PinInterface, PinCountry,

@@ -345,6 +345,10 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <source>Invalid stream format</source>
         <translation>Ungültiges Datenstromformat</translation>
     </message>
+    <message>
+        <source>robots.txt kept the crawler from %1 pages; they were not fetched.</source>
+        <translation>robots.txt hat den Crawler von %1 Seiten ferngehalten; sie wurden nicht abgerufen.</translation>
+    </message>
 </context>
 <context>
     <name>MainMenus</name>
@@ -485,6 +489,14 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
     <message>
         <source>Suggestions from engines</source>
         <translation>Vorschläge der Suchmaschinen</translation>
+    </message>
+    <message>
+        <source>Respect robots.txt</source>
+        <translation>robots.txt beachten</translation>
+    </message>
+    <message>
+        <source>Use the site&apos;s sitemap</source>
+        <translation>Sitemap der Website verwenden</translation>
     </message>
 </context>
 <context>

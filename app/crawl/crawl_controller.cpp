@@ -39,6 +39,8 @@ void CrawlController::start(LinksJob job) {
     panel()->setPartialResults(true);
     extracted_ = false;
     jobSite_ = job.inputs.site;
+    job.inputs.respectRobots = respectRobots_;
+    job.inputs.useSitemap = useSitemap_;
     runner_.start(std::move(job));
 }
 

@@ -80,8 +80,11 @@ public:
     // crawl runs; the report window shows the outcome unless the check was cancelled.
     bool canCheckLinks();
     void checkLinks();
-    // Whether the check obeys robots.txt: the crawler menu's "Respect robots.txt" sets it.
+    // Whether crawls and the check obey robots.txt, and whether site crawls and extractions
+    // also take the site's sitemaps: the crawler menu's "Respect robots.txt" and "Use the
+    // site's sitemap" set them.
     void setRespectRobots(bool respect) { respectRobots_ = respect; }
+    void setUseSitemap(bool use) { useSitemap_ = use; }
     // Null until the first check has reported.
     LinkReportWindow* reportWindow() const { return reportWindow_.get(); }
 
@@ -104,6 +107,7 @@ private:
     std::string jobSite_;
     bool extracted_ = false;
     bool respectRobots_ = true;
+    bool useSitemap_ = false;
     std::unique_ptr<LinkReportWindow> reportWindow_;
 };
 

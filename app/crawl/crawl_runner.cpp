@@ -40,6 +40,9 @@ public:
     void barShown(bool shown) override { toPanel(&CrawlProgress::barShown, shown); }
     void barMaximum(long maximum) override { toPanel(&CrawlProgress::barMaximum, maximum); }
     void barPosition(long position) override { toPanel(&CrawlProgress::barPosition, position); }
+    void robotsKeptOut(std::size_t pages) override {
+        toPanel(&CrawlProgress::robotsKeptOut, pages);
+    }
     void showLinks(const std::string& caption, const std::vector<std::string>& links) override {
         r_.post([this, caption, links] {
             if (Tflinks* v = r_.viewer_ ? r_.viewer_() : nullptr) {

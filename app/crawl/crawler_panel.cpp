@@ -2,6 +2,8 @@
 #include "app/crawl/crawler_panel.h"
 
 #include "app/shared/core_texts.h"
+#include "common/messages.h"
+#include "crawler/crawl_manners.h"
 #include "window_models/crawl_questions.h"
 
 #include <QFontMetrics>
@@ -68,6 +70,10 @@ void CrawlerPanel::showAddress(const QString& address) {
 void CrawlerPanel::finish() {
     mode_->clear();
     hide();
+}
+
+void CrawlerPanel::robotsKeptOut(std::size_t pages) {
+    messages_.show(MessageIcon::Information, formatText(kRobotsKeptOut, {std::to_string(pages)}));
 }
 
 void CrawlerPanel::panelShown(bool shown) {

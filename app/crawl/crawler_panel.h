@@ -51,6 +51,8 @@ public:
     void barShown(bool shown) override;
     void barMaximum(long maximum) override;
     void barPosition(long position) override;
+    // Told in a box: the panel is gone by then.
+    void robotsKeptOut(std::size_t pages) override;
 
 signals:
     void stopRequested();   // StopRequested: finish with partial results

@@ -112,6 +112,12 @@ MainMenus::MainMenus(QWidget* parent) {
     ImportCSV1 =
         item(PopCrawler, "ImportCSV1", QT_TRANSLATE_NOOP("MainMenus", "Import list of links"));
     PopCrawler->addSeparator();
+    RespectRobots1 = item(PopCrawler, "RespectRobots1",
+                          QT_TRANSLATE_NOOP("MainMenus", "Respect robots.txt"), true);
+    RespectRobots1->setChecked(true);
+    UseSitemap1 = item(PopCrawler, "UseSitemap1",
+                       QT_TRANSLATE_NOOP("MainMenus", "Use the site's sitemap"), true);
+    PopCrawler->addSeparator();
     Resetallsearches1 =
         item(PopCrawler, "Resetallsearches1", QT_TRANSLATE_NOOP("MainMenus", "Reset all searches"));
     // These entries exist for re-run searches and settings files but are not offered.

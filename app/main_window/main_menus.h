@@ -60,6 +60,8 @@ struct MainMenus {
     QAction* Exportlinks1000 = nullptr;
     QAction* Exportdata1000 = nullptr;
     QAction* ImportCSV1 = nullptr;
+    QAction* RespectRobots1 = nullptr; // "Respect robots.txt", checked, kept in YY.cfg
+    QAction* UseSitemap1 = nullptr;    // "Use the site's sitemap", kept in YY.cfg
     QAction* Resetallsearches1 = nullptr;
 
     QAction* mode(CrawlMode m) const { return modes[static_cast<std::size_t>(m)]; }

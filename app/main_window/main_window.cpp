@@ -4,11 +4,13 @@
 #include "app/crawl/crawl_controller.h"
 #include "app/main_window/colour_controller.h"
 #include "app/main_window/main_form.h"
+#include "settings/ini.h"
 #include "window_models/exit_sequence.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <functional>
 
 namespace trov {
 
@@ -32,7 +34,7 @@ MainWindow::MainWindow(MainFormServices& services) {
     form_ = std::make_unique<TMainForm>(services, *crawl_, *colours_);
     QObject::connect(form_.get(), &TMainForm::endRequested, form_.get(),
                      [this](ExitPath path) { exit_->end(path); });
-    wireCrawlerMenu();
+    wireCrawlerMenu(services.config, services.messages);
     wireColourMenu();
 }
 
@@ -41,9 +43,28 @@ MainWindow::~MainWindow() {
     crawl_->runner().endCrawl();
 }
 
-void MainWindow::wireCrawlerMenu() {
+void MainWindow::wireCrawlerMenu(Config& config, Messages& messages) {
     const MainMenus& m = form_->menus();
     CrawlController* crawl = crawl_.get();
+    // The crawl's manners: as YY.cfg keeps them, and written there as soon as changed.
+    const auto manners = [&config, &messages](QAction* entry, const ConfigKey& key,
+                                              std::function<void(bool)> apply) {
+        const bool kept = config.readBool(key);
+        entry->setChecked(kept);
+        apply(kept);
+        QObject::connect(entry, &QAction::triggered, entry,
+                         [&config, &messages, key, apply](bool on) {
+                             apply(on);
+                             try {
+                                 config.writeBool(key, on);
+                             } catch (const IniWriteError& e) {
+                                 messages.show(MessageIcon::Error, e.what());
+                             }
+                         });
+    };
+    manners(m.RespectRobots1, cfg::OptionsRespectRobots,
+            [crawl](bool on) { crawl->setRespectRobots(on); });
+    manners(m.UseSitemap1, cfg::OptionsUseSitemap, [crawl](bool on) { crawl->setUseSitemap(on); });
     QObject::connect(m.Showlinks1, &QAction::triggered, crawl, &CrawlController::showLinks);
     QObject::connect(m.PopCrawler, &QMenu::aboutToShow, crawl,
                      [check = m.CheckLinks1, crawl] { check->setEnabled(crawl->canCheckLinks()); });

@@ -10,6 +10,8 @@
 namespace trov {
 
 class ColourController;
+class Config;
+class Messages;
 class CrawlController;
 class ExitSequence;
 class TMainForm;
@@ -32,7 +34,7 @@ public:
     void createHiddenWindows();
 
 private:
-    void wireCrawlerMenu();
+    void wireCrawlerMenu(Config& config, Messages& messages);
     void wireColourMenu();
 
     std::unique_ptr<CrawlController> crawl_;

@@ -5,6 +5,7 @@
 #include "common/translatable.h"
 #include "compose/own_engine_go.h"
 #include "compose/own_engines.h"
+#include "crawler/crawl_manners.h"
 #include "crawler/link_check.h"
 #include "crawler/links_checks.h"
 #include "crawler/results.h"
@@ -46,6 +47,7 @@ constexpr std::string_view kFormats[] = {
     kMoreSkipped,
     kUnableToWrite,
     kFoundItems,
+    kRobotsKeptOut,
 };
 
 // The translation of a marked text, or nothing when the language has none.

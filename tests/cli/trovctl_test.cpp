@@ -175,10 +175,11 @@ TEST_F(Trovctl, SuggestAddListMatchDelete) {
 }
 
 // The crawler's robots.txt decision: a file given, the site's own, and a site that does not
-// answer.
+// answer; a crawl it keeps from a page, and one told not to read it.
 TEST_F(Trovctl, Robots) {
     test::HttpServer site;
     site.route("/robots.txt", {.body = "User-agent: *\nDisallow: /private # keep out\n"});
+    site.route("/", {.body = "<a href=\"/private/x\">p</a> <a href=\"/public\">q</a>"});
     base = site.base();
     dir.write("robots.txt", "User-agent: Trov\r\nAllow: /private/open\r\nDisallow: /private\r\n");
     expectBlock("Robots");

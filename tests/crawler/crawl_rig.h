@@ -54,6 +54,7 @@ struct RecordingProgress : CrawlProgress {
         for (const auto& link : links)
             add("link " + link);
     }
+    void robotsKeptOut(std::size_t n) override { add("robots.txt kept out " + std::to_string(n)); }
     void add(const std::string& e, bool on) { add(e + (on ? "on" : "off")); }
     void add(std::string e) { events.push_back(std::move(e)); }
 

@@ -180,8 +180,8 @@ TEST_F(Fetch, ConcurrentBodiesGoToTheirOwnPagesAndAStalledOneIsNil) {
         EXPECT_EQ(body(source, page(i)), "b" + std::to_string(i));
     source.endCrawl();
     EXPECT_EQ(source.transfersStarted(), 12u);
-    EXPECT_EQ(server.requests().size(), 12u);
-    EXPECT_EQ(body(source, page(4)), "b4"); // outside a crawl
+    EXPECT_EQ(server.requests().size(), 13u); // and robots.txt
+    EXPECT_EQ(body(source, page(4)), "b4");   // outside a crawl
     source.beginCrawl(cancel);
     for (int i : {0, 1, 2, 1}) // the same page announced twice is fetched twice
         source.expect(server.url(page(i)));
@@ -215,6 +215,7 @@ TEST_F(Fetch, CancelAbandonsEveryTransferInFlightAtOnce) {
     for (int i = 0; i < 20; ++i)
         home += "<a href=\"" + page(i) + "\">x</a>";
     server.route("/", {.body = home});
+    server.route("/robots.txt", HttpResponse::notFound());
     server.fallback([](const test::HttpRequest&) {
         return HttpResponse{.body = "<title>", .length = 1000000, .then = Then::Hold};
     });
@@ -229,7 +230,7 @@ TEST_F(Fetch, CancelAbandonsEveryTransferInFlightAtOnce) {
     EXPECT_TRUE(waitFor([&] { return server.heldOpen() == 0; }, 500ms)) << server.heldOpen();
     EXPECT_EQ(rig.engine.outcome(), CrawlOutcome::Cancelled);
     EXPECT_EQ(rig.resultPage(), "<none>");
-    EXPECT_EQ(server.requests().size(), 7u); // no page started after the cancel
+    EXPECT_EQ(server.requests().size(), 8u); // robots.txt; no page started after the cancel
     EXPECT_EQ(source.mostInFlight(), 6u);
     EXPECT_LE(server.connectionCount(), 6) << "the start page's connection is used again";
 }

@@ -6,6 +6,7 @@
 #include "app/crawl/crawler_panel.h"
 #include "app/crawl/link_report_window.h"
 #include "crawler/link_report.h"
+#include "crawler/results.h"
 #include "main_form_fixture.h"
 #include "tests/support/http_server.h"
 
@@ -33,13 +34,16 @@ class LinkCheckTest : public QObject {
         return w_->menus().CheckLinks1->isEnabled();
     }
     // An all-links extraction of the start page, which links to paths.
-    void extract(const std::vector<std::string>& paths) {
+    void extract(const std::vector<std::string>& paths, bool freshWindow = true) {
         std::string links;
         for (const std::string& p : paths)
             links += "<a href=\"" + p + "\">x</a> ";
         server_.route("/", {.body = "<html><body>" + links + "</body></html>"});
-        f_ = std::make_unique<MainFormFixture>();
-        w_ = &f_->shown();
+        if (freshWindow) {
+            f_ = std::make_unique<MainFormFixture>();
+            f_->shown();
+        }
+        w_ = f_->form;
         f_->run(QStringLiteral("click csSpider; trigger AllLinks; set eURL cats; set edomain %1")
                     .arg(QString::fromStdString(server_.url("/"))));
         w_->menus().PopCrawler->hide();
@@ -98,6 +102,30 @@ private slots:
         QCOMPARE(f_->dir().read("report.csv"), linkReportCsv(report()->table().model().report()));
         QVERIFY(f_->seen("message").startsWith(
             QString::fromStdString(unableToWrite(f_->dir().file("no/")))));
+    }
+
+    // The crawler menu's manners reach the crawl and are kept in YY.cfg for the next start.
+    void crawlerMannersReachTheCrawlAndAreKept() {
+        server_.route("/robots.txt", {.body = "User-agent: *\nDisallow: /private\n"});
+        server_.route("/sitemap.xml", {.body = "<urlset><url><loc>" + server_.url("/orphan") +
+                                               "</loc></url></urlset>"});
+        f_ = std::make_unique<MainFormFixture>();
+        f_->shown();
+        f_->see("RespectRobots1.checked=true UseSitemap1.checked=false");
+        f_->run("trigger UseSitemap1 => cfg:Options/optUseSitemap=1");
+        extract({"/private"}, false);
+        const std::string orphan = server_.url("/orphan");
+        QVERIFY(w_->crawl().runner().engine().readLinkList([&](const LinkList& list) {
+            const auto links = sortedLinks(list);
+            return std::ranges::find(links, orphan) != links.end();
+        }));
+        QCOMPARE(
+            f_->seen("message"),
+            QStringLiteral("robots.txt kept the crawler from 1 pages; they were not fetched."));
+        f_->run("trigger RespectRobots1 => cfg:Options/optRespectRobots=0");
+        MainFormFixture again(std::move(f_->dir_));
+        again.create();
+        again.see("RespectRobots1.checked=false UseSitemap1.checked=true");
     }
 
     // Cancel asks only whether to cancel: the check ends, no window shows, the links stay.

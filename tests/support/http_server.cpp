@@ -126,6 +126,7 @@ void HttpServer::serve(int fd) {
         Handler handler;
         {
             std::lock_guard lock(mutex_);
+            request.at = std::chrono::steady_clock::now();
             log_.push_back(request);
             if (const auto it = routes_.find(request.path); it != routes_.end())
                 handler = [r = it->second](const HttpRequest&) { return r; };

@@ -7,6 +7,7 @@
 // never end, reset).
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -21,6 +22,7 @@ struct HttpRequest {
     std::string method, version;                // "GET", "HTTP/1.1"
     std::string target, path;                   // as sent, and without the query
     std::map<std::string, std::string> headers; // names in lower case
+    std::chrono::steady_clock::time_point at{}; // when it was read
 };
 
 struct HttpResponse {
