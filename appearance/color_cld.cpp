@@ -15,7 +15,7 @@ namespace {
 using text::asciiUpper;
 using text::equalsIgnoreCase;
 
-constexpr const char* kInvalid = "Invalid stream format";
+constexpr const char* kInvalid = TROV_TEXT("Core", "Invalid stream format");
 
 // The dialog as the program always configures it: full open, no "Define Custom Colors",
 // Help shown, solid colours, any colour.
@@ -164,7 +164,7 @@ std::optional<ColourDialogState> readColorCld(const std::string& dataFolder, std
     if (!bytes) {
         if (error)
             *error = fileExists(file.path())
-                         ? "Cannot open file \"" + file.path() + "\". " + fileError.reason
+                         ? formatText(kCannotOpenFile, {file.path(), fileError.reason})
                          : std::string();
         return std::nullopt;
     }
@@ -182,7 +182,7 @@ bool writeColorCld(const std::string& dataFolder, ColourDialogState& state, std:
     FileError fileError;
     if (!file.write(serializeColorCld(state), &fileError)) {
         if (error)
-            *error = "Cannot create file \"" + file.path() + "\". " + fileError.reason;
+            *error = formatText(kCannotCreateFile, {file.path(), fileError.reason});
         return false;
     }
     state.storedColours = state.customColours;

@@ -31,6 +31,7 @@ constexpr std::int64_t kStaleTemporaryS = 60 * 60; // no write takes an hour
 constexpr auto kLockPatience = std::chrono::seconds(5);
 constexpr std::string_view kTemporaryMark = ".trov-tmp-";
 constexpr std::string_view kLockMark = ".trov-lock";
+constexpr int kKeptCopies = 9;
 
 void fail(FileError* error, const std::string& path, int err) {
     if (error)
@@ -325,6 +326,22 @@ std::size_t removeStaleTemporaries(const std::string& folder, std::string_view n
     }
     ::closedir(dir);
     return removed;
+}
+
+std::optional<std::string> keepUnreadable(const std::string& path, std::string_view bytes) {
+    for (int n = 1; n <= kKeptCopies; ++n) {
+        const std::string kept =
+            path + ".unreadable" + (n == 1 ? std::string() : "-" + std::to_string(n));
+        struct stat st {};
+        if (::lstat(kept.c_str(), &st) != 0) {
+            if (errno != ENOENT || !StoreFile(kept).write(bytes))
+                return std::nullopt;
+            return kept;
+        }
+        if (StoreFile(kept).read() == bytes)
+            return kept;
+    }
+    return std::nullopt;
 }
 
 } // namespace trov

@@ -27,6 +27,8 @@ struct FileError {
 // The text a program shows for a store it could not write.
 inline constexpr char kUnableToWrite[] = TROV_TEXT("Core", "Unable to write to %1");
 std::string unableToWrite(const std::string& path);
+inline constexpr char kCannotOpenFile[] = TROV_TEXT("Core", "Cannot open file \"%1\". %2");
+inline constexpr char kCannotCreateFile[] = TROV_TEXT("Core", "Cannot create file \"%1\". %2");
 
 // What a store was when it was read or written.
 struct FileStamp {
@@ -89,5 +91,12 @@ bool syncFolder(const std::string& folder, FileError* error = nullptr);
 // left: those of a process no longer running, and those older than an hour, owned by the
 // user. Returns how many went.
 std::size_t removeStaleTemporaries(const std::string& folder, std::string_view name);
+
+// Keeps bytes read from a store that could not make sense of them beside it, before a
+// write replaces them: in "<path>.unreadable", or "-2" to "-9" after it when earlier kept
+// copies hold other bytes. A kept copy is never written over; one that already holds these
+// bytes is taken as it is. Returns where the bytes are kept, or nothing when they could not
+// be.
+std::optional<std::string> keepUnreadable(const std::string& path, std::string_view bytes);
 
 } // namespace trov

@@ -172,15 +172,14 @@ std::string invalidEngineLine(const InvalidEngine& invalid) {
 std::string skippedEnginesMessage(const std::vector<InvalidEngine>& invalid) {
     // Thousands of broken sections, or one of megabytes, still make a box a screen holds.
     constexpr std::size_t kListed = 10, kLineBytes = 200;
-    std::string text =
-        "These sections of " + std::string(kOwnEnginesFileName) + " were skipped:\r\n";
+    std::string text = formatText(kSkippedSections, {kOwnEnginesFileName}) + "\r\n";
     for (std::size_t i = 0; i < std::min(invalid.size(), kListed); ++i) {
         const std::string line = invalidEngineLine(invalid[i]);
         const std::string_view cut = text::cutUtf8(line, kLineBytes);
         text += "\r\n" + std::string(cut) + (cut.size() < line.size() ? "..." : "");
     }
     if (invalid.size() > kListed)
-        text += "\r\n... and " + std::to_string(invalid.size() - kListed) + " more";
+        text += "\r\n" + formatText(kMoreSkipped, {std::to_string(invalid.size() - kListed)});
     return text;
 }
 

@@ -7,6 +7,8 @@
 // entry of the browser list), Private=true for that browser's private window, and an
 // address answering with suggestions (Suggest, a template like Address).
 
+#include "common/translatable.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +57,8 @@ std::optional<std::string> keyProblem(std::string_view key, const OwnEngine* own
 std::string invalidEngineLine(const InvalidEngine& invalid);
 // The window's note on the skipped sections: the first ten, each cut to 200 bytes, and how
 // many more there are.
+inline constexpr char kSkippedSections[] = TROV_TEXT("Core", "These sections of %1 were skipped:");
+inline constexpr char kMoreSkipped[] = TROV_TEXT("Core", "... and %1 more");
 std::string skippedEnginesMessage(const std::vector<InvalidEngine>& invalid);
 
 // What the placeholders are replaced by; "- - -" counts as empty.

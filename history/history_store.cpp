@@ -32,6 +32,25 @@ HistoryStore::HistoryStore(DataFolder folder)
 
 HistoryStore::~HistoryStore() = default;
 
+namespace {
+
+// Keeps the unreadable files' bytes before anything writes over them, and says where.
+void keepUnreadableFiles(std::initializer_list<std::string> paths, Messages& messages) {
+    std::string text;
+    for (const std::string& path : paths) {
+        const std::optional<std::string> bytes = StoreFile(path).read();
+        if (bytes && bytes->empty())
+            continue; // nothing to lose
+        const std::optional<std::string> kept = bytes ? keepUnreadable(path, *bytes) : bytes;
+        text += (text.empty() ? "" : "\n") + (kept ? formatText(kHistoryKept, {path, *kept})
+                                                   : formatText(kHistoryNotKept, {path}));
+    }
+    if (!text.empty())
+        messages.show(MessageIcon::Warning, text, true);
+}
+
+} // namespace
+
 HistoryLoad HistoryStore::NaloziTabelo(Messages& messages) {
     edits_.clear();
     FileStamp stamp;
@@ -48,12 +67,16 @@ HistoryLoad HistoryStore::NaloziTabelo(Messages& messages) {
         return HistoryLoad::Loaded;
     }
     if (!pathExists(backupPath())) {
+        keepUnreadableFiles({storePath()}, messages);
         ShraniTabelo2();
         return HistoryLoad::BackupMissing;
     }
-    if (!readHistoryFile(backupPath(), list_))
+    if (!readHistoryFile(backupPath(), list_)) {
+        keepUnreadableFiles({storePath(), backupPath()}, messages);
         return HistoryLoad::BothUnreadable;
+    }
     messages.show(MessageIcon::Information, kHistoryRestoredMessage, true);
+    keepUnreadableFiles({storePath()}, messages);
     ShraniTabelo2();
     return HistoryLoad::RestoredFromBackup;
 }

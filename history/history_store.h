@@ -25,7 +25,10 @@ inline constexpr std::string_view kHistoryStoreName = "HistGrid.cld";
 inline constexpr std::string_view kHistoryBackupName = "HistGrid.cld2";
 inline constexpr char kHistoryRestoredMessage[] = TROV_TEXT(
     "Core", "       Error opening history file.          \r\n\r\n       Reload old data.");
-inline constexpr char kCannotOpenFile[] = TROV_TEXT("Core", "Cannot open file \"%1\". %2");
+inline constexpr char kHistoryKept[] = TROV_TEXT(
+    "Core", "The history file \"%1\" could not be read. Its contents were kept in \"%2\".");
+inline constexpr char kHistoryNotKept[] = TROV_TEXT(
+    "Core", "The history file \"%1\" could not be read, and its contents could not be kept.");
 inline constexpr char kNoSuchFile[] = TROV_TEXT("Core", "No such file or directory");
 
 // What the start-up load found.
@@ -36,6 +39,9 @@ enum class HistoryLoad {
     BackupMissing,      // the store was unreadable, what was read became the backup
     BothUnreadable,     // store and backup unreadable; nothing written
 };
+// In each case where a file was unreadable, its bytes are first kept beside it (see
+// keepUnreadable), since the next write over it would lose them, and one message says
+// where.
 
 // A file that cannot be read or is not a history stream.
 struct HistoryFileProblem {

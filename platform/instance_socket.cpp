@@ -27,8 +27,8 @@ std::string withoutTrailingSlashes(std::string path) {
     return path;
 }
 
-InstanceFolder refused(const std::string& dir, const std::string& why) {
-    return {{}, "The folder " + dir + " " + why + "."};
+InstanceFolder refused(std::string_view why, const std::string& dir, std::string_view detail = {}) {
+    return {{}, formatText(why, {dir, detail})};
 }
 
 std::string fnv1aHex(std::string_view s) {
@@ -90,22 +90,21 @@ InstanceFolder instanceFolder(bool make) {
 InstanceFolder privateFolder(const std::string& path, unsigned uid, bool make) {
     const std::string dir = withoutTrailingSlashes(path);
     if (make && ::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
-        return refused(dir, std::string("cannot be made: ") + std::strerror(errno));
+        return refused(kFolderNotMade, dir, std::strerror(errno));
     struct stat st {};
     if (::lstat(dir.c_str(), &st) != 0)
-        return errno == ENOENT && !make
-                   ? InstanceFolder{}
-                   : refused(dir, std::string("cannot be read: ") + std::strerror(errno));
+        return errno == ENOENT && !make ? InstanceFolder{}
+                                        : refused(kFolderNotRead, dir, std::strerror(errno));
     if (S_ISLNK(st.st_mode))
-        return refused(dir, "is a symbolic link");
+        return refused(kFolderIsLink, dir);
     if (!S_ISDIR(st.st_mode))
-        return refused(dir, "is not a folder");
+        return refused(kFolderNotFolder, dir);
     if (st.st_uid != uid)
-        return refused(dir, "belongs to another user");
+        return refused(kFolderNotOurs, dir);
     if ((st.st_mode & 0777) != 0700) {
         char mode[8];
         std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 0777));
-        return refused(dir, std::string("has mode ") + mode + ", not 0700");
+        return refused(kFolderMode, dir, mode);
     }
     return {dir + "/", {}};
 }

@@ -9,6 +9,8 @@
 // in front) and "front" (a second start: bring the running program forward without showing
 // a window that is hidden in the tray). The program answers "ok" when it has acted.
 
+#include "common/translatable.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -31,6 +33,17 @@ std::string_view instanceMessageName(InstanceMessage message);
 
 // The program path with every '/' and ' ' removed.
 std::string instanceName(std::string_view programPath);
+
+// Why a folder is not used, and what that means, as a person reads it.
+inline constexpr char kFolderNotMade[] = TROV_TEXT("Core", "The folder %1 cannot be made: %2.");
+inline constexpr char kFolderNotRead[] = TROV_TEXT("Core", "The folder %1 cannot be read: %2.");
+inline constexpr char kFolderIsLink[] = TROV_TEXT("Core", "The folder %1 is a symbolic link.");
+inline constexpr char kFolderNotFolder[] = TROV_TEXT("Core", "The folder %1 is not a folder.");
+inline constexpr char kFolderNotOurs[] =
+    TROV_TEXT("Core", "The folder %1 belongs to another user.");
+inline constexpr char kFolderMode[] = TROV_TEXT("Core", "The folder %1 has mode %2, not 0700.");
+inline constexpr char kWithoutGuard[] =
+    TROV_TEXT("Core", "%1 Trov runs without its guard against a second start.");
 
 // Where the lock and the socket live.
 struct InstanceFolder {

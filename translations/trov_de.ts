@@ -294,6 +294,58 @@ Diese Arbeitsumgebung hat keinen Benachrichtigungsbereich: Um das Fenster zurüc
         <translation>%1 von %2 Links geprüft</translation>
     </message>
     <message>
+        <source>The history file &quot;%1&quot; could not be read. Its contents were kept in &quot;%2&quot;.</source>
+        <translation>Die Verlaufsdatei „%1“ konnte nicht gelesen werden. Ihr Inhalt wurde in „%2“ aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The history file &quot;%1&quot; could not be read, and its contents could not be kept.</source>
+        <translation>Die Verlaufsdatei „%1“ konnte nicht gelesen werden, und ihr Inhalt konnte nicht aufbewahrt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Die Datei „%1“ kann nicht erstellt werden. %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made: %2.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be read: %2.</source>
+        <translation>Der Ordner %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is a symbolic link.</source>
+        <translation>Der Ordner %1 ist ein symbolischer Link.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is not a folder.</source>
+        <translation>%1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder %1 belongs to another user.</source>
+        <translation>Der Ordner %1 gehört einem anderen Benutzer.</translation>
+    </message>
+    <message>
+        <source>The folder %1 has mode %2, not 0700.</source>
+        <translation>Der Ordner %1 hat die Rechte %2, nicht 0700.</translation>
+    </message>
+    <message>
+        <source>%1 Trov runs without its guard against a second start.</source>
+        <translation>%1 Trov läuft ohne Schutz gegen einen zweiten Start.</translation>
+    </message>
+    <message>
+        <source>These sections of %1 were skipped:</source>
+        <translation>Diese Abschnitte von %1 wurden übersprungen:</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
+    </message>
+    <message>
+        <source>Invalid stream format</source>
+        <translation>Ungültiges Datenstromformat</translation>
+    </message>
+    <message>
         <source>robots.txt kept the crawler from %1 pages; they were not fetched.</source>
         <translation>robots.txt hat den Crawler von %1 Seiten ferngehalten; sie wurden nicht abgerufen.</translation>
     </message>

@@ -4,14 +4,17 @@
 #include "common/store_file.h"
 #include "common/translatable.h"
 #include "compose/own_engine_go.h"
+#include "compose/own_engines.h"
 #include "crawler/crawl_manners.h"
 #include "crawler/link_check.h"
 #include "crawler/links_checks.h"
 #include "crawler/results.h"
 #include "history/fill_fields.h"
 #include "history/history_store.h"
+#include "platform/instance_socket.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,9 +25,29 @@ namespace {
 // The core's texts with arguments; the longer formats first, so that a format is not
 // taken for a shorter one it contains.
 constexpr std::string_view kFormats[] = {
-    kMissingEngine,  kEngineBrowserMissing, kInternalLinksCaption, kAllLinksCaption,
-    kProcessedItems, kCheckedCounter,       kCannotOpenFile,       kMissingListFile,
-    kUnableToWrite,  kFoundItems,           kRobotsKeptOut,
+    kHistoryKept,
+    kHistoryNotKept,
+    kMissingEngine,
+    kEngineBrowserMissing,
+    platform::kWithoutGuard,
+    platform::kFolderNotMade,
+    platform::kFolderNotRead,
+    platform::kFolderMode,
+    platform::kFolderNotOurs,
+    platform::kFolderIsLink,
+    platform::kFolderNotFolder,
+    kInternalLinksCaption,
+    kAllLinksCaption,
+    kProcessedItems,
+    kCheckedCounter,
+    kCannotOpenFile,
+    kCannotCreateFile,
+    kMissingListFile,
+    kSkippedSections,
+    kMoreSkipped,
+    kUnableToWrite,
+    kFoundItems,
+    kRobotsKeptOut,
 };
 
 // The translation of a marked text, or nothing when the language has none.
@@ -36,11 +59,16 @@ std::optional<QString> translated(std::string_view english) {
     return text;
 }
 
-QString fromFormat(std::string_view english) {
+// An argument may be a text of the core itself (a reason within a message), translated in
+// turn; two levels deep at most, so that a hostile argument costs little.
+QString fromFormat(std::string_view english, int depth = 0) {
     if (const auto whole = translated(english))
         return *whole;
+    const auto lines = std::ranges::count(english, '\n');
     for (std::string_view format : kFormats) {
-        const auto args = matchFormat(english, format);
+        // A format of one line does not take the lines of a message made of several.
+        const bool fits = depth < 2 && std::ranges::count(format, '\n') == lines;
+        const auto args = fits ? matchFormat(english, format) : std::nullopt;
         if (!args)
             continue;
         const auto pattern = translated(format);
@@ -48,7 +76,7 @@ QString fromFormat(std::string_view english) {
             break;
         std::vector<std::string> shown;
         for (const std::string& a : *args)
-            shown.push_back(translated(a).value_or(QString::fromStdString(a)).toStdString());
+            shown.push_back(fromFormat(a, depth + 1).toStdString());
         return QString::fromStdString(formatText(pattern->toStdString(), shown));
     }
     return QString::fromUtf8(english.data(), static_cast<qsizetype>(english.size()));

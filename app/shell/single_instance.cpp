@@ -22,8 +22,7 @@ SingleInstance::SingleInstance(QObject* parent)
 SingleInstance::SingleInstance(const QString& programPath, QObject* parent) : QObject(parent) {
     const platform::InstanceFolder folder = platform::instanceFolder(true);
     if (!folder.problem.empty())
-        problem_ = fromPath(folder.problem) +
-                   QStringLiteral(" Trov runs without its guard against a second start.");
+        problem_ = fromPath(formatText(platform::kWithoutGuard, {folder.problem}));
     if (folder.path.empty())
         return;
     const std::string program = programPath.toStdString();

@@ -24,7 +24,8 @@ public:
     ~SingleInstance() override;
 
     const QString& socketPath() const { return socketPath_; }
-    // Why the program runs without the guard, to be told to the user; empty when it has one.
+    // Why the program runs without the guard, to be told to the user (the core's English,
+    // which a message box translates); empty when it has one.
     const QString& problem() const { return problem_; }
 
     // true when this process is the first: it now holds the lock and listens. false in a

@@ -4,7 +4,8 @@
 #   a11y_session.sh TROV TROVCTL
 # Each run starts a virtual X display, a D-Bus session and the accessibility bus, starts trov
 # on a fresh profile with Qt's accessibility on, and lets a11y_check.py open every window
-# through the controls' own actions and check their names; both runs make the same search.
+# through the controls' own actions and check their names; both runs make the same searches
+# (the links extraction on the same port of 127.0.0.1).
 # The stores the two runs wrote must be the same bytes, but for the date and time of the
 # search in its history row.
 set -euo pipefail
@@ -53,7 +54,7 @@ run() (
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 \
         timeout 240 "$trov" </dev/null >"$dir/trov.log" 2>&1 &
     pids+=($!)
-    if ! timeout 200 /usr/bin/python3 -u "$here/a11y_check.py" "$lang" "$XDG_DATA_HOME/Trov"; then
+    if ! timeout 200 /usr/bin/python3 -u "$here/a11y_check.py" "$lang" "$XDG_DATA_HOME/Trov" "$work/port"; then
         tail -n 20 "$dir/trov.log"
         exit 1
     fi

@@ -153,7 +153,8 @@ TEST(HistoryRecord, ALoadedRowChangesAloneAndOutlivesItsList) {
 }
 
 // At start-up the store is loaded and copied to the backup; a corrupt store falls back
-// to the backup with a message, or without one is written as far as it was read.
+// to the backup with a message, or without one is written as far as it was read. The
+// bytes of an unreadable file are kept beside it first, with a message saying where.
 TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
     using Bytes = std::optional<std::string>;
     std::string lying = stream({"first", "second"});
@@ -188,12 +189,52 @@ TEST(HistoryStartUp, TheStoreOrItsBackupIsLoaded) {
                              readWholeFile(f.dir.file("HistGrid.cld"))),
                   std::tuple(c.rows, c.backupAfter, c.store))
             << i << ": the store is left as it was";
-        EXPECT_EQ(f.messages.texts(), c.load == H::RestoredFromBackup ? V{restored} : V{}) << i;
-        for (const auto& shown : f.messages.shown) {
-            EXPECT_EQ(shown.icon, MessageIcon::Information) << i;
+        const bool storeKept = c.load != H::Loaded && c.store && !c.store->empty();
+        const bool backupKept = c.load == H::BothUnreadable;
+        EXPECT_EQ(std::pair(readWholeFile(f.dir.file("HistGrid.cld.unreadable")),
+                            readWholeFile(f.dir.file("HistGrid.cld2.unreadable"))),
+                  std::pair(storeKept ? c.store : none, backupKept ? c.backup : none))
+            << i;
+        const auto kept = [&](const std::string& name) {
+            return formatText(kHistoryKept, {f.dir.file(name), f.dir.file(name + ".unreadable")});
+        };
+        V texts = c.load == H::RestoredFromBackup ? V{restored} : V{};
+        if (storeKept || backupKept)
+            texts.push_back(storeKept && backupKept
+                                ? kept("HistGrid.cld") + "\n" + kept("HistGrid.cld2")
+                                : kept("HistGrid.cld"));
+        EXPECT_EQ(f.messages.texts(), texts) << i;
+        for (const auto& shown : f.messages.shown)
             EXPECT_TRUE(shown.onTop) << i;
-        }
     }
+}
+
+// The close writes over an unreadable store once its bytes are kept; a kept copy is never
+// written over, and one that holds the same bytes is not made again.
+TEST(HistoryStartUp, UnreadableBytesOutliveTheWritesOverThem) {
+    Files f;
+    const std::string first = "TPF0\x09TList", second = "TPF0\x09TListV";
+    f.dir.write("HistGrid.cld2", "garbage");
+    for (const std::string& bytes : {first, second, first, std::string()}) {
+        f.dir.write("HistGrid.cld", bytes);
+        f.store.NaloziTabelo(f.messages);
+        f.store.addNewest(test::historyRow(std::to_string(bytes.size())));
+        ASSERT_TRUE(f.store.ShraniTabelo()); // the new store is written
+        EXPECT_EQ(f.storedWords().front(), std::to_string(bytes.size()));
+    }
+    EXPECT_EQ(std::tuple(f.dir.read("HistGrid.cld.unreadable"),
+                         f.dir.read("HistGrid.cld.unreadable-2"),
+                         fileExists(f.dir.file("HistGrid.cld.unreadable-3")),
+                         f.dir.read("HistGrid.cld2.unreadable")),
+              std::tuple(first, second, false, std::string("garbage")));
+    for (int n = 3; n <= 9; ++n) // all taken: the copies stay, and the message says so
+        f.dir.write("HistGrid.cld.unreadable-" + std::to_string(n), "taken");
+    f.dir.write("HistGrid.cld", "TPF0");
+    f.store.NaloziTabelo(f.messages);
+    EXPECT_EQ(
+        f.messages.texts().back().find(formatText(kHistoryNotKept, {f.dir.file("HistGrid.cld")})),
+        0u);
+    EXPECT_EQ(f.dir.read("HistGrid.cld.unreadable-9"), "taken");
 }
 
 TEST(HistoryFiles, OpenSaveAndCsvImport) {

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program itself: a second start hands over to the first and ends, trovctl reaches
-// the running program, a signal ends it as the close does, and a search made in it reaches
-// the history store. Each run has its own data, config and runtime folders.
+// the running program, and a signal ends it as the close does (a search made in it reaching
+// the stores is the accessibility bus test's). Each run has its own data, config and runtime
+// folders.
 
 #include "app/program/program.h"
 #include "app/shell/single_instance.h"
 #include "common/atomic_file.h"
-#include "history/history_store.h"
 #include "settings/ini.h"
 #include "tests/support/temp_dir.h"
 
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 #include <csignal>
@@ -100,26 +99,6 @@ private slots:
         QCOMPARE(key("Pin", "PrviZagon") + key("Config", "showonstart"), "01");
         QVERIFY(key("Pin", "Browser") != "-");
         QVERIFY(key("Velikost", "Levo") != "-");
-    }
-
-    // The program's own history port sits between Go and the store.
-    void aSearchReachesTheHistoryStore() {
-        const std::string root = dir_.path() + "inproc/";
-        dir_.write("inproc/bin/xdg-open", "#!/bin/sh\nexit 0\n");
-        ::chmod((root + "bin/xdg-open").c_str(), 0700);
-        qputenv("PATH", QByteArray::fromStdString(root + "bin:") + qgetenv("PATH"));
-        for (const char* v :
-             {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_RUNTIME_DIR"})
-            qputenv(v, QByteArray::fromStdString(root + v));
-        trov::TrovProgram program;
-        trov::SingleInstance guard(QString::fromStdString(root + "trov"), nullptr);
-        program.start(guard);
-        program.form().widgets().eURL->setText(QStringLiteral("cats"));
-        program.form().go();
-        trov::HistoryList list; // written by the store's writer thread, replaced whole
-        QTRY_VERIFY(trov::readHistoryFile(root + "XDG_DATA_HOME/Trov/HistGrid.cld", list));
-        QCOMPARE(list.rows.size(), std::size_t(1));
-        QCOMPARE(std::string(list.rows[0][trov::kColSearch]), std::string("cats"));
     }
 };
 

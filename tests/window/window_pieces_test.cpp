@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's small window pieces: flat menus, About, message boxes, tray, fade driver and
-// notice, crawler panel, and the single-instance guard.
+// notice, crawler panel, the single-instance guard, and the core's texts shown in German.
 
 #include "app/crawl/crawler_panel.h"
 #include "app/main_window/about_dialog.h"
+#include "app/shared/core_texts.h"
 #include "app/shared/qt_messages.h"
 #include "app/shell/auto_hide.h"
 #include "app/shell/autohide_notice.h"
 #include "app/shell/single_instance.h"
 #include "app/shell/tray.h"
 #include "appearance/menu_style.h"
+#include "compose/own_engines.h"
+#include "history/history_store.h"
 #include "platform/instance_socket.h"
 #include "tests/support/scripted_messages.h"
 #include "tests/support/temp_dir.h"
@@ -26,6 +29,7 @@
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTranslator>
 #include <fstream>
 #include <sys/wait.h>
 #include <thread>
@@ -37,6 +41,45 @@ class WindowPiecesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A core text filled by formatText is found again by its format and shown with the German
+    // format, its arguments as they were: placeholders, quotes and emptiness in them included;
+    // an argument that is a core text is translated too, two levels deep.
+    void coreTextsInGerman() {
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(TROV_BINARY_DIR "/app/translations/trov_de.qm")));
+        QCoreApplication::installTranslator(&german);
+        const auto guard = [](const std::string& why) {
+            return formatText(platform::kWithoutGuard, {why});
+        };
+        const std::string noGuard = " Trov läuft ohne Schutz gegen einen zweiten Start.";
+        const struct {
+            std::string english, german;
+        } cases[] = {
+            {formatText(kUnableToWrite, {"/d/YY.cfg"}), "Schreiben nicht möglich: /d/YY.cfg"},
+            {formatText(kCannotOpenFile, {"/x/%1.gmh", "%2"}),
+             "Die Datei „/x/%1.gmh“ kann nicht geöffnet werden. %2"},
+            {formatText(kCannotOpenFile, {"", ""}), "Die Datei „“ kann nicht geöffnet werden. "},
+            // A path holding the text after its placeholder splits there.
+            {formatText(kCannotOpenFile, {"a\". b", "c"}),
+             "Die Datei „a“ kann nicht geöffnet werden. b\". c"},
+            {formatText(kCannotOpenFile, {"/p", kNoSuchFile}),
+             "Die Datei „/p“ kann nicht geöffnet werden. Datei oder Verzeichnis nicht gefunden"},
+            {guard(formatText(platform::kFolderIsLink, {"/tmp/trov-1"})),
+             "Der Ordner /tmp/trov-1 ist ein symbolischer Link." + noGuard},
+            {guard(guard(guard("x"))), guard("x") + noGuard + noGuard},
+            {formatText(kUnableToWrite, {"/a"}) + "\r\n" + formatText(kMoreSkipped, {"3"}),
+             "Schreiben nicht möglich: /a\r\n... und 3 weitere"},
+            {"Unable to write %1 to", "Unable to write %1 to"},
+            {kUnableToWrite, "Schreiben nicht möglich: %1"},
+        };
+        for (const auto& c : cases)
+            QCOMPARE(coreText(c.english), QString::fromStdString(c.german));
+        QCoreApplication::removeTranslator(&german);
+        // Two placeholders side by side cannot be told apart; "%%" is no placeholder.
+        QCOMPARE(matchFormat("ab", "%1%2"), std::nullopt);
+        QCOMPARE(matchFormat("x%%y", "%1%%y"), std::optional(std::vector<std::string>{"x"}));
+    }
+
     // Every entry kind drawn in the flat colours, submenus included.
     void flatMenuColours() {
         QMenu menu;
