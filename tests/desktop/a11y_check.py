@@ -152,10 +152,26 @@ def values_of(combo):
     return values - {""}
 
 
-def check(stage, expected, window=None):
+def check(stage, expected, window=None, seconds=15):
     """Every actionable showing control (of window, or of all) has a name; the expected ones
-    are there."""
+    are there. A window still being built on a busy machine is read again until it passes or
+    the time is up."""
     print(f"{LANG}: {stage}", flush=True)
+    global failures
+    before, end = failures, time.monotonic() + seconds
+    while True:
+        failures = []
+        try:
+            check_once(stage, expected, window)
+        except Exception as e:  # an object that went while it was read
+            failures.append(f"{stage}: {e}")
+        if not failures or time.monotonic() > end:
+            failures = before + failures
+            return
+        time.sleep(0.5)
+
+
+def check_once(stage, expected, window):
     seen = set()
     for acc in walk(window) if window is not None else objects():
         seen.add((role(acc), acc.name))
@@ -192,7 +208,7 @@ def press(kind, name):
 def popup_menu():
     """The pop-up menu open now: Down highlights an item of it, which announces its focus."""
     context = GLib.MainContext.default()
-    for tries in range(60):
+    for tries in range(150):
         if tries % 20 == 0:  # the focus events of what came before go first
             while context.pending():
                 context.iteration(False)
@@ -222,12 +238,12 @@ def command(menu, *path):
 
 def secondary(stage, expected, opener, close=None):
     """Opens a window by opener and checks it, then closes it by its button named close."""
+    print(f"{LANG}: opening the {stage}", flush=True)
     before = windows()
     opener()
     window = within(15, lambda: next((w for w in windows() if w not in before), None))
     if window is None:
         return failures.append(f"{stage}: the window did not open")
-    time.sleep(0.5)  # its controls are made as it shows
     check(stage, expected, window)
     if close is not None:
         [act(a) for a in walk(window) if role(a) == BUTTON and a.name == say(close)]
