@@ -30,13 +30,8 @@ struct Trovctl : ::testing::Test {
 
     std::string run(const std::string& line) const {
         Args args = {TROVCTL_PATH, "--data-dir", dir.file("trov")};
-        for (std::size_t at = line.find_first_not_of(' '); at != std::string::npos;
-             at = line.find_first_not_of(' ', at)) {
-            const bool grouped = line[at] == '<';
-            const std::size_t end = std::min(line.find(grouped ? '>' : ' ', at), line.size());
-            args.push_back(line.substr(at + grouped, end - at - grouped));
-            at = end + grouped;
-        }
+        for (const std::string& word : test::words(line))
+            args.push_back(word.starts_with('<') ? word.substr(1, word.size() - 2) : word);
         for (std::string& a : args) {
             if (a.starts_with("$DIR/"))
                 a = dir.file(a.substr(5));

@@ -5,11 +5,13 @@
 // prints for it. A test replays its block and compares it whole with the file. Blank and "#"
 // lines stay; in inputs and printed lines \r, \n, \t, \0 and \xHH stand for those bytes.
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trov::test {
 
@@ -35,6 +37,20 @@ inline std::string escaped(const std::string& text) {
     for (char c : text)
         out += kBytes.find(c) == kBytes.npos ? std::string(1, c)
                                              : std::string("\\") + kLetters[kBytes.find(c)];
+    return out;
+}
+
+// The words of an input; a blank inside <...> is part of its word.
+inline std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> out;
+    for (std::size_t at = line.find_first_not_of(' '); at != std::string::npos;
+         at = line.find_first_not_of(' ', at)) {
+        const std::size_t open = line.find('<', at), blank = line.find(' ', at);
+        const std::size_t end =
+            open < blank ? line.find('>', open) + 1 : std::min(blank, line.size());
+        out.push_back(line.substr(at, end - at));
+        at = end;
+    }
     return out;
 }
 

@@ -3,29 +3,16 @@
 // of a site's sitemap addresses from its robots.txt lines or /sitemap.xml.
 
 #include "crawler/sitemap_addresses.h"
+#include "tests/support/gzip.h"
 
 #include <gtest/gtest.h>
 #include <map>
-#include <zlib.h>
 
 namespace trov {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-std::string gzip(const std::string& bytes) {
-    z_stream z{};
-    deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&z, bytes.size()), '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
+using test::gzip;
 
 std::string urlset(const Strings& locations, const std::string& extra = "") {
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -3,30 +3,10 @@
 // packed with gzip read the same as plain.
 
 #include "crawler/sitemap_reader.h"
+#include "tests/support/gzip.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <zlib.h>
-
-namespace {
-
-std::string gzip(std::string_view bytes) {
-    z_stream z{};
-    if (deflateInit2(&z, 1, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        std::abort();
-    std::string out(deflateBound(&z, bytes.size()), '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    if (deflate(&z, Z_FINISH) != Z_STREAM_END)
-        std::abort();
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace trov;
@@ -43,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     if (bytes.starts_with("\x1f\x8b"))
         return 0; // already packed: read as gzip above
-    const Sitemap packed = readSitemap(gzip(bytes), limits);
+    const Sitemap packed = readSitemap(test::gzip(bytes), limits);
     if (packed.index != plain.index || packed.locations != plain.locations ||
         packed.whole != plain.whole)
         std::abort();

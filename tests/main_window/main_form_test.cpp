@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window offscreen: start-up and ending, the fields and the drop-down, the engine row
-// and the menus, the colours, the controls made on first need, and crawls on 127.0.0.1.
+// and the menus, the colours and the controls made on first need (crawls: crawl_test.cpp).
 
-#include "app/crawl/crawl_controller.h"
 #include "app/crawl/crawler_panel.h"
 #include "app/main_window/colour_controller.h"
 #include "app/main_window/main_menus.h"
@@ -16,10 +15,8 @@
 #include "compose/engines_file_start.h"
 #include "history/fill_fields.h"
 #include "history/window.h"
-#include "links/window.h"
 #include "main_form_fixture.h"
 #include "settings/form_reset.h"
-#include "tests/support/http_server.h"
 #include "tests/support/known_picture.h"
 #include "tests/support/when_shown.h"
 
@@ -27,11 +24,8 @@
 #include <QColorDialog>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QToolButton>
 #include <cstdio>
 #include <filesystem>
@@ -139,47 +133,14 @@ const Change kChanges[] = {
     {"a list crawl's file", kPinned, "list", false},
 };
 
-HttpResponse page(const std::string& body, int delayMs = 0) {
-    HttpResponse r;
-    r.body = "<html><head><title>T</title></head><body>cats " + body + "</body></html>";
-    r.delayMs = delayMs;
-    return r;
-}
-
 } // namespace
 
 class MainFormTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<HttpServer> server_;
     std::unique_ptr<MainFormFixture> f_;
     std::unique_ptr<FormWindows> windows_;
     TMainForm* w_ = nullptr;
-
-    // A Links search for "cats" on a start page linking to n sub-pages that answer one by one.
-    void startOnSite(const char* mode, int n = 0, int delayMs = 0) {
-        server_ = std::make_unique<HttpServer>();
-        std::string links;
-        for (int i = 0; i < n; ++i) {
-            links += "<a href=\"/p" + std::to_string(i) + "\">x</a> ";
-            server_->route("/p" + std::to_string(i), page(std::to_string(i), delayMs * (i + 1)));
-        }
-        server_->route("/", page(links));
-        f_ = std::make_unique<MainFormFixture>();
-        w_ = &f_->shown();
-        f_->run(QStringLiteral("click csSpider; trigger %1; set eURL cats; set edomain %2")
-                    .arg(mode, QString::fromStdString(server_->url("/"))));
-        w_->menus().PopCrawler->hide();
-    }
-    // What an export of the link list wrote.
-    std::string exportLinks(QAction* action) {
-        f_->files.save = [this](const FileDialogSpec&, const std::string&) {
-            return f_->dir().file("links.txt");
-        };
-        action->trigger();
-        return f_->dir().read("links.txt");
-    }
-    QString viewerText() { return w_->crawl().viewer()->textArea()->toPlainText(); }
 
     // A shown window with an engines file; "marks" are the crawler menu's modes/the submenu's.
     void make() {
@@ -231,7 +192,6 @@ private slots:
         windows_.reset();
         w_ = nullptr;
         f_.reset();
-        server_.reset();
     }
 
     // The browsers are read when first needed; the first run writes the autostart entry and
@@ -552,102 +512,6 @@ private slots:
             w->pressEngine(SearchEngine::Ask);
         }
         same(a, b);
-    }
-    // The viewer's Export is the main window's; a list file makes the site read-only until
-    // another record fills the form; an import shows until "Reset all searches".
-    void extractedLinksAndListFiles() {
-        startOnSite("interLinks", 3);
-        QSignalSpy done(&w_->crawl().runner(), &CrawlRunner::finished);
-        w_->go();
-        QVERIFY(done.wait(30000));
-        QCOMPARE(done.at(0).at(0).value<LinksResult>(), LinksResult::Extracted);
-        QTRY_VERIFY(w_->crawl().viewer()->isVisible());
-        QVERIFY(viewerText().contains(QString::fromStdString(server_->url("/p0"))));
-        QVERIFY(w_->crawl().viewer()->windowTitle().startsWith(
-            "Trov -  Internal Links on a website: "));
-        QVERIFY(!w_->crawl().panel()->isVisible());
-        QCOMPARE(f_->launcher.launches.size(), std::size_t(0));
-        const std::string exported =
-            exportLinks(w_->crawl().viewer()->menuBar()->actions()[0]->menu()->actions()[1]);
-        QVERIFY(exported.rfind(server_->url("/") + "\r\n", 0) == 0);
-        QVERIFY(exported.find(server_->url("/p1") + "\r\n") != std::string::npos);
-
-        const std::string list = f_->dir().write(
-            "list.csv", "http://a.example/;\r\nhttp://a.example/x;\r\nhttp://a.example/y\r\n");
-        w_->loadCrawlList(list);
-        f_->see("edomain.text=http://a.example/ edomain.readOnly=true");
-        QCOMPARE(w_->crawl().runner().engine().linkList()[1].address,
-                 std::string("http://a.example/x"));
-        // Its record filled while the field shows the first line: the line stays.
-        const std::string fromList = "||||||Default|||||Links ( Crawl from a file " + list + " )";
-        FillFields(record(fromList.c_str()), true, *w_);
-        f_->see("edomain.text=http://a.example/");
-        QCOMPARE(w_->form().text(TextField::Site), std::string("http://a.example/"));
-        QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
-        // A cancelled open dialog: the name is empty, the mode stays.
-        f_->files.open = [](const FileDialogSpec&, const std::string&) { return std::string(); };
-        f_->run("trigger CrawlCSV => CrawlCSV.checked=true message=File__does_not_exist.");
-        FillFields(
-            record("|||||e.com||Default|||||Links ( Extract internal links from a website )"), true,
-            *w_);
-        f_->see("edomain.text=e.com edomain.readOnly=false");
-        f_->files.open = [list](const FileDialogSpec&, const std::string&) { return list; };
-        f_->run("trigger ImportCSV1; answer");
-        QVERIFY(viewerText().startsWith("http://a.example/\nhttp://a.example/x"));
-        f_->run("trigger Resetallsearches1");
-        QCOMPARE(viewerText(), QString());
-    }
-
-    // A crawl's export writes the table as it is; Cancel's Yes opens the partial results, No
-    // drops the list; a new Go starts afresh on a start page alone; Exit ends the crawl
-    // before it writes the stores.
-    void cancel_data() {
-        QTest::addColumn<int>("how");
-        QTest::newRow("partial results") << 0;
-        QTest::newRow("no results") << 1;
-        QTest::newRow("a new Go") << 2;
-        QTest::newRow("Exit") << 3;
-    }
-    void cancel() {
-        QFETCH(int, how);
-        startOnSite(how == 1 ? "interLinks" : "StartFastCrawl", 12, 250);
-        QSignalSpy done(&w_->crawl().runner(), &CrawlRunner::finished);
-        w_->go();
-        const QString found = how == 1 ? "Found 12 items" : "Found 2 items";
-        QTRY_VERIFY_WITH_TIMEOUT(w_->crawl().panel()->counterLabel()->text() == found, 15000);
-        if (how == 1) {
-            QVERIFY(w_->crawl().runner().running());
-            const std::string exported = exportLinks(w_->menus().Exportlinks1000);
-            QVERIFY(exported.find(server_->url("/p11") + "\r\n") != std::string::npos);
-        }
-        if (how == 3) {
-            f_->run("trigger Exit1 => quits=1");
-            QVERIFY(fileExists(f_->dir().file("HistGrid.cld")));
-            QVERIFY(w_->crawl().runner().endForExit()); // its thread is over
-            return;
-        }
-        if (how == 2) {
-            QCOMPARE(w_->crawl().panel()->modeCaption()->text(), "Crawl main page subpages");
-            server_->route("/lone", page("without links"));
-            f_->run(QString::fromStdString("set edomain " + server_->url("/lone")));
-            w_->go();
-        } else {
-            f_->messages.answers = {true, how == 0};
-            QTest::mouseClick(w_->crawl().panel()->cancelButton(), Qt::LeftButton);
-        }
-        QVERIFY(done.wait(20000));
-        QVERIFY(!w_->crawl().panel()->isVisible());
-        QCOMPARE(done.at(0).at(0).value<LinksResult>(),
-                 how == 1 ? LinksResult::Cancelled : LinksResult::ResultOpened);
-        if (how == 1) { // the list is gone: an export writes only the site line
-            QCOMPARE(exportLinks(w_->menus().Exportlinks1000), server_->url("/") + "\r\n");
-            return;
-        }
-        QTRY_COMPARE(f_->launcher.launches.size(), std::size_t(1));
-        QCOMPARE(f_->launcher.launches[0].address, f_->dir().file("TrovCrawler.html"));
-        const std::string html = f_->dir().read("TrovCrawler.html");
-        QVERIFY(html.find(server_->url("/p11")) == std::string::npos);
-        QCOMPARE(html.find("About 1 result<br>") != std::string::npos, how == 2);
     }
 };
 

@@ -13,20 +13,6 @@ namespace {
 
 const std::string kFile = "suggest/data/engine_suggest.txt";
 
-// The words of a script line; <...> keeps its blanks and is part of its word.
-std::vector<std::string> words(const std::string& line) {
-    std::vector<std::string> out;
-    for (std::size_t at = line.find_first_not_of(' '); at != std::string::npos;
-         at = line.find_first_not_of(' ', at)) {
-        const std::size_t open = line.find('<', at), blank = line.find(' ', at);
-        const std::size_t end =
-            open < blank ? line.find('>', open) + 1 : std::min(blank, line.size());
-        out.push_back(line.substr(at, end - at));
-        at = end;
-    }
-    return out;
-}
-
 std::string inside(const std::string& word) {
     const std::size_t open = word.find('<');
     return word.substr(open + 1, word.size() - open - 2);
@@ -79,7 +65,7 @@ TEST(EngineSuggestModel, WhenTheEngineIsAskedAndWhichAnswersShow) {
                                      out += "ask #" + std::to_string(r.id) + " <" + r.text + "> " +
                                             r.address + " @" + std::to_string(at.count()) + "\n";
                                  });
-        for (const std::string& w : words(script)) {
+        for (const std::string& w : test::words(script)) {
             if (w == "on" || w == "off")
                 model.setEnabled(w == "on");
             else if (w == "private" || w == "public")
