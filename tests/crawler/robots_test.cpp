@@ -28,7 +28,7 @@ std::string verdictOf(const RobotsCheck& check) {
 
 TEST(Robots, DecidesAsTheRfcSays) {
     for (const char* file :
-         {"groups.txt", "merged.txt", "simple.txt", "longest.txt", "special.txt"}) {
+         {"groups.txt", "merged.txt", "simple.txt", "longest.txt", "characters.txt"}) {
         FixedRobotsSource source(
             rulesOf(readWholeFile(TROV_SOURCE_DIR "/tests/crawler/data/robots/" + std::string(file))
                         .value_or("")));

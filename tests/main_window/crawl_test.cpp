@@ -235,8 +235,8 @@ private slots:
         // The export writes the whole report; a refused write says so.
         for (const char* name : {"report.csv", "no/report.json"}) {
             const std::string path = f_->dir().file(name);
-            f_->files.save = [&](const FileDialogSpec& spec, const std::string&) {
-                return spec.suffixFromFilter ? path : std::string();
+            f_->files.save = [&](const FileDialogSpec& dialog, const std::string&) {
+                return dialog.suffixFromFilter ? path : std::string();
             };
             QTest::mouseClick(report()->exportButton(), Qt::LeftButton);
         }
